@@ -1,0 +1,56 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "accelerometer.h"
+#include "counter.h"
+#include "osciloscope.h"
+#include "pwm.h"
+#include "voltmeter.h"
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+// Each window finds and starts the board in its constructor, which may wait
+// with the event loop running; the pointer is set only once it returns.
+
+void MainWindow::on_pushButtonVoltmeter_clicked()
+{
+    voltmeter = new Voltmeter();
+    voltmeter->show();
+    voltmeter->setWindowTitle(tr("Voltmeter"));
+}
+
+void MainWindow::on_pushButtonAccelerometer_clicked()
+{
+    accelerometer = new Accelerometer();
+    accelerometer->show();
+    accelerometer->setWindowTitle(tr("Accelerometer"));
+}
+
+void MainWindow::on_pushButtonOsciloscope_clicked()
+{
+    osciloscope = new Osciloscope();
+    osciloscope->show();
+    osciloscope->setWindowTitle(tr("Osciloscope"));
+}
+
+void MainWindow::on_pushButtonCounter_clicked()
+{
+    counter = new Counter();
+    counter->show();
+    counter->setWindowTitle(tr("Counter"));
+}
+
+void MainWindow::on_pushButtonPwm_clicked()
+{
+    pwm = new Pwm();
+    pwm->show();
+    pwm->setWindowTitle(tr("PWM Generator"));
+}

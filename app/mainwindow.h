@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+namespace Ui {
+class MainWindow;
+}
+class Accelerometer;
+class Counter;
+class Osciloscope;
+class Pwm;
+class Voltmeter;
+
+// The launcher: one box per instrument; each press opens a new window.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+private slots:
+    void on_pushButtonVoltmeter_clicked();
+    void on_pushButtonAccelerometer_clicked();
+    void on_pushButtonOsciloscope_clicked();
+    void on_pushButtonCounter_clicked();
+    void on_pushButtonPwm_clicked();
+
+private:
+    Ui::MainWindow *ui;
+    // The latest window of each kind. Not owned: a window destroys itself
+    // when it is closed, which clears its pointer.
+    QPointer<Pwm> pwm;
+    QPointer<Accelerometer> accelerometer;
+    QPointer<Counter> counter;
+    QPointer<Osciloscope> osciloscope;
+    QPointer<Voltmeter> voltmeter;
+};

@@ -1,0 +1,32 @@
+#include "portlisting.h"
+
+#include <QSerialPortInfo>
+
+namespace {
+std::function<QList<PortCandidate>()> &source()
+{
+    static std::function<QList<PortCandidate>()> theSource;
+    return theSource;
+}
+} // namespace
+
+QList<PortCandidate> PortListing::systemPorts()
+{
+    QList<PortCandidate> ports;
+    const auto infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos) {
+        ports.append({info.portName(), info.hasVendorIdentifier(), info.vendorIdentifier(),
+                      info.hasProductIdentifier(), info.productIdentifier()});
+    }
+    return ports;
+}
+
+QList<PortCandidate> PortListing::availablePorts()
+{
+    return source() ? source()() : systemPorts();
+}
+
+void PortListing::setSource(std::function<QList<PortCandidate>()> newSource)
+{
+    source() = std::move(newSource);
+}

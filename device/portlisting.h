@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// One serial port as discovery sees it.
+struct PortCandidate
+{
+    QString portName;             // a name QSerialPort accepts: "ttyACM0" or a full path
+    bool hasVendorIdentifier = false;
+    quint16 vendorIdentifier = 0;
+    bool hasProductIdentifier = false;
+    quint16 productIdentifier = 0;
+};
+
+namespace PortListing {
+
+// The ports to search, in the system's order.
+QList<PortCandidate> availablePorts();
+
+// The system's own list, from QSerialPortInfo.
+QList<PortCandidate> systemPorts();
+
+// Replaces the system's list, so tests and the demo can list a virtual board.
+// An empty function restores the system's list.
+void setSource(std::function<QList<PortCandidate>()> source);
+
+} // namespace PortListing

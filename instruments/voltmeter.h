@@ -1,0 +1,34 @@
+#pragma once
+
+#include "instrumentdialog.h"
+#include "linesplitter.h"
+#include "readingaccumulator.h"
+
+#include <QStringList>
+
+namespace Ui {
+class Voltmeter;
+}
+
+// Shows the board's three analog inputs in millivolts. Every notification
+// asks for the next reading with "c"; one complete reading in 101 reaches
+// the labels.
+class Voltmeter : public InstrumentDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Voltmeter(QWidget *parent = nullptr);
+    ~Voltmeter() override;
+
+private slots:
+    void readSerial();
+    void updateLCD(QStringList data);
+    void on_pushButtonQuit_clicked();
+
+private:
+    Ui::Voltmeter *ui;
+    LineSplitter lineSplitter;
+    ReadingAccumulator accumulator;
+    int displayCounter = 0;
+};

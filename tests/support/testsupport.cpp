@@ -1,0 +1,113 @@
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QMutex>
+#include <QTest>
+
+namespace TestSupport {
+
+BoardFixture::BoardFixture(const QList<PortCandidate> &decoys)
+{
+    m_ready = board.start();
+    QList<PortCandidate> ports = decoys;
+    ports.append(candidate());
+    PortListing::setSource([ports] { return ports; });
+}
+
+BoardFixture::~BoardFixture()
+{
+    PortListing::setSource({});
+}
+
+PortCandidate BoardFixture::candidate() const
+{
+    PortCandidate port;
+    port.portName = board.devicePath();
+    port.hasVendorIdentifier = true;
+    port.vendorIdentifier = 0x0D28;
+    port.hasProductIdentifier = true;
+    port.productIdentifier = 0x0204;
+    return port;
+}
+
+PortList::PortList(const QList<PortCandidate> &ports)
+{
+    PortListing::setSource([ports] { return ports; });
+}
+
+PortList::~PortList()
+{
+    PortListing::setSource({});
+}
+
+ModalBoxCatcher::ModalBoxCatcher()
+{
+    m_timer.setInterval(20);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+    m_timer.start();
+}
+
+ModalBoxCatcher::~ModalBoxCatcher() = default;
+
+void ModalBoxCatcher::poll()
+{
+    const QWidgetList widgets = QApplication::topLevelWidgets();
+    for (QWidget *widget : widgets) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box || !box->isVisible())
+            continue;
+        boxes.append({box->windowTitle(), box->text()});
+        box->done(QMessageBox::Ok);
+    }
+}
+
+namespace {
+QMutex messagesMutex;
+QStringList capturedMessages;
+QtMessageHandler previousHandler = nullptr;
+
+void captureHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg) {
+        QMutexLocker lock(&messagesMutex);
+        capturedMessages.append(message);
+    }
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+} // namespace
+
+MessageCapture::MessageCapture()
+{
+    QMutexLocker lock(&messagesMutex);
+    capturedMessages.clear();
+    previousHandler = qInstallMessageHandler(captureHandler);
+}
+
+MessageCapture::~MessageCapture()
+{
+    qInstallMessageHandler(previousHandler);
+}
+
+QStringList MessageCapture::messages() const
+{
+    QMutexLocker lock(&messagesMutex);
+    return capturedMessages;
+}
+
+int occurrences(const QByteArray &haystack, const QByteArray &needle)
+{
+    return haystack.count(needle);
+}
+
+void spin(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QTest::qWait(qMax(1, int(ms - clock.elapsed())));
+}
+
+} // namespace TestSupport

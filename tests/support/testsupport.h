@@ -1,0 +1,79 @@
+#pragma once
+
+#include "portlisting.h"
+#include "virtualboard.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class QWidget;
+
+namespace TestSupport {
+
+// A virtual board on a pseudo-terminal, listed as the only serial port
+// (after `decoys`, if given). The system's list comes back on destruction.
+class BoardFixture
+{
+public:
+    explicit BoardFixture(const QList<PortCandidate> &decoys = {});
+    ~BoardFixture();
+    BoardFixture(const BoardFixture &) = delete;
+    BoardFixture &operator=(const BoardFixture &) = delete;
+
+    bool isReady() const { return m_ready; }
+    PortCandidate candidate() const;
+
+    VirtualBoard board;
+
+private:
+    bool m_ready = false;
+};
+
+// Lists exactly these ports for as long as it lives.
+class PortList
+{
+public:
+    explicit PortList(const QList<PortCandidate> &ports);
+    ~PortList();
+};
+
+// Answers every modal message box that comes up, from a timer, and keeps
+// what it said.
+class ModalBoxCatcher
+{
+public:
+    ModalBoxCatcher();
+    ~ModalBoxCatcher();
+
+    struct Box
+    {
+        QString title;
+        QString text;
+    };
+    QList<Box> boxes;
+
+private:
+    void poll();
+    QTimer m_timer;
+};
+
+// Collects debug-log messages for as long as it lives.
+class MessageCapture
+{
+public:
+    MessageCapture();
+    ~MessageCapture();
+    QStringList messages() const;
+    int count(const QString &message) const { return messages().count(message); }
+};
+
+// How often `needle` occurs in `haystack`.
+int occurrences(const QByteArray &haystack, const QByteArray &needle);
+
+// Runs the event loop for `ms` milliseconds.
+void spin(int ms);
+
+} // namespace TestSupport

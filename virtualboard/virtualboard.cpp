@@ -1,0 +1,319 @@
+#include "virtualboard.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int tickMs = 10;
+// What a USB serial chip would buffer before the board has to drop bytes.
+constexpr int maxOutputBytes = 256 * 1024;
+// After a stall the board does not try to catch up on more than this.
+constexpr double maxCatchUpSeconds = 0.1;
+constexpr double pi = 3.14159265358979323846;
+
+} // namespace
+
+VirtualBoard::VirtualBoard(QObject *parent) : QObject(parent)
+{
+    m_streamTimer.setInterval(tickMs);
+    m_streamTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_streamTimer, &QTimer::timeout, this, &VirtualBoard::tick);
+    m_counterTimer.setInterval(200);
+    connect(&m_counterTimer, &QTimer::timeout, this, [this] {
+        if (!m_silent)
+            writeToPanel(QByteArray::number(m_pad0Frequency > 0 ? m_pad0Frequency
+                                                                 : m_counterFrequency)
+                         + '\n');
+    });
+    m_floodTimer.setInterval(tickMs);
+    connect(&m_floodTimer, &QTimer::timeout, this, [this] {
+        const qint64 due = m_floodClock.elapsed() * m_floodRate / 1000 - m_floodSent;
+        const qint64 count = qMin<qint64>(due, qint64(m_floodRate * maxCatchUpSeconds) + 1);
+        QByteArray bytes(int(qMax<qint64>(count, 0)), Qt::Uninitialized);
+        for (char &b : bytes) {
+            m_random ^= m_random << 13;
+            m_random ^= m_random >> 17;
+            m_random ^= m_random << 5;
+            b = char(m_random);
+        }
+        m_floodSent += due;
+        writeToPanel(bytes);
+    });
+}
+
+VirtualBoard::~VirtualBoard()
+{
+    unplug();
+}
+
+bool VirtualBoard::start()
+{
+    char name[256] = {};
+    if (::openpty(&m_masterFd, &m_slaveFd, name, nullptr, nullptr) != 0) {
+        m_errorString = QString::fromLocal8Bit(std::strerror(errno));
+        m_masterFd = m_slaveFd = -1;
+        return false;
+    }
+    // Raw bytes both ways: no echo, no line editing, no CR/LF translation.
+    termios tio{};
+    ::tcgetattr(m_slaveFd, &tio);
+    ::cfmakeraw(&tio);
+    ::tcsetattr(m_slaveFd, TCSANOW, &tio);
+    ::fcntl(m_masterFd, F_SETFL, ::fcntl(m_masterFd, F_GETFL) | O_NONBLOCK);
+    // The board keeps its own slave descriptor open (never read), so the
+    // master side stays usable while no panel has the port open.
+    m_devicePath = QString::fromLocal8Bit(name);
+
+    m_readNotifier = new QSocketNotifier(m_masterFd, QSocketNotifier::Read, this);
+    connect(m_readNotifier, &QSocketNotifier::activated, this, &VirtualBoard::readFromPanel);
+    m_writeNotifier = new QSocketNotifier(m_masterFd, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &VirtualBoard::flushOutput);
+    return true;
+}
+
+void VirtualBoard::setFrameRate(int framesPerSecond)
+{
+    m_frameRate = qMax(1, framesPerSecond);
+    m_framesSent = 0;
+    m_clock.restart();
+}
+
+void VirtualBoard::setCounterInterval(int ms)
+{
+    m_counterTimer.setInterval(ms);
+}
+
+void VirtualBoard::setVoltages(int pad0, int pad1, int pad2)
+{
+    m_fixedVoltages = true;
+    m_voltages[0] = pad0;
+    m_voltages[1] = pad1;
+    m_voltages[2] = pad2;
+}
+
+void VirtualBoard::setFlood(int bytesPerSecond)
+{
+    m_floodRate = qMax(0, bytesPerSecond);
+    m_floodSent = 0;
+    m_floodClock.restart();
+    if (m_floodRate > 0)
+        m_floodTimer.start();
+    else
+        m_floodTimer.stop();
+}
+
+void VirtualBoard::sendRaw(const QByteArray &bytes)
+{
+    writeToPanel(bytes);
+}
+
+void VirtualBoard::unplug()
+{
+    m_streamTimer.stop();
+    m_counterTimer.stop();
+    m_floodTimer.stop();
+    delete m_readNotifier;
+    m_readNotifier = nullptr;
+    delete m_writeNotifier;
+    m_writeNotifier = nullptr;
+    if (m_masterFd >= 0)
+        ::close(m_masterFd);
+    if (m_slaveFd >= 0)
+        ::close(m_slaveFd);
+    m_masterFd = m_slaveFd = -1;
+    m_output.clear();
+}
+
+void VirtualBoard::readFromPanel()
+{
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_masterFd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        const QByteArray bytes(buffer, int(n));
+        m_received.append(bytes);
+        emit bytesReceived(bytes);
+        for (char c : bytes) {
+            if (c == '\n') {
+                handleLine(m_lineBuffer);
+                m_lineBuffer.clear();
+            } else if (c != '\r' && m_lineBuffer.size() < 1024) {
+                m_lineBuffer.append(c);
+            }
+        }
+        if (m_masterFd < 0) // unplugged from a slot
+            break;
+    }
+}
+
+void VirtualBoard::handleLine(const QByteArray &line)
+{
+    if (m_expectingChannelSetting) {
+        m_pwmLines.append(line);
+        if (m_pwmLines.size() == 3) {
+            ChannelSetting setting{m_pwmLines[0].toInt(), m_pwmLines[1].toInt(),
+                                   m_pwmLines[2].toInt()};
+            m_channelSettings.append(setting);
+            if (setting.output == 0)
+                m_pad0Frequency = setting.frequency;
+            m_pwmLines.clear();
+            m_expectingChannelSetting = false;
+        }
+        return;
+    }
+
+    if (line == "v") {
+        setMode(Mode::Voltmeter);
+        sendReading();
+    } else if (line == "c") {
+        if (m_mode == Mode::Voltmeter)
+            sendReading();
+        else
+            setMode(Mode::CounterArmed);
+    } else if (line == "g") {
+        if (m_mode == Mode::CounterArmed)
+            setMode(Mode::Counter);
+    } else if (line == "a") {
+        setMode(Mode::Accelerometer);
+    } else if (line == "o") {
+        setMode(Mode::Oscilloscope);
+    } else if (line == "p") {
+        setMode(Mode::Pwm);
+    } else if (line == "m") {
+        if (m_mode == Mode::Pwm)
+            m_expectingChannelSetting = true;
+    } else if (line == "r") {
+        // Stops the running instrument. PWM outputs are hardware timers and
+        // keep their setting, so a counter opened later can measure PAD0.
+        setMode(Mode::Idle);
+    }
+}
+
+void VirtualBoard::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    m_expectingChannelSetting = false;
+    m_pwmLines.clear();
+    m_streamTimer.stop();
+    m_counterTimer.stop();
+    if (mode == Mode::Accelerometer || mode == Mode::Oscilloscope) {
+        m_framesSent = 0;
+        m_clock.start();
+        m_streamTimer.start();
+    } else if (mode == Mode::Counter) {
+        m_counterTimer.start();
+    }
+    emit modeChanged(mode);
+}
+
+void VirtualBoard::sendReading()
+{
+    if (m_silent)
+        return;
+    int v[3] = {0, 0, 0};
+    if (m_fixedVoltages) {
+        std::copy(std::begin(m_voltages), std::end(m_voltages), v);
+    } else {
+        const double t = m_clock.isValid() ? m_clock.elapsed() / 1000.0 : 0.0;
+        v[0] = int(1650 + 1200 * std::sin(2 * pi * 0.2 * t));
+        v[1] = int(3300 * std::fmod(t / 10.0, 1.0));
+        v[2] = 1200 + int(m_random % 7);
+        m_random = m_random * 1664525u + 1013904223u;
+    }
+    if (!m_clock.isValid())
+        m_clock.start();
+    writeToPanel(QByteArray::number(v[0]) + ',' + QByteArray::number(v[1]) + ','
+                 + QByteArray::number(v[2]) + '\n');
+}
+
+QByteArray VirtualBoard::nextFrame()
+{
+    const double t = double(m_framesSent) / m_frameRate; // seconds of signal
+    m_random = m_random * 1664525u + 1013904223u;
+    const int noise = int(m_random >> 27) - 16; // -16 .. 15
+    int a, b, c;
+    if (m_mode == Mode::Oscilloscope) {
+        // PAD0 a 5 Hz sine, PAD1 a 2 Hz square, PAD2 a 3 Hz saw, in millivolts.
+        a = int(1650 + 1400 * std::sin(2 * pi * 5 * t));
+        b = std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400;
+        c = int(3000 * std::fmod(t * 3, 1.0)) + 150;
+    } else {
+        // Raw accelerometer units: 2000 is 0 g, 1000 units per g; gravity on
+        // Z, a slow sway on X and Y.
+        a = int(2000 + 300 * std::sin(2 * pi * 0.5 * t)) + noise;
+        b = int(2000 + 200 * std::sin(2 * pi * 0.3 * t + 1.0)) + noise / 2;
+        c = int(3000 + 60 * std::sin(2 * pi * 1.1 * t)) + noise;
+    }
+    ++m_framesSent;
+    QByteArray frame;
+    frame.reserve(20);
+    frame.append('$').append(QByteArray::number(a)).append(' ').append(QByteArray::number(b))
+        .append(' ').append(QByteArray::number(c)).append(';');
+    return frame;
+}
+
+void VirtualBoard::tick()
+{
+    const double elapsed = m_clock.elapsed() / 1000.0;
+    qint64 due = qint64(elapsed * m_frameRate) - m_framesSent;
+    const qint64 limit = qint64(m_frameRate * maxCatchUpSeconds) + 1;
+    if (due > limit) { // skip what a stalled board would have lost
+        m_framesSent += due - limit;
+        due = limit;
+    }
+    if (due <= 0)
+        return;
+    QByteArray bytes;
+    bytes.reserve(int(due * 16));
+    for (qint64 i = 0; i < due; ++i)
+        bytes.append(nextFrame());
+    if (!m_silent)
+        writeToPanel(bytes);
+}
+
+void VirtualBoard::writeToPanel(const QByteArray &bytes)
+{
+    if (m_masterFd < 0)
+        return;
+    const int room = maxOutputBytes - int(m_output.size());
+    if (bytes.size() > room) {
+        m_droppedBytes += bytes.size() - qMax(room, 0);
+        m_output.append(bytes.left(qMax(room, 0)));
+    } else {
+        m_output.append(bytes);
+    }
+    flushOutput();
+}
+
+void VirtualBoard::flushOutput()
+{
+    if (m_masterFd < 0)
+        return;
+    while (!m_output.isEmpty()) {
+        const int piece = m_chunkSize > 0 ? qMin(m_chunkSize, int(m_output.size()))
+                                          : int(m_output.size());
+        const ssize_t n = ::write(m_masterFd, m_output.constData(), size_t(piece));
+        if (n <= 0)
+            break;
+        m_output.remove(0, int(n));
+        if (m_chunkSize > 0 && !m_output.isEmpty()) {
+            // One piece at a time, so the panel sees each piece on its own.
+            m_writeNotifier->setEnabled(false);
+            QTimer::singleShot(5, this, &VirtualBoard::flushOutput);
+            return;
+        }
+    }
+    m_writeNotifier->setEnabled(!m_output.isEmpty());
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QSocketNotifier;
+
+// A stand-in for the measurement board's firmware, on a pseudo-terminal.
+// The panel opens devicePath() like any serial port. The board answers the
+// panel's commands the way the firmware does and records every byte it
+// receives, so tests can check exactly what went over the line.
+// It runs on the thread it lives on, driven by that thread's event loop.
+class VirtualBoard : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Mode { Idle, Voltmeter, Accelerometer, Oscilloscope, CounterArmed, Counter, Pwm };
+    Q_ENUM(Mode)
+
+    // One PWM channel setting as the board understood it.
+    struct ChannelSetting
+    {
+        int output = -1;
+        int frequency = 0;
+        int duty = 0;
+        bool operator==(const ChannelSetting &o) const
+        {
+            return output == o.output && frequency == o.frequency && duty == o.duty;
+        }
+    };
+
+    explicit VirtualBoard(QObject *parent = nullptr);
+    ~VirtualBoard() override;
+
+    // Opens the pseudo-terminal. False, with errorString(), when that fails.
+    bool start();
+    QString devicePath() const { return m_devicePath; }
+    QString errorString() const { return m_errorString; }
+
+    // Everything received so far, byte for byte.
+    QByteArray received() const { return m_received; }
+    void clearReceived() { m_received.clear(); }
+
+    Mode mode() const { return m_mode; }
+    QList<ChannelSetting> channelSettings() const { return m_channelSettings; }
+    // The frequency on output PAD0, which the counter measures (0: none).
+    int pad0Frequency() const { return m_pad0Frequency; }
+
+    // Pace of the sample stream, in frames per second.
+    void setFrameRate(int framesPerSecond);
+    int frameRate() const { return m_frameRate; }
+    // Pace of the counter's readings.
+    void setCounterInterval(int ms);
+    // Frequency the counter reports while PAD0 has no PWM output.
+    void setCounterFrequency(int hz) { m_counterFrequency = hz; }
+    // Fixed voltmeter readings, in millivolts; none: believable changing ones.
+    void setVoltages(int pad0, int pad1, int pad2);
+
+    // Faults.
+    // Splits every reply into pieces of at most `bytes` (0: whole).
+    void setChunkSize(int bytes) { m_chunkSize = bytes; }
+    // Sends no replies and no stream, but keeps recording.
+    void setSilent(bool silent) { m_silent = silent; }
+    // Sends these bytes now, as they are.
+    void sendRaw(const QByteArray &bytes);
+    // Sends random bytes at this rate (bytes per second; 0 stops).
+    void setFlood(int bytesPerSecond);
+    // Bytes dropped because the panel did not read them in time.
+    qint64 droppedBytes() const { return m_droppedBytes; }
+    // Closes the board's side, as if the cable were pulled.
+    void unplug();
+    bool isPlugged() const { return m_masterFd >= 0; }
+
+signals:
+    // Bytes arrived from the panel.
+    void bytesReceived(const QByteArray &bytes);
+    void modeChanged(VirtualBoard::Mode mode);
+
+private:
+    void readFromPanel();
+    void handleLine(const QByteArray &line);
+    void setMode(Mode mode);
+    void sendReading();
+    void tick();
+    void writeToPanel(const QByteArray &bytes);
+    void flushOutput();
+    QByteArray nextFrame();
+
+    int m_masterFd = -1;
+    int m_slaveFd = -1;
+    QString m_devicePath;
+    QString m_errorString;
+    QSocketNotifier *m_readNotifier = nullptr;
+    QSocketNotifier *m_writeNotifier = nullptr;
+
+    QByteArray m_received;
+    QByteArray m_lineBuffer;
+    QByteArray m_output;
+    Mode m_mode = Mode::Idle;
+
+    QList<ChannelSetting> m_channelSettings;
+    QList<QByteArray> m_pwmLines;
+    bool m_expectingChannelSetting = false;
+    int m_pad0Frequency = 0;
+    int m_counterFrequency = 1000;
+
+    bool m_fixedVoltages = false;
+    int m_voltages[3] = {0, 0, 0};
+
+    QTimer m_streamTimer;
+    QTimer m_counterTimer;
+    QTimer m_floodTimer;
+    QElapsedTimer m_clock;
+    qint64 m_framesSent = 0;
+    int m_frameRate = 720;
+    int m_floodRate = 0;
+    qint64 m_floodSent = 0;
+    QElapsedTimer m_floodClock;
+    int m_chunkSize = 0;
+    bool m_silent = false;
+    qint64 m_droppedBytes = 0;
+    quint32 m_random = 0x2545F491u;
+};
