@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 
 #include <functional>
@@ -14,6 +15,8 @@ struct PortCandidate
     bool hasProductIdentifier = false;
     quint16 productIdentifier = 0;
 };
+
+Q_DECLARE_METATYPE(PortCandidate)
 
 namespace PortListing {
 

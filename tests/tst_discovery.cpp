@@ -1,0 +1,180 @@
+#include "boarddiscovery.h"
+#include "boardlink.h"
+#include "testsupport.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+
+using namespace TestSupport;
+
+static PortCandidate port(const QString &name, bool hasVendor, quint16 vendor, bool hasProduct,
+                          quint16 product = 1)
+{
+    return {name, hasVendor, vendor, hasProduct, product};
+}
+
+class TestDiscovery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
+    void firstMatch_data();
+    void firstMatch();
+    void traceOncePerSuccess();
+    void opensAndSetsUpTheFirstBoard();
+    void portHeldByAnotherWindow();
+    void openFailureTexts();
+    void stopWritesOnlyTheStopCommands();
+    void unplugEndsTheConnectionOnce();
+};
+
+void TestDiscovery::firstMatch_data()
+{
+    QTest::addColumn<QList<PortCandidate>>("ports");
+    QTest::addColumn<QString>("expected");
+
+    const PortCandidate board1 = port("ttyACM0", true, 0x0D28, true, 0x0204);
+    const PortCandidate board2 = port("ttyACM1", true, 0x0D28, true, 0x0999);
+    const PortCandidate noProduct = port("ttyACM7", true, 0x0D28, false);
+    const PortCandidate otherVendor = port("ttyUSB0", true, 0x0403, true);
+    const PortCandidate noIds = port("ttyS0", false, 0, false);
+
+    QTest::newRow("empty list") << QList<PortCandidate>{} << QString();
+    QTest::newRow("only other devices") << QList<PortCandidate>{noIds, otherVendor} << QString();
+    QTest::newRow("decoy without product id skipped")
+        << QList<PortCandidate>{noProduct, board2} << "ttyACM1";
+    QTest::newRow("two boards: the first listed")
+        << QList<PortCandidate>{noIds, board1, board2} << "ttyACM0";
+    QTest::newRow("two boards, other order") << QList<PortCandidate>{board2, board1} << "ttyACM1";
+    QTest::newRow("any product id") << QList<PortCandidate>{port("x", true, 0x0D28, true, 0)} << "x";
+}
+
+void TestDiscovery::firstMatch()
+{
+    QFETCH(QList<PortCandidate>, ports);
+    QFETCH(QString, expected);
+    const std::optional<PortCandidate> found = findBoard(ports);
+    QCOMPARE(found ? found->portName : QString(), expected);
+}
+
+void TestDiscovery::traceOncePerSuccess()
+{
+    MessageCapture capture;
+    findBoard({port("a", true, 0x0D28, true), port("b", true, 0x0D28, true)});
+    QCOMPARE(capture.count("connected maked true"), 1);
+    findBoard({port("c", true, 0x0D28, false)});
+    findBoard({});
+    QCOMPARE(capture.count("connected maked true"), 1);
+}
+
+void TestDiscovery::opensAndSetsUpTheFirstBoard()
+{
+    BoardFixture fixture({port("ttyACM9", true, 0x0D28, false)});
+    QVERIFY(fixture.isReady());
+    QSerialPort serial;
+    BoardLink link(&serial, 1);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    QVERIFY(serial.isOpen());
+    QCOMPARE(link.location(), fixture.board.devicePath());
+    QCOMPARE(serial.baudRate(), 115200);
+    QCOMPARE(serial.dataBits(), QSerialPort::Data8);
+    QCOMPARE(serial.parity(), QSerialPort::NoParity);
+    QCOMPARE(serial.stopBits(), QSerialPort::OneStop);
+    QCOMPARE(serial.flowControl(), QSerialPort::NoFlowControl);
+
+    link.send("v");
+    QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
+}
+
+void TestDiscovery::portHeldByAnotherWindow()
+{
+    BoardFixture fixture;
+    QSerialPort first, second, third;
+    BoardLink firstLink(&first, 1), secondLink(&second, 1);
+    QCOMPARE(firstLink.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+
+    QCOMPARE(secondLink.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::OpenFailed);
+    QVERIFY(!second.isOpen());
+    QVERIFY2(secondLink.failureText().contains(fixture.board.devicePath()),
+             qPrintable(secondLink.failureText()));
+    QVERIFY(secondLink.failureText().contains("another window"));
+    secondLink.send("x");
+
+    firstLink.stop();
+    QVERIFY(!first.isOpen());
+    BoardLink thirdLink(&third, 1);
+    QCOMPARE(thirdLink.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    // Nothing from the window that failed to open reached the line.
+    QCOMPARE(fixture.board.received(), QByteArray("r\n"));
+}
+
+void TestDiscovery::openFailureTexts()
+{
+    const QString denied = BoardLink::openFailureText(
+        "/dev/ttyACM0", QSerialPort::PermissionError, QString::fromLocal8Bit(std::strerror(EACCES)));
+    QVERIFY(denied.contains("/dev/ttyACM0"));
+    QVERIFY(denied.contains(QString::fromLocal8Bit(std::strerror(EACCES))));
+    QVERIFY(denied.contains("dialout"));
+    QVERIFY(denied.contains("udev"));
+
+    const QString busy = BoardLink::openFailureText("/dev/ttyACM0", QSerialPort::PermissionError,
+                                                    "Permission error while locking the device");
+    QVERIFY(busy.contains("another program"));
+    QVERIFY(!busy.contains("dialout"));
+
+    const QString gone = BoardLink::openFailureText("/dev/ttyACM3", QSerialPort::DeviceNotFoundError,
+                                                    "No such file or directory");
+    QVERIFY(gone.contains("/dev/ttyACM3"));
+    QVERIFY(gone.contains("No such file or directory"));
+
+    // Not found at all: the one sentence the user knows.
+    PortList none({});
+    QSerialPort serial;
+    BoardLink link(&serial, 1);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::NotFound);
+    QCOMPARE(link.failureText(), QString("Could not connect to your device."));
+}
+
+void TestDiscovery::stopWritesOnlyTheStopCommands()
+{
+    BoardFixture fixture;
+    QSerialPort serial;
+    BoardLink link(&serial, 20);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    // Commands that come during the stop's wait (from a notification, say) are not written.
+    QTimer::singleShot(50, &link, [&] { link.send("c"); });
+    link.stop();
+    QVERIFY(link.isStopping());
+    QVERIFY(!serial.isOpen());
+    link.send("c");
+    QTRY_COMPARE(fixture.board.received().size(), 40);
+    spin(50);
+    QCOMPARE(fixture.board.received(), QByteArray("r\n").repeated(20));
+}
+
+void TestDiscovery::unplugEndsTheConnectionOnce()
+{
+    BoardFixture fixture;
+    QSerialPort serial;
+    BoardLink link(&serial, 1);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    QSignalSpy lost(&link, &BoardLink::connectionLost);
+    QSignalSpy errors(&serial, &QSerialPort::errorOccurred);
+
+    fixture.board.unplug();
+    QTRY_COMPARE(lost.count(), 1);
+    QVERIFY(!serial.isOpen());
+    QVERIFY(lost.at(0).at(0).toString().contains(fixture.board.devicePath()));
+    // A closed port raises no more errors: nothing spins.
+    const int errorsSoFar = errors.count();
+    spin(300);
+    QCOMPARE(errors.count(), errorsSoFar);
+    QCOMPARE(lost.count(), 1);
+}
+
+QTEST_MAIN(TestDiscovery)
+#include "tst_discovery.moc"
