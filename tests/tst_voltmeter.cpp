@@ -1,0 +1,261 @@
+#include "testsupport.h"
+#include "voltmeter.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace TestSupport;
+
+static QByteArray readings(int count, const QByteArray &reading)
+{
+    return reading.repeated(count);
+}
+
+class TestVoltmeter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
+    void startsAfterTheWaitAndShowsPlaceholders();
+    void oneRequestPerNotification();
+    void everyHundredAndFirstReadingIsShown();
+    void keepsUpWithAFastBoard();
+    void readingsSplitAnywhere();
+    void garbageIsDroppedAndReadingResumes();
+    void closeStopsTheBoardAndWritesNothingElse();
+    void anyCloseStops_data();
+    void anyCloseStops();
+    void noBoard();
+    void secondWindowIsToldThePortIsTaken();
+    void unplugIsReported();
+
+private:
+    static QString text(Voltmeter *window, const char *label)
+    {
+        return window->findChild<QLabel *>(label)->text();
+    }
+};
+
+void TestVoltmeter::startsAfterTheWaitAndShowsPlaceholders()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QElapsedTimer clock;
+    qint64 firstByteAt = -1;
+    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
+        if (firstByteAt < 0)
+            firstByteAt = clock.elapsed();
+    });
+    MessageCapture capture;
+    clock.start();
+    QScopedPointer<Voltmeter> window(new Voltmeter);
+    QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
+    QVERIFY2(firstByteAt >= 140, qPrintable(QString::number(firstByteAt)));
+    QCOMPARE(capture.count("connected maked true"), 1);
+
+    QCOMPARE(window->windowTitle(), QString("Dialog"));
+    QCOMPARE(text(window.get(), "labelVolt0"), QString("0"));
+    QVERIFY(text(window.get(), "labelVolt1").contains(">0000<"));
+    QVERIFY(text(window.get(), "labelVolt2").contains(">0000<"));
+    QCOMPARE(window->findChild<QPushButton *>("pushButtonQuit")->text(), QString("Close"));
+    QCOMPARE(window->size(), QSize(397, 250));
+    QCOMPARE(window->minimumSize(), QSize(250, 160));
+    QCOMPARE(window->maximumSize(), QSize(500, 250));
+}
+
+void TestVoltmeter::oneRequestPerNotification()
+{
+    BoardFixture fixture;
+    fixture.board.setVoltages(1000, 2000, 3000);
+    QScopedPointer<Voltmeter> window(new Voltmeter);
+    int notifications = 0;
+    QObject::connect(window->findChild<QSerialPort *>(), &QSerialPort::readyRead,
+                     [&] { ++notifications; });
+    // The board answers each "c" with a reading, so the loop keeps itself going.
+    QTRY_VERIFY(notifications > 20);
+    fixture.board.setSilent(true);
+    spin(100);
+    QCOMPARE(occurrences(fixture.board.received(), "c\n"), notifications);
+    QVERIFY(fixture.board.received().startsWith("v\nc\n"));
+}
+
+void TestVoltmeter::everyHundredAndFirstReadingIsShown()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    MessageCapture capture;
+    QScopedPointer<Voltmeter> window(new Voltmeter);
+
+    fixture.board.sendRaw(readings(100, "5,6,7\n"));
+    QTRY_COMPARE(capture.count("(\"5\", \"6\", \"7\\n\")"), 100);
+    QCOMPARE(text(window.get(), "labelVolt0"), QString("0"));
+
+    fixture.board.sendRaw("1111,,3333,4444\n");
+    QTRY_COMPARE(text(window.get(), "labelVolt0"), QString("1111"));
+    QCOMPARE(text(window.get(), "labelVolt1"), QString());
+    QCOMPARE(text(window.get(), "labelVolt2"), QString("3333"));
+
+    fixture.board.sendRaw(readings(100, "8,8,8\n"));
+    QTRY_COMPARE(capture.count("(\"8\", \"8\", \"8\\n\")"), 100);
+    QCOMPARE(text(window.get(), "labelVolt0"), QString("1111"));
+    fixture.board.sendRaw("9,9,9\n");
+    QTRY_COMPARE(text(window.get(), "labelVolt2"), QString("9\n"));
+}
+
+void TestVoltmeter::keepsUpWithAFastBoard()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Voltmeter> window(new Voltmeter);
+    // 303 readings in one burst: the 101st, 202nd and 303rd are shown, and
+    // the last one shows at once, not hundreds of notifications later.
+    fixture.board.sendRaw(readings(302, "1,1,1\n") + "42,43,44\n");
+    QTRY_COMPARE(text(window.get(), "labelVolt0"), QString("42"));
+    QCOMPARE(text(window.get(), "labelVolt2"), QString("44\n"));
+}
+
+void TestVoltmeter::readingsSplitAnywhere()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    fixture.board.setChunkSize(4);
+    MessageCapture capture;
+    QScopedPointer<Voltmeter> window(new Voltmeter);
+    fixture.board.sendRaw(readings(101, "1234,2345,3456\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(text(window.get(), "labelVolt1"), QString("2345"), 15000);
+    // Pieces never reach the screen or the log as readings of their own.
+    QStringList logged = capture.messages().filter("(\"");
+    QCOMPARE(logged.size(), 101);
+    QCOMPARE(QSet<QString>(logged.begin(), logged.end()).size(), 1);
+}
+
+void TestVoltmeter::garbageIsDroppedAndReadingResumes()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Voltmeter> window(new Voltmeter);
+    fixture.board.sendRaw(QByteArray(200000, 'x'));
+    fixture.board.sendRaw(QByteArray("\0\0\xff\n", 4));
+    fixture.board.sendRaw(readings(101, "7,7,7\n"));
+    QTRY_COMPARE(text(window.get(), "labelVolt0"), QString("7"));
+}
+
+void TestVoltmeter::closeStopsTheBoardAndWritesNothingElse()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<Voltmeter> window(new Voltmeter);
+    window->show();
+    QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+
+    // Readings keep arriving while the window waits after the stop commands.
+    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&](const QByteArray &bytes) {
+        if (bytes.contains('r'))
+            fixture.board.sendRaw("1,2,3\n");
+    });
+    fixture.board.clearReceived();
+    QTest::mouseClick(window->findChild<QPushButton *>("pushButtonQuit"), Qt::LeftButton);
+    QTRY_VERIFY(window.isNull());
+    QTRY_COMPARE(fixture.board.received().size(), 40);
+    spin(100);
+    QCOMPARE(fixture.board.received(), QByteArray("r\n").repeated(20));
+    Q_UNUSED(serial)
+
+    // The port is free again.
+    QScopedPointer<Voltmeter> next(new Voltmeter);
+    QVERIFY(next->findChild<QSerialPort *>()->isOpen());
+}
+
+void TestVoltmeter::anyCloseStops_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("escape") << true;
+    QTest::newRow("window frame") << false;
+}
+
+void TestVoltmeter::anyCloseStops()
+{
+    QFETCH(bool, escape);
+    BoardFixture fixture;
+    fixture.board.setVoltages(1, 2, 3);
+    QPointer<Voltmeter> window(new Voltmeter);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_VERIFY(fixture.board.received().contains("c\n"));
+    if (escape)
+        QTest::keyClick(window, Qt::Key_Escape);
+    else
+        window->close();
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(fixture.board.received().endsWith(QByteArray("r\n").repeated(20)));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+}
+
+void TestVoltmeter::noBoard()
+{
+    PortList none({});
+    ModalBoxCatcher catcher;
+    MessageCapture capture;
+    QPointer<Voltmeter> window(new Voltmeter);
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(capture.count("connected maked true"), 0);
+    QCOMPARE(text(window, "labelVolt0"), QString("0"));
+    window->show();
+    QTest::mouseClick(window->findChild<QPushButton *>("pushButtonQuit"), Qt::LeftButton);
+    QTRY_VERIFY(window.isNull());
+}
+
+void TestVoltmeter::secondWindowIsToldThePortIsTaken()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Voltmeter> first(new Voltmeter);
+    ModalBoxCatcher catcher;
+    QScopedPointer<Voltmeter> second(new Voltmeter);
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(catcher.boxes[0].text.contains("another window"));
+    QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
+    // Only the first window's start command reached the board.
+    QCOMPARE(fixture.board.received(), QByteArray("v\n"));
+    fixture.board.sendRaw(readings(101, "3,2,1\n"));
+    QTRY_COMPARE(text(first.get(), "labelVolt0"), QString("3"));
+    QCOMPARE(text(second.get(), "labelVolt0"), QString("0"));
+}
+
+void TestVoltmeter::unplugIsReported()
+{
+    BoardFixture fixture;
+    fixture.board.setVoltages(1, 2, 3);
+    QPointer<Voltmeter> window(new Voltmeter);
+    window->show();
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+    QSignalSpy errors(serial, &QSerialPort::errorOccurred);
+    QTRY_VERIFY(occurrences(fixture.board.received(), "c\n") > 5);
+
+    ModalBoxCatcher catcher;
+    fixture.board.unplug();
+    QTRY_COMPARE(catcher.boxes.size(), 1);
+    QVERIFY(catcher.boxes[0].text.contains("lost"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(!serial->isOpen());
+    const int errorCount = errors.count();
+    spin(300);
+    QCOMPARE(errors.count(), errorCount);
+
+    // Closing afterwards still works and destroys the window.
+    window->close();
+    QTRY_VERIFY(window.isNull());
+}
+
+QTEST_MAIN(TestVoltmeter)
+#include "tst_voltmeter.moc"
