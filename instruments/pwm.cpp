@@ -1,0 +1,79 @@
+#include "pwm.h"
+#include "ui_pwm.h"
+
+#include <QDebug>
+
+Pwm::Pwm(QWidget *parent) : InstrumentDialog(1, parent), ui(new Ui::Pwm)
+{
+    ui->setupUi(this);
+
+    // The window stays usable without a board; the box has told the user,
+    // and nothing below reaches a port that is not open.
+    connectBoard(QIODevice::WriteOnly);
+    delay();
+    board.send("p");
+}
+
+Pwm::~Pwm()
+{
+    delete ui;
+}
+
+void Pwm::on_pushButtonEnable0_clicked()
+{
+    enableOutput(0);
+}
+
+void Pwm::on_pushButtonEnable1_clicked()
+{
+    enableOutput(1);
+}
+
+void Pwm::on_pushButtonQuit_clicked()
+{
+    requestQuit();
+}
+
+void Pwm::enableOutput(int output)
+{
+    if (isQuitting() || isQuitPending())
+        return;
+    pendingOutputs.enqueue(output);
+    // A press during the waits of a running setting lands here; its lines
+    // must not end up between the running setting's lines.
+    if (sendingSetting)
+        return;
+
+    sendingSetting = true;
+    {
+        // A quit pressed meanwhile waits until the setting is complete.
+        BusyScope busy(this);
+        while (!pendingOutputs.isEmpty() && !isQuitPending())
+            sendChannelSetting(pendingOutputs.dequeue());
+        // What was pressed after Quit is not sent.
+        pendingOutputs.clear();
+        sendingSetting = false;
+    }
+}
+
+void Pwm::sendChannelSetting(int output)
+{
+    QSpinBox *const frequency = output == 0 ? ui->freq0 : ui->freq1;
+    QSpinBox *const duty = output == 0 ? ui->duty0 : ui->duty1;
+
+    sendLine("m");
+    sendLine(QByteArray::number(output));
+    qDebug() << commandBuffer;
+    // Each box is read when its line goes out: edits made meanwhile count.
+    sendLine(frequency->cleanText().toUtf8());
+    qDebug() << commandBuffer;
+    sendLine(duty->cleanText().toUtf8());
+    qDebug() << commandBuffer;
+}
+
+void Pwm::sendLine(const QByteArray &text)
+{
+    commandBuffer = text + '\n';
+    board.send(text);
+    delay();
+}
