@@ -1,0 +1,29 @@
+# Shared by the scripts: installing what the build needs, configuring, building.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Debian packages the panel, its tests and its demo need.
+PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev libqcustomplot-dev)
+
+# Installs the packages that are missing, as root or through sudo.
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds into build/ (or $BUILD_DIR) with any extra CMake options.
+build() {
+    local dir="${BUILD_DIR:-$ROOT/build}"
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
+}
