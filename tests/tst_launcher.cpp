@@ -1,0 +1,201 @@
+#include "mainwindow.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace TestSupport;
+
+namespace {
+
+// The instrument windows that are open now (not message boxes).
+QList<QDialog *> instrumentWindows()
+{
+    QList<QDialog *> windows;
+    const QWidgetList widgets = QApplication::topLevelWidgets();
+    for (QWidget *widget : widgets) {
+        auto *dialog = qobject_cast<QDialog *>(widget);
+        if (dialog && !dialog->inherits("QMessageBox") && dialog->isVisible())
+            windows.append(dialog);
+    }
+    return windows;
+}
+
+void closeAll()
+{
+    for (QDialog *window : instrumentWindows())
+        window->close();
+    QTRY_VERIFY(instrumentWindows().isEmpty());
+    // Let the closed windows go.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestLauncher : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void form();
+    void boxes_data();
+    void boxes();
+    void eachButtonWithoutBoard_data();
+    void eachButtonWithoutBoard();
+    void twoPressesGiveTwoWindows();
+    void pressDuringAnotherWindowsStart();
+    void cleanup() { closeAll(); }
+};
+
+void TestLauncher::form()
+{
+    MainWindow window;
+    QCOMPARE(window.windowTitle(), QString("MainWindow"));
+    QCOMPARE(window.size(), QSize(640, 480));
+    QCOMPARE(window.minimumSize(), QSize(640, 480));
+    QCOMPARE(window.maximumSize(), QSize(1024, 768));
+
+    // Left to right: the five instruments, then the empty "General" box.
+    auto *row = window.findChild<QHBoxLayout *>("horizontalLayout");
+    QVERIFY(row);
+    QStringList titles;
+    for (int i = 0; i < row->count(); ++i)
+        titles << qobject_cast<QGroupBox *>(row->itemAt(i)->widget())->title();
+    QCOMPARE(titles, (QStringList{"Voltmeter", "Accelerometer", "Osciloscope", "PWM", "Counter",
+                                  "General"}));
+    auto *general = window.findChild<QGroupBox *>("groupBox");
+    QVERIFY(!general->layout());
+    QVERIFY(general->children().isEmpty());
+
+    QVERIFY(window.findChild<QMenuBar *>("menuBar"));
+    QVERIFY(window.findChild<QMenuBar *>("menuBar")->actions().isEmpty());
+    QVERIFY(window.findChild<QToolBar *>("mainToolBar"));
+    QVERIFY(window.findChild<QToolBar *>("mainToolBar")->actions().isEmpty());
+    QVERIFY(!window.findChild<QStatusBar *>());
+    QVERIFY(!window.findChild<QGroupBox *>("groupBox_3")->font().bold());
+    QVERIFY(!window.findChild<QGroupBox *>("groupBox_6")->font().bold());
+}
+
+void TestLauncher::boxes_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("buttonText");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("voltmeter") << "label_5" << "pushButtonVoltmeter" << "Voltmeter"
+        << "<html><head/><body><p>Chanels: <br/>PAD0<br/>PAD1<br/>PAD2</p><p>Range:<br/>0 mV<br/>-<br/>3300 mV</p><p>Averaging:<br/>8x times<br/></p></body></html>";
+    QTest::newRow("accelerometer") << "label_4" << "pushButtonAccelerometer" << "Accelerometer"
+        << "<html><head/><body><p>HW:<br/><span style=\" color:#000000;\">MMA8652</span></p><p><span style=\" color:#000000;\">Range:<br/>(-2 g) - 2 g</span></p><p><span style=\" color:#000000;\">Plotting tool</span></p></body></html>";
+    QTest::newRow("osciloscope") << "label_3" << "pushButtonOsciloscope" << "Osciloscope"
+        << "<html><head/><body><p>Chanels:<br/>PAD0<br/>PAD1<br/>PAD2</p><p>Resolution:<br/>1 mV</p><p>Plotting tool</p></body></html>";
+    QTest::newRow("pwm") << "label_2" << "pushButtonPwm" << "PWM generator"
+        << "<html><head/><body><p>Chanels:<br/>PAD0<br/>PAD1</p><p>Resolution:<br/>1 Hz</p><p>Range:<br/>1 Hz - 39 kHz</p><p>One chanel<br/>at time only!</p></body></html>";
+    QTest::newRow("counter") << "label" << "pushButtonCounter" << "Counter"
+        << "<html><head/><body><p>Chanels:<br/>PAD0</p><p>Range:<br/>1 Hz - 2 kHz</p><p>Suitable for:<br/>sine<br/>square<br/>saw</p></body></html>";
+}
+
+void TestLauncher::boxes()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, button);
+    QFETCH(QString, buttonText);
+    QFETCH(QString, description);
+    MainWindow window;
+    QCOMPARE(window.findChild<QLabel *>(label)->text(), description);
+    QCOMPARE(window.findChild<QPushButton *>(button)->text(), buttonText);
+}
+
+void TestLauncher::eachButtonWithoutBoard_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("voltmeter") << "pushButtonVoltmeter" << "Voltmeter";
+    QTest::newRow("accelerometer") << "pushButtonAccelerometer" << "Accelerometer";
+    QTest::newRow("osciloscope") << "pushButtonOsciloscope" << "Osciloscope";
+    QTest::newRow("counter") << "pushButtonCounter" << "Counter";
+    QTest::newRow("pwm") << "pushButtonPwm" << "PWM Generator";
+}
+
+void TestLauncher::eachButtonWithoutBoard()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, title);
+    PortList none({});
+    MainWindow launcher;
+    launcher.show();
+
+    // The box comes while the window is still being built, before it shows.
+    int windowsAtBox = -1;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (windowsAtBox < 0 && QApplication::activeModalWidget())
+            windowsAtBox = instrumentWindows().size();
+    });
+    probe.start(5);
+    ModalBoxCatcher catcher;
+    launcher.findChild<QPushButton *>(button)->click();
+
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(windowsAtBox, 0);
+    const QList<QDialog *> windows = instrumentWindows();
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(windows[0]->windowTitle(), title);
+}
+
+void TestLauncher::twoPressesGiveTwoWindows()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    MainWindow launcher;
+    launcher.show();
+    ModalBoxCatcher catcher;
+    auto *button = launcher.findChild<QPushButton *>("pushButtonOsciloscope");
+    button->click();
+    button->click();
+    const QList<QDialog *> windows = instrumentWindows();
+    QCOMPARE(windows.size(), 2);
+    QCOMPARE(windows[0]->windowTitle(), QString("Osciloscope"));
+    QCOMPARE(windows[1]->windowTitle(), QString("Osciloscope"));
+    // The second finds the board held by the first and says so.
+    QCOMPARE(catcher.boxes.size(), 1);
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
+}
+
+void TestLauncher::pressDuringAnotherWindowsStart()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    ModalBoxCatcher catcher;
+    MainWindow launcher;
+    launcher.show();
+    // The voltmeter waits before its start command; a press in that wait
+    // builds a counter inside it. The counter finds the port taken.
+    QTimer::singleShot(0, [&] { launcher.findChild<QPushButton *>("pushButtonCounter")->click(); });
+    launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+
+    QStringList titles;
+    for (QDialog *window : instrumentWindows())
+        titles << window->windowTitle();
+    titles.sort();
+    QCOMPARE(titles, (QStringList{"Counter", "Voltmeter"}));
+    QCOMPARE(catcher.boxes.size(), 1);
+    QVERIFY(catcher.boxes[0].text.contains("another window"));
+    QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
+}
+
+QTEST_MAIN(TestLauncher)
+#include "tst_launcher.moc"
