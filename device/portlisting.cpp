@@ -15,7 +15,8 @@ QList<PortCandidate> PortListing::systemPorts()
     QList<PortCandidate> ports;
     const auto infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : infos) {
-        ports.append({info.portName(), info.hasVendorIdentifier(), info.vendorIdentifier(),
+        // The device path, not the short name: the node need not sit right in /dev.
+        ports.append({info.systemLocation(), info.hasVendorIdentifier(), info.vendorIdentifier(),
                       info.hasProductIdentifier(), info.productIdentifier()});
     }
     return ports;

@@ -26,7 +26,7 @@ void Voltmeter::readSerial()
     // Take every complete reading there is, so the shown one is never stale.
     const QList<QByteArray> lines = lineSplitter.feed(serial->readAll());
     for (const QByteArray &line : lines) {
-        if (const std::optional<QStringList> reading = accumulator.add(QString::fromUtf8(line))) {
+        if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
             qDebug() << *reading;
             updateLCD(*reading);
         }
@@ -36,6 +36,9 @@ void Voltmeter::readSerial()
 void Voltmeter::updateLCD(QStringList data)
 {
     if (displayCounter > 99) {
+        // The board's text as sent, never read as markup.
+        for (QLabel *label : {ui->labelVolt0, ui->labelVolt1, ui->labelVolt2})
+            label->setTextFormat(Qt::PlainText);
         ui->labelVolt0->setText(data.at(0));
         ui->labelVolt1->setText(data.at(1));
         ui->labelVolt2->setText(data.at(2));

@@ -95,14 +95,16 @@ void TestVoltmeter::everyHundredAndFirstReadingIsShown()
     QTRY_COMPARE(capture.count("(\"5\", \"6\", \"7\\n\")"), 100);
     QCOMPARE(text(window.get(), "labelVolt0"), QString("0"));
 
-    fixture.board.sendRaw("1111,,3333,4444\n");
-    QTRY_COMPARE(text(window.get(), "labelVolt0"), QString("1111"));
+    fixture.board.sendRaw("<b>1111</b>,,3333,4444\n");
+    QTRY_COMPARE(text(window.get(), "labelVolt0"), QString("<b>1111</b>"));
+    // Shown as the board sent it, not as markup.
+    QCOMPARE(window->findChild<QLabel *>("labelVolt0")->textFormat(), Qt::PlainText);
     QCOMPARE(text(window.get(), "labelVolt1"), QString());
     QCOMPARE(text(window.get(), "labelVolt2"), QString("3333"));
 
     fixture.board.sendRaw(readings(100, "8,8,8\n"));
     QTRY_COMPARE(capture.count("(\"8\", \"8\", \"8\\n\")"), 100);
-    QCOMPARE(text(window.get(), "labelVolt0"), QString("1111"));
+    QCOMPARE(text(window.get(), "labelVolt0"), QString("<b>1111</b>"));
     fixture.board.sendRaw("9,9,9\n");
     QTRY_COMPARE(text(window.get(), "labelVolt2"), QString("9\n"));
 }
