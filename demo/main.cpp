@@ -1,0 +1,104 @@
+// The panel with a virtual board built in, so every instrument shows live
+// data on a machine without the board. With --port it uses a serial device
+// instead: a board whose USB ids differ, or a simulator running elsewhere.
+#include "boardthread.h"
+#include "mainwindow.h"
+#include "portlisting.h"
+#include "screenshottour.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+// The board's USB vendor id; any product id passes discovery.
+constexpr quint16 boardVendor = 0x0D28;
+constexpr quint16 boardProduct = 0x0001;
+// The real board's pace of sample frames.
+constexpr int frameRate = 720;
+
+// Lists the device at `path` as the board, ahead of the system's own ports.
+void listAsBoard(const QString &path)
+{
+    PortCandidate board;
+    board.portName = path;
+    board.hasVendorIdentifier = true;
+    board.vendorIdentifier = boardVendor;
+    board.hasProductIdentifier = true;
+    board.productIdentifier = boardProduct;
+    PortListing::setSource([board] { return QList<PortCandidate>{board} + PortListing::systemPorts(); });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "The board panel with a virtual board built in: every instrument shows live data "
+        "without hardware. With --port, the serial device at PATH is the board instead."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("Use the serial device at PATH as the board (for a board with other "
+                       "USB ids, or the standalone virtual board) instead of the built-in one."),
+        QStringLiteral("PATH"));
+    parser.addOption(portOption);
+    // For the screenshots script and the tests: opens every instrument in
+    // turn, saves pictures of them into DIR and exits; non-zero when an
+    // instrument got no data.
+    QCommandLineOption screenshotsOption(QStringLiteral("screenshots"),
+                                         QStringLiteral("Save screenshots into DIR and exit."),
+                                         QStringLiteral("DIR"));
+    screenshotsOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshotsOption);
+    parser.process(app);
+
+    QTextStream err(stderr);
+    BoardThread virtualBoard(frameRate);
+    if (parser.isSet(portOption)) {
+        const QFileInfo device(parser.value(portOption));
+        if (!device.exists()) {
+            err << "boardpanel-demo: there is no device " << device.filePath() << '\n';
+            return 1;
+        }
+        // A relative name would be taken as one under /dev.
+        listAsBoard(device.absoluteFilePath());
+    } else {
+        if (!virtualBoard.startBoard()) {
+            err << "boardpanel-demo: could not start the virtual board: "
+                << virtualBoard.errorString() << '\n';
+            return 1;
+        }
+        listAsBoard(virtualBoard.devicePath());
+    }
+
+    int result = 0;
+    {
+        MainWindow window;
+        window.show();
+        ScreenshotTour tour(&window, parser.value(screenshotsOption));
+        if (parser.isSet(screenshotsOption)) {
+            QTimer::singleShot(0, &tour, [&] {
+                const QStringList failures = tour.run();
+                for (const QString &failure : failures)
+                    err << "boardpanel-demo: " << failure << '\n';
+                err.flush();
+                app.exit(failures.isEmpty() ? 0 : 1);
+            });
+        }
+        result = app.exec();
+        // Windows closed last are still waiting to be destroyed; they stop
+        // the board and close their ports while it still runs.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    PortListing::setSource({});
+    virtualBoard.stopBoard();
+    return result;
+}

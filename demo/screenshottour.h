@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+class MainWindow;
+
+// Opens every instrument from the launcher the way a user would, waits until
+// each shows live data from the board, and saves a picture of each window.
+// The README's screenshots come from here, and the tests use it to check
+// that every instrument of the demo gets data.
+class ScreenshotTour : public QObject
+{
+    Q_OBJECT
+
+public:
+    ScreenshotTour(MainWindow *launcher, const QString &directory, QObject *parent = nullptr);
+
+    // Runs the whole tour with the event loop turning. Returns what went
+    // wrong; empty when every window showed data and was saved.
+    QStringList run();
+
+private:
+    void showLauncher();
+    void showVoltmeter();
+    void showOsciloscope();
+    void showAccelerometer();
+    void showPwm();
+    void showCounter();
+
+    // Presses the launcher's button and returns the window it opened.
+    QDialog *open(const char *buttonName, const char *className);
+    // Presses the window's quit button and waits until the window is gone.
+    void quit(QDialog *window, const char *quitButtonName);
+    void waitForPlot(QDialog *window, const QString &name);
+    void save(QWidget *window, const QString &fileName);
+
+    // Runs the event loop until `done` holds or `timeoutMs` have passed.
+    bool waitUntil(const std::function<bool()> &done, int timeoutMs);
+    void pause(int ms);
+    // A message box means something failed; note it and answer it so the
+    // tour goes on.
+    void answerMessageBoxes();
+
+    MainWindow *const m_launcher;
+    const QDir m_directory;
+    QStringList m_failures;
+    QTimer m_boxWatch;
+};
