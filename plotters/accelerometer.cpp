@@ -1,0 +1,30 @@
+#include "accelerometer.h"
+#include "ui_accelerometer.h"
+
+namespace {
+
+// Raw 2000 is 0 g and 1000 raw units are 1 g, so the right axis spans the
+// same height as the left one.
+const PlotterProfile accelerometerProfile{
+    "a",
+    {-200, 4200},
+    QColor(240, 240, 240),
+    QColor(240, 240, 240),
+    {0, 500},
+    true,
+    {-2.2, 2.2},
+};
+
+} // namespace
+
+Accelerometer::Accelerometer(QWidget *parent)
+    : Plotter(accelerometerProfile, parent), ui(new Ui::Accelerometer)
+{
+    ui->setupUi(this);
+    startInstrument(ui->plot, ui->stopButton);
+}
+
+Accelerometer::~Accelerometer()
+{
+    delete ui;
+}

@@ -1,0 +1,28 @@
+#include "osciloscope.h"
+#include "ui_osciloscope.h"
+
+namespace {
+
+const PlotterProfile osciloscopeProfile{
+    "o",
+    {-100, 3400},
+    QColor(10, 10, 10),
+    QColor(10, 10, 10),
+    {0, 200},
+    false,
+    {0, 0},
+};
+
+} // namespace
+
+Osciloscope::Osciloscope(QWidget *parent)
+    : Plotter(osciloscopeProfile, parent), ui(new Ui::Osciloscope)
+{
+    ui->setupUi(this);
+    startInstrument(ui->plot, ui->stopButton);
+}
+
+Osciloscope::~Osciloscope()
+{
+    delete ui;
+}

@@ -1,0 +1,160 @@
+#include "plotter.h"
+
+#include "plotcompat.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+namespace {
+
+const QColor backgroundColor(240, 240, 240);
+const QColor darkTextColor(10, 10, 10);
+
+QPen gridPen(const QColor &color)
+{
+    return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+} // namespace
+
+Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
+    : InstrumentDialog(1, parent), profile(profile)
+{
+    // Always a real interval: Start in a window without a board must not
+    // start a timer that fires continuously.
+    refreshTimer.setInterval(refreshIntervalMs);
+}
+
+Plotter::~Plotter() = default;
+
+void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton)
+{
+    plot = formPlot;
+    stopButton = formStopButton;
+    setupPlot();
+    stylePlot();
+    connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
+
+    connected = connectBoard(QIODevice::ReadWrite);
+    if (!connected)
+        return;
+    board.send(profile.startCommand);
+    refreshTimer.start();
+    plotting = true;
+    connect(this, &Plotter::newData, this, &Plotter::onNewDataArrived);
+    connect(serial, &QSerialPort::readyRead, this, &Plotter::readData);
+}
+
+void Plotter::setupPlot()
+{
+    plot->setBackground(QBrush(backgroundColor));
+    plot->clearItems();
+    // The left axis gets its fixed ticks with the styling; the right axis of
+    // the accelerometer keeps automatic ticks.
+    plot->yAxis->setRange(profile.yRange.lower, profile.yRange.upper);
+    if (profile.showRightAxis) {
+        plot->yAxis2->setRange(profile.rightAxisRange.lower, profile.rightAxisRange.upper);
+        plot->yAxis2->setVisible(true);
+    }
+    plot->yAxis->setLabelColor(profile.yLabelColor);
+    plot->xAxis->setRange(profile.initialXRange.lower, profile.initialXRange.upper);
+
+    const std::array<QColor, graphCount> graphColors{QColor(Qt::red), QColor(Qt::blue),
+                                                     QColor(Qt::black)};
+    for (int i = 0; i < graphCount; ++i) {
+        graphs[size_t(i)] = plot->addGraph();
+        graphs[size_t(i)]->setPen(QPen(graphColors[size_t(i)]));
+    }
+}
+
+void Plotter::stylePlot()
+{
+    plot->setNotAntialiasedElements(QCP::aeAll);
+    PlotCompat::setFixedTickStep(plot->yAxis, 500);
+
+    plot->xAxis->setTickLabelColor(darkTextColor);
+    plot->yAxis->setTickLabelColor(profile.yTickLabelColor);
+
+    plot->xAxis->grid()->setPen(gridPen(QColor(100, 100, 100)));
+    plot->yAxis->grid()->setPen(gridPen(QColor(100, 100, 100)));
+    plot->xAxis->grid()->setSubGridPen(gridPen(QColor(50, 50, 50)));
+    plot->yAxis->grid()->setSubGridPen(gridPen(QColor(50, 50, 50)));
+    plot->xAxis->grid()->setSubGridVisible(true);
+    plot->yAxis->grid()->setSubGridVisible(true);
+
+    plot->xAxis->setBasePen(QPen(QColor(100, 100, 100)));
+    plot->yAxis->setBasePen(QPen(QColor(170, 170, 170)));
+    const QPen tickPen(QColor(170, 170, 170));
+    plot->xAxis->setTickPen(tickPen);
+    plot->yAxis->setTickPen(tickPen);
+    plot->xAxis->setSubTickPen(tickPen);
+    plot->yAxis->setSubTickPen(tickPen);
+
+    plot->setInteraction(QCP::iRangeDrag, false);
+    plot->setInteraction(QCP::iRangeZoom, false);
+}
+
+void Plotter::replot()
+{
+    if (!connected)
+        return;
+    plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
+    plot->replot();
+}
+
+void Plotter::onNewDataArrived(QStringList data)
+{
+    if (!plotting)
+        return;
+    ++sampleIndex;
+    const double key = double(sampleIndex);
+    const double oldestKept = double(sampleIndex - windowLength);
+    const int fieldCount = qMin(int(data.size()), graphCount);
+    for (int i = 0; i < fieldCount; ++i) {
+        QCPGraph *graph = graphs[size_t(i)];
+        graph->addData(key, data.at(i).toInt());
+        PlotCompat::removeDataBefore(graph, oldestKept);
+    }
+}
+
+void Plotter::readData()
+{
+    if (serial->bytesAvailable() <= 0)
+        return;
+    const QByteArray bytes = serial->readAll();
+    scanner.feed(bytes.constData(), bytes.size(),
+                 [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
+}
+
+void Plotter::on_quitButton_clicked()
+{
+    requestQuit();
+}
+
+void Plotter::on_stopButton_clicked()
+{
+    if (plotting) {
+        refreshTimer.stop();
+        plotting = false;
+        stopButton->setText(tr("Start Plot"));
+    } else {
+        refreshTimer.start();
+        plotting = true;
+        stopButton->setText(tr("Stop Plot"));
+    }
+}
+
+void Plotter::onConnectionLost()
+{
+    refreshTimer.stop();
+    connected = false;
+}
+
+void Plotter::closeEvent(QCloseEvent *event)
+{
+    InstrumentDialog::closeEvent(event);
+    // The stop sequence has run and the window is going away: nothing to
+    // redraw any more.
+    if (event->isAccepted())
+        refreshTimer.stop();
+}

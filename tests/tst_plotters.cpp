@@ -1,0 +1,561 @@
+#include "accelerometer.h"
+#include "osciloscope.h"
+#include "plotcompat.h"
+#include "testsupport.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPolygonF>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <limits>
+
+using namespace TestSupport;
+
+static QPolygonF pts(std::initializer_list<QPointF> list)
+{
+    return QPolygonF(QVector<QPointF>(list));
+}
+
+class TestPlotters : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
+    void opensWithItsFormAndStartsTheStream_data();
+    void opensWithItsFormAndStartsTheStream();
+    void profiles_data();
+    void profiles();
+    void framesIntoGraphs_data();
+    void framesIntoGraphs();
+    void keepsTheLastWindowAndNeverRescalesY();
+    void pauseAndResume();
+    void sampleCountRunsPast32Bits();
+    void anyCloseStopsOnceAndDestroys_data();
+    void anyCloseStopsOnceAndDestroys();
+    void noBoard_data();
+    void noBoard();
+    void secondWindowIsToldThePortIsTaken();
+    void unplugMidStream();
+    void garbageAndOverlongFrames();
+
+private:
+    static Plotter *create(const QString &kind)
+    {
+        if (kind == QLatin1String("Accelerometer"))
+            return new Accelerometer;
+        return new Osciloscope;
+    }
+    static QCustomPlot *plotOf(QWidget *window) { return window->findChild<QCustomPlot *>("plot"); }
+    static QPushButton *button(QWidget *window, const char *name)
+    {
+        return window->findChild<QPushButton *>(name);
+    }
+    static QPolygonF points(QWidget *window, int graph)
+    {
+        QPolygonF result;
+        const auto data = plotOf(window)->graph(graph)->data();
+        for (auto it = data->constBegin(); it != data->constEnd(); ++it)
+            result.append(QPointF(it->key, it->value));
+        return result;
+    }
+    static QCPRange xRange(QWidget *window) { return plotOf(window)->xAxis->range(); }
+    static qint64 sampleIndex(Plotter *window) { return window->sampleIndex; }
+    static const QTimer &refreshTimer(Plotter *window) { return window->refreshTimer; }
+    static bool plotting(Plotter *window) { return window->plotting; }
+    static void setSampleIndex(Plotter *window, qint64 index) { window->sampleIndex = index; }
+};
+
+Q_DECLARE_METATYPE(QCPRange)
+
+// Readable failure messages for the plot's own types.
+char *toString(const QCPRange &range)
+{
+    return QTest::toString(QStringLiteral("[%1, %2]").arg(range.lower).arg(range.upper));
+}
+
+char *toString(const QPolygonF &points)
+{
+    QStringList texts;
+    for (const QPointF &point : points)
+        texts.append(QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y()));
+    return QTest::toString(texts.join(QLatin1Char(' ')));
+}
+
+void TestPlotters::opensWithItsFormAndStartsTheStream_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("startCommand");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("minimumSize");
+    QTest::addColumn<QSize>("maximumSize");
+    QTest::addColumn<QString>("labelStart");
+    QTest::addColumn<QCPRange>("initialXRange");
+
+    QTest::newRow("accelerometer")
+        << "Accelerometer" << QByteArray("a\n") << QSize(729, 551) << QSize(640, 480)
+        << QSize(1920, 1080)
+        << "<html><head/><body><p><span style=\" font-size:14pt;\">Axes colors:\t</span>"
+           "<span style=\" font-size:12pt; color:#ff0000;\">X - red</span>"
+           "<span style=\" font-size:12pt;\"><br/></span>"
+           "<span style=\" font-size:12pt; color:#1500ff;\">Y - blue<br/></span>"
+           "<span style=\" font-size:12pt;\">Z - black</span></p></body></html>"
+        << QCPRange(0, 500);
+    QTest::newRow("osciloscope")
+        << "Osciloscope" << QByteArray("o\n") << QSize(567, 428) << QSize(0, 0)
+        << QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)
+        << "<html><head/><body><p><span style=\" font-size:14pt;\">Chanels: <br/></span>"
+           "<span style=\" font-size:12pt; color:#ff0000;\">PAD0</span>"
+           "<span style=\" font-size:12pt;\"><br/></span>"
+           "<span style=\" font-size:12pt; color:#1500ff;\">PAD1<br/></span>"
+           "<span style=\" font-size:12pt;\">PAD2</span></p></body></html>"
+        << QCPRange(0, 200);
+}
+
+void TestPlotters::opensWithItsFormAndStartsTheStream()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, startCommand);
+    QFETCH(QSize, size);
+    QFETCH(QSize, minimumSize);
+    QFETCH(QSize, maximumSize);
+    QFETCH(QString, labelStart);
+    QFETCH(QCPRange, initialXRange);
+
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    MessageCapture capture;
+    QScopedPointer<Plotter> window(create(kind));
+    QCOMPARE(window->objectName(), kind);
+    QCOMPARE(window->windowTitle(), QString("Dialog"));
+    QCOMPARE(window->size(), size);
+    QCOMPARE(window->minimumSize(), minimumSize);
+    QCOMPARE(window->maximumSize(), maximumSize);
+    QCOMPARE(window->findChild<QLabel *>("label")->text(), labelStart);
+    QCOMPARE(button(window.get(), "stopButton")->text(), QString("Stop"));
+    QCOMPARE(button(window.get(), "quitButton")->text(), QString("Quit"));
+    QCOMPARE(capture.count("connected maked true"), 1);
+    QCOMPARE(xRange(window.get()), initialXRange);
+    QVERIFY(refreshTimer(window.get()).isActive());
+    QCOMPARE(refreshTimer(window.get()).interval(), 20);
+
+    QTRY_COMPARE(fixture.board.received(), startCommand);
+    // Refreshed before any frame: the window ends at sample 0.
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-500, 0));
+
+    // The board's own stream fills the graphs; redraws show the last 500.
+    fixture.board.setSilent(false);
+    QTRY_VERIFY(sampleIndex(window.get()) > 100);
+    for (int graph = 0; graph < 3; ++graph) {
+        for (const QPointF &point : points(window.get(), graph)) {
+            const double low = kind == "Accelerometer" && graph == 2 ? 2500 : 0;
+            const double high = kind == "Accelerometer" && graph != 2 ? 2500 : 3300;
+            QVERIFY2(point.y() >= low && point.y() <= high, qPrintable(QString::number(point.y())));
+        }
+    }
+    QTRY_VERIFY(xRange(window.get()).lower > 0);
+    QCOMPARE(xRange(window.get()).size(), 500.0);
+    QCOMPARE(fixture.board.received(), startCommand);
+}
+
+void TestPlotters::profiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QCPRange>("yRange");
+    QTest::addColumn<QColor>("yLabelColor");
+    QTest::addColumn<bool>("rightAxis");
+
+    QTest::newRow("accelerometer") << "Accelerometer" << QCPRange(-200, 4200)
+                                   << QColor(240, 240, 240) << true;
+    QTest::newRow("osciloscope") << "Osciloscope" << QCPRange(-100, 3400) << QColor(10, 10, 10)
+                                 << false;
+}
+
+void TestPlotters::profiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QCPRange, yRange);
+    QFETCH(QColor, yLabelColor);
+    QFETCH(bool, rightAxis);
+
+    PortList none({});
+    ModalBoxCatcher catcher;
+    QScopedPointer<Plotter> window(create(kind));
+    QCustomPlot *plot = plotOf(window.get());
+
+    QCOMPARE(plot->graphCount(), 3);
+    QCOMPARE(plot->graph(0)->pen().color(), QColor(Qt::red));
+    QCOMPARE(plot->graph(1)->pen().color(), QColor(Qt::blue));
+    QCOMPARE(plot->graph(2)->pen().color(), QColor(Qt::black));
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(plot->graph(i)->keyAxis(), plot->xAxis);
+        QCOMPARE(plot->graph(i)->valueAxis(), plot->yAxis);
+    }
+
+    QCOMPARE(plot->yAxis->range(), yRange);
+    QCOMPARE(plot->yAxis->labelColor(), yLabelColor);
+    // The accelerometer's raw scale is painted in the background colour.
+    QCOMPARE(plot->yAxis->tickLabelColor(), yLabelColor);
+    QCOMPARE(plot->xAxis->tickLabelColor(), QColor(10, 10, 10));
+    QCOMPARE(PlotCompat::fixedTickStep(plot->yAxis), 500.0);
+    QCOMPARE(plot->yAxis->ticker().dynamicCast<QCPAxisTickerFixed>()->scaleStrategy(),
+             QCPAxisTickerFixed::ssNone);
+    QCOMPARE(PlotCompat::fixedTickStep(plot->xAxis), 0.0);
+
+    QCOMPARE(plot->yAxis2->visible(), rightAxis);
+    if (rightAxis) {
+        QCOMPARE(plot->yAxis2->range(), QCPRange(-2.2, 2.2));
+        QCOMPARE(PlotCompat::fixedTickStep(plot->yAxis2), 0.0);
+        QVERIFY(plot->yAxis2->tickLabels());
+    }
+
+    const QPen grid(QBrush(QColor(100, 100, 100)), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+    QPen subGrid = grid;
+    subGrid.setColor(QColor(50, 50, 50));
+    for (QCPAxis *axis : {plot->xAxis, plot->yAxis}) {
+        QCOMPARE(axis->grid()->pen(), grid);
+        QCOMPARE(axis->grid()->subGridPen(), subGrid);
+        QVERIFY(axis->grid()->subGridVisible());
+        QCOMPARE(axis->tickPen(), QPen(QColor(170, 170, 170)));
+        QCOMPARE(axis->subTickPen(), QPen(QColor(170, 170, 170)));
+    }
+    QCOMPARE(plot->xAxis->basePen(), QPen(QColor(100, 100, 100)));
+    QCOMPARE(plot->yAxis->basePen(), QPen(QColor(170, 170, 170)));
+    QCOMPARE(plot->notAntialiasedElements(), QCP::AntialiasedElements(QCP::aeAll));
+    QVERIFY(!plot->interactions().testFlag(QCP::iRangeDrag));
+    QVERIFY(!plot->interactions().testFlag(QCP::iRangeZoom));
+
+    // What is drawn: the light grey background.
+    const QImage image = plot->toPixmap(400, 300).toImage();
+    QCOMPARE(QColor(image.pixel(1, 1)), QColor(240, 240, 240));
+}
+
+void TestPlotters::framesIntoGraphs_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<int>("chunkSize");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<QPolygonF>("graph0");
+    QTest::addColumn<QPolygonF>("graph1");
+    QTest::addColumn<QPolygonF>("graph2");
+
+    QTest::newRow("three fields") << QByteArray("$12 34 56;") << 0 << 1
+                                  << pts({{1, 12}}) << pts({{1, 34}}) << pts({{1, 56}});
+    QTest::newRow("space after the marker") << QByteArray("$ 12 34 56;") << 0 << 1
+                                            << pts({{1, 0}}) << pts({{1, 12}}) << pts({{1, 34}});
+    QTest::newRow("two spaces") << QByteArray("$12  34;") << 0 << 1
+                                << pts({{1, 12}}) << pts({{1, 0}}) << pts({{1, 34}});
+    QTest::newRow("one field") << QByteArray("$7;") << 0 << 1 << pts({{1, 7}}) << pts({}) << pts({});
+    QTest::newRow("empty frame") << QByteArray("$;") << 0 << 1 << pts({{1, 0}}) << pts({}) << pts({});
+    QTest::newRow("fewer fields, then three")
+        << QByteArray("$7;$8 9;$1 2 3;") << 0 << 3 << pts({{1, 7}, {2, 8}, {3, 1}})
+        << pts({{2, 9}, {3, 2}}) << pts({{3, 3}});
+    QTest::newRow("extra fields ignored") << QByteArray("$1 2 3 4 5;") << 0 << 1
+                                          << pts({{1, 1}}) << pts({{1, 2}}) << pts({{1, 3}});
+    QTest::newRow("negative values kept") << QByteArray("$-300 2000 2300;") << 0 << 1
+                                          << pts({{1, -300}}) << pts({{1, 2000}}) << pts({{1, 2300}});
+    QTest::newRow("inner marker restarts") << QByteArray("$1 2$3 4;") << 0 << 1
+                                           << pts({{1, 3}}) << pts({{1, 4}}) << pts({});
+    QTest::newRow("line end inside a field") << QByteArray("$1 2\r\n;$1 2\r\n3;") << 0 << 2
+                                             << pts({{1, 1}, {2, 1}}) << pts({{1, 2}, {2, 0}}) << pts({});
+    QTest::newRow("not a number") << QByteArray("$1x2 +5 .;") << 0 << 1
+                                  << pts({{1, 12}}) << pts({{1, 5}}) << pts({{1, 0}});
+    QTest::newRow("bytes outside frames") << QByteArray("99;zz$4 5 6;;;x\n$7 8 9;") << 0 << 2
+                                          << pts({{1, 4}, {2, 7}}) << pts({{1, 5}, {2, 8}})
+                                          << pts({{1, 6}, {2, 9}});
+    QTest::newRow("split into small pieces")
+        << QByteArray("$1000 2000 3000;$1001 2001 3001;") << 3 << 2 << pts({{1, 1000}, {2, 1001}})
+        << pts({{1, 2000}, {2, 2001}}) << pts({{1, 3000}, {2, 3001}});
+}
+
+void TestPlotters::framesIntoGraphs()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(int, chunkSize);
+    QFETCH(int, frames);
+
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    fixture.board.setChunkSize(chunkSize);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    QSignalSpy framesSeen(window.get(), &Plotter::newData);
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(framesSeen.count(), frames);
+    spin(50); // nothing more comes
+
+    QCOMPARE(framesSeen.count(), frames);
+    QCOMPARE(sampleIndex(window.get()), qint64(frames));
+    QTEST(points(window.get(), 0), "graph0");
+    QTEST(points(window.get(), 1), "graph1");
+    QTEST(points(window.get(), 2), "graph2");
+}
+
+void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    QByteArray stream;
+    for (int i = 1; i <= 600; ++i)
+        stream += "$" + QByteArray::number(i) + " 5000 -1000;";
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(600));
+
+    for (int graph = 0; graph < 3; ++graph) {
+        const QPolygonF kept = points(window.get(), graph);
+        QCOMPARE(kept.size(), 501);
+        QCOMPARE(kept.first().x(), 100.0);
+        QCOMPARE(kept.last().x(), 600.0);
+    }
+    QCOMPARE(points(window.get(), 0).first().y(), 100.0);
+    QCOMPARE(points(window.get(), 0).last().y(), 600.0);
+
+    QTRY_COMPARE(xRange(window.get()), QCPRange(100, 600));
+    // Values far outside the range leave the y axis where it was.
+    QCOMPARE(plotOf(window.get())->yAxis->range(), QCPRange(-100, 3400));
+}
+
+void TestPlotters::pauseAndResume()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QSignalSpy framesSeen(window.get(), &Plotter::newData);
+    fixture.board.sendRaw("$1 1 1;$2 2 2;$3 3 3;");
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(3));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-497, 3));
+
+    QPushButton *stopButton = button(window.get(), "stopButton");
+    QTest::mouseClick(stopButton, Qt::LeftButton);
+    QCOMPARE(stopButton->text(), QString("Start Plot"));
+    QVERIFY(!plotting(window.get()));
+    QVERIFY(!refreshTimer(window.get()).isActive());
+
+    QSignalSpy redraws(plotOf(window.get()), &QCustomPlot::afterReplot);
+    fixture.board.sendRaw("$9 9 9;$9 9 9;");
+    QTRY_COMPARE(framesSeen.count(), 5);
+    spin(100);
+    QCOMPARE(sampleIndex(window.get()), qint64(3));
+    QCOMPARE(points(window.get(), 0).size(), 3);
+    QCOMPARE(xRange(window.get()), QCPRange(-497, 3));
+    QCOMPARE(redraws.count(), 0);
+
+    QTest::mouseClick(stopButton, Qt::LeftButton);
+    QCOMPARE(stopButton->text(), QString("Stop Plot"));
+    QVERIFY(refreshTimer(window.get()).isActive());
+    QCOMPARE(refreshTimer(window.get()).interval(), 20);
+    fixture.board.sendRaw("$4 4 4;");
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(4));
+    const QPolygonF noGap = pts({{1, 1}, {2, 2}, {3, 3}, {4, 4}});
+    QCOMPARE(points(window.get(), 0), noGap);
+    QCOMPARE(points(window.get(), 2), noGap);
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-496, 4));
+    QVERIFY(redraws.count() > 0);
+
+    // The board never hears about a pause.
+    QCOMPARE(fixture.board.received(), QByteArray("o\n"));
+}
+
+void TestPlotters::sampleCountRunsPast32Bits()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    const qint64 start = std::numeric_limits<qint32>::max() - 1;
+    setSampleIndex(window.get(), start);
+    fixture.board.sendRaw("$1 1 1;$2 2 2;$3 3 3;");
+    QTRY_COMPARE(sampleIndex(window.get()), start + 3);
+    const QPolygonF expected = pts({{double(start + 1), 1}, {double(start + 2), 2}, {double(start + 3), 3}});
+    QCOMPARE(points(window.get(), 0), expected);
+    QTRY_COMPARE(xRange(window.get()), QCPRange(double(start + 3 - 500), double(start + 3)));
+}
+
+void TestPlotters::anyCloseStopsOnceAndDestroys_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("quit button") << "quit";
+    QTest::newRow("escape") << "escape";
+    QTest::newRow("window frame") << "frame";
+}
+
+void TestPlotters::anyCloseStopsOnceAndDestroys()
+{
+    QFETCH(QString, how);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+    QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
+
+    // A frame begun before the stop and completed during the wait after it.
+    fixture.board.sendRaw("$1 2");
+    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&](const QByteArray &bytes) {
+        if (bytes.contains('r'))
+            fixture.board.sendRaw(" 3;");
+    });
+    QPolygonF plottedLast;
+    QObject::connect(window.data(), &Plotter::newData,
+                     [&] { plottedLast = points(window, 2); });
+
+    bool portClosed = false;
+    QObject::connect(serial, &QSerialPort::aboutToClose, [&] { portClosed = true; });
+    QElapsedTimer clock;
+    clock.start();
+    if (how == "quit") {
+        QTest::mouseClick(button(window, "quitButton"), Qt::LeftButton);
+        QVERIFY(!window.isNull());
+        // The wait ran inside the click; the window is closing.
+        QVERIFY(clock.elapsed() >= 140);
+        QVERIFY(portClosed);
+        QVERIFY(!serial->isOpen());
+        QVERIFY(!window->isVisible());
+        QVERIFY(!refreshTimer(window).isActive());
+    } else if (how == "escape") {
+        QTest::keyClick(window, Qt::Key_Escape);
+    } else {
+        window->close();
+    }
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(portClosed);
+    QCOMPARE(plottedLast, pts({{1, 3}}));
+    spin(50);
+    QCOMPARE(fixture.board.received(), QByteArray("o\nr\n"));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+
+    // The port is free for the next window.
+    QScopedPointer<Plotter> next(new Osciloscope);
+    QVERIFY(next->findChild<QSerialPort *>()->isOpen());
+}
+
+void TestPlotters::noBoard_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QCPRange>("initialXRange");
+    QTest::newRow("accelerometer") << "Accelerometer" << QCPRange(0, 500);
+    QTest::newRow("osciloscope") << "Osciloscope" << QCPRange(0, 200);
+}
+
+void TestPlotters::noBoard()
+{
+    QFETCH(QString, kind);
+    QFETCH(QCPRange, initialXRange);
+    PortList none({});
+    ModalBoxCatcher catcher;
+    MessageCapture capture;
+    QPointer<Plotter> window(create(kind));
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(capture.count("connected maked true"), 0);
+    QVERIFY(!refreshTimer(window).isActive());
+    QVERIFY(!plotting(window));
+    window->show();
+
+    QPushButton *stopButton = button(window, "stopButton");
+    QTest::mouseClick(stopButton, Qt::LeftButton);
+    QCOMPARE(stopButton->text(), QString("Stop Plot"));
+    QVERIFY(refreshTimer(window).isActive());
+    QCOMPARE(refreshTimer(window).interval(), 20);
+    QSignalSpy redraws(plotOf(window), &QCustomPlot::afterReplot);
+    spin(100);
+    QCOMPARE(redraws.count(), 0);
+    QCOMPARE(xRange(window), initialXRange);
+
+    QTest::mouseClick(stopButton, Qt::LeftButton);
+    QCOMPARE(stopButton->text(), QString("Start Plot"));
+    QVERIFY(!refreshTimer(window).isActive());
+
+    QTest::mouseClick(button(window, "quitButton"), Qt::LeftButton);
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(catcher.boxes.size(), 1);
+}
+
+void TestPlotters::secondWindowIsToldThePortIsTaken()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> first(new Osciloscope);
+    ModalBoxCatcher catcher;
+    QScopedPointer<Plotter> second(new Accelerometer);
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(catcher.boxes[0].text.contains("another window"));
+    QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
+    QVERIFY(!refreshTimer(second.get()).isActive());
+
+    fixture.board.sendRaw("$5 6 7;");
+    QTRY_COMPARE(sampleIndex(first.get()), qint64(1));
+    QCOMPARE(sampleIndex(second.get()), qint64(0));
+    QCOMPARE(fixture.board.received(), QByteArray("o\n"));
+}
+
+void TestPlotters::unplugMidStream()
+{
+    BoardFixture fixture;
+    QPointer<Plotter> window(new Accelerometer);
+    window->show();
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+    QSignalSpy errors(serial, &QSerialPort::errorOccurred);
+    QTRY_VERIFY(sampleIndex(window) > 20);
+
+    ModalBoxCatcher catcher;
+    fixture.board.unplug();
+    QTRY_COMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains("lost"));
+    QVERIFY(!serial->isOpen());
+    QVERIFY(!refreshTimer(window).isActive());
+
+    const int errorCount = errors.count();
+    const qint64 samples = sampleIndex(window);
+    QSignalSpy redraws(plotOf(window), &QCustomPlot::afterReplot);
+    spin(300);
+    QCOMPARE(errors.count(), errorCount);
+    QCOMPARE(sampleIndex(window), samples);
+    QCOMPARE(redraws.count(), 0);
+
+    window->close();
+    QTRY_VERIFY(window.isNull());
+}
+
+void TestPlotters::garbageAndOverlongFrames()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    QSignalSpy framesSeen(window.get(), &Plotter::newData);
+
+    // An endless frame is dropped; the next "$" starts over.
+    fixture.board.sendRaw("$" + QByteArray(5000, '1') + " 2 3;" + QByteArray(5000, '4') + ";");
+    fixture.board.sendRaw("$7 8 9;");
+    QTRY_COMPARE(framesSeen.count(), 1);
+    QCOMPARE(points(window.get(), 0), pts({{1, 7}}));
+    QCOMPARE(points(window.get(), 2), pts({{1, 9}}));
+
+    // Random bytes: whatever frames they happen to hold, the window stays
+    // bounded and picks up the next real frame.
+    fixture.board.setFlood(200000);
+    spin(300);
+    fixture.board.setFlood(0);
+    spin(200);
+    QVERIFY(window->findChild<QSerialPort *>()->isOpen());
+    for (int graph = 0; graph < 3; ++graph)
+        QVERIFY(points(window.get(), graph).size() <= 501);
+    const qint64 before = sampleIndex(window.get());
+    fixture.board.sendRaw("$1 2 3;");
+    QTRY_COMPARE(sampleIndex(window.get()), before + 1);
+    QCOMPARE(points(window.get(), 0).last(), QPointF(before + 1, 1));
+    QCOMPARE(points(window.get(), 1).last(), QPointF(before + 1, 2));
+    QCOMPARE(points(window.get(), 2).last(), QPointF(before + 1, 3));
+}
+
+QTEST_MAIN(TestPlotters)
+#include "tst_plotters.moc"
