@@ -2,6 +2,7 @@
 
 #include "board.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,13 @@ public:
     // Appends one reply line; returns the fields once they form a reading
     // and starts over.
     std::optional<QStringList> add(const QString &line);
+
+    // The same for a line as it came from the port: decoded as UTF-8 whole,
+    // so a NUL byte in it does not cut off the rest and its line feed.
+    std::optional<QStringList> addLine(const QByteArray &line)
+    {
+        return add(QString::fromUtf8(line.constData(), line.size()));
+    }
 
     const QString &text() const { return m_text; }
 

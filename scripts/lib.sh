@@ -27,3 +27,10 @@ build() {
     cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
+
+# Configures build/ (or $BUILD_DIR) without building, for scripts that build
+# only some targets.
+configure_only() {
+    local dir="${BUILD_DIR:-$ROOT/build}"
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+}

@@ -13,6 +13,7 @@ private slots:
     void accumulator_data();
     void accumulator();
     void accumulatorDropsOverlongText();
+    void accumulatorDecodesWholeLines();
 };
 
 void TestLineParsing::lineSplitterShowsOnlyCompleteLines()
@@ -82,6 +83,22 @@ void TestLineParsing::accumulatorDropsOverlongText()
     // The text was dropped as it overflowed, so the next reading stands alone.
     QVERIFY(accumulator.text().isEmpty());
     QCOMPARE(*accumulator.add(QStringLiteral("7,8,9\n")), (QStringList{"7", "8", "9\n"}));
+}
+
+void TestLineParsing::accumulatorDecodesWholeLines()
+{
+    ReadingAccumulator accumulator;
+    // A NUL inside a line neither cuts off its line end nor glues the next
+    // line onto this one.
+    QVERIFY(!accumulator.addLine(QByteArray("1\0x,2\n", 6)));
+    QCOMPARE(accumulator.text(), QString::fromLatin1("1\0x,2\n", 6));
+    const std::optional<QStringList> reading = accumulator.addLine("3,4\n");
+    QVERIFY(reading);
+    QCOMPARE(*reading, (QStringList{QString::fromLatin1("1\0x", 3), "2\n3", "4\n"}));
+
+    const std::optional<QStringList> decoded = accumulator.addLine("\xc3\xa9,\xff,9\n");
+    QVERIFY(decoded);
+    QCOMPARE(*decoded, (QStringList{QString(QChar(0xe9)), QString(QChar::ReplacementCharacter), "9\n"}));
 }
 
 QTEST_APPLESS_MAIN(TestLineParsing)
