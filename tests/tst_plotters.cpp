@@ -213,18 +213,6 @@ void TestPlotters::profiles()
         QVERIFY(plot->yAxis2->tickLabels());
     }
 
-    const QPen grid(QBrush(QColor(100, 100, 100)), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
-    QPen subGrid = grid;
-    subGrid.setColor(QColor(50, 50, 50));
-    for (QCPAxis *axis : {plot->xAxis, plot->yAxis}) {
-        QCOMPARE(axis->grid()->pen(), grid);
-        QCOMPARE(axis->grid()->subGridPen(), subGrid);
-        QVERIFY(axis->grid()->subGridVisible());
-        QCOMPARE(axis->tickPen(), QPen(QColor(170, 170, 170)));
-        QCOMPARE(axis->subTickPen(), QPen(QColor(170, 170, 170)));
-    }
-    QCOMPARE(plot->xAxis->basePen(), QPen(QColor(100, 100, 100)));
-    QCOMPARE(plot->yAxis->basePen(), QPen(QColor(170, 170, 170)));
     QCOMPARE(plot->notAntialiasedElements(), QCP::AntialiasedElements(QCP::aeAll));
     QVERIFY(!plot->interactions().testFlag(QCP::iRangeDrag));
     QVERIFY(!plot->interactions().testFlag(QCP::iRangeZoom));
