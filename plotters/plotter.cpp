@@ -122,7 +122,12 @@ void Plotter::readData()
     if (serial->bytesAvailable() <= 0)
         return;
     const QByteArray bytes = serial->readAll();
-    scanner.feed(bytes.constData(), bytes.size(),
+    takeBytes(bytes.constData(), bytes.size());
+}
+
+void Plotter::takeBytes(const char *data, qsizetype size)
+{
+    scanner.feed(data, size,
                  [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
 }
 

@@ -69,8 +69,12 @@ private slots:
 
 private:
     friend class TestPlotters;
+    // The benchmarks drive the intake with bytes that did not come from a port.
+    friend class PlotterBench;
 
     void stylePlot();
+    // Scans one read of the stream; each complete frame goes out as newData.
+    void takeBytes(const char *data, qsizetype size);
 
     static constexpr int graphCount = 3;
     static constexpr int refreshIntervalMs = 20;

@@ -1,0 +1,106 @@
+// The plotters' sample intake (scan, split, newData, convert, add to three
+// graphs, prune) and one redraw of a full plot, in a real Osciloscope window.
+#include "benchboard.h"
+#include "benchreport.h"
+#include "osciloscope.h"
+
+#include <QApplication>
+#include <qcustomplot.h>
+
+#include <cmath>
+
+// Reaches the plotter's intake, which normally only a port feeds.
+class PlotterBench
+{
+public:
+    static void feed(Plotter &plotter, const QByteArray &bytes, int readSize)
+    {
+        for (int from = 0; from < bytes.size(); from += readSize)
+            plotter.takeBytes(bytes.constData() + from, qMin(readSize, int(bytes.size()) - from));
+    }
+    static qint64 sampleIndex(const Plotter &plotter) { return plotter.sampleIndex; }
+    static void replot(Plotter &plotter) { plotter.replot(); }
+    static QCustomPlot *plot(const Plotter &plotter) { return plotter.plot; }
+};
+
+namespace {
+
+QByteArray boardStream(int frames, int offset = 0)
+{
+    QByteArray stream;
+    stream.reserve(frames * 17);
+    for (int i = offset; i < offset + frames; ++i) {
+        const double t = i / 720.0;
+        stream.append('$')
+            .append(QByteArray::number(int(1650 + 1400 * std::sin(31.4 * t))))
+            .append(' ')
+            .append(QByteArray::number(std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400))
+            .append(' ')
+            .append(QByteArray::number(int(3000 * std::fmod(t * 3, 1.0)) + 150))
+            .append(';');
+    }
+    return stream;
+}
+
+void intake(Osciloscope &window)
+{
+    constexpr int frames = 1000000;
+    const QByteArray stream = boardStream(frames);
+    double best = 0;
+    for (int run = 0; run < 5; ++run) {
+        const qint64 before = PlotterBench::sampleIndex(window);
+        const double start = Bench::seconds();
+        PlotterBench::feed(window, stream, 4096);
+        const double elapsed = Bench::seconds() - start;
+        if (PlotterBench::sampleIndex(window) - before != frames)
+            qFatal("intake lost frames");
+        best = std::max(best, frames / elapsed);
+    }
+    Bench::row(QStringLiteral("Sample intake, whole path"), QStringLiteral(">= 1,000,000 frames/s"),
+               QString::number(qint64(best)) + QStringLiteral(" frames/s"), best / 1e6);
+}
+
+void redraw(Osciloscope &window)
+{
+    QCustomPlot *plot = PlotterBench::plot(window);
+    plot->setFixedSize(729, 551);
+    window.adjustSize();
+    QApplication::processEvents();
+
+    std::vector<double> times;
+    int offset = 0;
+    for (int i = 0; i < 300; ++i) {
+        // What arrives between two refreshes at 75,000 frames/s.
+        PlotterBench::feed(window, boardStream(1500, offset), 4096);
+        offset += 1500;
+        const double start = Bench::seconds();
+        PlotterBench::replot(window);
+        plot->repaint(); // the refresh reaches the window's backing store
+        times.push_back(Bench::seconds() - start);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int points = plot->graph(i)->dataCount();
+        if (points != 501)
+            qFatal("graph %d holds %d points", i, points);
+    }
+    const double ms = 1000 * Bench::median(times);
+    Bench::row(QStringLiteral("Redraw 729x551, 3 x 501 points (median)"), QStringLiteral("<= 2 ms"),
+               Bench::number(ms, 2) + QStringLiteral(" ms"), 2 / ms);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ListedBoard listed;
+    listed.board.setSilent(true); // the benchmark feeds the stream itself
+
+    Osciloscope window;
+    window.show();
+    QApplication::processEvents();
+
+    intake(window);
+    redraw(window);
+    return 0;
+}
