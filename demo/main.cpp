@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <QTimer>
 
@@ -29,36 +30,65 @@ void listAsBoard(const QString &path)
     board.vendorIdentifier = boardVendor;
     board.hasProductIdentifier = true;
     board.productIdentifier = boardProduct;
-    PortListing::setSource([board] { return QList<PortCandidate>{board} + PortListing::systemPorts(); });
+    PortListing::setSource(
+        [board] { return QList<PortCandidate>{board} + PortListing::systemPorts(); });
+}
+
+bool asksForHelp(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all")
+            return true;
+    }
+    return false;
+}
+
+void describeOptions(QCommandLineParser &parser, QCommandLineOption &port,
+                     QCommandLineOption &screenshots)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "The board panel with a virtual board built in: every instrument shows live data "
+        "without hardware. With --port, the serial device at PATH is the board instead."));
+    parser.addHelpOption();
+    parser.addOption(port);
+    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshots);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
-
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The board panel with a virtual board built in: every instrument shows live data "
-        "without hardware. With --port, the serial device at PATH is the board instead."));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(
+    QCommandLineOption portOption(
         QStringLiteral("port"),
         QStringLiteral("Use the serial device at PATH as the board (for a board with other "
                        "USB ids, or the standalone virtual board) instead of the built-in one."),
         QStringLiteral("PATH"));
-    parser.addOption(portOption);
     // For the screenshots script and the tests: opens every instrument in
     // turn, saves pictures of them into DIR and exits; non-zero when an
     // instrument got no data.
     QCommandLineOption screenshotsOption(QStringLiteral("screenshots"),
                                          QStringLiteral("Save screenshots into DIR and exit."),
                                          QStringLiteral("DIR"));
-    screenshotsOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(screenshotsOption);
+    describeOptions(parser, portOption, screenshotsOption);
+
+    // The help needs no display.
+    if (asksForHelp(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
+        parser.process(app); // prints the help and exits
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
     parser.process(app);
+    if (parser.isSet(screenshotsOption)) {
+        // The readings the panel traces would bury the tour's own report.
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    }
 
     QTextStream err(stderr);
     BoardThread virtualBoard(frameRate);

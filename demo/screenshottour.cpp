@@ -23,6 +23,7 @@ constexpr int pad0Frequency = 1250;
 constexpr int dataTimeoutMs = 10000;
 // The plots keep the last 500 samples; a full window looks like a live plot.
 constexpr int fullPlot = 500;
+const QSize launcherSize(860, 520);
 
 bool isNumber(const QString &text)
 {
@@ -59,7 +60,9 @@ QStringList ScreenshotTour::run()
 
 void ScreenshotTour::showLauncher()
 {
-    m_launcher->raise();
+    // At its smallest the launcher clips the longer button texts under
+    // common fonts; a user widens it, and so does the picture.
+    m_launcher->resize(launcherSize);
     pause(300); // the first paint
     save(m_launcher, QStringLiteral("launcher.png"));
 }
@@ -168,9 +171,7 @@ QDialog *ScreenshotTour::open(const char *buttonName, const char *className)
     for (QWidget *widget : after) {
         if (!existing.contains(widget) && widget->isVisible()
             && qstrcmp(widget->metaObject()->className(), className) == 0) {
-            auto *window = qobject_cast<QDialog *>(widget);
-            window->raise();
-            return window;
+            return qobject_cast<QDialog *>(widget);
         }
     }
     m_failures << tr("%1 did not open").arg(QLatin1String(className));
@@ -185,9 +186,10 @@ void ScreenshotTour::quit(QDialog *window, const char *quitButtonName)
         button->click();
     else
         window->close();
-    // The window stops the board, closes its port and goes away; the next
-    // window can open the port only after that.
-    if (!waitUntil([&] { return guard.isNull(); }, dataTimeoutMs))
+    // The window stops the board, closes its port and hides; the next window
+    // can open the port only after that. It is destroyed later, once the
+    // event loop is back at the level the quit ran on.
+    if (!waitUntil([&] { return guard.isNull() || !guard->isVisible(); }, dataTimeoutMs))
         m_failures << tr("%1 did not close").arg(QLatin1String(window->metaObject()->className()));
 }
 

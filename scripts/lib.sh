@@ -21,11 +21,14 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into build/ (or $BUILD_DIR) with any extra CMake options.
+# Configures and builds into build/ (or $BUILD_DIR) with any extra CMake options;
+# only the targets in $BUILD_TARGETS when that is set.
 build() {
     local dir="${BUILD_DIR:-$ROOT/build}"
+    local targets=()
+    [ -n "${BUILD_TARGETS:-}" ] && read -r -a targets <<<"--target $BUILD_TARGETS"
     cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
-    cmake --build "$dir" -j"$(nproc)"
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}"
 }
 
 # Configures build/ (or $BUILD_DIR) without building, for scripts that build
