@@ -1,0 +1,243 @@
+// The demo program as a user starts it: its built-in virtual board feeds
+// every instrument, --port puts another device in the board's place, and the
+// install tree carries what a Linux desktop needs for a real board.
+#include "testsupport.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+const QString demoPath = QStringLiteral(DEMO_PATH);
+const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral("voltmeter.png"),
+                              QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png"),
+                              QStringLiteral("pwm.png"),         QStringLiteral("counter.png")};
+// A whole tour takes a few seconds; this only catches a hung demo.
+constexpr int tourTimeoutMs = 120000;
+
+struct Run
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+// Runs `program` while this process's event loop keeps turning, so a
+// virtual board of the test can answer it.
+Run run(const QString &program, const QStringList &arguments,
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    QSignalSpy finished(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    process.start(program, arguments);
+    Run result;
+    result.finished = process.waitForStarted() && finished.wait(tourTimeoutMs);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+// The tour's environment: headless, without the panel's reading trace.
+QProcessEnvironment headless()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+    return environment;
+}
+
+// Pixels of exactly `color` in the top `fraction` of the picture, where the
+// plots are (their legends below use the same colours).
+int pixelsOf(const QImage &image, QColor color, double fraction)
+{
+    int count = 0;
+    const int rows = int(image.height() * fraction);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == color)
+                ++count;
+        }
+    }
+    return count;
+}
+
+int distinctColours(const QImage &image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2)
+            colours.insert(image.pixel(x, y));
+    }
+    return colours.size();
+}
+
+QString readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+class DemoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void builtInBoardFeedsEveryInstrument();
+    void portOptionTakesTheGivenDeviceAsTheBoard();
+    void portOptionRefusesAMissingDevice();
+    void helpNeedsNoDisplayAndShowsThePortOption();
+    void installTreeHasPanelDesktopEntryIconAndRule();
+    void udevRuleVerifies();
+};
+
+void DemoTest::builtInBoardFeedsEveryInstrument()
+{
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    // The tour fails unless every window shows data from the board: numbers
+    // in the voltmeter, full plots, and the counter reading back the PWM
+    // frequency it set on PAD0.
+    const Run tour = run(demoPath, {QStringLiteral("--screenshots"), out.path()}, headless());
+    QVERIFY2(tour.finished, qPrintable(tour.errors));
+    QVERIFY2(tour.exitCode == 0, qPrintable(tour.errors));
+
+    for (const QString &name : pictures) {
+        const QImage image(QDir(out.path()).filePath(name));
+        QVERIFY2(!image.isNull(), qPrintable(name));
+        QVERIFY2(image.width() >= 300 && image.height() >= 200, qPrintable(name));
+        QVERIFY2(distinctColours(image) > 20, qPrintable(name));
+    }
+    // The plots show the three signals, drawn in red, blue and black.
+    for (const QString &name : {QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png")}) {
+        const QImage image = QImage(QDir(out.path()).filePath(name)).convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(pixelsOf(image, Qt::red, 0.7) > 300, qPrintable(name));
+        QVERIFY2(pixelsOf(image, Qt::blue, 0.7) > 300, qPrintable(name));
+    }
+}
+
+void DemoTest::portOptionTakesTheGivenDeviceAsTheBoard()
+{
+    VirtualBoard board;
+    QVERIFY2(board.start(), qPrintable(board.errorString()));
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+
+    const Run tour = run(demoPath,
+                         {QStringLiteral("--port"), board.devicePath(), QStringLiteral("--screenshots"),
+                          out.path()},
+                         headless());
+    QVERIFY2(tour.finished, qPrintable(tour.errors));
+    QVERIFY2(tour.exitCode == 0, qPrintable(tour.errors));
+
+    // Every instrument ran on this board, and nothing else answered: the
+    // counter read the frequency this board was given for PAD0.
+    const QByteArray received = board.received();
+    for (const QByteArray start : {"v\n", "o\n", "a\n", "p\n", "c\ng\n"})
+        QVERIFY2(received.contains(start), start.constData());
+    QVERIFY(received.contains("r\n"));
+    QCOMPARE(board.channelSettings().value(0), (VirtualBoard::ChannelSetting{0, 1250, 50}));
+    QTRY_COMPARE(board.mode(), VirtualBoard::Mode::Idle);
+}
+
+void DemoTest::portOptionRefusesAMissingDevice()
+{
+    QTemporaryDir dir;
+    const QString missing = QDir(dir.path()).filePath(QStringLiteral("ttyNothing"));
+    const Run demo = run(demoPath, {QStringLiteral("--port"), missing}, headless());
+    QVERIFY(demo.finished);
+    QCOMPARE(demo.exitCode, 1);
+    QVERIFY2(demo.errors.contains(missing), qPrintable(demo.errors));
+}
+
+void DemoTest::helpNeedsNoDisplayAndShowsThePortOption()
+{
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        noDisplay.remove(QLatin1String(name));
+    const Run help = run(demoPath, {QStringLiteral("--help")}, noDisplay);
+    QVERIFY(help.finished);
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY2(help.output.contains(QStringLiteral("--port <PATH>")), qPrintable(help.output));
+    QVERIFY2(help.output.contains(QStringLiteral("virtual board")), qPrintable(help.output));
+    // The screenshot tour is for the scripts, not for users.
+    QVERIFY(!help.output.contains(QStringLiteral("--screenshots")));
+}
+
+void DemoTest::installTreeHasPanelDesktopEntryIconAndRule()
+{
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const Run install = run(QStringLiteral(CMAKE_COMMAND_PATH),
+                            {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
+                             QStringLiteral("--prefix"), prefix.path()});
+    QVERIFY(install.finished);
+    QVERIFY2(install.exitCode == 0, qPrintable(install.errors));
+    const QDir root(prefix.path());
+
+    const QFileInfo panel(root.filePath(QStringLiteral("bin/boardpanel")));
+    QVERIFY(panel.isFile());
+    QVERIFY(panel.isExecutable());
+
+    // The menu entry starts the installed program and names the icon.
+    const QString entry = readAll(root.filePath(QStringLiteral("share/applications/boardpanel.desktop")));
+    QVERIFY(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
+    const QStringList lines = entry.split(QLatin1Char('\n'));
+    for (const QString line : {"Type=Application", "Exec=boardpanel", "Icon=boardpanel", "Terminal=false"})
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    QVERIFY(entry.contains(QStringLiteral("\nName=")));
+
+    // The icon is a well-formed picture under the name the entry gives.
+    QFile icon(root.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/boardpanel.svg")));
+    QVERIFY(icon.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&icon);
+    QVERIFY(svg.readNextStartElement());
+    QCOMPARE(svg.name().toString(), QStringLiteral("svg"));
+    while (!svg.atEnd())
+        svg.readNext();
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+
+    // The rule gives the user at the seat the board's port, and nobody else.
+    const QString rule = readAll(root.filePath(QStringLiteral("lib/udev/rules.d/60-boardpanel.rules")));
+    QVERIFY(rule.contains(QStringLiteral("SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"0d28\", TAG+=\"uaccess\"")));
+    QVERIFY(!rule.contains(QStringLiteral("MODE")));
+    QVERIFY(!rule.contains(QStringLiteral("GROUP")));
+}
+
+void DemoTest::udevRuleVerifies()
+{
+    QString udevadm = QStandardPaths::findExecutable(QStringLiteral("udevadm"));
+    if (udevadm.isEmpty()) {
+        udevadm = QStandardPaths::findExecutable(
+            QStringLiteral("udevadm"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
+                                        QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+    }
+    if (udevadm.isEmpty())
+        QSKIP("udevadm is not installed");
+    if (run(udevadm, {QStringLiteral("verify"), QStringLiteral("--help")}).exitCode != 0)
+        QSKIP("this udevadm cannot verify rule files");
+    const Run verify = run(udevadm, {QStringLiteral("verify"), QStringLiteral(UDEV_RULE_PATH)});
+    QVERIFY(verify.finished);
+    QVERIFY2(verify.exitCode == 0, qPrintable(verify.output + verify.errors));
+}
+
+QTEST_GUILESS_MAIN(DemoTest)
+#include "tst_demo.moc"
