@@ -1,0 +1,289 @@
+#include "counter.h"
+#include "pwm.h"
+#include "testsupport.h"
+
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace TestSupport;
+
+static const QString placeholder =
+    "<html><head/><body><p><span style=\" font-size:20pt;\">----</span></p></body></html>";
+
+class TestCounter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
+    void startsAfterTheWaitWithCThenG();
+    void form();
+    void piecesOfAReadingNeverShow();
+    void showsTheNewestCompleteLine_data();
+    void showsTheNewestCompleteLine();
+    void anyCloseSendsTwentyStops_data();
+    void anyCloseSendsTwentyStops();
+    void noBoard();
+    void secondCounterIsToldThePortIsTaken();
+    void unplugIsReported();
+    void measuresThePwmOutputOfPad0();
+
+private:
+    static QLabel *countLabel(QWidget *window) { return window->findChild<QLabel *>("countLabel"); }
+};
+
+void TestCounter::startsAfterTheWaitWithCThenG()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QElapsedTimer clock;
+    qint64 firstByteAt = -1;
+    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
+        if (firstByteAt < 0)
+            firstByteAt = clock.elapsed();
+    });
+    MessageCapture capture;
+    clock.start();
+    QScopedPointer<Counter> window(new Counter);
+    QTRY_COMPARE(fixture.board.received(), QByteArray("c\ng\n"));
+    QVERIFY2(firstByteAt >= 140, qPrintable(QString::number(firstByteAt)));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Counter);
+    QCOMPARE(capture.count("connected maked true"), 1);
+    QCOMPARE(countLabel(window.get())->text(), placeholder);
+}
+
+void TestCounter::form()
+{
+    PortList none({});
+    ModalBoxCatcher catcher;
+    QScopedPointer<Counter> window(new Counter);
+    QCOMPARE(window->objectName(), QString("Counter"));
+    QCOMPARE(window->windowTitle(), QString("Dialog"));
+    QVERIFY(window->isEnabled());
+    QCOMPARE(window->minimumSize(), QSize(300, 250));
+    QCOMPARE(window->maximumSize(), QSize(600, 400));
+
+    // Heading, then "PAD0:" value "Hz", then the full-width Quit button.
+    auto *column = qobject_cast<QVBoxLayout *>(window->layout());
+    QVERIFY(column);
+    QCOMPARE(column->count(), 3);
+    QCOMPARE(column->itemAt(0)->widget()->objectName(), QString("label"));
+    auto *row = qobject_cast<QGridLayout *>(column->itemAt(1)->layout());
+    QVERIFY(row);
+    QCOMPARE(row->objectName(), QString("gridLayout"));
+    QCOMPARE(column->itemAt(2)->widget()->objectName(), QString("quitButton"));
+    const char *cells[] = {"label_2", "countLabel", "label_4"};
+    for (int column = 0; column < 3; ++column)
+        QCOMPARE(row->itemAtPosition(1, column)->widget()->objectName(), QString(cells[column]));
+
+    for (const char *name : cells)
+        QCOMPARE(window->findChild<QLabel *>(name)->font().pointSize(), 20);
+    QVERIFY(window->findChild<QLabel *>("label")->font().pointSize() != 20);
+    QCOMPARE(window->findChild<QLabel *>("label")->text(),
+             QString("<html><head/><body><p><span style=\" font-size:20pt;\">Low frequency "
+                     "counter:</span></p></body></html>"));
+    QCOMPARE(window->findChild<QLabel *>("label_2")->text(),
+             QString("<html><head/><body><p><span style=\" font-size:20pt;\">PAD0:</span></p></"
+                     "body></html>"));
+    QCOMPARE(window->findChild<QLabel *>("label_4")->text(),
+             QString("<html><head/><body><p><span style=\" font-size:20pt;\">Hz</span></p></"
+                     "body></html>"));
+    QCOMPARE(countLabel(window.get())->text(), placeholder);
+    QCOMPARE(window->findChild<QPushButton *>("quitButton")->text(), QString("Quit"));
+}
+
+void TestCounter::piecesOfAReadingNeverShow()
+{
+    BoardFixture fixture;
+    fixture.board.setCounterFrequency(1234);
+    fixture.board.setCounterInterval(50);
+    fixture.board.setChunkSize(1);
+    QScopedPointer<Counter> window(new Counter);
+    // Connected after the window's own slot, so it sees what each
+    // notification left on the screen.
+    QStringList shown;
+    QObject::connect(window->findChild<QSerialPort *>(), &QSerialPort::readyRead,
+                     [&] { shown.append(countLabel(window.get())->text()); });
+    QTRY_VERIFY(shown.count("1234\n") >= 3);
+    // The digits came one notification at a time...
+    QVERIFY(shown.size() > 6);
+    // ...but only whole readings reached the label.
+    for (const QString &text : qAsConst(shown))
+        QVERIFY2(text == "1234\n" || text == placeholder, qPrintable(text));
+}
+
+void TestCounter::showsTheNewestCompleteLine_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    // What the label shows after each chunk; empty: still the placeholder.
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("line in two pieces") << QList<QByteArray>{"12", "34\n"}
+                                        << QStringList{QString(), "1234\n"};
+    QTest::newRow("two lines at once") << QList<QByteArray>{"500\n600\n"} << QStringList{"600\n"};
+    QTest::newRow("line and the start of the next")
+        << QList<QByteArray>{"700\n8", "00\n"} << QStringList{"700\n", "800\n"};
+    QTest::newRow("text kept as sent")
+        << QList<QByteArray>{" 12.5 kHz\r\n", "\n"} << QStringList{" 12.5 kHz\r\n", "\n"};
+    QTest::newRow("markup shown as text") << QList<QByteArray>{"<b>9</b>\n"}
+                                          << QStringList{"<b>9</b>\n"};
+    QTest::newRow("overlong garbage dropped")
+        << QList<QByteArray>{QByteArray(5000, '7'), "\n42\n"} << QStringList{QString(), "42\n"};
+}
+
+void TestCounter::showsTheNewestCompleteLine()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(QStringList, expected);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Counter> window(new Counter);
+    QTRY_COMPARE(fixture.board.received(), QByteArray("c\ng\n"));
+    int notifications = 0;
+    QObject::connect(window->findChild<QSerialPort *>(), &QSerialPort::readyRead,
+                     [&] { ++notifications; });
+
+    for (int i = 0; i < chunks.size(); ++i) {
+        const int before = notifications;
+        fixture.board.sendRaw(chunks[i]);
+        QTRY_VERIFY(notifications > before);
+        const QString want = expected[i].isNull() ? placeholder : expected[i];
+        QTRY_COMPARE(countLabel(window.get())->text(), want);
+    }
+    // No later notification is needed to catch up.
+    spin(50);
+    QCOMPARE(countLabel(window.get())->text(), expected.last());
+    QCOMPARE(countLabel(window.get())->textFormat(), Qt::PlainText);
+}
+
+void TestCounter::anyCloseSendsTwentyStops_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("quit button") << "quit";
+    QTest::newRow("escape") << "escape";
+    QTest::newRow("window frame") << "frame";
+}
+
+void TestCounter::anyCloseSendsTwentyStops()
+{
+    QFETCH(QString, how);
+    BoardFixture fixture;
+    fixture.board.setCounterInterval(20);
+    QPointer<Counter> window(new Counter);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_COMPARE(countLabel(window)->text(), QString("1000\n"));
+    QPointer<QSerialPort> serial = window->findChild<QSerialPort *>();
+    QVERIFY(serial->isOpen());
+
+    bool openAfterStops = false;
+    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
+        if (fixture.board.received().endsWith(QByteArray("r\n").repeated(20)))
+            openAfterStops = serial && serial->isOpen();
+    });
+    if (how == "quit")
+        QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
+    else if (how == "escape")
+        QTest::keyClick(window, Qt::Key_Escape);
+    else
+        window->close();
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(serial.isNull());
+    // The stop commands went out while the port was still open, then nothing.
+    QVERIFY(openAfterStops);
+    QCOMPARE(fixture.board.received(), "c\ng\n" + QByteArray("r\n").repeated(20));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+
+    // The port is free for the next window.
+    ModalBoxCatcher catcher;
+    QScopedPointer<Counter> next(new Counter);
+    QVERIFY(next->findChild<QSerialPort *>()->isOpen());
+    QCOMPARE(catcher.boxes.size(), 0);
+}
+
+void TestCounter::noBoard()
+{
+    PortList none({});
+    ModalBoxCatcher catcher;
+    MessageCapture capture;
+    QPointer<Counter> window(new Counter);
+    // The box came and went inside the constructor, before the window shows.
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(capture.count("connected maked true"), 0);
+    window->show();
+    QCOMPARE(countLabel(window)->text(), placeholder);
+    QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
+    QTRY_VERIFY(window.isNull());
+}
+
+void TestCounter::secondCounterIsToldThePortIsTaken()
+{
+    BoardFixture fixture;
+    fixture.board.setCounterInterval(20);
+    QScopedPointer<Counter> first(new Counter);
+    ModalBoxCatcher catcher;
+    QScopedPointer<Counter> second(new Counter);
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(catcher.boxes[0].text.contains("another window"));
+    QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
+
+    QTRY_COMPARE(countLabel(first.get())->text(), QString("1000\n"));
+    QCOMPARE(countLabel(second.get())->text(), placeholder);
+    // Only the first window's start commands reached the board.
+    QCOMPARE(fixture.board.received(), QByteArray("c\ng\n"));
+}
+
+void TestCounter::unplugIsReported()
+{
+    BoardFixture fixture;
+    fixture.board.setCounterInterval(20);
+    QPointer<Counter> window(new Counter);
+    window->show();
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+    QSignalSpy errors(serial, &QSerialPort::errorOccurred);
+    QTRY_COMPARE(countLabel(window)->text(), QString("1000\n"));
+
+    ModalBoxCatcher catcher;
+    fixture.board.unplug();
+    QTRY_COMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains("lost"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(!serial->isOpen());
+    const int errorCount = errors.count();
+    spin(200);
+    QCOMPARE(errors.count(), errorCount);
+    QCOMPARE(countLabel(window)->text(), QString("1000\n"));
+
+    QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
+    QTRY_VERIFY(window.isNull());
+}
+
+void TestCounter::measuresThePwmOutputOfPad0()
+{
+    BoardFixture fixture;
+    fixture.board.setCounterInterval(20);
+    QPointer<Pwm> pwm(new Pwm);
+    pwm->findChild<QSpinBox *>("freq0")->setValue(2500);
+    pwm->findChild<QSpinBox *>("duty0")->setValue(50);
+    pwm->findChild<QPushButton *>("pushButtonEnable0")->click();
+    QTRY_COMPARE(fixture.board.pad0Frequency(), 2500);
+    pwm->findChild<QPushButton *>("pushButtonQuit")->click();
+    QTRY_VERIFY(pwm.isNull());
+
+    // The output keeps running after the generator's stop command.
+    QScopedPointer<Counter> window(new Counter);
+    QTRY_COMPARE(countLabel(window.get())->text(), QString("2500\n"));
+}
+
+QTEST_MAIN(TestCounter)
+#include "tst_counter.moc"
