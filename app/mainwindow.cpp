@@ -10,6 +10,9 @@
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    // The boxes' texts need more than the first size with most desktop
+    // fonts; open large enough that no button or description is cut off.
+    resize(size().expandedTo(minimumSizeHint()).boundedTo(maximumSize()));
 }
 
 MainWindow::~MainWindow()

@@ -6,6 +6,7 @@
 Pwm::Pwm(QWidget *parent) : InstrumentDialog(1, parent), ui(new Ui::Pwm)
 {
     ui->setupUi(this);
+    fitWarning();
 
     // The window stays usable without a board; the box has told the user,
     // and nothing below reaches a port that is not open.
@@ -17,6 +18,23 @@ Pwm::Pwm(QWidget *parent) : InstrumentDialog(1, parent), ui(new Ui::Pwm)
 Pwm::~Pwm()
 {
     delete ui;
+}
+
+void Pwm::fitWarning()
+{
+    // The warning's box is drawn for smaller fonts than most desktops use;
+    // rather than cut the warning off, let it take the free band under the
+    // PAD1 group, as wide as the window allows.
+    QLabel *const warning = ui->label_5;
+    const QSize needed = warning->sizeHint();
+    if (warning->width() >= needed.width() && warning->height() >= needed.height())
+        return;
+    const int left = qMin(ui->groupBox_2->x(), (width() - needed.width()) / 2);
+    const QRect room(qMax(left, 0), ui->groupBox_2->geometry().bottom() + 2,
+                     qMin(needed.width(), width()), needed.height());
+    warning->setGeometry(room.united(warning->geometry()));
+    // The band may reach the Quit button's top edge; the button stays clickable.
+    ui->pushButtonQuit->raise();
 }
 
 void Pwm::on_pushButtonEnable0_clicked()

@@ -27,6 +27,7 @@ private slots:
     void on_pushButtonQuit_clicked();
 
 private:
+    void fitWarning();
     // Queues a setting of `output`; sends the queue unless a setting is
     // already going out (that one sends it when it is done).
     void enableOutput(int output);
