@@ -86,6 +86,7 @@ private slots:
     void form();
     void spinBoxLimits_data();
     void spinBoxLimits();
+    void enterInASpinBoxKeepsTheWindow();
     void enableSendsOneSetting_data();
     void enableSendsOneSetting();
     void spinBoxesAreReadLineByLine();
@@ -216,6 +217,26 @@ void TestPwm::spinBoxLimits_data()
         QTest::addRow("%s above", freq) << freq << "50001" << 50000;
         QTest::addRow("%s far above", freq) << freq << "999999" << 50000;
     }
+}
+
+void TestPwm::enterInASpinBoxKeepsTheWindow()
+{
+    BoardFixture fixture;
+    QPointer<Pwm> window(new Pwm);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
+    // Typing a value and pressing Enter must not press Quit for the user.
+    QSpinBox *frequency = spinBox(window, "freq0");
+    frequency->setFocus();
+    QTest::keyClicks(frequency, "440");
+    QTest::keyClick(frequency, Qt::Key_Return);
+    QTest::keyClick(frequency, Qt::Key_Enter);
+    spin(300);
+    QVERIFY(!window.isNull());
+    QVERIFY(window->isVisible());
+    QCOMPARE(fixture.board.received(), QByteArray("p\n"));
+    delete window;
 }
 
 void TestPwm::spinBoxLimits()
