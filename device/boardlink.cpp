@@ -37,6 +37,10 @@ BoardLink::BoardLink(QSerialPort *port, int stopCopies, QObject *parent)
 
 BoardLink::~BoardLink()
 {
+    // The window that owns this link is being destroyed and its own parts are
+    // gone already: writing and waiting below must not call back into its
+    // slots (readyRead) or report errors to it.
+    m_port->blockSignals(true);
     // A window destroyed without its stop sequence still leaves the board idle.
     if (isOpen()) {
         if (!m_stopping && m_port->openMode().testFlag(QIODevice::WriteOnly)) {

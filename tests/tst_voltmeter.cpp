@@ -228,7 +228,7 @@ void TestVoltmeter::secondWindowIsToldThePortIsTaken()
     QVERIFY(catcher.boxes[0].text.contains("another window"));
     QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
     // Only the first window's start command reached the board.
-    QCOMPARE(fixture.board.received(), QByteArray("v\n"));
+    QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
     fixture.board.sendRaw(readings(101, "3,2,1\n"));
     QTRY_COMPARE(text(first.get(), "labelVolt0"), QString("3"));
     QCOMPARE(text(second.get(), "labelVolt0"), QString("0"));
