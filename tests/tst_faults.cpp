@@ -1,0 +1,415 @@
+// Every instrument window against a misbehaving board: pulled cable, noise,
+// overlong text, silence, floods, and a second window on a taken port.
+#include "accelerometer.h"
+#include "counter.h"
+#include "osciloscope.h"
+#include "pwm.h"
+#include "testsupport.h"
+#include "voltmeter.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QtTest>
+#include <qcustomplot.h>
+
+#include <malloc.h>
+#include <unistd.h>
+
+using namespace TestSupport;
+
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+namespace {
+
+// What each window writes, and how to tell it is at work.
+struct Kind
+{
+    QString name;
+    QByteArray startCommands;
+    // Every line the window may ever write.
+    QList<QByteArray> commands;
+    int stopCopies;
+    const char *quitButton;
+    bool reads;
+};
+
+Kind kindNamed(const QString &name)
+{
+    if (name == "Voltmeter")
+        return {name, "v\n", {"v", "c", "r"}, 20, "pushButtonQuit", true};
+    if (name == "Counter")
+        return {name, "c\ng\n", {"c", "g", "r"}, 20, "quitButton", true};
+    if (name == "Pwm")
+        return {name, "p\n", {"p", "m", "r"}, 1, "pushButtonQuit", false};
+    if (name == "Accelerometer")
+        return {name, "a\n", {"a", "r"}, 1, "quitButton", true};
+    return {name, "o\n", {"o", "r"}, 1, "quitButton", true};
+}
+
+QDialog *create(const QString &name)
+{
+    if (name == "Voltmeter")
+        return new Voltmeter;
+    if (name == "Counter")
+        return new Counter;
+    if (name == "Pwm")
+        return new Pwm;
+    if (name == "Accelerometer")
+        return new Accelerometer;
+    return new Osciloscope;
+}
+
+QString labelText(QWidget *window, const char *name)
+{
+    return window->findChild<QLabel *>(name)->text();
+}
+
+int plottedCount(QWidget *window)
+{
+    return window->findChild<QCustomPlot *>("plot")->graph(0)->dataCount();
+}
+
+double lastPlottedKey(QWidget *window)
+{
+    const auto data = window->findChild<QCustomPlot *>("plot")->graph(0)->data();
+    return data->isEmpty() ? 0 : (data->constEnd() - 1)->key;
+}
+
+qint64 residentBytes()
+{
+    malloc_trim(0);
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
+}
+
+} // namespace
+
+class TestFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void unplugMidRun_data() { everyWindow(); }
+    void unplugMidRun();
+    void garbage_data();
+    void garbage();
+    void silentBoard_data() { everyWindow(); }
+    void silentBoard();
+    void flood_data();
+    void flood();
+    void secondWindowOnATakenPort_data() { everyWindow(); }
+    void secondWindowOnATakenPort();
+    void destroyedWhileRunning_data() { everyWindow(); }
+    void destroyedWhileRunning();
+
+private:
+    static void everyWindow();
+    // Waits until the window has taken in fresh data from the board.
+    static bool takesInData(const Kind &kind, QWidget *window, VirtualBoard &board);
+    // What the window wrote is whole command lines of its own, and after the
+    // first stop command only stop commands.
+    static void checkWrittenCommands(const Kind &kind, const QByteArray &written);
+    static void quitAndWaitForDestruction(const Kind &kind, QPointer<QDialog> &window);
+};
+
+void TestFaults::cleanup()
+{
+    // A failed check returns early: its windows must not live on into the
+    // next case, where they would meet a board that is gone.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        delete window;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestFaults::everyWindow()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *name : {"Voltmeter", "Counter", "Pwm", "Accelerometer", "Osciloscope"})
+        QTest::newRow(name) << QString(name);
+}
+
+bool TestFaults::takesInData(const Kind &kind, QWidget *window, VirtualBoard &board)
+{
+    if (kind.name == "Voltmeter") {
+        // Readings of 7 mV on PAD0 reach the label every 101st time.
+        board.setVoltages(7, 8, 9);
+        return QTest::qWaitFor([&] { return labelText(window, "labelVolt0") == "7"; }, 20000);
+    }
+    if (kind.name == "Counter") {
+        static int frequency = 1000;
+        board.setCounterFrequency(++frequency);
+        return QTest::qWaitFor(
+            [&] {
+                return labelText(window, "countLabel").startsWith(QString::number(frequency));
+            },
+            20000);
+    }
+    if (kind.name == "Pwm") {
+        // Write-only: being at work means an Enable press goes out whole.
+        const int before = board.channelSettings().size();
+        window->findChild<QPushButton *>("pushButtonEnable0")->click();
+        return QTest::qWaitFor([&] { return board.channelSettings().size() == before + 1; }, 20000);
+    }
+    const double key = lastPlottedKey(window);
+    return QTest::qWaitFor([&] { return lastPlottedKey(window) >= key + 50; }, 20000);
+}
+
+void TestFaults::checkWrittenCommands(const Kind &kind, const QByteArray &written)
+{
+    if (written.isEmpty())
+        return;
+    QVERIFY2(written.endsWith('\n'), written.right(40).constData());
+    QVERIFY(written.startsWith(kind.startCommands));
+    bool stopping = false;
+    const QList<QByteArray> lines = written.left(written.size() - 1).split('\n');
+    for (const QByteArray &line : lines) {
+        bool isNumber = false;
+        line.toInt(&isNumber);
+        // PWM channel settings carry numbers after their "m".
+        const bool known = kind.commands.contains(line) || (kind.name == "Pwm" && isNumber);
+        QVERIFY2(known, ("unexpected line: " + line).constData());
+        if (line == "r")
+            stopping = true;
+        else
+            QVERIFY2(!stopping, ("written after the stop: " + line).constData());
+    }
+}
+
+void TestFaults::quitAndWaitForDestruction(const Kind &kind, QPointer<QDialog> &window)
+{
+    QVERIFY(window);
+    window->findChild<QPushButton *>(kind.quitButton)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
+}
+
+void TestFaults::unplugMidRun()
+{
+    QFETCH(QString, kind);
+    const Kind k = kindNamed(kind);
+    BoardFixture fixture;
+    QPointer<QDialog> window(create(kind));
+    window->show();
+    QVERIFY(takesInData(k, window, fixture.board));
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+    QSignalSpy errors(serial, &QSerialPort::errorOccurred);
+    const QByteArray writtenBefore = fixture.board.received();
+
+    ModalBoxCatcher catcher;
+    fixture.board.unplug();
+    if (!k.reads) // a write-only port learns of it when it next writes
+        window->findChild<QPushButton *>("pushButtonEnable0")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(catcher.boxes.size(), 1, 10000);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(!serial->isOpen());
+
+    // A closed port raises no more errors: nothing spins, no further boxes.
+    const int errorsAfterClose = errors.count();
+    QVERIFY(errorsAfterClose >= 1);
+    spin(500);
+    QCOMPARE(errors.count(), errorsAfterClose);
+    QCOMPARE(catcher.boxes.size(), 1);
+
+    // The window still quits, quietly.
+    quitAndWaitForDestruction(k, window);
+    QCOMPARE(catcher.boxes.size(), 1);
+    checkWrittenCommands(k, writtenBefore);
+}
+
+void TestFaults::garbage_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("garbage");
+
+    QByteArray noise(64 * 1024, Qt::Uninitialized);
+    quint32 state = 0x9E3779B9u;
+    for (char &b : noise) {
+        state = state * 1664525u + 1013904223u;
+        b = char(state >> 24);
+    }
+    const QByteArray nuls =
+        QByteArray(3000, '\0') + QByteArray("$1 2\0 3;,\0,\n", 12) + QByteArray(3000, '\0');
+    const QByteArray overlong = QByteArray(40000, '5') + "," + QByteArray(40000, '6') + "\n$"
+                                + QByteArray(40000, '7') + QByteArray(1000, ' ') + ";";
+
+    for (const char *name : {"Voltmeter", "Counter", "Pwm", "Accelerometer", "Osciloscope"}) {
+        QTest::newRow(qPrintable(QString("%1, random bytes").arg(name))) << QString(name) << noise;
+        QTest::newRow(qPrintable(QString("%1, NUL bytes").arg(name))) << QString(name) << nuls;
+        QTest::newRow(qPrintable(QString("%1, overlong line and frame").arg(name)))
+            << QString(name) << overlong;
+    }
+}
+
+void TestFaults::garbage()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, garbage);
+    const Kind k = kindNamed(kind);
+    BoardFixture fixture;
+    QPointer<QDialog> window(create(kind));
+    window->show();
+    QVERIFY(takesInData(k, window, fixture.board));
+
+    fixture.board.sendRaw(garbage);
+    // Whatever the noise left half-read, the window resynchronises and
+    // takes in what the board says next.
+    fixture.board.sendRaw("\n$;\n");
+    if (kind == "Voltmeter") {
+        fixture.board.setVoltages(3, 2, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(window, "labelVolt0"), QString("3"), 20000);
+    } else {
+        QVERIFY(takesInData(k, window, fixture.board));
+    }
+    if (kind == "Accelerometer" || kind == "Osciloscope")
+        QVERIFY(plottedCount(window) <= 501);
+
+    quitAndWaitForDestruction(k, window);
+    checkWrittenCommands(k, fixture.board.received());
+}
+
+void TestFaults::silentBoard()
+{
+    QFETCH(QString, kind);
+    const Kind k = kindNamed(kind);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    ModalBoxCatcher catcher;
+    QPointer<QDialog> window(create(kind));
+    window->show();
+    QSerialPort *serial = window->findChild<QSerialPort *>();
+    QSignalSpy reads(serial, &QSerialPort::readyRead);
+    QSignalSpy errors(serial, &QSerialPort::errorOccurred);
+    spin(600);
+
+    // Nothing came, so nothing happened: no notifications, no errors, no
+    // boxes, and no requests beyond the start.
+    QVERIFY(serial->isOpen());
+    QCOMPARE(reads.count(), 0);
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(catcher.boxes.size(), 0);
+    QCOMPARE(fixture.board.received(), k.startCommands);
+    if (kind == "Voltmeter")
+        QCOMPARE(labelText(window, "labelVolt0"), QString("0"));
+    if (kind == "Accelerometer" || kind == "Osciloscope")
+        QCOMPARE(plottedCount(window), 0);
+
+    quitAndWaitForDestruction(k, window);
+    QCOMPARE(fixture.board.received(), k.startCommands + QByteArray("r\n").repeated(k.stopCopies));
+}
+
+void TestFaults::flood_data()
+{
+    QTest::addColumn<QString>("kind");
+    // Only windows that read; the PWM generator's port is write-only.
+    for (const char *name : {"Voltmeter", "Counter", "Accelerometer", "Osciloscope"})
+        QTest::newRow(name) << QString(name);
+}
+
+void TestFaults::flood()
+{
+    QFETCH(QString, kind);
+    const Kind k = kindNamed(kind);
+    BoardFixture fixture;
+    QPointer<QDialog> window(create(kind));
+    window->show();
+    QVERIFY(takesInData(k, window, fixture.board));
+
+    // Ten megabytes over ten seconds. Nothing the window keeps may grow with
+    // them: after the first seconds' allocations, resident memory stays put.
+    constexpr int bytesPerSecond = 1000 * 1000;
+    fixture.board.setFlood(bytesPerSecond);
+    spin(2000);
+    const qint64 settled = residentBytes();
+    spin(8000);
+    const qint64 grown = residentBytes() - settled;
+    fixture.board.setFlood(0);
+    QVERIFY(settled > 0);
+#ifndef UNDER_ADDRESS_SANITIZER
+    QVERIFY2(grown < 4 * 1024 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown / 1024)));
+#else
+    Q_UNUSED(grown) // the address sanitizer holds freed memory back on purpose
+#endif
+    QVERIFY(window);
+
+    // The window took the flood in rather than letting it pile up, and is
+    // still at work once it ends.
+    QCOMPARE(fixture.board.droppedBytes(), qint64(0));
+    fixture.board.sendRaw("\n$;\n");
+    if (kind == "Voltmeter") {
+        fixture.board.setVoltages(3, 2, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(window, "labelVolt0"), QString("3"), 20000);
+    } else {
+        QVERIFY(takesInData(k, window, fixture.board));
+    }
+
+    quitAndWaitForDestruction(k, window);
+    checkWrittenCommands(k, fixture.board.received());
+}
+
+void TestFaults::secondWindowOnATakenPort()
+{
+    QFETCH(QString, kind);
+    const Kind k = kindNamed(kind);
+    BoardFixture fixture;
+    QPointer<QDialog> first(create(kind));
+    first->show();
+    QTRY_VERIFY(fixture.board.received().startsWith(k.startCommands));
+
+    ModalBoxCatcher catcher;
+    QPointer<QDialog> second(create(kind));
+    second->show();
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
+    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
+    QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
+
+    // Closing the second window leaves the first one's port alone.
+    quitAndWaitForDestruction(k, second);
+    QVERIFY(first->findChild<QSerialPort *>()->isOpen());
+    QVERIFY(takesInData(k, first, fixture.board));
+
+    quitAndWaitForDestruction(k, first);
+    const QByteArray written = fixture.board.received();
+    checkWrittenCommands(k, written);
+    // The start went out once and the stop once: nothing from the second.
+    QCOMPARE(occurrences(written, k.startCommands.left(2)), 1);
+    QVERIFY(written.endsWith(QByteArray("r\n").repeated(k.stopCopies)));
+    QVERIFY(!written.endsWith(QByteArray("r\n").repeated(k.stopCopies + 1)));
+}
+
+void TestFaults::destroyedWhileRunning()
+{
+    QFETCH(QString, kind);
+    const Kind k = kindNamed(kind);
+    BoardFixture fixture;
+    fixture.board.setFrameRate(5000);
+    QPointer<QDialog> window(create(kind));
+    window->show();
+    QVERIFY(takesInData(k, window, fixture.board));
+
+    // Deleted outright, while the board keeps talking: the window still
+    // leaves the board stopped, and its slots are not called on the way out.
+    fixture.board.sendRaw(QByteArray("1,2,3\n$1 2 3;").repeated(200));
+    delete window.data();
+    QVERIFY(window.isNull());
+    spin(200);
+    const QByteArray written = fixture.board.received();
+    checkWrittenCommands(k, written);
+    QVERIFY(written.endsWith(QByteArray("r\n").repeated(k.stopCopies)));
+}
+
+QTEST_MAIN(TestFaults)
+#include "tst_faults.moc"
