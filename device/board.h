@@ -16,6 +16,6 @@ constexpr int maxLineLength = 256;
 constexpr int maxFrameLength = 256;
 
 // Bytes a port may hold unread before Qt stops reading from the system.
-constexpr qint64 maxPendingBytes = 64 * 1024;
+constexpr qint64 maxPendingBytes = qint64(64) * 1024;
 
 } // namespace Board

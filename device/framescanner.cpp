@@ -3,12 +3,12 @@
 const std::array<FrameScanner::ByteClass, 256> FrameScanner::s_classes = [] {
     std::array<ByteClass, 256> classes{};
     classes.fill(Drop);
-    for (char c = '0'; c <= '9'; ++c)
-        classes[size_t(c)] = Keep;
-    for (char c : {' ', '\t', '\n', '\v', '\f', '\r', '-'})
-        classes[size_t(c)] = Keep;
-    classes[size_t(';')] = End;
-    classes[size_t('$')] = Start;
+    for (unsigned char c = '0'; c <= '9'; ++c)
+        classes[c] = Keep;
+    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r', '-'})
+        classes[c] = Keep;
+    classes[static_cast<unsigned char>(';')] = End;
+    classes[static_cast<unsigned char>('$')] = Start;
     return classes;
 }();
 
