@@ -29,8 +29,6 @@ private slots:
     void anyCloseSendsTwentyStops_data();
     void anyCloseSendsTwentyStops();
     void noBoard();
-    void secondCounterIsToldThePortIsTaken();
-    void unplugIsReported();
     void measuresThePwmOutputOfPad0();
 
 private:
@@ -219,51 +217,6 @@ void TestCounter::noBoard()
     QCOMPARE(capture.count("connected maked true"), 0);
     window->show();
     QCOMPARE(countLabel(window)->text(), placeholder);
-    QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
-    QTRY_VERIFY(window.isNull());
-}
-
-void TestCounter::secondCounterIsToldThePortIsTaken()
-{
-    BoardFixture fixture;
-    fixture.board.setCounterInterval(20);
-    QScopedPointer<Counter> first(new Counter);
-    ModalBoxCatcher catcher;
-    QScopedPointer<Counter> second(new Counter);
-    QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
-    QVERIFY(catcher.boxes[0].text.contains("another window"));
-    QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
-
-    QTRY_COMPARE(countLabel(first.get())->text(), QString("1000\n"));
-    QCOMPARE(countLabel(second.get())->text(), placeholder);
-    // Only the first window's start commands reached the board.
-    QCOMPARE(fixture.board.received(), QByteArray("c\ng\n"));
-}
-
-void TestCounter::unplugIsReported()
-{
-    BoardFixture fixture;
-    fixture.board.setCounterInterval(20);
-    QPointer<Counter> window(new Counter);
-    window->show();
-    QSerialPort *serial = window->findChild<QSerialPort *>();
-    QSignalSpy errors(serial, &QSerialPort::errorOccurred);
-    QTRY_COMPARE(countLabel(window)->text(), QString("1000\n"));
-
-    ModalBoxCatcher catcher;
-    fixture.board.unplug();
-    QTRY_COMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QVERIFY(catcher.boxes[0].text.contains("lost"));
-    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
-    QVERIFY(!serial->isOpen());
-    const int errorCount = errors.count();
-    spin(200);
-    QCOMPARE(errors.count(), errorCount);
-    QCOMPARE(countLabel(window)->text(), QString("1000\n"));
-
     QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
     QTRY_VERIFY(window.isNull());
 }

@@ -39,7 +39,6 @@ private slots:
     void anyCloseStopsOnceAndDestroys();
     void noBoard_data();
     void noBoard();
-    void secondWindowIsToldThePortIsTaken();
     void unplugMidStream();
     void garbageAndOverlongFrames();
 
@@ -463,26 +462,6 @@ void TestPlotters::noBoard()
     QTest::mouseClick(button(window, "quitButton"), Qt::LeftButton);
     QTRY_VERIFY(window.isNull());
     QCOMPARE(catcher.boxes.size(), 1);
-}
-
-void TestPlotters::secondWindowIsToldThePortIsTaken()
-{
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> first(new Osciloscope);
-    ModalBoxCatcher catcher;
-    QScopedPointer<Plotter> second(new Accelerometer);
-    QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
-    QVERIFY(catcher.boxes[0].text.contains("another window"));
-    QVERIFY(!second->findChild<QSerialPort *>()->isOpen());
-    QVERIFY(!refreshTimer(second.get()).isActive());
-
-    fixture.board.sendRaw("$5 6 7;");
-    QTRY_COMPARE(sampleIndex(first.get()), qint64(1));
-    QCOMPARE(sampleIndex(second.get()), qint64(0));
-    QCOMPARE(fixture.board.received(), QByteArray("o\n"));
 }
 
 void TestPlotters::unplugMidStream()

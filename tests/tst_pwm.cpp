@@ -96,7 +96,6 @@ private slots:
     void anyCloseSendsOneStop();
     void noBoard();
     void portTakenStillWaitsAndSendsNothing();
-    void unplugIsReported();
     void cleanupTestCase() { delete boardlessWindow; }
 
 private:
@@ -442,27 +441,6 @@ void TestPwm::portTakenStillWaitsAndSendsNothing()
     spin(50);
     QCOMPARE(fixture.board.received(), QByteArray("p\n"));
     QVERIFY(fixture.board.channelSettings().isEmpty());
-}
-
-void TestPwm::unplugIsReported()
-{
-    BoardFixture fixture;
-    QPointer<Pwm> window(new Pwm);
-    window->show();
-    QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
-    QSerialPort *serial = window->findChild<QSerialPort *>();
-
-    ModalBoxCatcher catcher;
-    fixture.board.unplug();
-    // A write-only port learns of it when it next writes.
-    button(window, "pushButtonEnable0")->click();
-    QTRY_COMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QVERIFY(catcher.boxes[0].text.contains("lost"));
-    QVERIFY(!serial->isOpen());
-
-    window->close();
-    QTRY_VERIFY(window.isNull());
 }
 
 QTEST_MAIN(TestPwm)
