@@ -3,7 +3,7 @@
 // USB link can carry. CPU is this process's own accounting, less the board's
 // thread.
 #include "benchreport.h"
-#include "boardthread.h"
+#include "virtualboardthread.h"
 #include "mainwindow.h"
 #include "osciloscope.h"
 #include "portlisting.h"
@@ -66,8 +66,10 @@ qint64 pendingBytes(QSerialPort *port)
 
 Measurement measure(MainWindow &launcher, int frameRate, double seconds)
 {
-    StreamingBoard board(frameRate);
-    listAsBoard(board.begin());
+    VirtualBoardThread board(frameRate);
+    if (!board.startBoard())
+        qFatal("virtual board: %s", qPrintable(board.errorString()));
+    listAsBoard(board.devicePath());
 
     launcher.findChild<QPushButton *>(QStringLiteral("pushButtonOsciloscope"))->click();
     QPointer<Osciloscope> window;
@@ -105,7 +107,7 @@ Measurement measure(MainWindow &launcher, int frameRate, double seconds)
     window->close();
     while (window)
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete), runFor(0.05);
-    board.finish();
+    board.stopBoard();
     result.droppedBytes = board.droppedBytes();
     PortListing::setSource({});
     return result;

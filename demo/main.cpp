@@ -1,7 +1,7 @@
 // The panel with a virtual board built in, so every instrument shows live
 // data on a machine without the board. With --port it uses a serial device
 // instead: a board whose USB ids differ, or a simulator running elsewhere.
-#include "boardthread.h"
+#include "virtualboardthread.h"
 #include "mainwindow.h"
 #include "portlisting.h"
 #include "screenshottour.h"
@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     }
 
     QTextStream err(stderr);
-    BoardThread virtualBoard(frameRate);
+    VirtualBoardThread virtualBoard(frameRate);
     if (parser.isSet(portOption)) {
         const QFileInfo device(parser.value(portOption));
         if (!device.exists()) {

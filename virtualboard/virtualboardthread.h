@@ -5,16 +5,19 @@
 #include <QThread>
 #include <QWaitCondition>
 
+#include <pthread.h>
+
 // A virtual board on a thread of its own, so the panel's waits, modal boxes
-// and redraws never hold up its stream. The board is created, run and
-// destroyed on that thread, which keeps its timers and notifiers there.
-class BoardThread : public QThread
+// and redraws never hold up its stream, and its CPU can be told apart from
+// the panel's. The board is created, run and destroyed on that thread, which
+// keeps its timers and notifiers there.
+class VirtualBoardThread : public QThread
 {
     Q_OBJECT
 
 public:
-    explicit BoardThread(int frameRate, QObject *parent = nullptr);
-    ~BoardThread() override;
+    explicit VirtualBoardThread(int frameRate, QObject *parent = nullptr);
+    ~VirtualBoardThread() override;
 
     // Starts the thread and waits until the board's pseudo-terminal is open.
     // False, with errorString(), when it could not be opened.
@@ -24,6 +27,12 @@ public:
 
     QString devicePath() const;
     QString errorString() const;
+
+    // CPU the board's thread has used so far, in seconds.
+    double cpuSeconds() const;
+    // Bytes the board dropped because the panel did not read them in time;
+    // valid after stopBoard().
+    qint64 droppedBytes() const;
 
 protected:
     void run() override;
@@ -36,4 +45,6 @@ private:
     bool m_ok = false;
     QString m_devicePath;
     QString m_errorString;
+    pthread_t m_thread{};
+    qint64 m_droppedBytes = 0;
 };
