@@ -2,7 +2,6 @@
 #include "pwm.h"
 #include "testsupport.h"
 
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
@@ -21,39 +20,15 @@ class TestCounter : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void startsAfterTheWaitWithCThenG();
     void form();
     void piecesOfAReadingNeverShow();
     void showsTheNewestCompleteLine_data();
     void showsTheNewestCompleteLine();
-    void anyCloseSendsTwentyStops_data();
-    void anyCloseSendsTwentyStops();
-    void noBoard();
     void measuresThePwmOutputOfPad0();
 
 private:
     static QLabel *countLabel(QWidget *window) { return window->findChild<QLabel *>("countLabel"); }
 };
-
-void TestCounter::startsAfterTheWaitWithCThenG()
-{
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QElapsedTimer clock;
-    qint64 firstByteAt = -1;
-    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
-        if (firstByteAt < 0)
-            firstByteAt = clock.elapsed();
-    });
-    MessageCapture capture;
-    clock.start();
-    QScopedPointer<Counter> window(new Counter);
-    QTRY_COMPARE(fixture.board.received(), QByteArray("c\ng\n"));
-    QVERIFY2(firstByteAt >= 140, qPrintable(QString::number(firstByteAt)));
-    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Counter);
-    QCOMPARE(capture.count("connected maked true"), 1);
-    QCOMPARE(countLabel(window.get())->text(), placeholder);
-}
 
 void TestCounter::form()
 {
@@ -157,68 +132,6 @@ void TestCounter::showsTheNewestCompleteLine()
     spin(50);
     QCOMPARE(countLabel(window.get())->text(), expected.last());
     QCOMPARE(countLabel(window.get())->textFormat(), Qt::PlainText);
-}
-
-void TestCounter::anyCloseSendsTwentyStops_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("quit button") << "quit";
-    QTest::newRow("escape") << "escape";
-    QTest::newRow("window frame") << "frame";
-}
-
-void TestCounter::anyCloseSendsTwentyStops()
-{
-    QFETCH(QString, how);
-    BoardFixture fixture;
-    fixture.board.setCounterInterval(20);
-    QPointer<Counter> window(new Counter);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QTRY_COMPARE(countLabel(window)->text(), QString("1000\n"));
-    QPointer<QSerialPort> serial = window->findChild<QSerialPort *>();
-    QVERIFY(serial->isOpen());
-
-    bool openAfterStops = false;
-    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
-        if (fixture.board.received().endsWith(QByteArray("r\n").repeated(20)))
-            openAfterStops = serial && serial->isOpen();
-    });
-    if (how == "quit")
-        QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
-    else if (how == "escape")
-        QTest::keyClick(window, Qt::Key_Escape);
-    else
-        window->close();
-    QTRY_VERIFY(window.isNull());
-    QVERIFY(serial.isNull());
-    // The stop commands went out while the port was still open, then nothing.
-    QVERIFY(openAfterStops);
-    QCOMPARE(fixture.board.received(), "c\ng\n" + QByteArray("r\n").repeated(20));
-    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
-
-    // The port is free for the next window.
-    ModalBoxCatcher catcher;
-    QScopedPointer<Counter> next(new Counter);
-    QVERIFY(next->findChild<QSerialPort *>()->isOpen());
-    QCOMPARE(catcher.boxes.size(), 0);
-}
-
-void TestCounter::noBoard()
-{
-    PortList none({});
-    ModalBoxCatcher catcher;
-    MessageCapture capture;
-    QPointer<Counter> window(new Counter);
-    // The box came and went inside the constructor, before the window shows.
-    QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
-    QCOMPARE(capture.count("connected maked true"), 0);
-    window->show();
-    QCOMPARE(countLabel(window)->text(), placeholder);
-    QTest::mouseClick(window->findChild<QPushButton *>("quitButton"), Qt::LeftButton);
-    QTRY_VERIFY(window.isNull());
 }
 
 void TestCounter::measuresThePwmOutputOfPad0()

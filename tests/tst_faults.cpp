@@ -1,11 +1,7 @@
 // Every instrument window against a misbehaving board: pulled cable, noise,
 // overlong text, silence, floods, and a second window on a taken port.
-#include "accelerometer.h"
-#include "counter.h"
-#include "osciloscope.h"
-#include "pwm.h"
+#include "instrumentkinds.h"
 #include "testsupport.h"
-#include "voltmeter.h"
 
 #include <QFile>
 #include <QLabel>
@@ -30,44 +26,6 @@ using namespace TestSupport;
 #endif
 
 namespace {
-
-// What each window writes, and how to tell it is at work.
-struct Kind
-{
-    QString name;
-    QByteArray startCommands;
-    // Every line the window may ever write.
-    QList<QByteArray> commands;
-    int stopCopies;
-    const char *quitButton;
-    bool reads;
-};
-
-Kind kindNamed(const QString &name)
-{
-    if (name == "Voltmeter")
-        return {name, "v\n", {"v", "c", "r"}, 20, "pushButtonQuit", true};
-    if (name == "Counter")
-        return {name, "c\ng\n", {"c", "g", "r"}, 20, "quitButton", true};
-    if (name == "Pwm")
-        return {name, "p\n", {"p", "m", "r"}, 1, "pushButtonQuit", false};
-    if (name == "Accelerometer")
-        return {name, "a\n", {"a", "r"}, 1, "quitButton", true};
-    return {name, "o\n", {"o", "r"}, 1, "quitButton", true};
-}
-
-QDialog *create(const QString &name)
-{
-    if (name == "Voltmeter")
-        return new Voltmeter;
-    if (name == "Counter")
-        return new Counter;
-    if (name == "Pwm")
-        return new Pwm;
-    if (name == "Accelerometer")
-        return new Accelerometer;
-    return new Osciloscope;
-}
 
 QString labelText(QWidget *window, const char *name)
 {
@@ -101,47 +59,34 @@ class TestFaults : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
-    void unplugMidRun_data() { everyWindow(); }
+    void cleanup() { destroyTopLevelWindows(); }
+    void unplugMidRun_data() { addInstrumentRows(); }
     void unplugMidRun();
     void garbage_data();
     void garbage();
-    void silentBoard_data() { everyWindow(); }
+    void silentBoard_data() { addInstrumentRows(); }
     void silentBoard();
     void flood_data();
     void flood();
-    void secondWindowOnATakenPort_data() { everyWindow(); }
+    void secondWindowOnATakenPort_data() { addInstrumentRows(); }
     void secondWindowOnATakenPort();
-    void destroyedWhileRunning_data() { everyWindow(); }
+    void destroyedWhileRunning_data() { addInstrumentRows(); }
     void destroyedWhileRunning();
 
 private:
-    static void everyWindow();
     // Waits until the window has taken in fresh data from the board.
-    static bool takesInData(const Kind &kind, QWidget *window, VirtualBoard &board);
+    static bool takesInData(const InstrumentKind &kind, QWidget *window, VirtualBoard &board);
+    // Whatever noise came before left the window half-way through a line or
+    // frame: it resynchronises and takes in what the board says next.
+    static bool takesInDataAfterNoise(const InstrumentKind &kind, QWidget *window,
+                                      VirtualBoard &board);
     // What the window wrote is whole command lines of its own, and after the
     // first stop command only stop commands.
-    static void checkWrittenCommands(const Kind &kind, const QByteArray &written);
-    static void quitAndWaitForDestruction(const Kind &kind, QPointer<QDialog> &window);
+    static void checkWrittenCommands(const InstrumentKind &kind, const QByteArray &written);
+    static void quitAndWaitForDestruction(const InstrumentKind &kind, QPointer<QDialog> &window);
 };
 
-void TestFaults::cleanup()
-{
-    // A failed check returns early: its windows must not live on into the
-    // next case, where they would meet a board that is gone.
-    for (QWidget *window : QApplication::topLevelWidgets())
-        delete window;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void TestFaults::everyWindow()
-{
-    QTest::addColumn<QString>("kind");
-    for (const char *name : {"Voltmeter", "Counter", "Pwm", "Accelerometer", "Osciloscope"})
-        QTest::newRow(name) << QString(name);
-}
-
-bool TestFaults::takesInData(const Kind &kind, QWidget *window, VirtualBoard &board)
+bool TestFaults::takesInData(const InstrumentKind &kind, QWidget *window, VirtualBoard &board)
 {
     if (kind.name == "Voltmeter") {
         // Readings of 7 mV on PAD0 reach the label every 101st time.
@@ -167,7 +112,17 @@ bool TestFaults::takesInData(const Kind &kind, QWidget *window, VirtualBoard &bo
     return QTest::qWaitFor([&] { return lastPlottedKey(window) >= key + 50; }, 20000);
 }
 
-void TestFaults::checkWrittenCommands(const Kind &kind, const QByteArray &written)
+bool TestFaults::takesInDataAfterNoise(const InstrumentKind &kind, QWidget *window,
+                                       VirtualBoard &board)
+{
+    board.sendRaw("\n$;\n");
+    if (kind.name != "Voltmeter")
+        return takesInData(kind, window, board);
+    board.setVoltages(3, 2, 1);
+    return QTest::qWaitFor([&] { return labelText(window, "labelVolt0") == "3"; }, 20000);
+}
+
+void TestFaults::checkWrittenCommands(const InstrumentKind &kind, const QByteArray &written)
 {
     if (written.isEmpty())
         return;
@@ -188,7 +143,7 @@ void TestFaults::checkWrittenCommands(const Kind &kind, const QByteArray &writte
     }
 }
 
-void TestFaults::quitAndWaitForDestruction(const Kind &kind, QPointer<QDialog> &window)
+void TestFaults::quitAndWaitForDestruction(const InstrumentKind &kind, QPointer<QDialog> &window)
 {
     QVERIFY(window);
     window->findChild<QPushButton *>(kind.quitButton)->click();
@@ -197,10 +152,9 @@ void TestFaults::quitAndWaitForDestruction(const Kind &kind, QPointer<QDialog> &
 
 void TestFaults::unplugMidRun()
 {
-    QFETCH(QString, kind);
-    const Kind k = kindNamed(kind);
+    const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> window(create(kind));
+    QPointer<QDialog> window(k.create());
     window->show();
     QVERIFY(takesInData(k, window, fixture.board));
     QSerialPort *serial = window->findChild<QSerialPort *>();
@@ -245,35 +199,26 @@ void TestFaults::garbage_data()
     const QByteArray overlong = QByteArray(40000, '5') + "," + QByteArray(40000, '6') + "\n$"
                                 + QByteArray(40000, '7') + QByteArray(1000, ' ') + ";";
 
-    for (const char *name : {"Voltmeter", "Counter", "Pwm", "Accelerometer", "Osciloscope"}) {
-        QTest::newRow(qPrintable(QString("%1, random bytes").arg(name))) << QString(name) << noise;
-        QTest::newRow(qPrintable(QString("%1, NUL bytes").arg(name))) << QString(name) << nuls;
-        QTest::newRow(qPrintable(QString("%1, overlong line and frame").arg(name)))
-            << QString(name) << overlong;
+    for (const InstrumentKind &kind : instrumentKinds()) {
+        const QByteArray name = kind.name.toLatin1();
+        QTest::addRow("%s, random bytes", name.constData()) << kind.name << noise;
+        QTest::addRow("%s, NUL bytes", name.constData()) << kind.name << nuls;
+        QTest::addRow("%s, overlong line and frame", name.constData()) << kind.name << overlong;
     }
 }
 
 void TestFaults::garbage()
 {
-    QFETCH(QString, kind);
+    const InstrumentKind k = fetchInstrumentKind();
     QFETCH(QByteArray, garbage);
-    const Kind k = kindNamed(kind);
     BoardFixture fixture;
-    QPointer<QDialog> window(create(kind));
+    QPointer<QDialog> window(k.create());
     window->show();
     QVERIFY(takesInData(k, window, fixture.board));
 
     fixture.board.sendRaw(garbage);
-    // Whatever the noise left half-read, the window resynchronises and
-    // takes in what the board says next.
-    fixture.board.sendRaw("\n$;\n");
-    if (kind == "Voltmeter") {
-        fixture.board.setVoltages(3, 2, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(window, "labelVolt0"), QString("3"), 20000);
-    } else {
-        QVERIFY(takesInData(k, window, fixture.board));
-    }
-    if (kind == "Accelerometer" || kind == "Osciloscope")
+    QVERIFY(takesInDataAfterNoise(k, window, fixture.board));
+    if (k.name == "Accelerometer" || k.name == "Osciloscope")
         QVERIFY(plottedCount(window) <= 501);
 
     quitAndWaitForDestruction(k, window);
@@ -282,12 +227,11 @@ void TestFaults::garbage()
 
 void TestFaults::silentBoard()
 {
-    QFETCH(QString, kind);
-    const Kind k = kindNamed(kind);
+    const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
     fixture.board.setSilent(true);
     ModalBoxCatcher catcher;
-    QPointer<QDialog> window(create(kind));
+    QPointer<QDialog> window(k.create());
     window->show();
     QSerialPort *serial = window->findChild<QSerialPort *>();
     QSignalSpy reads(serial, &QSerialPort::readyRead);
@@ -301,29 +245,29 @@ void TestFaults::silentBoard()
     QCOMPARE(errors.count(), 0);
     QCOMPARE(catcher.boxes.size(), 0);
     QCOMPARE(fixture.board.received(), k.startCommands);
-    if (kind == "Voltmeter")
+    if (k.name == "Voltmeter")
         QCOMPARE(labelText(window, "labelVolt0"), QString("0"));
-    if (kind == "Accelerometer" || kind == "Osciloscope")
+    if (k.name == "Accelerometer" || k.name == "Osciloscope")
         QCOMPARE(plottedCount(window), 0);
 
     quitAndWaitForDestruction(k, window);
-    QCOMPARE(fixture.board.received(), k.startCommands + QByteArray("r\n").repeated(k.stopCopies));
+    QCOMPARE(fixture.board.received(), k.startCommands + k.stopCommands());
 }
 
 void TestFaults::flood_data()
 {
     QTest::addColumn<QString>("kind");
     // Only windows that read; the PWM generator's port is write-only.
-    for (const char *name : {"Voltmeter", "Counter", "Accelerometer", "Osciloscope"})
-        QTest::newRow(name) << QString(name);
+    for (const InstrumentKind &kind : instrumentKinds())
+        if (kind.reads)
+            QTest::newRow(qPrintable(kind.name)) << kind.name;
 }
 
 void TestFaults::flood()
 {
-    QFETCH(QString, kind);
-    const Kind k = kindNamed(kind);
+    const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> window(create(kind));
+    QPointer<QDialog> window(k.create());
     window->show();
     QVERIFY(takesInData(k, window, fixture.board));
 
@@ -347,13 +291,7 @@ void TestFaults::flood()
     // The window took the flood in rather than letting it pile up, and is
     // still at work once it ends.
     QCOMPARE(fixture.board.droppedBytes(), qint64(0));
-    fixture.board.sendRaw("\n$;\n");
-    if (kind == "Voltmeter") {
-        fixture.board.setVoltages(3, 2, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(window, "labelVolt0"), QString("3"), 20000);
-    } else {
-        QVERIFY(takesInData(k, window, fixture.board));
-    }
+    QVERIFY(takesInDataAfterNoise(k, window, fixture.board));
 
     quitAndWaitForDestruction(k, window);
     checkWrittenCommands(k, fixture.board.received());
@@ -361,15 +299,14 @@ void TestFaults::flood()
 
 void TestFaults::secondWindowOnATakenPort()
 {
-    QFETCH(QString, kind);
-    const Kind k = kindNamed(kind);
+    const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> first(create(kind));
+    QPointer<QDialog> first(k.create());
     first->show();
     QTRY_VERIFY(fixture.board.received().startsWith(k.startCommands));
 
     ModalBoxCatcher catcher;
-    QPointer<QDialog> second(create(kind));
+    QPointer<QDialog> second(k.create());
     second->show();
     QCOMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
@@ -386,17 +323,16 @@ void TestFaults::secondWindowOnATakenPort()
     checkWrittenCommands(k, written);
     // The start went out once and the stop once: nothing from the second.
     QCOMPARE(occurrences(written, k.startCommands.left(2)), 1);
-    QVERIFY(written.endsWith(QByteArray("r\n").repeated(k.stopCopies)));
+    QVERIFY(written.endsWith(k.stopCommands()));
     QVERIFY(!written.endsWith(QByteArray("r\n").repeated(k.stopCopies + 1)));
 }
 
 void TestFaults::destroyedWhileRunning()
 {
-    QFETCH(QString, kind);
-    const Kind k = kindNamed(kind);
+    const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
     fixture.board.setFrameRate(5000);
-    QPointer<QDialog> window(create(kind));
+    QPointer<QDialog> window(k.create());
     window->show();
     QVERIFY(takesInData(k, window, fixture.board));
 
@@ -408,7 +344,7 @@ void TestFaults::destroyedWhileRunning()
     spin(200);
     const QByteArray written = fixture.board.received();
     checkWrittenCommands(k, written);
-    QVERIFY(written.endsWith(QByteArray("r\n").repeated(k.stopCopies)));
+    QVERIFY(written.endsWith(k.stopCommands()));
 }
 
 QTEST_MAIN(TestFaults)

@@ -1,3 +1,4 @@
+#include "instrumentkinds.h"
 #include "mainwindow.h"
 #include "testsupport.h"
 
@@ -50,7 +51,7 @@ private slots:
     void form();
     void boxes_data();
     void boxes();
-    void eachButtonWithoutBoard_data();
+    void eachButtonWithoutBoard_data() { addInstrumentRows(); }
     void eachButtonWithoutBoard();
     void twoPressesGiveTwoWindows();
     void pressDuringAnotherWindowsStart();
@@ -118,21 +119,9 @@ void TestLauncher::boxes()
     QCOMPARE(window.findChild<QPushButton *>(button)->text(), buttonText);
 }
 
-void TestLauncher::eachButtonWithoutBoard_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("voltmeter") << "pushButtonVoltmeter" << "Voltmeter";
-    QTest::newRow("accelerometer") << "pushButtonAccelerometer" << "Accelerometer";
-    QTest::newRow("osciloscope") << "pushButtonOsciloscope" << "Osciloscope";
-    QTest::newRow("counter") << "pushButtonCounter" << "Counter";
-    QTest::newRow("pwm") << "pushButtonPwm" << "PWM Generator";
-}
-
 void TestLauncher::eachButtonWithoutBoard()
 {
-    QFETCH(QString, button);
-    QFETCH(QString, title);
+    const InstrumentKind kind = fetchInstrumentKind();
     PortList none({});
     MainWindow launcher;
     launcher.show();
@@ -146,7 +135,7 @@ void TestLauncher::eachButtonWithoutBoard()
     });
     probe.start(5);
     ModalBoxCatcher catcher;
-    launcher.findChild<QPushButton *>(button)->click();
+    launcher.findChild<QPushButton *>(kind.launcherButton)->click();
 
     QCOMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
@@ -154,7 +143,7 @@ void TestLauncher::eachButtonWithoutBoard()
     QCOMPARE(windowsAtBox, 0);
     const QList<QDialog *> windows = instrumentWindows();
     QCOMPARE(windows.size(), 1);
-    QCOMPARE(windows[0]->windowTitle(), title);
+    QCOMPARE(windows[0]->windowTitle(), kind.launcherTitle);
 }
 
 void TestLauncher::twoPressesGiveTwoWindows()

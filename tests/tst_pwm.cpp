@@ -82,7 +82,6 @@ class TestPwm : public QObject
 
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
-    void startsWithPAfterTheWait();
     void form();
     void spinBoxLimits_data();
     void spinBoxLimits();
@@ -92,9 +91,8 @@ private slots:
     void spinBoxesAreReadLineByLine();
     void pressesDuringASettingAreQueued();
     void quitDuringASettingCompletesIt();
-    void anyCloseSendsOneStop_data();
-    void anyCloseSendsOneStop();
-    void noBoard();
+    void pressDuringTheStopWaitSendsNothing_data() { addCloseRows(); }
+    void pressDuringTheStopWaitSendsNothing();
     void portTakenStillWaitsAndSendsNothing();
     void cleanupTestCase() { delete boardlessWindow; }
 
@@ -113,25 +111,6 @@ Pwm *TestPwm::windowWithoutBoard()
         boardlessWindow->show();
     }
     return boardlessWindow;
-}
-
-void TestPwm::startsWithPAfterTheWait()
-{
-    BoardFixture fixture;
-    QElapsedTimer clock;
-    qint64 firstByteAt = -1;
-    QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
-        if (firstByteAt < 0)
-            firstByteAt = clock.elapsed();
-    });
-    MessageCapture capture;
-    clock.start();
-    QScopedPointer<Pwm> window(new Pwm);
-    QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
-    QVERIFY2(firstByteAt >= 140, qPrintable(QString::number(firstByteAt)));
-    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Pwm);
-    QCOMPARE(capture.count("connected maked true"), 1);
-    QCOMPARE(window->findChild<QSerialPort *>()->openMode(), QIODevice::WriteOnly);
 }
 
 void TestPwm::form()
@@ -364,15 +343,7 @@ void TestPwm::quitDuringASettingCompletesIt()
     QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
 }
 
-void TestPwm::anyCloseSendsOneStop_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("quit button") << "quit";
-    QTest::newRow("escape") << "escape";
-    QTest::newRow("window frame") << "frame";
-}
-
-void TestPwm::anyCloseSendsOneStop()
+void TestPwm::pressDuringTheStopWaitSendsNothing()
 {
     QFETCH(QString, how);
     BoardFixture fixture;
@@ -380,43 +351,20 @@ void TestPwm::anyCloseSendsOneStop()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
-    QPointer<QSerialPort> serial = window->findChild<QSerialPort *>();
 
-    // A press during the stop's wait starts no setting.
     MessageCapture capture;
-    atLine(fixture.board, 2, [&] { button(window, "pushButtonEnable0")->click(); });
-    if (how == "quit")
-        QTest::mouseClick(button(window, "pushButtonQuit"), Qt::LeftButton);
-    else if (how == "escape")
-        QTest::keyClick(window, Qt::Key_Escape);
-    else
-        window->close();
+    bool pressed = false;
+    atLine(fixture.board, 2, [&] {
+        button(window, "pushButtonEnable0")->click();
+        pressed = true;
+    });
+    closeWindow(window, "pushButtonQuit", how);
     QTRY_VERIFY(window.isNull());
-    QVERIFY(serial.isNull());
+    QVERIFY(pressed);
+    spin(50);
     QCOMPARE(fixture.board.received(), QByteArray("p\nr\n"));
-    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+    QVERIFY(fixture.board.channelSettings().isEmpty());
     QCOMPARE(traces(capture), QStringList());
-
-    // The port is free for the next window.
-    ModalBoxCatcher catcher;
-    QScopedPointer<Pwm> next(new Pwm);
-    QVERIFY(next->findChild<QSerialPort *>()->isOpen());
-    QCOMPARE(catcher.boxes.size(), 0);
-}
-
-void TestPwm::noBoard()
-{
-    PortList none({});
-    ModalBoxCatcher catcher;
-    MessageCapture capture;
-    QPointer<Pwm> window(new Pwm);
-    QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
-    QCOMPARE(capture.count("connected maked true"), 0);
-    window->show();
-    QTest::mouseClick(button(window, "pushButtonQuit"), Qt::LeftButton);
-    QTRY_VERIFY(window.isNull());
 }
 
 void TestPwm::portTakenStillWaitsAndSendsNothing()

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMutex>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 namespace TestSupport {
@@ -66,13 +68,14 @@ void ModalBoxCatcher::poll()
 namespace {
 QMutex messagesMutex;
 QStringList capturedMessages;
+QStringList capturedWarnings;
 QtMessageHandler previousHandler = nullptr;
 
 void captureHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtDebugMsg) {
+    if (type == QtDebugMsg || type == QtWarningMsg) {
         QMutexLocker lock(&messagesMutex);
-        capturedMessages.append(message);
+        (type == QtDebugMsg ? capturedMessages : capturedWarnings).append(message);
     }
     if (previousHandler)
         previousHandler(type, context, message);
@@ -83,6 +86,7 @@ MessageCapture::MessageCapture()
 {
     QMutexLocker lock(&messagesMutex);
     capturedMessages.clear();
+    capturedWarnings.clear();
     previousHandler = qInstallMessageHandler(captureHandler);
 }
 
@@ -95,6 +99,47 @@ QStringList MessageCapture::messages() const
 {
     QMutexLocker lock(&messagesMutex);
     return capturedMessages;
+}
+
+QStringList MessageCapture::warnings() const
+{
+    QMutexLocker lock(&messagesMutex);
+    return capturedWarnings;
+}
+
+QStringList closeWays()
+{
+    return {"quit button", "escape", "window frame"};
+}
+
+void addCloseRows()
+{
+    QTest::addColumn<QString>("how");
+    for (const QString &how : closeWays())
+        QTest::newRow(qPrintable(how)) << how;
+}
+
+void closeWindow(QWidget *window, const char *quitButton, const QString &how)
+{
+    if (how == "quit button")
+        QTest::mouseClick(window->findChild<QPushButton *>(quitButton), Qt::LeftButton);
+    else if (how == "escape")
+        QTest::keyClick(window, Qt::Key_Escape);
+    else if (how == "window frame")
+        window->close();
+    else
+        QFAIL(qPrintable("no way to close a window called " + how));
+}
+
+void destroyTopLevelWindows()
+{
+    // A box belongs to its window and goes with it: hold them all weakly.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 int occurrences(const QByteArray &haystack, const QByteArray &needle)

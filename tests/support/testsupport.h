@@ -60,15 +60,27 @@ private:
     QTimer m_timer;
 };
 
-// Collects debug-log messages for as long as it lives.
+// Collects debug-log messages, and warnings apart, for as long as it lives.
 class MessageCapture
 {
 public:
     MessageCapture();
     ~MessageCapture();
     QStringList messages() const;
+    QStringList warnings() const;
     int count(const QString &message) const { return messages().count(message); }
 };
+
+// The ways a user closes a window: "quit button", "escape", "window frame".
+QStringList closeWays();
+// A "how" column, one row per way.
+void addCloseRows();
+// Closes `window` that way; `quitButton` names its Quit button.
+void closeWindow(QWidget *window, const char *quitButton, const QString &how);
+
+// Deletes every top-level window still there: a failed check returns early,
+// and its windows must not live on into the next case.
+void destroyTopLevelWindows();
 
 // How often `needle` occurs in `haystack`.
 int occurrences(const QByteArray &haystack, const QByteArray &needle);
