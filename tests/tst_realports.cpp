@@ -51,13 +51,15 @@ void TestRealPorts::initTestCase()
         QSKIP("needs root, for a private mount namespace");
     if (::unshare(CLONE_NEWNS) != 0)
         QSKIP(qPrintable(fail("no private mount namespace here")));
-    QVERIFY2(::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0,
-             qPrintable(fail("mount --make-rprivate /")));
+    // A sandbox may grant the namespace but not these mounts: then there is
+    // nothing to test here, which is not a fault of the panel.
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        QSKIP(qPrintable(fail("mount --make-rprivate /")));
     QVERIFY(board.start());
 
     // A USB device with one interface and its tty, as the kernel lays it out.
-    QVERIFY2(::mount("boardpanel-sys", "/sys/class/tty", "tmpfs", 0, nullptr) == 0,
-             qPrintable(fail("tmpfs on /sys/class/tty")));
+    if (::mount("boardpanel-sys", "/sys/class/tty", "tmpfs", 0, nullptr) != 0)
+        QSKIP(qPrintable(fail("tmpfs on /sys/class/tty")));
     const QString device = ttyClass + "/devices/usb1/1-1";
     const QString tty = device + "/1-1:1.0/tty/ttyACM77";
     QVERIFY(QDir().mkpath(tty));
@@ -69,8 +71,8 @@ void TestRealPorts::initTestCase()
     QVERIFY(QFile::link("devices/usb1/1-1/1-1:1.0/tty/ttyACM77", ttyClass + "/ttyACM77"));
 
     // The device node the tree names, bound to the board's pseudo-terminal.
-    QVERIFY2(::mount("boardpanel-dev", qPrintable(nodeDir), "tmpfs", 0, nullptr) == 0,
-             qPrintable(fail("tmpfs on /dev/shm")));
+    if (::mount("boardpanel-dev", qPrintable(nodeDir), "tmpfs", 0, nullptr) != 0)
+        QSKIP(qPrintable(fail("tmpfs on /dev/shm")));
     QVERIFY(writeFile(nodeDir + "/ttyACM77", {}));
     QVERIFY2(::mount(qPrintable(board.devicePath()), qPrintable(nodeDir + "/ttyACM77"), nullptr,
                      MS_BIND, nullptr) == 0,
