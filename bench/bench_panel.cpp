@@ -33,15 +33,8 @@ void runFor(double seconds)
 
 void listAsBoard(const QString &path)
 {
-    PortListing::setSource([path] {
-        PortCandidate candidate;
-        candidate.portName = path;
-        candidate.hasVendorIdentifier = true;
-        candidate.vendorIdentifier = 0x0D28;
-        candidate.hasProductIdentifier = true;
-        candidate.productIdentifier = 1;
-        return QList<PortCandidate>{candidate};
-    });
+    const PortCandidate listed = PortListing::boardAt(path);
+    PortListing::setSource([listed] { return QList<PortCandidate>{listed}; });
 }
 
 struct Measurement

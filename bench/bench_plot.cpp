@@ -25,27 +25,10 @@ public:
 
 namespace {
 
-QByteArray boardStream(int frames, int offset = 0)
-{
-    QByteArray stream;
-    stream.reserve(frames * 17);
-    for (int i = offset; i < offset + frames; ++i) {
-        const double t = i / 720.0;
-        stream.append('$')
-            .append(QByteArray::number(int(1650 + 1400 * std::sin(31.4 * t))))
-            .append(' ')
-            .append(QByteArray::number(std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400))
-            .append(' ')
-            .append(QByteArray::number(int(3000 * std::fmod(t * 3, 1.0)) + 150))
-            .append(';');
-    }
-    return stream;
-}
-
 void intake(Osciloscope &window)
 {
     constexpr int frames = 1000000;
-    const QByteArray stream = boardStream(frames);
+    const QByteArray stream = Bench::boardStream(frames);
     double best = 0;
     for (int run = 0; run < 5; ++run) {
         const qint64 before = PlotterBench::sampleIndex(window);
@@ -71,7 +54,7 @@ void redraw(Osciloscope &window)
     int offset = 0;
     for (int i = 0; i < 300; ++i) {
         // What arrives between two refreshes at 75,000 frames/s.
-        PlotterBench::feed(window, boardStream(1500, offset), 4096);
+        PlotterBench::feed(window, Bench::boardStream(1500, offset), 4096);
         offset += 1500;
         const double start = Bench::seconds();
         PlotterBench::replot(window);

@@ -12,24 +12,6 @@ namespace {
 // Where the scanned text goes, so the compiler cannot drop the work.
 volatile qint64 sink = 0;
 
-// Three channels in millivolts, as the board streams them: "$1650 2800 150;".
-QByteArray boardStream(int bytes)
-{
-    QByteArray stream;
-    stream.reserve(bytes + 32);
-    for (int i = 0; stream.size() < bytes; ++i) {
-        const double t = i / 720.0;
-        stream.append('$')
-            .append(QByteArray::number(int(1650 + 1400 * std::sin(31.4 * t))))
-            .append(' ')
-            .append(QByteArray::number(std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400))
-            .append(' ')
-            .append(QByteArray::number(int(3000 * std::fmod(t * 3, 1.0)) + 150))
-            .append(';');
-    }
-    return stream;
-}
-
 QByteArray noise(int bytes, bool withNul)
 {
     std::mt19937 random(12345);
@@ -76,7 +58,7 @@ int main()
     constexpr double target = 500;
 
     qint64 frames = 0;
-    const QByteArray stream = boardStream(size);
+    const QByteArray stream = Bench::boardStream(INT_MAX, 0, size);
     const double realistic = throughput(stream, readSize, &frames);
     if (frames == 0)
         return 1;

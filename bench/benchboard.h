@@ -12,16 +12,8 @@ public:
     {
         if (!board.start())
             qFatal("virtual board: %s", qPrintable(board.errorString()));
-        const QString path = board.devicePath();
-        PortListing::setSource([path] {
-            PortCandidate candidate;
-            candidate.portName = path;
-            candidate.hasVendorIdentifier = true;
-            candidate.vendorIdentifier = 0x0D28;
-            candidate.hasProductIdentifier = true;
-            candidate.productIdentifier = 1;
-            return QList<PortCandidate>{candidate};
-        });
+        const PortCandidate listed = PortListing::boardAt(board.devicePath());
+        PortListing::setSource([listed] { return QList<PortCandidate>{listed}; });
     }
     ~ListedBoard() { PortListing::setSource({}); }
     ListedBoard(const ListedBoard &) = delete;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <algorithm>
+#include <climits>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -52,6 +55,26 @@ inline double median(std::vector<double> values)
 inline QString number(double value, int decimals = 1)
 {
     return QString::number(value, 'f', decimals);
+}
+
+// Frames as the board streams them at 720 frames/s, three channels in
+// millivolts ("$1650 2800 150;"): frame numbers `first` onwards, until
+// `frames` frames or `bytes` bytes, whichever comes first.
+inline QByteArray boardStream(int frames, int first = 0, int bytes = INT_MAX)
+{
+    QByteArray stream;
+    stream.reserve(int(std::min<qint64>(qint64(frames) * 17, qint64(bytes) + 32)));
+    for (int i = first; i < first + frames && stream.size() < bytes; ++i) {
+        const double t = i / 720.0;
+        stream.append('$')
+            .append(QByteArray::number(int(1650 + 1400 * std::sin(31.4 * t))))
+            .append(' ')
+            .append(QByteArray::number(std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400))
+            .append(' ')
+            .append(QByteArray::number(int(3000 * std::fmod(t * 3, 1.0)) + 150))
+            .append(';');
+    }
+    return stream;
 }
 
 } // namespace Bench

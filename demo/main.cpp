@@ -15,21 +15,13 @@
 
 namespace {
 
-// The board's USB vendor id; any product id passes discovery.
-constexpr quint16 boardVendor = 0x0D28;
-constexpr quint16 boardProduct = 0x0001;
 // The real board's pace of sample frames.
 constexpr int frameRate = 720;
 
 // Lists the device at `path` as the board, ahead of the system's own ports.
 void listAsBoard(const QString &path)
 {
-    PortCandidate board;
-    board.portName = path;
-    board.hasVendorIdentifier = true;
-    board.vendorIdentifier = boardVendor;
-    board.hasProductIdentifier = true;
-    board.productIdentifier = boardProduct;
+    const PortCandidate board = PortListing::boardAt(path);
     PortListing::setSource(
         [board] { return QList<PortCandidate>{board} + PortListing::systemPorts(); });
 }

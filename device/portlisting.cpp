@@ -1,5 +1,7 @@
 #include "portlisting.h"
 
+#include "board.h"
+
 #include <QSerialPortInfo>
 
 namespace {
@@ -25,6 +27,11 @@ QList<PortCandidate> PortListing::systemPorts()
 QList<PortCandidate> PortListing::availablePorts()
 {
     return source() ? source()() : systemPorts();
+}
+
+PortCandidate PortListing::boardAt(const QString &path, quint16 productIdentifier)
+{
+    return {path, true, Board::vendorId, true, productIdentifier};
 }
 
 void PortListing::setSource(std::function<QList<PortCandidate>()> newSource)

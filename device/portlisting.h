@@ -26,6 +26,10 @@ QList<PortCandidate> availablePorts();
 // The system's own list, from QSerialPortInfo.
 QList<PortCandidate> systemPorts();
 
+// The device at `path` presented as the board: its vendor identifier and
+// some product identifier.
+PortCandidate boardAt(const QString &path, quint16 productIdentifier = 1);
+
 // Replaces the system's list, so tests and the demo can list a virtual board.
 // An empty function restores the system's list.
 void setSource(std::function<QList<PortCandidate>()> source);

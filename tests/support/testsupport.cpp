@@ -25,13 +25,7 @@ BoardFixture::~BoardFixture()
 
 PortCandidate BoardFixture::candidate() const
 {
-    PortCandidate port;
-    port.portName = board.devicePath();
-    port.hasVendorIdentifier = true;
-    port.vendorIdentifier = 0x0D28;
-    port.hasProductIdentifier = true;
-    port.productIdentifier = 0x0204;
-    return port;
+    return PortListing::boardAt(board.devicePath(), 0x0204);
 }
 
 PortList::PortList(const QList<PortCandidate> &ports)
