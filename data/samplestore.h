@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+#include <vector>
+
+// One sample frame as the plotters keep it: up to three integer values, the
+// moment its bytes were read, and the index the plot gives it.
+struct Sample
+{
+    static constexpr int channelCount = 3;
+
+    // The plot's sample index; it keeps counting across reconnections.
+    qint64 index = 0;
+    // Monotonic clock (QElapsedTimer::nsecsElapsed() of one clock shared by
+    // the store's writer) at the moment the frame's bytes were read.
+    qint64 timeNs = 0;
+    std::array<int, channelCount> values{};
+    // Bit i set: channel i has a value (a damaged field has none).
+    quint8 validMask = 0;
+    // The board was away between the previous sample and this one: lines
+    // must not join them.
+    bool gapBefore = false;
+
+    bool hasValue(int channel) const { return (validMask >> channel) & 1u; }
+};
+
+// The last samples of a sample stream, without widgets: the plot, the
+// export, the recorder, the trigger and the measurements all read it. A ring
+// of fixed capacity; appending never allocates.
+class SampleStore
+{
+public:
+    // `capacity` is rounded up to a power of two.
+    explicit SampleStore(int capacity = 8192);
+
+    void append(const Sample &sample);
+    void clear();
+
+    int size() const { return int(m_size); }
+    int capacity() const { return int(m_ring.size()); }
+    bool isEmpty() const { return m_size == 0; }
+
+    // 0 is the oldest sample held, size() - 1 the newest.
+    const Sample &at(int position) const
+    {
+        return m_ring[size_t((m_head + size_t(position)) & m_mask)];
+    }
+    const Sample &newest() const { return at(size() - 1); }
+
+    // Where the sample with this index is held, or -1 when it is not (never
+    // arrived, already dropped, or a sample with no index in between).
+    int positionOf(qint64 sampleIndex) const;
+
+    // Counts every append since construction: a cheap "has anything changed".
+    quint64 appendCount() const { return m_appendCount; }
+
+private:
+    std::vector<Sample> m_ring;
+    size_t m_mask = 0;
+    size_t m_head = 0;
+    size_t m_size = 0;
+    quint64 m_appendCount = 0;
+};
