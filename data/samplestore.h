@@ -13,8 +13,7 @@ struct Sample
 
     // The plot's sample index; it keeps counting across reconnections.
     qint64 index = 0;
-    // Monotonic clock (QElapsedTimer::nsecsElapsed() of one clock shared by
-    // the store's writer) at the moment the frame's bytes were read.
+    // monotonicNowNs() at the moment the frame's bytes were read.
     qint64 timeNs = 0;
     std::array<int, channelCount> values{};
     // Bit i set: channel i has a value (a damaged field has none).
