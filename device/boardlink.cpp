@@ -2,10 +2,10 @@
 
 #include "board.h"
 #include "boarddiscovery.h"
+#include "monotonicclock.h"
 
 #include <QEventLoop>
 #include <QSet>
-#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -27,23 +27,35 @@ QString locationOf(const QString &portName)
                                                  : QStringLiteral("/dev/") + portName;
 }
 
+QString heldByPanelText(const QString &location)
+{
+    return BoardLink::tr("Could not open the board's port %1: another window of this panel "
+                         "is using it. Quit that window and try again.")
+        .arg(location);
+}
+
 } // namespace
 
 BoardLink::BoardLink(QSerialPort *port, int stopCopies, QObject *parent)
     : QObject(parent), m_port(port), m_stopCopies(stopCopies)
 {
+    m_searchTimer.setInterval(searchIntervalMs);
+    connect(&m_searchTimer, &QTimer::timeout, this, &BoardLink::searchAgain);
     connect(m_port, &QSerialPort::errorOccurred, this, &BoardLink::handleError);
+    connect(m_port, &QSerialPort::readyRead, this, &BoardLink::readAvailable);
 }
 
 BoardLink::~BoardLink()
 {
+    m_searchTimer.stop();
     // The window that owns this link is being destroyed and its own parts are
     // gone already: writing and waiting below must not call back into its
     // slots (readyRead) or report errors to it.
     m_port->blockSignals(true);
+    blockSignals(true);
     // A window destroyed without its stop sequence still leaves the board idle.
     if (isOpen()) {
-        if (!m_stopping && m_port->openMode().testFlag(QIODevice::WriteOnly)) {
+        if (!isStopping() && m_port->openMode().testFlag(QIODevice::WriteOnly)) {
             for (int i = 0; i < m_stopCopies; ++i)
                 m_port->write("r\n");
             m_port->waitForBytesWritten(Board::waitMs);
@@ -52,37 +64,56 @@ BoardLink::~BoardLink()
     }
 }
 
+void BoardLink::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
 BoardLink::Outcome BoardLink::connectBoard(QIODevice::OpenMode mode)
 {
+    m_mode = mode;
     const std::optional<PortCandidate> board = findBoard(PortListing::availablePorts());
     if (!board) {
         m_failureText = tr("Could not connect to your device.");
         return m_outcome = Outcome::NotFound;
     }
-
-    m_location = locationOf(board->portName);
-    if (heldPorts().contains(m_location)) {
-        m_failureText = tr("Could not open the board's port %1: another window of this panel "
-                           "is using it. Quit that window and try again.")
-                            .arg(m_location);
+    if (!openAt(board->portName)) {
+        m_failureText = m_searchNote;
         return m_outcome = Outcome::OpenFailed;
     }
+    m_outcome = Outcome::Opened;
+    setState(State::Open);
+    return m_outcome;
+}
 
-    m_port->setPortName(board->portName);
+bool BoardLink::openAt(const QString &portName)
+{
+    m_location = locationOf(portName);
+    if (heldPorts().contains(m_location)) {
+        m_searchNote = heldByPanelText(m_location);
+        return false;
+    }
+
+    m_port->setPortName(portName);
     m_port->setReadBufferSize(Board::maxPendingBytes);
-    if (!m_port->open(mode)) {
-        m_failureText = openFailureText(m_location, m_port->error(), m_port->errorString());
-        return m_outcome = Outcome::OpenFailed;
+    if (!m_port->open(m_mode)) {
+        m_searchNote = openFailureText(m_location, m_port->error(), m_port->errorString());
+        return false;
     }
     heldPorts().insert(m_location);
     m_holdsPort = true;
+    m_searchNote.clear();
+    m_listening = false;
 
     m_port->setBaudRate(Board::baudRate, QSerialPort::AllDirections);
     m_port->setDataBits(QSerialPort::Data8);
     m_port->setParity(QSerialPort::NoParity);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
     m_port->setStopBits(QSerialPort::OneStop);
-    return m_outcome = Outcome::Opened;
+    return true;
 }
 
 QString BoardLink::openFailureText(const QString &location, QSerialPort::SerialPortError error,
@@ -105,13 +136,53 @@ QString BoardLink::openFailureText(const QString &location, QSerialPort::SerialP
     return tr("Could not open the board's port %1: %2.").arg(location, reason);
 }
 
+QString BoardLink::lossText(const QString &location, const QString &reason)
+{
+    // Qt says "Unknown error" for a vanished device; that tells a user nothing.
+    const bool meaningful = !reason.trimmed().isEmpty()
+                            && reason != QLatin1String("Unknown error")
+                            && reason != QLatin1String("No error");
+    const QString why = meaningful
+                            ? tr("The board was unplugged or reset, or it stopped answering (%1).")
+                                  .arg(reason)
+                            : tr("The board was unplugged or reset, or it stopped answering.");
+    return tr("The connection to the board on %1 was lost. %2 Waiting for it to come back…")
+        .arg(location, why);
+}
+
 void BoardLink::send(const QByteArray &command)
 {
-    if (m_stopping || !isOpen())
+    if (m_state != State::Open || !isOpen())
         return;
+    if (m_port->bytesToWrite() + command.size() + 1 > maxPendingOutput) {
+        // The board takes nothing any more; more bytes would only pile up.
+        loseConnection(QString());
+        return;
+    }
     m_commandBuffer = command;
     m_commandBuffer.append('\n');
-    m_port->write(m_commandBuffer);
+    if (m_port->write(m_commandBuffer) != m_commandBuffer.size() && m_state == State::Open)
+        loseConnection(m_port->errorString());
+}
+
+void BoardLink::sendRequest(const QByteArray &command)
+{
+    if (isOpen() && m_port->bytesToWrite() > 0)
+        return;
+    send(command);
+}
+
+void BoardLink::startListening()
+{
+    m_listening = true;
+}
+
+void BoardLink::readAvailable()
+{
+    if (!m_listening || m_state != State::Open || m_port->bytesAvailable() <= 0)
+        return;
+    const qint64 readTime = monotonicNowNs();
+    emit received(m_port->readAll(), readTime);
 }
 
 void BoardLink::wait(int ms)
@@ -123,9 +194,15 @@ void BoardLink::wait(int ms)
 
 void BoardLink::stop()
 {
-    if (m_stopping)
+    if (isStopping())
         return;
-    m_stopping = true;
+    if (m_state == State::Lost) {
+        // Nothing to tell a board that is not there.
+        m_searchTimer.stop();
+        setState(State::Stopped);
+        return;
+    }
+    setState(State::Stopping);
     if (isOpen()) {
         m_commandBuffer = "r\n";
         for (int i = 0; i < m_stopCopies; ++i)
@@ -138,6 +215,7 @@ void BoardLink::stop()
             m_port->waitForBytesWritten(Board::waitMs);
         closePort();
     }
+    setState(State::Stopped);
 }
 
 bool BoardLink::isOpen() const
@@ -151,15 +229,48 @@ void BoardLink::handleError(QSerialPort::SerialPortError error)
                        || error == QSerialPort::WriteError;
     if (!fatal || !isOpen())
         return;
-    const QString reason = m_port->errorString();
+    if (m_state != State::Open) {
+        // Stopping: the board went away under the stop command; just let go.
+        // Closing also ends a pseudo-terminal's endless read errors.
+        closePort();
+        return;
+    }
+    loseConnection(m_port->errorString());
+}
+
+void BoardLink::loseConnection(const QString &reason)
+{
     // Closing also stops the endless read errors of a pseudo-terminal whose
     // other side is gone.
     closePort();
-    emit connectionLost(tr("The connection to the board on %1 was lost: %2.").arg(m_location, reason));
+    m_searchNote.clear();
+    setState(State::Lost);
+    m_searchTimer.start();
+    emit connectionLost(lossText(m_location, reason));
+}
+
+void BoardLink::searchAgain()
+{
+    if (m_state != State::Lost)
+        return;
+    const std::optional<PortCandidate> board = firstBoard(PortListing::availablePorts());
+    if (!board)
+        return;
+    if (!openAt(board->portName)) {
+        emit searchNote(m_searchNote);
+        return;
+    }
+    m_searchTimer.stop();
+    logBoardFound();
+    emit searchNote(QString());
+    setState(State::Open);
+    if (m_state == State::Open)
+        emit reconnected();
 }
 
 void BoardLink::closePort()
 {
+    m_listening = false;
     m_port->close();
     if (m_holdsPort) {
         heldPorts().remove(m_location);

@@ -5,11 +5,13 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 
 // One instrument window's conversation with the board: finding it, opening
 // and setting up the window's own port, writing commands, the short wait
-// between commands, and the stop sequence. Every window uses this one
-// implementation; the port itself stays the window's child (`serial`).
+// between commands, the stop sequence, and finding the board again after it
+// went away. Every window uses this one implementation; the port itself
+// stays the window's child (`serial`).
 class BoardLink : public QObject
 {
     Q_OBJECT
@@ -17,53 +19,97 @@ class BoardLink : public QObject
 public:
     enum class Outcome { NotFound, OpenFailed, Opened };
 
+    // The connection's life. A window starts Disconnected; a board found and
+    // opened makes it Open; losing it makes it Lost (looking for the board
+    // every 500 ms) until it is Open again; a quit runs Stopping and ends in
+    // Stopped, for good.
+    enum class State { Disconnected, Open, Lost, Stopping, Stopped };
+    Q_ENUM(State)
+
     // `stopCopies` is how many "r\n" the stop sequence writes.
     BoardLink(QSerialPort *port, int stopCopies, QObject *parent = nullptr);
     ~BoardLink() override;
 
     // Searches the ports for the board, opens the first match with `mode` and
-    // applies the line settings. On failure, failureText() says why.
+    // applies the line settings. On failure, failureText() says why. The
+    // same mode is used when the board comes back after a loss.
     Outcome connectBoard(QIODevice::OpenMode mode);
     Outcome outcome() const { return m_outcome; }
     QString failureText() const { return m_failureText; }
+
+    State state() const { return m_state; }
+    bool isStopping() const { return m_state == State::Stopping || m_state == State::Stopped; }
 
     // The port's device path, once the board has been found.
     QString location() const { return m_location; }
 
     // Writes `command` and a line feed in one write. Writes nothing once the
-    // stop sequence has begun or when the port is not open.
+    // stop sequence has begun or when the port is not open. A write the
+    // port refuses, or output piling up past maxPendingOutput because the
+    // board no longer reads, ends the connection as an unplug does.
     void send(const QByteArray &command);
+    // The same, but skipped while an earlier write has not left yet: for
+    // requests the board answers anyway, such as the voltmeter's "c".
+    void sendRequest(const QByteArray &command);
+
+    // From now until the connection ends, what the board sends goes out
+    // through received(). Start sequences call this where the instrument
+    // starts listening.
+    void startListening();
 
     // Waits `ms` milliseconds while the event loop keeps running. It sleeps
     // until an event arrives instead of polling.
     void wait(int ms);
 
     // Writes the stop command, waits, makes sure the bytes left, closes the
-    // port. Nothing but the stop command is written from here on.
+    // port. Nothing but the stop command is written from here on. While the
+    // board is lost, it only stops looking and writes nothing.
     void stop();
-    bool isStopping() const { return m_stopping; }
 
     bool isOpen() const;
 
     // What the user is told when a port fails to open.
     static QString openFailureText(const QString &location, QSerialPort::SerialPortError error,
                                    const QString &reason);
+    // What the user is told when an open connection ends; `reason` is the
+    // system's, used only when it says something.
+    static QString lossText(const QString &location, const QString &reason);
+
+    static constexpr int searchIntervalMs = 500;
+    static constexpr qint64 maxPendingOutput = 4096;
 
 signals:
+    void stateChanged(BoardLink::State state);
+    // Bytes the board sent, read at `readTimeNs` (monotonicNowNs()).
+    void received(const QByteArray &bytes, qint64 readTimeNs);
     // The port failed in a way that ends the connection (unplugged board);
-    // the port has been closed already.
+    // the port has been closed already and the link looks for the board.
     void connectionLost(const QString &message);
+    // While looking: the board is there but cannot be taken (empty: it can).
+    void searchNote(const QString &note);
+    // The board is back and open; the window's start sequence runs from
+    // stateChanged(Open), before this.
+    void reconnected();
 
 private:
+    void setState(State state);
     void handleError(QSerialPort::SerialPortError error);
+    void loseConnection(const QString &reason);
+    void readAvailable();
+    void searchAgain();
+    bool openAt(const QString &portName);
     void closePort();
 
     QSerialPort *const m_port;
     const int m_stopCopies;
+    QIODevice::OpenMode m_mode = QIODevice::ReadWrite;
     QByteArray m_commandBuffer;
     QString m_location;
     QString m_failureText;
+    QString m_searchNote;
+    QTimer m_searchTimer;
     Outcome m_outcome = Outcome::NotFound;
-    bool m_stopping = false;
+    State m_state = State::Disconnected;
+    bool m_listening = false;
     bool m_holdsPort = false;
 };

@@ -18,6 +18,13 @@ public:
 
     int pendingLength() const { return int(m_pending.size()); }
 
+    // Forgets a half-received line, for a fresh connection.
+    void reset()
+    {
+        m_pending.clear();
+        m_discarding = false;
+    }
+
 private:
     const int m_maxLength;
     QByteArray m_pending;

@@ -8,17 +8,19 @@
 
 #include <optional>
 
-// Gathers the voltmeter's reply lines until they hold a reading: three or
-// more fields separated by ",". Empty fields count and nothing is trimmed,
-// so the line end stays in the third field. Text that grows past
-// `maxLength` without becoming a reading is dropped.
+// Turns the voltmeter's reply lines into readings: a complete line (ended by
+// its line feed) with three or more fields separated by ",". Empty fields
+// count and nothing is trimmed, so the line end stays in the last field. A
+// complete line with fewer fields is a damaged reading and is dropped.
+// Pieces of a line without their line feed are gathered first; text that
+// grows past `maxLength` without becoming a line is dropped.
 class ReadingAccumulator
 {
 public:
     explicit ReadingAccumulator(int maxLength = Board::maxLineLength) : m_maxLength(maxLength) {}
 
-    // Appends one reply line; returns the fields once they form a reading
-    // and starts over.
+    // Appends one reply line or piece of one; returns the fields once they
+    // form a reading and starts over.
     std::optional<QStringList> add(const QString &line);
 
     // The same for a line as it came from the port: decoded as UTF-8 whole,
@@ -28,7 +30,14 @@ public:
         return add(QString::fromUtf8(line.constData(), line.size()));
     }
 
+    // Forgets a half-gathered line, for a fresh connection.
+    void reset() { m_text = QStringLiteral(""); }
+
     const QString &text() const { return m_text; }
+
+    // `field` without the line end the board put after it (CR, LF), as it
+    // is shown and recorded.
+    static QString withoutLineEnd(const QString &field);
 
 private:
     const int m_maxLength;

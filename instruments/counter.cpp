@@ -1,17 +1,29 @@
 #include "counter.h"
 #include "ui_counter.h"
 
+#include "readingaccumulator.h"
+
 Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Counter)
 {
     ui->setupUi(this);
 
-    if (!connectBoard(QIODevice::ReadWrite))
-        return;
+    connect(&board, &BoardLink::received, this, &Counter::updateLCD);
+    connectBoard(QIODevice::ReadWrite);
+}
+
+void Counter::startInstrument()
+{
+    lineSplitter.reset();
     delay();
     board.send("c");
-    // Connected between the two commands: nothing read before "g" matters.
-    connect(serial, &QSerialPort::readyRead, this, &Counter::updateLCD);
+    // Listening between the two commands: nothing read before "g" matters.
+    board.startListening();
     board.send("g");
+}
+
+void Counter::delay2()
+{
+    waitFor(50);
 }
 
 Counter::~Counter()
@@ -19,16 +31,16 @@ Counter::~Counter()
     delete ui;
 }
 
-void Counter::updateLCD()
+void Counter::updateLCD(const QByteArray &bytes)
 {
     // A reading counts once its line feed is here; of several, the newest is
     // the current one.
-    const QList<QByteArray> lines = lineSplitter.feed(serial->readAll());
+    const QList<QByteArray> lines = lineSplitter.feed(bytes);
     if (lines.isEmpty())
         return;
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);
-    ui->countLabel->setText(QString::fromUtf8(lines.constLast()));
+    ui->countLabel->setText(ReadingAccumulator::withoutLineEnd(QString::fromUtf8(lines.constLast())));
 }
 
 void Counter::on_quitButton_clicked()

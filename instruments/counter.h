@@ -18,10 +18,14 @@ public:
     ~Counter() override;
 
 private slots:
-    void updateLCD();
+    void updateLCD(const QByteArray &bytes);
     void on_quitButton_clicked();
+    // A shorter wait; nothing needs it today.
+    void delay2();
 
 private:
+    void startInstrument() override;
+
     Ui::Counter *ui;
     LineSplitter lineSplitter;
 };

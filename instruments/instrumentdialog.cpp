@@ -9,7 +9,10 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    connect(&board, &BoardLink::stateChanged, this, &InstrumentDialog::handleStateChange);
     connect(&board, &BoardLink::connectionLost, this, &InstrumentDialog::showConnectionLost);
+    connect(&board, &BoardLink::searchNote, this, &InstrumentDialog::showSearchNote);
+    connect(&board, &BoardLink::reconnected, this, &InstrumentDialog::onReconnected);
 }
 
 InstrumentDialog::~InstrumentDialog() = default;
@@ -23,17 +26,26 @@ bool InstrumentDialog::connectBoard(QIODevice::OpenMode mode)
     return false;
 }
 
+void InstrumentDialog::handleStateChange(BoardLink::State state)
+{
+    if (state == BoardLink::State::Open)
+        startInstrument();
+}
+
+void InstrumentDialog::waitFor(int ms)
+{
+    BusyScope busy(this);
+    board.wait(ms);
+}
+
 void InstrumentDialog::delay()
 {
-    ++m_busy;
-    board.wait(Board::waitMs);
-    --m_busy;
-    resumePendingQuit();
+    waitFor(Board::waitMs);
 }
 
 void InstrumentDialog::requestQuit()
 {
-    if (m_quitting || m_finished)
+    if (isQuitting())
         return;
     m_quitRequested = true;
     if (m_busy == 0)
@@ -46,41 +58,78 @@ void InstrumentDialog::resumePendingQuit()
         QMetaObject::invokeMethod(this, &InstrumentDialog::requestQuit, Qt::QueuedConnection);
 }
 
+void InstrumentDialog::stopRun()
+{
+    // The stop's own wait is one of this window's waits: a close arriving
+    // in it is held, not run a second time.
+    BusyScope busy(this);
+    finishRun();
+    board.stop();
+}
+
 void InstrumentDialog::runQuit()
 {
-    m_quitting = true;
-    board.stop();
-    m_finished = true;
+    stopRun();
     close();
 }
 
 void InstrumentDialog::closeEvent(QCloseEvent *event)
 {
-    if (m_finished) {
+    if (board.state() == BoardLink::State::Stopped) {
         QDialog::closeEvent(event);
         return;
     }
-    // close() is ignored inside a close event, so the quit that ends in
-    // close() runs from the event loop.
-    event->ignore();
-    QMetaObject::invokeMethod(this, &InstrumentDialog::requestQuit, Qt::QueuedConnection);
+    m_quitRequested = true;
+    if (m_busy > 0 || isQuitting()) {
+        // Inside one of this window's waits: the window must outlive it. The
+        // quit runs when the wait is over.
+        event->ignore();
+        return;
+    }
+    // Idle: stop here and now, so that closing all windows (a logout) is
+    // not refused.
+    stopRun();
+    QDialog::closeEvent(event);
 }
 
 void InstrumentDialog::reject()
 {
-    if (m_finished) {
+    if (board.state() == BoardLink::State::Stopped) {
         QDialog::reject();
         return;
     }
     QMetaObject::invokeMethod(this, &InstrumentDialog::requestQuit, Qt::QueuedConnection);
 }
 
+void InstrumentDialog::showPortMessage(const QString &text)
+{
+    if (m_portBox) {
+        m_portBox->setText(text);
+        return;
+    }
+    // Not exec(): a nested loop here could run inside another window's wait.
+    m_portBox = new QMessageBox(QMessageBox::Warning, tr("Serial port error"), text,
+                                QMessageBox::Ok, this);
+    m_portBox->setAttribute(Qt::WA_DeleteOnClose);
+    m_portBox->open();
+}
+
 void InstrumentDialog::showConnectionLost(const QString &message)
 {
     onConnectionLost();
-    // Not exec(): a nested loop here could run inside another window's wait.
-    auto *box = new QMessageBox(QMessageBox::Warning, tr("Serial port error"), message,
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    m_lossMessage = message;
+    showPortMessage(message);
+}
+
+void InstrumentDialog::showSearchNote(const QString &note)
+{
+    // The user may have closed the box; the window keeps waiting quietly.
+    if (m_portBox && board.state() == BoardLink::State::Lost)
+        m_portBox->setText(note.isEmpty() ? m_lossMessage : m_lossMessage + "\n\n" + note);
+}
+
+void InstrumentDialog::onReconnected()
+{
+    if (m_portBox)
+        m_portBox->close();
 }

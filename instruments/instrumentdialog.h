@@ -3,14 +3,18 @@
 #include "boardlink.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QSerialPort>
+
+class QMessageBox;
 
 // What every instrument window shares: its own port (`serial`), the board
 // link that speaks over it, and the rule that any close (Quit, the frame's
-// close button, Escape) stops the instrument, closes the port and destroys
-// the window. A close that arrives while one of the window's own waits is
-// running is held until the window is idle, so a window is never destroyed
-// under its own feet.
+// close button, Escape, a logout) stops the instrument, closes the port and
+// destroys the window. A close that arrives while one of the window's own
+// waits is running is held until the window is idle, so a window is never
+// destroyed under its own feet. When the board goes away, the window says so
+// and picks it up again when it comes back.
 class InstrumentDialog : public QDialog
 {
     Q_OBJECT
@@ -18,21 +22,35 @@ class InstrumentDialog : public QDialog
 public:
     ~InstrumentDialog() override;
 
-    bool isQuitting() const { return m_quitting; }
+    bool isQuitting() const { return board.isStopping(); }
 
 protected:
     // `stopCopies`: how many "r\n" stop this instrument.
     InstrumentDialog(int stopCopies, QWidget *parent);
 
-    // Finds and opens the board. When that fails the user is told why, in a
-    // modal box on this window, and false is returned.
+    // Finds and opens the board, which runs the start sequence. When that
+    // fails the user is told why, in a modal box on this window, and false
+    // is returned.
     bool connectBoard(QIODevice::OpenMode mode);
+
+    // The instrument's start sequence: runs whenever the board has been
+    // opened, the first time and after every reconnection.
+    virtual void startInstrument() {}
+    // The port failed under a running instrument; it is already closed and
+    // the link is looking for the board.
+    virtual void onConnectionLost() {}
+    // The board is back and the start sequence has run. Closes the box that
+    // told of the loss.
+    virtual void onReconnected();
+    // The instrument is about to be stopped for good: last chance to finish
+    // what depends on the run (a recording), before the port closes.
+    virtual void finishRun() {}
 
     // Stops the instrument and closes the window once no wait of this
     // window is running. Quit buttons call this.
     void requestQuit();
 
-    // Marks a span during which a quit must wait (a PWM setting going out).
+    // Marks a span during which a quit must wait (a wait, a PWM setting).
     class BusyScope
     {
     public:
@@ -45,11 +63,16 @@ protected:
         InstrumentDialog *const m_dialog;
     };
 
-    // True once a quit was asked for while this window was busy.
-    bool isQuitPending() const { return m_quitRequested && !m_quitting; }
+    // Waits `ms` milliseconds, the event loop running, as one of this
+    // window's waits.
+    void waitFor(int ms);
 
-    // The port failed under a running instrument; it is already closed.
-    virtual void onConnectionLost() {}
+    // True once a quit was asked for while this window was busy.
+    bool isQuitPending() const { return m_quitRequested && !isQuitting(); }
+
+    // Shows `text` in the window's "Serial port error" box, opening it if the
+    // user closed it or none is up. Never blocks.
+    void showPortMessage(const QString &text);
 
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
@@ -63,11 +86,14 @@ protected slots:
 
 private:
     void runQuit();
+    void stopRun();
     void resumePendingQuit();
+    void handleStateChange(BoardLink::State state);
     void showConnectionLost(const QString &message);
+    void showSearchNote(const QString &note);
 
+    QPointer<QMessageBox> m_portBox;
+    QString m_lossMessage;
     int m_busy = 0;
     bool m_quitRequested = false;
-    bool m_quitting = false;
-    bool m_finished = false;
 };

@@ -8,11 +8,23 @@ Pwm::Pwm(QWidget *parent) : InstrumentDialog(1, parent), ui(new Ui::Pwm)
     ui->setupUi(this);
     fitWarning();
 
-    // The window stays usable without a board; the box has told the user,
-    // and nothing below reaches a port that is not open.
-    connectBoard(QIODevice::WriteOnly);
+    // The window stays usable without a board; the box has told the user.
+    // The wait of the start sequence is kept, and its command goes nowhere.
+    if (!connectBoard(QIODevice::WriteOnly))
+        delay();
+}
+
+void Pwm::startInstrument()
+{
     delay();
     board.send("p");
+}
+
+void Pwm::onReconnected()
+{
+    // A board that was away has its outputs off; only the user knows whether
+    // they should be on again.
+    showPortMessage(tr("Board reconnected. Press Enable to set the outputs again."));
 }
 
 Pwm::~Pwm()
@@ -83,9 +95,11 @@ void Pwm::sendChannelSetting(int output)
     sendLine(QByteArray::number(output));
     qDebug() << commandBuffer;
     // Each box is read when its line goes out: edits made meanwhile count.
-    sendLine(frequency->cleanText().toUtf8());
+    // The values, not the shown text: the board reads ASCII digits whatever
+    // the desktop's language.
+    sendLine(QByteArray::number(frequency->value()));
     qDebug() << commandBuffer;
-    sendLine(duty->cleanText().toUtf8());
+    sendLine(QByteArray::number(duty->value()));
     qDebug() << commandBuffer;
 }
 

@@ -27,6 +27,8 @@ private slots:
     void on_pushButtonQuit_clicked();
 
 private:
+    void startInstrument() override;
+    void onReconnected() override;
     void fitWarning();
     // Queues a setting of `output`; sends the queue unless a setting is
     // already going out (that one sends it when it is done).

@@ -8,11 +8,19 @@ Voltmeter::Voltmeter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui:
     ui->setupUi(this);
     ui->labelVolt0->setText(QStringLiteral("0"));
 
-    if (!connectBoard(QIODevice::ReadWrite))
-        return;
+    connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
+    connectBoard(QIODevice::ReadWrite);
+}
+
+void Voltmeter::startInstrument()
+{
+    // A fresh connection: nothing half-read from the last one counts.
+    lineSplitter.reset();
+    accumulator.reset();
+    displayCounter = 0;
     delay();
     board.send("v");
-    connect(serial, &QSerialPort::readyRead, this, &Voltmeter::readSerial);
+    board.startListening();
 }
 
 Voltmeter::~Voltmeter()
@@ -20,11 +28,13 @@ Voltmeter::~Voltmeter()
     delete ui;
 }
 
-void Voltmeter::readSerial()
+void Voltmeter::readSerial(const QByteArray &bytes)
 {
-    board.send("c");
+    // One request in flight is enough: a board that stopped reading must not
+    // make requests pile up.
+    board.sendRequest("c");
     // Take every complete reading there is, so the shown one is never stale.
-    const QList<QByteArray> lines = lineSplitter.feed(serial->readAll());
+    const QList<QByteArray> lines = lineSplitter.feed(bytes);
     for (const QByteArray &line : lines) {
         if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
             qDebug() << *reading;
@@ -39,9 +49,9 @@ void Voltmeter::updateLCD(QStringList data)
         // The board's text as sent, never read as markup.
         for (QLabel *label : {ui->labelVolt0, ui->labelVolt1, ui->labelVolt2})
             label->setTextFormat(Qt::PlainText);
-        ui->labelVolt0->setText(data.at(0));
-        ui->labelVolt1->setText(data.at(1));
-        ui->labelVolt2->setText(data.at(2));
+        ui->labelVolt0->setText(ReadingAccumulator::withoutLineEnd(data.at(0)));
+        ui->labelVolt1->setText(ReadingAccumulator::withoutLineEnd(data.at(1)));
+        ui->labelVolt2->setText(ReadingAccumulator::withoutLineEnd(data.at(2)));
         displayCounter = 0;
     } else {
         ++displayCounter;

@@ -22,11 +22,13 @@ public:
     ~Voltmeter() override;
 
 private slots:
-    void readSerial();
+    void readSerial(const QByteArray &bytes);
     void updateLCD(QStringList data);
     void on_pushButtonQuit_clicked();
 
 private:
+    void startInstrument() override;
+
     Ui::Voltmeter *ui;
     LineSplitter lineSplitter;
     ReadingAccumulator accumulator;

@@ -14,6 +14,8 @@ private slots:
     void accumulator();
     void accumulatorDropsOverlongText();
     void accumulatorDecodesWholeLines();
+    void lineEndsAreNotShown_data();
+    void lineEndsAreNotShown();
 };
 
 void TestLineParsing::lineSplitterShowsOnlyCompleteLines()
@@ -52,8 +54,14 @@ void TestLineParsing::accumulator_data()
                                  << QList<QStringList>{{"1", "2", "3", "4\n"}};
     QTest::newRow("empty second field") << QStringList{"1,,3\n"}
                                         << QList<QStringList>{{"1", "", "3\n"}};
-    QTest::newRow("two fields run into the next line")
-        << QStringList{"1,2\n", "3,4\n"} << QList<QStringList>{{"1", "2\n3", "4\n"}};
+    QTest::newRow("short lines are dropped") << QStringList{"1,2\n", "3,4\n"} << QList<QStringList>{};
+    QTest::newRow("short line spares the next")
+        << QStringList{"1200,1300\n", "1210,1310,1410\n"}
+        << QList<QStringList>{{"1210", "1310", "1410\n"}};
+    QTest::newRow("pieces of a line") << QStringList{"1,2", ",3", "\n"}
+                                      << QList<QStringList>{{"1", "2", "3\n"}};
+    QTest::newRow("carriage return kept") << QStringList{"1,2,3\r\n"}
+                                          << QList<QStringList>{{"1", "2", "3\r\n"}};
     QTest::newRow("reading after reading")
         << QStringList{"1,2,3\n", "4,5,6\n"} << QList<QStringList>{{"1", "2", "3\n"}, {"4", "5", "6\n"}};
     QTest::newRow("no commas") << QStringList{"hello\n"} << QList<QStringList>{};
@@ -88,17 +96,34 @@ void TestLineParsing::accumulatorDropsOverlongText()
 void TestLineParsing::accumulatorDecodesWholeLines()
 {
     ReadingAccumulator accumulator;
-    // A NUL inside a line neither cuts off its line end nor glues the next
-    // line onto this one.
-    QVERIFY(!accumulator.addLine(QByteArray("1\0x,2\n", 6)));
-    QCOMPARE(accumulator.text(), QString::fromLatin1("1\0x,2\n", 6));
-    const std::optional<QStringList> reading = accumulator.addLine("3,4\n");
+    // A NUL inside a line cuts off neither the rest nor its line end.
+    const std::optional<QStringList> reading = accumulator.addLine(QByteArray("1\0x,2,3\n", 8));
     QVERIFY(reading);
-    QCOMPARE(*reading, (QStringList{QString::fromLatin1("1\0x", 3), "2\n3", "4\n"}));
+    QCOMPARE(*reading, (QStringList{QString::fromLatin1("1\0x", 3), "2", "3\n"}));
+    QVERIFY(accumulator.text().isEmpty());
 
     const std::optional<QStringList> decoded = accumulator.addLine("\xc3\xa9,\xff,9\n");
     QVERIFY(decoded);
     QCOMPARE(*decoded, (QStringList{QString(QChar(0xe9)), QString(QChar::ReplacementCharacter), "9\n"}));
+}
+
+void TestLineParsing::lineEndsAreNotShown_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("line feed") << "3456\n" << "3456";
+    QTest::newRow("carriage return and line feed") << "3456\r\n" << "3456";
+    QTest::newRow("several") << "1\n\r\n" << "1";
+    QTest::newRow("inner ones stay") << "a\nb\n" << "a\nb";
+    QTest::newRow("none") << " 12 kHz " << " 12 kHz ";
+    QTest::newRow("only a line end") << "\r\n" << "";
+}
+
+void TestLineParsing::lineEndsAreNotShown()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, shown);
+    QCOMPARE(ReadingAccumulator::withoutLineEnd(field), shown);
 }
 
 QTEST_APPLESS_MAIN(TestLineParsing)

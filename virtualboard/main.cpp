@@ -1,5 +1,7 @@
 // A virtual board on a pseudo-terminal, for trying the panel or a terminal
-// program without hardware. Prints the device path, then serves until it is killed.
+// program without hardware. Prints the device path, then serves until it is
+// killed. SIGUSR1 pulls its cable and plugs it back in.
+#include "replugsignal.h"
 #include "virtualboard.h"
 
 #include <QCommandLineParser>
@@ -19,14 +21,36 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Sample frames per second (default 720)."),
                                   QStringLiteral("frames"), QStringLiteral("720"));
     parser.addOption(rate);
+    const QCommandLineOption replugDelay(
+        QStringLiteral("replug-delay"),
+        QStringLiteral("On SIGUSR1 the board is unplugged and comes back after this many "
+                       "milliseconds (default 1000)."),
+        QStringLiteral("ms"), QStringLiteral("1000"));
+    parser.addOption(replugDelay);
+    const QCommandLineOption link(
+        QStringLiteral("link"),
+        QStringLiteral("Also present the board at PATH, a link kept across replugs."),
+        QStringLiteral("PATH"));
+    parser.addOption(link);
     parser.process(app);
 
     VirtualBoard board;
     board.setFrameRate(parser.value(rate).toInt());
+    if (parser.isSet(link))
+        board.setLinkPath(parser.value(link));
     if (!board.start()) {
         QTextStream(stderr) << "virtualboard: " << board.errorString() << '\n';
         return 1;
     }
     QTextStream(stdout) << board.devicePath() << Qt::endl;
+
+    ReplugSignal replug;
+    QObject::connect(&replug, &ReplugSignal::requested, &board, [&] {
+        QTextStream(stdout) << "unplugged" << Qt::endl;
+        board.replug(parser.value(replugDelay).toInt());
+    });
+    QObject::connect(&board, &VirtualBoard::plugged, &board, [](const QString &path) {
+        QTextStream(stdout) << path << Qt::endl;
+    });
     return app.exec();
 }

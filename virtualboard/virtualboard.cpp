@@ -1,5 +1,6 @@
 #include "virtualboard.h"
 
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -52,6 +53,8 @@ VirtualBoard::VirtualBoard(QObject *parent) : QObject(parent)
 VirtualBoard::~VirtualBoard()
 {
     unplug();
+    if (!m_linkPath.isEmpty())
+        QFile::remove(m_linkPath);
 }
 
 bool VirtualBoard::start()
@@ -70,7 +73,9 @@ bool VirtualBoard::start()
     ::fcntl(m_masterFd, F_SETFL, ::fcntl(m_masterFd, F_GETFL) | O_NONBLOCK);
     // The board keeps its own slave descriptor open (never read), so the
     // master side stays usable while no panel has the port open.
-    m_devicePath = QString::fromLocal8Bit(name);
+    m_ptyPath = QString::fromLocal8Bit(name);
+    if (!m_linkPath.isEmpty() && !setLinkPath(m_linkPath))
+        return false;
 
     m_readNotifier = new QSocketNotifier(m_masterFd, QSocketNotifier::Read, this);
     connect(m_readNotifier, &QSocketNotifier::activated, this, &VirtualBoard::readFromPanel);
@@ -109,6 +114,38 @@ void VirtualBoard::setFlood(int bytesPerSecond)
         m_floodTimer.start();
     else
         m_floodTimer.stop();
+}
+
+bool VirtualBoard::setLinkPath(const QString &path)
+{
+    if (!m_linkPath.isEmpty() && m_linkPath != path)
+        QFile::remove(m_linkPath);
+    m_linkPath = path;
+    if (path.isEmpty() || m_ptyPath.isEmpty())
+        return true;
+    QFile::remove(path);
+    if (!QFile::link(m_ptyPath, path)) {
+        m_errorString = QStringLiteral("cannot link %1 to %2").arg(path, m_ptyPath);
+        return false;
+    }
+    return true;
+}
+
+void VirtualBoard::replug(int delayMs, const QString &linkPath)
+{
+    unplug();
+    // A reset board: nothing running, PWM outputs off.
+    setMode(Mode::Idle);
+    m_pad0Frequency = 0;
+    m_lineBuffer.clear();
+    QTimer::singleShot(delayMs, this, [this, linkPath] {
+        if (isPlugged())
+            return;
+        if (!linkPath.isEmpty())
+            m_linkPath = linkPath;
+        if (start())
+            emit plugged(devicePath());
+    });
 }
 
 void VirtualBoard::sendRaw(const QByteArray &bytes)

@@ -39,7 +39,13 @@ public:
 
     // Opens the pseudo-terminal. False, with errorString(), when that fails.
     bool start();
-    QString devicePath() const { return m_devicePath; }
+    // Where the panel finds the board: the pseudo-terminal, or the link to
+    // it when one is set.
+    QString devicePath() const { return m_linkPath.isEmpty() ? m_ptyPath : m_linkPath; }
+    // Presents the board at `path` too (a symbolic link to its
+    // pseudo-terminal, renewed on every plug), as a real board keeps its
+    // device name across a reset. Empty: the pseudo-terminal's own path.
+    bool setLinkPath(const QString &path);
     QString errorString() const { return m_errorString; }
 
     // Everything received so far, byte for byte.
@@ -75,11 +81,17 @@ public:
     // Closes the board's side, as if the cable were pulled.
     void unplug();
     bool isPlugged() const { return m_masterFd >= 0; }
+    // Unplugs, and after `delayMs` comes back as a board fresh from a reset
+    // (idle, outputs off) on a new pseudo-terminal, under `linkPath` when
+    // given (see setLinkPath).
+    void replug(int delayMs, const QString &linkPath = QString());
 
 signals:
     // Bytes arrived from the panel.
     void bytesReceived(const QByteArray &bytes);
     void modeChanged(VirtualBoard::Mode mode);
+    // Back after a replug, at devicePath().
+    void plugged(const QString &devicePath);
 
 private:
     void readFromPanel();
@@ -93,7 +105,8 @@ private:
 
     int m_masterFd = -1;
     int m_slaveFd = -1;
-    QString m_devicePath;
+    QString m_ptyPath;
+    QString m_linkPath;
     QString m_errorString;
     QSocketNotifier *m_readNotifier = nullptr;
     QSocketNotifier *m_writeNotifier = nullptr;

@@ -34,6 +34,15 @@ QString VirtualBoardThread::devicePath() const
     return m_devicePath;
 }
 
+void VirtualBoardThread::replug(int delayMs)
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_board)
+        return;
+    m_devicePath.clear();
+    QMetaObject::invokeMethod(m_board, [board = m_board, delayMs] { board->replug(delayMs); });
+}
+
 double VirtualBoardThread::cpuSeconds() const
 {
     QMutexLocker lock(&m_mutex);
@@ -68,11 +77,17 @@ void VirtualBoardThread::run()
         m_devicePath = board.devicePath();
         m_errorString = board.errorString();
         m_thread = pthread_self();
+        m_board = &board;
         m_ready = true;
         m_started.wakeAll();
     }
+    connect(&board, &VirtualBoard::plugged, &board, [this](const QString &path) {
+        QMutexLocker lock(&m_mutex);
+        m_devicePath = path;
+    });
     if (ok)
         exec();
     QMutexLocker lock(&m_mutex);
+    m_board = nullptr;
     m_droppedBytes = board.droppedBytes();
 }

@@ -11,6 +11,8 @@
 // and redraws never hold up its stream, and its CPU can be told apart from
 // the panel's. The board is created, run and destroyed on that thread, which
 // keeps its timers and notifiers there.
+class VirtualBoard;
+
 class VirtualBoardThread : public QThread
 {
     Q_OBJECT
@@ -25,7 +27,11 @@ public:
     // Ends the board's event loop and waits until the board is destroyed.
     void stopBoard();
 
+    // Where the board is now; empty while it is unplugged.
     QString devicePath() const;
+    // Pulls the board's cable and plugs it back in after `delayMs`, as a
+    // board fresh from a reset, on a new pseudo-terminal.
+    void replug(int delayMs);
     QString errorString() const;
 
     // CPU the board's thread has used so far, in seconds.
@@ -46,5 +52,6 @@ private:
     QString m_devicePath;
     QString m_errorString;
     pthread_t m_thread{};
+    VirtualBoard *m_board = nullptr;
     qint64 m_droppedBytes = 0;
 };
