@@ -64,14 +64,13 @@ void ScopeTrigger::restart()
 void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
 {
     followLevel(store);
-    if (m_mode == TriggerMode::Off || store.isEmpty()) {
-        if (m_mode == TriggerMode::Off)
-            restart();
+    if (m_mode == TriggerMode::Off) {
+        restart();
         return;
     }
 
     int from = 0;
-    if (m_lastTakenIndex) {
+    if (m_lastTakenIndex && !store.isEmpty()) {
         if (store.newest().index < *m_lastTakenIndex) {
             // Indexes started over: not the stream read so far.
             restart();
