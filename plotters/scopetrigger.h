@@ -38,7 +38,8 @@ struct TriggeredView
 // edge crosses once. A crossing is shown only once its 400 later samples have
 // arrived, so the view is always complete; it then holds until those 400 have
 // passed and the next crossing is complete too. Every shown window starts on
-// the same phase of a steady periodic signal, so redraws repeat the picture.
+// the same sample of a steady periodic signal's period, so redraws repeat the
+// picture.
 class ScopeTrigger
 {
 public:
@@ -50,6 +51,8 @@ public:
     // Without a crossing for this long the view falls back to rolling.
     static constexpr qint64 autoAfterNs = 1000000000;
 
+    // A change of mode, source or level drops the crossing shown; the next
+    // update reads every sample held again, so a new view can come at once.
     TriggerMode mode() const { return m_mode; }
     void setMode(TriggerMode mode);
     // 0..2; other values are clamped.
