@@ -1,0 +1,151 @@
+#include "measurements.h"
+
+#include "scopetrigger.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Rising crossings of one channel's mean, with sub-sample positions.
+struct CrossingCounter
+{
+    double level = 0;
+    double hysteresis = 0;
+    bool armed = false;
+    int previousValue = 0;
+    qint64 previousIndex = 0;
+    int crossings = 0;
+    double firstCrossing = 0;
+    double lastCrossing = 0;
+
+    void breakLine()
+    {
+        armed = false;
+    }
+
+    void take(qint64 index, int value)
+    {
+        if (value < level - hysteresis) {
+            armed = true;
+        } else if (armed && value >= level) {
+            // Armed means the previous value lay below the level, so the
+            // straight line between the two crosses it in between.
+            const double fraction = (level - previousValue) / double(value - previousValue);
+            const double at = double(previousIndex) + fraction * double(index - previousIndex);
+            if (crossings == 0)
+                firstCrossing = at;
+            lastCrossing = at;
+            ++crossings;
+            armed = false;
+        }
+        previousValue = value;
+        previousIndex = index;
+    }
+};
+
+} // namespace
+
+ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
+                                    std::optional<double> sampleRateHz)
+{
+    constexpr int channels = Sample::channelCount;
+    span.begin = std::max(span.begin, 0);
+    span.end = std::min(span.end, store.size());
+
+    ChannelMeasurements result;
+    std::array<double, channels> sums{};
+    std::array<int, channels> counts{};
+    for (int position = span.begin; position < span.end; ++position) {
+        const Sample &sample = store.at(position);
+        for (int channel = 0; channel < channels; ++channel) {
+            if (!sample.hasValue(channel))
+                continue;
+            ChannelMeasurement &measured = result[size_t(channel)];
+            const int value = sample.values[size_t(channel)];
+            measured.minimum = measured.hasData ? std::min(measured.minimum, value) : value;
+            measured.maximum = measured.hasData ? std::max(measured.maximum, value) : value;
+            measured.hasData = true;
+            sums[size_t(channel)] += value;
+            ++counts[size_t(channel)];
+        }
+    }
+
+    std::array<CrossingCounter, channels> counters;
+    for (int channel = 0; channel < channels; ++channel) {
+        ChannelMeasurement &measured = result[size_t(channel)];
+        if (!measured.hasData)
+            continue;
+        measured.mean = sums[size_t(channel)] / counts[size_t(channel)];
+        measured.peakToPeak = measured.maximum - measured.minimum;
+        counters[size_t(channel)].level = measured.mean;
+        counters[size_t(channel)].hysteresis =
+            ScopeTrigger::hysteresisShare * measured.peakToPeak;
+    }
+
+    for (int position = span.begin; position < span.end; ++position) {
+        const Sample &sample = store.at(position);
+        for (int channel = 0; channel < channels; ++channel) {
+            CrossingCounter &counter = counters[size_t(channel)];
+            if (sample.gapBefore)
+                counter.breakLine();
+            if (sample.hasValue(channel))
+                counter.take(sample.index, sample.values[size_t(channel)]);
+        }
+    }
+
+    for (int channel = 0; channel < channels; ++channel) {
+        const CrossingCounter &counter = counters[size_t(channel)];
+        ChannelMeasurement &measured = result[size_t(channel)];
+        if (counter.crossings < 2)
+            continue;
+        const double period =
+            (counter.lastCrossing - counter.firstCrossing) / (counter.crossings - 1);
+        measured.periodSamples = period;
+        if (sampleRateHz && *sampleRateHz > 0)
+            measured.frequencyHz = *sampleRateHz / period;
+    }
+    return result;
+}
+
+ChannelMeasurements measureChannels(const SampleStore &store, qint64 firstIndex,
+                                    qint64 lastIndex, std::optional<double> sampleRateHz)
+{
+    return measureChannels(store, spanOfIndexes(store, firstIndex, lastIndex), sampleRateHz);
+}
+
+namespace {
+
+const QString unknown = QString(QChar(0x2013));
+
+QString frequencyText(double hz)
+{
+    // Three significant digits or more, never fewer than one decimal.
+    const int decimals = hz >= 10 ? 1 : hz >= 1 ? 2 : 3;
+    return QString::number(hz, 'f', decimals);
+}
+
+} // namespace
+
+QString measurementLine(const QString &channelName, const ChannelMeasurement &measurement)
+{
+    if (!measurement.hasData)
+        return channelName + QStringLiteral("  no data");
+    QString line = channelName + QStringLiteral("  min ") + QString::number(measurement.minimum)
+                   + QStringLiteral("  max ") + QString::number(measurement.maximum)
+                   + QStringLiteral("  mean ") + QString::number(measurement.mean, 'f', 1)
+                   + QStringLiteral("  p-p ") + QString::number(measurement.peakToPeak)
+                   + QStringLiteral("  period ");
+    if (!measurement.periodSamples)
+        return line + unknown;
+    line += QString::number(qRound64(*measurement.periodSamples)) + QStringLiteral(" (");
+    line += measurement.frequencyHz ? frequencyText(*measurement.frequencyHz) : unknown;
+    return line + QStringLiteral(" Hz)");
+}
+
+QString sampleRateLine(std::optional<double> framesPerSecond)
+{
+    const QString rate =
+        framesPerSecond ? QString::number(qRound64(*framesPerSecond)) : unknown;
+    return rate + QStringLiteral(" samples/s");
+}

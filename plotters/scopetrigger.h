@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <optional>
+
+class SampleStore;
+struct Sample;
+
+enum class TriggerMode { Off, RisingEdge, FallingEdge };
+
+// The order Ctrl+T steps through: Off, rising, falling, and back to Off.
+TriggerMode nextTriggerMode(TriggerMode mode);
+
+enum class TriggerStatus {
+    // Trigger switched off: the rolling view.
+    Off,
+    // view() holds the window to draw.
+    Triggered,
+    // No crossing shown yet, or none for a second: the rolling view.
+    Auto,
+};
+
+// The samples a triggered view shows, the crossing 100 samples from the
+// left edge; x on the plot counts from triggerIndex (-100 to 400).
+struct TriggeredView
+{
+    qint64 triggerIndex = 0;
+    qint64 firstIndex = 0;
+    qint64 lastIndex = 0;
+};
+
+// A scope trigger over the sample store, without widgets. Called once per
+// redraw; it looks only at the samples that arrived since the last call.
+//
+// A crossing needs the source to have been beyond the level by the
+// hysteresis on the far side first (a Schmitt trigger), so noise on a slow
+// edge crosses once. A crossing is shown only once its 400 later samples have
+// arrived, so the view is always complete; it then holds until those 400 have
+// passed and the next crossing is complete too. Every shown window starts on
+// the same sample of a steady periodic signal's period, so redraws repeat the
+// picture.
+class ScopeTrigger
+{
+public:
+    static constexpr int preTriggerSamples = 100;
+    static constexpr int postTriggerSamples = 400;
+    // The automatic level and the hysteresis follow this many newest samples.
+    static constexpr int levelWindowLength = 500;
+    static constexpr double hysteresisShare = 0.02;
+    // Without a crossing for this long the view falls back to rolling.
+    static constexpr qint64 autoAfterNs = 1000000000;
+
+    // A change of mode, source or level drops the crossing shown; the next
+    // update reads every sample held again, so a new view can come at once.
+    TriggerMode mode() const { return m_mode; }
+    void setMode(TriggerMode mode);
+    // 0..2; other values are clamped.
+    int sourceChannel() const { return m_source; }
+    void setSourceChannel(int channel);
+    // A level the user set; without one the level is the middle between the
+    // source's lowest and highest value over the newest 500 samples.
+    std::optional<int> userLevel() const { return m_userLevel; }
+    void setUserLevel(int level);
+    void clearUserLevel();
+
+    // Takes in the samples new since the last call; `nowNs` from
+    // monotonicNowNs() times the fall-back to Auto.
+    void update(const SampleStore &store, qint64 nowNs);
+
+    TriggerStatus status() const;
+    // The window to draw while Triggered and all of its samples are still
+    // held in `store`; nothing otherwise (draw the rolling view then).
+    std::optional<TriggeredView> view(const SampleStore &store) const;
+
+    // The level crossings are measured against, for the dashed line; none
+    // until the source has a value in the newest 500 samples or a user level
+    // is set.
+    bool hasLevel() const { return m_hasLevel; }
+    double level() const { return m_level; }
+    double hysteresis() const { return m_hysteresis; }
+
+private:
+    // Forgets edges, crossings and the position read up to; the next update
+    // reads every sample held again.
+    void restart();
+    void followLevel(const SampleStore &store);
+    void takeSample(const Sample &sample, const SampleStore &store, qint64 nowNs);
+    bool crossesLevel(int value);
+    bool holdsWindowOf(const SampleStore &store, qint64 triggerIndex) const;
+
+    TriggerMode m_mode = TriggerMode::Off;
+    int m_source = 0;
+    std::optional<int> m_userLevel;
+
+    bool m_hasLevel = false;
+    double m_level = 0;
+    double m_hysteresis = 0;
+
+    // The source was beyond the level by the hysteresis on the far side
+    // since the last crossing.
+    bool m_armed = false;
+    std::optional<qint64> m_lastTakenIndex;
+    // The crossing shown, and the next one waiting for its 400 samples.
+    std::optional<qint64> m_shownIndex;
+    std::optional<qint64> m_waitingIndex;
+    // When a crossing last arrived or was shown.
+    qint64 m_lastCrossingNs = 0;
+};

@@ -1,0 +1,408 @@
+#include "measurements.h"
+#include "ratemeter.h"
+#include "scopetrigger.h"
+
+#include <QtTest>
+
+#include <climits>
+#include <cmath>
+
+Q_DECLARE_METATYPE(TriggerMode)
+
+namespace {
+
+// A sample with no value on any channel.
+constexpr int none = INT_MIN;
+constexpr qint64 frameNs = 1000000000 / 720;
+using Values = QVector<int>;
+
+// Appends values[from, to) with their positions as indexes, on `channel`; the
+// other channels get the opposite edges, so reading the wrong one shows.
+void append(SampleStore &store, const Values &values, int from, int to, int channel = 0,
+            int gapAt = -1)
+{
+    for (int i = from; i < to; ++i) {
+        Sample sample;
+        sample.index = i;
+        sample.gapBefore = i == gapAt;
+        if (values[i] != none) {
+            sample.values = {1000 - values[i], 1000 - values[i], 1000 - values[i]};
+            sample.values[size_t(channel)] = values[i];
+            sample.validMask = 0b111;
+        }
+        store.append(sample);
+    }
+}
+
+Values runs(std::initializer_list<std::pair<int, int>> countsAndValues)
+{
+    Values values;
+    for (const auto &[count, value] : countsAndValues)
+        values += Values(count, value);
+    return values;
+}
+
+Values square(int count, int period, int high = 1000)
+{
+    Values values;
+    for (int i = 0; i < count; ++i)
+        values.append(i % period < period / 2 ? 0 : high);
+    return values;
+}
+
+Values sine(int count, double period, double amplitude)
+{
+    Values values;
+    for (int i = 0; i < count; ++i)
+        values.append(qRound(1650 + amplitude * std::sin(2 * M_PI * i / period)));
+    return values;
+}
+
+} // namespace
+
+class TestScopeMath : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storeKeepsTheNewestInIndexOrder();
+    void triggerFindsTheCrossing_data();
+    void triggerFindsTheCrossing();
+    void triggerHoldsThenMovesToTheNextCompleteCrossing();
+    void steadySignalRepeatsThePicture_data();
+    void steadySignalRepeatsThePicture();
+    void fallsBackToAutoAfterASecondWithoutCrossing();
+    void ctrlTStepsAndOffRolls();
+    void measurements_data();
+    void measurements();
+    void rateMeter_data();
+    void rateMeter();
+    void readoutText();
+};
+
+void TestScopeMath::storeKeepsTheNewestInIndexOrder()
+{
+    // A capacity of 5 becomes 8; index 15 never arrives.
+    SampleStore store(5);
+    for (int i = 0; i < 20; ++i)
+        append(store, Values(20, i), i, i == 15 ? i : i + 1);
+    QCOMPARE(store.size(), 8);
+    QCOMPARE(store.at(0).index, qint64(11));
+    QCOMPARE(store.newest().index, qint64(19));
+    QCOMPARE(store.positionOf(10), -1);
+    QCOMPARE(store.positionOf(15), -1);
+    QCOMPARE(store.positionOf(16), 4);
+    QCOMPARE(store.at(4).values[0], 16);
+    QCOMPARE(firstPositionFrom(store, 15), 4);
+    QCOMPARE(spanOfIndexes(store, 13, 17).size(), 4);
+}
+
+void TestScopeMath::triggerFindsTheCrossing_data()
+{
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<TriggerMode>("mode");
+    QTest::addColumn<int>("userLevel");
+    // The trigger index shown after the last sample; -1: Auto.
+    QTest::addColumn<qint64>("shown");
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("gapAt");
+
+    const auto row = [](const char *name, const Values &values, TriggerMode mode, int level,
+                        qint64 shown, int source = 0, int gapAt = -1) {
+        QTest::newRow(name) << values << mode << level << shown << source << gapAt;
+    };
+    const auto rising = TriggerMode::RisingEdge;
+    const auto falling = TriggerMode::FallingEdge;
+    const Values step = runs({{200, 0}, {401, 1000}});
+    const Values stairs = runs({{150, 0}, {150, 400}, {450, 1000}});
+    row("rising step", step, rising, 500, 200);
+    row("rising step on PAD2", step, rising, 500, 200, 2);
+    row("rising step, falling edge wanted", step, falling, 500, -1);
+    row("falling step", runs({{200, 1000}, {401, 0}}), falling, 500, 200);
+    row("399 samples after the crossing", runs({{200, 0}, {400, 1000}}), rising, 500, -1);
+    // The view would start before the first sample: the next crossing is shown.
+    row("fewer than 100 samples before", runs({{50, 0}, {100, 1000}, {100, 0}, {500, 1000}}),
+        rising, 500, 250);
+    // Edges at 100, 300, ...; the level follows the signal.
+    row("automatic level, rising", square(1000, 200), rising, none, 100);
+    row("automatic level, falling", square(1000, 200), falling, none, 200);
+    row("no crossing", Values(800, 500), rising, none, -1);
+    row("level above the signal", square(1000, 200), rising, 1500, -1);
+    row("level on the lower stair", stairs, rising, 200, 150);
+    row("level on the upper stair", stairs, rising, 700, 300);
+    row("samples without values skipped", runs({{200, 0}, {10, none}, {500, 1000}}), rising, 500,
+        210);
+    row("no edge across a gap", runs({{200, 0}, {300, 1000}, {100, 0}, {500, 1000}}), rising, 500,
+        600, 0, 200);
+    // +-8 around the level for 450 samples: without hysteresis a later
+    // crossing would be shown instead.
+    Values noisy = runs({{300, 0}});
+    for (int i = 300; i < 750; ++i)
+        noisy.append(500 + (i * 7) % 17 - 8);
+    row("noise on a slow edge", noisy + Values(400, 1000), rising, 500, 300);
+}
+
+void TestScopeMath::triggerFindsTheCrossing()
+{
+    QFETCH(Values, values);
+    QFETCH(TriggerMode, mode);
+    QFETCH(int, userLevel);
+    QFETCH(qint64, shown);
+    QFETCH(int, source);
+    QFETCH(int, gapAt);
+
+    // All at once, and a few samples per redraw: the same outcome.
+    for (const int perUpdate : {int(values.size()), 7}) {
+        SampleStore store;
+        ScopeTrigger trigger;
+        trigger.setMode(mode);
+        trigger.setSourceChannel(source);
+        if (userLevel != none)
+            trigger.setUserLevel(userLevel);
+        for (int from = 0; from < values.size(); from += perUpdate) {
+            const int to = std::min(int(values.size()), from + perUpdate);
+            append(store, values, from, to, source, gapAt);
+            trigger.update(store, to * frameNs);
+        }
+        const auto view = trigger.view(store);
+        QCOMPARE(view ? view->triggerIndex : -1, shown);
+        QCOMPARE(trigger.status(), shown < 0 ? TriggerStatus::Auto : TriggerStatus::Triggered);
+        if (view)
+            QCOMPARE(view->lastIndex - view->firstIndex, qint64(500));
+    }
+}
+
+void TestScopeMath::triggerHoldsThenMovesToTheNextCompleteCrossing()
+{
+    // Rising edges at 150, 450, 750, ...
+    const Values values = square(2000, 300);
+    SampleStore store;
+    ScopeTrigger trigger;
+    trigger.setMode(TriggerMode::RisingEdge);
+    trigger.setUserLevel(500);
+    QList<QPair<int, qint64>> changes;
+    for (int i = 0; i < values.size(); ++i) {
+        append(store, values, i, i + 1);
+        trigger.update(store, i * frameNs);
+        const auto view = trigger.view(store);
+        if (view && (changes.isEmpty() || changes.last().second != view->triggerIndex))
+            changes.append({i, view->triggerIndex});
+    }
+    // Shown once its 400 samples are in, held past the crossing at 450, then
+    // the first crossing after those 400 (750), once complete; and so on.
+    QCOMPARE(changes, (QList<QPair<int, qint64>>{{550, 150}, {1150, 750}, {1750, 1350}}));
+}
+
+void TestScopeMath::steadySignalRepeatsThePicture_data()
+{
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<TriggerMode>("mode");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<int>("triggers");
+
+    QTest::newRow("sine, rising") << sine(4000, 48, 1400) << TriggerMode::RisingEdge << 8192 << 4;
+    QTest::newRow("sine, falling") << sine(4000, 130, 1000) << TriggerMode::FallingEdge << 8192
+                                   << 3;
+    QTest::newRow("store just holds a view") << square(4000, 90) << TriggerMode::RisingEdge << 512
+                                             << 3;
+    QTest::newRow("store too small for a view") << square(4000, 90) << TriggerMode::RisingEdge
+                                                << 256 << 0;
+}
+
+void TestScopeMath::steadySignalRepeatsThePicture()
+{
+    QFETCH(Values, values);
+    QFETCH(TriggerMode, mode);
+    QFETCH(int, capacity);
+    QFETCH(int, triggers);
+
+    SampleStore store(capacity);
+    ScopeTrigger trigger;
+    trigger.setMode(mode);
+    Values firstPicture;
+    QSet<qint64> shown;
+    // 720 frames/s at 50 redraws/s: 14 or 15 samples per redraw.
+    for (int redraw = 0, from = 0; from < values.size(); ++redraw) {
+        const int to = std::min(int(values.size()), from + (redraw % 5 < 2 ? 15 : 14));
+        append(store, values, from, to);
+        from = to;
+        trigger.update(store, to * frameNs);
+        const auto view = trigger.view(store);
+        QCOMPARE(trigger.status() == TriggerStatus::Triggered, bool(view));
+        if (!view)
+            continue;
+        Values picture;
+        for (qint64 index = view->firstIndex; index <= view->lastIndex; ++index) {
+            QVERIFY(store.positionOf(index) >= 0);
+            picture.append(store.at(store.positionOf(index)).values[0]);
+        }
+        if (firstPicture.isEmpty())
+            firstPicture = picture;
+        QCOMPARE(picture, firstPicture);
+        shown.insert(view->triggerIndex);
+    }
+    QVERIFY2(shown.size() >= triggers && (triggers > 0 || shown.isEmpty()),
+             qPrintable(QString::number(shown.size())));
+}
+
+void TestScopeMath::fallsBackToAutoAfterASecondWithoutCrossing()
+{
+    constexpr qint64 second = 1000000000;
+    // Rising edges at 150, 450, ..., 1650, the one shown at 1350; then flat
+    // until a rising edge at 2250.
+    const Values values = square(1800, 300) + Values(450, 0) + Values(401, 1000);
+    SampleStore store;
+    ScopeTrigger trigger;
+    trigger.setMode(TriggerMode::RisingEdge);
+    trigger.setUserLevel(500);
+    const auto shownAt = [&](int from, int to, qint64 nowNs) {
+        append(store, values, from, to);
+        trigger.update(store, nowNs);
+        return trigger.view(store) ? trigger.view(store)->triggerIndex : -1;
+    };
+    QCOMPARE(shownAt(0, 1800, 10 * second), qint64(1350));
+    QCOMPARE(shownAt(1800, 2200, 10 * second + second / 2), qint64(1350));
+    // Then nothing arrives at all.
+    QCOMPARE(shownAt(2200, 2200, 11 * second), qint64(1350));
+    QCOMPARE(shownAt(2200, 2200, 11 * second + 1), qint64(-1));
+    QCOMPARE(trigger.status(), TriggerStatus::Auto);
+    QCOMPARE(shownAt(2200, 2650, 12 * second), qint64(-1));
+    QCOMPARE(shownAt(2650, 2651, 12 * second), qint64(2250));
+}
+
+void TestScopeMath::ctrlTStepsAndOffRolls()
+{
+    TriggerMode mode = TriggerMode::Off;
+    QList<TriggerMode> steps;
+    for (int i = 0; i < 4; ++i)
+        steps.append(mode = nextTriggerMode(mode));
+    QCOMPARE(steps, (QList<TriggerMode>{TriggerMode::RisingEdge, TriggerMode::FallingEdge,
+                                        TriggerMode::Off, TriggerMode::RisingEdge}));
+
+    SampleStore store;
+    append(store, square(1000, 200), 0, 1000);
+    ScopeTrigger trigger;
+    trigger.update(store, 0);
+    QCOMPARE(trigger.status(), TriggerStatus::Off);
+    QVERIFY(!trigger.view(store));
+    QCOMPARE(trigger.level(), 500.0);
+    QCOMPARE(trigger.hysteresis(), 20.0);
+    // Switched on, it reads the samples already held.
+    trigger.setMode(TriggerMode::RisingEdge);
+    trigger.update(store, 0);
+    QCOMPARE(trigger.view(store)->triggerIndex, qint64(100));
+}
+
+void TestScopeMath::measurements_data()
+{
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<int>("peakToPeak");
+    // -1: not checked (the samples miss the peaks by more than a count).
+    QTest::addColumn<int>("peakToPeakTolerance");
+    // 0: no period.
+    QTest::addColumn<double>("period");
+
+    Values noisy = sine(501, 100, 1000);
+    Values holes = sine(501, 100, 1400);
+    for (int i = 0; i < noisy.size(); ++i) {
+        noisy[i] += (i * 13) % 41 - 20;
+        holes[i] = i % 7 ? holes[i] : none;
+    }
+    QTest::newRow("sine, the board's PAD0") << sine(501, 144.07, 1400) << 2800 << 1 << 144.07;
+    QTest::newRow("sine, two crossings") << sine(501, 240, 1400) << 2800 << 1 << 240.0;
+    QTest::newRow("sine, short period") << sine(501, 37.3, 1400) << 0 << -1 << 37.3;
+    QTest::newRow("sine with noise") << noisy << 2000 << 40 << 100.0;
+    QTest::newRow("sine, every 7th missing") << holes << 2800 << 1 << 100.0;
+    QTest::newRow("square") << square(501, 40, 3300) << 3300 << 0 << 40.0;
+    QTest::newRow("constant") << Values(501, 1234) << 0 << 0 << 0.0;
+    QTest::newRow("one rising crossing") << square(501, 600) << 1000 << 0 << 0.0;
+    QTest::newRow("no values") << Values(501, none) << 0 << 0 << 0.0;
+}
+
+void TestScopeMath::measurements()
+{
+    QFETCH(Values, values);
+    QFETCH(int, peakToPeak);
+    QFETCH(int, peakToPeakTolerance);
+    QFETCH(double, period);
+
+    // Extremes just outside the range measured must not count.
+    SampleStore store;
+    const Values all = Values(300, -5000) + values + Values(200, 9000);
+    append(store, all, 0, all.size());
+    const ChannelMeasurement measured = measureChannels(store, 300, 800, 720.0)[0];
+
+    Values held = values;
+    held.removeAll(none);
+    QCOMPARE(measured.hasData, !held.isEmpty());
+    if (held.isEmpty())
+        return;
+    std::sort(held.begin(), held.end());
+    QCOMPARE(measured.minimum, held.first());
+    QCOMPARE(measured.maximum, held.last());
+    QCOMPARE(measured.peakToPeak, held.last() - held.first());
+    QVERIFY(std::abs(measured.mean - std::accumulate(held.begin(), held.end(), 0.0) / held.size())
+            < 1e-6);
+    if (peakToPeakTolerance >= 0)
+        QVERIFY2(std::abs(measured.peakToPeak - peakToPeak) <= peakToPeakTolerance,
+                 qPrintable(QString::number(measured.peakToPeak)));
+    QCOMPARE(measured.periodSamples.value_or(0) > 0, period > 0);
+    if (period > 0) {
+        QVERIFY2(std::abs(*measured.periodSamples - period) <= 0.01 * period,
+                 qPrintable(QString::number(*measured.periodSamples)));
+        QCOMPARE(*measured.frequencyHz, 720 / *measured.periodSamples);
+    }
+}
+
+void TestScopeMath::rateMeter_data()
+{
+    // Redraw times in ms and the append count at each; rate -1: none yet.
+    QTest::addColumn<QVector<qint64>>("times");
+    QTest::addColumn<QVector<quint64>>("counts");
+    QTest::addColumn<double>("rate");
+
+    QTest::newRow("one redraw") << QVector<qint64>{0} << QVector<quint64>{0} << -1.0;
+    QTest::newRow("start-up") << QVector<qint64>{0, 500} << QVector<quint64>{0, 360} << 720.0;
+    QTest::newRow("the last two seconds") << QVector<qint64>{0, 1000, 2000, 3000, 4000}
+                                          << QVector<quint64>{0, 1000, 2000, 3000, 3100} << 550.0;
+    QTest::newRow("stream stopped") << QVector<qint64>{0, 1000, 2000, 4000}
+                                    << QVector<quint64>{0, 750, 1500, 1500} << 0.0;
+    QTest::newRow("redraws paused for 3 s") << QVector<qint64>{0, 1000, 4000, 4020}
+                                            << QVector<quint64>{0, 720, 720, 734} << 700.0;
+    QTest::newRow("count started over") << QVector<qint64>{0, 1000, 1020, 1040}
+                                        << QVector<quint64>{0, 720, 5, 19} << 700.0;
+}
+
+void TestScopeMath::rateMeter()
+{
+    QFETCH(QVector<qint64>, times);
+    QFETCH(QVector<quint64>, counts);
+    QFETCH(double, rate);
+
+    RateMeter meter;
+    for (int i = 0; i < times.size(); ++i)
+        meter.update(times[i] * 1000000, counts[i]);
+    QCOMPARE(meter.framesPerSecond().value_or(-1), rate);
+}
+
+void TestScopeMath::readoutText()
+{
+    // A decimal comma locale must not reach the readout.
+    QLocale::setDefault(QLocale(QLocale::German));
+    ChannelMeasurement measured{true, 12, 3300, 1650.24, 3288, 50.2, 14.34};
+    QCOMPARE(measurementLine("PAD0", measured),
+             QStringLiteral("PAD0  min 12  max 3300  mean 1650.2  p-p 3288  period 50 (14.3 Hz)"));
+    measured.frequencyHz.reset();
+    QCOMPARE(measurementLine("X", measured),
+             QStringLiteral("X  min 12  max 3300  mean 1650.2  p-p 3288  period 50 (– Hz)"));
+    measured.periodSamples.reset();
+    QCOMPARE(measurementLine("Y", measured),
+             QStringLiteral("Y  min 12  max 3300  mean 1650.2  p-p 3288  period –"));
+    QCOMPARE(measurementLine("PAD2", ChannelMeasurement{}), QStringLiteral("PAD2  no data"));
+    QCOMPARE(sampleRateLine(719.6), QStringLiteral("720 samples/s"));
+    QCOMPARE(sampleRateLine(std::nullopt), QStringLiteral("– samples/s"));
+    QLocale::setDefault(QLocale::c());
+}
+
+QTEST_APPLESS_MAIN(TestScopeMath)
+#include "tst_scopemath.moc"
