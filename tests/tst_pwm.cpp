@@ -243,13 +243,21 @@ void TestPwm::enableSendsOneSetting_data()
     QTest::addColumn<int>("duty");
     QTest::addColumn<QByteArray>("lines");
     QTest::addColumn<QStringList>("traced");
+    // The desktop's language: the board reads ASCII digits whatever it is.
+    QTest::addColumn<QString>("locale");
 
     QTest::newRow("PAD1 of a new window") << 1 << -1 << -1 << QByteArray("m\n1\n0\n1\n")
-                                          << QStringList{"\"1\\n\"", "\"0\\n\"", "\"1\\n\""};
+                                          << QStringList{"\"1\\n\"", "\"0\\n\"", "\"1\\n\""} << "C";
     QTest::newRow("PAD0 1000 Hz 50 %") << 0 << 1000 << 50 << QByteArray("m\n0\n1000\n50\n")
-                                       << QStringList{"\"0\\n\"", "\"1000\\n\"", "\"50\\n\""};
+                                       << QStringList{"\"0\\n\"", "\"1000\\n\"", "\"50\\n\""} << "C";
     QTest::newRow("PAD1 at the top") << 1 << 50000 << 12 << QByteArray("m\n1\n50000\n12\n")
-                                     << QStringList{"\"1\\n\"", "\"50000\\n\"", "\"12\\n\""};
+                                     << QStringList{"\"1\\n\"", "\"50000\\n\"", "\"12\\n\""} << "C";
+    QTest::newRow("Arabic (Egypt) digits")
+        << 0 << 1000 << 50 << QByteArray("m\n0\n1000\n50\n")
+        << QStringList{"\"0\\n\"", "\"1000\\n\"", "\"50\\n\""} << "ar_EG";
+    QTest::newRow("German group separators")
+        << 1 << 25000 << 75 << QByteArray("m\n1\n25000\n75\n")
+        << QStringList{"\"1\\n\"", "\"25000\\n\"", "\"75\\n\""} << "de_DE";
 }
 
 void TestPwm::enableSendsOneSetting()
@@ -259,7 +267,11 @@ void TestPwm::enableSendsOneSetting()
     QFETCH(int, duty);
     QFETCH(QByteArray, lines);
     QFETCH(QStringList, traced);
+    QFETCH(QString, locale);
 
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
     BoardFixture fixture;
     QScopedPointer<Pwm> window(new Pwm);
     QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
@@ -270,6 +282,8 @@ void TestPwm::enableSendsOneSetting()
         spinBox(window.get(), "duty" + n)->setValue(duty);
 
     MessageCapture capture;
+    if (locale == "ar_EG") // the case that matters: other digits on screen
+        QVERIFY(!spinBox(window.get(), "freq" + n)->text().contains('1'));
     button(window.get(), "pushButtonEnable" + n)->click();
     QTRY_COMPARE(fixture.board.received(), "p\n" + lines);
     QCOMPARE(traces(capture), traced);

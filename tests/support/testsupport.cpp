@@ -13,9 +13,14 @@ namespace TestSupport {
 BoardFixture::BoardFixture(const QList<PortCandidate> &decoys)
 {
     m_ready = board.start();
-    QList<PortCandidate> ports = decoys;
-    ports.append(candidate());
-    PortListing::setSource([ports] { return ports; });
+    // Listed as the system would: only while plugged in, under its path of
+    // the moment.
+    PortListing::setSource([this, decoys] {
+        QList<PortCandidate> ports = decoys;
+        if (board.isPlugged())
+            ports.append(candidate());
+        return ports;
+    });
 }
 
 BoardFixture::~BoardFixture()

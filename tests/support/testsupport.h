@@ -14,7 +14,8 @@ class QWidget;
 namespace TestSupport {
 
 // A virtual board on a pseudo-terminal, listed as the only serial port
-// (after `decoys`, if given). The system's list comes back on destruction.
+// (after `decoys`, if given) while it is plugged in. The system's list comes
+// back on destruction.
 class BoardFixture
 {
 public:
