@@ -132,7 +132,7 @@ QString writeTable(const QString &path, const QStringList &header,
 CsvRecorder::CsvRecorder(QObject *parent) : QObject(parent)
 {
     m_handOverTimer.setInterval(handOverIntervalMs);
-    connect(&m_handOverTimer, &QTimer::timeout, this, &CsvRecorder::handOver);
+    connect(&m_handOverTimer, &QTimer::timeout, this, &CsvRecorder::onTick);
 }
 
 CsvRecorder::~CsvRecorder()
@@ -162,7 +162,6 @@ bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 o
     m_writeFailed = false;
     m_failureReason.clear();
     m_queue.clear();
-    ++m_generation;
 
     // The header goes through the writer too: a full disk is told the same
     // way whether it shows at the first line or later.
@@ -174,7 +173,7 @@ bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 o
     m_pending = Chunk{};
     m_pending.bytes.reserve(chunkBytes + 256);
     m_recording = true;
-    m_writer = std::thread(&CsvRecorder::writeLoop, this, m_generation);
+    m_writer = std::thread(&CsvRecorder::writeLoop, this);
     m_handOverTimer.start();
     return true;
 }
@@ -273,16 +272,20 @@ void CsvRecorder::finish()
     m_spare.clear();
 }
 
-void CsvRecorder::onWriteFailed(quint64 generation)
+void CsvRecorder::onTick()
 {
-    // Already ended by stop(), which told it, or a later recording runs.
-    if (generation != m_generation || !m_recording)
-        return;
+    handOver();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_writeFailed)
+            return;
+    }
+    // The writer has closed the file and ended already.
     finish();
     emit failed(m_failureReason, rowsWritten());
 }
 
-void CsvRecorder::writeLoop(quint64 generation)
+void CsvRecorder::writeLoop()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
@@ -304,13 +307,8 @@ void CsvRecorder::writeLoop(quint64 generation)
             m_spare.push_back(std::move(chunk.bytes));
         }
     }
-    const bool writeFailed = m_writeFailed;
     lock.unlock();
-
     m_file.close();
-    if (writeFailed)
-        QMetaObject::invokeMethod(
-            this, [this, generation] { onWriteFailed(generation); }, Qt::QueuedConnection);
 }
 
 bool CsvRecorder::writeChunk(const Chunk &chunk)

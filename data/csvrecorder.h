@@ -90,7 +90,8 @@ public:
 
 signals:
     // A write failed: the recording has ended, the file is closed and holds
-    // `rowsInFile` complete rows. Delivered on the owner's thread.
+    // `rowsInFile` complete rows. Emitted on the owner's thread, from its
+    // event loop (within a fraction of a second) or from stop().
     void failed(const QString &reason, qint64 rowsInFile);
 
 private:
@@ -108,12 +109,14 @@ private:
     void beginRow(qint64 timeNs);
     void endRow();
     void handOver();
+    // From the timer: hands pending rows over and sees a failed write.
+    void onTick();
     void finish();
-    void writeLoop(quint64 generation);
+    void writeLoop();
     bool writeChunk(const Chunk &chunk);
-    void onWriteFailed(quint64 generation);
 
-    // Pending rows are handed over at this size, or from the timer.
+    // Pending rows are handed over at this size, or from the timer, which
+    // also looks for a failed write.
     static constexpr size_t chunkBytes = 64 * 1024;
     static constexpr int handOverIntervalMs = 250;
     static constexpr size_t spareChunks = 4;
@@ -124,7 +127,6 @@ private:
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
     bool m_recording = false;
-    quint64 m_generation = 0;
     Chunk m_pending;
     QTimer m_handOverTimer;
 
