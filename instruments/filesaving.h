@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// What the windows share when they save something: the names they suggest,
+// the folder used last, the save dialog, and the box that says a file
+// could not be written.
+namespace FileSaving {
+
+// Images and data each remember their own folder.
+enum class Folder { Images, Data };
+
+// "<kind>-YYYYMMDD-HHMMSS.<extension>", in local time.
+QString suggestedName(const QString &kind, const QString &extension,
+                      const QDateTime &when = QDateTime::currentDateTime());
+
+// The folder used last for this kind of file in this run of the panel; at
+// first the user's Pictures (images) or Documents (data) folder, or home
+// where that does not exist.
+QString lastFolder(Folder folder);
+// Remembers the folder of `chosenFile` as the last one.
+void rememberFolder(Folder folder, const QString &chosenFile);
+
+// `path` unchanged when it ends in one of `knownExtensions` (without dot,
+// any case), else with `.<fallback>` added.
+QString withKnownExtension(const QString &path, const QStringList &knownExtensions,
+                           const QString &fallback);
+
+// Asks for a file to write with the save dialog titled `title`, which asks
+// before overwriting. It opens on `suggestedFileName` in the folder used
+// last. Returns the chosen path, or an empty string when cancelled; the
+// folder of a chosen path is remembered.
+QString askSaveFileName(QWidget *parent, const QString &title, Folder folder,
+                        const QString &suggestedFileName, const QString &filter);
+
+// For tests only: supplies the file name instead of the dialog, given the
+// dialog's title and the path it would suggest. An empty function brings
+// the dialog back.
+using FileNameSource = std::function<QString(const QString &title, const QString &suggestedPath)>;
+void setFileNameSource(FileNameSource source);
+
+// The box titled "Could not save", naming the file and the reason (plus
+// `detail`, when given). It does not block: the event loop keeps running.
+void showCouldNotSave(QWidget *parent, const QString &path, const QString &reason,
+                      const QString &detail = QString());
+
+} // namespace FileSaving

@@ -1,0 +1,79 @@
+#include "recordingcontrol.h"
+
+#include "filesaving.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QKeySequence>
+
+RecordingControl::RecordingControl(QWidget *window, const QString &kind,
+                                   const QStringList &header)
+    : QObject(window),
+      m_window(window),
+      m_kind(kind),
+      m_header(header),
+      m_action(new QAction(tr("Start Recording…"), this))
+{
+    m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(m_action, &QAction::triggered, this, &RecordingControl::toggle);
+    connect(&m_recorder, &CsvRecorder::failed, this, &RecordingControl::onWriteFailed);
+}
+
+RecordingControl::~RecordingControl() = default;
+
+QString RecordingControl::overlayText() const
+{
+    return tr("● REC %1 %2 samples")
+        .arg(QFileInfo(fileName()).fileName(), QString::number(rowCount()));
+}
+
+void RecordingControl::toggle()
+{
+    if (isRecording())
+        stop();
+    else
+        askAndStart();
+}
+
+void RecordingControl::askAndStart()
+{
+    const QString path = FileSaving::askSaveFileName(
+        m_window, tr("Record Data"), FileSaving::Folder::Data,
+        FileSaving::suggestedName(m_kind, QStringLiteral("csv")), tr("CSV files (*.csv)"));
+    if (!path.isEmpty())
+        start(path);
+}
+
+bool RecordingControl::start(const QString &path)
+{
+    const bool started = m_recorder.start(path, m_header);
+    if (!started)
+        FileSaving::showCouldNotSave(m_window, path, m_recorder.errorString());
+    announce();
+    return started;
+}
+
+qint64 RecordingControl::stop()
+{
+    const qint64 rows = m_recorder.stop();
+    announce();
+    return rows;
+}
+
+void RecordingControl::onWriteFailed(const QString &reason, qint64 rowsInFile)
+{
+    announce();
+    const QString rows = rowsInFile == 1 ? tr("1 row") : tr("%1 rows").arg(rowsInFile);
+    FileSaving::showCouldNotSave(m_window, fileName(), reason,
+                                 tr("The recording ended; the file holds %1.").arg(rows));
+}
+
+void RecordingControl::announce()
+{
+    const bool recording = isRecording();
+    m_action->setText(recording ? tr("Stop Recording") : tr("Start Recording…"));
+    if (recording == m_announcedRecording)
+        return;
+    m_announcedRecording = recording;
+    emit recordingChanged(recording);
+}

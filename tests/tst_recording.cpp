@@ -1,0 +1,480 @@
+#include "csvrecorder.h"
+#include "filesaving.h"
+#include "recordingcontrol.h"
+#include "samplestore.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <limits>
+
+#include <sys/resource.h>
+
+using namespace TestSupport;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// How many descriptors of this process are open on `path`.
+int descriptorsOpenOn(const QString &path)
+{
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    int open = 0;
+    for (const QString &name :
+         descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(descriptors.filePath(name)).symLinkTarget() == path)
+            ++open;
+    }
+    return open;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Row `number` (from 1) of the rows that rowsOfIntegers() appends.
+QByteArray expectedIntegerRow(qint64 number)
+{
+    const qint64 i = number - 1;
+    QByteArray row = QByteArray::number(number) + ',' + Csv::seconds(i * 13333) + ','
+                     + QByteArray::number(i) + ',';
+    if (i % 5 != 0)
+        row += QByteArray::number(-i);
+    return row + ',' + QByteArray::number(i * 7) + '\n';
+}
+
+// `count` rows as a 75,000 frames/s stream brings them, every fifth without
+// its second value; the event loop runs between reads.
+void appendRowsOfIntegers(CsvRecorder &recorder, qint64 originNs, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        Sample sample;
+        sample.timeNs = originNs + qint64(i) * 13333;
+        sample.values = {i, -i, i * 7};
+        sample.validMask = i % 5 == 0 ? 0b101 : 0b111;
+        if (i % 2)
+            recorder.appendSample(sample);
+        else
+            recorder.appendRow(sample.timeNs, sample.values.data(), 3, sample.validMask);
+        if (i % 1000 == 999)
+            QCoreApplication::processEvents();
+    }
+}
+
+// Checks that `file` is the header and rows 1..rows of appendRowsOfIntegers().
+void verifyRowsOfIntegers(const QByteArray &file, qint64 rows)
+{
+    QVERIFY(file.endsWith('\n'));
+    const QList<QByteArray> lines = file.left(file.size() - 1).split('\n');
+    QCOMPARE(lines.size(), int(rows) + 1);
+    QCOMPARE(lines.first(), QByteArray("sample,time_s,PAD0,PAD1,PAD2"));
+    for (int number = 1; number < lines.size(); ++number) {
+        const QByteArray expected = expectedIntegerRow(number);
+        if (lines.at(number) + '\n' != expected)
+            QCOMPARE(lines.at(number) + '\n', expected);
+    }
+}
+
+const QStringList sampleHeader{"sample", "time_s", "PAD0", "PAD1", "PAD2"};
+
+// Writes beyond `bytes` into any file fail while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limited = m_previous;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestRecording : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void csvLines_data();
+    void csvLines();
+    void seconds_data();
+    void seconds();
+    void localeDoesNotChangeTheFile_data();
+    void localeDoesNotChangeTheFile();
+    void everyRowFromTheGuiThreadReachesTheFile();
+    void rowsReachTheFileWhileRecording();
+    void diskFullEndsTheRecording();
+    void partialWriteKeepsOnlyWholeRows();
+    void cannotCreateTheFile_data();
+    void cannotCreateTheFile();
+    void fileNames_data();
+    void fileNames();
+    void recordingActionTogglesFromTheShortcut();
+    void recordingControlTellsWhatWentWrong_data();
+    void recordingControlTellsWhatWentWrong();
+};
+
+void TestRecording::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+    FileSaving::setFileNameSource({});
+    destroyTopLevelWindows();
+}
+
+void TestRecording::csvLines_data()
+{
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("plain") << QStringList{"a", "12"} << QByteArray("a,12\n");
+    QTest::newRow("empty cells") << QStringList{"", "", ""} << QByteArray(",,\n");
+    QTest::newRow("comma") << QStringList{"1,5", "x"} << QByteArray("\"1,5\",x\n");
+    QTest::newRow("quote") << QStringList{"say \"hi\""} << QByteArray("\"say \"\"hi\"\"\"\n");
+    QTest::newRow("line feed") << QStringList{"a\nb", "c"} << QByteArray("\"a\nb\",c\n");
+    QTest::newRow("carriage return") << QStringList{"a\rb"} << QByteArray("\"a\rb\"\n");
+    QTest::newRow("spaces kept") << QStringList{" a ", "b "} << QByteArray(" a ,b \n");
+    QTest::newRow("semicolon and tab need no quotes")
+        << QStringList{"a;b", "c\td"} << QByteArray("a;b,c\td\n");
+    QTest::newRow("UTF-8 without BOM")
+        << QStringList{QString::fromUtf8("µV"), QString::fromUtf8("°C")}
+        << QByteArray("\xc2\xb5V,\xc2\xb0" "C\n");
+}
+
+void TestRecording::csvLines()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(Csv::line(fields), expected);
+}
+
+void TestRecording::seconds_data()
+{
+    QTest::addColumn<qint64>("ns");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("zero") << qint64(0) << QByteArray("0.000000");
+    QTest::newRow("below half a microsecond") << qint64(499) << QByteArray("0.000000");
+    QTest::newRow("half a microsecond rounds up") << qint64(500) << QByteArray("0.000001");
+    QTest::newRow("rounded to microseconds") << qint64(1234567890) << QByteArray("1.234568");
+    QTest::newRow("carry into the next second") << qint64(999999500) << QByteArray("1.000000");
+    QTest::newRow("a day") << qint64(86400) * 1000000000 << QByteArray("86400.000000");
+    QTest::newRow("beyond a double's integers")
+        << qint64(9007199254740993) << QByteArray("9007199.254741");
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max()
+                             << QByteArray("9223372036.854776");
+    QTest::newRow("negative") << qint64(-1500) << QByteArray("-0.000002");
+    QTest::newRow("negative that rounds to zero") << qint64(-400) << QByteArray("0.000000");
+}
+
+void TestRecording::seconds()
+{
+    QFETCH(qint64, ns);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(Csv::seconds(ns), expected);
+}
+
+void TestRecording::localeDoesNotChangeTheFile_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("C") << "C";
+    QTest::newRow("German") << "de_DE";
+    QTest::newRow("Arabic, Egypt") << "ar_EG";
+}
+
+void TestRecording::localeDoesNotChangeTheFile()
+{
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    QTemporaryDir dir;
+    const QString recorded = dir.filePath("recorded.csv");
+    const QString exported = dir.filePath("exported.csv");
+
+    CsvRecorder recorder;
+    constexpr qint64 origin = 1000;
+    QVERIFY(recorder.start(recorded, sampleHeader, origin));
+    const int values[] = {1650, -2800, 1234567};
+    recorder.appendRow(origin + 1500000000, values, 3);
+    recorder.appendRow(origin + 2000000500, {"1,5", "say \"hi\"", QString::fromUtf8("µV")});
+    recorder.appendRow(origin + 12345678901, values, 3, 0b100);
+    QCOMPARE(recorder.stop(), qint64(3));
+    QCOMPARE(contents(recorded), QByteArray("sample,time_s,PAD0,PAD1,PAD2\n"
+                                            "1,1.500000,1650,-2800,1234567\n"
+                                            "2,2.000001,\"1,5\",\"say \"\"hi\"\"\",\xc2\xb5V\n"
+                                            "3,12.345679,,,1234567\n"));
+
+    QCOMPARE(Csv::writeTable(exported, {"sample", "X", "Y", "Z"},
+                             {{"1", "", "-1024"}, {"2", "1000000", "0.5"}}),
+             QString());
+    QCOMPARE(contents(exported), QByteArray("sample,X,Y,Z\n1,,-1024\n2,1000000,0.5\n"));
+}
+
+void TestRecording::everyRowFromTheGuiThreadReachesTheFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("many.csv");
+    CsvRecorder recorder;
+    QSignalSpy failures(&recorder, &CsvRecorder::failed);
+    constexpr qint64 origin = 5000000000;
+    constexpr int rows = 300000;
+    QVERIFY(recorder.start(path, sampleHeader, origin));
+    appendRowsOfIntegers(recorder, origin, rows);
+    QCOMPARE(recorder.rowCount(), qint64(rows));
+
+    QCOMPARE(recorder.stop(), qint64(rows));
+    QVERIFY(!recorder.isRecording());
+    QCOMPARE(recorder.rowsWritten(), qint64(rows));
+    QCOMPARE(descriptorsOpenOn(path), 0);
+    verifyRowsOfIntegers(contents(path), rows);
+    QCOMPARE(failures.count(), 0);
+
+    // Rows after the end go nowhere.
+    recorder.appendRow(origin, {"late"});
+    QCOMPARE(recorder.rowCount(), qint64(rows));
+    QCOMPARE(contents(path).count('\n'), rows + 1);
+}
+
+void TestRecording::rowsReachTheFileWhileRecording()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("growing.csv");
+    CsvRecorder recorder;
+    QVERIFY(recorder.start(path, sampleHeader));
+    appendRowsOfIntegers(recorder, recorder.originNs(), 10);
+    // Far below a full buffer: the periodic hand-over brings them out.
+    QTRY_COMPARE(recorder.rowsWritten(), qint64(10));
+    QVERIFY(recorder.isRecording());
+    verifyRowsOfIntegers(contents(path), 10);
+    QCOMPARE(recorder.stop(), qint64(10));
+}
+
+void TestRecording::diskFullEndsTheRecording()
+{
+    CsvRecorder recorder;
+    QSignalSpy failures(&recorder, &CsvRecorder::failed);
+    QVERIFY(recorder.start("/dev/full", sampleHeader));
+    appendRowsOfIntegers(recorder, recorder.originNs(), 10);
+
+    QTRY_COMPARE(failures.count(), 1);
+    QCOMPARE(failures.at(0).at(0).toString(), systemReason(ENOSPC));
+    QCOMPARE(failures.at(0).at(1).toLongLong(), qint64(0));
+    QVERIFY(!recorder.isRecording());
+    QCOMPARE(recorder.rowsWritten(), qint64(0));
+    QCOMPARE(descriptorsOpenOn("/dev/full"), 0);
+
+    // Told once: stopping afterwards says nothing more.
+    QCOMPARE(recorder.stop(), qint64(0));
+    QCOMPARE(failures.count(), 1);
+}
+
+void TestRecording::partialWriteKeepsOnlyWholeRows()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("limited.csv");
+    CsvRecorder recorder;
+    QSignalSpy failures(&recorder, &CsvRecorder::failed);
+    // Odd, so that the write that fails stops in the middle of a row.
+    constexpr qint64 limit = 100003;
+    {
+        FileSizeLimit sizeLimit(limit);
+        QVERIFY(recorder.start(path, sampleHeader, 0));
+        appendRowsOfIntegers(recorder, 0, 20000);
+        QTRY_COMPARE(failures.count(), 1);
+    }
+    QCOMPARE(failures.at(0).at(0).toString(), systemReason(EFBIG));
+    const qint64 rows = failures.at(0).at(1).toLongLong();
+    QVERIFY2(rows > 1000 && rows < 20000, qPrintable(QString::number(rows)));
+    QCOMPARE(recorder.rowsWritten(), rows);
+    QCOMPARE(descriptorsOpenOn(path), 0);
+    const QByteArray file = contents(path);
+    QVERIFY(file.size() <= limit);
+    verifyRowsOfIntegers(file, rows);
+}
+
+void TestRecording::cannotCreateTheFile_data()
+{
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<int>("error");
+    QTest::newRow("folder that does not exist") << "missing/data.csv" << ENOENT;
+    QTest::newRow("a folder") << "" << EISDIR;
+}
+
+void TestRecording::cannotCreateTheFile()
+{
+    QFETCH(QString, place);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    const QString path = place.isEmpty() ? dir.path() : dir.filePath(place);
+
+    CsvRecorder recorder;
+    QVERIFY(!recorder.start(path, sampleHeader));
+    QVERIFY(!recorder.isRecording());
+    QCOMPARE(recorder.errorString(), systemReason(error));
+    QCOMPARE(recorder.fileName(), path);
+
+    // The export says why as well, and leaves nothing behind.
+    QVERIFY(!Csv::writeTable(path, sampleHeader, {{"1", "2", "3"}}).isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    ModalBoxCatcher catcher;
+    QDialog window;
+    RecordingControl control(&window, "counter", {"reading", "time_s", "frequency_hz"});
+    QVERIFY(!control.start(path));
+    QTRY_COMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes.at(0).title, QString("Could not save"));
+    QVERIFY(catcher.boxes.at(0).text.contains(path));
+    QVERIFY(catcher.boxes.at(0).text.contains(systemReason(error)));
+    QCOMPARE(control.action()->text(), QString("Start Recording…"));
+}
+
+void TestRecording::fileNames_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "/tmp/plot" << "/tmp/plot.png";
+    QTest::newRow("known, other case") << "/tmp/plot.PDF" << "/tmp/plot.PDF";
+    QTest::newRow("unknown extension") << "/tmp/plot.jpg" << "/tmp/plot.jpg.png";
+    QTest::newRow("dot in a folder name") << "/tmp/a.png/plot" << "/tmp/a.png/plot.png";
+}
+
+void TestRecording::fileNames()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QCOMPARE(FileSaving::withKnownExtension(chosen, {"png", "pdf"}, "png"), written);
+
+    const QDateTime when(QDate(2026, 3, 5), QTime(14, 7, 9));
+    QCOMPARE(FileSaving::suggestedName("osciloscope", "png", when),
+             QString("osciloscope-20260305-140709.png"));
+    // Nothing chooses an image folder here: it is still the first one.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    QCOMPARE(FileSaving::lastFolder(FileSaving::Folder::Images),
+             QDir(pictures).exists() ? pictures : QDir::homePath());
+}
+
+void TestRecording::recordingActionTogglesFromTheShortcut()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("voltmeter.csv");
+    QString askedTitle;
+    QString askedPath;
+    FileSaving::setFileNameSource([&](const QString &title, const QString &suggested) {
+        askedTitle = title;
+        askedPath = suggested;
+        return path;
+    });
+    const QString folderBefore = FileSaving::lastFolder(FileSaving::Folder::Data);
+
+    QDialog window;
+    RecordingControl control(&window, "voltmeter",
+                             {"reading", "time_s", "PAD0_mV", "PAD1_mV", "PAD2_mV"});
+    window.addAction(control.action());
+    QSignalSpy changes(&control, &RecordingControl::recordingChanged);
+    QCOMPARE(control.action()->text(), QString("Start Recording…"));
+    QCOMPARE(control.action()->shortcut(), QKeySequence("Ctrl+R"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(control.isRecording());
+    QCOMPARE(control.action()->text(), QString("Stop Recording"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.at(0).at(0).toBool(), true);
+    QCOMPARE(askedTitle, QString("Record Data"));
+    QCOMPARE(QFileInfo(askedPath).absolutePath(), folderBefore);
+    QVERIFY2(QRegularExpression("^voltmeter-\\d{8}-\\d{6}\\.csv$")
+                 .match(QFileInfo(askedPath).fileName())
+                 .hasMatch(),
+             qPrintable(askedPath));
+    QCOMPARE(FileSaving::lastFolder(FileSaving::Folder::Data), dir.path());
+
+    control.recorder().appendRow(monotonicNowNs(), {"1650", "2800", "150"});
+    control.recorder().appendRow(monotonicNowNs(), {"1651", "2801", "151"});
+    QCOMPARE(control.overlayText(), QString("● REC voltmeter.csv 2 samples"));
+
+    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(!control.isRecording());
+    QCOMPARE(control.action()->text(), QString("Start Recording…"));
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(changes.at(1).at(0).toBool(), false);
+    const QList<QByteArray> lines = contents(path).split('\n');
+    QCOMPARE(lines.size(), 4); // header, two rows, nothing after the last LF
+    QCOMPARE(lines.at(0), QByteArray("reading,time_s,PAD0_mV,PAD1_mV,PAD2_mV"));
+    QVERIFY(lines.at(2).startsWith("2,"));
+    QVERIFY(lines.at(2).endsWith(",1651,2801,151"));
+}
+
+void TestRecording::recordingControlTellsWhatWentWrong_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("recordingChanges");
+    QTest::addColumn<QStringList>("boxSays");
+
+    QTest::newRow("cancelled") << "" << 0 << QStringList{};
+    QTest::newRow("cannot be created")
+        << "/nonexistent-folder/data.csv" << 0
+        << QStringList{"/nonexistent-folder/data.csv", systemReason(ENOENT)};
+    QTest::newRow("disk full") << "/dev/full" << 2
+                               << QStringList{"/dev/full", systemReason(ENOSPC), "0 rows"};
+}
+
+void TestRecording::recordingControlTellsWhatWentWrong()
+{
+    QFETCH(QString, path);
+    QFETCH(int, recordingChanges);
+    QFETCH(QStringList, boxSays);
+    FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
+
+    ModalBoxCatcher catcher;
+    QDialog window;
+    RecordingControl control(&window, "counter", {"reading", "time_s", "frequency_hz"});
+    QSignalSpy changes(&control, &RecordingControl::recordingChanged);
+    control.action()->trigger();
+    control.recorder().appendRow(monotonicNowNs(), {"1000"});
+
+    if (boxSays.isEmpty()) {
+        spin(100);
+        QCOMPARE(catcher.boxes.size(), 0);
+    } else {
+        QTRY_COMPARE(catcher.boxes.size(), 1);
+        QCOMPARE(catcher.boxes.at(0).title, QString("Could not save"));
+        for (const QString &part : boxSays)
+            QVERIFY2(catcher.boxes.at(0).text.contains(part), qPrintable(catcher.boxes.at(0).text));
+    }
+    QCOMPARE(changes.count(), recordingChanges);
+    QVERIFY(!control.isRecording());
+    QCOMPARE(control.action()->text(), QString("Start Recording…"));
+    QCOMPARE(descriptorsOpenOn("/dev/full"), 0);
+}
+
+QTEST_MAIN(TestRecording)
+#include "tst_recording.moc"
