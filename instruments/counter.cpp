@@ -2,11 +2,15 @@
 #include "ui_counter.h"
 
 #include "readingaccumulator.h"
+#include "recordingcontrol.h"
 
 Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Counter)
 {
     ui->setupUi(this);
 
+    addRecording(QStringLiteral("counter"),
+                 {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")});
+    addReadingActions([this] { return ui->countLabel->text(); });
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
     connectBoard(QIODevice::ReadWrite);
 }
@@ -31,13 +35,17 @@ Counter::~Counter()
     delete ui;
 }
 
-void Counter::updateLCD(const QByteArray &bytes)
+void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
 {
     // A reading counts once its line feed is here; of several, the newest is
-    // the current one.
+    // the current one, and every one is recorded.
     const QList<QByteArray> lines = lineSplitter.feed(bytes);
     if (lines.isEmpty())
         return;
+    for (const QByteArray &line : lines) {
+        recording->recorder().appendRow(
+            readTimeNs, {ReadingAccumulator::withoutLineEnd(QString::fromUtf8(line.constData(), line.size()))});
+    }
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);
     ui->countLabel->setText(ReadingAccumulator::withoutLineEnd(QString::fromUtf8(lines.constLast())));

@@ -18,7 +18,7 @@ public:
     ~Counter() override;
 
 private slots:
-    void updateLCD(const QByteArray &bytes);
+    void updateLCD(const QByteArray &bytes, qint64 readTimeNs);
     void on_quitButton_clicked();
     // A shorter wait; nothing needs it today.
     void delay2();

@@ -1,7 +1,11 @@
 #include "instrumentdialog.h"
 
 #include "board.h"
+#include "recordingcontrol.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QMessageBox>
 
@@ -63,6 +67,8 @@ void InstrumentDialog::stopRun()
     // The stop's own wait is one of this window's waits: a close arriving
     // in it is held, not run a second time.
     BusyScope busy(this);
+    if (recording)
+        recording->stop();
     finishRun();
     board.stop();
 }
@@ -71,6 +77,24 @@ void InstrumentDialog::runQuit()
 {
     stopRun();
     close();
+}
+
+RecordingControl *InstrumentDialog::addRecording(const QString &kind, const QStringList &header)
+{
+    recording = new RecordingControl(this, kind, header);
+    addAction(recording->action());
+    return recording;
+}
+
+void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
+{
+    auto *copy = new QAction(tr("Copy Reading"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this,
+            [shownReading] { QApplication::clipboard()->setText(shownReading()); });
+    // Before the recording's action, which addRecording() added already.
+    insertAction(recording ? recording->action() : nullptr, copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void InstrumentDialog::closeEvent(QCloseEvent *event)

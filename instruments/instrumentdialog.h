@@ -6,7 +6,10 @@
 #include <QPointer>
 #include <QSerialPort>
 
+#include <functional>
+
 class QMessageBox;
+class RecordingControl;
 
 // What every instrument window shares: its own port (`serial`), the board
 // link that speaks over it, and the rule that any close (Quit, the frame's
@@ -74,11 +77,20 @@ protected:
     // user closed it or none is up. Never blocks.
     void showPortMessage(const QString &text);
 
+    // Lets the user record what the board sends to a CSV file (Ctrl+R). The
+    // recording ends, its file complete, before the port closes.
+    RecordingControl *addRecording(const QString &kind, const QStringList &header);
+    // For windows that show readings as text: "Copy Reading" (Ctrl+C) puts
+    // `shownReading()` on the clipboard; it and the recording make up the
+    // window's context menu.
+    void addReadingActions(std::function<QString()> shownReading);
+
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
     QSerialPort *const serial;
     BoardLink board;
+    RecordingControl *recording = nullptr;
 
 protected slots:
     // The short wait between commands; the event loop keeps running.

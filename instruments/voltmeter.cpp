@@ -1,12 +1,28 @@
 #include "voltmeter.h"
 #include "ui_voltmeter.h"
 
+#include "recordingcontrol.h"
+
 #include <QDebug>
+#include <QTextDocumentFragment>
 
 Voltmeter::Voltmeter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Voltmeter)
 {
     ui->setupUi(this);
     ui->labelVolt0->setText(QStringLiteral("0"));
+    addRecording(QStringLiteral("voltmeter"),
+                 {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("PAD0_mV"),
+                  QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")});
+    addReadingActions([this] {
+        QStringList shown;
+        for (const QLabel *label : {ui->labelVolt0, ui->labelVolt1, ui->labelVolt2}) {
+            // The form starts with styled placeholders; copy what they show.
+            shown.append(label->textFormat() == Qt::PlainText
+                             ? label->text()
+                             : QTextDocumentFragment::fromHtml(label->text()).toPlainText());
+        }
+        return shown.join(QLatin1Char('\t'));
+    });
 
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
     connectBoard(QIODevice::ReadWrite);
@@ -28,7 +44,7 @@ Voltmeter::~Voltmeter()
     delete ui;
 }
 
-void Voltmeter::readSerial(const QByteArray &bytes)
+void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
 {
     // One request in flight is enough: a board that stopped reading must not
     // make requests pile up.
@@ -38,6 +54,10 @@ void Voltmeter::readSerial(const QByteArray &bytes)
     for (const QByteArray &line : lines) {
         if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
             qDebug() << *reading;
+            // Every reading, not only the shown ones.
+            recording->recorder().appendRow(
+                readTimeNs, {reading->at(0), reading->at(1),
+                             ReadingAccumulator::withoutLineEnd(reading->at(2))});
             updateLCD(*reading);
         }
     }

@@ -22,7 +22,7 @@ public:
     ~Voltmeter() override;
 
 private slots:
-    void readSerial(const QByteArray &bytes);
+    void readSerial(const QByteArray &bytes, qint64 readTimeNs);
     void updateLCD(QStringList data);
     void on_pushButtonQuit_clicked();
 

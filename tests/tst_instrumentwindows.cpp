@@ -1,14 +1,21 @@
 // What every instrument window does alike: how it starts the board, what it
 // says when there is no board, and how any close stops the board, destroys
 // the window and frees the port.
+#include "filesaving.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <QPointer>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace TestSupport;
@@ -26,6 +33,10 @@ private slots:
     void noBoard();
     void anyCloseStopsTheBoardAndFreesThePort_data() { addInstrumentCloseRows(); }
     void anyCloseStopsTheBoardAndFreesThePort();
+    void closingAllWindowsIsNotRefused_data() { addInstrumentRows(); }
+    void closingAllWindowsIsNotRefused();
+    void recordsAndCopiesReadings_data();
+    void recordsAndCopiesReadings();
 };
 
 void TestInstrumentWindows::startsTheBoard()
@@ -130,6 +141,94 @@ void TestInstrumentWindows::anyCloseStopsTheBoardAndFreesThePort()
     QScopedPointer<QDialog> next(kind.create());
     QVERIFY(next->findChild<QSerialPort *>()->isOpen());
     QCOMPARE(catcher.boxes.size(), 0);
+}
+
+void TestInstrumentWindows::closingAllWindowsIsNotRefused()
+{
+    // What the desktop asks at logout: every window must agree to close.
+    const InstrumentKind kind = fetchInstrumentKind();
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<QDialog> window(kind.create());
+    window->show();
+    QTRY_COMPARE(fixture.board.received(), kind.startCommands);
+    QVERIFY(window->close());
+    QCOMPARE(fixture.board.received(), kind.startCommands + kind.stopCommands());
+    QTRY_VERIFY(window.isNull());
+}
+
+void TestInstrumentWindows::recordsAndCopiesReadings_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("replies");
+    QTest::addColumn<QStringList>("rows"); // without the time column
+    QTest::addColumn<QString>("copied");
+
+    const QByteArray hundred = QByteArray("1,2,3\n").repeated(99);
+    QStringList hundredRows;
+    for (int i = 0; i < 99; ++i)
+        hundredRows << QString("%1,1,2,3").arg(i + 1);
+    // Damaged lines are not readings; line ends are not values.
+    QTest::newRow("Voltmeter") << "Voltmeter"
+                               << hundred + "9,9\n1,\"2,3\r\n7,8,9\r\n"
+                               << hundredRows + QStringList{"100,1,\"\"\"2\",3", "101,7,8,9"}
+                               << "7\t8\t9";
+    QTest::newRow("Counter") << "Counter" << QByteArray("1000\n1001\r\n12,5 kHz\n")
+                             << QStringList{"1,1000", "2,1001", "3,\"12,5 kHz\""} << "12,5 kHz";
+}
+
+void TestInstrumentWindows::recordsAndCopiesReadings()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, replies);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, copied);
+    const InstrumentKind k = instrumentKind(kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("readings.csv");
+    FileSaving::setFileNameSource([&](const QString &title, const QString &suggested) {
+        return title == "Record Data" && suggested.contains(kind.toLower() + "-") ? path : QString();
+    });
+    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
+
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<QDialog> window(k.create());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(fixture.board.received(), k.startCommands);
+    QStringList menu;
+    for (QAction *action : window->actions())
+        menu << action->text();
+    QCOMPARE(menu, (QStringList{"Copy Reading", "Start Recording…"}));
+    QCOMPARE(window->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(window->actions().at(1)->text(), QString("Stop Recording"));
+    fixture.board.sendRaw(replies);
+    const char *lastLabel = kind == "Voltmeter" ? "labelVolt2" : "countLabel";
+    QTRY_COMPARE(window->findChild<QLabel *>(lastLabel)->text(), copied.section('\t', -1));
+    QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+
+    // Quit ends the recording; the file is complete before the port closes.
+    window->findChild<QPushButton *>(k.quitButton)->click();
+    QTRY_VERIFY(window.isNull());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    QCOMPARE(lines.first(), kind == "Voltmeter" ? QString("reading,time_s,PAD0_mV,PAD1_mV,PAD2_mV")
+                                                : QString("reading,time_s,frequency_hz"));
+    QCOMPARE(lines.last(), QString()); // ends with a line feed, never half a row
+    QStringList got;
+    for (const QString &line : lines.mid(1, lines.size() - 2)) {
+        QStringList fields = line.split(',');
+        QVERIFY2(QRegularExpression("^\\d+\\.\\d{6}$").match(fields.at(1)).hasMatch(),
+                 qPrintable(line));
+        fields.removeAt(1);
+        got << fields.join(',');
+    }
+    QCOMPARE(got, rows);
 }
 
 QTEST_MAIN(TestInstrumentWindows)
