@@ -12,25 +12,37 @@ constexpr int usageErrorStatus = 2;
 
 // QGuiApplication, QApplication and the X11 platform take these out of the
 // arguments themselves; a session manager, for one, restarts programs with
-// -session. Hidden, because they are the toolkit's and not the program's.
+// -session. Hidden, because they are the toolkit's and not the program's;
+// --help-all lists them.
+const char *const toolkitOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "session", "display", "geometry", "title", "icon",
+    "visual", "style", "stylesheet", "qmljsdebugger"};
+const char *const toolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
+
 void acceptToolkitOptions(QCommandLineParser &parser)
 {
-    static const char *const optionsWithValue[] = {
-        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-        "qwindowicon", "qwindowtitle", "session", "display", "geometry", "title", "icon",
-        "visual", "style", "stylesheet", "qmljsdebugger"};
-    static const char *const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
-
-    for (const char *name : optionsWithValue) {
+    for (const char *name : toolkitOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
-    for (const char *name : flags) {
+    for (const char *name : toolkitFlags) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+}
+
+QString toolkitOptionsHelp()
+{
+    QStringList options;
+    for (const char *name : toolkitOptionsWithValue)
+        options << QStringLiteral("-%1 <value>").arg(QLatin1String(name));
+    for (const char *name : toolkitFlags)
+        options << QStringLiteral("-%1").arg(QLatin1String(name));
+    return QStringLiteral("\nQt options, as in every Qt program:\n  ")
+           + options.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
 }
 
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
@@ -60,7 +72,8 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
         arguments << QString::fromLocal8Bit(argv[i]);
     const bool understood = parser.parse(arguments);
     const QString mistake = mistakeIn(parser, understood);
-    const bool asksForHelp = parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"));
+    const bool asksForAllHelp = parser.isSet(QStringLiteral("help-all"));
+    const bool asksForHelp = asksForAllHelp || parser.isSet(helpOption);
     if (mistake.isEmpty() && !asksForHelp && !parser.isSet(versionOption))
         return std::nullopt;
 
@@ -74,7 +87,7 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
     }
     QTextStream out(stdout);
     if (asksForHelp)
-        out << parser.helpText();
+        out << parser.helpText() << (asksForAllHelp ? toolkitOptionsHelp() : QString());
     else
         out << name << ' ' << QCoreApplication::applicationVersion() << '\n';
     return 0;
