@@ -2,6 +2,7 @@
 // data on a machine without the board. With --port it uses a serial device
 // instead: a board whose USB ids differ, or a simulator running elsewhere.
 #include "virtualboardthread.h"
+#include "commandline.h"
 #include "mainwindow.h"
 #include "portlisting.h"
 #include "screenshottour.h"
@@ -26,23 +27,12 @@ void listAsBoard(const QString &path)
         [board] { return QList<PortCandidate>{board} + PortListing::systemPorts(); });
 }
 
-bool asksForHelp(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all")
-            return true;
-    }
-    return false;
-}
-
 void describeOptions(QCommandLineParser &parser, QCommandLineOption &port,
                      QCommandLineOption &screenshots)
 {
     parser.setApplicationDescription(QStringLiteral(
         "The board panel with a virtual board built in: every instrument shows live data "
         "without hardware. With --port, the serial device at PATH is the board instead."));
-    parser.addHelpOption();
     parser.addOption(port);
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(screenshots);
@@ -52,6 +42,8 @@ void describeOptions(QCommandLineParser &parser, QCommandLineOption &port,
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
     QCommandLineParser parser;
     QCommandLineOption portOption(
         QStringLiteral("port"),
@@ -66,17 +58,10 @@ int main(int argc, char *argv[])
                                          QStringLiteral("DIR"));
     describeOptions(parser, portOption, screenshotsOption);
 
-    // The help needs no display.
-    if (asksForHelp(argc, argv)) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
-        parser.process(app); // prints the help and exits
-        return 0;
-    }
+    if (const std::optional<int> status = CommandLine::answerBeforeWindows(parser, argc, argv))
+        return *status;
 
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-demo"));
-    parser.process(app);
     if (parser.isSet(screenshotsOption)) {
         // The readings the panel traces would bury the tour's own report.
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));

@@ -17,6 +17,8 @@
 namespace {
 
 const QString demoPath = QStringLiteral(DEMO_PATH);
+const QString panelPath = QStringLiteral(PANEL_PATH);
+const QString version = QStringLiteral(PROJECT_VERSION);
 const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral("voltmeter.png"),
                               QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png"),
                               QStringLiteral("pwm.png"),         QStringLiteral("counter.png")};
@@ -50,6 +52,15 @@ Run run(const QString &program, const QStringList &arguments,
     result.output = QString::fromLocal8Bit(process.readAllStandardOutput());
     result.errors = QString::fromLocal8Bit(process.readAllStandardError());
     return result;
+}
+
+// No display of any kind: a program that opened one would fail here.
+QProcessEnvironment noDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QLatin1String(name));
+    return environment;
 }
 
 // The tour's environment: headless, without the panel's reading trace.
@@ -105,6 +116,8 @@ private slots:
     void portOptionTakesTheGivenDeviceAsTheBoard();
     void portOptionRefusesAMissingDevice();
     void helpNeedsNoDisplayAndShowsThePortOption();
+    void commandLineIsAnsweredWithoutDisplay_data();
+    void commandLineIsAnsweredWithoutDisplay();
     void installTreeHasPanelDesktopEntryIconAndRule();
     void udevRuleVerifies();
 };
@@ -170,16 +183,75 @@ void DemoTest::portOptionRefusesAMissingDevice()
 
 void DemoTest::helpNeedsNoDisplayAndShowsThePortOption()
 {
-    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        noDisplay.remove(QLatin1String(name));
-    const Run help = run(demoPath, {QStringLiteral("--help")}, noDisplay);
+    const Run help = run(demoPath, {QStringLiteral("--help")}, noDisplay());
     QVERIFY(help.finished);
     QCOMPARE(help.exitCode, 0);
     QVERIFY2(help.output.contains(QStringLiteral("--port <PATH>")), qPrintable(help.output));
     QVERIFY2(help.output.contains(QStringLiteral("virtual board")), qPrintable(help.output));
     // The screenshot tour is for the scripts, not for users.
     QVERIFY(!help.output.contains(QStringLiteral("--screenshots")));
+}
+
+void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errors");
+
+    const QString panelVersion = QStringLiteral("boardpanel %1\n").arg(version);
+    QTest::newRow("panel help") << panelPath << QStringList{QStringLiteral("--help")} << 0
+                                << QStringLiteral("-v, --version") << QString();
+    QTest::newRow("panel help-all") << panelPath << QStringList{QStringLiteral("--help-all")} << 0
+                                    << QStringLiteral("-session <value>") << QString();
+    QTest::newRow("panel version") << panelPath << QStringList{QStringLiteral("--version")} << 0
+                                   << panelVersion << QString();
+    QTest::newRow("panel -v") << panelPath << QStringList{QStringLiteral("-v")} << 0 << panelVersion
+                              << QString();
+    // A session manager restarts programs with the toolkit's -session.
+    QTest::newRow("toolkit options pass")
+        << panelPath
+        << QStringList{QStringLiteral("-session"), QStringLiteral("1a2b"), QStringLiteral("-style=Fusion"),
+                       QStringLiteral("--version")}
+        << 0 << panelVersion << QString();
+    QTest::newRow("panel unknown option")
+        << panelPath << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyACM0")} << 2 << QString()
+        << QStringLiteral("boardpanel: Unknown option 'port'.");
+    QTest::newRow("panel stray argument") << panelPath << QStringList{QStringLiteral("/dev/ttyACM0")} << 2
+                                          << QString() << QStringLiteral("'/dev/ttyACM0'");
+    QTest::newRow("mistake before help")
+        << panelPath << QStringList{QStringLiteral("--help"), QStringLiteral("-x")} << 2 << QString()
+        << QStringLiteral("Unknown option 'x'.");
+    QTest::newRow("demo version") << demoPath << QStringList{QStringLiteral("--version")} << 0
+                                  << QStringLiteral("boardpanel-demo %1\n").arg(version) << QString();
+    QTest::newRow("demo unknown option") << demoPath << QStringList{QStringLiteral("--rate=5")} << 2
+                                         << QString() << QStringLiteral("Unknown option 'rate'.");
+    QTest::newRow("demo port without path") << demoPath << QStringList{QStringLiteral("--port")} << 2
+                                            << QString() << QStringLiteral("Missing value after '--port'.");
+}
+
+// Each row names what standard output and standard error contain; an empty
+// column means nothing may be printed there.
+void DemoTest::commandLineIsAnsweredWithoutDisplay()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+
+    const Run answer = run(program, arguments, noDisplay());
+    QVERIFY(answer.finished);
+    QCOMPARE(answer.exitCode, exitCode);
+    if (output.isEmpty())
+        QCOMPARE(answer.output, QString());
+    else
+        QVERIFY2(answer.output.contains(output), qPrintable(answer.output));
+    if (errors.isEmpty())
+        QCOMPARE(answer.errors, QString());
+    else
+        QVERIFY2(answer.errors.contains(errors), qPrintable(answer.errors));
 }
 
 void DemoTest::installTreeHasPanelDesktopEntryIconAndRule()
@@ -214,6 +286,13 @@ void DemoTest::installTreeHasPanelDesktopEntryIconAndRule()
     while (!svg.atEnd())
         svg.readNext();
     QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+
+    // Software centres find the menu entry and the board's vendor id in the
+    // metadata.
+    const QString metainfo = readAll(
+        root.filePath(QStringLiteral("share/metainfo/example.boardpanel.BoardPanel.metainfo.xml")));
+    QVERIFY(metainfo.contains(QStringLiteral("<launchable type=\"desktop-id\">boardpanel.desktop</launchable>")));
+    QVERIFY(metainfo.contains(QStringLiteral("<modalias>usb:v0D28p*</modalias>")));
 
     // The rule gives the user at the seat the board's port, and nobody else.
     const QString rule = readAll(root.filePath(QStringLiteral("lib/udev/rules.d/60-boardpanel.rules")));

@@ -1,0 +1,96 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextStream>
+
+namespace {
+
+// What shells and their users expect from a command line that was not understood.
+constexpr int usageErrorStatus = 2;
+
+// QGuiApplication, QApplication and the X11 platform take these out of the
+// arguments themselves; a session manager, for one, restarts programs with
+// -session. Hidden, because they are the toolkit's and not the program's;
+// --help-all lists them.
+const char *const toolkitOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "session", "display", "geometry", "title", "icon",
+    "visual", "style", "stylesheet", "qmljsdebugger"};
+const char *const toolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
+
+void acceptToolkitOptions(QCommandLineParser &parser)
+{
+    for (const char *name : toolkitOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : toolkitFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+QString toolkitOptionsHelp()
+{
+    QStringList options;
+    for (const char *name : toolkitOptionsWithValue)
+        options << QStringLiteral("-%1 <value>").arg(QLatin1String(name));
+    for (const char *name : toolkitFlags)
+        options << QStringLiteral("-%1").arg(QLatin1String(name));
+    return QStringLiteral("\nQt options, as in every Qt program:\n  ")
+           + options.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
+}
+
+QString mistakeIn(const QCommandLineParser &parser, bool understood)
+{
+    if (!understood)
+        return parser.errorText();
+    const QStringList extra = parser.positionalArguments();
+    if (!extra.isEmpty())
+        return QStringLiteral("Unexpected argument '%1'.").arg(extra.first());
+    return QString();
+}
+
+} // namespace
+
+namespace CommandLine {
+
+std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, char *argv[])
+{
+    // The toolkit's options are written with one dash, like -style.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    acceptToolkitOptions(parser);
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool understood = parser.parse(arguments);
+    const QString mistake = mistakeIn(parser, understood);
+    const bool asksForAllHelp = parser.isSet(QStringLiteral("help-all"));
+    const bool asksForHelp = asksForAllHelp || parser.isSet(helpOption);
+    if (mistake.isEmpty() && !asksForHelp && !parser.isSet(versionOption))
+        return std::nullopt;
+
+    // Gives the program its name, and needs no display.
+    const QCoreApplication app(argc, argv);
+    const QString name = QCoreApplication::applicationName();
+    if (!mistake.isEmpty()) {
+        QTextStream(stderr) << name << ": " << mistake << '\n'
+                            << "Try '" << name << " --help' for the options.\n";
+        return usageErrorStatus;
+    }
+    QTextStream out(stdout);
+    if (asksForHelp)
+        out << parser.helpText() << (asksForAllHelp ? toolkitOptionsHelp() : QString());
+    else
+        out << name << ' ' << QCoreApplication::applicationVersion() << '\n';
+    return 0;
+}
+
+} // namespace CommandLine

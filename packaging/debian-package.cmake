@@ -1,0 +1,29 @@
+# The Debian package, built by CPack: `cpack -G DEB` in the build folder, or
+# scripts/package for a release build. Its version is the project's.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME boardpanel)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "The Board Panel developers <developers@boardpanel.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control panel for a USB measurement board")
+# Debian shows the description as it is written: lines of up to 80 columns.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Board Panel opens one window per instrument of a small measurement board\n"
+  "that shows up as a serial port (USB vendor id 0d28): a voltmeter, an\n"
+  "accelerometer and an oscilloscope with live plots, a counter and a PWM\n"
+  "generator. Each window finds the board among the serial ports by itself.\n"
+  "\n"
+  "A udev rule gives the user logged in at the computer access to the\n"
+  "board's port, without joining a group.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://boardpanel.example/")
+# Depends comes from the libraries the binary links, as dpkg-shlibdeps finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
