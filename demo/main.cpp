@@ -5,6 +5,7 @@
 #include "commandline.h"
 #include "mainwindow.h"
 #include "portlisting.h"
+#include "replugsignal.h"
 #include "screenshottour.h"
 
 #include <QApplication>
@@ -19,12 +20,17 @@ namespace {
 // The real board's pace of sample frames.
 constexpr int frameRate = 720;
 
-// Lists the device at `path` as the board, ahead of the system's own ports.
-void listAsBoard(const QString &path)
+// Lists the device at `path()` as the board, ahead of the system's own
+// ports, while there is one (the virtual board may be unplugged).
+void listAsBoard(std::function<QString()> path)
 {
-    const PortCandidate board = PortListing::boardAt(path);
-    PortListing::setSource(
-        [board] { return QList<PortCandidate>{board} + PortListing::systemPorts(); });
+    PortListing::setSource([path] {
+        const QString now = path();
+        QList<PortCandidate> ports = PortListing::systemPorts();
+        if (!now.isEmpty())
+            ports.prepend(PortListing::boardAt(now));
+        return ports;
+    });
 }
 
 void describeOptions(QCommandLineParser &parser, QCommandLineOption &port,
@@ -76,15 +82,19 @@ int main(int argc, char *argv[])
             return 1;
         }
         // A relative name would be taken as one under /dev.
-        listAsBoard(device.absoluteFilePath());
+        listAsBoard([path = device.absoluteFilePath()] { return path; });
     } else {
         if (!virtualBoard.startBoard()) {
             err << "boardpanel-demo: could not start the virtual board: "
                 << virtualBoard.errorString() << '\n';
             return 1;
         }
-        listAsBoard(virtualBoard.devicePath());
+        listAsBoard([&virtualBoard] { return virtualBoard.devicePath(); });
     }
+    // `kill -USR1` pulls the virtual board's cable; it is back a second later.
+    ReplugSignal replug;
+    QObject::connect(&replug, &ReplugSignal::requested, &replug,
+                     [&virtualBoard] { virtualBoard.replug(1000); });
 
     int result = 0;
     {
