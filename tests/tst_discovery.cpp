@@ -30,6 +30,9 @@ private slots:
     void openFailureTexts();
     void stopWritesOnlyTheStopCommands();
     void unplugEndsTheConnectionOnce();
+    void lossTexts_data();
+    void lossTexts();
+    void writesDoNotPileUp();
 };
 
 void TestDiscovery::firstMatch_data()
@@ -174,6 +177,48 @@ void TestDiscovery::unplugEndsTheConnectionOnce()
     spin(300);
     QCOMPARE(errors.count(), errorsSoFar);
     QCOMPARE(lost.count(), 1);
+}
+
+void TestDiscovery::lossTexts_data()
+{
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("text");
+    const QString start = "The connection to the board on /dev/ttyACM0 was lost. The board was "
+                          "unplugged or reset, or it stopped answering";
+    const QString end = " Waiting for it to come back…";
+    QTest::newRow("no reason") << QString() << start + "." + end;
+    QTest::newRow("Qt's unknown error") << "Unknown error" << start + "." + end;
+    QTest::newRow("a reason worth saying")
+        << "Input/output error" << start + " (Input/output error)." + end;
+}
+
+void TestDiscovery::lossTexts()
+{
+    QFETCH(QString, reason);
+    QFETCH(QString, text);
+    QCOMPARE(BoardLink::lossText("/dev/ttyACM0", reason), text);
+}
+
+void TestDiscovery::writesDoNotPileUp()
+{
+    BoardFixture fixture;
+    QSerialPort serial;
+    BoardLink link(&serial, 1);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    // Nothing leaves while the event loop does not run, as with a board
+    // that stopped reading: one request waits, the rest are skipped.
+    for (int i = 0; i < 10000; ++i)
+        link.sendRequest("c");
+    QCOMPARE(serial.bytesToWrite(), qint64(2));
+    // Commands are not skipped, but output never grows past a few KiB: the
+    // board is taken for gone instead.
+    QSignalSpy lost(&link, &BoardLink::connectionLost);
+    for (int i = 0; i < 10000 && link.state() == BoardLink::State::Open; ++i)
+        link.send("m");
+    QCOMPARE(lost.count(), 1);
+    QCOMPARE(link.state(), BoardLink::State::Lost);
+    QVERIFY(!serial.isOpen());
+    QVERIFY(lost.at(0).at(0).toString().contains("stopped answering"));
 }
 
 QTEST_MAIN(TestDiscovery)
