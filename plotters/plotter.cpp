@@ -9,6 +9,8 @@ namespace {
 
 const QColor backgroundColor(240, 240, 240);
 const QColor darkTextColor(10, 10, 10);
+const QColor noteColor(110, 110, 110);
+const QString notesLayer = QStringLiteral("notes");
 
 QPen gridPen(const QColor &color)
 {
@@ -33,6 +35,7 @@ void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton
     stopButton = formStopButton;
     setupPlot();
     stylePlot();
+    addNotes();
     connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
 
     connected = connectBoard(QIODevice::ReadWrite);
@@ -94,25 +97,72 @@ void Plotter::stylePlot()
     plot->setInteraction(QCP::iRangeZoom, false);
 }
 
+void Plotter::addNotes()
+{
+    // Below the buffered "overlay" layer, so the notes share the plot's
+    // paint buffer instead of adding one.
+    plot->addLayer(notesLayer, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
+
+    damageNote = new QCPItemText(plot);
+    damageNote->setLayer(notesLayer);
+    damageNote->position->setType(QCPItemPosition::ptAxisRectRatio);
+    damageNote->position->setCoords(1, 0);
+    damageNote->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+    damageNote->setPadding(QMargins(4, 2, 4, 2));
+    QFont font = damageNote->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.8);
+    damageNote->setFont(font);
+    damageNote->setColor(noteColor);
+    damageNote->setVisible(false);
+}
+
+bool Plotter::updateNotes()
+{
+    const quint64 damaged = damagedFrames + scanner.droppedFrames();
+    if (damaged == notedDamage)
+        return false;
+    notedDamage = damaged;
+    damageNote->setText(damaged == 1 ? tr("1 damaged frame skipped")
+                                     : tr("%1 damaged frames skipped").arg(damaged));
+    damageNote->setVisible(damaged > 0);
+    return true;
+}
+
 void Plotter::replot()
 {
     if (!connected)
         return;
+    updateNotes();
     plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
     plot->replot();
 }
 
 void Plotter::onNewDataArrived(QStringList data)
 {
+    // A field that is not a whole number in int range (empty, a lone "-",
+    // "1-2", too many digits) is no reading: drawing it as 0 would show a
+    // spike nobody could tell from a real one.
+    std::array<int, graphCount> values{};
+    std::array<bool, graphCount> valid{};
+    const int fieldCount = qMin(int(data.size()), graphCount);
+    bool damaged = false;
+    for (int i = 0; i < fieldCount; ++i) {
+        values[size_t(i)] = data.at(i).toInt(&valid[size_t(i)]);
+        damaged = damaged || !valid[size_t(i)];
+    }
+    if (damaged)
+        ++damagedFrames;
+
     if (!plotting)
         return;
     ++sampleIndex;
     const double key = double(sampleIndex);
     const double oldestKept = double(sampleIndex - windowLength);
-    const int fieldCount = qMin(int(data.size()), graphCount);
-    for (int i = 0; i < fieldCount; ++i) {
+    for (int i = 0; i < graphCount; ++i) {
         QCPGraph *graph = graphs[size_t(i)];
-        graph->addData(key, data.at(i).toInt());
+        if (valid[size_t(i)])
+            graph->addData(key, values[size_t(i)]);
         PlotCompat::removeDataBefore(graph, oldestKept);
     }
 }

@@ -10,6 +10,7 @@
 #include <array>
 
 class QCPGraph;
+class QCPItemText;
 class QCustomPlot;
 class QPushButton;
 
@@ -37,7 +38,9 @@ struct PlotterProfile
 // A live plot of the board's sample stream: three graphs over the last
 // `windowLength` samples, redrawn from a timer rather than per frame, so a
 // fast board costs parsing and not painting. Stop/Start pauses the intake
-// and the redraws; Quit stops the board.
+// and the redraws; Quit stops the board. A field that is not a number gives
+// its graph no point for that sample; the plot says how many frames were
+// damaged.
 class Plotter : public InstrumentDialog
 {
     Q_OBJECT
@@ -73,6 +76,10 @@ private:
     friend class PlotterBench;
 
     void stylePlot();
+    // Small texts drawn over the plot, on a layer of their own.
+    void addNotes();
+    // Brings the notes up to date; says whether any changed.
+    bool updateNotes();
     // Scans one read of the stream; each complete frame goes out as newData.
     void takeBytes(const char *data, qsizetype size);
 
@@ -83,6 +90,7 @@ private:
     QCustomPlot *plot = nullptr;
     QPushButton *stopButton = nullptr;
     std::array<QCPGraph *, graphCount> graphs{};
+    QCPItemText *damageNote = nullptr;
 
     bool connected = false;
     bool plotting = false;
@@ -91,4 +99,8 @@ private:
     QTimer refreshTimer;
     FrameScanner scanner;
     int windowLength = 500;
+    // Frames with a field that is not a number, paused or not.
+    quint64 damagedFrames = 0;
+    // The count the damage note shows.
+    quint64 notedDamage = 0;
 };

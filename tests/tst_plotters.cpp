@@ -66,6 +66,11 @@ private:
     static const QTimer &refreshTimer(Plotter *window) { return window->refreshTimer; }
     static bool plotting(Plotter *window) { return window->plotting; }
     static void setSampleIndex(Plotter *window, qint64 index) { window->sampleIndex = index; }
+    // The damage note as drawn: empty while hidden.
+    static QString note(Plotter *window)
+    {
+        return window->damageNote->visible() ? window->damageNote->text() : QString();
+    }
 };
 
 Q_DECLARE_METATYPE(QCPRange)
@@ -225,34 +230,51 @@ void TestPlotters::framesIntoGraphs_data()
     QTest::addColumn<QPolygonF>("graph0");
     QTest::addColumn<QPolygonF>("graph1");
     QTest::addColumn<QPolygonF>("graph2");
+    QTest::addColumn<QString>("note");
 
+    const QString none;
+    const QString one = "1 damaged frame skipped";
     QTest::newRow("three fields") << QByteArray("$12 34 56;") << 0 << 1
-                                  << pts({{1, 12}}) << pts({{1, 34}}) << pts({{1, 56}});
+                                  << pts({{1, 12}}) << pts({{1, 34}}) << pts({{1, 56}}) << none;
     QTest::newRow("space after the marker") << QByteArray("$ 12 34 56;") << 0 << 1
-                                            << pts({{1, 0}}) << pts({{1, 12}}) << pts({{1, 34}});
+                                            << pts({}) << pts({{1, 12}}) << pts({{1, 34}}) << one;
     QTest::newRow("two spaces") << QByteArray("$12  34;") << 0 << 1
-                                << pts({{1, 12}}) << pts({{1, 0}}) << pts({{1, 34}});
-    QTest::newRow("one field") << QByteArray("$7;") << 0 << 1 << pts({{1, 7}}) << pts({}) << pts({});
-    QTest::newRow("empty frame") << QByteArray("$;") << 0 << 1 << pts({{1, 0}}) << pts({}) << pts({});
+                                << pts({{1, 12}}) << pts({}) << pts({{1, 34}}) << one;
+    QTest::newRow("one field") << QByteArray("$7;") << 0 << 1 << pts({{1, 7}}) << pts({}) << pts({})
+                               << none;
+    QTest::newRow("empty frame") << QByteArray("$;") << 0 << 1 << pts({}) << pts({}) << pts({}) << one;
     QTest::newRow("fewer fields, then three")
         << QByteArray("$7;$8 9;$1 2 3;") << 0 << 3 << pts({{1, 7}, {2, 8}, {3, 1}})
-        << pts({{2, 9}, {3, 2}}) << pts({{3, 3}});
+        << pts({{2, 9}, {3, 2}}) << pts({{3, 3}}) << none;
     QTest::newRow("extra fields ignored") << QByteArray("$1 2 3 4 5;") << 0 << 1
-                                          << pts({{1, 1}}) << pts({{1, 2}}) << pts({{1, 3}});
+                                          << pts({{1, 1}}) << pts({{1, 2}}) << pts({{1, 3}}) << none;
     QTest::newRow("negative values kept") << QByteArray("$-300 2000 2300;") << 0 << 1
-                                          << pts({{1, -300}}) << pts({{1, 2000}}) << pts({{1, 2300}});
+                                          << pts({{1, -300}}) << pts({{1, 2000}}) << pts({{1, 2300}})
+                                          << none;
     QTest::newRow("inner marker restarts") << QByteArray("$1 2$3 4;") << 0 << 1
-                                           << pts({{1, 3}}) << pts({{1, 4}}) << pts({});
+                                           << pts({{1, 3}}) << pts({{1, 4}}) << pts({}) << none;
     QTest::newRow("line end inside a field") << QByteArray("$1 2\r\n;$1 2\r\n3;") << 0 << 2
-                                             << pts({{1, 1}, {2, 1}}) << pts({{1, 2}, {2, 0}}) << pts({});
+                                             << pts({{1, 1}, {2, 1}}) << pts({{1, 2}}) << pts({})
+                                             << one;
     QTest::newRow("not a number") << QByteArray("$1x2 +5 .;") << 0 << 1
-                                  << pts({{1, 12}}) << pts({{1, 5}}) << pts({{1, 0}});
+                                  << pts({{1, 12}}) << pts({{1, 5}}) << pts({}) << one;
+    QTest::newRow("lone minus") << QByteArray("$- 5 6;") << 0 << 1
+                                << pts({}) << pts({{1, 5}}) << pts({{1, 6}}) << one;
+    QTest::newRow("minus inside") << QByteArray("$4 1-2 6;") << 0 << 1
+                                  << pts({{1, 4}}) << pts({}) << pts({{1, 6}}) << one;
+    QTest::newRow("beyond int range")
+        << QByteArray("$2147483648 -2147483649 -2147483648;") << 0 << 1 << pts({}) << pts({})
+        << pts({{1, -2147483648.0}}) << one;
+    QTest::newRow("damaged among sound ones")
+        << QByteArray("$1 2 3;$- 2 3;$;$4 5 6;") << 0 << 4 << pts({{1, 1}, {4, 4}})
+        << pts({{1, 2}, {2, 2}, {4, 5}}) << pts({{1, 3}, {2, 3}, {4, 6}})
+        << "2 damaged frames skipped";
     QTest::newRow("bytes outside frames") << QByteArray("99;zz$4 5 6;;;x\n$7 8 9;") << 0 << 2
                                           << pts({{1, 4}, {2, 7}}) << pts({{1, 5}, {2, 8}})
-                                          << pts({{1, 6}, {2, 9}});
+                                          << pts({{1, 6}, {2, 9}}) << none;
     QTest::newRow("split into small pieces")
         << QByteArray("$1000 2000 3000;$1001 2001 3001;") << 3 << 2 << pts({{1, 1000}, {2, 1001}})
-        << pts({{1, 2000}, {2, 2001}}) << pts({{1, 3000}, {2, 3001}});
+        << pts({{1, 2000}, {2, 2001}}) << pts({{1, 3000}, {2, 3001}}) << none;
 }
 
 void TestPlotters::framesIntoGraphs()
@@ -268,13 +290,15 @@ void TestPlotters::framesIntoGraphs()
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
     fixture.board.sendRaw(stream);
     QTRY_COMPARE(framesSeen.count(), frames);
-    spin(50); // nothing more comes
+    spin(50); // nothing more comes; the refresh has run
 
     QCOMPARE(framesSeen.count(), frames);
     QCOMPARE(sampleIndex(window.get()), qint64(frames));
     QTEST(points(window.get(), 0), "graph0");
     QTEST(points(window.get(), 1), "graph1");
     QTEST(points(window.get(), 2), "graph2");
+    QFETCH(QString, note);
+    QTRY_COMPARE(TestPlotters::note(window.get()), note);
 }
 
 void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
@@ -469,6 +493,7 @@ void TestPlotters::garbageAndOverlongFrames()
     QTRY_COMPARE(framesSeen.count(), 1);
     QCOMPARE(points(window.get(), 0), pts({{1, 7}}));
     QCOMPARE(points(window.get(), 2), pts({{1, 9}}));
+    QTRY_COMPARE(note(window.get()), QString("1 damaged frame skipped"));
 
     // Random bytes: whatever frames they happen to hold, the window stays
     // bounded and picks up the next real frame.
