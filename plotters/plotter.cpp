@@ -1,9 +1,12 @@
 #include "plotter.h"
 
+#include "monotonicclock.h"
 #include "plotcompat.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -15,6 +18,26 @@ const QString notesLayer = QStringLiteral("notes");
 QPen gridPen(const QColor &color)
 {
     return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+// The first channels' values of a frame's fields. A field that is not a
+// whole number in int range (empty, a lone "-", "1-2", too many digits) is
+// no reading: drawing it as 0 would show a spike nobody could tell from a
+// real one. It leaves its channel without a value and marks the frame
+// damaged.
+Sample sampleFromFields(const QStringList &fields, qint64 timeNs, bool *damaged)
+{
+    Sample sample;
+    sample.timeNs = timeNs;
+    const int used = qMin(int(fields.size()), Sample::channelCount);
+    for (int channel = 0; channel < used; ++channel) {
+        bool isNumber = false;
+        sample.values[size_t(channel)] = fields.at(channel).toInt(&isNumber);
+        if (isNumber)
+            sample.validMask |= quint8(1u << channel);
+    }
+    *damaged = sample.validMask != (1u << used) - 1;
+    return sample;
 }
 
 } // namespace
@@ -140,31 +163,41 @@ void Plotter::replot()
 
 void Plotter::onNewDataArrived(QStringList data)
 {
-    // A field that is not a whole number in int range (empty, a lone "-",
-    // "1-2", too many digits) is no reading: drawing it as 0 would show a
-    // spike nobody could tell from a real one.
-    std::array<int, graphCount> values{};
-    std::array<bool, graphCount> valid{};
-    const int fieldCount = qMin(int(data.size()), graphCount);
+    // Every frame passes here, converted and stamped with the moment its
+    // bytes were read, paused or not: what must see every frame the board
+    // sends (a recording) takes it from here.
     bool damaged = false;
-    for (int i = 0; i < fieldCount; ++i) {
-        values[size_t(i)] = data.at(i).toInt(&valid[size_t(i)]);
-        damaged = damaged || !valid[size_t(i)];
-    }
+    const Sample frame = sampleFromFields(data, readTimeNs, &damaged);
     if (damaged)
         ++damagedFrames;
 
     if (!plotting)
         return;
-    ++sampleIndex;
-    const double key = double(sampleIndex);
-    const double oldestKept = double(sampleIndex - windowLength);
+    appendSample(frame);
+}
+
+void Plotter::appendSample(Sample sample)
+{
+    sample.index = ++sampleIndex;
+    sample.gapBefore = std::exchange(gapPending, false);
+    store.append(sample);
+
+    const double key = double(sample.index);
+    const double oldestKept = key - windowLength;
     for (int i = 0; i < graphCount; ++i) {
         QCPGraph *graph = graphs[size_t(i)];
-        if (valid[size_t(i)])
-            graph->addData(key, values[size_t(i)]);
+        // A NaN point is where a graph's line breaks.
+        if (sample.gapBefore)
+            graph->addData(key - 0.5, qQNaN());
+        if (sample.hasValue(i))
+            graph->addData(key, sample.values[size_t(i)]);
         PlotCompat::removeDataBefore(graph, oldestKept);
     }
+}
+
+void Plotter::markGap()
+{
+    gapPending = true;
 }
 
 void Plotter::readData()
@@ -177,6 +210,8 @@ void Plotter::readData()
 
 void Plotter::takeBytes(const char *data, qsizetype size)
 {
+    // One stamp per read: the frames of a read arrived together.
+    readTimeNs = monotonicNowNs();
     scanner.feed(data, size,
                  [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
 }

@@ -2,6 +2,7 @@
 
 #include "framescanner.h"
 #include "instrumentdialog.h"
+#include "samplestore.h"
 
 #include <QColor>
 #include <QStringList>
@@ -40,13 +41,18 @@ struct PlotterProfile
 // fast board costs parsing and not painting. Stop/Start pauses the intake
 // and the redraws; Quit stops the board. A field that is not a number gives
 // its graph no point for that sample; the plot says how many frames were
-// damaged.
+// damaged. The samples live in a SampleStore; the graphs are the rolling
+// view of its newest `windowLength` steps, appended to per sample.
 class Plotter : public InstrumentDialog
 {
     Q_OBJECT
 
 public:
     ~Plotter() override;
+
+    // The board was away: the next sample is not joined to the one before
+    // it. The sample index keeps counting.
+    void markGap();
 
 signals:
     // The fields of one complete sample frame.
@@ -82,6 +88,9 @@ private:
     bool updateNotes();
     // Scans one read of the stream; each complete frame goes out as newData.
     void takeBytes(const char *data, qsizetype size);
+    // Gives the next sample index to `sample` and puts it into the store
+    // and the graphs.
+    void appendSample(Sample sample);
 
     static constexpr int graphCount = 3;
     static constexpr int refreshIntervalMs = 20;
@@ -96,6 +105,10 @@ private:
     bool plotting = false;
     // 64 bits: a fast board would run a 32-bit count over within hours.
     qint64 sampleIndex = 0;
+    SampleStore store;
+    // monotonicNowNs() when the bytes being scanned were read.
+    qint64 readTimeNs = 0;
+    bool gapPending = false;
     QTimer refreshTimer;
     FrameScanner scanner;
     int windowLength = 500;

@@ -1,4 +1,5 @@
 #include "accelerometer.h"
+#include "monotonicclock.h"
 #include "osciloscope.h"
 #include "plotcompat.h"
 #include "testsupport.h"
@@ -40,6 +41,8 @@ private slots:
     void noBoard();
     void unplugMidStream();
     void garbageAndOverlongFrames();
+    void gapBreaksTheLines_data();
+    void gapBreaksTheLines();
 
 private:
     static Plotter *create(const QString &kind)
@@ -66,6 +69,7 @@ private:
     static const QTimer &refreshTimer(Plotter *window) { return window->refreshTimer; }
     static bool plotting(Plotter *window) { return window->plotting; }
     static void setSampleIndex(Plotter *window, qint64 index) { window->sampleIndex = index; }
+    static const SampleStore &store(Plotter *window) { return window->store; }
     // The damage note as drawn: empty while hidden.
     static QString note(Plotter *window)
     {
@@ -510,6 +514,51 @@ void TestPlotters::garbageAndOverlongFrames()
     QCOMPARE(points(window.get(), 0).last(), QPointF(before + 1, 1));
     QCOMPARE(points(window.get(), 1).last(), QPointF(before + 1, 2));
     QCOMPARE(points(window.get(), 2).last(), QPointF(before + 1, 3));
+}
+
+void TestPlotters::gapBreaksTheLines_data()
+{
+    QTest::addColumn<bool>("gap");
+    QTest::newRow("no gap") << false;
+    QTest::newRow("gap") << true;
+}
+
+void TestPlotters::gapBreaksTheLines()
+{
+    QFETCH(bool, gap);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    const qint64 start = monotonicNowNs();
+    fixture.board.sendRaw("$500;$500;$500;");
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(3));
+    if (gap)
+        window->markGap();
+    fixture.board.sendRaw("$3000;$3000;$3000;");
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(6));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-494, 6));
+
+    // The store holds every sample, stamped when its bytes were read; only
+    // the first after the gap is flagged, and the index kept counting.
+    const SampleStore &samples = store(window.get());
+    QCOMPARE(samples.size(), 6);
+    for (int position = 0; position < 6; ++position) {
+        const Sample &sample = samples.at(position);
+        QCOMPARE(sample.index, qint64(position + 1));
+        QCOMPARE(sample.gapBefore, gap && position == 3);
+        QCOMPARE(sample.validMask, quint8(1));
+        QVERIFY(sample.timeNs >= start && sample.timeNs <= monotonicNowNs());
+    }
+
+    // The red line climbs from sample 3 to 4 only when nothing came between.
+    QCustomPlot *plot = plotOf(window.get());
+    const QImage image = plot->toPixmap().toImage();
+    const int middle = int(plot->yAxis->coordToPixel(1750));
+    bool climbs = false;
+    for (int x = int(plot->xAxis->coordToPixel(3)) - 1; x <= int(plot->xAxis->coordToPixel(4)) + 1; ++x)
+        climbs = climbs || QColor(image.pixel(x, middle)) == QColor(Qt::red);
+    QCOMPARE(climbs, !gap);
 }
 
 QTEST_MAIN(TestPlotters)
