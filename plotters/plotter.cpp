@@ -156,7 +156,11 @@ void Plotter::replot()
 {
     if (!connected)
         return;
-    updateNotes();
+    const bool notesChanged = updateNotes();
+    if (!redrawNeeded && !notesChanged && plot->size() == drawnSize)
+        return;
+    redrawNeeded = false;
+    drawnSize = plot->size();
     plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
     plot->replot();
 }
@@ -193,6 +197,7 @@ void Plotter::appendSample(Sample sample)
             graph->addData(key, sample.values[size_t(i)]);
         PlotCompat::removeDataBefore(graph, oldestKept);
     }
+    redrawNeeded = true;
 }
 
 void Plotter::markGap()
@@ -223,6 +228,7 @@ void Plotter::on_quitButton_clicked()
 
 void Plotter::on_stopButton_clicked()
 {
+    redrawNeeded = true;
     if (plotting) {
         refreshTimer.stop();
         plotting = false;

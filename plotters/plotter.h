@@ -38,7 +38,8 @@ struct PlotterProfile
 
 // A live plot of the board's sample stream: three graphs over the last
 // `windowLength` samples, redrawn from a timer rather than per frame, so a
-// fast board costs parsing and not painting. Stop/Start pauses the intake
+// fast board costs parsing and not painting, and only when something
+// changed, so an idle window costs nothing. Stop/Start pauses the intake
 // and the redraws; Quit stops the board. A field that is not a number gives
 // its graph no point for that sample; the plot says how many frames were
 // damaged. The samples live in a SampleStore; the graphs are the rolling
@@ -110,6 +111,9 @@ private:
     qint64 readTimeNs = 0;
     bool gapPending = false;
     QTimer refreshTimer;
+    // Something shown changed since the last redraw.
+    bool redrawNeeded = true;
+    QSize drawnSize;
     FrameScanner scanner;
     int windowLength = 500;
     // Frames with a field that is not a number, paused or not.

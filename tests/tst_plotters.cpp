@@ -34,6 +34,7 @@ private slots:
     void framesIntoGraphs();
     void keepsTheLastWindowAndNeverRescalesY();
     void pauseAndResume();
+    void redrawsOnlyWhenSomethingChanged();
     void sampleCountRunsPast32Bits();
     void frameCompletedDuringTheStopWaitIsPlotted_data() { addCloseRows(); }
     void frameCompletedDuringTheStopWaitIsPlotted();
@@ -370,6 +371,35 @@ void TestPlotters::pauseAndResume()
 
     // The board never hears about a pause.
     QCOMPARE(fixture.board.received(), QByteArray("o\n"));
+}
+
+void TestPlotters::redrawsOnlyWhenSomethingChanged()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-500, 0));
+
+    // A silent board: the timer runs, nothing is drawn.
+    QSignalSpy redraws(plotOf(window.get()), &QCustomPlot::afterReplot);
+    spin(200);
+    QVERIFY(refreshTimer(window.get()).isActive());
+    QCOMPARE(redraws.count(), 0);
+
+    fixture.board.sendRaw("$1 2 3;");
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-499, 1));
+    spin(100);
+    const int afterSample = redraws.count();
+    QVERIFY(afterSample > 0);
+    spin(200);
+    QCOMPARE(redraws.count(), afterSample);
+
+    // A frame dropped as overlong adds no sample but changes the note.
+    fixture.board.sendRaw("$" + QByteArray(300, '1') + ";");
+    QTRY_COMPARE(note(window.get()), QString("1 damaged frame skipped"));
+    QTRY_VERIFY(redraws.count() > afterSample);
 }
 
 void TestPlotters::sampleCountRunsPast32Bits()
