@@ -3,8 +3,17 @@
 #include "monotonicclock.h"
 #include "plotcompat.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPdfWriter>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -18,6 +27,61 @@ const QString notesLayer = QStringLiteral("notes");
 QPen gridPen(const QColor &color)
 {
     return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+Plotter::SaveFileChooser saveFileChooser;
+// The folders last saved into, for every plotter window of this run.
+QString lastImageFolder;
+QString lastExportFolder;
+
+QString folderOr(const QString &lastFolder, QStandardPaths::StandardLocation location)
+{
+    if (!lastFolder.isEmpty())
+        return lastFolder;
+    const QString folder = QStandardPaths::writableLocation(location);
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+// The plot as a vector page of its own size, as it is drawn on screen.
+bool writePdf(QCustomPlot *plot, QIODevice *device)
+{
+    const QSize size = plot->size();
+    QPdfWriter pdf(device);
+    pdf.setPageLayout(QPageLayout(QPageSize(size, QString(), QPageSize::ExactMatch),
+                                  QPageLayout::Portrait, QMarginsF()));
+    QCPPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setWindow(QRect(QPoint(), size));
+    plot->toPainter(&painter, size.width(), size.height());
+    return painter.end();
+}
+
+// The samples from index `fromIndex` on as CSV: a header of "sample" and
+// the channel names, then one row per sample, oldest first; a channel
+// without a value is an empty cell.
+QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex,
+                        const std::array<const char *, Sample::channelCount> &channelNames)
+{
+    QByteArray csv("sample");
+    for (const char *name : channelNames)
+        csv.append(',').append(name);
+    csv.append('\n');
+    int first = store.size();
+    while (first > 0 && store.at(first - 1).index >= fromIndex)
+        --first;
+    for (int position = first; position < store.size(); ++position) {
+        const Sample &sample = store.at(position);
+        csv.append(QByteArray::number(sample.index));
+        for (int channel = 0; channel < Sample::channelCount; ++channel) {
+            csv.append(',');
+            if (sample.hasValue(channel))
+                csv.append(QByteArray::number(sample.values[size_t(channel)]));
+        }
+        csv.append('\n');
+    }
+    return csv;
 }
 
 // The first channels' values of a frame's fields. A field that is not a
@@ -48,6 +112,7 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     // Always a real interval: Start in a window without a board must not
     // start a timer that fires continuously.
     refreshTimer.setInterval(refreshIntervalMs);
+    createActions();
 }
 
 Plotter::~Plotter() = default;
@@ -60,6 +125,8 @@ void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton
     stylePlot();
     addNotes();
     connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
+    plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
 
     connected = connectBoard(QIODevice::ReadWrite);
     if (!connected)
@@ -137,6 +204,8 @@ void Plotter::addNotes()
         font.setPointSizeF(font.pointSizeF() * 0.8);
     damageNote->setFont(font);
     damageNote->setColor(noteColor);
+    // The grid's dots must not run through the text.
+    damageNote->setBrush(QBrush(backgroundColor));
     damageNote->setVisible(false);
 }
 
@@ -219,6 +288,101 @@ void Plotter::takeBytes(const char *data, qsizetype size)
     readTimeNs = monotonicNowNs();
     scanner.feed(data, size,
                  [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
+}
+
+void Plotter::setSaveFileChooser(SaveFileChooser chooser)
+{
+    saveFileChooser = std::move(chooser);
+}
+
+void Plotter::createActions()
+{
+    saveImageAction->setText(tr("Save Image…"));
+    saveImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveImageAction, &QAction::triggered, this, &Plotter::saveImage);
+    exportDataAction->setText(tr("Export Shown Data…"));
+    exportDataAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
+    addAction(saveImageAction);
+    addAction(exportDataAction);
+}
+
+void Plotter::buildPlotMenu(QMenu &menu) const
+{
+    // Keeping what is shown comes first; recording, then the view's own
+    // choices (trigger, measurements) follow in this order.
+    menu.addAction(saveImageAction);
+    menu.addAction(exportDataAction);
+}
+
+void Plotter::showPlotMenu(const QPoint &plotPosition)
+{
+    QMenu menu(this);
+    buildPlotMenu(menu);
+    menu.exec(plot->mapToGlobal(plotPosition));
+}
+
+void Plotter::saveImage()
+{
+    const QString suggested = QDir(folderOr(lastImageFolder, QStandardPaths::PicturesLocation))
+                                  .filePath(suggestedFileName(QStringLiteral("png")));
+    QString fileName = chooseSaveFile(tr("Save Image"), suggested,
+                                      tr("PNG image (*.png);;PDF document (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const bool pdf = suffix == QLatin1String("pdf");
+    if (!pdf && suffix != QLatin1String("png"))
+        fileName += QLatin1String(".png");
+    lastImageFolder = QFileInfo(fileName).absolutePath();
+
+    // Through a QSaveFile: a failed write leaves no half a file, and the
+    // system says why it failed.
+    QSaveFile file(fileName);
+    const bool written = file.open(QIODevice::WriteOnly)
+                         && (pdf ? writePdf(plot, &file)
+                                 : plot->toPixmap(plot->width(), plot->height()).save(&file, "PNG"))
+                         && file.commit();
+    if (!written)
+        tellNotSaved(fileName, file.errorString());
+}
+
+void Plotter::exportShownData()
+{
+    const QString suggested = QDir(folderOr(lastExportFolder, QStandardPaths::DocumentsLocation))
+                                  .filePath(suggestedFileName(QStringLiteral("csv")));
+    const QString fileName = chooseSaveFile(tr("Export Data"), suggested, tr("CSV file (*.csv)"));
+    if (fileName.isEmpty())
+        return;
+    lastExportFolder = QFileInfo(fileName).absolutePath();
+
+    // What the graphs hold: the last `windowLength` steps.
+    const QByteArray csv = samplesAsCsv(store, sampleIndex - windowLength, profile.channelNames);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+        tellNotSaved(fileName, file.errorString());
+}
+
+QString Plotter::chooseSaveFile(const QString &title, const QString &suggestedPath,
+                                const QString &filter)
+{
+    if (saveFileChooser)
+        return saveFileChooser(title, suggestedPath);
+    return QFileDialog::getSaveFileName(this, title, suggestedPath, filter);
+}
+
+QString Plotter::suggestedFileName(const QString &suffix) const
+{
+    return QStringLiteral("%1-%2.%3")
+        .arg(QLatin1String(profile.fileStem),
+             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")), suffix);
+}
+
+void Plotter::tellNotSaved(const QString &fileName, const QString &reason)
+{
+    QMessageBox::warning(this, tr("Could not save"),
+                         tr("%1 could not be written: %2.")
+                             .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
 void Plotter::on_quitButton_clicked()

@@ -4,15 +4,18 @@
 #include "instrumentdialog.h"
 #include "samplestore.h"
 
+#include <QAction>
 #include <QColor>
 #include <QStringList>
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 class QCPGraph;
 class QCPItemText;
 class QCustomPlot;
+class QMenu;
 class QPushButton;
 
 // Everything in which the two plotters differ, apart from their forms.
@@ -34,6 +37,10 @@ struct PlotterProfile
     Range initialXRange;
     bool showRightAxis;
     Range rightAxisRange;
+    // The channels as files name them (exported data's header).
+    std::array<const char *, 3> channelNames;
+    // Start of the file names suggested for this window's images and data.
+    const char *fileStem;
 };
 
 // A live plot of the board's sample stream: three graphs over the last
@@ -54,6 +61,13 @@ public:
     // The board was away: the next sample is not joined to the one before
     // it. The sample index keeps counting.
     void markGap();
+
+    // Asks where to save: a title, a suggested path; "" when cancelled.
+    using SaveFileChooser =
+        std::function<QString(const QString &title, const QString &suggestedPath)>;
+    // Replaces the save dialog of every plotter (tests); an empty chooser
+    // brings the dialog back.
+    static void setSaveFileChooser(SaveFileChooser chooser);
 
 signals:
     // The fields of one complete sample frame.
@@ -83,6 +97,19 @@ private:
     friend class PlotterBench;
 
     void stylePlot();
+    // The window's commands: in the plot's context menu, and with their
+    // shortcuts anywhere in the window.
+    void createActions();
+    // Fills the plot's context menu, in its order.
+    void buildPlotMenu(QMenu &menu) const;
+    void showPlotMenu(const QPoint &plotPosition);
+    void saveImage();
+    void exportShownData();
+    QString chooseSaveFile(const QString &title, const QString &suggestedPath,
+                           const QString &filter);
+    // "<fileStem>-YYYYMMDD-HHMMSS.<suffix>", for now.
+    QString suggestedFileName(const QString &suffix) const;
+    void tellNotSaved(const QString &fileName, const QString &reason);
     // Small texts drawn over the plot, on a layer of their own.
     void addNotes();
     // Brings the notes up to date; says whether any changed.
@@ -99,6 +126,8 @@ private:
     const PlotterProfile profile;
     QCustomPlot *plot = nullptr;
     QPushButton *stopButton = nullptr;
+    QAction *const saveImageAction = new QAction(this);
+    QAction *const exportDataAction = new QAction(this);
     std::array<QCPGraph *, graphCount> graphs{};
     QCPItemText *damageNote = nullptr;
 

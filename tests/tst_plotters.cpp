@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPolygonF>
 #include <QPushButton>
@@ -19,6 +20,23 @@ static QPolygonF pts(std::initializer_list<QPointF> list)
 {
     return QPolygonF(QVector<QPointF>(list));
 }
+
+// Answers every plotter's save dialog with `answer` for as long as it
+// lives, and keeps what each dialog would have shown.
+struct SaveDialogs
+{
+    explicit SaveDialogs(const QString &answer)
+    {
+        Plotter::setSaveFileChooser([this, answer](const QString &title, const QString &suggested) {
+            titles.append(title);
+            suggestions.append(suggested);
+            return answer;
+        });
+    }
+    ~SaveDialogs() { Plotter::setSaveFileChooser({}); }
+    QStringList titles;
+    QStringList suggestions;
+};
 
 class TestPlotters : public QObject
 {
@@ -44,6 +62,12 @@ private slots:
     void garbageAndOverlongFrames();
     void gapBreaksTheLines_data();
     void gapBreaksTheLines();
+    void plotMenuAndShortcuts_data();
+    void plotMenuAndShortcuts();
+    void saveImage_data();
+    void saveImage();
+    void exportMatchesWhatThePlotHolds_data();
+    void exportMatchesWhatThePlotHolds();
 
 private:
     static Plotter *create(const QString &kind)
@@ -589,6 +613,184 @@ void TestPlotters::gapBreaksTheLines()
     for (int x = int(plot->xAxis->coordToPixel(3)) - 1; x <= int(plot->xAxis->coordToPixel(4)) + 1; ++x)
         climbs = climbs || QColor(image.pixel(x, middle)) == QColor(Qt::red);
     QCOMPARE(climbs, !gap);
+}
+
+void TestPlotters::plotMenuAndShortcuts_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("stem");
+    QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer";
+    QTest::newRow("osciloscope") << "Osciloscope" << "osciloscope";
+}
+
+void TestPlotters::plotMenuAndShortcuts()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, stem);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    // The shortcuts work wherever the focus is in the window.
+    SaveDialogs dialogs{QString()}; // cancelled
+    QPushButton *stopButton = button(window.get(), "stopButton");
+    stopButton->setFocus();
+    QTest::keyClick(stopButton, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(stopButton, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(dialogs.titles, QStringList({"Save Image", "Export Data"}));
+    const QRegularExpression png("/" + stem + "-\\d{8}-\\d{6}\\.png$");
+    const QRegularExpression csv("/" + stem + "-\\d{8}-\\d{6}\\.csv$");
+    QVERIFY2(png.match(dialogs.suggestions[0]).hasMatch(), qPrintable(dialogs.suggestions[0]));
+    QVERIFY2(csv.match(dialogs.suggestions[1]).hasMatch(), qPrintable(dialogs.suggestions[1]));
+
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions())
+            items.append(action->text() + " = " + action->shortcut().toString());
+        menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100));
+    QApplication::sendEvent(plotOf(window.get()), &click);
+    QCOMPARE(items, QStringList({"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E"}));
+}
+
+void TestPlotters::saveImage_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+
+    QTest::newRow("png") << "plot.png" << "plot.png" << QByteArray("png");
+    QTest::newRow("pdf") << "plot.pdf" << "plot.pdf" << QByteArray("pdf");
+    QTest::newRow("upper case") << "plot.PDF" << "plot.PDF" << QByteArray("pdf");
+    QTest::newRow("no extension") << "plot" << "plot.png" << QByteArray("png");
+    QTest::newRow("unknown extension") << "plot.jpg" << "plot.jpg.png" << QByteArray("png");
+    QTest::newRow("no such folder") << "missing/plot.png" << "missing/plot.png" << QByteArray();
+    QTest::newRow("cancelled") << "" << "" << QByteArray();
+}
+
+void TestPlotters::saveImage()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    fixture.board.sendRaw("$100 1650 3200;$100 1650 3200;");
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-498, 2));
+    QCustomPlot *plot = plotOf(window.get());
+
+    QTemporaryDir folder;
+    SaveDialogs dialogs(chosen.isEmpty() ? QString() : folder.filePath(chosen));
+    ModalBoxCatcher catcher;
+    window->saveImageAction->trigger();
+    QCOMPARE(dialogs.titles, QStringList("Save Image"));
+    const QString path = folder.filePath(written);
+
+    if (format == "png") {
+        const QImage image(path, "PNG");
+        QCOMPARE(image.size(), plot->size());
+        // The plot as shown: its background and its red line.
+        QCOMPARE(QColor(image.pixel(1, 1)), QColor(240, 240, 240));
+        const QPoint first(int(plot->xAxis->coordToPixel(1)), int(plot->yAxis->coordToPixel(100)));
+        QCOMPARE(QColor(image.pixel(first)), QColor(Qt::red));
+    } else if (format == "pdf") {
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        // One page of the plot's size, in points.
+        const QRegularExpression mediaBox("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]");
+        const auto page = mediaBox.match(QString::fromLatin1(bytes.constData(), bytes.size()));
+        QVERIFY(page.hasMatch());
+        QCOMPARE(QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble()),
+                 QSizeF(plot->size()));
+    }
+    spin(50);
+    const bool fails = !chosen.isEmpty() && format.isEmpty();
+    QCOMPARE(catcher.boxes.size(), fails ? 1 : 0);
+    if (fails) {
+        QCOMPARE(catcher.boxes[0].title, QString("Could not save"));
+        QVERIFY(catcher.boxes[0].text.contains(path));
+        QVERIFY(catcher.boxes[0].text.contains("No such file or directory"));
+    }
+    // Nothing else, and nothing half-written, is left behind.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+             written.isEmpty() || fails ? QStringList() : QStringList(written));
+}
+
+void TestPlotters::exportMatchesWhatThePlotHolds_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("header");
+    QTest::newRow("accelerometer") << "Accelerometer" << QByteArray("sample,X,Y,Z");
+    QTest::newRow("osciloscope") << "Osciloscope" << QByteArray("sample,PAD0,PAD1,PAD2");
+}
+
+void TestPlotters::exportMatchesWhatThePlotHolds()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, header);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    // More than the plot keeps, with damaged fields and short frames.
+    QByteArray stream;
+    for (int i = 1; i <= 520; ++i) {
+        const QByteArray middle = i % 7 == 0 ? "-" : QByteArray::number(-i);
+        stream += i % 11 == 0 ? "$" + QByteArray::number(i) + ";"
+                              : "$" + QByteArray::number(i) + " " + middle + " "
+                                    + QByteArray::number(2 * i) + ";";
+    }
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(520));
+
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("data.csv"));
+    window->exportDataAction->trigger();
+    window->exportDataAction->trigger();
+    QCOMPARE(dialogs.titles, QStringList({"Export Data", "Export Data"}));
+    // The next suggestion is in the folder last used.
+    QCOMPARE(QFileInfo(dialogs.suggestions[1]).absolutePath(),
+             QFileInfo(folder.path()).absoluteFilePath());
+
+    QFile file(folder.filePath("data.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(!bytes.contains('\r'));
+    QVERIFY(bytes.endsWith('\n'));
+    QList<QByteArray> lines = bytes.chopped(1).split('\n');
+    QCOMPARE(lines.takeFirst(), header);
+
+    // One row per sample the graphs hold, oldest first; a cell is filled
+    // exactly where its graph has a point, with that point's value.
+    QCOMPARE(lines.size(), 501);
+    std::array<QPolygonF, 3> graphs{points(window.get(), 0), points(window.get(), 1),
+                                    points(window.get(), 2)};
+    std::array<int, 3> next{};
+    for (int row = 0; row < lines.size(); ++row) {
+        const QList<QByteArray> cells = lines[row].split(',');
+        QCOMPARE(cells.size(), 4);
+        QCOMPARE(cells[0].toLongLong(), qint64(20 + row));
+        for (size_t g = 0; g < 3; ++g) {
+            const QPolygonF &graph = graphs[g];
+            const bool hasPoint = next[g] < graph.size() && graph[next[g]].x() == 20 + row;
+            QCOMPARE(cells[int(g) + 1].isEmpty(), !hasPoint);
+            if (hasPoint)
+                QCOMPARE(cells[int(g) + 1], QByteArray::number(int(graph[next[g]++].y())));
+        }
+    }
+    for (size_t g = 0; g < 3; ++g)
+        QCOMPARE(next[g], graphs[g].size());
+    QVERIFY(lines.contains("22,22,,"));
+    QVERIFY(lines.contains("21,21,,42"));
 }
 
 QTEST_MAIN(TestPlotters)
