@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QToolTip>
 
 #include <utility>
 
@@ -127,6 +128,8 @@ void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton
     connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
+    // Tool-tip events come only while the pointer rests: no cost per move.
+    plot->installEventFilter(this);
 
     connected = connectBoard(QIODevice::ReadWrite);
     if (!connected)
@@ -383,6 +386,44 @@ void Plotter::tellNotSaved(const QString &fileName, const QString &reason)
     QMessageBox::warning(this, tr("Could not save"),
                          tr("%1 could not be written: %2.")
                              .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+bool Plotter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != plot || event->type() != QEvent::ToolTip)
+        return InstrumentDialog::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QString readout = readoutAt(help->pos());
+    if (readout.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), readout, plot);
+    return true;
+}
+
+QString Plotter::readoutAt(const QPoint &plotPosition) const
+{
+    const QRect area = plot->axisRect()->rect();
+    const double key = plot->xAxis->pixelToCoord(plotPosition.x());
+    // The newest sample is drawn on the axis rect's right border.
+    const QCPRange shown = plot->xAxis->range();
+    if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
+        || key < shown.lower - 0.5 || key > shown.upper + 0.5)
+        return QString();
+    const qint64 index = qRound64(key);
+    const int position = store.positionOf(index);
+    if (position < 0)
+        return QString();
+    const Sample &sample = store.at(position);
+    QString readout = tr("Sample %1").arg(index);
+    for (int channel = 0; channel < Sample::channelCount; ++channel) {
+        const QString value = sample.hasValue(channel)
+                                  ? QString::number(sample.values[size_t(channel)])
+                                  : QStringLiteral("–");
+        readout += QStringLiteral("\n%1: %2")
+                       .arg(QLatin1String(profile.channelNames[size_t(channel)]), value);
+    }
+    return readout;
 }
 
 void Plotter::on_quitButton_clicked()

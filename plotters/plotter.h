@@ -82,6 +82,8 @@ protected:
 
     void onConnectionLost() override;
     void closeEvent(QCloseEvent *event) override;
+    // Hovering over the plot shows the sample under the pointer.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void setupPlot();
@@ -110,6 +112,9 @@ private:
     // "<fileStem>-YYYYMMDD-HHMMSS.<suffix>", for now.
     QString suggestedFileName(const QString &suffix) const;
     void tellNotSaved(const QString &fileName, const QString &reason);
+    // The index and the values, as received, of the sample drawn at this
+    // point of the plot; "" where there is none.
+    QString readoutAt(const QPoint &plotPosition) const;
     // Small texts drawn over the plot, on a layer of their own.
     void addNotes();
     // Brings the notes up to date; says whether any changed.

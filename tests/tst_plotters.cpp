@@ -68,6 +68,8 @@ private slots:
     void saveImage();
     void exportMatchesWhatThePlotHolds_data();
     void exportMatchesWhatThePlotHolds();
+    void readoutOfTheSampleUnderThePointer_data();
+    void readoutOfTheSampleUnderThePointer();
 
 private:
     static Plotter *create(const QString &kind)
@@ -791,6 +793,39 @@ void TestPlotters::exportMatchesWhatThePlotHolds()
         QCOMPARE(next[g], graphs[g].size());
     QVERIFY(lines.contains("22,22,,"));
     QVERIFY(lines.contains("21,21,,42"));
+}
+
+void TestPlotters::readoutOfTheSampleUnderThePointer_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<double>("index");
+    QTest::addColumn<QString>("readout");
+
+    QTest::newRow("whole frame") << "Osciloscope" << 1.0
+                                 << "Sample 1\nPAD0: 10\nPAD1: -20\nPAD2: 30";
+    QTest::newRow("damaged field") << "Osciloscope" << 2.0
+                                   << "Sample 2\nPAD0: 11\nPAD1: –\nPAD2: 31";
+    QTest::newRow("short frame") << "Accelerometer" << 3.0 << "Sample 3\nX: 12\nY: –\nZ: –";
+    QTest::newRow("before the first sample") << "Osciloscope" << -100.0 << "";
+}
+
+void TestPlotters::readoutOfTheSampleUnderThePointer()
+{
+    QFETCH(QString, kind);
+    QFETCH(double, index);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    window->show();
+    fixture.board.sendRaw("$10 -20 30;$11 - 31;$12;");
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-497, 3));
+
+    QToolTip::hideText();
+    QCustomPlot *plot = plotOf(window.get());
+    const QPoint at(qRound(plot->xAxis->coordToPixel(index)), plot->axisRect()->center().y());
+    QHelpEvent hover(QEvent::ToolTip, at, plot->mapToGlobal(at));
+    QApplication::sendEvent(plot, &hover);
+    QTEST(QToolTip::text(), "readout");
 }
 
 QTEST_MAIN(TestPlotters)
