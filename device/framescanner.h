@@ -13,7 +13,8 @@
 // other byte inside a frame is dropped except "-", which keeps negative
 // samples negative. A "$" inside a frame starts the frame over. A NUL byte
 // ends the read: the rest of that read is lost. A frame that grows past
-// Board::maxFrameLength is garbage and is dropped until the next "$".
+// Board::maxFrameLength is garbage and is dropped until the next "$"; such
+// frames are counted, so a window can say that it skipped some.
 class FrameScanner
 {
 public:
@@ -28,12 +29,16 @@ public:
     bool isInsideFrame() const { return m_insideFrame; }
     QLatin1String frameText() const { return QLatin1String(m_text.data(), m_length); }
 
+    // Frames dropped as overlong since construction.
+    quint64 droppedFrames() const { return m_droppedFrames; }
+
 private:
     enum ByteClass : unsigned char { Drop, Keep, End, Start };
     static const std::array<ByteClass, 256> s_classes;
 
     bool m_insideFrame = false;
     int m_length = 0;
+    quint64 m_droppedFrames = 0;
     std::array<char, Board::maxFrameLength> m_text{};
 };
 
@@ -61,6 +66,7 @@ void FrameScanner::feed(const char *data, qsizetype size, OnFrame &&onFrame)
         case Keep:
             if (m_length == int(m_text.size())) {
                 m_insideFrame = false; // overlong: wait for the next "$"
+                ++m_droppedFrames;
                 break;
             }
             m_text[size_t(m_length++)] = c;

@@ -13,6 +13,8 @@ const PlotterProfile accelerometerProfile{
     {0, 500},
     true,
     {-2.2, 2.2},
+    {"X", "Y", "Z"},
+    "accelerometer",
 };
 
 } // namespace

@@ -11,6 +11,8 @@ const PlotterProfile osciloscopeProfile{
     {0, 200},
     false,
     {0, 0},
+    {"PAD0", "PAD1", "PAD2"},
+    "osciloscope",
 };
 
 } // namespace

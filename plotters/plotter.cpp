@@ -1,18 +1,108 @@
 #include "plotter.h"
 
+#include "monotonicclock.h"
 #include "plotcompat.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPdfWriter>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QToolTip>
+
+#include <utility>
 
 namespace {
 
 const QColor backgroundColor(240, 240, 240);
 const QColor darkTextColor(10, 10, 10);
+const QColor noteColor(110, 110, 110);
+const QString notesLayer = QStringLiteral("notes");
 
 QPen gridPen(const QColor &color)
 {
     return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+Plotter::SaveFileChooser saveFileChooser;
+// The folders last saved into, for every plotter window of this run.
+QString lastImageFolder;
+QString lastExportFolder;
+
+QString folderOr(const QString &lastFolder, QStandardPaths::StandardLocation location)
+{
+    if (!lastFolder.isEmpty())
+        return lastFolder;
+    const QString folder = QStandardPaths::writableLocation(location);
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+// The plot as a vector page of its own size, as it is drawn on screen.
+bool writePdf(QCustomPlot *plot, QIODevice *device)
+{
+    const QSize size = plot->size();
+    QPdfWriter pdf(device);
+    pdf.setPageLayout(QPageLayout(QPageSize(size, QString(), QPageSize::ExactMatch),
+                                  QPageLayout::Portrait, QMarginsF()));
+    QCPPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setWindow(QRect(QPoint(), size));
+    plot->toPainter(&painter, size.width(), size.height());
+    return painter.end();
+}
+
+// The samples from index `fromIndex` on as CSV: a header of "sample" and
+// the channel names, then one row per sample, oldest first; a channel
+// without a value is an empty cell.
+QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex,
+                        const std::array<const char *, Sample::channelCount> &channelNames)
+{
+    QByteArray csv("sample");
+    for (const char *name : channelNames)
+        csv.append(',').append(name);
+    csv.append('\n');
+    int first = store.size();
+    while (first > 0 && store.at(first - 1).index >= fromIndex)
+        --first;
+    for (int position = first; position < store.size(); ++position) {
+        const Sample &sample = store.at(position);
+        csv.append(QByteArray::number(sample.index));
+        for (int channel = 0; channel < Sample::channelCount; ++channel) {
+            csv.append(',');
+            if (sample.hasValue(channel))
+                csv.append(QByteArray::number(sample.values[size_t(channel)]));
+        }
+        csv.append('\n');
+    }
+    return csv;
+}
+
+// The first channels' values of a frame's fields. A field that is not a
+// whole number in int range (empty, a lone "-", "1-2", too many digits) is
+// no reading: drawing it as 0 would show a spike nobody could tell from a
+// real one. It leaves its channel without a value and marks the frame
+// damaged.
+Sample sampleFromFields(const QStringList &fields, qint64 timeNs, bool *damaged)
+{
+    Sample sample;
+    sample.timeNs = timeNs;
+    const int used = qMin(int(fields.size()), Sample::channelCount);
+    for (int channel = 0; channel < used; ++channel) {
+        bool isNumber = false;
+        sample.values[size_t(channel)] = fields.at(channel).toInt(&isNumber);
+        if (isNumber)
+            sample.validMask |= quint8(1u << channel);
+    }
+    *damaged = sample.validMask != (1u << used) - 1;
+    return sample;
 }
 
 } // namespace
@@ -23,6 +113,7 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     // Always a real interval: Start in a window without a board must not
     // start a timer that fires continuously.
     refreshTimer.setInterval(refreshIntervalMs);
+    createActions();
 }
 
 Plotter::~Plotter() = default;
@@ -33,7 +124,12 @@ void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton
     stopButton = formStopButton;
     setupPlot();
     stylePlot();
+    addNotes();
     connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
+    plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
+    // Tool-tip events come only while the pointer rests: no cost per move.
+    plot->installEventFilter(this);
 
     connected = connectBoard(QIODevice::ReadWrite);
     if (!connected)
@@ -94,27 +190,91 @@ void Plotter::stylePlot()
     plot->setInteraction(QCP::iRangeZoom, false);
 }
 
+void Plotter::addNotes()
+{
+    // Below the buffered "overlay" layer, so the notes share the plot's
+    // paint buffer instead of adding one.
+    plot->addLayer(notesLayer, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
+
+    damageNote = new QCPItemText(plot);
+    damageNote->setLayer(notesLayer);
+    damageNote->position->setType(QCPItemPosition::ptAxisRectRatio);
+    damageNote->position->setCoords(1, 0);
+    damageNote->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+    damageNote->setPadding(QMargins(4, 2, 4, 2));
+    QFont font = damageNote->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.8);
+    damageNote->setFont(font);
+    damageNote->setColor(noteColor);
+    // The grid's dots must not run through the text.
+    damageNote->setBrush(QBrush(backgroundColor));
+    damageNote->setVisible(false);
+}
+
+bool Plotter::updateNotes()
+{
+    const quint64 damaged = damagedFrames + scanner.droppedFrames();
+    if (damaged == notedDamage)
+        return false;
+    notedDamage = damaged;
+    damageNote->setText(damaged == 1 ? tr("1 damaged frame skipped")
+                                     : tr("%1 damaged frames skipped").arg(damaged));
+    damageNote->setVisible(damaged > 0);
+    return true;
+}
+
 void Plotter::replot()
 {
     if (!connected)
         return;
+    const bool notesChanged = updateNotes();
+    if (!redrawNeeded && !notesChanged && plot->size() == drawnSize)
+        return;
+    redrawNeeded = false;
+    drawnSize = plot->size();
     plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
     plot->replot();
 }
 
 void Plotter::onNewDataArrived(QStringList data)
 {
+    // Every frame passes here, converted and stamped with the moment its
+    // bytes were read, paused or not: what must see every frame the board
+    // sends (a recording) takes it from here.
+    bool damaged = false;
+    const Sample frame = sampleFromFields(data, readTimeNs, &damaged);
+    if (damaged)
+        ++damagedFrames;
+
     if (!plotting)
         return;
-    ++sampleIndex;
-    const double key = double(sampleIndex);
-    const double oldestKept = double(sampleIndex - windowLength);
-    const int fieldCount = qMin(int(data.size()), graphCount);
-    for (int i = 0; i < fieldCount; ++i) {
+    appendSample(frame);
+}
+
+void Plotter::appendSample(Sample sample)
+{
+    sample.index = ++sampleIndex;
+    sample.gapBefore = std::exchange(gapPending, false);
+    store.append(sample);
+
+    const double key = double(sample.index);
+    const double oldestKept = key - windowLength;
+    for (int i = 0; i < graphCount; ++i) {
         QCPGraph *graph = graphs[size_t(i)];
-        graph->addData(key, data.at(i).toInt());
+        // A NaN point is where a graph's line breaks.
+        if (sample.gapBefore)
+            graph->addData(key - 0.5, qQNaN());
+        if (sample.hasValue(i))
+            graph->addData(key, sample.values[size_t(i)]);
         PlotCompat::removeDataBefore(graph, oldestKept);
     }
+    redrawNeeded = true;
+}
+
+void Plotter::markGap()
+{
+    gapPending = true;
 }
 
 void Plotter::readData()
@@ -127,8 +287,143 @@ void Plotter::readData()
 
 void Plotter::takeBytes(const char *data, qsizetype size)
 {
+    // One stamp per read: the frames of a read arrived together.
+    readTimeNs = monotonicNowNs();
     scanner.feed(data, size,
                  [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
+}
+
+void Plotter::setSaveFileChooser(SaveFileChooser chooser)
+{
+    saveFileChooser = std::move(chooser);
+}
+
+void Plotter::createActions()
+{
+    saveImageAction->setText(tr("Save Image…"));
+    saveImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveImageAction, &QAction::triggered, this, &Plotter::saveImage);
+    exportDataAction->setText(tr("Export Shown Data…"));
+    exportDataAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
+    addAction(saveImageAction);
+    addAction(exportDataAction);
+}
+
+void Plotter::buildPlotMenu(QMenu &menu) const
+{
+    // Keeping what is shown comes first; recording, then the view's own
+    // choices (trigger, measurements) follow in this order.
+    menu.addAction(saveImageAction);
+    menu.addAction(exportDataAction);
+}
+
+void Plotter::showPlotMenu(const QPoint &plotPosition)
+{
+    QMenu menu(this);
+    buildPlotMenu(menu);
+    menu.exec(plot->mapToGlobal(plotPosition));
+}
+
+void Plotter::saveImage()
+{
+    const QString suggested = QDir(folderOr(lastImageFolder, QStandardPaths::PicturesLocation))
+                                  .filePath(suggestedFileName(QStringLiteral("png")));
+    QString fileName = chooseSaveFile(tr("Save Image"), suggested,
+                                      tr("PNG image (*.png);;PDF document (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const bool pdf = suffix == QLatin1String("pdf");
+    if (!pdf && suffix != QLatin1String("png"))
+        fileName += QLatin1String(".png");
+    lastImageFolder = QFileInfo(fileName).absolutePath();
+
+    // Through a QSaveFile: a failed write leaves no half a file, and the
+    // system says why it failed.
+    QSaveFile file(fileName);
+    const bool written = file.open(QIODevice::WriteOnly)
+                         && (pdf ? writePdf(plot, &file)
+                                 : plot->toPixmap(plot->width(), plot->height()).save(&file, "PNG"))
+                         && file.commit();
+    if (!written)
+        tellNotSaved(fileName, file.errorString());
+}
+
+void Plotter::exportShownData()
+{
+    const QString suggested = QDir(folderOr(lastExportFolder, QStandardPaths::DocumentsLocation))
+                                  .filePath(suggestedFileName(QStringLiteral("csv")));
+    const QString fileName = chooseSaveFile(tr("Export Data"), suggested, tr("CSV file (*.csv)"));
+    if (fileName.isEmpty())
+        return;
+    lastExportFolder = QFileInfo(fileName).absolutePath();
+
+    // What the graphs hold: the last `windowLength` steps.
+    const QByteArray csv = samplesAsCsv(store, sampleIndex - windowLength, profile.channelNames);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+        tellNotSaved(fileName, file.errorString());
+}
+
+QString Plotter::chooseSaveFile(const QString &title, const QString &suggestedPath,
+                                const QString &filter)
+{
+    if (saveFileChooser)
+        return saveFileChooser(title, suggestedPath);
+    return QFileDialog::getSaveFileName(this, title, suggestedPath, filter);
+}
+
+QString Plotter::suggestedFileName(const QString &suffix) const
+{
+    return QStringLiteral("%1-%2.%3")
+        .arg(QLatin1String(profile.fileStem),
+             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")), suffix);
+}
+
+void Plotter::tellNotSaved(const QString &fileName, const QString &reason)
+{
+    QMessageBox::warning(this, tr("Could not save"),
+                         tr("%1 could not be written: %2.")
+                             .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+bool Plotter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != plot || event->type() != QEvent::ToolTip)
+        return InstrumentDialog::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QString readout = readoutAt(help->pos());
+    if (readout.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), readout, plot);
+    return true;
+}
+
+QString Plotter::readoutAt(const QPoint &plotPosition) const
+{
+    const QRect area = plot->axisRect()->rect();
+    const double key = plot->xAxis->pixelToCoord(plotPosition.x());
+    // The newest sample is drawn on the axis rect's right border.
+    const QCPRange shown = plot->xAxis->range();
+    if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
+        || key < shown.lower - 0.5 || key > shown.upper + 0.5)
+        return QString();
+    const qint64 index = qRound64(key);
+    const int position = store.positionOf(index);
+    if (position < 0)
+        return QString();
+    const Sample &sample = store.at(position);
+    QString readout = tr("Sample %1").arg(index);
+    for (int channel = 0; channel < Sample::channelCount; ++channel) {
+        const QString value = sample.hasValue(channel)
+                                  ? QString::number(sample.values[size_t(channel)])
+                                  : QStringLiteral("–");
+        readout += QStringLiteral("\n%1: %2")
+                       .arg(QLatin1String(profile.channelNames[size_t(channel)]), value);
+    }
+    return readout;
 }
 
 void Plotter::on_quitButton_clicked()
@@ -138,6 +433,7 @@ void Plotter::on_quitButton_clicked()
 
 void Plotter::on_stopButton_clicked()
 {
+    redrawNeeded = true;
     if (plotting) {
         refreshTimer.stop();
         plotting = false;

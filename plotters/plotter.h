@@ -2,15 +2,20 @@
 
 #include "framescanner.h"
 #include "instrumentdialog.h"
+#include "samplestore.h"
 
+#include <QAction>
 #include <QColor>
 #include <QStringList>
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 class QCPGraph;
+class QCPItemText;
 class QCustomPlot;
+class QMenu;
 class QPushButton;
 
 // Everything in which the two plotters differ, apart from their forms.
@@ -32,18 +37,37 @@ struct PlotterProfile
     Range initialXRange;
     bool showRightAxis;
     Range rightAxisRange;
+    // The channels as files name them (exported data's header).
+    std::array<const char *, 3> channelNames;
+    // Start of the file names suggested for this window's images and data.
+    const char *fileStem;
 };
 
 // A live plot of the board's sample stream: three graphs over the last
 // `windowLength` samples, redrawn from a timer rather than per frame, so a
-// fast board costs parsing and not painting. Stop/Start pauses the intake
-// and the redraws; Quit stops the board.
+// fast board costs parsing and not painting, and only when something
+// changed, so an idle window costs nothing. Stop/Start pauses the intake
+// and the redraws; Quit stops the board. A field that is not a number gives
+// its graph no point for that sample; the plot says how many frames were
+// damaged. The samples live in a SampleStore; the graphs are the rolling
+// view of its newest `windowLength` steps, appended to per sample.
 class Plotter : public InstrumentDialog
 {
     Q_OBJECT
 
 public:
     ~Plotter() override;
+
+    // The board was away: the next sample is not joined to the one before
+    // it. The sample index keeps counting.
+    void markGap();
+
+    // Asks where to save: a title, a suggested path; "" when cancelled.
+    using SaveFileChooser =
+        std::function<QString(const QString &title, const QString &suggestedPath)>;
+    // Replaces the save dialog of every plotter (tests); an empty chooser
+    // brings the dialog back.
+    static void setSaveFileChooser(SaveFileChooser chooser);
 
 signals:
     // The fields of one complete sample frame.
@@ -58,6 +82,8 @@ protected:
 
     void onConnectionLost() override;
     void closeEvent(QCloseEvent *event) override;
+    // Hovering over the plot shows the sample under the pointer.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void setupPlot();
@@ -73,8 +99,31 @@ private:
     friend class PlotterBench;
 
     void stylePlot();
+    // The window's commands: in the plot's context menu, and with their
+    // shortcuts anywhere in the window.
+    void createActions();
+    // Fills the plot's context menu, in its order.
+    void buildPlotMenu(QMenu &menu) const;
+    void showPlotMenu(const QPoint &plotPosition);
+    void saveImage();
+    void exportShownData();
+    QString chooseSaveFile(const QString &title, const QString &suggestedPath,
+                           const QString &filter);
+    // "<fileStem>-YYYYMMDD-HHMMSS.<suffix>", for now.
+    QString suggestedFileName(const QString &suffix) const;
+    void tellNotSaved(const QString &fileName, const QString &reason);
+    // The index and the values, as received, of the sample drawn at this
+    // point of the plot; "" where there is none.
+    QString readoutAt(const QPoint &plotPosition) const;
+    // Small texts drawn over the plot, on a layer of their own.
+    void addNotes();
+    // Brings the notes up to date; says whether any changed.
+    bool updateNotes();
     // Scans one read of the stream; each complete frame goes out as newData.
     void takeBytes(const char *data, qsizetype size);
+    // Gives the next sample index to `sample` and puts it into the store
+    // and the graphs.
+    void appendSample(Sample sample);
 
     static constexpr int graphCount = 3;
     static constexpr int refreshIntervalMs = 20;
@@ -82,13 +131,27 @@ private:
     const PlotterProfile profile;
     QCustomPlot *plot = nullptr;
     QPushButton *stopButton = nullptr;
+    QAction *const saveImageAction = new QAction(this);
+    QAction *const exportDataAction = new QAction(this);
     std::array<QCPGraph *, graphCount> graphs{};
+    QCPItemText *damageNote = nullptr;
 
     bool connected = false;
     bool plotting = false;
     // 64 bits: a fast board would run a 32-bit count over within hours.
     qint64 sampleIndex = 0;
+    SampleStore store;
+    // monotonicNowNs() when the bytes being scanned were read.
+    qint64 readTimeNs = 0;
+    bool gapPending = false;
     QTimer refreshTimer;
+    // Something shown changed since the last redraw.
+    bool redrawNeeded = true;
+    QSize drawnSize;
     FrameScanner scanner;
     int windowLength = 500;
+    // Frames with a field that is not a number, paused or not.
+    quint64 damagedFrames = 0;
+    // The count the damage note shows.
+    quint64 notedDamage = 0;
 };

@@ -1,9 +1,11 @@
 #include "accelerometer.h"
+#include "monotonicclock.h"
 #include "osciloscope.h"
 #include "plotcompat.h"
 #include "testsupport.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPolygonF>
 #include <QPushButton>
@@ -19,6 +21,23 @@ static QPolygonF pts(std::initializer_list<QPointF> list)
     return QPolygonF(QVector<QPointF>(list));
 }
 
+// Answers every plotter's save dialog with `answer` for as long as it
+// lives, and keeps what each dialog would have shown.
+struct SaveDialogs
+{
+    explicit SaveDialogs(const QString &answer)
+    {
+        Plotter::setSaveFileChooser([this, answer](const QString &title, const QString &suggested) {
+            titles.append(title);
+            suggestions.append(suggested);
+            return answer;
+        });
+    }
+    ~SaveDialogs() { Plotter::setSaveFileChooser({}); }
+    QStringList titles;
+    QStringList suggestions;
+};
+
 class TestPlotters : public QObject
 {
     Q_OBJECT
@@ -33,6 +52,7 @@ private slots:
     void framesIntoGraphs();
     void keepsTheLastWindowAndNeverRescalesY();
     void pauseAndResume();
+    void redrawsOnlyWhenSomethingChanged();
     void sampleCountRunsPast32Bits();
     void frameCompletedDuringTheStopWaitIsPlotted_data() { addCloseRows(); }
     void frameCompletedDuringTheStopWaitIsPlotted();
@@ -40,6 +60,16 @@ private slots:
     void noBoard();
     void unplugMidStream();
     void garbageAndOverlongFrames();
+    void gapBreaksTheLines_data();
+    void gapBreaksTheLines();
+    void plotMenuAndShortcuts_data();
+    void plotMenuAndShortcuts();
+    void saveImage_data();
+    void saveImage();
+    void exportMatchesWhatThePlotHolds_data();
+    void exportMatchesWhatThePlotHolds();
+    void readoutOfTheSampleUnderThePointer_data();
+    void readoutOfTheSampleUnderThePointer();
 
 private:
     static Plotter *create(const QString &kind)
@@ -66,6 +96,12 @@ private:
     static const QTimer &refreshTimer(Plotter *window) { return window->refreshTimer; }
     static bool plotting(Plotter *window) { return window->plotting; }
     static void setSampleIndex(Plotter *window, qint64 index) { window->sampleIndex = index; }
+    static const SampleStore &store(Plotter *window) { return window->store; }
+    // The damage note as drawn: empty while hidden.
+    static QString note(Plotter *window)
+    {
+        return window->damageNote->visible() ? window->damageNote->text() : QString();
+    }
 };
 
 Q_DECLARE_METATYPE(QCPRange)
@@ -225,34 +261,51 @@ void TestPlotters::framesIntoGraphs_data()
     QTest::addColumn<QPolygonF>("graph0");
     QTest::addColumn<QPolygonF>("graph1");
     QTest::addColumn<QPolygonF>("graph2");
+    QTest::addColumn<QString>("note");
 
+    const QString none;
+    const QString one = "1 damaged frame skipped";
     QTest::newRow("three fields") << QByteArray("$12 34 56;") << 0 << 1
-                                  << pts({{1, 12}}) << pts({{1, 34}}) << pts({{1, 56}});
+                                  << pts({{1, 12}}) << pts({{1, 34}}) << pts({{1, 56}}) << none;
     QTest::newRow("space after the marker") << QByteArray("$ 12 34 56;") << 0 << 1
-                                            << pts({{1, 0}}) << pts({{1, 12}}) << pts({{1, 34}});
+                                            << pts({}) << pts({{1, 12}}) << pts({{1, 34}}) << one;
     QTest::newRow("two spaces") << QByteArray("$12  34;") << 0 << 1
-                                << pts({{1, 12}}) << pts({{1, 0}}) << pts({{1, 34}});
-    QTest::newRow("one field") << QByteArray("$7;") << 0 << 1 << pts({{1, 7}}) << pts({}) << pts({});
-    QTest::newRow("empty frame") << QByteArray("$;") << 0 << 1 << pts({{1, 0}}) << pts({}) << pts({});
+                                << pts({{1, 12}}) << pts({}) << pts({{1, 34}}) << one;
+    QTest::newRow("one field") << QByteArray("$7;") << 0 << 1 << pts({{1, 7}}) << pts({}) << pts({})
+                               << none;
+    QTest::newRow("empty frame") << QByteArray("$;") << 0 << 1 << pts({}) << pts({}) << pts({}) << one;
     QTest::newRow("fewer fields, then three")
         << QByteArray("$7;$8 9;$1 2 3;") << 0 << 3 << pts({{1, 7}, {2, 8}, {3, 1}})
-        << pts({{2, 9}, {3, 2}}) << pts({{3, 3}});
+        << pts({{2, 9}, {3, 2}}) << pts({{3, 3}}) << none;
     QTest::newRow("extra fields ignored") << QByteArray("$1 2 3 4 5;") << 0 << 1
-                                          << pts({{1, 1}}) << pts({{1, 2}}) << pts({{1, 3}});
+                                          << pts({{1, 1}}) << pts({{1, 2}}) << pts({{1, 3}}) << none;
     QTest::newRow("negative values kept") << QByteArray("$-300 2000 2300;") << 0 << 1
-                                          << pts({{1, -300}}) << pts({{1, 2000}}) << pts({{1, 2300}});
+                                          << pts({{1, -300}}) << pts({{1, 2000}}) << pts({{1, 2300}})
+                                          << none;
     QTest::newRow("inner marker restarts") << QByteArray("$1 2$3 4;") << 0 << 1
-                                           << pts({{1, 3}}) << pts({{1, 4}}) << pts({});
+                                           << pts({{1, 3}}) << pts({{1, 4}}) << pts({}) << none;
     QTest::newRow("line end inside a field") << QByteArray("$1 2\r\n;$1 2\r\n3;") << 0 << 2
-                                             << pts({{1, 1}, {2, 1}}) << pts({{1, 2}, {2, 0}}) << pts({});
+                                             << pts({{1, 1}, {2, 1}}) << pts({{1, 2}}) << pts({})
+                                             << one;
     QTest::newRow("not a number") << QByteArray("$1x2 +5 .;") << 0 << 1
-                                  << pts({{1, 12}}) << pts({{1, 5}}) << pts({{1, 0}});
+                                  << pts({{1, 12}}) << pts({{1, 5}}) << pts({}) << one;
+    QTest::newRow("lone minus") << QByteArray("$- 5 6;") << 0 << 1
+                                << pts({}) << pts({{1, 5}}) << pts({{1, 6}}) << one;
+    QTest::newRow("minus inside") << QByteArray("$4 1-2 6;") << 0 << 1
+                                  << pts({{1, 4}}) << pts({}) << pts({{1, 6}}) << one;
+    QTest::newRow("beyond int range")
+        << QByteArray("$2147483648 -2147483649 -2147483648;") << 0 << 1 << pts({}) << pts({})
+        << pts({{1, -2147483648.0}}) << one;
+    QTest::newRow("damaged among sound ones")
+        << QByteArray("$1 2 3;$- 2 3;$;$4 5 6;") << 0 << 4 << pts({{1, 1}, {4, 4}})
+        << pts({{1, 2}, {2, 2}, {4, 5}}) << pts({{1, 3}, {2, 3}, {4, 6}})
+        << "2 damaged frames skipped";
     QTest::newRow("bytes outside frames") << QByteArray("99;zz$4 5 6;;;x\n$7 8 9;") << 0 << 2
                                           << pts({{1, 4}, {2, 7}}) << pts({{1, 5}, {2, 8}})
-                                          << pts({{1, 6}, {2, 9}});
+                                          << pts({{1, 6}, {2, 9}}) << none;
     QTest::newRow("split into small pieces")
         << QByteArray("$1000 2000 3000;$1001 2001 3001;") << 3 << 2 << pts({{1, 1000}, {2, 1001}})
-        << pts({{1, 2000}, {2, 2001}}) << pts({{1, 3000}, {2, 3001}});
+        << pts({{1, 2000}, {2, 2001}}) << pts({{1, 3000}, {2, 3001}}) << none;
 }
 
 void TestPlotters::framesIntoGraphs()
@@ -268,13 +321,15 @@ void TestPlotters::framesIntoGraphs()
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
     fixture.board.sendRaw(stream);
     QTRY_COMPARE(framesSeen.count(), frames);
-    spin(50); // nothing more comes
+    spin(50); // nothing more comes; the refresh has run
 
     QCOMPARE(framesSeen.count(), frames);
     QCOMPARE(sampleIndex(window.get()), qint64(frames));
     QTEST(points(window.get(), 0), "graph0");
     QTEST(points(window.get(), 1), "graph1");
     QTEST(points(window.get(), 2), "graph2");
+    QFETCH(QString, note);
+    QTRY_COMPARE(TestPlotters::note(window.get()), note);
 }
 
 void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
@@ -342,6 +397,35 @@ void TestPlotters::pauseAndResume()
 
     // The board never hears about a pause.
     QCOMPARE(fixture.board.received(), QByteArray("o\n"));
+}
+
+void TestPlotters::redrawsOnlyWhenSomethingChanged()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-500, 0));
+
+    // A silent board: the timer runs, nothing is drawn.
+    QSignalSpy redraws(plotOf(window.get()), &QCustomPlot::afterReplot);
+    spin(200);
+    QVERIFY(refreshTimer(window.get()).isActive());
+    QCOMPARE(redraws.count(), 0);
+
+    fixture.board.sendRaw("$1 2 3;");
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-499, 1));
+    spin(100);
+    const int afterSample = redraws.count();
+    QVERIFY(afterSample > 0);
+    spin(200);
+    QCOMPARE(redraws.count(), afterSample);
+
+    // A frame dropped as overlong adds no sample but changes the note.
+    fixture.board.sendRaw("$" + QByteArray(300, '1') + ";");
+    QTRY_COMPARE(note(window.get()), QString("1 damaged frame skipped"));
+    QTRY_VERIFY(redraws.count() > afterSample);
 }
 
 void TestPlotters::sampleCountRunsPast32Bits()
@@ -469,6 +553,7 @@ void TestPlotters::garbageAndOverlongFrames()
     QTRY_COMPARE(framesSeen.count(), 1);
     QCOMPARE(points(window.get(), 0), pts({{1, 7}}));
     QCOMPARE(points(window.get(), 2), pts({{1, 9}}));
+    QTRY_COMPARE(note(window.get()), QString("1 damaged frame skipped"));
 
     // Random bytes: whatever frames they happen to hold, the window stays
     // bounded and picks up the next real frame.
@@ -485,6 +570,250 @@ void TestPlotters::garbageAndOverlongFrames()
     QCOMPARE(points(window.get(), 0).last(), QPointF(before + 1, 1));
     QCOMPARE(points(window.get(), 1).last(), QPointF(before + 1, 2));
     QCOMPARE(points(window.get(), 2).last(), QPointF(before + 1, 3));
+}
+
+void TestPlotters::gapBreaksTheLines_data()
+{
+    QTest::addColumn<bool>("gap");
+    QTest::newRow("no gap") << false;
+    QTest::newRow("gap") << true;
+}
+
+void TestPlotters::gapBreaksTheLines()
+{
+    QFETCH(bool, gap);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    const qint64 start = monotonicNowNs();
+    fixture.board.sendRaw("$500;$500;$500;");
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(3));
+    if (gap)
+        window->markGap();
+    fixture.board.sendRaw("$3000;$3000;$3000;");
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(6));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-494, 6));
+
+    // The store holds every sample, stamped when its bytes were read; only
+    // the first after the gap is flagged, and the index kept counting.
+    const SampleStore &samples = store(window.get());
+    QCOMPARE(samples.size(), 6);
+    for (int position = 0; position < 6; ++position) {
+        const Sample &sample = samples.at(position);
+        QCOMPARE(sample.index, qint64(position + 1));
+        QCOMPARE(sample.gapBefore, gap && position == 3);
+        QCOMPARE(sample.validMask, quint8(1));
+        QVERIFY(sample.timeNs >= start && sample.timeNs <= monotonicNowNs());
+    }
+
+    // The red line climbs from sample 3 to 4 only when nothing came between.
+    QCustomPlot *plot = plotOf(window.get());
+    const QImage image = plot->toPixmap().toImage();
+    const int middle = int(plot->yAxis->coordToPixel(1750));
+    bool climbs = false;
+    for (int x = int(plot->xAxis->coordToPixel(3)) - 1; x <= int(plot->xAxis->coordToPixel(4)) + 1; ++x)
+        climbs = climbs || QColor(image.pixel(x, middle)) == QColor(Qt::red);
+    QCOMPARE(climbs, !gap);
+}
+
+void TestPlotters::plotMenuAndShortcuts_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("stem");
+    QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer";
+    QTest::newRow("osciloscope") << "Osciloscope" << "osciloscope";
+}
+
+void TestPlotters::plotMenuAndShortcuts()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, stem);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    // The shortcuts work wherever the focus is in the window.
+    SaveDialogs dialogs{QString()}; // cancelled
+    QPushButton *stopButton = button(window.get(), "stopButton");
+    stopButton->setFocus();
+    QTest::keyClick(stopButton, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(stopButton, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(dialogs.titles, QStringList({"Save Image", "Export Data"}));
+    const QRegularExpression png("/" + stem + "-\\d{8}-\\d{6}\\.png$");
+    const QRegularExpression csv("/" + stem + "-\\d{8}-\\d{6}\\.csv$");
+    QVERIFY2(png.match(dialogs.suggestions[0]).hasMatch(), qPrintable(dialogs.suggestions[0]));
+    QVERIFY2(csv.match(dialogs.suggestions[1]).hasMatch(), qPrintable(dialogs.suggestions[1]));
+
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions())
+            items.append(action->text() + " = " + action->shortcut().toString());
+        menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100));
+    QApplication::sendEvent(plotOf(window.get()), &click);
+    QCOMPARE(items, QStringList({"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E"}));
+}
+
+void TestPlotters::saveImage_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+
+    QTest::newRow("png") << "plot.png" << "plot.png" << QByteArray("png");
+    QTest::newRow("pdf") << "plot.pdf" << "plot.pdf" << QByteArray("pdf");
+    QTest::newRow("upper case") << "plot.PDF" << "plot.PDF" << QByteArray("pdf");
+    QTest::newRow("no extension") << "plot" << "plot.png" << QByteArray("png");
+    QTest::newRow("unknown extension") << "plot.jpg" << "plot.jpg.png" << QByteArray("png");
+    QTest::newRow("no such folder") << "missing/plot.png" << "missing/plot.png" << QByteArray();
+    QTest::newRow("cancelled") << "" << "" << QByteArray();
+}
+
+void TestPlotters::saveImage()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    fixture.board.sendRaw("$100 1650 3200;$100 1650 3200;");
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-498, 2));
+    QCustomPlot *plot = plotOf(window.get());
+
+    QTemporaryDir folder;
+    SaveDialogs dialogs(chosen.isEmpty() ? QString() : folder.filePath(chosen));
+    ModalBoxCatcher catcher;
+    window->saveImageAction->trigger();
+    QCOMPARE(dialogs.titles, QStringList("Save Image"));
+    const QString path = folder.filePath(written);
+
+    if (format == "png") {
+        const QImage image(path, "PNG");
+        QCOMPARE(image.size(), plot->size());
+        // The plot as shown: its background and its red line.
+        QCOMPARE(QColor(image.pixel(1, 1)), QColor(240, 240, 240));
+        const QPoint first(int(plot->xAxis->coordToPixel(1)), int(plot->yAxis->coordToPixel(100)));
+        QCOMPARE(QColor(image.pixel(first)), QColor(Qt::red));
+    } else if (format == "pdf") {
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        // One page of the plot's size, in points.
+        const QRegularExpression mediaBox("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]");
+        const auto page = mediaBox.match(QString::fromLatin1(bytes.constData(), bytes.size()));
+        QVERIFY(page.hasMatch());
+        QCOMPARE(QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble()),
+                 QSizeF(plot->size()));
+    }
+    const bool fails = !chosen.isEmpty() && format.isEmpty();
+    QCOMPARE(catcher.boxes.size(), fails ? 1 : 0);
+    if (fails) {
+        QCOMPARE(catcher.boxes[0].title, QString("Could not save"));
+        QVERIFY(catcher.boxes[0].text.contains(path));
+        QVERIFY(catcher.boxes[0].text.contains("No such file or directory"));
+    }
+    // Nothing else, and nothing half-written, is left behind.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+             written.isEmpty() || fails ? QStringList() : QStringList(written));
+}
+
+void TestPlotters::exportMatchesWhatThePlotHolds_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("header");
+    QTest::newRow("accelerometer") << "Accelerometer" << QByteArray("sample,X,Y,Z");
+    QTest::newRow("osciloscope") << "Osciloscope" << QByteArray("sample,PAD0,PAD1,PAD2");
+}
+
+void TestPlotters::exportMatchesWhatThePlotHolds()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, header);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    // More than the plot keeps, with damaged fields and short frames.
+    QByteArray stream;
+    for (int i = 1; i <= 520; ++i) {
+        const QByteArray middle = i % 7 == 0 ? "-" : QByteArray::number(-i);
+        stream += i % 11 == 0 ? "$" + QByteArray::number(i) + ";"
+                              : "$" + QByteArray::number(i) + " " + middle + " "
+                                    + QByteArray::number(2 * i) + ";";
+    }
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(520));
+
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("data.csv"));
+    window->exportDataAction->trigger();
+    window->exportDataAction->trigger();
+    QCOMPARE(dialogs.titles, QStringList({"Export Data", "Export Data"}));
+    // The next suggestion is in the folder last used.
+    QCOMPARE(QFileInfo(dialogs.suggestions[1]).absolutePath(),
+             QFileInfo(folder.path()).absoluteFilePath());
+
+    // One row per sample the graphs hold (the last 501), oldest first; a
+    // cell is empty exactly where its graph has no point.
+    const QPolygonF graphs[] = {points(window.get(), 0), points(window.get(), 1),
+                                points(window.get(), 2)};
+    QByteArray expected = header + "\n";
+    for (int index = 20; index <= 520; ++index) {
+        expected += QByteArray::number(index);
+        for (const QPolygonF &graph : graphs) {
+            expected += ',';
+            for (const QPointF &point : graph)
+                if (point.x() == index)
+                    expected += QByteArray::number(int(point.y()));
+        }
+        expected += '\n';
+    }
+    QFile file(folder.filePath("data.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected);
+    QVERIFY(expected.contains("\n21,21,,42\n22,22,,\n"));
+}
+
+void TestPlotters::readoutOfTheSampleUnderThePointer_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<double>("index");
+    QTest::addColumn<QString>("readout");
+
+    QTest::newRow("whole frame") << "Osciloscope" << 1.0
+                                 << "Sample 1\nPAD0: 10\nPAD1: -20\nPAD2: 30";
+    QTest::newRow("damaged field") << "Osciloscope" << 2.0
+                                   << "Sample 2\nPAD0: 11\nPAD1: –\nPAD2: 31";
+    QTest::newRow("short frame") << "Accelerometer" << 3.0 << "Sample 3\nX: 12\nY: –\nZ: –";
+    QTest::newRow("before the first sample") << "Osciloscope" << -100.0 << "";
+}
+
+void TestPlotters::readoutOfTheSampleUnderThePointer()
+{
+    QFETCH(QString, kind);
+    QFETCH(double, index);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    window->show();
+    fixture.board.sendRaw("$10 -20 30;$11 - 31;$12;");
+    QTRY_COMPARE(xRange(window.get()), QCPRange(-497, 3));
+
+    QToolTip::hideText();
+    QCustomPlot *plot = plotOf(window.get());
+    const QPoint at(qRound(plot->xAxis->coordToPixel(index)), plot->axisRect()->center().y());
+    QHelpEvent hover(QEvent::ToolTip, at, plot->mapToGlobal(at));
+    QApplication::sendEvent(plot, &hover);
+    QTEST(QToolTip::text(), "readout");
 }
 
 QTEST_MAIN(TestPlotters)
