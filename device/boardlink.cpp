@@ -179,7 +179,10 @@ void BoardLink::startListening()
 
 void BoardLink::readAvailable()
 {
-    if (!m_listening || m_state != State::Open || m_port->bytesAvailable() <= 0)
+    // What arrives during the stop's wait still counts; nothing is answered
+    // then, as send() writes nothing.
+    const bool running = m_state == State::Open || m_state == State::Stopping;
+    if (!m_listening || !running || m_port->bytesAvailable() <= 0)
         return;
     const qint64 readTime = monotonicNowNs();
     emit received(m_port->readAll(), readTime);

@@ -32,6 +32,13 @@ public:
     // Frames dropped as overlong since construction.
     quint64 droppedFrames() const { return m_droppedFrames; }
 
+    // Forgets a half-received frame, for a fresh connection.
+    void reset()
+    {
+        m_insideFrame = false;
+        m_length = 0;
+    }
+
 private:
     enum ByteClass : unsigned char { Drop, Keep, End, Start };
     static const std::array<ByteClass, 256> s_classes;

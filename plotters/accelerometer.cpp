@@ -23,7 +23,7 @@ Accelerometer::Accelerometer(QWidget *parent)
     : Plotter(accelerometerProfile, parent), ui(new Ui::Accelerometer)
 {
     ui->setupUi(this);
-    startInstrument(ui->plot, ui->stopButton);
+    setUpPlot(ui->plot, ui->stopButton);
 }
 
 Accelerometer::~Accelerometer()

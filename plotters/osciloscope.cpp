@@ -21,7 +21,7 @@ Osciloscope::Osciloscope(QWidget *parent)
     : Plotter(osciloscopeProfile, parent), ui(new Ui::Osciloscope)
 {
     ui->setupUi(this);
-    startInstrument(ui->plot, ui->stopButton);
+    setUpPlot(ui->plot, ui->stopButton);
 }
 
 Osciloscope::~Osciloscope()

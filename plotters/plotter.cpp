@@ -118,7 +118,7 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
 
 Plotter::~Plotter() = default;
 
-void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton)
+void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
 {
     plot = formPlot;
     stopButton = formStopButton;
@@ -131,14 +131,36 @@ void Plotter::startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton
     // Tool-tip events come only while the pointer rests: no cost per move.
     plot->installEventFilter(this);
 
-    connected = connectBoard(QIODevice::ReadWrite);
-    if (!connected)
-        return;
-    board.send(profile.startCommand);
-    refreshTimer.start();
-    plotting = true;
     connect(this, &Plotter::newData, this, &Plotter::onNewDataArrived);
-    connect(serial, &QSerialPort::readyRead, this, &Plotter::readData);
+    connect(&board, &BoardLink::received, this, &Plotter::readData);
+    connect(&board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
+        // The stop sequence has begun: nothing to redraw any more.
+        if (state == BoardLink::State::Stopping)
+            refreshTimer.stop();
+    });
+    // Plotting from the start; the start sequence runs inside connectBoard().
+    plotting = true;
+    if (!connectBoard(QIODevice::ReadWrite))
+        plotting = false;
+}
+
+void Plotter::startInstrument()
+{
+    // A fresh connection: a frame cut off by the loss is not finished by
+    // the next connection's bytes. A paused plot stays paused.
+    scanner.reset();
+    connected = true;
+    board.send(profile.startCommand);
+    updateRefreshTimer();
+    board.startListening();
+}
+
+void Plotter::updateRefreshTimer()
+{
+    if (connected && plotting)
+        refreshTimer.start();
+    else
+        refreshTimer.stop();
 }
 
 void Plotter::setupPlot()
@@ -277,18 +299,15 @@ void Plotter::markGap()
     gapPending = true;
 }
 
-void Plotter::readData()
+void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
 {
-    if (serial->bytesAvailable() <= 0)
-        return;
-    const QByteArray bytes = serial->readAll();
-    takeBytes(bytes.constData(), bytes.size());
+    takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
 }
 
-void Plotter::takeBytes(const char *data, qsizetype size)
+void Plotter::takeBytes(const char *data, qsizetype size, qint64 bytesReadNs)
 {
     // One stamp per read: the frames of a read arrived together.
-    readTimeNs = monotonicNowNs();
+    readTimeNs = bytesReadNs;
     scanner.feed(data, size,
                  [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
 }
@@ -434,21 +453,18 @@ void Plotter::on_quitButton_clicked()
 void Plotter::on_stopButton_clicked()
 {
     redrawNeeded = true;
-    if (plotting) {
-        refreshTimer.stop();
-        plotting = false;
-        stopButton->setText(tr("Start Plot"));
-    } else {
-        refreshTimer.start();
-        plotting = true;
-        stopButton->setText(tr("Stop Plot"));
-    }
+    plotting = !plotting;
+    stopButton->setText(plotting ? tr("Stop Plot") : tr("Start Plot"));
+    // Without a board it only toggles the pause.
+    updateRefreshTimer();
 }
 
 void Plotter::onConnectionLost()
 {
-    refreshTimer.stop();
     connected = false;
+    updateRefreshTimer();
+    // No line across the time the board was away.
+    markGap();
 }
 
 void Plotter::closeEvent(QCloseEvent *event)

@@ -2,6 +2,7 @@
 
 #include "framescanner.h"
 #include "instrumentdialog.h"
+#include "monotonicclock.h"
 #include "samplestore.h"
 
 #include <QAction>
@@ -78,8 +79,10 @@ protected:
 
     // Call once the form is built: sets up and styles the plot, then finds
     // and starts the board.
-    void startInstrument(QCustomPlot *formPlot, QPushButton *formStopButton);
+    void setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton);
 
+    // The board has been opened: the first time, or back after a loss.
+    void startInstrument() override;
     void onConnectionLost() override;
     void closeEvent(QCloseEvent *event) override;
     // Hovering over the plot shows the sample under the pointer.
@@ -89,7 +92,7 @@ private slots:
     void setupPlot();
     void replot();
     void onNewDataArrived(QStringList data);
-    void readData();
+    void readData(const QByteArray &bytes, qint64 bytesReadNs);
     void on_quitButton_clicked();
     void on_stopButton_clicked();
 
@@ -119,8 +122,11 @@ private:
     void addNotes();
     // Brings the notes up to date; says whether any changed.
     bool updateNotes();
-    // Scans one read of the stream; each complete frame goes out as newData.
-    void takeBytes(const char *data, qsizetype size);
+    // Scans one read of the stream, read at `bytesReadNs`; each complete
+    // frame goes out as newData.
+    void takeBytes(const char *data, qsizetype size, qint64 bytesReadNs = monotonicNowNs());
+    // The refresh timer runs while there is a board and the plot is not paused.
+    void updateRefreshTimer();
     // Gives the next sample index to `sample` and puts it into the store
     // and the graphs.
     void appendSample(Sample sample);

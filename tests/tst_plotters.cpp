@@ -492,9 +492,10 @@ void TestPlotters::noBoard()
     window->show();
 
     QPushButton *stopButton = button(window, "stopButton");
+    // Without a board Start only toggles the pause: no timer runs.
     QTest::mouseClick(stopButton, Qt::LeftButton);
     QCOMPARE(stopButton->text(), QString("Stop Plot"));
-    QVERIFY(refreshTimer(window).isActive());
+    QVERIFY(!refreshTimer(window).isActive());
     QCOMPARE(refreshTimer(window).interval(), 20);
     QSignalSpy redraws(plotOf(window), &QCustomPlot::afterReplot);
     spin(100);
@@ -535,6 +536,31 @@ void TestPlotters::unplugMidStream()
     QCOMPARE(errors.count(), errorCount);
     QCOMPARE(sampleIndex(window), samples);
     QCOMPARE(redraws.count(), 0);
+
+    // Stop while waiting only pauses; a paused plot stays paused when the
+    // board is back.
+    QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
+    QVERIFY(!refreshTimer(window).isActive());
+    fixture.board.clearReceived();
+    fixture.board.replug(0);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), QByteArray("a\n"), 3000);
+    spin(100);
+    QCOMPARE(sampleIndex(window), samples);
+    QVERIFY(!refreshTimer(window).isActive());
+
+    // Started again: the index goes on, with a break in every line.
+    QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
+    QVERIFY(refreshTimer(window).isActive());
+    QTRY_VERIFY(sampleIndex(window) > samples + 5);
+    const int afterGap = store(window).positionOf(samples + 1);
+    QVERIFY(afterGap > 0);
+    QVERIFY(store(window).at(afterGap).gapBefore);
+    for (int graph = 0; graph < 3; ++graph) {
+        const auto data = plotOf(window)->graph(graph)->data();
+        const auto breakPoint = data->findBegin(samples + 0.5, false);
+        QCOMPARE(breakPoint->key, samples + 0.5);
+        QVERIFY(qIsNaN(breakPoint->value));
+    }
 
     window->close();
     QTRY_VERIFY(window.isNull());
