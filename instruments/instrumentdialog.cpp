@@ -82,6 +82,11 @@ void InstrumentDialog::runQuit()
 RecordingControl *InstrumentDialog::addRecording(const QString &kind, const QStringList &header)
 {
     recording = new RecordingControl(this, kind, header);
+    recording->setGuard([this](const std::function<void()> &work) {
+        // Its dialog runs a loop of its own: the window must outlive it.
+        BusyScope busy(this);
+        work();
+    });
     addAction(recording->action());
     return recording;
 }

@@ -29,10 +29,16 @@ QString RecordingControl::overlayText() const
 
 void RecordingControl::toggle()
 {
-    if (isRecording())
-        stop();
+    const auto work = [this] {
+        if (isRecording())
+            stop();
+        else
+            askAndStart();
+    };
+    if (m_guard)
+        m_guard(work);
     else
-        askAndStart();
+        work();
 }
 
 void RecordingControl::askAndStart()

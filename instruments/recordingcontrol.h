@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QWidget;
 
@@ -45,6 +47,11 @@ public:
     // Writes everything left and closes the file; returns the rows it holds.
     qint64 stop();
 
+    // Runs the action's work (which may show a dialog, a loop of its own)
+    // through `guard`, so the window can hold a close until it is done.
+    using Guard = std::function<void(const std::function<void()> &work)>;
+    void setGuard(Guard guard) { m_guard = std::move(guard); }
+
 signals:
     // Recording began or ended, by the user, by stop() or by a failed write.
     void recordingChanged(bool recording);
@@ -61,4 +68,5 @@ private:
     CsvRecorder m_recorder;
     QAction *const m_action;
     bool m_announcedRecording = false;
+    Guard m_guard;
 };

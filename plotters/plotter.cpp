@@ -1,19 +1,17 @@
 #include "plotter.h"
 
 #include "monotonicclock.h"
+#include "filesaving.h"
 #include "plotcompat.h"
+#include "recordingcontrol.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QToolTip>
 
 #include <utility>
@@ -28,19 +26,6 @@ const QString notesLayer = QStringLiteral("notes");
 QPen gridPen(const QColor &color)
 {
     return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
-}
-
-Plotter::SaveFileChooser saveFileChooser;
-// The folders last saved into, for every plotter window of this run.
-QString lastImageFolder;
-QString lastExportFolder;
-
-QString folderOr(const QString &lastFolder, QStandardPaths::StandardLocation location)
-{
-    if (!lastFolder.isEmpty())
-        return lastFolder;
-    const QString folder = QStandardPaths::writableLocation(location);
-    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
 // The plot as a vector page of its own size, as it is drawn on screen.
@@ -114,6 +99,10 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     // start a timer that fires continuously.
     refreshTimer.setInterval(refreshIntervalMs);
     createActions();
+    addRecording(QLatin1String(profile.fileStem),
+                 {QStringLiteral("sample"), QStringLiteral("time_s"),
+                  QLatin1String(profile.channelNames[0]), QLatin1String(profile.channelNames[1]),
+                  QLatin1String(profile.channelNames[2])});
 }
 
 Plotter::~Plotter() = default;
@@ -232,13 +221,29 @@ void Plotter::addNotes()
     // The grid's dots must not run through the text.
     damageNote->setBrush(QBrush(backgroundColor));
     damageNote->setVisible(false);
+
+    recordingNote = new QCPItemText(plot);
+    recordingNote->setLayer(notesLayer);
+    recordingNote->position->setType(QCPItemPosition::ptAxisRectRatio);
+    recordingNote->position->setCoords(0, 0);
+    recordingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+    recordingNote->setPadding(QMargins(4, 2, 4, 2));
+    recordingNote->setColor(Qt::red);
+    recordingNote->setBrush(QBrush(backgroundColor));
+    recordingNote->setVisible(false);
 }
 
 bool Plotter::updateNotes()
 {
+    const QString recordingText = recording->isRecording() ? recording->overlayText() : QString();
+    const bool recordingChanged = recordingText != recordingNote->text()
+                                  || recordingNote->visible() != !recordingText.isEmpty();
+    recordingNote->setText(recordingText);
+    recordingNote->setVisible(!recordingText.isEmpty());
+
     const quint64 damaged = damagedFrames + scanner.droppedFrames();
     if (damaged == notedDamage)
-        return false;
+        return recordingChanged;
     notedDamage = damaged;
     damageNote->setText(damaged == 1 ? tr("1 damaged frame skipped")
                                      : tr("%1 damaged frames skipped").arg(damaged));
@@ -268,6 +273,7 @@ void Plotter::onNewDataArrived(QStringList data)
     const Sample frame = sampleFromFields(data, readTimeNs, &damaged);
     if (damaged)
         ++damagedFrames;
+    recording->recorder().appendSample(frame);
 
     if (!plotting)
         return;
@@ -312,11 +318,6 @@ void Plotter::takeBytes(const char *data, qsizetype size, qint64 bytesReadNs)
                  [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
 }
 
-void Plotter::setSaveFileChooser(SaveFileChooser chooser)
-{
-    saveFileChooser = std::move(chooser);
-}
-
 void Plotter::createActions()
 {
     saveImageAction->setText(tr("Save Image…"));
@@ -335,10 +336,13 @@ void Plotter::buildPlotMenu(QMenu &menu) const
     // choices (trigger, measurements) follow in this order.
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
+    menu.addAction(recording->action());
 }
 
 void Plotter::showPlotMenu(const QPoint &plotPosition)
 {
+    // The menu runs a loop of its own: the window must outlive it.
+    BusyScope busy(this);
     QMenu menu(this);
     buildPlotMenu(menu);
     menu.exec(plot->mapToGlobal(plotPosition));
@@ -346,17 +350,17 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
 
 void Plotter::saveImage()
 {
-    const QString suggested = QDir(folderOr(lastImageFolder, QStandardPaths::PicturesLocation))
-                                  .filePath(suggestedFileName(QStringLiteral("png")));
-    QString fileName = chooseSaveFile(tr("Save Image"), suggested,
-                                      tr("PNG image (*.png);;PDF document (*.pdf)"));
+    // The dialog runs a loop of its own: the window must outlive it.
+    BusyScope busy(this);
+    QString fileName = FileSaving::askSaveFileName(
+        this, tr("Save Image"), FileSaving::Folder::Images,
+        FileSaving::suggestedName(QLatin1String(profile.fileStem), QStringLiteral("png")),
+        tr("PNG image (*.png);;PDF document (*.pdf)"));
     if (fileName.isEmpty())
         return;
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    const bool pdf = suffix == QLatin1String("pdf");
-    if (!pdf && suffix != QLatin1String("png"))
-        fileName += QLatin1String(".png");
-    lastImageFolder = QFileInfo(fileName).absolutePath();
+    fileName = FileSaving::withKnownExtension(fileName, {QStringLiteral("png"), QStringLiteral("pdf")},
+                                              QStringLiteral("png"));
+    const bool pdf = QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
 
     // Through a QSaveFile: a failed write leaves no half a file, and the
     // system says why it failed.
@@ -366,45 +370,24 @@ void Plotter::saveImage()
                                  : plot->toPixmap(plot->width(), plot->height()).save(&file, "PNG"))
                          && file.commit();
     if (!written)
-        tellNotSaved(fileName, file.errorString());
+        FileSaving::showCouldNotSave(this, fileName, file.errorString());
 }
 
 void Plotter::exportShownData()
 {
-    const QString suggested = QDir(folderOr(lastExportFolder, QStandardPaths::DocumentsLocation))
-                                  .filePath(suggestedFileName(QStringLiteral("csv")));
-    const QString fileName = chooseSaveFile(tr("Export Data"), suggested, tr("CSV file (*.csv)"));
+    BusyScope busy(this);
+    const QString fileName = FileSaving::askSaveFileName(
+        this, tr("Export Data"), FileSaving::Folder::Data,
+        FileSaving::suggestedName(QLatin1String(profile.fileStem), QStringLiteral("csv")),
+        tr("CSV file (*.csv)"));
     if (fileName.isEmpty())
         return;
-    lastExportFolder = QFileInfo(fileName).absolutePath();
 
     // What the graphs hold: the last `windowLength` steps.
     const QByteArray csv = samplesAsCsv(store, sampleIndex - windowLength, profile.channelNames);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        tellNotSaved(fileName, file.errorString());
-}
-
-QString Plotter::chooseSaveFile(const QString &title, const QString &suggestedPath,
-                                const QString &filter)
-{
-    if (saveFileChooser)
-        return saveFileChooser(title, suggestedPath);
-    return QFileDialog::getSaveFileName(this, title, suggestedPath, filter);
-}
-
-QString Plotter::suggestedFileName(const QString &suffix) const
-{
-    return QStringLiteral("%1-%2.%3")
-        .arg(QLatin1String(profile.fileStem),
-             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")), suffix);
-}
-
-void Plotter::tellNotSaved(const QString &fileName, const QString &reason)
-{
-    QMessageBox::warning(this, tr("Could not save"),
-                         tr("%1 could not be written: %2.")
-                             .arg(QDir::toNativeSeparators(fileName), reason));
+        FileSaving::showCouldNotSave(this, fileName, file.errorString());
 }
 
 bool Plotter::eventFilter(QObject *watched, QEvent *event)

@@ -63,12 +63,6 @@ public:
     // it. The sample index keeps counting.
     void markGap();
 
-    // Asks where to save: a title, a suggested path; "" when cancelled.
-    using SaveFileChooser =
-        std::function<QString(const QString &title, const QString &suggestedPath)>;
-    // Replaces the save dialog of every plotter (tests); an empty chooser
-    // brings the dialog back.
-    static void setSaveFileChooser(SaveFileChooser chooser);
 
 signals:
     // The fields of one complete sample frame.
@@ -110,11 +104,6 @@ private:
     void showPlotMenu(const QPoint &plotPosition);
     void saveImage();
     void exportShownData();
-    QString chooseSaveFile(const QString &title, const QString &suggestedPath,
-                           const QString &filter);
-    // "<fileStem>-YYYYMMDD-HHMMSS.<suffix>", for now.
-    QString suggestedFileName(const QString &suffix) const;
-    void tellNotSaved(const QString &fileName, const QString &reason);
     // The index and the values, as received, of the sample drawn at this
     // point of the plot; "" where there is none.
     QString readoutAt(const QPoint &plotPosition) const;
@@ -141,6 +130,8 @@ private:
     QAction *const exportDataAction = new QAction(this);
     std::array<QCPGraph *, graphCount> graphs{};
     QCPItemText *damageNote = nullptr;
+    // "● REC <file> <n> samples" while recording.
+    QCPItemText *recordingNote = nullptr;
 
     bool connected = false;
     bool plotting = false;

@@ -1,7 +1,9 @@
 #include "accelerometer.h"
+#include "filesaving.h"
 #include "monotonicclock.h"
 #include "osciloscope.h"
 #include "plotcompat.h"
+#include "recordingcontrol.h"
 #include "testsupport.h"
 
 #include <QLabel>
@@ -27,13 +29,13 @@ struct SaveDialogs
 {
     explicit SaveDialogs(const QString &answer)
     {
-        Plotter::setSaveFileChooser([this, answer](const QString &title, const QString &suggested) {
+        FileSaving::setFileNameSource([this, answer](const QString &title, const QString &suggested) {
             titles.append(title);
             suggestions.append(suggested);
             return answer;
         });
     }
-    ~SaveDialogs() { Plotter::setSaveFileChooser({}); }
+    ~SaveDialogs() { FileSaving::setFileNameSource({}); }
     QStringList titles;
     QStringList suggestions;
 };
@@ -68,6 +70,7 @@ private slots:
     void saveImage();
     void exportMatchesWhatThePlotHolds_data();
     void exportMatchesWhatThePlotHolds();
+    void recordsEveryFrameEvenWhilePaused();
     void readoutOfTheSampleUnderThePointer_data();
     void readoutOfTheSampleUnderThePointer();
 
@@ -684,7 +687,8 @@ void TestPlotters::plotMenuAndShortcuts()
     });
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100));
     QApplication::sendEvent(plotOf(window.get()), &click);
-    QCOMPARE(items, QStringList({"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E"}));
+    QCOMPARE(items, QStringList({"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E",
+                                 "Start Recording… = Ctrl+R"}));
 }
 
 void TestPlotters::saveImage_data()
@@ -742,6 +746,8 @@ void TestPlotters::saveImage()
                  QSizeF(plot->size()));
     }
     const bool fails = !chosen.isEmpty() && format.isEmpty();
+    // The box never blocks the window: it comes up from the event loop.
+    spin(100);
     QCOMPARE(catcher.boxes.size(), fails ? 1 : 0);
     if (fails) {
         QCOMPARE(catcher.boxes[0].title, QString("Could not save"));
@@ -840,6 +846,45 @@ void TestPlotters::readoutOfTheSampleUnderThePointer()
     QHelpEvent hover(QEvent::ToolTip, at, plot->mapToGlobal(at));
     QApplication::sendEvent(plot, &hover);
     QTEST(QToolTip::text(), "readout");
+}
+
+void TestPlotters::recordsEveryFrameEvenWhilePaused()
+{
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("frames.csv"));
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
+    fixture.board.sendRaw("$9 9 9;"); // before the recording: not in it
+
+    QTRY_COMPARE(sampleIndex(window), qint64(1));
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(dialogs.titles, QStringList("Record Data"));
+    QTRY_VERIFY(window->recordingNote->visible());
+    fixture.board.sendRaw("$1 2 3;$4 5");
+    QTRY_COMPARE(sampleIndex(window), qint64(2));
+    // Paused, and a frame split across the pause: all of it is recorded.
+    QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
+    fixture.board.sendRaw(" 6;$7 x 9;$-1 -2 -3;");
+    QTRY_COMPARE(window->recording->rowCount(), qint64(4));
+    QCOMPARE(sampleIndex(window), qint64(2));
+    // The corner says so at the next redraw.
+    QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
+    QTRY_COMPARE(window->recordingNote->text(), QString("● REC frames.csv 4 samples"));
+
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(!window->recording->isRecording());
+    QFile file(folder.filePath("frames.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList rows = QString::fromUtf8(file.readAll()).split('\n');
+    QCOMPARE(rows.takeFirst(), QString("sample,time_s,PAD0,PAD1,PAD2"));
+    QCOMPARE(rows.takeLast(), QString());
+    for (QString &row : rows)
+        row.remove(QRegularExpression(",\\d+\\.\\d{6}"));
+    QCOMPARE(rows, QStringList({"1,1,2,3", "2,4,5,6", "3,7,,9", "4,-1,-2,-3"}));
 }
 
 QTEST_MAIN(TestPlotters)
