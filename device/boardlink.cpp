@@ -247,6 +247,7 @@ void BoardLink::loseConnection(const QString &reason)
     // other side is gone.
     closePort();
     m_searchNote.clear();
+    m_quietSearches = 0;
     setState(State::Lost);
     m_searchTimer.start();
     emit connectionLost(lossText(m_location, reason));
@@ -255,6 +256,13 @@ void BoardLink::loseConnection(const QString &reason)
 void BoardLink::searchAgain()
 {
     if (m_state != State::Lost)
+        return;
+    // Nothing was plugged in or out for a while, and no board was there but
+    // taken: the list is as it was, and reading it is not free.
+    const quint64 stamp = PortListing::changeStamp();
+    m_quietSearches = stamp == m_listStamp ? m_quietSearches + 1 : 0;
+    m_listStamp = stamp;
+    if (m_quietSearches > quietSearchesBeforeSkipping && m_searchNote.isEmpty())
         return;
     const std::optional<PortCandidate> board = firstBoard(PortListing::availablePorts());
     if (!board)

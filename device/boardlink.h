@@ -110,6 +110,11 @@ private:
     QTimer m_searchTimer;
     Outcome m_outcome = Outcome::NotFound;
     State m_state = State::Disconnected;
+    // Searches since the port list last changed; after a few (udev may still
+    // be busy with a new device) the list is read again only when it changes.
+    static constexpr int quietSearchesBeforeSkipping = 6;
+    int m_quietSearches = 0;
+    quint64 m_listStamp = 0;
     bool m_listening = false;
     bool m_holdsPort = false;
 };

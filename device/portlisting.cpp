@@ -4,6 +4,8 @@
 
 #include <QSerialPortInfo>
 
+#include <sys/stat.h>
+
 namespace {
 std::function<QList<PortCandidate>()> &source()
 {
@@ -22,6 +24,23 @@ QList<PortCandidate> PortListing::systemPorts()
                       info.hasProductIdentifier(), info.productIdentifier()});
     }
     return ports;
+}
+
+quint64 PortListing::changeStamp()
+{
+    static quint64 calls = 0;
+    if (source())
+        return ++calls;
+    // A new device node changes /dev; udev finishing with it (the USB ids
+    // Qt reads) changes its database.
+    quint64 stamp = 0;
+    for (const char *folder : {"/dev", "/run/udev/data"}) {
+        struct stat status {};
+        if (::stat(folder, &status) == 0)
+            stamp = stamp * 1000003u + quint64(status.st_mtim.tv_sec) * 1000000000u
+                    + quint64(status.st_mtim.tv_nsec);
+    }
+    return stamp;
 }
 
 QList<PortCandidate> PortListing::availablePorts()

@@ -30,6 +30,12 @@ QList<PortCandidate> systemPorts();
 // some product identifier.
 PortCandidate boardAt(const QString &path, quint16 productIdentifier = 1);
 
+// Changes whenever the list may have changed. Reading the system's list
+// costs milliseconds, so a window looking for its board skips it while this
+// stays the same. A substituted list may change at any time: it changes on
+// every call then.
+quint64 changeStamp();
+
 // Replaces the system's list, so tests and the demo can list a virtual board.
 // An empty function restores the system's list.
 void setSource(std::function<QList<PortCandidate>()> source);
