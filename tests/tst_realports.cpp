@@ -39,6 +39,7 @@ private slots:
     void initTestCase();
     void systemListsTheBoard();
     void launcherFindsAndDrivesTheBoard();
+    void voltmeterPicksTheBoardUpAgain();
 
 private:
     QString fail(const char *what) { return QString("%1: %2").arg(what, strerror(errno)); }
@@ -110,6 +111,32 @@ void TestRealPorts::launcherFindsAndDrivesTheBoard()
     }
     QTRY_VERIFY(board.received().endsWith(QByteArray("r\n").repeated(20)));
     QCOMPARE(board.mode(), VirtualBoard::Mode::Idle);
+}
+
+void TestRealPorts::voltmeterPicksTheBoardUpAgain()
+{
+    MainWindow launcher;
+    launcher.show();
+    board.clearReceived();
+    launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+    QTRY_VERIFY(board.received().startsWith("v\nc\n"));
+
+    // The board resets: its node goes dead, then carries a new line.
+    const QString node = nodeDir + "/ttyACM77";
+    QObject::connect(&board, &VirtualBoard::plugged, &board, [&](const QString &pty) {
+        ::umount2(qPrintable(node), MNT_DETACH);
+        QVERIFY2(::mount(qPrintable(pty), qPrintable(node), nullptr, MS_BIND, nullptr) == 0,
+                 qPrintable(fail("bind the new pseudo-terminal")));
+    });
+    board.replug(300);
+    board.clearReceived();
+    QTRY_VERIFY_WITH_TIMEOUT(board.received().startsWith("v\nc\n"), 5000);
+
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->windowTitle() == "Voltmeter")
+            widget->close();
+    }
+    QTRY_VERIFY(board.received().endsWith(QByteArray("r\n").repeated(20)));
 }
 
 QTEST_MAIN(TestRealPorts)
