@@ -15,6 +15,7 @@ const PlotterProfile accelerometerProfile{
     {-2.2, 2.2},
     {"X", "Y", "Z"},
     "accelerometer",
+    false,
 };
 
 } // namespace

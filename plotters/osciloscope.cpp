@@ -13,6 +13,7 @@ const PlotterProfile osciloscopeProfile{
     {0, 0},
     {"PAD0", "PAD1", "PAD2"},
     "osciloscope",
+    true,
 };
 
 } // namespace

@@ -114,6 +114,8 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     setupPlot();
     stylePlot();
     addNotes();
+    scope.addItems(plot, notesLayer, graphs, damageNote);
+    connect(&scope, &ScopeView::changed, this, [this] { redrawNeeded = true; });
     connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
@@ -256,11 +258,29 @@ void Plotter::replot()
     if (!connected)
         return;
     const bool notesChanged = updateNotes();
-    if (!redrawNeeded && !notesChanged && plot->size() == drawnSize)
+    const bool scopeChanged = scope.update(store, monotonicNowNs());
+    if (!redrawNeeded && !notesChanged && !scopeChanged && plot->size() == drawnSize)
         return;
     redrawNeeded = false;
     drawnSize = plot->size();
-    plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
+    SampleSpan shown;
+    if (const std::optional<TriggeredView> view = scope.triggeredView()) {
+        if (graphsTriggerIndex != view->triggerIndex) {
+            refillGraphs(view->firstIndex, view->lastIndex, view->triggerIndex);
+            graphsTriggerIndex = view->triggerIndex;
+        }
+        plot->xAxis->setRange(double(view->firstIndex - view->triggerIndex),
+                              double(view->lastIndex - view->triggerIndex));
+        shown = spanOfIndexes(store, view->firstIndex, view->lastIndex);
+    } else {
+        if (graphsTriggerIndex) {
+            refillGraphs(sampleIndex - windowLength, sampleIndex, 0);
+            graphsTriggerIndex.reset();
+        }
+        plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
+        shown = newestSamples(store, windowLength);
+    }
+    scope.updateItems(store, shown);
     plot->replot();
 }
 
@@ -285,6 +305,9 @@ void Plotter::appendSample(Sample sample)
     sample.index = ++sampleIndex;
     sample.gapBefore = std::exchange(gapPending, false);
     store.append(sample);
+    // A triggered view changes only when the trigger moves it.
+    if (graphsTriggerIndex)
+        return;
 
     const double key = double(sample.index);
     const double oldestKept = key - windowLength;
@@ -298,6 +321,30 @@ void Plotter::appendSample(Sample sample)
         PlotCompat::removeDataBefore(graph, oldestKept);
     }
     redrawNeeded = true;
+}
+
+void Plotter::refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin)
+{
+    const SampleSpan span = spanOfIndexes(store, firstIndex, lastIndex);
+    for (int i = 0; i < graphCount; ++i) {
+        QVector<double> keys;
+        QVector<double> values;
+        keys.reserve(span.size() + 1);
+        values.reserve(span.size() + 1);
+        for (int position = span.begin; position < span.end; ++position) {
+            const Sample &sample = store.at(position);
+            const double key = double(sample.index - keyOrigin);
+            if (sample.gapBefore && position > span.begin) {
+                keys.append(key - 0.5);
+                values.append(qQNaN());
+            }
+            if (sample.hasValue(i)) {
+                keys.append(key);
+                values.append(sample.values[size_t(i)]);
+            }
+        }
+        graphs[size_t(i)]->setData(keys, values, true);
+    }
 }
 
 void Plotter::markGap()
@@ -328,6 +375,7 @@ void Plotter::createActions()
     connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
     addAction(saveImageAction);
     addAction(exportDataAction);
+    scope.addActionsTo(this);
 }
 
 void Plotter::buildPlotMenu(QMenu &menu) const
@@ -337,6 +385,7 @@ void Plotter::buildPlotMenu(QMenu &menu) const
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
+    scope.addToMenu(menu);
 }
 
 void Plotter::showPlotMenu(const QPoint &plotPosition)
@@ -344,6 +393,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     // The menu runs a loop of its own: the window must outlive it.
     BusyScope busy(this);
     QMenu menu(this);
+    scope.setMenuLevel(plot->yAxis->pixelToCoord(plotPosition.y()));
     buildPlotMenu(menu);
     menu.exec(plot->mapToGlobal(plotPosition));
 }
@@ -412,7 +462,8 @@ QString Plotter::readoutAt(const QPoint &plotPosition) const
     if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
         || key < shown.lower - 0.5 || key > shown.upper + 0.5)
         return QString();
-    const qint64 index = qRound64(key);
+    // A triggered view counts from the trigger.
+    const qint64 index = qRound64(key) + graphsTriggerIndex.value_or(0);
     const int position = store.positionOf(index);
     if (position < 0)
         return QString();

@@ -4,6 +4,7 @@
 #include "instrumentdialog.h"
 #include "monotonicclock.h"
 #include "samplestore.h"
+#include "scopeview.h"
 
 #include <QAction>
 #include <QColor>
@@ -42,6 +43,8 @@ struct PlotterProfile
     std::array<const char *, 3> channelNames;
     // Start of the file names suggested for this window's images and data.
     const char *fileStem;
+    // A trigger to make a periodic signal stand still.
+    bool hasTrigger;
 };
 
 // A live plot of the board's sample stream: three graphs over the last
@@ -119,6 +122,9 @@ private:
     // Gives the next sample index to `sample` and puts it into the store
     // and the graphs.
     void appendSample(Sample sample);
+    // Refills the graphs from the store: the samples from firstIndex to
+    // lastIndex, keyed by their index less `keyOrigin`.
+    void refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin);
 
     static constexpr int graphCount = 3;
     static constexpr int refreshIntervalMs = 20;
@@ -151,4 +157,9 @@ private:
     quint64 damagedFrames = 0;
     // The count the damage note shows.
     quint64 notedDamage = 0;
+    // Trigger, measurements and their commands.
+    ScopeView scope{profile.hasTrigger, profile.channelNames};
+    // The trigger index the graphs are keyed from; none while they hold the
+    // rolling view, keyed by sample index and appended to per sample.
+    std::optional<qint64> graphsTriggerIndex;
 };

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
 #include <limits>
 
 using namespace TestSupport;
@@ -73,6 +74,7 @@ private slots:
     void recordsEveryFrameEvenWhilePaused();
     void readoutOfTheSampleUnderThePointer_data();
     void readoutOfTheSampleUnderThePointer();
+    void triggeredSineStandsStill();
 
 private:
     static Plotter *create(const QString &kind)
@@ -100,6 +102,11 @@ private:
     static bool plotting(Plotter *window) { return window->plotting; }
     static void setSampleIndex(Plotter *window, qint64 index) { window->sampleIndex = index; }
     static const SampleStore &store(Plotter *window) { return window->store; }
+    static const ScopeView &scope(Plotter *window) { return window->scope; }
+    static std::optional<qint64> graphsTriggerIndex(Plotter *window)
+    {
+        return window->graphsTriggerIndex;
+    }
     // The damage note as drawn: empty while hidden.
     static QString note(Plotter *window)
     {
@@ -650,14 +657,26 @@ void TestPlotters::plotMenuAndShortcuts_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("stem");
-    QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer";
-    QTest::newRow("osciloscope") << "Osciloscope" << "osciloscope";
+    // Submenus indented, checked items marked; %1 is the height clicked at.
+    QTest::addColumn<QStringList>("menu");
+    const QStringList keeping{"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E",
+                              "Start Recording… = Ctrl+R"};
+    QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer"
+                                   << keeping + QStringList{"Show Measurements = Ctrl+M"};
+    QTest::newRow("osciloscope")
+        << "Osciloscope" << "osciloscope"
+        << keeping
+               + QStringList{"Trigger = ",          "  Off =  (checked)", "  Rising Edge = ",
+                             "  Falling Edge = ",   "   = ",              "  Source = ",
+                             "    PAD0 =  (checked)", "    PAD1 = ",      "    PAD2 = ",
+                             "  Set Level Here (%1) = ", "Show Measurements = Ctrl+M"};
 }
 
 void TestPlotters::plotMenuAndShortcuts()
 {
     QFETCH(QString, kind);
     QFETCH(QString, stem);
+    QFETCH(QStringList, menu);
     BoardFixture fixture;
     fixture.board.setSilent(true);
     QScopedPointer<Plotter> window(create(kind));
@@ -677,18 +696,26 @@ void TestPlotters::plotMenuAndShortcuts()
     QVERIFY2(csv.match(dialogs.suggestions[1]).hasMatch(), qPrintable(dialogs.suggestions[1]));
 
     QStringList items;
+    std::function<void(const QMenu *, const QString &)> list = [&](const QMenu *menu,
+                                                                   const QString &indent) {
+        for (QAction *action : menu->actions()) {
+            items.append(indent + action->text() + " = " + action->shortcut().toString()
+                         + (action->isChecked() ? " (checked)" : ""));
+            if (action->menu())
+                list(action->menu(), indent + "  ");
+        }
+    };
     QTimer::singleShot(0, [&] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         if (!menu)
             return;
-        for (QAction *action : menu->actions())
-            items.append(action->text() + " = " + action->shortcut().toString());
+        list(menu, QString());
         menu->close();
     });
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100));
     QApplication::sendEvent(plotOf(window.get()), &click);
-    QCOMPARE(items, QStringList({"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E",
-                                 "Start Recording… = Ctrl+R"}));
+    const int level = qRound(plotOf(window.get())->yAxis->pixelToCoord(100));
+    QCOMPARE(items, menu.replaceInStrings("%1", QString::number(level)));
 }
 
 void TestPlotters::saveImage_data()
@@ -885,6 +912,104 @@ void TestPlotters::recordsEveryFrameEvenWhilePaused()
     for (QString &row : rows)
         row.remove(QRegularExpression(",\\d+\\.\\d{6}"));
     QCOMPARE(rows, QStringList({"1,1,2,3", "2,4,5,6", "3,7,,9", "4,-1,-2,-3"}));
+}
+
+void TestPlotters::triggeredSineStandsStill()
+{
+    // The board's PAD0: a 5 Hz sine at 720 frames/s, 144 samples a period.
+    const int period = 144;
+    BoardFixture fixture;
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCustomPlot *plot = plotOf(window.get());
+    const ScopeTrigger &trigger = scope(window.get()).trigger();
+
+    // Ctrl+T steps through the modes from anywhere in the window.
+    QPushButton *stopButton = button(window.get(), "stopButton");
+    stopButton->setFocus();
+    for (TriggerMode expected : {TriggerMode::RisingEdge, TriggerMode::FallingEdge, TriggerMode::Off}) {
+        QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(trigger.mode(), expected);
+    }
+
+    // A level clear of the sine's exact values (1650, 2350): the board rounds
+    // down, so at those the last bit of its sine picks the neighbour.
+    const int pixel = int(plot->yAxis->coordToPixel(1700));
+    QString setLevelText;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
+            for (QAction *item : action->menu() ? action->menu()->actions() : QList<QAction *>()) {
+                if (item->text().startsWith("Set Level Here")) {
+                    setLevelText = item->text();
+                    item->trigger();
+                }
+            }
+        }
+        if (menu)
+            menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, pixel));
+    QApplication::sendEvent(plot, &click);
+    const int level = qRound(plot->yAxis->pixelToCoord(pixel));
+    QCOMPARE(setLevelText, QString("Set Level Here (%1)").arg(level));
+    QCOMPARE(trigger.userLevel().value_or(-1), level);
+    // The offscreen platform does not give the activation back after a popup.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(stopButton, Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(trigger.mode(), TriggerMode::RisingEdge);
+
+    // Every redraw of the triggered view: which crossing, and what graph 0 held.
+    QList<qint64> triggers;
+    QList<QPolygonF> pictures;
+    QObject::connect(plot, &QCustomPlot::afterReplot, [&] {
+        if (const std::optional<qint64> index = graphsTriggerIndex(window.get())) {
+            triggers.append(*index);
+            pictures.append(points(window.get(), 0));
+        }
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(QSet<qint64>(triggers.begin(), triggers.end()).size() >= 3, 15000);
+    QCOMPARE(xRange(window.get()), QCPRange(-100, 400));
+    QCOMPARE(scope(window.get()).statusText(), QString("Triggered"));
+
+    // The view moved on with the stream, by whole periods, and the picture
+    // stayed: the crossing at 0, the same points (to the board's rounding).
+    QVERIFY(triggers.last() > triggers.first());
+    const QPolygonF &first = pictures.first();
+    QCOMPARE(first.size(), 501);
+    QCOMPARE(first.first().x(), -100.0);
+    QCOMPARE(first.last().x(), 400.0);
+    QVERIFY(first[99].y() < level && first[100].y() >= level);
+    for (int i = 0; i < pictures.size(); ++i) {
+        QCOMPARE((triggers[i] - triggers.first()) % period, qint64(0));
+        QCOMPARE(pictures[i].size(), first.size());
+        for (int point = 0; point < first.size(); ++point) {
+            QCOMPARE(pictures[i][point].x(), first[point].x());
+            QVERIFY2(qAbs(pictures[i][point].y() - first[point].y()) <= 1,
+                     qPrintable(QString("redraw %1, x %2").arg(i).arg(first[point].x())));
+        }
+    }
+
+    // The readout over the view: each channel, then the rate.
+    const QStringList readout = scope(window.get()).measurementTexts();
+    QCOMPARE(readout.size(), 4);
+    QVERIFY2(readout[0].startsWith("PAD0  min ") && readout[0].contains("period 144 ("),
+             qPrintable(readout[0]));
+    QVERIFY(readout[1].startsWith("PAD1  ") && readout[2].startsWith("PAD2  "));
+    QVERIFY2(QRegularExpression("^\\d+ samples/s$").match(readout[3]).hasMatch(),
+             qPrintable(readout[3]));
+
+    // Off brings the rolling view back, keyed by sample index.
+    QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(trigger.mode(), TriggerMode::Off);
+    QTRY_VERIFY(!graphsTriggerIndex(window.get()));
+    QTRY_VERIFY(xRange(window.get()).lower > triggers.last());
+    QVERIFY(points(window.get(), 0).first().x() >= xRange(window.get()).lower);
+    QCOMPARE(scope(window.get()).statusText(), QString());
 }
 
 QTEST_MAIN(TestPlotters)

@@ -1,0 +1,238 @@
+#include "scopeview.h"
+
+#include "measurements.h"
+
+#include <qcustomplot.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+
+namespace {
+
+const QColor rateTextColor(10, 10, 10);
+const QColor panelColor(240, 240, 240);
+
+QCPItemText *addText(QCustomPlot *plot, const QString &layer, const QColor &color)
+{
+    auto *text = new QCPItemText(plot);
+    text->setLayer(layer);
+    text->setPadding(QMargins(4, 1, 4, 1));
+    QFont font = text->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.8);
+    text->setFont(font);
+    text->setColor(color);
+    // The grid's dots and the graphs must not run through the text.
+    text->setBrush(QBrush(panelColor));
+    text->setVisible(false);
+    return text;
+}
+
+// Keeps `text` at the axis rect's top right corner, or right under `above`
+// while that is shown, so the two never cover each other.
+void placeTopRight(QCPItemText *text, QCPItemText *above)
+{
+    if (above && above->visible()) {
+        text->position->setParentAnchor(above->bottomRight);
+        text->position->setType(QCPItemPosition::ptAbsolute);
+        text->position->setCoords(0, 0);
+    } else {
+        text->position->setParentAnchor(nullptr);
+        text->position->setType(QCPItemPosition::ptAxisRectRatio);
+        text->position->setCoords(1, 0);
+    }
+}
+
+} // namespace
+
+ScopeView::ScopeView(bool withTrigger, const std::array<const char *, 3> &channelNames)
+    : m_withTrigger(withTrigger), m_channelNames(channelNames)
+{
+    if (m_withTrigger) {
+        auto *modes = new QActionGroup(this);
+        const std::array<QString, 3> modeTexts{tr("Off"), tr("Rising Edge"), tr("Falling Edge")};
+        const std::array<TriggerMode, 3> modeValues{TriggerMode::Off, TriggerMode::RisingEdge,
+                                                    TriggerMode::FallingEdge};
+        for (size_t i = 0; i < m_modeActions.size(); ++i) {
+            QAction *action = modes->addAction(modeTexts[i]);
+            action->setCheckable(true);
+            const TriggerMode mode = modeValues[i];
+            connect(action, &QAction::triggered, this, [this, mode] { setMode(mode); });
+            m_modeActions[i] = action;
+        }
+        m_modeActions[0]->setChecked(true);
+
+        auto *sources = new QActionGroup(this);
+        for (size_t i = 0; i < m_sourceActions.size(); ++i) {
+            QAction *action = sources->addAction(QLatin1String(m_channelNames[i]));
+            action->setCheckable(true);
+            const int channel = int(i);
+            connect(action, &QAction::triggered, this, [this, channel] { setSource(channel); });
+            m_sourceActions[i] = action;
+        }
+        m_sourceActions[0]->setChecked(true);
+
+        m_setLevelAction = new QAction(this);
+        connect(m_setLevelAction, &QAction::triggered, this, [this] {
+            m_trigger.setUserLevel(m_menuLevel);
+            emit changed();
+        });
+        setMenuLevel(0);
+
+        // Like the trigger-mode key of a bench scope: one key steps through.
+        m_nextModeAction = new QAction(this);
+        m_nextModeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+        connect(m_nextModeAction, &QAction::triggered, this,
+                [this] { setMode(nextTriggerMode(m_trigger.mode())); });
+    }
+
+    m_measurementsAction = new QAction(tr("Show Measurements"), this);
+    m_measurementsAction->setCheckable(true);
+    m_measurementsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(m_measurementsAction, &QAction::toggled, this, &ScopeView::changed);
+}
+
+ScopeView::~ScopeView() = default;
+
+void ScopeView::addActionsTo(QWidget *window) const
+{
+    if (m_nextModeAction)
+        window->addAction(m_nextModeAction);
+    window->addAction(m_measurementsAction);
+}
+
+void ScopeView::addItems(QCustomPlot *plot, const QString &layer,
+                         const std::array<QCPGraph *, 3> &graphs, QCPItemText *aboveStatus)
+{
+    for (size_t i = 0; i < graphs.size(); ++i)
+        m_colors[i] = graphs[i]->pen().color();
+
+    m_levelLine = new QCPItemStraightLine(plot);
+    m_levelLine->setLayer(layer);
+    m_levelLine->setVisible(false);
+
+    m_aboveStatus = aboveStatus;
+    m_status = addText(plot, layer, QColor(110, 110, 110));
+    m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    // Stacked upwards from the bottom left corner: the rate, then the
+    // channels from the last to the first.
+    for (size_t i = 0; i < m_readout.size(); ++i)
+        m_readout[i] = addText(plot, layer, i < m_colors.size() ? m_colors[i] : rateTextColor);
+    for (size_t i = 0; i < m_readout.size(); ++i) {
+        QCPItemText *text = m_readout[i];
+        text->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        text->setTextAlignment(Qt::AlignLeft);
+        if (i + 1 < m_readout.size()) {
+            text->position->setParentAnchor(m_readout[i + 1]->topLeft);
+            text->position->setType(QCPItemPosition::ptAbsolute);
+            text->position->setCoords(0, 0);
+        } else {
+            text->position->setType(QCPItemPosition::ptAxisRectRatio);
+            text->position->setCoords(0, 1);
+        }
+    }
+}
+
+void ScopeView::setMenuLevel(double level)
+{
+    if (!m_setLevelAction)
+        return;
+    m_menuLevel = qRound(level);
+    m_setLevelAction->setText(tr("Set Level Here (%1)").arg(m_menuLevel));
+}
+
+void ScopeView::addToMenu(QMenu &menu) const
+{
+    if (m_withTrigger) {
+        QMenu *triggerMenu = menu.addMenu(tr("Trigger"));
+        for (QAction *action : m_modeActions)
+            triggerMenu->addAction(action);
+        triggerMenu->addSeparator();
+        QMenu *sourceMenu = triggerMenu->addMenu(tr("Source"));
+        for (QAction *action : m_sourceActions)
+            sourceMenu->addAction(action);
+        triggerMenu->addAction(m_setLevelAction);
+    }
+    menu.addAction(m_measurementsAction);
+}
+
+void ScopeView::setMode(TriggerMode mode)
+{
+    m_trigger.setMode(mode);
+    m_modeActions[size_t(mode)]->setChecked(true);
+    emit changed();
+}
+
+void ScopeView::setSource(int channel)
+{
+    m_trigger.setSourceChannel(channel);
+    emit changed();
+}
+
+bool ScopeView::update(const SampleStore &store, qint64 nowNs)
+{
+    m_rateMeter.update(nowNs, store.appendCount());
+    if (!m_withTrigger)
+        return false;
+    m_trigger.update(store, nowNs);
+    const std::optional<TriggeredView> view = m_trigger.view(store);
+    const TriggerStatus status = m_trigger.status();
+    const std::optional<int> level =
+        m_trigger.mode() != TriggerMode::Off && m_trigger.hasLevel()
+            ? std::optional<int>(qRound(m_trigger.level()))
+            : std::nullopt;
+    const bool viewChanged = view.has_value() != m_view.has_value()
+                             || (view && view->triggerIndex != m_view->triggerIndex);
+    const bool changed = viewChanged || status != m_drawnStatus || level != m_drawnLevel;
+    m_view = view;
+    m_drawnStatus = status;
+    m_drawnLevel = level;
+    return changed;
+}
+
+void ScopeView::updateItems(const SampleStore &store, SampleSpan shown)
+{
+    if (m_levelLine) {
+        m_levelLine->setVisible(m_drawnLevel.has_value());
+        if (m_drawnLevel) {
+            m_levelLine->point1->setCoords(0, *m_drawnLevel);
+            m_levelLine->point2->setCoords(1, *m_drawnLevel);
+            m_levelLine->setPen(QPen(m_colors[size_t(m_trigger.sourceChannel())], 1, Qt::DashLine));
+        }
+        m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
+        m_status->setText(m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered")
+                                                                    : tr("Auto (no trigger)"));
+        placeTopRight(m_status, m_aboveStatus);
+    }
+
+    const bool showReadout = m_measurementsAction->isChecked();
+    for (QCPItemText *text : m_readout) {
+        if (text)
+            text->setVisible(showReadout);
+    }
+    if (!showReadout || !m_readout[0])
+        return;
+    const std::optional<double> rate = m_rateMeter.framesPerSecond();
+    const ChannelMeasurements measured = measureChannels(store, shown, rate);
+    for (size_t i = 0; i < measured.size(); ++i)
+        m_readout[i]->setText(measurementLine(QLatin1String(m_channelNames[i]), measured[i]));
+    m_readout.back()->setText(sampleRateLine(rate));
+}
+
+QStringList ScopeView::measurementTexts() const
+{
+    QStringList texts;
+    for (const QCPItemText *text : m_readout) {
+        if (text && text->visible())
+            texts.append(text->text());
+    }
+    return texts;
+}
+
+QString ScopeView::statusText() const
+{
+    return m_status && m_status->visible() ? m_status->text() : QString();
+}

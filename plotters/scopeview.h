@@ -1,0 +1,95 @@
+#pragma once
+
+#include "ratemeter.h"
+#include "samplespan.h"
+#include "scopetrigger.h"
+
+#include <QColor>
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+class QAction;
+class QActionGroup;
+class QCPGraph;
+class QCPItemStraightLine;
+class QCPItemText;
+class QCustomPlot;
+class QMenu;
+class QWidget;
+
+// The scope's part of a plot window: the trigger with its level line and
+// status, the measurements readout and the sample rate behind it, and the
+// commands for them. The window asks it once per redraw tick what to show and
+// lets it draw its items; everything else stays with the window.
+class ScopeView : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `withTrigger` adds the trigger and its commands.
+    ScopeView(bool withTrigger, const std::array<const char *, 3> &channelNames);
+    ~ScopeView() override;
+
+    // Adds the commands that have shortcuts to `window`, so they work
+    // anywhere in it.
+    void addActionsTo(QWidget *window) const;
+
+    // Adds the level line, the status and the readout to `plot`, on `layer`,
+    // in the colours of `graphs`; the status goes under `aboveStatus` while
+    // that is shown.
+    void addItems(QCustomPlot *plot, const QString &layer,
+                  const std::array<QCPGraph *, 3> &graphs, QCPItemText *aboveStatus);
+
+    // The menu is about to open with the pointer at this height.
+    void setMenuLevel(double level);
+    // Appends the commands to the plot's context menu.
+    void addToMenu(QMenu &menu) const;
+
+    // Once per redraw tick: takes in the samples new since the last one.
+    // Says whether the picture changed: another window, status or level.
+    bool update(const SampleStore &store, qint64 nowNs);
+    // The triggered window to draw; none for the rolling view.
+    std::optional<TriggeredView> triggeredView() const { return m_view; }
+    // Brings the items up to date for a redraw showing `shown`.
+    void updateItems(const SampleStore &store, SampleSpan shown);
+
+    const ScopeTrigger &trigger() const { return m_trigger; }
+    // The readout lines as drawn, top to bottom; empty while hidden.
+    QStringList measurementTexts() const;
+    // The trigger's status as drawn; empty while hidden.
+    QString statusText() const;
+
+signals:
+    // A command changed what is shown: the window must redraw.
+    void changed();
+
+private:
+    void setMode(TriggerMode mode);
+    void setSource(int channel);
+
+    const bool m_withTrigger;
+    const std::array<const char *, 3> m_channelNames;
+
+    ScopeTrigger m_trigger;
+    RateMeter m_rateMeter;
+    std::optional<TriggeredView> m_view;
+    TriggerStatus m_drawnStatus = TriggerStatus::Off;
+    std::optional<int> m_drawnLevel;
+
+    std::array<QAction *, 3> m_modeActions{};
+    std::array<QAction *, 3> m_sourceActions{};
+    QAction *m_nextModeAction = nullptr;
+    QAction *m_setLevelAction = nullptr;
+    QAction *m_measurementsAction = nullptr;
+    int m_menuLevel = 0;
+
+    std::array<QColor, 3> m_colors;
+    QCPItemStraightLine *m_levelLine = nullptr;
+    QCPItemText *m_status = nullptr;
+    QCPItemText *m_aboveStatus = nullptr;
+    // The channels' lines, then the sample rate at the bottom.
+    std::array<QCPItemText *, 4> m_readout{};
+};
