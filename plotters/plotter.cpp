@@ -1,9 +1,10 @@
 #include "plotter.h"
 
-#include "monotonicclock.h"
 #include "filesaving.h"
+#include "monotonicclock.h"
 #include "plotcompat.h"
 #include "recordingcontrol.h"
+#include "scopetrigger.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -47,7 +48,7 @@ bool writePdf(QCustomPlot *plot, QIODevice *device)
 // The samples from index `fromIndex` on as CSV: a header of "sample" and
 // the channel names, then one row per sample, oldest first; a channel
 // without a value is an empty cell.
-QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex,
+QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex, qint64 toIndex,
                         const std::array<const char *, Sample::channelCount> &channelNames)
 {
     QByteArray csv("sample");
@@ -59,6 +60,8 @@ QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex,
         --first;
     for (int position = first; position < store.size(); ++position) {
         const Sample &sample = store.at(position);
+        if (sample.index > toIndex)
+            break;
         csv.append(QByteArray::number(sample.index));
         for (int channel = 0; channel < Sample::channelCount; ++channel) {
             csv.append(',');
@@ -433,8 +436,13 @@ void Plotter::exportShownData()
     if (fileName.isEmpty())
         return;
 
-    // What the graphs hold: the last `windowLength` steps.
-    const QByteArray csv = samplesAsCsv(store, sampleIndex - windowLength, profile.channelNames);
+    // What the graphs hold: the triggered view, or the last `windowLength` steps.
+    const QByteArray csv =
+        graphsTriggerIndex
+            ? samplesAsCsv(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
+                           *graphsTriggerIndex + ScopeTrigger::postTriggerSamples,
+                           profile.channelNames)
+            : samplesAsCsv(store, sampleIndex - windowLength, sampleIndex, profile.channelNames);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
         FileSaving::showCouldNotSave(this, fileName, file.errorString());
