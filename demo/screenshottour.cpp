@@ -1,7 +1,9 @@
 #include "screenshottour.h"
 
+#include "filesaving.h"
 #include "mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <qcustomplot.h>
 
@@ -97,7 +100,39 @@ void ScreenshotTour::showOsciloscope()
     if (!window)
         return;
     waitForPlot(window, QStringLiteral("osciloscope.png"));
+    showScopeAtWork(window);
     quit(window, "quitButton");
+}
+
+void ScreenshotTour::showScopeAtWork(QDialog *window)
+{
+    // Triggered on the rising edge of PAD0, with its measurements, while
+    // recording into a file that is thrown away.
+    QTemporaryDir scratch;
+    FileSaving::setFileNameSource(
+        [&](const QString &, const QString &suggested) {
+            return scratch.filePath(QFileInfo(suggested).fileName());
+        });
+    if (!pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_T))
+        || !pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_M))
+        || !pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_R))) {
+        m_failures << tr("Osciloscope: no trigger, measurement or recording command");
+    }
+    pause(1500); // a trigger, two seconds of rate, samples in the file
+    save(window, QStringLiteral("osciloscope-triggered.png"));
+    pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_R));
+    FileSaving::setFileNameSource({});
+}
+
+bool ScreenshotTour::pressShortcut(QWidget *window, const QKeySequence &keys)
+{
+    for (QAction *action : window->actions()) {
+        if (action->shortcut() == keys) {
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
 }
 
 void ScreenshotTour::showAccelerometer()

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QDialog;
+class QKeySequence;
 class QWidget;
 class MainWindow;
 
@@ -31,6 +32,10 @@ private:
     void showLauncher();
     void showVoltmeter();
     void showOsciloscope();
+    // The scope triggered, measuring and recording.
+    void showScopeAtWork(QDialog *window);
+    // Runs the window's command with these keys; false when it has none.
+    bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();
     void showPwm();
     void showCounter();
