@@ -191,7 +191,7 @@ int main(int argc, char *argv[])
     // the board never had to drop bytes, and what waits in the port does not
     // grow from the first half of the run to the second.
     const double pace = fast.plottedPerSecond / fullSpeed;
-    const qint64 bound = 64 * 1024;
+    const qint64 bound = qint64(64) * 1024;
     const bool bounded = fast.droppedBytes == 0 && fast.maxPendingSecondHalf <= bound;
     Bench::row(QStringLiteral("Backlog at 75,000 frames/s"),
                QStringLiteral("keeps pace (>= 98 %), no bytes dropped, pending <= 64 KiB"),

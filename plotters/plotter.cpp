@@ -308,10 +308,10 @@ void Plotter::setSaveFileChooser(SaveFileChooser chooser)
 void Plotter::createActions()
 {
     saveImageAction->setText(tr("Save Image…"));
-    saveImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveImageAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_S));
     connect(saveImageAction, &QAction::triggered, this, &Plotter::saveImage);
     exportDataAction->setText(tr("Export Shown Data…"));
-    exportDataAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
     connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
     addAction(saveImageAction);
     addAction(exportDataAction);
