@@ -38,7 +38,7 @@ struct PlotterProfile
     bool showRightAxis;
     Range rightAxisRange;
     // The channels as files name them (exported data's header).
-    std::array<const char *, 3> channelNames;
+    std::array<const char *, Sample::channelCount> channelNames;
     // Start of the file names suggested for this window's images and data.
     const char *fileStem;
 };
@@ -109,7 +109,7 @@ private:
     void exportShownData();
     QString chooseSaveFile(const QString &title, const QString &suggestedPath,
                            const QString &filter);
-    // "<fileStem>-YYYYMMDD-HHMMSS.<suffix>", for now.
+    // "<fileStem>-YYYYMMDD-HHMMSS.<suffix>", stamped with the local time.
     QString suggestedFileName(const QString &suffix) const;
     void tellNotSaved(const QString &fileName, const QString &reason);
     // The index and the values, as received, of the sample drawn at this
