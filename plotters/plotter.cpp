@@ -173,6 +173,9 @@ void Plotter::setupPlot()
 
     const std::array<QColor, graphCount> graphColors{QColor(Qt::red), QColor(Qt::blue),
                                                      QColor(Qt::black)};
+    // The plot shows no legend; items in the hidden one would still be
+    // measured on every redraw.
+    plot->setAutoAddPlottableToLegend(false);
     for (int i = 0; i < graphCount; ++i) {
         graphs[size_t(i)] = plot->addGraph();
         graphs[size_t(i)]->setPen(QPen(graphColors[size_t(i)]));
@@ -204,12 +207,16 @@ void Plotter::stylePlot()
 
     plot->setInteraction(QCP::iRangeDrag, false);
     plot->setInteraction(QCP::iRangeZoom, false);
+
+    // The "overlay" layer has a paint buffer of its own only so that a
+    // selection rectangle can be redrawn alone; there is none here, and an
+    // empty buffer still costs a full-size clear and blend per redraw.
+    plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
 }
 
 void Plotter::addNotes()
 {
-    // Below the buffered "overlay" layer, so the notes share the plot's
-    // paint buffer instead of adding one.
+    // A logical layer: it shares the plot's one paint buffer.
     plot->addLayer(notesLayer, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
 
     damageNote = new QCPItemText(plot);
@@ -371,10 +378,10 @@ void Plotter::takeBytes(const char *data, qsizetype size, qint64 bytesReadNs)
 void Plotter::createActions()
 {
     saveImageAction->setText(tr("Save Image…"));
-    saveImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveImageAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_S));
     connect(saveImageAction, &QAction::triggered, this, &Plotter::saveImage);
     exportDataAction->setText(tr("Export Shown Data…"));
-    exportDataAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
     connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
     addAction(saveImageAction);
     addAction(exportDataAction);

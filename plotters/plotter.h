@@ -40,7 +40,7 @@ struct PlotterProfile
     bool showRightAxis;
     Range rightAxisRange;
     // The channels as files name them (exported data's header).
-    std::array<const char *, 3> channelNames;
+    std::array<const char *, Sample::channelCount> channelNames;
     // Start of the file names suggested for this window's images and data.
     const char *fileStem;
     // A trigger to make a periodic signal stand still.
