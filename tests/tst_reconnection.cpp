@@ -1,9 +1,12 @@
 // Every instrument window after its board went away: it waits, says so, and
 // picks the board up again when it is back, under the same or another path.
+#include "filesaving.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -44,6 +47,7 @@ private slots:
     void quitWhileWaiting();
     void takenPortIsNotForced_data() { addInstrumentRows(); }
     void takenPortIsNotForced();
+    void recordingGoesOnAcrossTheGap();
 
 private:
     // Opens the window and waits for its start commands; the board goes
@@ -159,6 +163,43 @@ void TestReconnection::takenPortIsNotForced()
     // Once it is free, the window takes it.
     other.close();
     QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), k.startCommands, 3000);
+}
+
+void TestReconnection::recordingGoesOnAcrossTheGap()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("readings.csv");
+    FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
+    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
+    const InstrumentKind k = instrumentKind("Counter");
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<QDialog> window(k.create());
+    window->show();
+    QTRY_COMPARE(fixture.board.received(), k.startCommands);
+    for (QAction *action : window->actions())
+        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_R))
+            action->trigger();
+    fixture.board.sendRaw("100\n");
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("100"));
+
+    fixture.board.clearReceived();
+    fixture.board.replug(1000);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), k.startCommands, 5000);
+    fixture.board.sendRaw("200\n");
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("200"));
+    window->findChild<QPushButton *>(k.quitButton)->click();
+    QTRY_VERIFY(window.isNull());
+
+    // One file, both sides of the gap, and the gap in its times.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[1].startsWith("1,") && lines[1].endsWith(",100"));
+    QVERIFY(lines[2].startsWith("2,") && lines[2].endsWith(",200"));
+    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
+    QVERIFY2(gap >= 1.0, qPrintable(QString::number(gap)));
 }
 
 QTEST_MAIN(TestReconnection)
