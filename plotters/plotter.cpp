@@ -1,8 +1,10 @@
 #include "plotter.h"
 
+#include "csvrecorder.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
 #include "plotcompat.h"
+#include "plotnote.h"
 #include "recordingcontrol.h"
 #include "scopetrigger.h"
 
@@ -19,7 +21,6 @@
 
 namespace {
 
-const QColor backgroundColor(240, 240, 240);
 const QColor darkTextColor(10, 10, 10);
 const QColor noteColor(110, 110, 110);
 const QString notesLayer = QStringLiteral("notes");
@@ -48,13 +49,11 @@ bool writePdf(QCustomPlot *plot, QIODevice *device)
 // The samples from index `fromIndex` on as CSV: a header of "sample" and
 // the channel names, then one row per sample, oldest first; a channel
 // without a value is an empty cell.
-QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex, qint64 toIndex,
-                        const std::array<const char *, Sample::channelCount> &channelNames)
+// The rows of the samples with indexes from `fromIndex` to `toIndex`, as
+// received; a channel without a value is an empty cell.
+QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex)
 {
-    QByteArray csv("sample");
-    for (const char *name : channelNames)
-        csv.append(',').append(name);
-    csv.append('\n');
+    QList<QStringList> rows;
     int first = store.size();
     while (first > 0 && store.at(first - 1).index >= fromIndex)
         --first;
@@ -62,15 +61,13 @@ QByteArray samplesAsCsv(const SampleStore &store, qint64 fromIndex, qint64 toInd
         const Sample &sample = store.at(position);
         if (sample.index > toIndex)
             break;
-        csv.append(QByteArray::number(sample.index));
-        for (int channel = 0; channel < Sample::channelCount; ++channel) {
-            csv.append(',');
-            if (sample.hasValue(channel))
-                csv.append(QByteArray::number(sample.values[size_t(channel)]));
-        }
-        csv.append('\n');
+        QStringList row{QString::number(sample.index)};
+        for (int channel = 0; channel < Sample::channelCount; ++channel)
+            row.append(sample.hasValue(channel) ? QString::number(sample.values[size_t(channel)])
+                                                : QString());
+        rows.append(row);
     }
-    return csv;
+    return rows;
 }
 
 // The first channels' values of a frame's fields. A field that is not a
@@ -159,7 +156,7 @@ void Plotter::updateRefreshTimer()
 
 void Plotter::setupPlot()
 {
-    plot->setBackground(QBrush(backgroundColor));
+    plot->setBackground(QBrush(plotBackgroundColor));
     plot->clearItems();
     // The left axis gets its fixed ticks with the styling; the right axis of
     // the accelerometer keeps automatic ticks.
@@ -219,30 +216,13 @@ void Plotter::addNotes()
     // A logical layer: it shares the plot's one paint buffer.
     plot->addLayer(notesLayer, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
 
-    damageNote = new QCPItemText(plot);
-    damageNote->setLayer(notesLayer);
-    damageNote->position->setType(QCPItemPosition::ptAxisRectRatio);
+    damageNote = addPlotNote(plot, notesLayer, noteColor);
     damageNote->position->setCoords(1, 0);
     damageNote->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
-    damageNote->setPadding(QMargins(4, 2, 4, 2));
-    QFont font = damageNote->font();
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 0.8);
-    damageNote->setFont(font);
-    damageNote->setColor(noteColor);
-    // The grid's dots must not run through the text.
-    damageNote->setBrush(QBrush(backgroundColor));
-    damageNote->setVisible(false);
 
-    recordingNote = new QCPItemText(plot);
-    recordingNote->setLayer(notesLayer);
-    recordingNote->position->setType(QCPItemPosition::ptAxisRectRatio);
+    recordingNote = addPlotNote(plot, notesLayer, Qt::red);
     recordingNote->position->setCoords(0, 0);
     recordingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
-    recordingNote->setPadding(QMargins(4, 2, 4, 2));
-    recordingNote->setColor(Qt::red);
-    recordingNote->setBrush(QBrush(backgroundColor));
-    recordingNote->setVisible(false);
 }
 
 bool Plotter::updateNotes()
@@ -444,15 +424,17 @@ void Plotter::exportShownData()
         return;
 
     // What the graphs hold: the triggered view, or the last `windowLength` steps.
-    const QByteArray csv =
+    const QList<QStringList> rows =
         graphsTriggerIndex
-            ? samplesAsCsv(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
-                           *graphsTriggerIndex + ScopeTrigger::postTriggerSamples,
-                           profile.channelNames)
-            : samplesAsCsv(store, sampleIndex - windowLength, sampleIndex, profile.channelNames);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        FileSaving::showCouldNotSave(this, fileName, file.errorString());
+            ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
+                         *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
+            : sampleRows(store, sampleIndex - windowLength, sampleIndex);
+    QStringList header{QStringLiteral("sample")};
+    for (const char *name : profile.channelNames)
+        header.append(QLatin1String(name));
+    const QString failure = Csv::writeTable(fileName, header, rows);
+    if (!failure.isEmpty())
+        FileSaving::showCouldNotSave(this, fileName, failure);
 }
 
 bool Plotter::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #include "scopeview.h"
 
 #include "measurements.h"
+#include "plotnote.h"
 
 #include <qcustomplot.h>
 
@@ -12,24 +13,6 @@
 namespace {
 
 const QColor rateTextColor(10, 10, 10);
-const QColor panelColor(240, 240, 240);
-
-QCPItemText *addText(QCustomPlot *plot, const QString &layer, const QColor &color)
-{
-    auto *text = new QCPItemText(plot);
-    text->setLayer(layer);
-    text->setPadding(QMargins(4, 1, 4, 1));
-    QFont font = text->font();
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 0.8);
-    text->setFont(font);
-    text->setColor(color);
-    // The grid's dots and the graphs must not run through the text.
-    text->setBrush(QBrush(panelColor));
-    text->setVisible(false);
-    return text;
-}
-
 // Keeps `text` at the axis rect's top right corner, or right under `above`
 // while that is shown, so the two never cover each other.
 void placeTopRight(QCPItemText *text, QCPItemText *above)
@@ -114,13 +97,13 @@ void ScopeView::addItems(QCustomPlot *plot, const QString &layer,
     m_levelLine->setVisible(false);
 
     m_aboveStatus = aboveStatus;
-    m_status = addText(plot, layer, QColor(110, 110, 110));
+    m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // Stacked upwards from the bottom left corner: the rate, then the
     // channels from the last to the first.
     for (size_t i = 0; i < m_readout.size(); ++i)
-        m_readout[i] = addText(plot, layer, i < m_colors.size() ? m_colors[i] : rateTextColor);
+        m_readout[i] = addPlotNote(plot, layer, i < m_colors.size() ? m_colors[i] : rateTextColor);
     for (size_t i = 0; i < m_readout.size(); ++i) {
         QCPItemText *text = m_readout[i];
         text->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);

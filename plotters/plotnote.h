@@ -1,0 +1,25 @@
+#pragma once
+
+#include <qcustomplot.h>
+
+// The plots' background colour.
+inline const QColor plotBackgroundColor(240, 240, 240);
+
+// A small text drawn over a plot on `layer`, hidden until there is something
+// to say. Its background is the plot's, so the grid's dots and the graphs do
+// not run through it.
+inline QCPItemText *addPlotNote(QCustomPlot *plot, const QString &layer, const QColor &color)
+{
+    auto *text = new QCPItemText(plot);
+    text->setLayer(layer);
+    text->position->setType(QCPItemPosition::ptAxisRectRatio);
+    text->setPadding(QMargins(4, 1, 4, 1));
+    QFont font = text->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.8);
+    text->setFont(font);
+    text->setColor(color);
+    text->setBrush(QBrush(plotBackgroundColor));
+    text->setVisible(false);
+    return text;
+}
