@@ -113,14 +113,14 @@ void ScreenshotTour::showScopeAtWork(QDialog *window)
         [&](const QString &, const QString &suggested) {
             return scratch.filePath(QFileInfo(suggested).fileName());
         });
-    if (!pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_T))
-        || !pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_M))
-        || !pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_R))) {
+    if (!pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_T))
+        || !pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_M))
+        || !pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_R))) {
         m_failures << tr("Osciloscope: no trigger, measurement or recording command");
     }
     pause(1500); // a trigger, two seconds of rate, samples in the file
     save(window, QStringLiteral("osciloscope-triggered.png"));
-    pressShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_R));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_R));
     FileSaving::setFileNameSource({});
 }
 

@@ -14,7 +14,7 @@ RecordingControl::RecordingControl(QWidget *window, const QString &kind,
       m_header(header),
       m_action(new QAction(tr("Start Recording…"), this))
 {
-    m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_action->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_R));
     connect(m_action, &QAction::triggered, this, &RecordingControl::toggle);
     connect(&m_recorder, &CsvRecorder::failed, this, &RecordingControl::onWriteFailed);
 }

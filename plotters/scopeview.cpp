@@ -66,14 +66,14 @@ ScopeView::ScopeView(bool withTrigger, const std::array<const char *, 3> &channe
 
         // Like the trigger-mode key of a bench scope: one key steps through.
         m_nextModeAction = new QAction(this);
-        m_nextModeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+        m_nextModeAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_T));
         connect(m_nextModeAction, &QAction::triggered, this,
                 [this] { setMode(nextTriggerMode(m_trigger.mode())); });
     }
 
     m_measurementsAction = new QAction(tr("Show Measurements"), this);
     m_measurementsAction->setCheckable(true);
-    m_measurementsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_measurementsAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_M));
     connect(m_measurementsAction, &QAction::toggled, this, &ScopeView::changed);
 }
 

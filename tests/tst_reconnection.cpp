@@ -178,7 +178,7 @@ void TestReconnection::recordingGoesOnAcrossTheGap()
     window->show();
     QTRY_COMPARE(fixture.board.received(), k.startCommands);
     for (QAction *action : window->actions())
-        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_R))
+        if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
             action->trigger();
     fixture.board.sendRaw("100\n");
     QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("100"));

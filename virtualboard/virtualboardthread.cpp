@@ -34,6 +34,12 @@ QString VirtualBoardThread::devicePath() const
     return m_devicePath;
 }
 
+void VirtualBoardThread::setDevicePath(const QString &path)
+{
+    QMutexLocker lock(&m_mutex);
+    m_devicePath = path;
+}
+
 void VirtualBoardThread::replug(int delayMs)
 {
     QMutexLocker lock(&m_mutex);
@@ -81,10 +87,9 @@ void VirtualBoardThread::run()
         m_ready = true;
         m_started.wakeAll();
     }
-    connect(&board, &VirtualBoard::plugged, &board, [this](const QString &path) {
-        QMutexLocker lock(&m_mutex);
-        m_devicePath = path;
-    });
+    // On the board's thread: the path is guarded by the mutex.
+    connect(&board, &VirtualBoard::plugged, this, &VirtualBoardThread::setDevicePath,
+            Qt::DirectConnection);
     if (ok)
         exec();
     QMutexLocker lock(&m_mutex);

@@ -44,6 +44,9 @@ protected:
     void run() override;
 
 private:
+    void setDevicePath(const QString &path);
+
+private:
     const int m_frameRate;
     mutable QMutex m_mutex;
     QWaitCondition m_started;
