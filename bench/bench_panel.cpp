@@ -55,6 +55,7 @@ struct Measurement
     double cpuPercent = 0;
     double boardCpuPercent = 0;
     double plottedPerSecond = 0;
+    double redrawsPerSecond = 0;
     qint64 maxPendingFirstHalf = 0;
     qint64 maxPendingSecondHalf = 0;
     qint64 droppedBytes = 0;
@@ -136,6 +137,9 @@ Measurement measure(MainWindow &launcher, int frameRate, double seconds,
     runFor(1.5); // the stream settles
 
     Measurement result;
+    int redraws = 0;
+    QObject::connect(window->findChild<QCustomPlot *>(QStringLiteral("plot")),
+                     &QCustomPlot::afterReplot, [&redraws] { ++redraws; });
     const qint64 pendingStart = pendingBytes(port);
     const double start = Bench::seconds();
     const double boardCpuStart = board.cpuSeconds();
@@ -155,6 +159,7 @@ Measurement measure(MainWindow &launcher, int frameRate, double seconds,
     result.cpuPercent = 100 * (Bench::cpuSeconds() - board.cpuSeconds() - cpuStart) / wall;
     result.boardCpuPercent = 100 * (board.cpuSeconds() - boardCpuStart) / wall;
     result.plottedPerSecond = (PlotterBench::sampleIndex(*window) - indexStart) / wall;
+    result.redrawsPerSecond = redraws / wall;
     const qint64 pendingEnd = pendingBytes(port);
     // The cable comes out before the window closes, so the board does not
     // count as dropped what it sends while nobody reads any more.
@@ -286,7 +291,8 @@ int main(int argc, char *argv[])
     Bench::row(QStringLiteral("Panel CPU, Osciloscope at 720 frames/s"), QStringLiteral("<= 4 %"),
                Bench::number(slow.cpuPercent) + QStringLiteral(" % (")
                    + QString::number(qint64(slow.plottedPerSecond))
-                   + QStringLiteral(" frames/s plotted)"),
+                   + QStringLiteral(" frames/s plotted, ")
+                   + Bench::number(slow.redrawsPerSecond, 0) + QStringLiteral(" redraws/s)"),
                4 / std::max(slow.cpuPercent, 0.01));
 
     constexpr int fullSpeed = 75000;
@@ -326,7 +332,8 @@ int main(int argc, char *argv[])
                QStringLiteral("<= 4 %"),
                Bench::number(triggered.cpuPercent) + QStringLiteral(" % (")
                    + QString::number(qint64(triggered.plottedPerSecond))
-                   + QStringLiteral(" frames/s plotted)"),
+                   + QStringLiteral(" frames/s plotted, ")
+                   + Bench::number(triggered.redrawsPerSecond, 0) + QStringLiteral(" redraws/s)"),
                4 / std::max(triggered.cpuPercent, 0.01));
 
     // Rising rates, a few seconds each, until one is not kept; 75,000 was
