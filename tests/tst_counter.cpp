@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace TestSupport;
@@ -40,6 +41,15 @@ void TestCounter::form()
     QVERIFY(window->isEnabled());
     QCOMPARE(window->minimumSize(), QSize(300, 250));
     QCOMPARE(window->maximumSize(), QSize(600, 400));
+
+    // The shorter wait is there, and waits with the event loop turning.
+    QElapsedTimer clock;
+    clock.start();
+    bool turned = false;
+    QTimer::singleShot(10, [&] { turned = true; });
+    QVERIFY(QMetaObject::invokeMethod(window.get(), "delay2"));
+    QVERIFY(clock.elapsed() >= 45);
+    QVERIFY(turned);
 
     // Heading, then "PAD0:" value "Hz", then the full-width Quit button.
     auto *column = qobject_cast<QVBoxLayout *>(window->layout());
