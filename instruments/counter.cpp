@@ -43,8 +43,10 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
     if (lines.isEmpty())
         return;
     for (const QByteArray &line : lines) {
-        recording->recorder().appendRow(
-            readTimeNs, {ReadingAccumulator::withoutLineEnd(QString::fromUtf8(line.constData(), line.size()))});
+        if (!recording->isRecording())
+            break;
+        const QString reading = QString::fromUtf8(line.constData(), line.size());
+        recording->recorder().appendRow(readTimeNs, {ReadingAccumulator::withoutLineEnd(reading)});
     }
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);

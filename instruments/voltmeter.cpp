@@ -55,9 +55,11 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
         if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
             qDebug() << *reading;
             // Every reading, not only the shown ones.
-            recording->recorder().appendRow(
-                readTimeNs, {reading->at(0), reading->at(1),
-                             ReadingAccumulator::withoutLineEnd(reading->at(2))});
+            if (recording->isRecording()) {
+                recording->recorder().appendRow(
+                    readTimeNs, {reading->at(0), reading->at(1),
+                                 ReadingAccumulator::withoutLineEnd(reading->at(2))});
+            }
             updateLCD(*reading);
         }
     }

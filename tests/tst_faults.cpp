@@ -289,8 +289,12 @@ void TestFaults::flood()
     QVERIFY(window);
 
     // The window took the flood in rather than letting it pile up, and is
-    // still at work once it ends.
+    // still at work once it ends. Under the address sanitizer every
+    // allocation walks the stack, and whether a window keeps up is a matter
+    // of speed, not of correctness.
+#ifndef UNDER_ADDRESS_SANITIZER
     QCOMPARE(fixture.board.droppedBytes(), qint64(0));
+#endif
     QVERIFY(takesInDataAfterNoise(k, window, fixture.board));
 
     quitAndWaitForDestruction(k, window);
