@@ -68,16 +68,23 @@ void FrameScanner::feed(const char *data, qsizetype size, OnFrame &&onFrame)
             p = start + 1;
             continue;
         }
-        const char c = *p++;
-        switch (s_classes[static_cast<unsigned char>(c)]) {
-        case Keep:
-            if (m_length == int(m_text.size())) {
-                m_insideFrame = false; // overlong: wait for the next "$"
+        const char *const first = p++;
+        switch (s_classes[static_cast<unsigned char>(*first)]) {
+        case Keep: {
+            // Digits and spaces come in runs: take a whole run at once.
+            while (p < end && s_classes[static_cast<unsigned char>(*p)] == Keep)
+                ++p;
+            const qsizetype run = p - first;
+            if (run > qsizetype(m_text.size()) - m_length) {
+                // Overlong: wait for the next "$"; the rest of the run holds none.
+                m_insideFrame = false;
                 ++m_droppedFrames;
                 break;
             }
-            m_text[size_t(m_length++)] = c;
+            std::memcpy(m_text.data() + m_length, first, size_t(run));
+            m_length += int(run);
             break;
+        }
         case End:
             m_insideFrame = false;
             onFrame(QLatin1String(m_text.data(), m_length));
