@@ -87,13 +87,6 @@ QByteArray toByteArray(const std::string &text)
 
 namespace Csv {
 
-QByteArray field(const QString &text)
-{
-    std::string out;
-    appendField(out, text);
-    return toByteArray(out);
-}
-
 QByteArray line(const QStringList &fields)
 {
     std::string out;

@@ -25,9 +25,6 @@ struct Sample;
 // field holding a comma, a quote, CR or LF is quoted, its quotes doubled.
 namespace Csv {
 
-// `text` as one field, quoted when it must be.
-QByteArray field(const QString &text);
-
 // The fields as one line, with its line feed.
 QByteArray line(const QStringList &fields);
 

@@ -67,9 +67,9 @@ void InstrumentDialog::stopRun()
     // The stop's own wait is one of this window's waits: a close arriving
     // in it is held, not run a second time.
     BusyScope busy(this);
+    // A recording ends, its file complete, before the port closes.
     if (recording)
         recording->stop();
-    finishRun();
     board.stop();
 }
 

@@ -45,9 +45,6 @@ protected:
     // The board is back and the start sequence has run. Closes the box that
     // told of the loss.
     virtual void onReconnected();
-    // The instrument is about to be stopped for good: last chance to finish
-    // what depends on the run (a recording), before the port closes.
-    virtual void finishRun() {}
 
     // Stops the instrument and closes the window once no wait of this
     // window is running. Quit buttons call this.

@@ -9,7 +9,6 @@
 #include "scopetrigger.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPdfWriter>
@@ -125,9 +124,12 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     connect(this, &Plotter::newData, this, &Plotter::onNewDataArrived);
     connect(&board, &BoardLink::received, this, &Plotter::readData);
     connect(&board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
-        // The stop sequence has begun: nothing to redraw any more.
-        if (state == BoardLink::State::Stopping)
-            refreshTimer.stop();
+        // The stop sequence has begun: nothing to redraw any more, whatever
+        // is pressed meanwhile.
+        if (state == BoardLink::State::Stopping) {
+            connected = false;
+            updateRefreshTimer();
+        }
     });
     // Plotting from the start; the start sequence runs inside connectBoard().
     plotting = true;
@@ -496,13 +498,4 @@ void Plotter::onConnectionLost()
     updateRefreshTimer();
     // No line across the time the board was away.
     markGap();
-}
-
-void Plotter::closeEvent(QCloseEvent *event)
-{
-    InstrumentDialog::closeEvent(event);
-    // The stop sequence has run and the window is going away: nothing to
-    // redraw any more.
-    if (event->isAccepted())
-        refreshTimer.stop();
 }

@@ -81,7 +81,6 @@ protected:
     // The board has been opened: the first time, or back after a loss.
     void startInstrument() override;
     void onConnectionLost() override;
-    void closeEvent(QCloseEvent *event) override;
     // Hovering over the plot shows the sample under the pointer.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
