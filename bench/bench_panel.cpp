@@ -29,12 +29,6 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-class PlotterBench
-{
-public:
-    static qint64 sampleIndex(const Plotter &plotter) { return plotter.sampleIndex; }
-};
-
 namespace {
 
 void runFor(double seconds)
@@ -144,7 +138,7 @@ Measurement measure(MainWindow &launcher, int frameRate, double seconds,
     const double start = Bench::seconds();
     const double boardCpuStart = board.cpuSeconds();
     const double cpuStart = Bench::cpuSeconds() - boardCpuStart;
-    const qint64 indexStart = PlotterBench::sampleIndex(*window);
+    const qint64 indexStart = window->intake().lastIndex();
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         const qint64 pending = pendingBytes(port);
@@ -158,7 +152,7 @@ Measurement measure(MainWindow &launcher, int frameRate, double seconds,
     const double wall = Bench::seconds() - start;
     result.cpuPercent = 100 * (Bench::cpuSeconds() - board.cpuSeconds() - cpuStart) / wall;
     result.boardCpuPercent = 100 * (board.cpuSeconds() - boardCpuStart) / wall;
-    result.plottedPerSecond = (PlotterBench::sampleIndex(*window) - indexStart) / wall;
+    result.plottedPerSecond = (window->intake().lastIndex() - indexStart) / wall;
     result.redrawsPerSecond = redraws / wall;
     const qint64 pendingEnd = pendingBytes(port);
     // The cable comes out before the window closes, so the board does not

@@ -1,5 +1,6 @@
-// The plotters' sample intake (scan, split, newData, convert, add to three
-// graphs, prune) and one redraw of a full plot, in a real Osciloscope window.
+// The plotters' sample intake (scan, convert, store) and one redraw of a
+// full plot (bringing the graphs up to date included), in a real
+// Osciloscope window.
 #include "benchboard.h"
 #include "benchreport.h"
 #include "osciloscope.h"
@@ -9,21 +10,14 @@
 
 #include <cmath>
 
-// Reaches the plotter's intake, which normally only a port feeds.
-class PlotterBench
-{
-public:
-    static void feed(Plotter &plotter, const QByteArray &bytes, int readSize)
-    {
-        for (int from = 0; from < bytes.size(); from += readSize)
-            plotter.takeBytes(bytes.constData() + from, qMin(readSize, int(bytes.size()) - from));
-    }
-    static qint64 sampleIndex(const Plotter &plotter) { return plotter.sampleIndex; }
-    static void replot(Plotter &plotter) { plotter.replot(); }
-    static QCustomPlot *plot(const Plotter &plotter) { return plotter.plot; }
-};
-
 namespace {
+
+void feed(Plotter &plotter, const QByteArray &bytes, int readSize)
+{
+    for (int from = 0; from < bytes.size(); from += readSize)
+        plotter.intake().takeBytes(bytes.constData() + from,
+                                   qMin(readSize, int(bytes.size()) - from));
+}
 
 void intake(Osciloscope &window)
 {
@@ -31,11 +25,11 @@ void intake(Osciloscope &window)
     const QByteArray stream = Bench::boardStream(frames);
     double best = 0;
     for (int run = 0; run < 5; ++run) {
-        const qint64 before = PlotterBench::sampleIndex(window);
+        const qint64 before = window.intake().lastIndex();
         const double start = Bench::seconds();
-        PlotterBench::feed(window, stream, 4096);
+        feed(window, stream, 4096);
         const double elapsed = Bench::seconds() - start;
-        if (PlotterBench::sampleIndex(window) - before != frames)
+        if (window.intake().lastIndex() - before != frames)
             qFatal("intake lost frames");
         best = std::max(best, frames / elapsed);
     }
@@ -45,7 +39,7 @@ void intake(Osciloscope &window)
 
 void redraw(Osciloscope &window)
 {
-    QCustomPlot *plot = PlotterBench::plot(window);
+    QCustomPlot *plot = window.findChild<QCustomPlot *>(QStringLiteral("plot"));
     plot->setFixedSize(729, 551);
     window.adjustSize();
     QApplication::processEvents();
@@ -54,12 +48,12 @@ void redraw(Osciloscope &window)
     int offset = 0;
     for (int i = 0; i < 300; ++i) {
         // What arrives between two refreshes at 75,000 frames/s.
-        PlotterBench::feed(window, Bench::boardStream(1500, offset), 4096);
+        feed(window, Bench::boardStream(1500, offset), 4096);
         offset += 1500;
         const double start = Bench::seconds();
         // The plot repaints itself at once (its immediate-refresh hint), so
         // this includes reaching the window's backing store.
-        PlotterBench::replot(window);
+        window.replot();
         times.push_back(Bench::seconds() - start);
     }
     for (int i = 0; i < 3; ++i) {

@@ -7,23 +7,31 @@ SampleStore::SampleStore(int capacity)
     size_t rounded = 1;
     while (rounded < size_t(std::max(capacity, 1)))
         rounded <<= 1;
-    m_ring.resize(rounded);
+    m_ring.reserve(rounded);
     m_mask = rounded - 1;
 }
 
 void SampleStore::append(const Sample &sample)
 {
-    const size_t slot = (m_head + m_size) & m_mask;
-    m_ring[slot] = sample;
-    if (m_size == m_ring.size())
-        m_head = (m_head + 1) & m_mask;
-    else
+    if (m_ring.size() <= m_mask) {
+        // Still filling for the first time: the ring holds every sample
+        // from slot 0 on, in order. Within the reserved capacity.
+        m_ring.push_back(sample);
         ++m_size;
+    } else {
+        m_ring[(m_head + m_size) & m_mask] = sample;
+        if (m_size == m_ring.size())
+            m_head = (m_head + 1) & m_mask;
+        else
+            ++m_size;
+    }
     ++m_appendCount;
 }
 
 void SampleStore::clear()
 {
+    // Keeps the reserved capacity.
+    m_ring.clear();
     m_head = 0;
     m_size = 0;
 }

@@ -27,7 +27,8 @@ struct Sample
 
 // The last samples of a sample stream, without widgets: the plot, the
 // export, the recorder, the trigger and the measurements all read it. A ring
-// of fixed capacity; appending never allocates.
+// of fixed capacity, reserved whole at the start so that appending never
+// allocates; a long history's memory is only touched as it fills.
 class SampleStore
 {
 public:
@@ -38,7 +39,7 @@ public:
     void clear();
 
     int size() const { return int(m_size); }
-    int capacity() const { return int(m_ring.size()); }
+    int capacity() const { return int(m_mask + 1); }
     bool isEmpty() const { return m_size == 0; }
 
     // 0 is the oldest sample held, size() - 1 the newest.

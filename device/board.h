@@ -11,9 +11,8 @@ constexpr qint32 baudRate = 115200;
 // The pause between commands; it also lets queued bytes reach the line.
 constexpr int waitMs = 150;
 
-// Longest reply line or sample frame kept; anything longer is garbage.
+// Longest reply line kept; anything longer is garbage.
 constexpr int maxLineLength = 256;
-constexpr int maxFrameLength = 256;
 
 // Bytes a port may hold unread before Qt stops reading from the system.
 constexpr qint64 maxPendingBytes = qint64(64) * 1024;

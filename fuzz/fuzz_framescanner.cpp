@@ -35,7 +35,7 @@ struct ModelScanner
                 inside = false;
                 frames.push_back(text);
             } else if (isKept(c)) {
-                if (text.size() == size_t(Board::maxFrameLength))
+                if (text.size() == size_t(FrameScanner::maxFrameLength))
                     inside = false;
                 else
                     text.push_back(char(c));
@@ -46,7 +46,7 @@ struct ModelScanner
 
 void checkFrame(const std::string &text)
 {
-    FUZZ_CHECK(text.size() <= size_t(Board::maxFrameLength));
+    FUZZ_CHECK(text.size() <= size_t(FrameScanner::maxFrameLength));
     for (char c : text)
         FUZZ_CHECK(isKept(static_cast<unsigned char>(c)));
     const QStringList fields = FrameScanner::fields(QLatin1String(text.data(), int(text.size())));

@@ -3,6 +3,7 @@
 #include "csvrecorder.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
+#include "samplespan.h"
 #include "plotcompat.h"
 #include "plotnote.h"
 #include "recordingcontrol.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -45,9 +47,6 @@ bool writePdf(QCustomPlot *plot, QIODevice *device)
     return painter.end();
 }
 
-// The samples from index `fromIndex` on as CSV: a header of "sample" and
-// the channel names, then one row per sample, oldest first; a channel
-// without a value is an empty cell.
 // The rows of the samples with indexes from `fromIndex` to `toIndex`, as
 // received; a channel without a value is an empty cell.
 QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex)
@@ -69,26 +68,6 @@ QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64
     return rows;
 }
 
-// The first channels' values of a frame's fields. A field that is not a
-// whole number in int range (empty, a lone "-", "1-2", too many digits) is
-// no reading: drawing it as 0 would show a spike nobody could tell from a
-// real one. It leaves its channel without a value and marks the frame
-// damaged.
-Sample sampleFromFields(const QStringList &fields, qint64 timeNs, bool *damaged)
-{
-    Sample sample;
-    sample.timeNs = timeNs;
-    const int used = qMin(int(fields.size()), Sample::channelCount);
-    for (int channel = 0; channel < used; ++channel) {
-        bool isNumber = false;
-        sample.values[size_t(channel)] = fields.at(channel).toInt(&isNumber);
-        if (isNumber)
-            sample.validMask |= quint8(1u << channel);
-    }
-    *damaged = sample.validMask != (1u << used) - 1;
-    return sample;
-}
-
 } // namespace
 
 Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
@@ -96,12 +75,14 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
 {
     // Always a real interval: Start in a window without a board must not
     // start a timer that fires continuously.
-    refreshTimer.setInterval(refreshIntervalMs);
+    refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
+    refreshTimer->setInterval(refreshIntervalMs);
     createActions();
-    addRecording(QLatin1String(profile.fileStem),
+    RecordingControl *recorded = addRecording(QLatin1String(profile.fileStem),
                  {QStringLiteral("sample"), QStringLiteral("time_s"),
                   QLatin1String(profile.channelNames[0]), QLatin1String(profile.channelNames[1]),
                   QLatin1String(profile.channelNames[2])});
+    sampleIntake.setRecorder(&recorded->recorder());
 }
 
 Plotter::~Plotter() = default;
@@ -113,15 +94,16 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     setupPlot();
     stylePlot();
     addNotes();
-    scope.addItems(plot, notesLayer, graphs, damageNote);
-    connect(&scope, &ScopeView::changed, this, [this] { redrawNeeded = true; });
-    connect(&refreshTimer, &QTimer::timeout, this, &Plotter::replot);
+    scopeView.addItems(plot, notesLayer, graphs, damageNote);
+    connect(&scopeView, &ScopeView::changed, this, [this] { redrawNeeded = true; });
+    // The redraw timer coalesces: many reads, one redraw.
+    connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] { redrawNeeded = true; });
+    connect(refreshTimer, &QTimer::timeout, this, &Plotter::replot);
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
     // Tool-tip events come only while the pointer rests: no cost per move.
     plot->installEventFilter(this);
 
-    connect(this, &Plotter::newData, this, &Plotter::onNewDataArrived);
     connect(&board, &BoardLink::received, this, &Plotter::readData);
     connect(&board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
         // The stop sequence has begun: nothing to redraw any more, whatever
@@ -135,13 +117,14 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     plotting = true;
     if (!connectBoard(QIODevice::ReadWrite))
         plotting = false;
+    sampleIntake.setPaused(!plotting);
 }
 
 void Plotter::startInstrument()
 {
     // A fresh connection: a frame cut off by the loss is not finished by
     // the next connection's bytes. A paused plot stays paused.
-    scanner.reset();
+    sampleIntake.dropPartialFrame();
     connected = true;
     board.send(profile.startCommand);
     updateRefreshTimer();
@@ -151,9 +134,9 @@ void Plotter::startInstrument()
 void Plotter::updateRefreshTimer()
 {
     if (connected && plotting)
-        refreshTimer.start();
+        refreshTimer->start();
     else
-        refreshTimer.stop();
+        refreshTimer->stop();
 }
 
 void Plotter::setupPlot()
@@ -219,10 +202,12 @@ void Plotter::addNotes()
     plot->addLayer(notesLayer, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
 
     damageNote = addPlotNote(plot, notesLayer, noteColor);
+    damageNote->setObjectName(QStringLiteral("damageNote"));
     damageNote->position->setCoords(1, 0);
     damageNote->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
     recordingNote = addPlotNote(plot, notesLayer, Qt::red);
+    recordingNote->setObjectName(QStringLiteral("recordingNote"));
     recordingNote->position->setCoords(0, 0);
     recordingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -235,7 +220,7 @@ bool Plotter::updateNotes()
     recordingNote->setText(recordingText);
     recordingNote->setVisible(!recordingText.isEmpty());
 
-    const quint64 damaged = damagedFrames + scanner.droppedFrames();
+    const quint64 damaged = sampleIntake.damagedFrames();
     if (damaged == notedDamage)
         return recordingChanged;
     notedDamage = damaged;
@@ -249,14 +234,15 @@ void Plotter::replot()
 {
     if (!connected)
         return;
+    const SampleStore &store = sampleIntake.store();
     const bool notesChanged = updateNotes();
-    const bool scopeChanged = scope.update(store, monotonicNowNs());
+    const bool scopeChanged = scopeView.update(store, monotonicNowNs());
     if (!redrawNeeded && !notesChanged && !scopeChanged && plot->size() == drawnSize)
         return;
     redrawNeeded = false;
     drawnSize = plot->size();
     SampleSpan shown;
-    if (const std::optional<TriggeredView> view = scope.triggeredView()) {
+    if (const std::optional<TriggeredView> view = scopeView.triggeredView()) {
         if (graphsTriggerIndex != view->triggerIndex) {
             refillGraphs(view->firstIndex, view->lastIndex, view->triggerIndex);
             graphsTriggerIndex = view->triggerIndex;
@@ -265,58 +251,51 @@ void Plotter::replot()
                               double(view->lastIndex - view->triggerIndex));
         shown = spanOfIndexes(store, view->firstIndex, view->lastIndex);
     } else {
-        if (graphsTriggerIndex) {
-            refillGraphs(sampleIndex - windowLength, sampleIndex, 0);
-            graphsTriggerIndex.reset();
-        }
-        plot->xAxis->setRange(double(sampleIndex - windowLength), double(sampleIndex));
+        updateRollingGraphs();
+        const qint64 newest = sampleIntake.lastIndex();
+        plot->xAxis->setRange(double(newest - windowLength), double(newest));
         shown = newestSamples(store, windowLength);
     }
-    scope.updateItems(store, shown);
+    scopeView.updateItems(store, shown);
     plot->replot();
 }
 
-void Plotter::onNewDataArrived(QStringList data)
+void Plotter::updateRollingGraphs()
 {
-    // Every frame passes here, converted and stamped with the moment its
-    // bytes were read, paused or not: what must see every frame the board
-    // sends (a recording) takes it from here.
-    bool damaged = false;
-    const Sample frame = sampleFromFields(data, readTimeNs, &damaged);
-    if (damaged)
-        ++damagedFrames;
-    recording->recorder().appendSample(frame);
-
-    if (!plotting)
+    const SampleStore &store = sampleIntake.store();
+    const qint64 newest = sampleIntake.lastIndex();
+    const qint64 oldestShown = newest - windowLength;
+    // Nothing the graphs hold is shown any more: refilling the window
+    // costs less than appending all that came.
+    if (graphsTriggerIndex || graphedIndex < oldestShown || graphedIndex > newest) {
+        refillGraphs(oldestShown, newest, 0);
+        graphsTriggerIndex.reset();
+        graphedIndex = newest;
         return;
-    appendSample(frame);
-}
-
-void Plotter::appendSample(Sample sample)
-{
-    sample.index = ++sampleIndex;
-    sample.gapBefore = std::exchange(gapPending, false);
-    store.append(sample);
-    // A triggered view changes only when the trigger moves it.
-    if (graphsTriggerIndex)
-        return;
-
-    const double key = double(sample.index);
-    const double oldestKept = key - windowLength;
-    for (int i = 0; i < graphCount; ++i) {
-        QCPGraph *graph = graphs[size_t(i)];
-        // A NaN point is where a graph's line breaks.
-        if (sample.gapBefore)
-            graph->addData(key - 0.5, qQNaN());
-        if (sample.hasValue(i))
-            graph->addData(key, sample.values[size_t(i)]);
-        PlotCompat::removeDataBefore(graph, oldestKept);
     }
-    redrawNeeded = true;
+    if (graphedIndex == newest)
+        return;
+    for (int position = firstPositionFrom(store, graphedIndex + 1); position < store.size();
+         ++position) {
+        const Sample &sample = store.at(position);
+        const double key = double(sample.index);
+        for (int i = 0; i < graphCount; ++i) {
+            QCPGraph *graph = graphs[size_t(i)];
+            // A NaN point is where a graph's line breaks.
+            if (sample.gapBefore)
+                graph->addData(key - 0.5, qQNaN());
+            if (sample.hasValue(i))
+                graph->addData(key, sample.values[size_t(i)]);
+        }
+    }
+    for (QCPGraph *graph : graphs)
+        PlotCompat::removeDataBefore(graph, double(oldestShown));
+    graphedIndex = newest;
 }
 
 void Plotter::refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin)
 {
+    const SampleStore &store = sampleIntake.store();
     const SampleSpan span = spanOfIndexes(store, firstIndex, lastIndex);
     for (int i = 0; i < graphCount; ++i) {
         QVector<double> keys;
@@ -339,22 +318,32 @@ void Plotter::refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin
     }
 }
 
-void Plotter::markGap()
-{
-    gapPending = true;
-}
-
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
 {
-    takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
+    sampleIntake.takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
 }
 
-void Plotter::takeBytes(const char *data, qsizetype size, qint64 bytesReadNs)
+void Plotter::connectNotify(const QMetaMethod &signal)
 {
-    // One stamp per read: the frames of a read arrived together.
-    readTimeNs = bytesReadNs;
-    scanner.feed(data, size,
-                 [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
+    if (signal == QMetaMethod::fromSignal(&Plotter::newData))
+        updateFrameWatcher();
+    InstrumentDialog::connectNotify(signal);
+}
+
+void Plotter::disconnectNotify(const QMetaMethod &signal)
+{
+    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&Plotter::newData))
+        updateFrameWatcher();
+    InstrumentDialog::disconnectNotify(signal);
+}
+
+void Plotter::updateFrameWatcher()
+{
+    if (isSignalConnected(QMetaMethod::fromSignal(&Plotter::newData)))
+        sampleIntake.setFrameWatcher(
+            [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
+    else
+        sampleIntake.setFrameWatcher({});
 }
 
 void Plotter::createActions()
@@ -367,7 +356,7 @@ void Plotter::createActions()
     connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
     addAction(saveImageAction);
     addAction(exportDataAction);
-    scope.addActionsTo(this);
+    scopeView.addActionsTo(this);
 }
 
 void Plotter::buildPlotMenu(QMenu &menu) const
@@ -377,7 +366,7 @@ void Plotter::buildPlotMenu(QMenu &menu) const
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
-    scope.addToMenu(menu);
+    scopeView.addToMenu(menu);
 }
 
 void Plotter::showPlotMenu(const QPoint &plotPosition)
@@ -385,7 +374,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     // The menu runs a loop of its own: the window must outlive it.
     BusyScope busy(this);
     QMenu menu(this);
-    scope.setMenuLevel(plot->yAxis->pixelToCoord(plotPosition.y()));
+    scopeView.setMenuLevel(plot->yAxis->pixelToCoord(plotPosition.y()));
     buildPlotMenu(menu);
     menu.exec(plot->mapToGlobal(plotPosition));
 }
@@ -426,11 +415,13 @@ void Plotter::exportShownData()
         return;
 
     // What the graphs hold: the triggered view, or the last `windowLength` steps.
+    const SampleStore &store = sampleIntake.store();
+    const qint64 newest = sampleIntake.lastIndex();
     const QList<QStringList> rows =
         graphsTriggerIndex
             ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
                          *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
-            : sampleRows(store, sampleIndex - windowLength, sampleIndex);
+            : sampleRows(store, newest - windowLength, newest);
     QStringList header{QStringLiteral("sample")};
     for (const char *name : profile.channelNames)
         header.append(QLatin1String(name));
@@ -463,6 +454,7 @@ QString Plotter::readoutAt(const QPoint &plotPosition) const
         return QString();
     // A triggered view counts from the trigger.
     const qint64 index = qRound64(key) + graphsTriggerIndex.value_or(0);
+    const SampleStore &store = sampleIntake.store();
     const int position = store.positionOf(index);
     if (position < 0)
         return QString();
@@ -487,6 +479,7 @@ void Plotter::on_stopButton_clicked()
 {
     redrawNeeded = true;
     plotting = !plotting;
+    sampleIntake.setPaused(!plotting);
     stopButton->setText(plotting ? tr("Stop Plot") : tr("Start Plot"));
     // Without a board it only toggles the pause.
     updateRefreshTimer();
@@ -497,5 +490,5 @@ void Plotter::onConnectionLost()
     connected = false;
     updateRefreshTimer();
     // No line across the time the board was away.
-    markGap();
+    sampleIntake.markGap();
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "framescanner.h"
 #include "instrumentdialog.h"
-#include "monotonicclock.h"
-#include "samplestore.h"
+#include "sampleintake.h"
 #include "scopeview.h"
 
 #include <QAction>
@@ -53,8 +51,8 @@ struct PlotterProfile
 // changed, so an idle window costs nothing. Stop/Start pauses the intake
 // and the redraws; Quit stops the board. A field that is not a number gives
 // its graph no point for that sample; the plot says how many frames were
-// damaged. The samples live in a SampleStore; the graphs are the rolling
-// view of its newest `windowLength` steps, appended to per sample.
+// damaged. The samples come in through a SampleIntake; the graphs are a
+// view of its store, brought up to date at each redraw.
 class Plotter : public InstrumentDialog
 {
     Q_OBJECT
@@ -62,13 +60,21 @@ class Plotter : public InstrumentDialog
 public:
     ~Plotter() override;
 
-    // The board was away: the next sample is not joined to the one before
-    // it. The sample index keeps counting.
-    void markGap();
-
+    // The samples: the port feeds it; benchmarks and tests may too.
+    SampleIntake &intake() { return sampleIntake; }
+    const SampleIntake &intake() const { return sampleIntake; }
+    // Not paused with Stop Plot.
+    bool isPlotting() const { return plotting; }
+    const ScopeView &scope() const { return scopeView; }
+    // The trigger index the graphs are keyed from; none while they hold the
+    // rolling view, keyed by sample index.
+    std::optional<qint64> triggeredAt() const { return graphsTriggerIndex; }
+    // Brings the plot up to date, as every refresh does.
+    void replot();
 
 signals:
-    // The fields of one complete sample frame.
+    // The fields of one complete sample frame. Split only while something
+    // is connected: the samples themselves never pass through text.
     void newData(QStringList data);
 
 protected:
@@ -83,20 +89,16 @@ protected:
     void onConnectionLost() override;
     // Hovering over the plot shows the sample under the pointer.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
 
 private slots:
     void setupPlot();
-    void replot();
-    void onNewDataArrived(QStringList data);
     void readData(const QByteArray &bytes, qint64 bytesReadNs);
     void on_quitButton_clicked();
     void on_stopButton_clicked();
 
 private:
-    friend class TestPlotters;
-    // The benchmarks drive the intake with bytes that did not come from a port.
-    friend class PlotterBench;
-
     void stylePlot();
     // The window's commands: in the plot's context menu, and with their
     // shortcuts anywhere in the window.
@@ -113,14 +115,13 @@ private:
     void addNotes();
     // Brings the notes up to date; says whether any changed.
     bool updateNotes();
-    // Scans one read of the stream, read at `bytesReadNs`; each complete
-    // frame goes out as newData.
-    void takeBytes(const char *data, qsizetype size, qint64 bytesReadNs = monotonicNowNs());
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
-    // Gives the next sample index to `sample` and puts it into the store
-    // and the graphs.
-    void appendSample(Sample sample);
+    // newData is emitted only while something is connected to it.
+    void updateFrameWatcher();
+    // Brings the rolling view's graphs up to the newest sample: appends
+    // what is new, or refills when most of the window is new.
+    void updateRollingGraphs();
     // Refills the graphs from the store: the samples from firstIndex to
     // lastIndex, keyed by their index less `keyOrigin`.
     void refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin);
@@ -140,25 +141,20 @@ private:
 
     bool connected = false;
     bool plotting = false;
-    // 64 bits: a fast board would run a 32-bit count over within hours.
-    qint64 sampleIndex = 0;
-    SampleStore store;
-    // monotonicNowNs() when the bytes being scanned were read.
-    qint64 readTimeNs = 0;
-    bool gapPending = false;
-    QTimer refreshTimer;
+    SampleIntake sampleIntake;
+    // A child, named "refreshTimer".
+    QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
     bool redrawNeeded = true;
     QSize drawnSize;
-    FrameScanner scanner;
     int windowLength = 500;
-    // Frames with a field that is not a number, paused or not.
-    quint64 damagedFrames = 0;
     // The count the damage note shows.
     quint64 notedDamage = 0;
     // Trigger, measurements and their commands.
-    ScopeView scope{profile.hasTrigger, profile.channelNames};
+    ScopeView scopeView{profile.hasTrigger, profile.channelNames};
     // The trigger index the graphs are keyed from; none while they hold the
-    // rolling view, keyed by sample index and appended to per sample.
+    // rolling view, keyed by sample index.
     std::optional<qint64> graphsTriggerIndex;
+    // The newest sample index the rolling view's graphs hold.
+    qint64 graphedIndex = 0;
 };

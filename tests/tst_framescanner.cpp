@@ -70,14 +70,14 @@ void TestFrameScanner::nulEndsTheRead()
 void TestFrameScanner::overlongFrameIsDroppedUntilNextStart()
 {
     FrameScanner scanner;
-    const QByteArray endless = "$" + QByteArray(Board::maxFrameLength * 4, '7');
+    const QByteArray endless = "$" + QByteArray(FrameScanner::maxFrameLength * 4, '7');
     QCOMPARE(scan(scanner, {endless, " 1 2;"}), QList<QStringList>{});
     QVERIFY(!scanner.isInsideFrame());
     QCOMPARE(scanner.droppedFrames(), quint64(1));
     QCOMPARE(scan(scanner, {"$10 20 30;"}), (QList<QStringList>{{"10", "20", "30"}}));
 
     // The longest frame that fits still comes through, and is not counted.
-    const QByteArray longest = "$" + QByteArray(Board::maxFrameLength, '1') + ";";
+    const QByteArray longest = "$" + QByteArray(FrameScanner::maxFrameLength, '1') + ";";
     QCOMPARE(scan(scanner, {longest}).size(), 1);
     QCOMPARE(scan(scanner, {endless, "$", endless}).size(), 0);
     QCOMPARE(scanner.droppedFrames(), quint64(3));

@@ -1,4 +1,5 @@
 #include "accelerometer.h"
+#include "csvrecorder.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
 #include "osciloscope.h"
@@ -53,6 +54,11 @@ private slots:
     void profiles();
     void framesIntoGraphs_data();
     void framesIntoGraphs();
+    // The same frames through the intake alone, in every way of cutting them.
+    void framesIntoSamples_data() { framesIntoGraphs_data(); }
+    void framesIntoSamples();
+    void intakeGapsPausesAndReplugs_data();
+    void intakeGapsPausesAndReplugs();
     void keepsTheLastWindowAndNeverRescalesY();
     void pauseAndResume();
     void redrawsOnlyWhenSomethingChanged();
@@ -97,20 +103,28 @@ private:
         return result;
     }
     static QCPRange xRange(QWidget *window) { return plotOf(window)->xAxis->range(); }
-    static qint64 sampleIndex(Plotter *window) { return window->sampleIndex; }
-    static const QTimer &refreshTimer(Plotter *window) { return window->refreshTimer; }
-    static bool plotting(Plotter *window) { return window->plotting; }
-    static void setSampleIndex(Plotter *window, qint64 index) { window->sampleIndex = index; }
-    static const SampleStore &store(Plotter *window) { return window->store; }
-    static const ScopeView &scope(Plotter *window) { return window->scope; }
-    static std::optional<qint64> graphsTriggerIndex(Plotter *window)
+    static qint64 sampleIndex(const Plotter *window) { return window->intake().lastIndex(); }
+    static const QTimer &refreshTimer(const Plotter *window)
     {
-        return window->graphsTriggerIndex;
+        return *window->findChild<QTimer *>("refreshTimer");
     }
-    // The damage note as drawn: empty while hidden.
-    static QString note(Plotter *window)
+    static const SampleStore &store(const Plotter *window) { return window->intake().store(); }
+    static QAction *action(QWidget *window, const QString &text)
     {
-        return window->damageNote->visible() ? window->damageNote->text() : QString();
+        for (QAction *action : window->actions())
+            if (action->text() == text)
+                return action;
+        return nullptr;
+    }
+    static RecordingControl *recording(QWidget *window)
+    {
+        return window->findChild<RecordingControl *>();
+    }
+    // A note on the plot as drawn: empty while hidden.
+    static QString note(QWidget *window, const char *name = "damageNote")
+    {
+        const auto *text = plotOf(window)->findChild<QCPItemText *>(name);
+        return text->visible() ? text->text() : QString();
     }
 };
 
@@ -331,7 +345,8 @@ void TestPlotters::framesIntoGraphs()
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
     fixture.board.sendRaw(stream);
     QTRY_COMPARE(framesSeen.count(), frames);
-    spin(50); // nothing more comes; the refresh has run
+    spin(50); // nothing more comes
+    QTRY_COMPARE(xRange(window.get()), QCPRange(frames - 500, frames));
 
     QCOMPARE(framesSeen.count(), frames);
     QCOMPARE(sampleIndex(window.get()), qint64(frames));
@@ -340,6 +355,125 @@ void TestPlotters::framesIntoGraphs()
     QTEST(points(window.get(), 2), "graph2");
     QFETCH(QString, note);
     QTRY_COMPARE(TestPlotters::note(window.get()), note);
+}
+
+// A sample as "index value value value", "-" for a missing value, a "|"
+// before the index where a gap comes first.
+static QString describe(const Sample &sample)
+{
+    QString text = (sample.gapBefore ? "|" : "") + QString::number(sample.index);
+    for (int channel = 0; channel < Sample::channelCount; ++channel)
+        text += sample.hasValue(channel) ? " " + QString::number(sample.values[size_t(channel)])
+                                         : QString(" -");
+    return text;
+}
+
+static QStringList describe(const SampleStore &store)
+{
+    QStringList samples;
+    for (int position = 0; position < store.size(); ++position)
+        samples.append(describe(store.at(position)));
+    return samples;
+}
+
+void TestPlotters::framesIntoSamples()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(int, frames);
+    QFETCH(QString, note);
+    QFETCH(QPolygonF, graph0);
+    QFETCH(QPolygonF, graph1);
+    QFETCH(QPolygonF, graph2);
+    // What the graphs of the same row hold, sample by sample.
+    QStringList expected;
+    for (int index = 1; index <= frames; ++index) {
+        QString text = QString::number(index);
+        for (const QPolygonF &points : {graph0, graph1, graph2}) {
+            QString value = " -";
+            for (const QPointF &point : points)
+                if (point.x() == index)
+                    value = " " + QString::number(qint64(point.y()));
+            text += value;
+        }
+        expected.append(text);
+    }
+    const QRegularExpression count("^(\\d+) damaged");
+    const quint64 damaged = note.isEmpty() ? 0 : count.match(note).captured(1).toULongLong();
+
+    for (int readSize : {int(stream.size()), 1, 2, 3, 7}) {
+        SampleIntake intake;
+        QSignalSpy added(&intake, &SampleIntake::samplesAdded);
+        int reads = 0;
+        for (int from = 0; from < stream.size(); from += readSize, ++reads)
+            intake.takeBytes(stream.constData() + from, qMin(readSize, int(stream.size()) - from),
+                             1000 + reads);
+        QCOMPARE(describe(intake.store()), expected);
+        QCOMPARE(intake.lastIndex(), qint64(frames));
+        QCOMPARE(intake.damagedFrames(), damaged);
+        // One notice per read that completed a frame, at most.
+        QVERIFY(added.count() >= (frames > 0 ? 1 : 0) && added.count() <= qMin(reads, frames));
+        // Each sample carries the time of the read that completed it.
+        for (int position = 1; position < intake.store().size(); ++position)
+            QVERIFY(intake.store().at(position).timeNs >= intake.store().at(position - 1).timeNs);
+    }
+}
+
+void TestPlotters::intakeGapsPausesAndReplugs_data()
+{
+    // Steps: bytes to read, or "[gap]", "[pause]", "[resume]", "[replug]"
+    // (the loss, then the fresh connection).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("samples");
+    QTest::addColumn<int>("recorded");
+    QTest::addColumn<int>("damaged");
+
+    QTest::newRow("gap marks the next sample only")
+        << QStringList{"$1;$2;", "[gap]", "$3;$4;"} << QStringList{"1 1 - -", "2 2 - -",
+                                                                   "|3 3 - -", "4 4 - -"}
+        << 4 << 0;
+    QTest::newRow("two gaps in a row are one")
+        << QStringList{"$1;", "[gap]", "[gap]", "$2;"} << QStringList{"1 1 - -", "|2 2 - -"} << 2
+        << 0;
+    QTest::newRow("paused frames are recorded, not stored; resuming is a gap")
+        << QStringList{"$1 1 1;", "[pause]", "$2 2 2;$x;", "[resume]", "$3 3 3;"}
+        << QStringList{"1 1 1 1", "|2 3 3 3"} << 4 << 1;
+    QTest::newRow("frame split across the pause")
+        << QStringList{"$1 2", "[pause]", " 3;$4", "[resume]", " 5;"}
+        << QStringList{"|1 4 5 -"} << 2 << 0;
+    QTest::newRow("index goes on across a replug; a cut frame is dropped")
+        << QStringList{"$1 2 3;$4 5", "[replug]", " 6;$7 8 9;"}
+        << QStringList{"1 1 2 3", "|2 7 8 9"} << 2 << 0;
+    QTest::newRow("damaged field after a replug")
+        << QStringList{"$1;", "[replug]", "$1 - 3;"} << QStringList{"1 1 - -", "|2 1 - 3"} << 2
+        << 1;
+}
+
+void TestPlotters::intakeGapsPausesAndReplugs()
+{
+    QFETCH(QStringList, steps);
+    QTemporaryDir folder;
+    CsvRecorder recorder;
+    QVERIFY(recorder.start(folder.filePath("rows.csv"), {"sample", "time_s", "a", "b", "c"}));
+    SampleIntake intake;
+    intake.setRecorder(&recorder);
+    for (const QString &step : steps) {
+        if (step == "[gap]") {
+            intake.markGap();
+        } else if (step == "[pause]" || step == "[resume]") {
+            intake.setPaused(step == "[pause]");
+            QCOMPARE(intake.isPaused(), step == "[pause]");
+        } else if (step == "[replug]") {
+            intake.markGap();
+            intake.dropPartialFrame();
+        } else {
+            const QByteArray bytes = step.toLatin1();
+            intake.takeBytes(bytes.constData(), bytes.size());
+        }
+    }
+    QTEST(describe(intake.store()), "samples");
+    QFETCH(int, recorded);
+    QCOMPARE(recorder.stop(), qint64(recorded));
+    QTEST(int(intake.damagedFrames()), "damaged");
 }
 
 void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
@@ -352,6 +486,7 @@ void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
         stream += "$" + QByteArray::number(i) + " 5000 -1000;";
     fixture.board.sendRaw(stream);
     QTRY_COMPARE(sampleIndex(window.get()), qint64(600));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(100, 600));
 
     for (int graph = 0; graph < 3; ++graph) {
         const QPolygonF kept = points(window.get(), graph);
@@ -361,8 +496,6 @@ void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
     }
     QCOMPARE(points(window.get(), 0).first().y(), 100.0);
     QCOMPARE(points(window.get(), 0).last().y(), 600.0);
-
-    QTRY_COMPARE(xRange(window.get()), QCPRange(100, 600));
     // Values far outside the range leave the y axis where it was.
     QCOMPARE(plotOf(window.get())->yAxis->range(), QCPRange(-100, 3400));
 }
@@ -381,7 +514,7 @@ void TestPlotters::pauseAndResume()
     QPushButton *stopButton = button(window.get(), "stopButton");
     QTest::mouseClick(stopButton, Qt::LeftButton);
     QCOMPARE(stopButton->text(), QString("Start Plot"));
-    QVERIFY(!plotting(window.get()));
+    QVERIFY(!window->isPlotting());
     QVERIFY(!refreshTimer(window.get()).isActive());
 
     QSignalSpy redraws(plotOf(window.get()), &QCustomPlot::afterReplot);
@@ -399,11 +532,17 @@ void TestPlotters::pauseAndResume()
     QCOMPARE(refreshTimer(window.get()).interval(), 20);
     fixture.board.sendRaw("$4 4 4;");
     QTRY_COMPARE(sampleIndex(window.get()), qint64(4));
-    const QPolygonF noGap = pts({{1, 1}, {2, 2}, {3, 3}, {4, 4}});
-    QCOMPARE(points(window.get(), 0), noGap);
-    QCOMPARE(points(window.get(), 2), noGap);
     QTRY_COMPARE(xRange(window.get()), QCPRange(-496, 4));
     QVERIFY(redraws.count() > 0);
+    // What was missed while stopped is a gap: every line breaks before 4.
+    QVERIFY(store(window.get()).at(3).gapBefore);
+    for (int graph = 0; graph < 3; ++graph) {
+        const QPolygonF drawn = points(window.get(), graph);
+        QCOMPARE(drawn.size(), 5);
+        QCOMPARE(drawn.mid(0, 3), pts({{1, 1}, {2, 2}, {3, 3}}));
+        QVERIFY(drawn[3].x() == 3.5 && qIsNaN(drawn[3].y()));
+        QCOMPARE(drawn[4], QPointF(4, 4));
+    }
 
     // The board never hears about a pause.
     QCOMPARE(fixture.board.received(), QByteArray("o\n"));
@@ -444,11 +583,11 @@ void TestPlotters::sampleCountRunsPast32Bits()
     fixture.board.setSilent(true);
     QScopedPointer<Plotter> window(new Osciloscope);
     const qint64 start = std::numeric_limits<qint32>::max() - 1;
-    setSampleIndex(window.get(), start);
+    window->intake().setLastIndex(start);
     fixture.board.sendRaw("$1 1 1;$2 2 2;$3 3 3;");
     QTRY_COMPARE(sampleIndex(window.get()), start + 3);
     const QPolygonF expected = pts({{double(start + 1), 1}, {double(start + 2), 2}, {double(start + 3), 3}});
-    QCOMPARE(points(window.get(), 0), expected);
+    QTRY_COMPARE(points(window.get(), 0), expected);
     QTRY_COMPARE(xRange(window.get()), QCPRange(double(start + 3 - 500), double(start + 3)));
 }
 
@@ -468,9 +607,9 @@ void TestPlotters::frameCompletedDuringTheStopWaitIsPlotted()
         if (bytes.contains('r'))
             fixture.board.sendRaw(" 3;");
     });
-    QPolygonF plottedLast;
+    Sample takenLast;
     QObject::connect(window.data(), &Plotter::newData,
-                     [&] { plottedLast = points(window, 2); });
+                     [&] { takenLast = store(window).newest(); });
 
     closeWindow(window, "quitButton", how);
     if (how == "quit button") {
@@ -479,7 +618,9 @@ void TestPlotters::frameCompletedDuringTheStopWaitIsPlotted()
         QVERIFY(!refreshTimer(window).isActive());
     }
     QTRY_VERIFY(window.isNull());
-    QCOMPARE(plottedLast, pts({{1, 3}}));
+    QCOMPARE(takenLast.index, qint64(1));
+    QCOMPARE(takenLast.validMask, quint8(7));
+    QCOMPARE(takenLast.values[2], 3);
 }
 
 void TestPlotters::noBoard_data()
@@ -498,7 +639,7 @@ void TestPlotters::noBoard()
     ModalBoxCatcher catcher;
     QPointer<Plotter> window(create(kind));
     QVERIFY(!refreshTimer(window).isActive());
-    QVERIFY(!plotting(window));
+    QVERIFY(!window->isPlotting());
     window->show();
 
     QPushButton *stopButton = button(window, "stopButton");
@@ -562,6 +703,7 @@ void TestPlotters::unplugMidStream()
     QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
     QVERIFY(refreshTimer(window).isActive());
     QTRY_VERIFY(sampleIndex(window) > samples + 5);
+    QTRY_VERIFY(xRange(window).upper > samples + 5);
     const int afterGap = store(window).positionOf(samples + 1);
     QVERIFY(afterGap > 0);
     QVERIFY(store(window).at(afterGap).gapBefore);
@@ -587,7 +729,7 @@ void TestPlotters::garbageAndOverlongFrames()
     fixture.board.sendRaw("$" + QByteArray(5000, '1') + " 2 3;" + QByteArray(5000, '4') + ";");
     fixture.board.sendRaw("$7 8 9;");
     QTRY_COMPARE(framesSeen.count(), 1);
-    QCOMPARE(points(window.get(), 0), pts({{1, 7}}));
+    QTRY_COMPARE(points(window.get(), 0), pts({{1, 7}}));
     QCOMPARE(points(window.get(), 2), pts({{1, 9}}));
     QTRY_COMPARE(note(window.get()), QString("1 damaged frame skipped"));
 
@@ -603,7 +745,7 @@ void TestPlotters::garbageAndOverlongFrames()
     const qint64 before = sampleIndex(window.get());
     fixture.board.sendRaw("$1 2 3;");
     QTRY_COMPARE(sampleIndex(window.get()), before + 1);
-    QCOMPARE(points(window.get(), 0).last(), QPointF(before + 1, 1));
+    QTRY_COMPARE(points(window.get(), 0).last(), QPointF(before + 1, 1));
     QCOMPARE(points(window.get(), 1).last(), QPointF(before + 1, 2));
     QCOMPARE(points(window.get(), 2).last(), QPointF(before + 1, 3));
 }
@@ -626,7 +768,7 @@ void TestPlotters::gapBreaksTheLines()
     fixture.board.sendRaw("$500;$500;$500;");
     QTRY_COMPARE(sampleIndex(window.get()), qint64(3));
     if (gap)
-        window->markGap();
+        window->intake().markGap();
     fixture.board.sendRaw("$3000;$3000;$3000;");
     QTRY_COMPARE(sampleIndex(window.get()), qint64(6));
     QTRY_COMPARE(xRange(window.get()), QCPRange(-494, 6));
@@ -749,7 +891,7 @@ void TestPlotters::saveImage()
     QTemporaryDir folder;
     SaveDialogs dialogs(chosen.isEmpty() ? QString() : folder.filePath(chosen));
     ModalBoxCatcher catcher;
-    window->saveImageAction->trigger();
+    action(window.get(), "Save Image…")->trigger();
     QCOMPARE(dialogs.titles, QStringList("Save Image"));
     const QString path = folder.filePath(written);
 
@@ -811,11 +953,12 @@ void TestPlotters::exportMatchesWhatThePlotHolds()
     }
     fixture.board.sendRaw(stream);
     QTRY_COMPARE(sampleIndex(window.get()), qint64(520));
+    QTRY_COMPARE(xRange(window.get()), QCPRange(20, 520));
 
     QTemporaryDir folder;
     SaveDialogs dialogs(folder.filePath("data.csv"));
-    window->exportDataAction->trigger();
-    window->exportDataAction->trigger();
+    action(window.get(), "Export Shown Data…")->trigger();
+    action(window.get(), "Export Shown Data…")->trigger();
     QCOMPARE(dialogs.titles, QStringList({"Export Data", "Export Data"}));
     // The next suggestion is in the folder last used.
     QCOMPARE(QFileInfo(dialogs.suggestions[1]).absolutePath(),
@@ -890,20 +1033,20 @@ void TestPlotters::recordsEveryFrameEvenWhilePaused()
     QTRY_COMPARE(sampleIndex(window), qint64(1));
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(dialogs.titles, QStringList("Record Data"));
-    QTRY_VERIFY(window->recordingNote->visible());
+    QTRY_VERIFY(!note(window, "recordingNote").isEmpty());
     fixture.board.sendRaw("$1 2 3;$4 5");
     QTRY_COMPARE(sampleIndex(window), qint64(2));
     // Paused, and a frame split across the pause: all of it is recorded.
     QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
     fixture.board.sendRaw(" 6;$7 x 9;$-1 -2 -3;");
-    QTRY_COMPARE(window->recording->rowCount(), qint64(4));
+    QTRY_COMPARE(recording(window)->rowCount(), qint64(4));
     QCOMPARE(sampleIndex(window), qint64(2));
     // The corner says so at the next redraw.
     QTest::mouseClick(button(window, "stopButton"), Qt::LeftButton);
-    QTRY_COMPARE(window->recordingNote->text(), QString("● REC frames.csv 4 samples"));
+    QTRY_COMPARE(note(window, "recordingNote"), QString("● REC frames.csv 4 samples"));
 
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(!window->recording->isRecording());
+    QVERIFY(!recording(window)->isRecording());
     QFile file(folder.filePath("frames.csv"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QStringList rows = QString::fromUtf8(file.readAll()).split('\n');
@@ -923,7 +1066,7 @@ void TestPlotters::triggeredSineStandsStill()
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QCustomPlot *plot = plotOf(window.get());
-    const ScopeTrigger &trigger = scope(window.get()).trigger();
+    const ScopeTrigger &trigger = window->scope().trigger();
 
     // Ctrl+T steps through the modes from anywhere in the window.
     QPushButton *stopButton = button(window.get(), "stopButton");
@@ -966,14 +1109,14 @@ void TestPlotters::triggeredSineStandsStill()
     QList<qint64> triggers;
     QList<QPolygonF> pictures;
     QObject::connect(plot, &QCustomPlot::afterReplot, [&] {
-        if (const std::optional<qint64> index = graphsTriggerIndex(window.get())) {
+        if (const std::optional<qint64> index = window->triggeredAt()) {
             triggers.append(*index);
             pictures.append(points(window.get(), 0));
         }
     });
     QTRY_VERIFY_WITH_TIMEOUT(QSet<qint64>(triggers.begin(), triggers.end()).size() >= 3, 15000);
     QCOMPARE(xRange(window.get()), QCPRange(-100, 400));
-    QCOMPARE(scope(window.get()).statusText(), QString("Triggered"));
+    QCOMPARE(window->scope().statusText(), QString("Triggered"));
 
     // The view moved on with the stream, by whole periods, and the picture
     // stayed: the crossing at 0, the same points (to the board's rounding).
@@ -994,7 +1137,7 @@ void TestPlotters::triggeredSineStandsStill()
     }
 
     // The readout over the view: each channel, then the rate.
-    const QStringList readout = scope(window.get()).measurementTexts();
+    const QStringList readout = window->scope().measurementTexts();
     QCOMPARE(readout.size(), 4);
     QVERIFY2(readout[0].startsWith("PAD0  min ") && readout[0].contains("period 144 ("),
              qPrintable(readout[0]));
@@ -1006,10 +1149,10 @@ void TestPlotters::triggeredSineStandsStill()
     QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier);
     QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier);
     QCOMPARE(trigger.mode(), TriggerMode::Off);
-    QTRY_VERIFY(!graphsTriggerIndex(window.get()));
+    QTRY_VERIFY(!window->triggeredAt());
     QTRY_VERIFY(xRange(window.get()).lower > triggers.last());
     QVERIFY(points(window.get(), 0).first().x() >= xRange(window.get()).lower);
-    QCOMPARE(scope(window.get()).statusText(), QString());
+    QCOMPARE(window->scope().statusText(), QString());
 }
 
 QTEST_MAIN(TestPlotters)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "board.h"
-
 #include <QLatin1String>
 #include <QStringList>
 
@@ -13,11 +11,14 @@
 // other byte inside a frame is dropped except "-", which keeps negative
 // samples negative. A "$" inside a frame starts the frame over. A NUL byte
 // ends the read: the rest of that read is lost. A frame that grows past
-// Board::maxFrameLength is garbage and is dropped until the next "$"; such
+// maxFrameLength is garbage and is dropped until the next "$"; such
 // frames are counted, so a window can say that it skipped some.
 class FrameScanner
 {
 public:
+    // Longest sample frame kept; anything longer is garbage.
+    static constexpr int maxFrameLength = 256;
+
     // Scans one read and calls onFrame(QLatin1String frameText) for every
     // frame completed in it, in order. The text is valid during the call only.
     template<typename OnFrame>
@@ -46,7 +47,7 @@ private:
     bool m_insideFrame = false;
     int m_length = 0;
     quint64 m_droppedFrames = 0;
-    std::array<char, Board::maxFrameLength> m_text{};
+    std::array<char, maxFrameLength> m_text{};
 };
 
 template<typename OnFrame>
