@@ -326,24 +326,25 @@ void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
 void Plotter::connectNotify(const QMetaMethod &signal)
 {
     if (signal == QMetaMethod::fromSignal(&Plotter::newData))
-        updateFrameWatcher();
+        sampleIntake.setFrameWatcher(
+            [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
     InstrumentDialog::connectNotify(signal);
 }
 
 void Plotter::disconnectNotify(const QMetaMethod &signal)
 {
-    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&Plotter::newData))
-        updateFrameWatcher();
+    // Qt may call this holding its connection lock, which asking whether
+    // anything is still connected takes again: ask from the event loop.
+    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&Plotter::newData)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!isSignalConnected(QMetaMethod::fromSignal(&Plotter::newData)))
+                    sampleIntake.setFrameWatcher({});
+            },
+            Qt::QueuedConnection);
+    }
     InstrumentDialog::disconnectNotify(signal);
-}
-
-void Plotter::updateFrameWatcher()
-{
-    if (isSignalConnected(QMetaMethod::fromSignal(&Plotter::newData)))
-        sampleIntake.setFrameWatcher(
-            [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
-    else
-        sampleIntake.setFrameWatcher({});
 }
 
 void Plotter::createActions()

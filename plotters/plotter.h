@@ -117,8 +117,6 @@ private:
     bool updateNotes();
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
-    // newData is emitted only while something is connected to it.
-    void updateFrameWatcher();
     // Brings the rolling view's graphs up to the newest sample: appends
     // what is new, or refills when most of the window is new.
     void updateRollingGraphs();
