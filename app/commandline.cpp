@@ -45,6 +45,8 @@ QString toolkitOptionsHelp()
            + options.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
 }
 
+const QString openOptionName = QStringLiteral("open");
+
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
     if (!understood)
@@ -52,6 +54,13 @@ QString mistakeIn(const QCommandLineParser &parser, bool understood)
     const QStringList extra = parser.positionalArguments();
     if (!extra.isEmpty())
         return QStringLiteral("Unexpected argument '%1'.").arg(extra.first());
+    const QStringList names = CommandLine::instrumentNames();
+    for (const QString &name : parser.values(openOptionName)) {
+        if (!names.contains(name)) {
+            return QStringLiteral("Unknown instrument '%1' after '--open'. Instruments: %2.")
+                .arg(name, names.join(QStringLiteral(", ")));
+        }
+    }
     return QString();
 }
 
@@ -65,6 +74,12 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        openOptionName,
+        QStringLiteral("Open the instrument NAME once the launcher is shown, as its button "
+                       "does: %1. May be given more than once.")
+            .arg(instrumentNames().join(QStringLiteral(", "))),
+        QStringLiteral("NAME")));
     acceptToolkitOptions(parser);
 
     QStringList arguments;
@@ -91,6 +106,17 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
     else
         out << name << ' ' << QCoreApplication::applicationVersion() << '\n';
     return 0;
+}
+
+QStringList instrumentNames()
+{
+    return {QStringLiteral("voltmeter"), QStringLiteral("accelerometer"),
+            QStringLiteral("osciloscope"), QStringLiteral("pwm"), QStringLiteral("counter")};
+}
+
+QStringList instrumentsToOpen(const QCommandLineParser &parser)
+{
+    return parser.values(openOptionName);
 }
 
 } // namespace CommandLine

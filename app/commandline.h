@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <optional>
 
 class QCommandLineParser;
@@ -9,10 +11,16 @@ namespace CommandLine {
 // Reads the command line before the program opens its windows, so that
 // --help, --version and a mistake need no display. Adds the help and version
 // options to `parser`, which holds the program's own options and
-// description; the options the toolkit reads itself (-style, -session, ...)
+// description, and --open, which every program with the launcher has; the
+// options the toolkit reads itself (-style, -session, ...)
 // pass unremarked. Returns the exit status when the program is done: 0 after
 // the help or the version, 2 after reporting a mistake. Returns nothing when
 // the program goes on; `parser` then holds the values given.
 std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, char *argv[]);
+
+// The names --open takes, in the launcher's order.
+QStringList instrumentNames();
+// The instruments named with --open, in the order given.
+QStringList instrumentsToOpen(const QCommandLineParser &parser);
 
 } // namespace CommandLine

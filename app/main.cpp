@@ -1,11 +1,12 @@
-// The panel. Its command line has --help and --version and nothing that
-// changes what it does; the toolkit's own options still reach the
-// application object.
+// The panel. Its command line has --help, --version and --open, which
+// presses launcher buttons for the user; the toolkit's own options still
+// reach the application object.
 #include "commandline.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -20,5 +21,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     MainWindow window;
     window.show();
+    const QStringList instruments = CommandLine::instrumentsToOpen(parser);
+    if (!instruments.isEmpty())
+        QTimer::singleShot(0, &window, [&window, instruments] { window.openInstruments(instruments); });
     return app.exec();
 }

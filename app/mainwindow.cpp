@@ -7,6 +7,9 @@
 #include "pwm.h"
 #include "voltmeter.h"
 
+#include <QHash>
+#include <QPushButton>
+
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
@@ -18,6 +21,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::openInstruments(const QStringList &names)
+{
+    const QHash<QString, QPushButton *> buttons = {
+        {QStringLiteral("voltmeter"), ui->pushButtonVoltmeter},
+        {QStringLiteral("accelerometer"), ui->pushButtonAccelerometer},
+        {QStringLiteral("osciloscope"), ui->pushButtonOsciloscope},
+        {QStringLiteral("pwm"), ui->pushButtonPwm},
+        {QStringLiteral("counter"), ui->pushButtonCounter}};
+    // A window's start may run the event loop (its waits, an error box),
+    // and the launcher may be closed in it.
+    const QPointer<MainWindow> self(this);
+    for (const QString &name : names) {
+        if (!self)
+            return;
+        if (QPushButton *button = buttons.value(name))
+            button->click();
+    }
 }
 
 // Each window finds and starts the board in its constructor, which may wait

@@ -21,6 +21,11 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Presses the buttons of the instruments named (see
+    // CommandLine::instrumentNames()) in this order, each once the window
+    // of the one before is built. Unknown names are skipped.
+    void openInstruments(const QStringList &names);
+
 private slots:
     void on_pushButtonVoltmeter_clicked();
     void on_pushButtonAccelerometer_clicked();

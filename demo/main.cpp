@@ -101,6 +101,9 @@ int main(int argc, char *argv[])
         MainWindow window;
         window.show();
         ScreenshotTour tour(&window, parser.value(screenshotsOption));
+        const QStringList instruments = CommandLine::instrumentsToOpen(parser);
+        if (!instruments.isEmpty())
+            QTimer::singleShot(0, &window, [&window, instruments] { window.openInstruments(instruments); });
         if (parser.isSet(screenshotsOption)) {
             QTimer::singleShot(0, &tour, [&] {
                 const QStringList failures = tour.run();

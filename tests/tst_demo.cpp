@@ -223,6 +223,16 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
     QTest::newRow("mistake before help")
         << panelPath << QStringList{QStringLiteral("--help"), QStringLiteral("-x")} << 2 << QString()
         << QStringLiteral("Unknown option 'x'.");
+    QTest::newRow("open unknown instrument")
+        << panelPath << QStringList{QStringLiteral("--open"), QStringLiteral("osciloscope"),
+                                    QStringLiteral("--open"), QStringLiteral("oscilloscope")}
+        << 2 << QString()
+        << QStringLiteral("Unknown instrument 'oscilloscope' after '--open'. Instruments: voltmeter, "
+                          "accelerometer, osciloscope, pwm, counter.");
+    QTest::newRow("open without name") << panelPath << QStringList{QStringLiteral("--open")} << 2
+                                       << QString() << QStringLiteral("Missing value after '--open'.");
+    QTest::newRow("open in help") << panelPath << QStringList{QStringLiteral("--help")} << 0
+                                  << QStringLiteral("--open <NAME>") << QString();
     QTest::newRow("demo version") << demoPath << QStringList{QStringLiteral("--version")} << 0
                                   << QStringLiteral("boardpanel-demo %1\n").arg(version) << QString();
     QTest::newRow("demo unknown option") << demoPath << QStringList{QStringLiteral("--rate=5")} << 2
@@ -276,6 +286,12 @@ void DemoTest::installTreeHasPanelDesktopEntryIconAndRule()
     for (const QString line : {"Type=Application", "Exec=boardpanel", "Icon=boardpanel", "Terminal=false"})
         QVERIFY2(lines.contains(line), qPrintable(line));
     QVERIFY(entry.contains(QStringLiteral("\nName=")));
+    // One action per instrument, each starting the panel with that window open.
+    QVERIFY(lines.contains(QStringLiteral("Actions=voltmeter;accelerometer;osciloscope;pwm;counter;")));
+    QVERIFY(entry.contains(QStringLiteral("[Desktop Action osciloscope]\nName=Open Osciloscope\n"
+                                          "Exec=boardpanel --open osciloscope\n")));
+    QVERIFY(entry.contains(QStringLiteral("[Desktop Action pwm]\nName=Open PWM Generator\n"
+                                          "Exec=boardpanel --open pwm\n")));
 
     // The icon is a well-formed picture under the name the entry gives.
     QFile icon(root.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/boardpanel.svg")));

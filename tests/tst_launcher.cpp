@@ -55,6 +55,7 @@ private slots:
     void eachButtonWithoutBoard();
     void twoPressesGiveTwoWindows();
     void pressDuringAnotherWindowsStart();
+    void openByName();
     void cleanup() { closeAll(); }
 };
 
@@ -186,6 +187,29 @@ void TestLauncher::pressDuringAnotherWindowsStart()
     QCOMPARE(catcher.boxes.size(), 1);
     QVERIFY(catcher.boxes[0].text.contains("another window"));
     QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
+}
+
+// What --open does after the launcher is shown: the buttons pressed in the
+// order named, each window built before the next press.
+void TestLauncher::openByName()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    ModalBoxCatcher catcher;
+    MainWindow launcher;
+    launcher.show();
+    launcher.openInstruments({"pwm", "unknown", "counter", "pwm"});
+
+    QStringList titles;
+    for (QDialog *window : instrumentWindows())
+        titles << window->windowTitle();
+    titles.sort();
+    QCOMPARE(titles, (QStringList{"Counter", "PWM Generator", "PWM Generator"}));
+    // The generator was built first and took the board; the others found it
+    // held.
+    QCOMPARE(catcher.boxes.size(), 2);
+    QVERIFY(catcher.boxes[0].text.contains("another window"));
+    QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
 }
 
 QTEST_MAIN(TestLauncher)
