@@ -1,12 +1,14 @@
 // A virtual board on a pseudo-terminal, for trying the panel or a terminal
 // program without hardware. Prints the device path, then serves until it is
-// killed. SIGUSR1 pulls its cable and plugs it back in.
+// killed. SIGUSR1 pulls its cable and plugs it back in. It writes its
+// stream as a USB serial device delivers it: every millisecond what is due.
 #include "replugsignal.h"
 #include "virtualboard.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -32,10 +34,17 @@ int main(int argc, char *argv[])
         QStringLiteral("Also present the board at PATH, a link kept across replugs."),
         QStringLiteral("PATH"));
     parser.addOption(link);
+    const QCommandLineOption stats(
+        QStringLiteral("stats"),
+        QStringLiteral("Every second, print a line \"stats FRAMES DROPPED WAITING\": the sample "
+                       "frames made since the stream started, the bytes dropped because the "
+                       "panel did not read them in time, and the bytes waiting to be taken."));
+    parser.addOption(stats);
     parser.process(app);
 
     VirtualBoard board;
     board.setFrameRate(parser.value(rate).toInt());
+    board.setWriteInterval(1);
     if (parser.isSet(link))
         board.setLinkPath(parser.value(link));
     if (!board.start()) {
@@ -52,5 +61,12 @@ int main(int argc, char *argv[])
     QObject::connect(&board, &VirtualBoard::plugged, &board, [](const QString &path) {
         QTextStream(stdout) << path << Qt::endl;
     });
+    QTimer statsTimer;
+    QObject::connect(&statsTimer, &QTimer::timeout, &board, [&board] {
+        QTextStream(stdout) << "stats " << board.framesMade() << ' ' << board.droppedBytes() << ' '
+                            << board.pendingBytes() << Qt::endl;
+    });
+    if (parser.isSet(stats))
+        statsTimer.start(1000);
     return app.exec();
 }

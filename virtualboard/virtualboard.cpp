@@ -247,6 +247,7 @@ void VirtualBoard::setMode(Mode mode)
     m_counterTimer.stop();
     if (mode == Mode::Accelerometer || mode == Mode::Oscilloscope) {
         m_framesSent = 0;
+        m_framesMade = 0;
         m_clock.start();
         m_streamTimer.start();
     } else if (mode == Mode::Counter) {
@@ -312,6 +313,7 @@ void VirtualBoard::tick()
     }
     if (due <= 0)
         return;
+    m_framesMade += due;
     QByteArray bytes;
     bytes.reserve(int(due * 16));
     for (qint64 i = 0; i < due; ++i)

@@ -60,6 +60,14 @@ public:
     // Pace of the sample stream, in frames per second.
     void setFrameRate(int framesPerSecond);
     int frameRate() const { return m_frameRate; }
+    // How often the stream writes what is due (default 10 ms). 1 ms writes
+    // the way a USB device delivers: one frame per write at low rates, one
+    // bulk transfer per millisecond at high rates.
+    void setWriteInterval(int ms) { m_streamTimer.setInterval(qMax(1, ms)); }
+    // Sample frames made since the stream started (none skipped after a stall).
+    qint64 framesMade() const { return m_framesMade; }
+    // Bytes made but not yet taken by the pseudo-terminal.
+    qint64 pendingBytes() const { return m_output.size(); }
     // Pace of the counter's readings.
     void setCounterInterval(int ms);
     // Frequency the counter reports while PAD0 has no PWM output.
@@ -130,6 +138,7 @@ private:
     QTimer m_floodTimer;
     QElapsedTimer m_clock;
     qint64 m_framesSent = 0;
+    qint64 m_framesMade = 0;
     int m_frameRate = 720;
     int m_floodRate = 0;
     qint64 m_floodSent = 0;
