@@ -66,6 +66,7 @@ int main(int argc, char *argv[])
         QTextStream(stdout) << "stats " << board.framesMade() << ' ' << board.droppedBytes() << ' '
                             << board.pendingBytes() << Qt::endl;
     });
+    statsTimer.setTimerType(Qt::PreciseTimer);
     if (parser.isSet(stats))
         statsTimer.start(1000);
     return app.exec();
