@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
         QStringLiteral("Simulates the measurement board on a pseudo-terminal."));
     parser.addHelpOption();
     const QCommandLineOption rate(QStringLiteral("rate"),
-                                  QStringLiteral("Sample frames per second (default 720)."),
+                                  QStringLiteral("Sample frames per second (default 720); 0: a board that "
+                                                 "sends nothing at all."),
                                   QStringLiteral("frames"), QStringLiteral("720"));
     parser.addOption(rate);
     const QCommandLineOption replugDelay(
@@ -44,6 +45,7 @@ int main(int argc, char *argv[])
 
     VirtualBoard board;
     board.setFrameRate(parser.value(rate).toInt());
+    board.setSilent(parser.value(rate).toInt() == 0);
     board.setWriteInterval(1);
     if (parser.isSet(link))
         board.setLinkPath(parser.value(link));
