@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <poll.h>
 
 namespace {
 
@@ -41,6 +42,8 @@ BoardLink::BoardLink(QSerialPort *port, int stopCopies, QObject *parent)
 {
     m_searchTimer.setInterval(searchIntervalMs);
     connect(&m_searchTimer, &QTimer::timeout, this, &BoardLink::searchAgain);
+    m_hangUpCheck.setInterval(hangUpCheckMs);
+    connect(&m_hangUpCheck, &QTimer::timeout, this, &BoardLink::checkHangUp);
     connect(m_port, &QSerialPort::errorOccurred, this, &BoardLink::handleError);
     connect(m_port, &QSerialPort::readyRead, this, &BoardLink::readAvailable);
 }
@@ -48,6 +51,7 @@ BoardLink::BoardLink(QSerialPort *port, int stopCopies, QObject *parent)
 BoardLink::~BoardLink()
 {
     m_searchTimer.stop();
+    m_hangUpCheck.stop();
     // The window that owns this link is being destroyed and its own parts are
     // gone already: writing and waiting below must not call back into its
     // slots (readyRead) or report errors to it.
@@ -107,6 +111,8 @@ bool BoardLink::openAt(const QString &portName)
     m_holdsPort = true;
     m_searchNote.clear();
     m_listening = false;
+    if (!m_mode.testFlag(QIODevice::ReadOnly))
+        m_hangUpCheck.start();
 
     m_port->setBaudRate(Board::baudRate, QSerialPort::AllDirections);
     m_port->setDataBits(QSerialPort::Data8);
@@ -279,9 +285,22 @@ void BoardLink::searchAgain()
         emit reconnected();
 }
 
+// The device's end of a port that is only written to: an unplugged board or a
+// pseudo-terminal whose other side closed reports a hang-up or an error here,
+// found without writing anything.
+void BoardLink::checkHangUp()
+{
+    if (m_state != State::Open || !isOpen())
+        return;
+    pollfd port{int(m_port->handle()), 0, 0};
+    if (::poll(&port, 1, 0) > 0 && (port.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        loseConnection(QString());
+}
+
 void BoardLink::closePort()
 {
     m_listening = false;
+    m_hangUpCheck.stop();
     m_port->close();
     if (m_holdsPort) {
         heldPorts().remove(m_location);

@@ -76,6 +76,9 @@ public:
     static QString lossText(const QString &location, const QString &reason);
 
     static constexpr int searchIntervalMs = 500;
+    // How often a port that is only written to is checked for a hang-up: it
+    // gets no read notification that would tell.
+    static constexpr int hangUpCheckMs = 250;
     static constexpr qint64 maxPendingOutput = 4096;
 
 signals:
@@ -97,6 +100,7 @@ private:
     void loseConnection(const QString &reason);
     void readAvailable();
     void searchAgain();
+    void checkHangUp();
     bool openAt(const QString &portName);
     void closePort();
 
@@ -108,6 +112,7 @@ private:
     QString m_failureText;
     QString m_searchNote;
     QTimer m_searchTimer;
+    QTimer m_hangUpCheck;
     Outcome m_outcome = Outcome::NotFound;
     State m_state = State::Disconnected;
     // Searches since the port list last changed; after a few (udev may still

@@ -1,4 +1,5 @@
 #include "boarddiscovery.h"
+#include "board.h"
 #include "boardlink.h"
 #include "testsupport.h"
 
@@ -29,7 +30,12 @@ private slots:
     void portHeldByAnotherWindow();
     void openFailureTexts();
     void stopWritesOnlyTheStopCommands();
+    void unplugEndsTheConnectionOnce_data();
     void unplugEndsTheConnectionOnce();
+    void takesEveryByteInOrder_data();
+    void takesEveryByteInOrder();
+    void replyInPiecesIsTakenWithinTheWait_data();
+    void replyInPiecesIsTakenWithinTheWait();
     void lossTexts_data();
     void lossTexts();
     void writesDoNotPileUp();
@@ -159,12 +165,23 @@ void TestDiscovery::stopWritesOnlyTheStopCommands()
     QCOMPARE(fixture.board.received(), QByteArray("r\n").repeated(20));
 }
 
+void TestDiscovery::unplugEndsTheConnectionOnce_data()
+{
+    QTest::addColumn<bool>("writeOnly");
+    QTest::newRow("read and write") << false;
+    // No read notification tells a port that is only written to; nothing is
+    // written here either.
+    QTest::newRow("write only") << true;
+}
+
 void TestDiscovery::unplugEndsTheConnectionOnce()
 {
+    QFETCH(bool, writeOnly);
     BoardFixture fixture;
     QSerialPort serial;
     BoardLink link(&serial, 1);
-    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    QCOMPARE(link.connectBoard(writeOnly ? QIODevice::WriteOnly : QIODevice::ReadWrite),
+             BoardLink::Outcome::Opened);
     QSignalSpy lost(&link, &BoardLink::connectionLost);
     QSignalSpy errors(&serial, &QSerialPort::errorOccurred);
 
@@ -177,6 +194,72 @@ void TestDiscovery::unplugEndsTheConnectionOnce()
     spin(300);
     QCOMPARE(errors.count(), errorsSoFar);
     QCOMPARE(lost.count(), 1);
+}
+
+// A stream in pieces a millisecond apart is gathered into fewer reads; not a
+// byte may go missing or change places, whatever the pieces' size.
+void TestDiscovery::takesEveryByteInOrder_data()
+{
+    QTest::addColumn<int>("pieceBytes");
+    QTest::addColumn<int>("totalBytes");
+    QTest::newRow("a frame at a time") << 17 << 4000;
+    QTest::newRow("a millisecond of a fast stream") << 1200 << 120000;
+    QTest::newRow("more than the system's buffer") << 6000 << 240000;
+}
+
+void TestDiscovery::takesEveryByteInOrder()
+{
+    QFETCH(int, pieceBytes);
+    QFETCH(int, totalBytes);
+    BoardFixture fixture;
+    QSerialPort serial;
+    BoardLink link(&serial, 1);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    link.startListening();
+    QByteArray taken;
+    connect(&link, &BoardLink::received, this,
+            [&taken](const QByteArray &bytes, qint64) { taken.append(bytes); });
+
+    QByteArray sent(totalBytes, Qt::Uninitialized);
+    for (int i = 0; i < totalBytes; ++i)
+        sent[i] = char(i % 251);
+    fixture.board.setChunkSize(pieceBytes, 1);
+    fixture.board.sendRaw(sent);
+    QTRY_COMPARE_WITH_TIMEOUT(taken.size(), totalBytes, 30000);
+    QVERIFY(taken == sent);
+}
+
+// A reply that comes in pieces while the link gathers a stream is still
+// complete within the window's own wait after its request, cycle after cycle.
+void TestDiscovery::replyInPiecesIsTakenWithinTheWait_data()
+{
+    QTest::addColumn<int>("pieceBytes");
+    QTest::newRow("a byte at a time") << 1;
+    QTest::newRow("two bytes at a time") << 2;
+    QTest::newRow("whole") << 0;
+}
+
+void TestDiscovery::replyInPiecesIsTakenWithinTheWait()
+{
+    QFETCH(int, pieceBytes);
+    BoardFixture fixture;
+    fixture.board.setVoltages(1234, 2345, 3456);
+    fixture.board.setChunkSize(pieceBytes, 1);
+    QSerialPort serial;
+    BoardLink link(&serial, 1);
+    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
+    link.startListening();
+    QByteArray taken;
+    connect(&link, &BoardLink::received, this,
+            [&taken](const QByteArray &bytes, qint64) { taken.append(bytes); });
+
+    const QByteArray reply = "1234,2345,3456\n";
+    for (const QByteArray request : {"v", "c", "c"}) {
+        taken.clear();
+        link.send(request);
+        link.wait(Board::waitMs);
+        QCOMPARE(taken, reply);
+    }
 }
 
 void TestDiscovery::lossTexts_data()

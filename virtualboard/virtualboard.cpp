@@ -350,7 +350,7 @@ void VirtualBoard::flushOutput()
         if (m_chunkSize > 0 && !m_output.isEmpty()) {
             // One piece at a time, so the panel sees each piece on its own.
             m_writeNotifier->setEnabled(false);
-            QTimer::singleShot(5, this, &VirtualBoard::flushOutput);
+            QTimer::singleShot(m_chunkIntervalMs, Qt::PreciseTimer, this, &VirtualBoard::flushOutput);
             return;
         }
     }

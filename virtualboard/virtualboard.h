@@ -76,8 +76,13 @@ public:
     void setVoltages(int pad0, int pad1, int pad2);
 
     // Faults.
-    // Splits every reply into pieces of at most `bytes` (0: whole).
-    void setChunkSize(int bytes) { m_chunkSize = bytes; }
+    // Splits every reply into pieces of at most `bytes` (0: whole), written
+    // `intervalMs` apart.
+    void setChunkSize(int bytes, int intervalMs = 5)
+    {
+        m_chunkSize = bytes;
+        m_chunkIntervalMs = intervalMs;
+    }
     // Sends no replies and no stream, but keeps recording.
     void setSilent(bool silent) { m_silent = silent; }
     // Sends these bytes now, as they are.
@@ -144,6 +149,7 @@ private:
     qint64 m_floodSent = 0;
     QElapsedTimer m_floodClock;
     int m_chunkSize = 0;
+    int m_chunkIntervalMs = 5;
     bool m_silent = false;
     qint64 m_droppedBytes = 0;
     quint32 m_random = 0x2545F491u;
