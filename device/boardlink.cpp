@@ -6,6 +6,7 @@
 
 #include <QEventLoop>
 #include <QSet>
+#include <QSocketNotifier>
 
 #include <cerrno>
 #include <cstring>
@@ -46,6 +47,9 @@ BoardLink::BoardLink(QSerialPort *port, int stopCopies, QObject *parent)
     connect(&m_hangUpCheck, &QTimer::timeout, this, &BoardLink::checkHangUp);
     connect(m_port, &QSerialPort::errorOccurred, this, &BoardLink::handleError);
     connect(m_port, &QSerialPort::readyRead, this, &BoardLink::readAvailable);
+    m_readCadence.setSingleShot(true);
+    m_readCadence.setTimerType(Qt::PreciseTimer);
+    connect(&m_readCadence, &QTimer::timeout, this, &BoardLink::resumeReads);
 }
 
 BoardLink::~BoardLink()
@@ -109,6 +113,17 @@ bool BoardLink::openAt(const QString &portName)
     }
     heldPorts().insert(m_location);
     m_holdsPort = true;
+    // QSerialPort reads the port whenever its read notifier fires and offers
+    // no switch for it; the notifier is its child, and it switches it back on
+    // itself whenever its buffer is read. Without one, every arrival is taken.
+    m_readNotifier = nullptr;
+    const auto notifiers = m_port->findChildren<QSocketNotifier *>();
+    for (QSocketNotifier *notifier : notifiers) {
+        if (notifier->type() == QSocketNotifier::Read)
+            m_readNotifier = notifier;
+    }
+    m_lastTakeNs = 0;
+    m_replyExpected = false;
     m_searchNote.clear();
     m_listening = false;
     if (!m_mode.testFlag(QIODevice::ReadOnly))
@@ -167,14 +182,20 @@ void BoardLink::send(const QByteArray &command)
     }
     m_commandBuffer = command;
     m_commandBuffer.append('\n');
+    m_replyExpected = true;
+    resumeReads();
     if (m_port->write(m_commandBuffer) != m_commandBuffer.size() && m_state == State::Open)
         loseConnection(m_port->errorString());
 }
 
 void BoardLink::sendRequest(const QByteArray &command)
 {
-    if (isOpen() && m_port->bytesToWrite() > 0)
+    if (isOpen() && m_port->bytesToWrite() > 0) {
+        // The request before this one is still on its way: its reply is due.
+        m_replyExpected = true;
+        resumeReads();
         return;
+    }
     send(command);
 }
 
@@ -191,7 +212,34 @@ void BoardLink::readAvailable()
     if (!m_listening || !running || m_port->bytesAvailable() <= 0)
         return;
     const qint64 readTime = monotonicNowNs();
-    emit received(m_port->readAll(), readTime);
+    const QByteArray bytes = m_port->readAll();
+    emit received(bytes, readTime);
+    holdReadsAfter(bytes.size(), readTime);
+}
+
+// Gathers a stream: a take that comes within a cadence of the one before
+// switches the port's notification off until the cadence has passed, so the
+// bytes arriving meanwhile wait in the system's buffer and come in one read.
+// Nothing is held after a command (its reply is taken as it arrives), nor
+// after a take that found the system's buffer about full.
+void BoardLink::holdReadsAfter(qint64 takenBytes, qint64 takeTimeNs)
+{
+    // Within a cadence of the end of the last hold, too.
+    const bool streaming = takeTimeNs - m_lastTakeNs < qint64(2 * readCadenceMs) * 1000000;
+    m_lastTakeNs = takeTimeNs;
+    const bool hold = streaming && !m_replyExpected && takenBytes < fullTakeBytes;
+    m_replyExpected = false;
+    if (!hold || !m_readNotifier || !isOpen() || m_readCadence.isActive())
+        return;
+    m_readNotifier->setEnabled(false);
+    m_readCadence.start(readCadenceMs);
+}
+
+void BoardLink::resumeReads()
+{
+    m_readCadence.stop();
+    if (m_readNotifier && isOpen())
+        m_readNotifier->setEnabled(true);
 }
 
 void BoardLink::wait(int ms)
@@ -301,6 +349,9 @@ void BoardLink::closePort()
 {
     m_listening = false;
     m_hangUpCheck.stop();
+    // The port deletes its notifier when it closes.
+    m_readCadence.stop();
+    m_readNotifier = nullptr;
     m_port->close();
     if (m_holdsPort) {
         heldPorts().remove(m_location);

@@ -3,9 +3,12 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 #include <QTimer>
+
+class QSocketNotifier;
 
 // One instrument window's conversation with the board: finding it, opening
 // and setting up the window's own port, writing commands, the short wait
@@ -81,6 +84,14 @@ public:
     static constexpr int hangUpCheckMs = 250;
     static constexpr qint64 maxPendingOutput = 4096;
 
+    // While a stream keeps coming, what arrives is taken at this cadence
+    // instead of at every arrival (a tty hands over a few frames at a time,
+    // and every arrival would wake the window). Well under one redraw.
+    static constexpr int readCadenceMs = 3;
+    // A take this large means the system's buffer for the port (4 KiB for a
+    // tty) was about full: more is waiting, so the next is taken at once.
+    static constexpr qint64 fullTakeBytes = 4000;
+
 signals:
     void stateChanged(BoardLink::State state);
     // Bytes the board sent, read at `readTimeNs` (monotonicNowNs()).
@@ -99,6 +110,8 @@ private:
     void handleError(QSerialPort::SerialPortError error);
     void loseConnection(const QString &reason);
     void readAvailable();
+    void holdReadsAfter(qint64 takenBytes, qint64 takeTimeNs);
+    void resumeReads();
     void searchAgain();
     void checkHangUp();
     bool openAt(const QString &portName);
@@ -122,4 +135,11 @@ private:
     quint64 m_listStamp = 0;
     bool m_listening = false;
     bool m_holdsPort = false;
+    // The port's own read notification, switched off while arrivals are
+    // being gathered; null when the port has none (closed, write-only).
+    QPointer<QSocketNotifier> m_readNotifier;
+    QTimer m_readCadence;
+    qint64 m_lastTakeNs = 0;
+    // A command was written: its reply is taken the moment it arrives.
+    bool m_replyExpected = false;
 };
