@@ -17,7 +17,7 @@ constexpr int usageErrorStatus = 2;
 const char *const toolkitOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
     "qwindowicon", "qwindowtitle", "session", "display", "geometry", "title", "icon",
-    "visual", "style", "stylesheet", "qmljsdebugger"};
+    "name", "visual", "style", "stylesheet", "qmljsdebugger"};
 const char *const toolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
 
 void acceptToolkitOptions(QCommandLineParser &parser)

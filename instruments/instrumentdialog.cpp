@@ -7,7 +7,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMessageBox>
+
+#include <algorithm>
 
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies)
@@ -17,9 +20,58 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     connect(&board, &BoardLink::connectionLost, this, &InstrumentDialog::showConnectionLost);
     connect(&board, &BoardLink::searchNote, this, &InstrumentDialog::showSearchNote);
     connect(&board, &BoardLink::reconnected, this, &InstrumentDialog::onReconnected);
+    // Menus and dialogs are windows of their own: only the application sees
+    // them all come and go.
+    qApp->installEventFilter(this);
 }
 
 InstrumentDialog::~InstrumentDialog() = default;
+
+bool InstrumentDialog::event(QEvent *event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return QDialog::event(event);
+    // The context menu (Qt::ActionsContextMenu) and whatever its actions
+    // open run in a loop of their own: a held close is carried out only once
+    // that loop has returned, never from inside it.
+    BusyScope busy(this);
+    return QDialog::event(event);
+}
+
+bool InstrumentDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::Show && type != QEvent::Hide) || watched == this || !watched->isWidgetType())
+        return QDialog::eventFilter(watched, event);
+    auto *popup = static_cast<QWidget *>(watched);
+    if (!popup->isWindow() || (!qobject_cast<QMenu *>(popup) && !qobject_cast<QDialog *>(popup)))
+        return QDialog::eventFilter(watched, event);
+    QWidget *owner = popup->parentWidget();
+    while (owner && owner != this)
+        owner = owner->parentWidget();
+    if (!owner)
+        return QDialog::eventFilter(watched, event);
+    if (type == QEvent::Show) {
+        if (!m_openPopups.contains(popup)) {
+            m_openPopups.append(popup);
+            connect(popup, &QObject::destroyed, this, &InstrumentDialog::resumePendingQuit,
+                    Qt::QueuedConnection);
+        }
+    } else {
+        resumePendingQuit();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool InstrumentDialog::isBusy()
+{
+    m_openPopups.erase(std::remove_if(m_openPopups.begin(), m_openPopups.end(),
+                                      [](const QPointer<QWidget> &popup) {
+                                          return !popup || !popup->isVisible();
+                                      }),
+                       m_openPopups.end());
+    return m_busy > 0 || !m_openPopups.isEmpty();
+}
 
 bool InstrumentDialog::connectBoard(QIODevice::OpenMode mode)
 {
@@ -52,12 +104,13 @@ void InstrumentDialog::requestQuit()
     if (isQuitting())
         return;
     m_quitRequested = true;
-    if (m_busy == 0)
+    if (!isBusy())
         runQuit();
 }
 
 void InstrumentDialog::resumePendingQuit()
 {
+    // Queued: the menu or wait that ends is still on the stack here.
     if (m_busy == 0 && isQuitPending())
         QMetaObject::invokeMethod(this, &InstrumentDialog::requestQuit, Qt::QueuedConnection);
 }
@@ -109,9 +162,9 @@ void InstrumentDialog::closeEvent(QCloseEvent *event)
         return;
     }
     m_quitRequested = true;
-    if (m_busy > 0 || isQuitting()) {
-        // Inside one of this window's waits: the window must outlive it. The
-        // quit runs when the wait is over.
+    if (isBusy() || isQuitting()) {
+        // Inside one of this window's waits, or a menu or dialog of it is
+        // open: the window must outlive them. The quit runs when they are over.
         event->ignore();
         return;
     }

@@ -14,9 +14,9 @@ class RecordingControl;
 // What every instrument window shares: its own port (`serial`), the board
 // link that speaks over it, and the rule that any close (Quit, the frame's
 // close button, Escape, a logout) stops the instrument, closes the port and
-// destroys the window. A close that arrives while one of the window's own
-// waits is running is held until the window is idle, so a window is never
-// destroyed under its own feet. When the board goes away, the window says so
+// destroys the window. A close that arrives while the window is busy, one of
+// its own waits running or any menu or dialog of it open, is held until the
+// window is idle, so a window is never destroyed under its own feet. When the board goes away, the window says so
 // and picks it up again when it comes back.
 class InstrumentDialog : public QDialog
 {
@@ -82,6 +82,8 @@ protected:
     // window's context menu.
     void addReadingActions(std::function<QString()> shownReading);
 
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
@@ -97,6 +99,8 @@ private:
     void runQuit();
     void stopRun();
     void resumePendingQuit();
+    // A wait runs, or a menu or dialog of this window is open.
+    bool isBusy();
     void handleStateChange(BoardLink::State state);
     void showConnectionLost(const QString &message);
     void showSearchNote(const QString &note);
@@ -104,5 +108,8 @@ private:
     QPointer<QMessageBox> m_portBox;
     QString m_lossMessage;
     int m_busy = 0;
+    // Menus and dialogs of this window that were shown; the hidden and the
+    // destroyed ones are dropped as they are found.
+    QList<QPointer<QWidget>> m_openPopups;
     bool m_quitRequested = false;
 };

@@ -213,7 +213,7 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
     QTest::newRow("toolkit options pass")
         << panelPath
         << QStringList{QStringLiteral("-session"), QStringLiteral("1a2b"), QStringLiteral("-style=Fusion"),
-                       QStringLiteral("--version")}
+                       QStringLiteral("-name"), QStringLiteral("panel"), QStringLiteral("--version")}
         << 0 << panelVersion << QString();
     QTest::newRow("panel unknown option")
         << panelPath << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyACM0")} << 2 << QString()

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSerialPort>
@@ -72,6 +73,8 @@ private slots:
     void secondWindowOnATakenPort();
     void destroyedWhileRunning_data() { addInstrumentRows(); }
     void destroyedWhileRunning();
+    void closedWhileItsMenuIsOpen_data() { flood_data(); }
+    void closedWhileItsMenuIsOpen();
 
 private:
     // Waits until the window has taken in fresh data from the board.
@@ -349,6 +352,47 @@ void TestFaults::destroyedWhileRunning()
     const QByteArray written = fixture.board.received();
     checkWrittenCommands(k, written);
     QVERIFY(written.endsWith(k.stopCommands()));
+}
+
+void TestFaults::closedWhileItsMenuIsOpen()
+{
+    // A close from the window manager or a logout while the right-click
+    // menu runs its own loop: held, and carried out once the menu is gone.
+    const InstrumentKind k = fetchInstrumentKind();
+    BoardFixture fixture;
+    QPointer<QDialog> window(k.create());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(takesInData(k, window, fixture.board));
+    QWidget *target = window->findChild<QCustomPlot *>("plot");
+    if (!target)
+        target = window;
+
+    bool closeAccepted = true;
+    bool aliveUnderMenu = false;
+    QTimer inMenu;
+    inMenu.setInterval(10);
+    QObject::connect(&inMenu, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        inMenu.stop();
+        QCloseEvent close;
+        QApplication::sendEvent(window, &close);
+        closeAccepted = close.isAccepted();
+        spin(300); // still inside the menu's loop
+        aliveUnderMenu = window && window->isVisible();
+        menu->close();
+    });
+    inMenu.start();
+    const QPoint at = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &request); // returns once the menu is gone
+    QVERIFY(!inMenu.isActive());
+    QVERIFY(!closeAccepted);
+    QVERIFY(aliveUnderMenu);
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
+    QVERIFY(fixture.board.received().endsWith(k.stopCommands()));
 }
 
 QTEST_MAIN(TestFaults)
