@@ -2,125 +2,8 @@
 
 #include "samplestore.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
-#include <charconv>
 #include <iterator>
-
-namespace {
-
-// std::to_chars knows no locale: digits and "-" only.
-void appendInteger(std::string &out, qint64 value)
-{
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, size_t(result.ptr - digits));
-}
-
-void appendSeconds(std::string &out, qint64 ns)
-{
-    // Half a microsecond rounds away from zero; unsigned, so no value overflows.
-    const bool negative = ns < 0;
-    const quint64 magnitude = negative ? quint64(0) - quint64(ns) : quint64(ns);
-    const quint64 microseconds = (magnitude + 500) / 1000;
-    char text[32];
-    char *p = text + sizeof text;
-    quint64 fraction = microseconds % 1000000;
-    for (int i = 0; i < 6; ++i, fraction /= 10)
-        *--p = char('0' + fraction % 10);
-    *--p = '.';
-    quint64 whole = microseconds / 1000000;
-    do {
-        *--p = char('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (negative && microseconds != 0)
-        *--p = '-';
-    out.append(p, size_t(text + sizeof text - p));
-}
-
-// Returns true when the field holds a line feed, which then sits inside quotes.
-bool appendField(std::string &out, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    bool needsQuotes = false;
-    bool hasLineFeed = false;
-    for (const char c : utf8) {
-        if (c == ',' || c == '"' || c == '\r')
-            needsQuotes = true;
-        else if (c == '\n')
-            needsQuotes = hasLineFeed = true;
-    }
-    if (!needsQuotes) {
-        out.append(utf8.constData(), size_t(utf8.size()));
-        return false;
-    }
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-    return hasLineFeed;
-}
-
-bool appendLine(std::string &out, const QStringList &fields)
-{
-    bool hasLineFeed = false;
-    for (int i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        hasLineFeed |= appendField(out, fields.at(i));
-    }
-    out += '\n';
-    return hasLineFeed;
-}
-
-QByteArray toByteArray(const std::string &text)
-{
-    return QByteArray(text.data(), int(text.size()));
-}
-
-} // namespace
-
-namespace Csv {
-
-QByteArray line(const QStringList &fields)
-{
-    std::string out;
-    appendLine(out, fields);
-    return toByteArray(out);
-}
-
-QByteArray seconds(qint64 ns)
-{
-    std::string out;
-    appendSeconds(out, ns);
-    return toByteArray(out);
-}
-
-QString writeTable(const QString &path, const QStringList &header,
-                   const QList<QStringList> &rows)
-{
-    std::string text;
-    appendLine(text, header);
-    for (const QStringList &row : rows)
-        appendLine(text, row);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const qint64 size = qint64(text.size());
-    if (file.write(text.data(), size) != size)
-        return file.errorString(); // the unfinished file goes with `file`
-    if (!file.commit())
-        return file.errorString();
-    return {};
-}
-
-} // namespace Csv
 
 CsvRecorder::CsvRecorder(QObject *parent) : QObject(parent)
 {
@@ -160,7 +43,7 @@ bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 o
     // way whether it shows at the first line or later.
     Chunk headerChunk;
     headerChunk.isHeader = true;
-    appendLine(headerChunk.bytes, header);
+    Csv::appendLine(headerChunk.bytes, header);
     m_queue.push_back(std::move(headerChunk));
 
     m_pending = Chunk{};
@@ -178,7 +61,7 @@ void CsvRecorder::appendRow(qint64 timeNs, const QStringList &values)
     beginRow(timeNs);
     for (const QString &value : values) {
         m_pending.bytes += ',';
-        if (appendField(m_pending.bytes, value))
+        if (Csv::appendField(m_pending.bytes, value))
             m_pending.lineFeedsEndRows = false;
     }
     endRow();
@@ -193,7 +76,7 @@ void CsvRecorder::appendRow(qint64 timeNs, const int *values, int count, quint32
     for (int i = 0; i < count; ++i) {
         out += ',';
         if (i >= 32 || ((presentMask >> i) & 1u))
-            appendInteger(out, values[i]);
+            Csv::appendInteger(out, values[i]);
     }
     endRow();
 }
@@ -205,9 +88,9 @@ void CsvRecorder::appendSample(const Sample &sample)
 
 void CsvRecorder::beginRow(qint64 timeNs)
 {
-    appendInteger(m_pending.bytes, ++m_rowCount);
+    Csv::appendInteger(m_pending.bytes, ++m_rowCount);
     m_pending.bytes += ',';
-    appendSeconds(m_pending.bytes, timeNs - m_originNs);
+    Csv::appendSeconds(m_pending.bytes, timeNs - m_originNs);
 }
 
 void CsvRecorder::endRow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "csv.h"
 #include "monotonicclock.h"
 
 #include <QByteArray>
@@ -19,26 +20,6 @@
 #include <vector>
 
 struct Sample;
-
-// CSV as spreadsheets read it everywhere: UTF-8 without BOM, "," between
-// fields, "." as the decimal point whatever the locale, LF line endings. A
-// field holding a comma, a quote, CR or LF is quoted, its quotes doubled.
-namespace Csv {
-
-// The fields as one line, with its line feed.
-QByteArray line(const QStringList &fields);
-
-// Nanoseconds as seconds with six decimals, rounded to the nearest
-// microsecond: 1234567890 gives "1.234568". Integer maths throughout.
-QByteArray seconds(qint64 ns);
-
-// Writes a whole table at once: the header line, then one line per row; an
-// empty string is an empty cell. Returns an empty string on success, else
-// the system's reason. A failed write leaves an earlier file as it was.
-QString writeTable(const QString &path, const QStringList &header,
-                   const QList<QStringList> &rows);
-
-} // namespace Csv
 
 // Records rows to a CSV file while they arrive, as fast as a board sends
 // them, without ever blocking the thread that appends: rows are formatted

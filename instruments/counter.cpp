@@ -2,6 +2,7 @@
 #include "ui_counter.h"
 
 #include "readingaccumulator.h"
+#include "csv.h"
 #include "recordingcontrol.h"
 
 Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Counter)
@@ -46,7 +47,9 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
         if (!recording->isRecording())
             break;
         const QString reading = QString::fromUtf8(line.constData(), line.size());
-        recording->recorder().appendRow(readTimeNs, {ReadingAccumulator::withoutLineEnd(reading)});
+        // Only a number reaches the file.
+        recording->recorder().appendRow(readTimeNs,
+                                        {Csv::number(ReadingAccumulator::withoutLineEnd(reading))});
     }
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -55,27 +56,58 @@ void rememberFolder(Folder folder, const QString &chosenFile)
     rememberedFolder(folder) = QFileInfo(chosenFile).absolutePath();
 }
 
-QString withKnownExtension(const QString &path, const QStringList &knownExtensions,
-                           const QString &fallback)
+namespace {
+
+// "PNG image (*.png)" gives "png"; a filter without a pattern of that kind, "".
+QString suffixOf(const QString &filter)
 {
-    const QString suffix = QFileInfo(path).suffix();
-    for (const QString &known : knownExtensions) {
-        if (suffix.compare(known, Qt::CaseInsensitive) == 0)
-            return path;
-    }
-    return path + QLatin1Char('.') + fallback;
+    const int star = filter.indexOf(QLatin1String("*."));
+    if (star < 0)
+        return QString();
+    int end = star + 2;
+    while (end < filter.size() && filter.at(end).isLetterOrNumber())
+        ++end;
+    return filter.mid(star + 2, end - star - 2).toLower();
 }
 
+} // namespace
+
 QString askSaveFileName(QWidget *parent, const QString &title, Folder folder,
-                        const QString &suggestedFileName, const QString &filter)
+                        const QString &suggestedFileName, const QString &filters,
+                        QString *chosenFilter)
 {
     const QString suggestedPath = QDir(lastFolder(folder)).filePath(suggestedFileName);
-    const QString chosen = fileNameSource()
-                               ? fileNameSource()(title, suggestedPath)
-                               : QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
+    QString chosen;
+    QString filter = filters.section(QLatin1String(";;"), 0, 0);
+    if (fileNameSource()) {
+        chosen = fileNameSource()(title, suggestedPath);
+    } else {
+        QFileDialog dialog(parent, title, suggestedPath, filters);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffixOf(filter));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &selected) {
+                             dialog.setDefaultSuffix(suffixOf(selected));
+                         });
+        if (dialog.exec() == QDialog::Accepted) {
+            chosen = dialog.selectedFiles().value(0);
+            filter = dialog.selectedNameFilter();
+        }
+    }
     if (!chosen.isEmpty())
         rememberFolder(folder, chosen);
+    if (chosenFilter)
+        *chosenFilter = filter;
     return chosen;
+}
+
+QString imageFormat(const QString &path, const QString &chosenFilter)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf")
+        || QImageWriter::supportedImageFormats().contains(suffix.toLatin1()))
+        return suffix;
+    return suffixOf(chosenFilter);
 }
 
 void setFileNameSource(FileNameSource source)
@@ -94,7 +126,10 @@ void showCouldNotSave(QWidget *parent, const QString &path, const QString &reaso
                                 parent);
     box->setTextFormat(Qt::PlainText); // a file name is never markup
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    if (parent)
+        box->open();
+    else
+        box->show();
 }
 
 } // namespace FileSaving

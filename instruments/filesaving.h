@@ -27,17 +27,21 @@ QString lastFolder(Folder folder);
 // Remembers the folder of `chosenFile` as the last one.
 void rememberFolder(Folder folder, const QString &chosenFile);
 
-// `path` unchanged when it ends in one of `knownExtensions` (without dot,
-// any case), else with `.<fallback>` added.
-QString withKnownExtension(const QString &path, const QStringList &knownExtensions,
-                           const QString &fallback);
-
 // Asks for a file to write with the save dialog titled `title`, which asks
 // before overwriting. It opens on `suggestedFileName` in the folder used
-// last. Returns the chosen path, or an empty string when cancelled; the
-// folder of a chosen path is remembered.
+// last. A name typed without a suffix gets the one of the chosen filter
+// (";;" between filters), before the dialog asks about overwriting: the
+// question is about the file that will be written. Returns the chosen path,
+// or an empty string when cancelled; the folder of a chosen path is
+// remembered, and `chosenFilter` (when given) is set to the filter chosen.
 QString askSaveFileName(QWidget *parent, const QString &title, Folder folder,
-                        const QString &suggestedFileName, const QString &filter);
+                        const QString &suggestedFileName, const QString &filters,
+                        QString *chosenFilter = nullptr);
+
+// The format an image saved as `path` is written in: the one its suffix
+// names ("pdf", or any the image writer knows: "x.jpg" is a JPEG), else the
+// one `chosenFilter` names ("PNG image (*.png)" gives "png").
+QString imageFormat(const QString &path, const QString &chosenFilter);
 
 // For tests only: supplies the file name instead of the dialog, given the
 // dialog's title and the path it would suggest. An empty function brings
@@ -47,6 +51,8 @@ void setFileNameSource(FileNameSource source);
 
 // The box titled "Could not save", naming the file and the reason (plus
 // `detail`, when given). It does not block: the event loop keeps running.
+// Without a `parent` it belongs to no window and outlives the one that
+// failed, which may be closing.
 void showCouldNotSave(QWidget *parent, const QString &path, const QString &reason,
                       const QString &detail = QString());
 

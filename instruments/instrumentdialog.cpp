@@ -44,7 +44,11 @@ bool InstrumentDialog::eventFilter(QObject *watched, QEvent *event)
     if ((type != QEvent::Show && type != QEvent::Hide) || watched == this || !watched->isWidgetType())
         return QDialog::eventFilter(watched, event);
     auto *popup = static_cast<QWidget *>(watched);
-    if (!popup->isWindow() || (!qobject_cast<QMenu *>(popup) && !qobject_cast<QDialog *>(popup)))
+    // The "Serial port error" box tells why the window waits, runs no loop
+    // of its own and goes with the window: a quit while it is up is the
+    // ordinary way out of the wait.
+    if (!popup->isWindow() || popup == m_portBox
+        || (!qobject_cast<QMenu *>(popup) && !qobject_cast<QDialog *>(popup)))
         return QDialog::eventFilter(watched, event);
     QWidget *owner = popup->parentWidget();
     while (owner && owner != this)

@@ -70,7 +70,9 @@ void RecordingControl::onWriteFailed(const QString &reason, qint64 rowsInFile)
 {
     announce();
     const QString rows = rowsInFile == 1 ? tr("1 row") : tr("%1 rows").arg(rowsInFile);
-    FileSaving::showCouldNotSave(m_window, fileName(), reason,
+    // The window may be closing (this was its recording's last write): the
+    // box must outlive it.
+    FileSaving::showCouldNotSave(nullptr, fileName(), reason,
                                  tr("The recording ended; the file holds %1.").arg(rows));
 }
 

@@ -1,6 +1,7 @@
 #include "voltmeter.h"
 #include "ui_voltmeter.h"
 
+#include "csv.h"
 #include "recordingcontrol.h"
 
 #include <QDebug>
@@ -54,11 +55,11 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
     for (const QByteArray &line : lines) {
         if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
             qDebug() << *reading;
-            // Every reading, not only the shown ones.
+            // Every reading, not only the shown ones; only numbers reach the file.
             if (recording->isRecording()) {
                 recording->recorder().appendRow(
-                    readTimeNs, {reading->at(0), reading->at(1),
-                                 ReadingAccumulator::withoutLineEnd(reading->at(2))});
+                    readTimeNs, {Csv::number(reading->at(0)), Csv::number(reading->at(1)),
+                                 Csv::number(ReadingAccumulator::withoutLineEnd(reading->at(2)))});
             }
             updateLCD(*reading);
         }

@@ -7,15 +7,16 @@
 #include "plotcompat.h"
 #include "plotnote.h"
 #include "recordingcontrol.h"
+#include "savedfile.h"
 #include "scopetrigger.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QPdfWriter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QToolTip>
 
 #include <utility>
@@ -384,25 +385,27 @@ void Plotter::saveImage()
 {
     // The dialog runs a loop of its own: the window must outlive it.
     BusyScope busy(this);
-    QString fileName = FileSaving::askSaveFileName(
+    QString filter;
+    const QString fileName = FileSaving::askSaveFileName(
         this, tr("Save Image"), FileSaving::Folder::Images,
         FileSaving::suggestedName(QLatin1String(profile.fileStem), QStringLiteral("png")),
-        tr("PNG image (*.png);;PDF document (*.pdf)"));
+        tr("PNG image (*.png);;PDF document (*.pdf)"), &filter);
     if (fileName.isEmpty())
         return;
-    fileName = FileSaving::withKnownExtension(fileName, {QStringLiteral("png"), QStringLiteral("pdf")},
-                                              QStringLiteral("png"));
-    const bool pdf = QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
-
-    // Through a QSaveFile: a failed write leaves no half a file, and the
-    // system says why it failed.
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && (pdf ? writePdf(plot, &file)
-                                 : plot->toPixmap(plot->width(), plot->height()).save(&file, "PNG"))
-                         && file.commit();
-    if (!written)
-        FileSaving::showCouldNotSave(this, fileName, file.errorString());
+    // Written as the name says, or as the filter chosen says when the name
+    // names no format, and never under another name than the one asked about.
+    const QString format = FileSaving::imageFormat(fileName, filter);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const bool made = format == QLatin1String("pdf")
+                          ? writePdf(plot, &buffer)
+                          : plot->toPixmap(plot->width(), plot->height())
+                                .save(&buffer, format.toLatin1().constData());
+    const QString failure =
+        made ? SavedFile::replace(fileName, bytes) : tr("the image could not be made");
+    if (!failure.isEmpty())
+        FileSaving::showCouldNotSave(this, fileName, failure);
 }
 
 void Plotter::exportShownData()

@@ -5,7 +5,12 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
@@ -19,6 +24,7 @@
 #include <cstring>
 #include <limits>
 
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace TestSupport;
@@ -127,6 +133,8 @@ private slots:
     void cleanup();
     void csvLines_data();
     void csvLines();
+    void onlyNumbersReachACell_data();
+    void onlyNumbersReachACell();
     void seconds_data();
     void seconds();
     void localeDoesNotChangeTheFile_data();
@@ -139,6 +147,9 @@ private slots:
     void cannotCreateTheFile();
     void fileNames_data();
     void fileNames();
+    void saveDialogAsksAboutTheFileWritten();
+    void fullDiskLeavesTheEarlierFile_data();
+    void fullDiskLeavesTheEarlierFile();
     void recordingActionTogglesFromTheShortcut();
     void recordingControlTellsWhatWentWrong_data();
     void recordingControlTellsWhatWentWrong();
@@ -175,6 +186,32 @@ void TestRecording::csvLines()
     QFETCH(QStringList, fields);
     QFETCH(QByteArray, expected);
     QCOMPARE(Csv::line(fields), expected);
+}
+
+void TestRecording::onlyNumbersReachACell_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("whole") << "1650" << "1650";
+    QTest::newRow("negative, spaces around") << " -2800\t" << "-2800";
+    QTest::newRow("fraction and exponent") << "-0.5e-3" << "-0.5e-3";
+    QTest::newRow("plus dropped") << "+.5" << ".5";
+    QTest::newRow("formula") << "=1+2" << "";
+    QTest::newRow("command") << "-cmd" << "";
+    QTest::newRow("at sign") << "@SUM(A1)" << "";
+    QTest::newRow("plus formula") << "+1+2" << "";
+    QTest::newRow("decimal comma") << "12,5" << "";
+    QTest::newRow("unit") << "1000 Hz" << "";
+    QTest::newRow("lone sign, lone point") << "-." << "";
+    QTest::newRow("exponent without digits") << "1e" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestRecording::onlyNumbersReachACell()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    QCOMPARE(Csv::number(text), cell);
 }
 
 void TestRecording::seconds_data()
@@ -359,18 +396,23 @@ void TestRecording::cannotCreateTheFile()
 void TestRecording::fileNames_data()
 {
     QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "/tmp/plot" << "/tmp/plot.png";
-    QTest::newRow("known, other case") << "/tmp/plot.PDF" << "/tmp/plot.PDF";
-    QTest::newRow("unknown extension") << "/tmp/plot.jpg" << "/tmp/plot.jpg.png";
-    QTest::newRow("dot in a folder name") << "/tmp/a.png/plot" << "/tmp/a.png/plot.png";
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("format");
+    const QString png = "PNG image (*.png)";
+    const QString pdf = "PDF document (*.pdf)";
+    QTest::newRow("as the filter says") << "/tmp/report" << pdf << "pdf";
+    QTest::newRow("known, other case") << "/tmp/plot.PDF" << png << "pdf";
+    QTest::newRow("known image suffix kept") << "/tmp/x.jpg" << png << "jpg";
+    QTest::newRow("unknown suffix") << "/tmp/plot.v2" << pdf << "pdf";
+    QTest::newRow("dot in a folder name") << "/tmp/a.png/plot" << pdf << "pdf";
 }
 
 void TestRecording::fileNames()
 {
     QFETCH(QString, chosen);
-    QFETCH(QString, written);
-    QCOMPARE(FileSaving::withKnownExtension(chosen, {"png", "pdf"}, "png"), written);
+    QFETCH(QString, filter);
+    QFETCH(QString, format);
+    QCOMPARE(FileSaving::imageFormat(chosen, filter), format);
 
     const QDateTime when(QDate(2026, 3, 5), QTime(14, 7, 9));
     QCOMPARE(FileSaving::suggestedName("osciloscope", "png", when),
@@ -379,6 +421,89 @@ void TestRecording::fileNames()
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     QCOMPARE(FileSaving::lastFolder(FileSaving::Folder::Images),
              QDir(pictures).exists() ? pictures : QDir::homePath());
+}
+
+void TestRecording::saveDialogAsksAboutTheFileWritten()
+{
+    // "report" typed with the PDF filter chosen: the overwrite question is
+    // about report.pdf, the file that is then written.
+    QTemporaryDir dir;
+    QFile earlier(dir.filePath("report.pdf"));
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.close();
+    FileSaving::rememberFolder(FileSaving::Folder::Images, earlier.fileName());
+    QStringList suffixes;
+    QString question;
+    QTimer steps;
+    QObject::connect(&steps, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box) {
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        } else if (dialog && suffixes.isEmpty()) {
+            suffixes << dialog->defaultSuffix();
+            QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+            suffixes << dialog->defaultSuffix();
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            name->setText("report");
+            // Later: the question runs a loop of its own, and this timer
+            // must be free to answer it.
+            QMetaObject::invokeMethod(name, [name] { QTest::keyClick(name, Qt::Key_Return); },
+                                      Qt::QueuedConnection);
+        }
+    });
+    steps.start(20);
+    QString filter;
+    const QString chosen =
+        FileSaving::askSaveFileName(nullptr, "Save Image", FileSaving::Folder::Images, "plot.png",
+                                    "PNG image (*.png);;PDF document (*.pdf)", &filter);
+    QCOMPARE(suffixes, (QStringList{"png", "pdf"}));
+    QVERIFY2(question.contains("report.pdf"), qPrintable(question));
+    QCOMPARE(chosen, earlier.fileName());
+    QCOMPARE(filter, QString("PDF document (*.pdf)"));
+}
+
+void TestRecording::fullDiskLeavesTheEarlierFile_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("fileSizeLimit"); // 0: a full disk
+    QTest::addColumn<int>("error");
+    QTest::newRow("small export on a full disk") << 3 << 0 << ENOSPC;
+    QTest::newRow("large export on a full disk") << 20000 << 0 << ENOSPC;
+    QTest::newRow("beyond the file size limit") << 20000 << 100003 << EFBIG;
+}
+
+void TestRecording::fullDiskLeavesTheEarlierFile()
+{
+    QFETCH(int, rows);
+    QFETCH(int, fileSizeLimit);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=256k") != 0)
+        QSKIP(qPrintable("a small disk cannot be mounted here: " + systemReason(errno)));
+    const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH); });
+    const QString path = dir.filePath("shown.csv");
+    QVERIFY(Csv::writeTable(path, {"earlier"}, {}).isEmpty());
+    if (fileSizeLimit == 0) {
+        // Whatever room is left goes to a file of its own.
+        QFile filler(dir.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+    }
+    QList<QStringList> table;
+    for (int i = 0; i < rows; ++i)
+        table.append({QString::number(i), "1650", "-2800"});
+
+    QString failure;
+    {
+        FileSizeLimit limit(fileSizeLimit ? rlim_t(fileSizeLimit) : RLIM_INFINITY);
+        failure = Csv::writeTable(path, sampleHeader, table);
+    }
+    QCOMPARE(failure, systemReason(error));
+    QCOMPARE(contents(path), QByteArray("earlier\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"filler", "shown.csv"}).mid(fileSizeLimit ? 1 : 0));
 }
 
 void TestRecording::recordingActionTogglesFromTheShortcut()

@@ -1,0 +1,146 @@
+#include "csv.h"
+
+#include "savedfile.h"
+
+#include <charconv>
+
+namespace {
+
+QByteArray toByteArray(const std::string &text)
+{
+    return QByteArray(text.data(), int(text.size()));
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Skips the digits from `at`; returns how many there were.
+int skipDigits(const QString &text, int &at)
+{
+    const int from = at;
+    while (at < text.size() && isDigit(text.at(at)))
+        ++at;
+    return at - from;
+}
+
+} // namespace
+
+namespace Csv {
+
+void appendInteger(std::string &out, qint64 value)
+{
+    // std::to_chars knows no locale: digits and "-" only.
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, size_t(result.ptr - digits));
+}
+
+void appendSeconds(std::string &out, qint64 ns)
+{
+    // Half a microsecond rounds away from zero; unsigned, so no value overflows.
+    const bool negative = ns < 0;
+    const quint64 magnitude = negative ? quint64(0) - quint64(ns) : quint64(ns);
+    const quint64 microseconds = (magnitude + 500) / 1000;
+    char text[32];
+    char *p = text + sizeof text;
+    quint64 fraction = microseconds % 1000000;
+    for (int i = 0; i < 6; ++i, fraction /= 10)
+        *--p = char('0' + fraction % 10);
+    *--p = '.';
+    quint64 whole = microseconds / 1000000;
+    do {
+        *--p = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (negative && microseconds != 0)
+        *--p = '-';
+    out.append(p, size_t(text + sizeof text - p));
+}
+
+bool appendField(std::string &out, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    bool needsQuotes = false;
+    bool hasLineFeed = false;
+    for (const char c : utf8) {
+        if (c == ',' || c == '"' || c == '\r')
+            needsQuotes = true;
+        else if (c == '\n')
+            needsQuotes = hasLineFeed = true;
+    }
+    if (!needsQuotes) {
+        out.append(utf8.constData(), size_t(utf8.size()));
+        return false;
+    }
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+    return hasLineFeed;
+}
+
+bool appendLine(std::string &out, const QStringList &fields)
+{
+    bool hasLineFeed = false;
+    for (int i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        hasLineFeed |= appendField(out, fields.at(i));
+    }
+    out += '\n';
+    return hasLineFeed;
+}
+
+QByteArray line(const QStringList &fields)
+{
+    std::string out;
+    appendLine(out, fields);
+    return toByteArray(out);
+}
+
+QByteArray seconds(qint64 ns)
+{
+    std::string out;
+    appendSeconds(out, ns);
+    return toByteArray(out);
+}
+
+QString number(const QString &text)
+{
+    QString plain = text.trimmed();
+    if (plain.startsWith(QLatin1Char('+')))
+        plain.remove(0, 1);
+    int at = plain.startsWith(QLatin1Char('-')) ? 1 : 0;
+    int digits = skipDigits(plain, at);
+    if (at < plain.size() && plain.at(at) == QLatin1Char('.')) {
+        ++at;
+        digits += skipDigits(plain, at);
+    }
+    if (digits == 0)
+        return QString();
+    if (at < plain.size() && (plain.at(at) == QLatin1Char('e') || plain.at(at) == QLatin1Char('E'))) {
+        ++at;
+        if (at < plain.size() && (plain.at(at) == QLatin1Char('+') || plain.at(at) == QLatin1Char('-')))
+            ++at;
+        if (skipDigits(plain, at) == 0)
+            return QString();
+    }
+    return at == plain.size() ? plain : QString();
+}
+
+QString writeTable(const QString &path, const QStringList &header,
+                   const QList<QStringList> &rows)
+{
+    std::string text;
+    appendLine(text, header);
+    for (const QStringList &row : rows)
+        appendLine(text, row);
+    return SavedFile::replace(path, toByteArray(text));
+}
+
+} // namespace Csv
