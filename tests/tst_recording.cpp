@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QDir>
@@ -151,6 +152,7 @@ private slots:
     void fullDiskLeavesTheEarlierFile_data();
     void fullDiskLeavesTheEarlierFile();
     void recordingActionTogglesFromTheShortcut();
+    void lastWriteFailingIsToldAfterTheWindowIsGone();
     void recordingControlTellsWhatWentWrong_data();
     void recordingControlTellsWhatWentWrong();
 };
@@ -556,6 +558,34 @@ void TestRecording::recordingActionTogglesFromTheShortcut()
     QCOMPARE(lines.at(0), QByteArray("reading,time_s,PAD0_mV,PAD1_mV,PAD2_mV"));
     QVERIFY(lines.at(2).startsWith("2,"));
     QVERIFY(lines.at(2).endsWith(",1651,2801,151"));
+}
+
+void TestRecording::lastWriteFailingIsToldAfterTheWindowIsGone()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("counter.csv");
+    QPointer<QDialog> window = new QDialog;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto *control = new RecordingControl(window, "counter", {"reading", "time_s", "frequency_hz"});
+    QVERIFY(control->start(path));
+    {
+        FileSizeLimit limit(200);
+        for (int i = 0; i < 102; ++i)
+            control->recorder().appendRow(monotonicNowNs(), {"1000"});
+        control->stop(); // the window's stop path, as it closes
+    }
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QMessageBox *box = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowTitle() == "Could not save")
+            box = qobject_cast<QMessageBox *>(widget);
+    }
+    QVERIFY(box);
+    const int rows = contents(path).count('\n') - 1;
+    QVERIFY(rows > 0 && rows < 102);
+    QVERIFY2(box->text().contains(QString("holds %1 rows").arg(rows)), qPrintable(box->text()));
+    box->close();
 }
 
 void TestRecording::recordingControlTellsWhatWentWrong_data()
