@@ -2,10 +2,129 @@
 
 #include "samplestore.h"
 
-#include <algorithm>
-#include <iterator>
+#include <QFile>
 
-CsvRecorder::CsvRecorder(QObject *parent) : QObject(parent)
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <iterator>
+#include <mutex>
+
+namespace {
+
+// Whole rows on their way to the file.
+struct Chunk
+{
+    std::string bytes;
+    qint64 rows = 0;
+    // No quoted line break inside: every LF ends a row.
+    bool lineFeedsEndRows = true;
+    // The header line only.
+    bool isHeader = false;
+};
+
+constexpr size_t spareChunks = 4;
+
+} // namespace
+
+struct CsvRecorder::Writer
+{
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable ended;
+
+    // Under `mutex`.
+    std::deque<Chunk> queue;
+    size_t queuedBytes = 0;
+    std::vector<std::string> spare;
+    bool finishing = false;
+    // The owner stopped waiting: write nothing more.
+    bool abandoned = false;
+    bool writeFailed = false;
+    bool done = false;
+    QString failureReason;
+
+    // The writer thread's own while it runs.
+    QFile file;
+    qint64 bytesInFile = 0;
+
+    std::atomic<qint64> rowsWritten{0};
+
+    void run();
+    bool write(const Chunk &chunk);
+};
+
+void CsvRecorder::Writer::run()
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+        wake.wait(lock, [this] { return !queue.empty() || finishing || abandoned; });
+        if (queue.empty() || abandoned)
+            break;
+        Chunk chunk = std::move(queue.front());
+        queue.pop_front();
+        queuedBytes -= chunk.bytes.size();
+        lock.unlock();
+        const bool written = write(chunk);
+        lock.lock();
+        if (!written) {
+            writeFailed = true;
+            queue.clear();
+            queuedBytes = 0;
+            break;
+        }
+        if (spare.size() < spareChunks) {
+            chunk.bytes.clear();
+            spare.push_back(std::move(chunk.bytes));
+        }
+    }
+    lock.unlock();
+    file.close();
+    lock.lock();
+    done = true;
+    ended.notify_all();
+}
+
+bool CsvRecorder::Writer::write(const Chunk &chunk)
+{
+    const char *const data = chunk.bytes.data();
+    const qint64 size = qint64(chunk.bytes.size());
+    qint64 sent = 0;
+    while (sent < size) {
+        const qint64 written = file.write(data + sent, size - sent);
+        if (written > 0) {
+            sent += written;
+            continue;
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            failureReason = file.errorString();
+        }
+        // A partial write keeps its whole rows and loses the half one.
+        qint64 keep = 0;
+        qint64 rows = 0;
+        if (!chunk.isHeader && chunk.lineFeedsEndRows && sent > 0) {
+            const char *const lastEnd = std::find(std::make_reverse_iterator(data + sent),
+                                                  std::make_reverse_iterator(data), '\n')
+                                            .base();
+            keep = qint64(lastEnd - data);
+            rows = std::count(data, lastEnd, '\n');
+        }
+        if (sent > keep)
+            file.resize(bytesInFile + keep);
+        bytesInFile += keep;
+        rowsWritten.fetch_add(rows, std::memory_order_relaxed);
+        return false;
+    }
+    bytesInFile += size;
+    rowsWritten.fetch_add(chunk.rows, std::memory_order_relaxed);
+    return true;
+}
+
+CsvRecorder::CsvRecorder(QObject *parent, size_t queueLimitBytes)
+    : QObject(parent), m_queueLimitBytes(queueLimitBytes)
 {
     m_handOverTimer.setInterval(handOverIntervalMs);
     connect(&m_handOverTimer, &QTimer::timeout, this, &CsvRecorder::onTick);
@@ -18,38 +137,45 @@ CsvRecorder::~CsvRecorder()
         finish();
 }
 
+qint64 CsvRecorder::rowsWritten() const
+{
+    return m_writer ? m_writer->rowsWritten.load(std::memory_order_relaxed) : 0;
+}
+
 bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 originNs)
 {
     stop();
     m_fileName = path;
     m_errorString.clear();
-    m_file.setFileName(path);
+    // A new writer each time: the last one may still hang in a write.
+    auto writer = std::make_shared<Writer>();
+    writer->file.setFileName(path);
     // Unbuffered: every hand-over is one write, so the file stays readable
     // while it grows and a failed write is seen at once.
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        m_errorString = m_file.errorString();
+    if (!writer->file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        m_errorString = writer->file.errorString();
         return false;
     }
+    m_writer = writer;
     m_originNs = originNs;
     m_rowCount = 0;
-    m_rowsWritten.store(0);
-    m_bytesInFile = 0;
-    m_finishing = false;
-    m_writeFailed = false;
     m_failureReason.clear();
-    m_queue.clear();
 
     // The header goes through the writer too: a full disk is told the same
     // way whether it shows at the first line or later.
     Chunk headerChunk;
     headerChunk.isHeader = true;
     Csv::appendLine(headerChunk.bytes, header);
-    m_queue.push_back(std::move(headerChunk));
+    m_writer->queuedBytes = headerChunk.bytes.size();
+    m_writer->queue.push_back(std::move(headerChunk));
 
-    m_pending = Chunk{};
-    m_pending.bytes.reserve(chunkBytes + 256);
+    m_pending.clear();
+    m_pending.reserve(chunkBytes + 256);
+    m_pendingRows = 0;
+    m_pendingLineFeedsEndRows = true;
     m_recording = true;
-    m_writer = std::thread(&CsvRecorder::writeLoop, this);
+    // The thread holds the writer for as long as it runs.
+    m_writerThread = std::thread([writer] { writer->run(); });
     m_handOverTimer.start();
     return true;
 }
@@ -60,9 +186,9 @@ void CsvRecorder::appendRow(qint64 timeNs, const QStringList &values)
         return;
     beginRow(timeNs);
     for (const QString &value : values) {
-        m_pending.bytes += ',';
-        if (Csv::appendField(m_pending.bytes, value))
-            m_pending.lineFeedsEndRows = false;
+        m_pending += ',';
+        if (Csv::appendField(m_pending, value))
+            m_pendingLineFeedsEndRows = false;
     }
     endRow();
 }
@@ -72,11 +198,10 @@ void CsvRecorder::appendRow(qint64 timeNs, const int *values, int count, quint32
     if (!m_recording)
         return;
     beginRow(timeNs);
-    std::string &out = m_pending.bytes;
     for (int i = 0; i < count; ++i) {
-        out += ',';
+        m_pending += ',';
         if (i >= 32 || ((presentMask >> i) & 1u))
-            Csv::appendInteger(out, values[i]);
+            Csv::appendInteger(m_pending, values[i]);
     }
     endRow();
 }
@@ -88,38 +213,55 @@ void CsvRecorder::appendSample(const Sample &sample)
 
 void CsvRecorder::beginRow(qint64 timeNs)
 {
-    Csv::appendInteger(m_pending.bytes, ++m_rowCount);
-    m_pending.bytes += ',';
-    Csv::appendSeconds(m_pending.bytes, timeNs - m_originNs);
+    Csv::appendInteger(m_pending, ++m_rowCount);
+    m_pending += ',';
+    Csv::appendSeconds(m_pending, timeNs - m_originNs);
 }
 
 void CsvRecorder::endRow()
 {
-    m_pending.bytes += '\n';
-    ++m_pending.rows;
-    if (m_pending.bytes.size() >= chunkBytes)
+    m_pending += '\n';
+    ++m_pendingRows;
+    if (m_pending.size() >= chunkBytes)
         handOver();
 }
 
 void CsvRecorder::handOver()
 {
-    if (m_pending.bytes.empty())
+    if (m_pending.empty())
         return;
+    Chunk chunk;
+    chunk.bytes = std::move(m_pending);
+    chunk.rows = m_pendingRows;
+    chunk.lineFeedsEndRows = m_pendingLineFeedsEndRows;
     std::string next;
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_writeFailed)
-            m_queue.push_back(std::move(m_pending));
-        if (!m_spare.empty()) {
-            next = std::move(m_spare.back());
-            m_spare.pop_back();
+        std::lock_guard<std::mutex> lock(m_writer->mutex);
+        if (m_writer->queuedBytes + chunk.bytes.size() > m_queueLimitBytes
+            && !m_writer->writeFailed) {
+            // The disk does not take the rows as fast as they come: rather
+            // than hold ever more of them, the recording ends here.
+            m_writer->writeFailed = true;
+            m_writer->failureReason = tr("the disk could not keep up");
+            m_writer->abandoned = true;
+            m_writer->queue.clear();
+            m_writer->queuedBytes = 0;
+        }
+        if (!m_writer->writeFailed) {
+            m_writer->queuedBytes += chunk.bytes.size();
+            m_writer->queue.push_back(std::move(chunk));
+        }
+        if (!m_writer->spare.empty()) {
+            next = std::move(m_writer->spare.back());
+            m_writer->spare.pop_back();
         }
     }
-    m_wake.notify_one();
-    m_pending = Chunk{};
-    m_pending.bytes = std::move(next);
-    m_pending.bytes.clear();
-    m_pending.bytes.reserve(chunkBytes + 256);
+    m_writer->wake.notify_one();
+    m_pending = std::move(next);
+    m_pending.clear();
+    m_pending.reserve(chunkBytes + 256);
+    m_pendingRows = 0;
+    m_pendingLineFeedsEndRows = true;
 }
 
 qint64 CsvRecorder::stop()
@@ -127,7 +269,7 @@ qint64 CsvRecorder::stop()
     if (!m_recording)
         return rowsWritten();
     finish();
-    if (m_writeFailed)
+    if (!m_failureReason.isEmpty())
         emit failed(m_failureReason, rowsWritten());
     return rowsWritten();
 }
@@ -135,87 +277,43 @@ qint64 CsvRecorder::stop()
 void CsvRecorder::finish()
 {
     handOver();
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_finishing = true;
+    std::unique_lock<std::mutex> lock(m_writer->mutex);
+    m_writer->finishing = true;
+    m_writer->wake.notify_one();
+    const bool ended = m_writer->ended.wait_for(lock, std::chrono::milliseconds(finishWaitMs),
+                                                [this] { return m_writer->done; });
+    if (!ended) {
+        // A write hangs (a stalled mount, a pipe nobody reads): the writer
+        // ends when it returns, without writing more, and the rows still
+        // queued are lost.
+        m_writer->abandoned = true;
+        if (!m_writer->writeFailed) {
+            m_writer->writeFailed = true;
+            m_writer->failureReason = tr("the disk could not keep up");
+        }
     }
-    m_wake.notify_one();
-    if (m_writer.joinable())
-        m_writer.join();
+    if (m_writer->writeFailed)
+        m_failureReason = m_writer->failureReason;
+    lock.unlock();
+    if (ended)
+        m_writerThread.join();
+    else
+        m_writerThread.detach();
     m_handOverTimer.stop();
     m_recording = false;
-    m_pending = Chunk{};
-    m_spare.clear();
+    m_pending = std::string();
+    m_pendingRows = 0;
 }
 
 void CsvRecorder::onTick()
 {
     handOver();
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_writeFailed)
+        std::lock_guard<std::mutex> lock(m_writer->mutex);
+        if (!m_writer->writeFailed)
             return;
     }
-    // The writer has closed the file and ended already.
+    // The writer has ended, or ends with the write it is in.
     finish();
     emit failed(m_failureReason, rowsWritten());
-}
-
-void CsvRecorder::writeLoop()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return !m_queue.empty() || m_finishing; });
-        if (m_queue.empty())
-            break;
-        Chunk chunk = std::move(m_queue.front());
-        m_queue.pop_front();
-        lock.unlock();
-        const bool written = writeChunk(chunk);
-        lock.lock();
-        if (!written) {
-            m_writeFailed = true;
-            m_queue.clear();
-            break;
-        }
-        if (m_spare.size() < spareChunks) {
-            chunk.bytes.clear();
-            m_spare.push_back(std::move(chunk.bytes));
-        }
-    }
-    lock.unlock();
-    m_file.close();
-}
-
-bool CsvRecorder::writeChunk(const Chunk &chunk)
-{
-    const char *const data = chunk.bytes.data();
-    const qint64 size = qint64(chunk.bytes.size());
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 written = m_file.write(data + done, size - done);
-        if (written > 0) {
-            done += written;
-            continue;
-        }
-        m_failureReason = m_file.errorString();
-        // A partial write keeps its whole rows and loses the half one.
-        qint64 keep = 0;
-        qint64 rows = 0;
-        if (!chunk.isHeader && chunk.lineFeedsEndRows && done > 0) {
-            const char *const lastEnd = std::find(std::make_reverse_iterator(data + done),
-                                                  std::make_reverse_iterator(data), '\n')
-                                            .base();
-            keep = qint64(lastEnd - data);
-            rows = std::count(data, lastEnd, '\n');
-        }
-        if (done > keep)
-            m_file.resize(m_bytesInFile + keep);
-        m_bytesInFile += keep;
-        m_rowsWritten.fetch_add(rows, std::memory_order_relaxed);
-        return false;
-    }
-    m_bytesInFile += size;
-    m_rowsWritten.fetch_add(chunk.rows, std::memory_order_relaxed);
-    return true;
 }

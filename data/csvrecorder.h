@@ -4,17 +4,13 @@
 #include "monotonicclock.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
-#include <atomic>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,13 +22,18 @@ struct Sample;
 // into memory there and whole buffers go to a writer thread. Every row
 // starts with its number (from 1) and time_s, the seconds since the
 // recording started. The file never holds half a row, also when a write
-// fails. Use it from one thread, the one that owns it.
+// fails. What waits for the disk is bounded: past `queueLimitBytes` the
+// recording ends as a failed write does, and stopping waits for the disk
+// about a second at most. Use it from one thread, the one that owns it.
 class CsvRecorder : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CsvRecorder(QObject *parent = nullptr);
+    static constexpr size_t defaultQueueLimitBytes = 64 * 1024 * 1024;
+
+    explicit CsvRecorder(QObject *parent = nullptr,
+                         size_t queueLimitBytes = defaultQueueLimitBytes);
     // Finishes a running recording first, as stop() does.
     ~CsvRecorder() override;
 
@@ -54,8 +55,9 @@ public:
     void appendSample(const Sample &sample);
 
     // Writes everything left and closes the file; returns the rows it holds.
-    // Waits for the writer. Does nothing when not recording. A write failure
-    // found here is reported with failed() too.
+    // Waits for the writer, about a second at most: a disk that takes longer
+    // ends the recording as a failed write. Does nothing when not recording.
+    // A write failure found here is reported with failed() too.
     qint64 stop();
 
     bool isRecording() const { return m_recording; }
@@ -64,25 +66,19 @@ public:
     // Rows appended in this recording (the last row number given).
     qint64 rowCount() const { return m_rowCount; }
     // Rows complete in the file so far.
-    qint64 rowsWritten() const { return m_rowsWritten.load(std::memory_order_relaxed); }
+    qint64 rowsWritten() const;
 
 signals:
-    // A write failed: the recording has ended, the file is closed and holds
-    // `rowsInFile` complete rows. Emitted on the owner's thread, from its
-    // event loop (within a fraction of a second) or from stop().
+    // A write failed, or the disk could not keep up: the recording has
+    // ended, the file is closed and holds `rowsInFile` complete rows.
+    // Emitted on the owner's thread, from its event loop (within a fraction
+    // of a second) or from stop().
     void failed(const QString &reason, qint64 rowsInFile);
 
 private:
-    // Whole rows on their way to the file.
-    struct Chunk
-    {
-        std::string bytes;
-        qint64 rows = 0;
-        // No quoted line break inside: every LF ends a row.
-        bool lineFeedsEndRows = true;
-        // The header line only.
-        bool isHeader = false;
-    };
+    // What the writer thread works on; it may outlive the recorder when a
+    // write hangs.
+    struct Writer;
 
     void beginRow(qint64 timeNs);
     void endRow();
@@ -90,37 +86,26 @@ private:
     // From the timer: hands pending rows over and sees a failed write.
     void onTick();
     void finish();
-    void writeLoop();
-    bool writeChunk(const Chunk &chunk);
 
     // Pending rows are handed over at this size, or from the timer, which
     // also looks for a failed write.
     static constexpr size_t chunkBytes = 64 * 1024;
     static constexpr int handOverIntervalMs = 250;
-    static constexpr size_t spareChunks = 4;
+    // How long stopping waits for the disk.
+    static constexpr int finishWaitMs = 1000;
 
-    // The owner's thread.
+    const size_t m_queueLimitBytes;
     QString m_fileName;
     QString m_errorString;
+    QString m_failureReason;
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
     bool m_recording = false;
-    Chunk m_pending;
+    std::string m_pending;
+    qint64 m_pendingRows = 0;
+    bool m_pendingLineFeedsEndRows = true;
     QTimer m_handOverTimer;
 
-    // Shared with the writer thread, under m_mutex.
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<Chunk> m_queue;
-    std::vector<std::string> m_spare;
-    bool m_finishing = false;
-    bool m_writeFailed = false;
-    QString m_failureReason;
-
-    // The writer thread's own while it runs.
-    QFile m_file;
-    qint64 m_bytesInFile = 0;
-
-    std::atomic<qint64> m_rowsWritten{0};
-    std::thread m_writer;
+    std::shared_ptr<Writer> m_writer;
+    std::thread m_writerThread;
 };

@@ -25,7 +25,10 @@
 #include <cstring>
 #include <limits>
 
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 using namespace TestSupport;
@@ -144,6 +147,8 @@ private slots:
     void rowsReachTheFileWhileRecording();
     void diskFullEndsTheRecording();
     void partialWriteKeepsOnlyWholeRows();
+    void stalledDiskEndsTheRecording_data();
+    void stalledDiskEndsTheRecording();
     void cannotCreateTheFile_data();
     void cannotCreateTheFile();
     void fileNames_data();
@@ -357,6 +362,53 @@ void TestRecording::partialWriteKeepsOnlyWholeRows()
     const QByteArray file = contents(path);
     QVERIFY(file.size() <= limit);
     verifyRowsOfIntegers(file, rows);
+}
+
+void TestRecording::stalledDiskEndsTheRecording_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("stopped");
+    // Rows of about 30 bytes, against a pipe that holds 64 KiB and 1 MiB queued.
+    QTest::newRow("more than may be queued") << 200000 << false;
+    QTest::newRow("stopped while the disk stalls") << 5000 << true;
+}
+
+void TestRecording::stalledDiskEndsTheRecording()
+{
+    QFETCH(int, rows);
+    QFETCH(bool, stopped);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("stalled");
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // Open for reading, and never read until the recording has ended.
+    const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    const auto closeReader = qScopeGuard([&] { ::close(reader); });
+
+    CsvRecorder recorder(nullptr, 1024 * 1024);
+    QSignalSpy failures(&recorder, &CsvRecorder::failed);
+    QVERIFY(recorder.start(path, sampleHeader, 0));
+    appendRowsOfIntegers(recorder, 0, rows);
+    if (stopped)
+        recorder.stop(); // returns, although the write it waits for never ends
+    QTRY_COMPARE(failures.count(), 1);
+    QCOMPARE(failures.at(0).at(0).toString(), QString("the disk could not keep up"));
+    QVERIFY(!recorder.isRecording());
+
+    // The writer ends with the write it hangs in once the pipe is read.
+    QByteArray got;
+    const auto drain = [&] {
+        char buffer[65536];
+        for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+            got.append(buffer, int(n));
+        return descriptorsOpenOn(path) == 1; // the reader's own
+    };
+    QTRY_VERIFY(drain());
+    drain();
+    const qint64 inFile = failures.at(0).at(1).toLongLong();
+    QVERIFY(inFile < rows);
+    QVERIFY(got.count('\n') - 1 >= inFile);
+    verifyRowsOfIntegers(got, got.count('\n') - 1);
 }
 
 void TestRecording::cannotCreateTheFile_data()
