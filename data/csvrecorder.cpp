@@ -240,12 +240,10 @@ void CsvRecorder::handOver()
         if (m_writer->queuedBytes + chunk.bytes.size() > m_queueLimitBytes
             && !m_writer->writeFailed) {
             // The disk does not take the rows as fast as they come: rather
-            // than hold ever more of them, the recording ends here.
+            // than hold ever more of them, the recording ends here, with
+            // what the disk takes of the queue while stopping waits for it.
             m_writer->writeFailed = true;
             m_writer->failureReason = tr("the disk could not keep up");
-            m_writer->abandoned = true;
-            m_writer->queue.clear();
-            m_writer->queuedBytes = 0;
         }
         if (!m_writer->writeFailed) {
             m_writer->queuedBytes += chunk.bytes.size();

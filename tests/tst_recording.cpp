@@ -407,8 +407,12 @@ void TestRecording::stalledDiskEndsTheRecording()
     drain();
     const qint64 inFile = failures.at(0).at(1).toLongLong();
     QVERIFY(inFile < rows);
-    QVERIFY(got.count('\n') - 1 >= inFile);
-    verifyRowsOfIntegers(got, got.count('\n') - 1);
+    // Whole rows, at least as many as told; the header unless the writer
+    // never came to write.
+    const qint64 rowsGot = qMax(0, got.count('\n') - 1);
+    QVERIFY2(rowsGot >= inFile, qPrintable(QString("%1 < %2").arg(rowsGot).arg(inFile)));
+    if (!got.isEmpty())
+        verifyRowsOfIntegers(got, rowsGot);
 }
 
 void TestRecording::cannotCreateTheFile_data()
