@@ -5,6 +5,7 @@
 #include "monotonicclock.h"
 #include "samplespan.h"
 #include "plotcompat.h"
+#include "plotlayers.h"
 #include "plotnote.h"
 #include "recordingcontrol.h"
 #include "savedfile.h"
@@ -195,6 +196,7 @@ void Plotter::stylePlot()
     // selection rectangle can be redrawn alone; there is none here, and an
     // empty buffer still costs a full-size clear and blend per redraw.
     plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    PlotLayers::drawGridsAtDevicePixels(plot);
 }
 
 void Plotter::addNotes()
