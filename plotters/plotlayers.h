@@ -10,6 +10,11 @@ namespace PlotLayers {
 // whole device pixels, drawn with the raster engine's fast hairline pens.
 // The axes' own grids keep their pens and settings, which these follow;
 // exports draw the grid with those pens as they are.
+// Lines that stay where they were between redraws are copied from a
+// picture of them taken once.
 void drawGridsAtDevicePixels(QCustomPlot *plot);
+
+// Whether the plot's last redraw copied grid lines from such a picture.
+bool drewGridFromCache(const QCustomPlot *plot);
 
 } // namespace PlotLayers

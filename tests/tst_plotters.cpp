@@ -4,6 +4,7 @@
 #include "monotonicclock.h"
 #include "osciloscope.h"
 #include "plotcompat.h"
+#include "plotlayers.h"
 #include "recordingcontrol.h"
 #include "testsupport.h"
 
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPolygonF>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -81,6 +83,8 @@ private slots:
     void readoutOfTheSampleUnderThePointer_data();
     void readoutOfTheSampleUnderThePointer();
     void triggeredSineStandsStill();
+    void gridPictureDrawsLikeAFullRedraw_data();
+    void gridPictureDrawsLikeAFullRedraw();
 
 private:
     static Plotter *create(const QString &kind)
@@ -1158,6 +1162,96 @@ void TestPlotters::triggeredSineStandsStill()
     QTRY_VERIFY(xRange(window.get()).lower > triggers.last());
     QVERIFY(points(window.get(), 0).first().x() >= xRange(window.get()).lower);
     QCOMPARE(window->scope().statusText(), QString());
+}
+
+void TestPlotters::gridPictureDrawsLikeAFullRedraw_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qreal>("scale");
+    for (const char *kind : {"Osciloscope", "Accelerometer"})
+        for (const qreal scale : {1.0, 1.5, 2.0})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(QLatin1String(kind)).arg(scale)))
+                << QString(kind) << scale;
+}
+
+// The grid lines that stay put are copied from a picture of them; the
+// window must look exactly as drawn from scratch, also after a resize.
+void TestPlotters::gridPictureDrawsLikeAFullRedraw()
+{
+    QFETCH(QString, kind);
+    QFETCH(qreal, scale);
+    if (!qFuzzyCompare(qApp->devicePixelRatio(), scale)) {
+        // The screen's scale is fixed when the application starts: this
+        // row runs in a process of its own at that scale.
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_SCALE_FACTOR", QString::number(scale));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("gridPictureDrawsLikeAFullRedraw:") + QTest::currentDataTag()});
+        QVERIFY(child.waitForFinished(120000));
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+        QVERIFY2(output.contains("Totals: 3 passed, 0 failed"), output.constData());
+        return;
+    }
+
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create(kind));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // Curves across the grid lines, and a gap.
+    QByteArray frames;
+    for (int i = 0; i < 300; ++i)
+        frames += QStringLiteral("$%1 %2 %3;").arg(i * 14 - 150).arg(4000 - i * 13).arg(i % 50 * 80).toLatin1();
+    fixture.board.sendRaw(frames);
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(300));
+    window->markGap();
+    fixture.board.sendRaw(frames);
+    QTRY_COMPARE(xRange(window.get()), QCPRange(100, 600));
+    QCustomPlot *plot = plotOf(window.get());
+    // At a fractional scale the last device pixel row and column lie
+    // partly outside the plot and keep what was drawn there before.
+    const auto redraw = [plot, scale](int times) {
+        for (int i = 0; i < times; ++i)
+            plot->replot();
+        return plot->grab().toImage().copy(
+            0, 0, int(plot->width() * scale), int(plot->height() * scale));
+    };
+    // A redraw right after one with other grid lines draws them anew.
+    const auto redrawFromScratch = [plot, &redraw] {
+        QCPGrid *grid = plot->yAxis->grid();
+        const QPen pen = grid->subGridPen();
+        grid->setSubGridPen(QPen(Qt::green));
+        plot->replot();
+        grid->setSubGridPen(pen);
+        return redraw(1);
+    };
+    const auto differingPixels = [](const QImage &one, const QImage &other) {
+        if (one.size() != other.size())
+            return QByteArray("sizes differ");
+        int count = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x)
+                count += one.pixel(x, y) != other.pixel(x, y);
+        return QByteArray::number(count) + " pixels differ";
+    };
+
+    for (const QSize grow : {QSize(0, 0), QSize(37, 23)}) {
+        // A picture taken at the size before is not used at the new one.
+        redraw(2);
+        const QSize before = plot->size();
+        window->resize(window->size() + grow);
+        QTRY_VERIFY(plot->size() == before + grow);
+        const QImage fromPicture = redraw(3);
+        QVERIFY(PlotLayers::drewGridFromCache(plot));
+        QCOMPARE(plot->devicePixelRatioF(), scale);
+        const QImage fromScratch = redrawFromScratch();
+        QVERIFY(!PlotLayers::drewGridFromCache(plot));
+        QVERIFY2(fromPicture == fromScratch, differingPixels(fromPicture, fromScratch));
+    }
 }
 
 QTEST_MAIN(TestPlotters)
