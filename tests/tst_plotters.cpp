@@ -1208,7 +1208,7 @@ void TestPlotters::gridPictureDrawsLikeAFullRedraw()
         frames += QStringLiteral("$%1 %2 %3;").arg(i * 14 - 150).arg(4000 - i * 13).arg(i % 50 * 80).toLatin1();
     fixture.board.sendRaw(frames);
     QTRY_COMPARE(sampleIndex(window.get()), qint64(300));
-    window->markGap();
+    window->intake().markGap();
     fixture.board.sendRaw(frames);
     QTRY_COMPARE(xRange(window.get()), QCPRange(100, 600));
     QCustomPlot *plot = plotOf(window.get());
