@@ -44,25 +44,26 @@ bool InstrumentDialog::eventFilter(QObject *watched, QEvent *event)
     if ((type != QEvent::Show && type != QEvent::Hide) || watched == this || !watched->isWidgetType())
         return QDialog::eventFilter(watched, event);
     auto *popup = static_cast<QWidget *>(watched);
+    if (!popup->isWindow())
+        return QDialog::eventFilter(watched, event);
+    if (type == QEvent::Hide) {
+        // Maybe the last one of this window's; a widget may be half
+        // destroyed here, so nothing more is asked of it.
+        resumePendingQuit();
+        return QDialog::eventFilter(watched, event);
+    }
     // The "Serial port error" box tells why the window waits, runs no loop
     // of its own and goes with the window: a quit while it is up is the
     // ordinary way out of the wait.
-    if (!popup->isWindow() || popup == m_portBox
-        || (!qobject_cast<QMenu *>(popup) && !qobject_cast<QDialog *>(popup)))
+    if (popup == m_portBox || (!qobject_cast<QMenu *>(popup) && !qobject_cast<QDialog *>(popup)))
         return QDialog::eventFilter(watched, event);
     QWidget *owner = popup->parentWidget();
     while (owner && owner != this)
         owner = owner->parentWidget();
-    if (!owner)
-        return QDialog::eventFilter(watched, event);
-    if (type == QEvent::Show) {
-        if (!m_openPopups.contains(popup)) {
-            m_openPopups.append(popup);
-            connect(popup, &QObject::destroyed, this, &InstrumentDialog::resumePendingQuit,
-                    Qt::QueuedConnection);
-        }
-    } else {
-        resumePendingQuit();
+    if (owner && !m_openPopups.contains(popup)) {
+        m_openPopups.append(popup);
+        connect(popup, &QObject::destroyed, this, &InstrumentDialog::resumePendingQuit,
+                Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }
