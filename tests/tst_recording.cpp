@@ -369,7 +369,7 @@ void TestRecording::stalledDiskEndsTheRecording_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<bool>("stopped");
     // Rows of about 30 bytes, against a pipe that holds 64 KiB and 1 MiB queued.
-    QTest::newRow("more than may be queued") << 200000 << false;
+    QTest::newRow("more than may be queued") << 60000 << false;
     QTest::newRow("stopped while the disk stalls") << 5000 << true;
 }
 
