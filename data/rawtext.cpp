@@ -6,17 +6,27 @@ void RawLog::addReceived(const char *data, qsizetype size)
 {
     const char *p = data;
     const char *const end = data + qMax<qsizetype>(size, 0);
+    if (p < end && m_pendingCr) {
+        m_pendingCr = false;
+        if (*p != '\n')
+            append("\r", 1);
+    }
     while (p < end) {
         // The run up to the next line end goes in whole.
         const char *stop = p;
         while (stop < end && *stop != '\n' && *stop != ';')
             ++stop;
-        const bool lineFeed = stop < end && *stop == '\n';
+        if (stop == end) {
+            // A CR that ends a read may be the first half of a line end.
+            const bool cr = stop[-1] == '\r';
+            append(p, stop - p - cr);
+            m_pendingCr = cr;
+            break;
+        }
+        const bool lineFeed = *stop == '\n';
         // The CR of a CR LF belongs to the line end.
         const char *const textEnd = lineFeed && stop > p && stop[-1] == '\r' ? stop - 1 : stop;
         append(p, textEnd - p);
-        if (stop == end)
-            break;
         p = stop + 1;
         if (!lineFeed) {
             append(stop, 1);
@@ -24,8 +34,6 @@ void RawLog::addReceived(const char *data, qsizetype size)
             endLine();
             continue;
         }
-        if (textEnd == stop && m_partial.bytes.endsWith('\r') && !m_partial.cut)
-            m_partial.bytes.chop(1);
         // A frame's line feed comes after its ";": there is no line to end.
         const bool nothingSinceFrame = m_afterFrame && m_partial.bytes.isEmpty() && !m_partial.cut;
         m_afterFrame = false;
@@ -60,6 +68,7 @@ void RawLog::clear()
     m_lines.clear();
     m_partial = Line();
     m_afterFrame = false;
+    m_pendingCr = false;
 }
 
 void RawLog::endLine()

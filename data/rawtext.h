@@ -59,6 +59,9 @@ private:
     qint64 m_receivedLineCount = 0;
     // The last line ended with a ";" and nothing came since.
     bool m_afterFrame = false;
+    // The last read ended with a CR, held until the next byte tells whether
+    // it is part of a line end.
+    bool m_pendingCr = false;
 };
 
 namespace RawText {

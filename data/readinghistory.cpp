@@ -146,6 +146,7 @@ void ReadingHistory::prune(Store &store, qint64 newestMs)
            && (held.front().lastMs < newestMs - store.keepMs
                || (store.maxCount > 0 && held.size() > store.maxCount))) {
         store.readings -= held.front().readings;
+        store.droppedThroughMs = held.front().lastMs;
         held.pop_front();
     }
 }
@@ -154,8 +155,8 @@ int ReadingHistory::chooseLevel(qint64 fromMs) const
 {
     const qint64 reach = std::max(fromMs, firstMs());
     for (size_t i = 0; i < m_levels.size(); ++i) {
-        const std::deque<Interval> &held = m_levels[i].intervals;
-        if (!held.empty() && held.front().firstMs <= reach)
+        // Nothing from `reach` on has been dropped from this level.
+        if (!m_levels[i].intervals.empty() && m_levels[i].droppedThroughMs < reach)
             return int(i);
     }
     return int(m_levels.size()) - 1;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <limits>
 #include <vector>
 
 class QDateTime;
@@ -109,6 +110,8 @@ private:
         std::size_t maxCount = 0; // 0: no limit besides keepMs
         std::deque<Interval> intervals;
         qint64 readings = 0;
+        // The newest time of what was dropped.
+        qint64 droppedThroughMs = std::numeric_limits<qint64>::min();
     };
 
     int chooseLevel(qint64 fromMs) const;

@@ -62,6 +62,9 @@ void TestChartData::levelsKeepTheCount_data()
     // Raw keeps 50 readings; the rest live on, reduced.
     QTest::newRow("raw count limit") << 200 << qint64(10) << QVector<qint64>{50, 200, 200};
     // 1 s intervals keep 60 s; 10 s intervals the whole 2 minutes.
+    // All at one time: the raw level drops by count, and a span from that
+    // time must come from a level that still holds all of it.
+    QTest::newRow("one time") << 200 << qint64(0) << QVector<qint64>{50, 200, 200};
     QTest::newRow("time limits") << 120 << qint64(1000)
                                  << QVector<qint64>{11, 61, 120};
 }
@@ -82,6 +85,7 @@ void TestChartData::levelsKeepTheCount()
         QCOMPARE(sum, history.readingsIn(level));
         QCOMPARE(history.readingsIn(level), heldPerLevel[level]);
     }
+    QCOMPARE(history.summary(history.firstMs(), history.lastMs()).readings, qint64(count));
 }
 
 void TestChartData::intervalsHoldMinMeanMax()
@@ -239,6 +243,10 @@ void TestChartData::rawLines_data()
     QTest::newRow("frames with line ends")
         << QList<QByteArray>{"$1;\r\n$2;\n", "\n"}
         << QList<QByteArray>{"$1;", "$2;", ""} << qint64(3);
+    // A read may end between CR and LF; a CR inside a line stays.
+    QTest::newRow("CR LF split across reads")
+        << QList<QByteArray>{"$1;\r", "\n7\r", "\n8\r", "9\n"}
+        << QList<QByteArray>{"$1;", "7", "8\r9"} << qint64(3);
     QTest::newRow("nothing complete") << QList<QByteArray>{"1234", ""} << QList<QByteArray>{}
                                       << qint64(0);
     QTest::newRow("NUL and high bytes kept")
