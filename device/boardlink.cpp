@@ -184,8 +184,11 @@ void BoardLink::send(const QByteArray &command)
     m_commandBuffer.append('\n');
     m_replyExpected = true;
     resumeReads();
-    if (m_port->write(m_commandBuffer) != m_commandBuffer.size() && m_state == State::Open)
+    if (m_port->write(m_commandBuffer) != m_commandBuffer.size() && m_state == State::Open) {
         loseConnection(m_port->errorString());
+        return;
+    }
+    emit sent(command);
 }
 
 void BoardLink::sendRequest(const QByteArray &command)
@@ -262,8 +265,10 @@ void BoardLink::stop()
     setState(State::Stopping);
     if (isOpen()) {
         m_commandBuffer = "r\n";
-        for (int i = 0; i < m_stopCopies; ++i)
-            m_port->write(m_commandBuffer);
+        for (int i = 0; i < m_stopCopies; ++i) {
+            if (m_port->write(m_commandBuffer) == m_commandBuffer.size())
+                emit sent(QByteArrayLiteral("r"));
+        }
     }
     wait(Board::waitMs);
     if (isOpen()) {

@@ -96,6 +96,8 @@ signals:
     void stateChanged(BoardLink::State state);
     // Bytes the board sent, read at `readTimeNs` (monotonicNowNs()).
     void received(const QByteArray &bytes, qint64 readTimeNs);
+    // A command line was written to the board, `command` without its line feed.
+    void sent(const QByteArray &command);
     // The port failed in a way that ends the connection (unplugged board);
     // the port has been closed already and the link looks for the board.
     void connectionLost(const QString &message);

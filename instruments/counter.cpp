@@ -5,6 +5,15 @@
 #include "csv.h"
 #include "recordingcontrol.h"
 
+#include <limits>
+
+namespace {
+
+// A reply that is not a number: the reading counts, without a value.
+const double notANumber = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
+
 Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Counter)
 {
     ui->setupUi(this);
@@ -12,6 +21,8 @@ Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Cou
     addRecording(QStringLiteral("counter"),
                  {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")});
     addReadingActions([this] { return ui->countLabel->text(); });
+    addChart({tr("Counter Chart"), {QStringLiteral("frequency_hz")}, {tr("Frequency")}, {Qt::red},
+              QStringLiteral("Hz"), QStringLiteral("counter-chart")});
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
     connectBoard(QIODevice::ReadWrite);
 }
@@ -44,12 +55,14 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
     if (lines.isEmpty())
         return;
     for (const QByteArray &line : lines) {
-        if (!recording->isRecording())
-            break;
-        const QString reading = QString::fromUtf8(line.constData(), line.size());
+        const QString reading =
+            ReadingAccumulator::withoutLineEnd(QString::fromUtf8(line.constData(), line.size()));
+        bool ok = false;
+        const double frequency = reading.toDouble(&ok);
+        addChartReading(readTimeNs, ok ? &frequency : &notANumber);
         // Only a number reaches the file.
-        recording->recorder().appendRow(readTimeNs,
-                                        {Csv::number(ReadingAccumulator::withoutLineEnd(reading))});
+        if (recording->isRecording())
+            recording->recorder().appendRow(readTimeNs, {Csv::number(reading)});
     }
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);

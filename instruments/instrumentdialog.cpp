@@ -1,6 +1,8 @@
 #include "instrumentdialog.h"
 
 #include "board.h"
+#include "monotonicclock.h"
+#include "rawdatawindow.h"
 #include "recordingcontrol.h"
 
 #include <QAction>
@@ -8,14 +10,20 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QDateTime>
 #include <QMessageBox>
 
 #include <algorithm>
 
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
-    : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies)
+    : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
+      m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
+      m_wallOriginMs(QDateTime::currentMSecsSinceEpoch()), m_monotonicOriginNs(monotonicNowNs())
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    m_rawDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_D));
+    connect(m_rawDataAction, &QAction::triggered, this, &InstrumentDialog::showRawData);
+    addAction(m_rawDataAction);
     connect(&board, &BoardLink::stateChanged, this, &InstrumentDialog::handleStateChange);
     connect(&board, &BoardLink::connectionLost, this, &InstrumentDialog::showConnectionLost);
     connect(&board, &BoardLink::searchNote, this, &InstrumentDialog::showSearchNote);
@@ -23,6 +31,16 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     // Menus and dialogs are windows of their own: only the application sees
     // them all come and go.
     qApp->installEventFilter(this);
+    // Connected before the instrument's own slots, so a command sent in
+    // answer to some bytes is shown after them.
+    connect(&board, &BoardLink::received, this, [this](const QByteArray &bytes) {
+        if (m_rawDataWindow)
+            m_rawDataWindow->addReceived(bytes);
+    });
+    connect(&board, &BoardLink::sent, this, [this](const QByteArray &command) {
+        if (m_rawDataWindow)
+            m_rawDataWindow->addSent(command);
+    });
 }
 
 InstrumentDialog::~InstrumentDialog() = default;
@@ -145,7 +163,7 @@ RecordingControl *InstrumentDialog::addRecording(const QString &kind, const QStr
         BusyScope busy(this);
         work();
     });
-    addAction(recording->action());
+    insertAction(m_rawDataAction, recording->action());
     return recording;
 }
 
@@ -160,9 +178,67 @@ void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+void InstrumentDialog::addChart(const ChartProfile &profile)
+{
+    m_chartProfile = profile;
+    m_history = std::make_unique<ReadingHistory>(int(profile.columnNames.size()));
+    m_chartAction = new QAction(tr("Show Chart"), this);
+    m_chartAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_G));
+    connect(m_chartAction, &QAction::triggered, this, &InstrumentDialog::showChart);
+    insertAction(m_rawDataAction, m_chartAction);
+}
+
+void InstrumentDialog::addChartReading(qint64 readTimeNs, const double *values)
+{
+    if (m_history)
+        m_history->add(wallClockMs(readTimeNs), values);
+}
+
+qint64 InstrumentDialog::wallClockMs(qint64 monotonicNs) const
+{
+    // From the monotonic clock, so a clock set back never reorders readings.
+    return m_wallOriginMs + (monotonicNs - m_monotonicOriginNs) / 1000000;
+}
+
+void InstrumentDialog::showChart()
+{
+    if (!m_chartWindow) {
+        m_chartWindow = new ChartWindow(
+            m_chartProfile, *m_history, [this] { return wallClockMs(monotonicNowNs()); },
+            [this](const std::function<void()> &work) {
+                // Its menu and file dialog run loops of their own: this
+                // window, which owns the chart, must outlive them.
+                BusyScope busy(this);
+                work();
+            },
+            this);
+    }
+    m_chartWindow->show();
+    m_chartWindow->raise();
+    m_chartWindow->activateWindow();
+}
+
+void InstrumentDialog::showRawData()
+{
+    if (!m_rawDataWindow)
+        m_rawDataWindow = new RawDataWindow(this);
+    m_rawDataWindow->show();
+    m_rawDataWindow->raise();
+    m_rawDataWindow->activateWindow();
+}
+
+void InstrumentDialog::closeCompanions()
+{
+    if (m_chartWindow)
+        m_chartWindow->close();
+    if (m_rawDataWindow)
+        m_rawDataWindow->close();
+}
+
 void InstrumentDialog::closeEvent(QCloseEvent *event)
 {
     if (board.state() == BoardLink::State::Stopped) {
+        closeCompanions();
         QDialog::closeEvent(event);
         return;
     }
@@ -176,6 +252,7 @@ void InstrumentDialog::closeEvent(QCloseEvent *event)
     // Idle: stop here and now, so that closing all windows (a logout) is
     // not refused.
     stopRun();
+    closeCompanions();
     QDialog::closeEvent(event);
 }
 
@@ -203,6 +280,9 @@ void InstrumentDialog::showPortMessage(const QString &text)
 
 void InstrumentDialog::showConnectionLost(const QString &message)
 {
+    // The chart's lines do not join across the time the board was away.
+    if (m_history)
+        m_history->markGap();
     onConnectionLost();
     m_lossMessage = message;
     showPortMessage(message);

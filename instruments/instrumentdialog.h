@@ -1,13 +1,18 @@
 #pragma once
 
 #include "boardlink.h"
+#include "chartwindow.h"
+#include "rawdatawindow.h"
+#include "readinghistory.h"
 
 #include <QDialog>
 #include <QPointer>
 #include <QSerialPort>
 
 #include <functional>
+#include <memory>
 
+class QAction;
 class QMessageBox;
 class RecordingControl;
 
@@ -26,6 +31,16 @@ public:
     ~InstrumentDialog() override;
 
     bool isQuitting() const { return board.isStopping(); }
+
+    // "Show Raw Data" (Ctrl+D): opens, or raises, the window showing what
+    // crosses this window's serial line. Every instrument window has it; the
+    // plotters also put it in their plot's menu.
+    QAction *rawDataAction() const { return m_rawDataAction; }
+    // "Show Chart" (Ctrl+G), for windows that called addChart().
+    QAction *chartAction() const { return m_chartAction; }
+    // The open companion windows, if any.
+    RawDataWindow *rawDataWindow() const { return m_rawDataWindow; }
+    ChartWindow *chartWindow() const { return m_chartWindow; }
 
 protected:
     // `stopCopies`: how many "r\n" stop this instrument.
@@ -81,6 +96,13 @@ protected:
     // `shownReading()` on the clipboard; it and the recording make up the
     // window's context menu.
     void addReadingActions(std::function<QString()> shownReading);
+    // For windows whose readings are numbers over time: keeps every reading
+    // from now on (see ReadingHistory) for the chart that "Show Chart"
+    // (Ctrl+G) opens.
+    void addChart(const ChartProfile &profile);
+    // One reading for the chart, read at `readTimeNs` (monotonicNowNs()):
+    // profile.columnNames.size() values, NaN where a value is missing.
+    void addChartReading(qint64 readTimeNs, const double *values);
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -104,6 +126,12 @@ private:
     void handleStateChange(BoardLink::State state);
     void showConnectionLost(const QString &message);
     void showSearchNote(const QString &note);
+    void showRawData();
+    void showChart();
+    // The chart and raw data windows close with the instrument.
+    void closeCompanions();
+    // Wall-clock milliseconds of a monotonicNowNs() time.
+    qint64 wallClockMs(qint64 monotonicNs) const;
 
     QPointer<QMessageBox> m_portBox;
     QString m_lossMessage;
@@ -112,4 +140,13 @@ private:
     // destroyed ones are dropped as they are found.
     QList<QPointer<QWidget>> m_openPopups;
     bool m_quitRequested = false;
+
+    QAction *const m_rawDataAction;
+    QPointer<RawDataWindow> m_rawDataWindow;
+    QAction *m_chartAction = nullptr;
+    ChartProfile m_chartProfile;
+    std::unique_ptr<ReadingHistory> m_history;
+    QPointer<ChartWindow> m_chartWindow;
+    const qint64 m_wallOriginMs;
+    const qint64 m_monotonicOriginNs;
 };

@@ -7,6 +7,8 @@ Pwm::Pwm(QWidget *parent) : InstrumentDialog(1, parent), ui(new Ui::Pwm)
 {
     ui->setupUi(this);
     fitWarning();
+    // Its only context menu item: "Show Raw Data".
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // The window stays usable without a board; the box has told the user.
     // The wait of the start sequence is kept, and its command goes nowhere.

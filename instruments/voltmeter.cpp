@@ -7,6 +7,8 @@
 #include <QDebug>
 #include <QTextDocumentFragment>
 
+#include <cmath>
+
 Voltmeter::Voltmeter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Voltmeter)
 {
     ui->setupUi(this);
@@ -24,6 +26,12 @@ Voltmeter::Voltmeter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui:
         }
         return shown.join(QLatin1Char('\t'));
     });
+    addChart({tr("Voltmeter Chart"),
+              {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
+              {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
+              {Qt::red, Qt::blue, Qt::black},
+              QStringLiteral("mV"),
+              QStringLiteral("voltmeter-chart")});
 
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
     connectBoard(QIODevice::ReadWrite);
@@ -61,6 +69,14 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
                     readTimeNs, {Csv::number(reading->at(0)), Csv::number(reading->at(1)),
                                  Csv::number(ReadingAccumulator::withoutLineEnd(reading->at(2)))});
             }
+            double values[3];
+            for (int i = 0; i < 3; ++i) {
+                bool ok = false;
+                values[i] = ReadingAccumulator::withoutLineEnd(reading->at(i)).toDouble(&ok);
+                if (!ok)
+                    values[i] = std::nan("");
+            }
+            addChartReading(readTimeNs, values);
             updateLCD(*reading);
         }
     }

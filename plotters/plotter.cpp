@@ -370,6 +370,7 @@ void Plotter::buildPlotMenu(QMenu &menu) const
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
+    menu.addAction(rawDataAction());
     scopeView.addToMenu(menu);
 }
 

@@ -2,6 +2,7 @@
 // says when there is no board, and how any close stops the board, destroys
 // the window and frees the port.
 #include "filesaving.h"
+#include "instrumentdialog.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
 
@@ -11,6 +12,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QPointer>
 #include <QSerialPort>
@@ -37,6 +39,8 @@ private slots:
     void closingAllWindowsIsNotRefused();
     void recordsAndCopiesReadings_data();
     void recordsAndCopiesReadings();
+    void companionWindowsOpenRaiseAndClose_data() { addInstrumentRows(); }
+    void companionWindowsOpenRaiseAndClose();
 };
 
 void TestInstrumentWindows::startsTheBoard()
@@ -201,7 +205,7 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     QStringList menu;
     for (QAction *action : window->actions())
         menu << action->text();
-    QCOMPARE(menu, (QStringList{"Copy Reading", "Start Recording…"}));
+    QCOMPARE(menu, (QStringList{"Copy Reading", "Start Recording…", "Show Chart", "Show Raw Data"}));
     QCOMPARE(window->contextMenuPolicy(), Qt::ActionsContextMenu);
 
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
@@ -230,6 +234,76 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
         got << fields.join(',');
     }
     QCOMPARE(got, rows);
+}
+
+void TestInstrumentWindows::companionWindowsOpenRaiseAndClose()
+{
+    // The raw data window (every window) and the chart (the text
+    // instruments): a shortcut opens or raises each, closing one leaves the
+    // instrument running, closing the instrument closes them.
+    const InstrumentKind kind = fetchInstrumentKind();
+    const bool charts = kind.name == "Voltmeter" || kind.name == "Counter";
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QPointer<InstrumentDialog> window(qobject_cast<InstrumentDialog *>(kind.create()));
+    window->setWindowTitle(kind.launcherTitle);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(fixture.board.received(), kind.startCommands);
+    QCOMPARE(window->rawDataAction()->text(), QString("Show Raw Data"));
+    QCOMPARE(window->chartAction() != nullptr, charts);
+
+    QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
+    QPointer<RawDataWindow> raw = window->rawDataWindow();
+    QVERIFY(raw);
+    QCOMPARE(raw->windowTitle(), "Raw Data – " + kind.launcherTitle);
+    QTRY_COMPARE(QApplication::activeWindow(), raw.data());
+    if (kind.reads) {
+        // What the board sends shows up, a line at a time.
+        fixture.board.sendRaw(kind.reply);
+        const QAbstractItemModel *lines = raw->findChild<QListView *>()->model();
+        QTRY_VERIFY(lines->rowCount() > 0);
+        QCOMPARE(lines->index(0, 0).data().toString(), QString(kind.reply).remove('\n'));
+    }
+    QPointer<ChartWindow> chart;
+    if (charts) {
+        // A child window being active makes its parent count as active too.
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
+        chart = window->chartWindow();
+        QVERIFY(chart);
+        QCOMPARE(chart->windowTitle(), kind.name + " Chart");
+        QCOMPARE(chart->size(), QSize(640, 400));
+        QTRY_COMPARE(QApplication::activeWindow(), chart.data());
+    }
+
+    // Asked again, the open window comes to the front.
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(window->rawDataWindow(), raw.data());
+    QTRY_COMPARE(QApplication::activeWindow(), raw.data());
+
+    // Closing them stops nothing.
+    raw->close();
+    if (chart)
+        chart->close();
+    QTRY_VERIFY(raw.isNull() && chart.isNull());
+    spin(50);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->findChild<QSerialPort *>()->isOpen());
+    QVERIFY(!fixture.board.received().contains("r\n"));
+
+    window->rawDataAction()->trigger();
+    raw = window->rawDataWindow();
+    if (charts) {
+        window->chartAction()->trigger();
+        chart = window->chartWindow();
+    }
+    window->findChild<QPushButton *>(kind.quitButton)->click();
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(raw.isNull());
+    QVERIFY(chart.isNull());
+    QVERIFY(fixture.board.received().endsWith(kind.stopCommands()));
 }
 
 QTEST_MAIN(TestInstrumentWindows)

@@ -1,0 +1,282 @@
+#include "chartwindow.h"
+
+#include "csvrecorder.h"
+#include "filesaving.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDateTime>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+#include <qcustomplot.h>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 10);
+}
+
+} // namespace
+
+ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &history,
+                         std::function<qint64()> nowMs, Guard guard, QWidget *instrument)
+    : QWidget(instrument, Qt::Window), m_profile(profile), m_history(history),
+      m_nowMs(std::move(nowMs)), m_guard(std::move(guard)), m_statistics(new QLabel(this)),
+      m_plot(new QCustomPlot(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(profile.title);
+    resize(640, 400);
+
+    m_statistics->setTextFormat(Qt::PlainText);
+    m_statistics->setWordWrap(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_statistics);
+    layout->addWidget(m_plot, 1);
+
+    QSharedPointer<QCPAxisTickerDateTime> ticker(new QCPAxisTickerDateTime);
+    m_plot->xAxis->setTicker(ticker);
+    m_plot->yAxis->setLabel(profile.unit);
+    for (int c = 0; c < history.channelCount(); ++c) {
+        const QColor color = profile.colors.value(c, Qt::black);
+        QCPGraph *minimum = m_plot->addGraph();
+        QCPGraph *maximum = m_plot->addGraph();
+        QCPGraph *mean = m_plot->addGraph();
+        minimum->setPen(Qt::NoPen);
+        maximum->setPen(Qt::NoPen);
+        QColor band = color;
+        band.setAlpha(60);
+        maximum->setBrush(band);
+        maximum->setChannelFillGraph(minimum);
+        mean->setPen(QPen(color, 1.5));
+        m_minimums.append(minimum);
+        m_maximums.append(maximum);
+        m_means.append(mean);
+    }
+
+    m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
+    m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
+    m_plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    createActions();
+
+    connect(m_plot, &QCustomPlot::mousePress, this, [this](QMouseEvent *event) {
+        if (event->button() == Qt::LeftButton)
+            stopFollowing();
+    });
+    connect(m_plot, &QCustomPlot::mouseWheel, this, &ChartWindow::stopFollowing);
+    connect(m_plot->xAxis, qOverload<const QCPRange &>(&QCPAxis::rangeChanged), this, [this] {
+        // The user zoomed or panned: draw the new span at once.
+        if (!m_settingRange)
+            redraw();
+    });
+    connect(m_plot, &QWidget::customContextMenuRequested, this, &ChartWindow::showMenu);
+    m_refreshTimer.setInterval(refreshIntervalMs);
+    connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
+        if (m_following || m_history.addedCount() != m_drawnCount)
+            redraw();
+    });
+    m_refreshTimer.start();
+    redraw();
+}
+
+ChartWindow::~ChartWindow() = default;
+
+const QList<qint64> &ChartWindow::spans()
+{
+    static const QList<qint64> spans{60 * 1000, 10 * 60 * 1000, 3600 * 1000, 8 * 3600 * 1000, 0};
+    return spans;
+}
+
+void ChartWindow::createActions()
+{
+    const QStringList texts{tr("1 min"), tr("10 min"), tr("1 h"), tr("8 h"), tr("All")};
+    m_spanGroup = new QActionGroup(this);
+    for (int i = 0; i < spans().size(); ++i) {
+        QAction *action = m_spanGroup->addAction(texts[i]);
+        action->setCheckable(true);
+        action->setChecked(spans()[i] == m_spanMs);
+        const qint64 span = spans()[i];
+        connect(action, &QAction::triggered, this, [this, span] { setSpan(span); });
+    }
+    m_followAction = new QAction(tr("Follow"), this);
+    m_followAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_0));
+    connect(m_followAction, &QAction::triggered, this, &ChartWindow::follow);
+    m_exportAction = new QAction(tr("Export Shown Data…"), this);
+    m_exportAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
+    connect(m_exportAction, &QAction::triggered, this, &ChartWindow::exportShown);
+    addAction(m_followAction);
+    addAction(m_exportAction);
+}
+
+void ChartWindow::showMenu(const QPoint &position)
+{
+    QMenu menu(this);
+    QMenu *span = menu.addMenu(tr("Span"));
+    span->addActions(m_spanGroup->actions());
+    menu.addAction(m_followAction);
+    menu.addAction(m_exportAction);
+    m_guard([&] { menu.exec(m_plot->mapToGlobal(position)); });
+}
+
+void ChartWindow::follow()
+{
+    m_following = true;
+    redraw();
+}
+
+void ChartWindow::stopFollowing()
+{
+    m_following = false;
+}
+
+void ChartWindow::setSpan(qint64 spanMs)
+{
+    m_spanMs = spanMs;
+    for (QAction *action : m_spanGroup->actions())
+        action->setChecked(spans().value(m_spanGroup->actions().indexOf(action)) == spanMs);
+    if (!m_following) {
+        // The right edge stays where the user put it.
+        const qint64 toMs = qint64(m_plot->xAxis->range().upper * 1000);
+        const qint64 fromMs = spanMs > 0 ? toMs - spanMs : std::min(m_history.firstMs(), toMs - 1000);
+        m_settingRange = true;
+        m_plot->xAxis->setRange(double(fromMs) / 1000, double(toMs) / 1000);
+        m_settingRange = false;
+    }
+    redraw();
+}
+
+std::pair<qint64, qint64> ChartWindow::shownSpan() const
+{
+    if (!m_following) {
+        const QCPRange range = m_plot->xAxis->range();
+        return {qint64(std::floor(range.lower * 1000)), qint64(std::ceil(range.upper * 1000))};
+    }
+    const qint64 toMs = m_history.isEmpty() ? m_nowMs() : std::max(m_nowMs(), m_history.lastMs());
+    if (m_spanMs > 0)
+        return {toMs - m_spanMs, toMs};
+    const qint64 fromMs = m_history.isEmpty() ? toMs - defaultSpanMs : m_history.firstMs();
+    return {fromMs, std::max(toMs, fromMs + 1000)};
+}
+
+void ChartWindow::redraw()
+{
+    const auto [fromMs, toMs] = shownSpan();
+    if (m_following) {
+        m_settingRange = true;
+        m_plot->xAxis->setRange(double(fromMs) / 1000, double(toMs) / 1000);
+        m_settingRange = false;
+    }
+    const auto ticker = m_plot->xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>();
+    ticker->setDateTimeFormat(chartTimeFormat(QDateTime::fromMSecsSinceEpoch(fromMs),
+                                              QDateTime::fromMSecsSinceEpoch(toMs)));
+
+    // One interval per pixel column at most: the drawing costs the same
+    // for a minute and for a week.
+    const std::vector<ReadingHistory::Interval> intervals =
+        m_history.intervals(fromMs, toMs, std::max(m_plot->axisRect()->width(), 1));
+    const double none = std::nan("");
+    double lowest = INFINITY;
+    double highest = -INFINITY;
+    for (int c = 0; c < m_means.size(); ++c) {
+        QVector<QCPGraphData> means, minimums, maximums;
+        means.reserve(int(intervals.size()) + 8);
+        minimums.reserve(means.capacity());
+        maximums.reserve(means.capacity());
+        double previousKey = none;
+        for (const ReadingHistory::Interval &interval : intervals) {
+            const double key = double(interval.middleMs()) / 1000;
+            if (interval.gapBefore && !std::isnan(previousKey)) {
+                // A point without a value breaks the line: the board was away.
+                const double between = (previousKey + key) / 2;
+                means.append({between, none});
+                minimums.append({between, none});
+                maximums.append({between, none});
+            }
+            previousKey = key;
+            const ReadingHistory::Channel &channel = interval.channels[size_t(c)];
+            if (channel.count == 0) {
+                means.append({key, none});
+                minimums.append({key, none});
+                maximums.append({key, none});
+                continue;
+            }
+            means.append({key, channel.mean()});
+            minimums.append({key, channel.min});
+            maximums.append({key, channel.max});
+            lowest = std::min(lowest, channel.min);
+            highest = std::max(highest, channel.max);
+        }
+        m_means[c]->data()->set(means, true);
+        m_minimums[c]->data()->set(minimums, true);
+        m_maximums[c]->data()->set(maximums, true);
+    }
+    if (std::isfinite(lowest) && std::isfinite(highest)) {
+        const double margin = highest > lowest ? (highest - lowest) * 0.05 : std::max(1.0, std::abs(highest) * 0.05);
+        m_plot->yAxis->setRange(lowest - margin, highest + margin);
+    }
+    updateStatistics(fromMs, toMs);
+    m_drawnCount = m_history.addedCount();
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartWindow::updateStatistics(qint64 fromMs, qint64 toMs)
+{
+    const ReadingHistory::Interval all = m_history.summary(fromMs, toMs);
+    QStringList parts;
+    for (int c = 0; c < m_means.size(); ++c) {
+        const ReadingHistory::Channel &channel = all.channels[size_t(c)];
+        const QString name = m_profile.shownNames.value(c);
+        if (channel.count == 0) {
+            parts.append(tr("%1: no readings").arg(name));
+            continue;
+        }
+        parts.append(tr("%1: min %2, mean %3, max %4 %5, %6 readings")
+                         .arg(name, number(channel.min), QString::number(channel.mean(), 'f', 1),
+                              number(channel.max), m_profile.unit)
+                         .arg(channel.count));
+    }
+    m_statistics->setText(parts.join(QStringLiteral("   ")));
+}
+
+void ChartWindow::exportShown()
+{
+    const auto [fromMs, toMs] = shownSpan();
+    m_guard([this, fromMs = fromMs, toMs = toMs] {
+        const QString fileName = FileSaving::askSaveFileName(
+            this, tr("Export Data"), FileSaving::Folder::Data,
+            FileSaving::suggestedName(m_profile.fileStem, QStringLiteral("csv")),
+            tr("CSV file (*.csv)"));
+        if (fileName.isEmpty())
+            return;
+        // Each reading as it is, or each reduced interval's means with the
+        // number of readings it stands for.
+        const std::vector<ReadingHistory::Interval> intervals =
+            m_history.intervals(fromMs, toMs, INT_MAX);
+        QList<QStringList> rows;
+        rows.reserve(int(intervals.size()));
+        const qint64 originMs = intervals.empty() ? 0 : intervals.front().middleMs();
+        for (const ReadingHistory::Interval &interval : intervals) {
+            const qint64 atMs = interval.middleMs();
+            QStringList row{QDateTime::fromMSecsSinceEpoch(atMs, Qt::UTC).toString(Qt::ISODateWithMs),
+                            QString::fromLatin1(Csv::seconds((atMs - originMs) * 1000000))};
+            for (int c = 0; c < m_means.size(); ++c) {
+                const ReadingHistory::Channel &channel = interval.channels[size_t(c)];
+                row.append(channel.count > 0 ? number(channel.mean()) : QString());
+            }
+            row.append(QString::number(interval.readings));
+            rows.append(row);
+        }
+        QStringList header{QStringLiteral("time_iso"), QStringLiteral("time_s")};
+        header += m_profile.columnNames;
+        header.append(QStringLiteral("readings"));
+        const QString failure = Csv::writeTable(fileName, header, rows);
+        if (!failure.isEmpty())
+            FileSaving::showCouldNotSave(this, fileName, failure);
+    });
+}

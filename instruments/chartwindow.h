@@ -1,0 +1,98 @@
+#pragma once
+
+#include "readinghistory.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QCPGraph;
+class QCustomPlot;
+class QLabel;
+class QMenu;
+
+// What a chart shows of an instrument's readings.
+struct ChartProfile
+{
+    QString title;
+    // As the export's header names them ("PAD0_mV").
+    QStringList columnNames;
+    // As the statistics line names them ("PAD0").
+    QStringList shownNames;
+    QList<QColor> colors;
+    QString unit;
+    // Start of the suggested file name.
+    QString fileStem;
+};
+
+// A chart of every reading an instrument keeps (its ReadingHistory) over
+// wall-clock time: each channel's mean as a line, with the minimum and
+// maximum of what each pixel column stands for as a band around it, and the
+// span's minimum, mean, maximum and reading count in a line above. It
+// follows the newest readings over the chosen span until the user zooms
+// (wheel) or pans (drag); "Follow" comes back. Redrawn from a timer, only
+// while something changed.
+class ChartWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Runs work that starts a loop of its own (a menu, a file dialog), so the
+    // instrument can hold its close until it is over.
+    using Guard = std::function<void(const std::function<void()> &work)>;
+
+    // A window of its own, owned by (and closed with) `instrument`, which
+    // owns `history` too. `nowMs` is the wall clock the history's times use.
+    ChartWindow(const ChartProfile &profile, const ReadingHistory &history,
+                std::function<qint64()> nowMs, Guard guard, QWidget *instrument);
+    ~ChartWindow() override;
+
+    // The spans the Span menu offers, in ms; 0 is All.
+    static const QList<qint64> &spans();
+    qint64 spanMs() const { return m_spanMs; }
+    bool isFollowing() const { return m_following; }
+
+    static constexpr qint64 defaultSpanMs = 10 * 60 * 1000;
+    static constexpr int refreshIntervalMs = 250;
+
+public slots:
+    void follow();
+    void setSpan(qint64 spanMs);
+    // Draws what the history holds now.
+    void redraw();
+
+private:
+    void createActions();
+    void showMenu(const QPoint &position);
+    void exportShown();
+    // The time span to draw, in ms.
+    std::pair<qint64, qint64> shownSpan() const;
+    void updateStatistics(qint64 fromMs, qint64 toMs);
+    void stopFollowing();
+
+    const ChartProfile m_profile;
+    const ReadingHistory &m_history;
+    const std::function<qint64()> m_nowMs;
+    const Guard m_guard;
+    QLabel *const m_statistics;
+    QCustomPlot *const m_plot;
+    // Per channel: the mean line, and the minimum and maximum that bound
+    // the band.
+    QList<QCPGraph *> m_means;
+    QList<QCPGraph *> m_minimums;
+    QList<QCPGraph *> m_maximums;
+    QActionGroup *m_spanGroup = nullptr;
+    QAction *m_followAction = nullptr;
+    QAction *m_exportAction = nullptr;
+    QTimer m_refreshTimer;
+    qint64 m_spanMs = defaultSpanMs;
+    bool m_following = true;
+    // Set while the chart itself moves the axis.
+    bool m_settingRange = false;
+    qint64 m_drawnCount = -1;
+};
