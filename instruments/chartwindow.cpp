@@ -42,23 +42,28 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
     QSharedPointer<QCPAxisTickerDateTime> ticker(new QCPAxisTickerDateTime);
     m_plot->xAxis->setTicker(ticker);
     m_plot->yAxis->setLabel(profile.unit);
+    // The bands first, so that every mean line is drawn over all of them.
+    // They are opaque: blending a translucent band costs more than the
+    // whole rest of a redraw.
     for (int c = 0; c < history.channelCount(); ++c) {
         const QColor color = profile.colors.value(c, Qt::black);
         QCPGraph *minimum = m_plot->addGraph();
         QCPGraph *maximum = m_plot->addGraph();
-        QCPGraph *mean = m_plot->addGraph();
         minimum->setPen(Qt::NoPen);
         maximum->setPen(Qt::NoPen);
-        QColor band = color;
-        band.setAlpha(60);
-        maximum->setBrush(band);
+        maximum->setBrush(QColor::fromRgbF(0.75 + color.redF() / 4, 0.75 + color.greenF() / 4,
+                                           0.75 + color.blueF() / 4));
         maximum->setChannelFillGraph(minimum);
-        mean->setPen(QPen(color, 1.5));
         m_minimums.append(minimum);
         m_maximums.append(maximum);
+    }
+    for (int c = 0; c < history.channelCount(); ++c) {
+        QCPGraph *mean = m_plot->addGraph();
+        mean->setPen(QPen(profile.colors.value(c, Qt::black), 1));
         m_means.append(mean);
     }
 
+    m_plot->setNotAntialiasedElements(QCP::aeAll);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
     m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
@@ -176,10 +181,11 @@ void ChartWindow::redraw()
     ticker->setDateTimeFormat(chartTimeFormat(QDateTime::fromMSecsSinceEpoch(fromMs),
                                               QDateTime::fromMSecsSinceEpoch(toMs)));
 
-    // One interval per pixel column at most: the drawing costs the same
-    // for a minute and for a week.
+    // One interval per two pixel columns at most: the drawing costs the
+    // same for a minute and for a week, and a band finer than that would
+    // not be seen.
     const std::vector<ReadingHistory::Interval> intervals =
-        m_history.intervals(fromMs, toMs, std::max(m_plot->axisRect()->width(), 1));
+        m_history.intervals(fromMs, toMs, std::max(m_plot->axisRect()->width() / 2, 1));
     const double none = std::nan("");
     double lowest = INFINITY;
     double highest = -INFINITY;
@@ -220,14 +226,17 @@ void ChartWindow::redraw()
         const double margin = highest > lowest ? (highest - lowest) * 0.05 : std::max(1.0, std::abs(highest) * 0.05);
         m_plot->yAxis->setRange(lowest - margin, highest + margin);
     }
-    updateStatistics(fromMs, toMs);
+    updateStatistics(intervals);
     m_drawnCount = m_history.addedCount();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void ChartWindow::updateStatistics(qint64 fromMs, qint64 toMs)
+void ChartWindow::updateStatistics(const std::vector<ReadingHistory::Interval> &shown)
 {
-    const ReadingHistory::Interval all = m_history.summary(fromMs, toMs);
+    // The drawn intervals together hold every reading of the span.
+    ReadingHistory::Interval all;
+    for (const ReadingHistory::Interval &interval : shown)
+        all.merge(interval);
     QStringList parts;
     for (int c = 0; c < m_means.size(); ++c) {
         const ReadingHistory::Channel &channel = all.channels[size_t(c)];

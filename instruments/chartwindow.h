@@ -72,7 +72,8 @@ private:
     void exportShown();
     // The time span to draw, in ms.
     std::pair<qint64, qint64> shownSpan() const;
-    void updateStatistics(qint64 fromMs, qint64 toMs);
+    // The statistics line, for what is drawn.
+    void updateStatistics(const std::vector<ReadingHistory::Interval> &shown);
     void stopFollowing();
 
     const ChartProfile m_profile;
