@@ -151,15 +151,21 @@ void ReadingHistory::prune(Store &store, qint64 newestMs)
     }
 }
 
-int ReadingHistory::chooseLevel(qint64 fromMs) const
+int ReadingHistory::chooseLevel(qint64 fromMs, qint64 sliceMs) const
 {
     const qint64 reach = std::max(fromMs, firstMs());
+    int chosen = -1;
     for (size_t i = 0; i < m_levels.size(); ++i) {
         // Nothing from `reach` on has been dropped from this level.
-        if (!m_levels[i].intervals.empty() && m_levels[i].droppedThroughMs < reach)
-            return int(i);
+        const Store &level = m_levels[i];
+        if (level.intervals.empty() || level.droppedThroughMs >= reach)
+            continue;
+        // The first that covers the span, or a coarser one whose intervals
+        // still fit into a slice: it gives the same picture from far fewer.
+        if (chosen < 0 || level.widthMs <= sliceMs)
+            chosen = int(i);
     }
-    return int(m_levels.size()) - 1;
+    return chosen < 0 ? int(m_levels.size()) - 1 : chosen;
 }
 
 std::vector<ReadingHistory::Interval> ReadingHistory::intervals(qint64 fromMs, qint64 toMs,
@@ -168,7 +174,10 @@ std::vector<ReadingHistory::Interval> ReadingHistory::intervals(qint64 fromMs, q
     std::vector<Interval> result;
     if (isEmpty() || toMs < fromMs || maxIntervals < 1)
         return result;
-    const std::deque<Interval> &held = m_levels[size_t(chooseLevel(fromMs))].intervals;
+    const double span = double(toMs) - double(fromMs) + 1;
+    const double slice = span / maxIntervals;
+    const qint64 sliceMs = slice >= 1e15 ? qint64(1e15) : qint64(slice);
+    const std::deque<Interval> &held = m_levels[size_t(chooseLevel(fromMs, sliceMs))].intervals;
     const auto first = std::partition_point(held.begin(), held.end(), [fromMs](const Interval &i) {
         return i.lastMs < fromMs;
     });
@@ -181,14 +190,13 @@ std::vector<ReadingHistory::Interval> ReadingHistory::intervals(qint64 fromMs, q
     }
     // Slices of equal time; the division is done in floating point, as a
     // week of milliseconds times the slice count overflows 64 bits.
-    const double span = double(toMs) - double(fromMs) + 1;
-    int slice = -1;
+    int at = -1;
     for (auto it = first; it != last; ++it) {
         const double offset = std::max(0.0, double(it->middleMs()) - double(fromMs));
-        const int at = std::min(maxIntervals - 1, int(offset / span * maxIntervals));
-        if (at != slice || result.empty()) {
+        const int sliceIndex = std::min(maxIntervals - 1, int(offset / span * maxIntervals));
+        if (sliceIndex != at) {
             result.push_back(*it);
-            slice = at;
+            at = sliceIndex;
         } else {
             result.back().merge(*it);
         }

@@ -91,10 +91,12 @@ public:
     qint64 readingsIn(int index) const;
 
     // What lies between fromMs and toMs (both included), from the finest
-    // level that reaches back to fromMs (or to the oldest reading held). At
-    // most `maxIntervals` are returned: where there are more, consecutive
-    // ones falling into the same of `maxIntervals` equal time slices are
-    // merged. An empty span or `maxIntervals` < 1 gives nothing.
+    // level that reaches back to fromMs (or to the oldest reading held), or
+    // a coarser one that does too and whose intervals are no wider than a
+    // slice (the span divided by `maxIntervals`). At most `maxIntervals`
+    // are returned: where there are more, consecutive ones falling into the
+    // same of `maxIntervals` equal time slices are merged. An empty span or
+    // `maxIntervals` < 1 gives nothing.
     std::vector<Interval> intervals(qint64 fromMs, qint64 toMs, int maxIntervals) const;
     // All of that span merged into one; `readings` 0 when it holds none.
     Interval summary(qint64 fromMs, qint64 toMs) const;
@@ -114,7 +116,7 @@ private:
         qint64 droppedThroughMs = std::numeric_limits<qint64>::min();
     };
 
-    int chooseLevel(qint64 fromMs) const;
+    int chooseLevel(qint64 fromMs, qint64 sliceMs) const;
     static void prune(Store &store, qint64 newestMs);
 
     const int m_channelCount;

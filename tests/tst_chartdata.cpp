@@ -131,6 +131,9 @@ void TestChartData::spanPicksTheFinestLevel_data()
     QTest::newRow("raw") << end - 1499 << 1000 << 45 << qint64(45);
     // The same merged into 5 slices.
     QTest::newRow("raw, merged") << end - 1499 << 5 << 5 << qint64(45);
+    // Slices wider than a second: the 1 s intervals give the same picture
+    // (here the last two seconds, 60 readings).
+    QTest::newRow("coarser for wide slices") << end - 1499 << 1 << 1 << qint64(60);
     // 30 s reach back before the raw readings: 1 s intervals, those ending
     // in the span.
     QTest::newRow("seconds") << end - 29999 << 1000 << 30 << qint64(30 * 30);
