@@ -1,5 +1,6 @@
 #include "screenshottour.h"
 
+#include "chartwindow.h"
 #include "filesaving.h"
 #include "mainwindow.h"
 
@@ -14,6 +15,7 @@
 #include <QSpinBox>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include <qcustomplot.h>
 
@@ -26,6 +28,8 @@ constexpr int pad0Frequency = 1250;
 constexpr int dataTimeoutMs = 10000;
 // The plots keep the last 500 samples; a full window looks like a live plot.
 constexpr int fullPlot = 500;
+// Readings in the chart's picture: one and a half periods of PAD0's sine.
+constexpr int chartSeconds = 8;
 const QSize launcherSize(860, 520);
 
 bool isNumber(const QString &text)
@@ -87,11 +91,35 @@ void ScreenshotTour::showVoltmeter()
             return true;
         },
         dataTimeoutMs);
-    if (shown)
+    if (shown) {
         save(window, QStringLiteral("voltmeter.png"));
-    else
+        showVoltmeterChart(window);
+    } else {
         m_failures << tr("Voltmeter: no readings arrived");
+    }
     quit(window, "pushButtonQuit");
+}
+
+void ScreenshotTour::showVoltmeterChart(QDialog *window)
+{
+    auto *chart = pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_G))
+                      ? window->findChild<ChartWindow *>()
+                      : nullptr;
+    auto *plot = chart ? chart->findChild<QCustomPlot *>() : nullptr;
+    if (!plot) {
+        m_failures << tr("Voltmeter: no chart");
+        return;
+    }
+    chart->move(window->frameGeometry().topRight() + QPoint(10, 0));
+    pause(chartSeconds * 1000);
+    // The readings fill a few seconds of the 10 min span: zoom in on them
+    // with the wheel at the newest end, as a user would.
+    const QPointF at(plot->axisRect()->right() - 1, plot->axisRect()->center().y());
+    QWheelEvent wheel(at, plot->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, 120 * 26),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plot, &wheel);
+    pause(300);
+    save(chart, QStringLiteral("voltmeter-chart.png"));
 }
 
 void ScreenshotTour::showOsciloscope()

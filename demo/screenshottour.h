@@ -31,6 +31,8 @@ public:
 private:
     void showLauncher();
     void showVoltmeter();
+    // Its chart, zoomed in on the seconds of readings it has.
+    void showVoltmeterChart(QDialog *window);
     void showOsciloscope();
     // The scope triggered, measuring and recording.
     void showScopeAtWork(QDialog *window);

@@ -35,6 +35,9 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
 
     m_statistics->setTextFormat(Qt::PlainText);
     m_statistics->setWordWrap(true);
+    QFont small = m_statistics->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_statistics->setFont(small);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_statistics);
     layout->addWidget(m_plot, 1);
@@ -242,15 +245,15 @@ void ChartWindow::updateStatistics(const std::vector<ReadingHistory::Interval> &
         const ReadingHistory::Channel &channel = all.channels[size_t(c)];
         const QString name = m_profile.shownNames.value(c);
         if (channel.count == 0) {
-            parts.append(tr("%1: no readings").arg(name));
+            parts.append(tr("%1 none").arg(name));
             continue;
         }
-        parts.append(tr("%1: min %2, mean %3, max %4 %5, %6 readings")
+        parts.append(tr("%1 %2 / %3 / %4 %5, %6")
                          .arg(name, number(channel.min), QString::number(channel.mean(), 'f', 1),
                               number(channel.max), m_profile.unit)
                          .arg(channel.count));
     }
-    m_statistics->setText(parts.join(QStringLiteral("   ")));
+    m_statistics->setText(tr("min / mean / max, readings:  ") + parts.join(QStringLiteral("   ")));
 }
 
 void ChartWindow::exportShown()

@@ -21,7 +21,8 @@ const QString panelPath = QStringLiteral(PANEL_PATH);
 const QString version = QStringLiteral(PROJECT_VERSION);
 const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral("voltmeter.png"),
                               QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png"),
-                              QStringLiteral("pwm.png"),         QStringLiteral("counter.png")};
+                              QStringLiteral("pwm.png"),         QStringLiteral("counter.png"),
+                              QStringLiteral("voltmeter-chart.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 
@@ -139,8 +140,9 @@ void DemoTest::builtInBoardFeedsEveryInstrument()
         QVERIFY2(image.width() >= 300 && image.height() >= 200, qPrintable(name));
         QVERIFY2(distinctColours(image) > 20, qPrintable(name));
     }
-    // The plots show the three signals, drawn in red, blue and black.
-    for (const QString &name : {QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png")}) {
+    // The plots and the chart show the three signals, drawn in red, blue and black.
+    for (const QString &name : {QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png"),
+                                QStringLiteral("voltmeter-chart.png")}) {
         const QImage image = QImage(QDir(out.path()).filePath(name)).convertToFormat(QImage::Format_RGB32);
         QVERIFY2(pixelsOf(image, Qt::red, 0.7) > 300, qPrintable(name));
         QVERIFY2(pixelsOf(image, Qt::blue, 0.7) > 300, qPrintable(name));
