@@ -806,7 +806,7 @@ void TestPlotters::plotMenuAndShortcuts_data()
     // Submenus indented, checked items marked; %1 is the height clicked at.
     QTest::addColumn<QStringList>("menu");
     const QStringList keeping{"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E",
-                              "Start Recording… = Ctrl+R"};
+                              "Start Recording… = Ctrl+R", "Show Raw Data = Ctrl+D"};
     QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer"
                                    << keeping + QStringList{"Show Measurements = Ctrl+M"};
     QTest::newRow("osciloscope")
