@@ -316,6 +316,20 @@ int main(int argc, char *argv[])
     const Recorded recordingFast = measureRecording(launcher, fullSpeed, seconds);
     reportRecording(recordingFast, fast, QStringLiteral("75,000"));
 
+    // The raw data window open (Ctrl+D) on the same stream: what it costs the
+    // window it watches.
+    const Measurement withRawData = measure(launcher, fullSpeed, seconds, [](Osciloscope *window) {
+        triggerShortcut(window, QKeySequence(Qt::CTRL | Qt::Key_D));
+    });
+    const double rawExtra = std::max(withRawData.cpuPercent - fast.cpuPercent, 0.0);
+    Bench::row(QStringLiteral("Raw data window open at 75,000 frames/s, extra CPU"),
+               QStringLiteral("<= 3 % of a core"),
+               Bench::number(rawExtra) + QStringLiteral(" % (") + Bench::number(withRawData.cpuPercent)
+                   + QStringLiteral(" % against ") + Bench::number(fast.cpuPercent)
+                   + QStringLiteral(" %; ") + QString::number(qint64(withRawData.plottedPerSecond))
+                   + QStringLiteral(" frames/s plotted)"),
+               3 / std::max(rawExtra, 0.01));
+
     // Ctrl+T once steps the trigger from Off to Rising Edge; Ctrl+M shows
     // the measurements.
     const Measurement triggered = measure(launcher, 720, seconds, [](Osciloscope *window) {
