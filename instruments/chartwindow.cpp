@@ -97,7 +97,7 @@ ChartWindow::~ChartWindow() = default;
 
 const QList<qint64> &ChartWindow::spans()
 {
-    static const QList<qint64> spans{60 * 1000LL, 10 * 60 * 1000LL, 3600 * 1000LL, 8 * 3600 * 1000LL, 0};
+    static const QList<qint64> spans{60LL * 1000, 10LL * 60 * 1000, 3600LL * 1000, 8LL * 3600 * 1000, 0};
     return spans;
 }
 
