@@ -97,7 +97,8 @@ ChartWindow::~ChartWindow() = default;
 
 const QList<qint64> &ChartWindow::spans()
 {
-    static const QList<qint64> spans{60LL * 1000, 10LL * 60 * 1000, 3600LL * 1000, 8LL * 3600 * 1000, 0};
+    // 1 min, 10 min, 1 h, 8 h, All.
+    static const QList<qint64> spans{60000, 600000, 3600000, 28800000, 0};
     return spans;
 }
 

@@ -57,7 +57,7 @@ public:
     qint64 spanMs() const { return m_spanMs; }
     bool isFollowing() const { return m_following; }
 
-    static constexpr qint64 defaultSpanMs = 10LL * 60 * 1000;
+    static constexpr qint64 defaultSpanMs = 600000; // 10 min
     static constexpr int refreshIntervalMs = 250;
 
 public slots:
