@@ -39,8 +39,10 @@ public:
     // "Show Chart" (Ctrl+G), for windows that called addChart().
     QAction *chartAction() const { return m_chartAction; }
     // The open companion windows, if any.
-    RawDataWindow *rawDataWindow() const { return m_rawDataWindow; }
-    ChartWindow *chartWindow() const { return m_chartWindow; }
+    RawDataWindow *rawDataWindow() const { return m_rawDataWindow.data(); }
+    ChartWindow *chartWindow() const { return m_chartWindow.data(); }
+    // The readings kept for the chart; none without one.
+    const ReadingHistory *readingHistory() const { return m_history.get(); }
 
 protected:
     // `stopCopies`: how many "r\n" stop this instrument.
