@@ -1,6 +1,9 @@
+#include "cursorreadout.h"
+#include "decimation.h"
 #include "measurements.h"
 #include "ratemeter.h"
 #include "scopetrigger.h"
+#include "viewzoom.h"
 
 #include <QtTest>
 
@@ -8,6 +11,7 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(TriggerMode)
+Q_DECLARE_METATYPE(AxisSpan)
 
 namespace {
 
@@ -78,6 +82,14 @@ private slots:
     void rateMeter_data();
     void rateMeter();
     void readoutText();
+    void zoomAndPan_data();
+    void zoomAndPan();
+    void rollingLength_data();
+    void rollingLength();
+    void decimation_data();
+    void decimation();
+    void cursorReadout_data();
+    void cursorReadout();
 };
 
 void TestScopeMath::storeKeepsTheNewestInIndexOrder()
@@ -401,6 +413,232 @@ void TestScopeMath::readoutText()
     QCOMPARE(measurementLine("PAD2", ChannelMeasurement{}), QStringLiteral("PAD2  no data"));
     QCOMPARE(sampleRateLine(719.6), QStringLiteral("720 samples/s"));
     QCOMPARE(sampleRateLine(std::nullopt), QStringLiteral("– samples/s"));
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestScopeMath::zoomAndPan_data()
+{
+    // "zoom" and "pan" move a stopped x view through `history`; "y" zooms
+    // the y axis. `by` is the factor, or the distance of a pan.
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<AxisSpan>("span");
+    QTest::addColumn<double>("anchor");
+    QTest::addColumn<double>("by");
+    QTest::addColumn<AxisSpan>("history");
+    QTest::addColumn<AxisSpan>("expected");
+
+    const auto row = [](const char *name, const char *move, AxisSpan span, double anchor,
+                        double by, AxisSpan history, AxisSpan expected) {
+        QTest::newRow(name) << QString::fromLatin1(move) << span << anchor << by << history
+                            << expected;
+    };
+    const AxisSpan history{0, 1000};
+    row("zoom in around the middle", "zoom", {0, 500}, 250, 0.5, history, {125, 375});
+    row("the pointer keeps its place", "zoom", {0, 100}, 20, 0.5, history, {10, 60});
+    row("zoom in at the newest", "zoom", {500, 1000}, 1000, 0.5, history, {750, 1000});
+    row("zoom in stops at 20 steps", "zoom", {0, 100}, 50, 0.01, history, {40, 60});
+    row("zoom out stops at the whole history", "zoom", {400, 600}, 500, 100, {1, 1000},
+        {1, 1000});
+    row("zoom out at the oldest stays inside", "zoom", {0, 100}, 0, 4, history, {0, 400});
+    row("zoom out at the newest stays inside", "zoom", {900, 1000}, 1000, 3, history,
+        {700, 1000});
+    row("a history under 20 steps shows at the right", "zoom", {0, 10}, 5, 0.5, {0, 10},
+        {-10, 10});
+    row("a factor of 0 changes nothing", "zoom", {100, 200}, 150, 0, history, {100, 200});
+    row("pan back", "pan", {400, 600}, 0, -100, history, {300, 500});
+    row("pan stops at the oldest held", "pan", {100, 300}, 0, -500, {50, 1000}, {50, 250});
+    row("pan stops at the newest", "pan", {800, 1000}, 0, 500, history, {800, 1000});
+    row("y zoom in around the pointer", "y", {-100, 3400}, 1650, 0.5, {}, {775, 2525});
+    row("y zoom out", "y", {0, 100}, 0, 2, {}, {0, 200});
+    row("y zoom stops at 2", "y", {0, 10}, 5, 0.001, {}, {4, 6});
+}
+
+void TestScopeMath::zoomAndPan()
+{
+    QFETCH(QString, move);
+    QFETCH(AxisSpan, span);
+    QFETCH(double, anchor);
+    QFETCH(double, by);
+    QFETCH(AxisSpan, history);
+    QFETCH(AxisSpan, expected);
+
+    const AxisSpan moved = move == QLatin1String("zoom")
+                               ? ViewZoom::zoomedInHistory(span, anchor, by, history)
+                           : move == QLatin1String("pan")
+                               ? ViewZoom::pannedInHistory(span, by, history)
+                               : ViewZoom::zoomedY(span, anchor, by);
+    QVERIFY2(qFuzzyCompare(moved.lower + 1e6, expected.lower + 1e6)
+                 && qFuzzyCompare(moved.upper + 1e6, expected.upper + 1e6),
+             qPrintable(QStringLiteral("%1 to %2").arg(moved.lower).arg(moved.upper)));
+}
+
+void TestScopeMath::rollingLength_data()
+{
+    QTest::addColumn<int>("length");
+    // Eighths of a degree, 120 a notch; positive turns away from the user.
+    QTest::addColumn<int>("angleDelta");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("a notch away: shorter") << 500 << 120 << 400;
+    QTest::newRow("a notch back: longer") << 500 << -120 << 625;
+    QTest::newRow("two notches at once") << 500 << 240 << 320;
+    QTest::newRow("shortest") << 24 << 120 << 20;
+    QTest::newRow("already shortest") << 20 << 120 << 20;
+    QTest::newRow("longer from the shortest") << 20 << -120 << 25;
+    QTest::newRow("longest") << 90000 << -240 << 100000;
+    QTest::newRow("a fine wheel's step still moves") << 30 << 1 << 29;
+}
+
+void TestScopeMath::rollingLength()
+{
+    QFETCH(int, length);
+    QFETCH(int, angleDelta);
+    QFETCH(int, expected);
+    QCOMPARE(ViewZoom::rollingLengthAfter(length, angleDelta), expected);
+}
+
+void TestScopeMath::decimation_data()
+{
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("gapAt");
+    // Points in PAD0's line, breaks included; -1: not checked.
+    QTest::addColumn<int>("points");
+
+    Values spiky = Values(100000, 1000);
+    spiky[54321] = 4000;
+    spiky[70000] = -300;
+    Values holes = sine(5000, 300, 1400);
+    for (int i = 0; i < holes.size(); i += 7)
+        holes[i] = none;
+    QTest::newRow("fewer samples than columns: every sample") << sine(50, 20, 1000) << 800
+                                                              << -1 << 50;
+    QTest::newRow("two per column: both") << sine(1600, 100, 1000) << 800 << -1 << 1600;
+    QTest::newRow("100,000 samples over 800 columns") << sine(100000, 1000, 1400) << 800 << -1
+                                                      << 1600;
+    QTest::newRow("a one-sample spike and dip survive") << spiky << 800 << -1 << -1;
+    QTest::newRow("flat: each column keeps both ends") << Values(1000, 7) << 10 << -1 << 20;
+    QTest::newRow("a gap splits its column and breaks the line")
+        << sine(1000, 100, 1000) << 10 << 550 << 23;
+    QTest::newRow("every 7th value missing") << holes << 300 << 2500 << -1;
+    QTest::newRow("one column") << sine(1000, 100, 1000) << 1 << -1 << 2;
+}
+
+void TestScopeMath::decimation()
+{
+    QFETCH(Values, values);
+    QFETCH(int, columns);
+    QFETCH(int, gapAt);
+    QFETCH(int, points);
+
+    SampleStore store(values.size());
+    append(store, values, 0, values.size(), 0, gapAt);
+    const ColumnGrid grid{0, double(values.size() - 1), columns};
+    ChannelLines lines;
+    const ValueExtent extent = decimateColumns(store, {0, store.size()}, 0, grid, lines);
+    const std::vector<PlotPoint> &line = lines[0];
+    if (points >= 0)
+        QCOMPARE(int(line.size()), points);
+
+    // Each column's lowest and highest point are those of its samples.
+    QVector<int> lowest(columns, INT_MAX);
+    QVector<int> highest(columns, INT_MIN);
+    for (int i = 0; i < values.size(); ++i) {
+        if (values[i] == none)
+            continue;
+        const int column = grid.columnOf(i);
+        lowest[column] = std::min(lowest[column], values[i]);
+        highest[column] = std::max(highest[column], values[i]);
+    }
+    QVector<int> drawnLowest(columns, INT_MAX);
+    QVector<int> drawnHighest(columns, INT_MIN);
+    int breaks = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (i > 0)
+            QVERIFY(line[i].key > line[i - 1].key);
+        if (std::isnan(line[i].value)) {
+            ++breaks;
+            QCOMPARE(line[i].key, gapAt - 0.5);
+            continue;
+        }
+        const int key = int(line[i].key);
+        QCOMPARE(line[i].key, double(key));
+        // A point is one of the samples, as received.
+        QCOMPARE(line[i].value, double(values[key]));
+        const int column = grid.columnOf(key);
+        drawnLowest[column] = std::min(drawnLowest[column], values[key]);
+        drawnHighest[column] = std::max(drawnHighest[column], values[key]);
+    }
+    QCOMPARE(drawnLowest, lowest);
+    QCOMPARE(drawnHighest, highest);
+    QCOMPARE(breaks, gapAt >= 0 ? 1 : 0);
+    // The other channels carry the opposite values: the extent spans both.
+    Values held = values;
+    held.removeAll(none);
+    const auto [low, high] = std::minmax_element(held.begin(), held.end());
+    QCOMPARE(extent.minimum, std::min(*low, 1000 - *high));
+    QCOMPARE(extent.maximum, std::max(*high, 1000 - *low));
+}
+
+void TestScopeMath::cursorReadout_data()
+{
+    QTest::addColumn<qint64>("indexA");
+    QTest::addColumn<qint64>("indexB");
+    QTest::addColumn<QStringList>("lines");
+
+    // Samples 477 to 1500 are held, 2 ms apart; 1200 and 1201 came in one
+    // read; PAD2 has values only at even indexes.
+    QTest::newRow("B after A") << qint64(1000) << qint64(1250)
+                               << QStringList{"A 1000  B 1250  Δ 250 samples",
+                                              "Δt 500 ms  1/Δt 2 Hz",
+                                              "PAD0  A 1000  B 1250  Δ 250",
+                                              "PAD1  A -3000  B -3750  Δ -750",
+                                              "PAD2  A 7  B 7  Δ 0"};
+    QTest::newRow("B before A, one value missing")
+        << qint64(1001) << qint64(600)
+        << QStringList{"A 1001  B 600  Δ -401 samples", "Δt -802 ms  1/Δt -1.247 Hz",
+                       "PAD0  A 1001  B 600  Δ -401", "PAD1  A -3003  B -1800  Δ 1203",
+                       "PAD2  A –  B 7  Δ –"};
+    QTest::newRow("both in one read") << qint64(1200) << qint64(1201)
+                                      << QStringList{"A 1200  B 1201  Δ 1 samples",
+                                                     "Δt 0 ms  1/Δt – Hz",
+                                                     "PAD0  A 1200  B 1201  Δ 1",
+                                                     "PAD1  A -3600  B -3603  Δ -3",
+                                                     "PAD2  A 7  B –  Δ –"};
+    QTest::newRow("A no longer held") << qint64(100) << qint64(1500)
+                                      << QStringList{"A 100  B 1500  Δ 1400 samples",
+                                                     "Δt – ms  1/Δt – Hz",
+                                                     "PAD0  A –  B 1500  Δ –",
+                                                     "PAD1  A –  B -4500  Δ –",
+                                                     "PAD2  A –  B 7  Δ –"};
+    QTest::newRow("the extremes of int apart")
+        << qint64(1300) << qint64(1302)
+        << QStringList{"A 1300  B 1302  Δ 2 samples", "Δt 4 ms  1/Δt 250 Hz",
+                       "PAD0  A -2147483648  B 2147483647  Δ 4294967295",
+                       "PAD1  A 2147483647  B -2147483648  Δ -4294967295",
+                       "PAD2  A 7  B 7  Δ 0"};
+}
+
+void TestScopeMath::cursorReadout()
+{
+    QFETCH(qint64, indexA);
+    QFETCH(qint64, indexB);
+    QFETCH(QStringList, lines);
+
+    QLocale::setDefault(QLocale(QLocale::German));
+    SampleStore store(1024);
+    for (int i = 1; i <= 1500; ++i) {
+        Sample sample;
+        sample.index = i;
+        sample.timeNs = qint64(i == 1201 ? 1200 : i) * 2000000;
+        sample.values = {i, -3 * i, 7};
+        if (i == 1300 || i == 1302)
+            sample.values = {i == 1300 ? INT_MIN : INT_MAX, i == 1300 ? INT_MAX : INT_MIN, 7};
+        sample.validMask = i % 2 ? 0b011 : 0b111;
+        store.append(sample);
+    }
+    QCOMPARE(cursorReadoutLines(readCursors(store, indexA, indexB), {"PAD0", "PAD1", "PAD2"}),
+             lines);
     QLocale::setDefault(QLocale::c());
 }
 

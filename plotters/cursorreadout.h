@@ -1,0 +1,40 @@
+#pragma once
+
+#include "samplestore.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// What the two cursors A and B read, from the samples they stand on.
+struct CursorReadout
+{
+    qint64 indexA = 0;
+    qint64 indexB = 0;
+    // B less A, in samples.
+    qint64 deltaSamples = 0;
+    // From the samples' read times; none unless both are held.
+    std::optional<double> deltaMs;
+    // None also when both samples came in the same read.
+    std::optional<double> inverseHz;
+    struct Channel
+    {
+        std::optional<int> atA;
+        std::optional<int> atB;
+        // 64 bits: the extremes of int apart do not fit in an int.
+        std::optional<qint64> difference;
+    };
+    std::array<Channel, Sample::channelCount> channels{};
+};
+
+// Reads the samples with indexes `indexA` and `indexB`; one no longer held
+// (or never received) reads as none.
+CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB);
+
+// The readout as drawn, the same in every locale, "–" for what is not known:
+// "A 1200  B 1450  Δ 250 samples", "Δt 347.2 ms  1/Δt 2.88 Hz", then one
+// line per channel: "PAD0  A 1650  B 3012  Δ 1362".
+QStringList cursorReadoutLines(const CursorReadout &readout,
+                               const std::array<const char *, Sample::channelCount> &channelNames);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "samplespan.h"
+#include "samplestore.h"
+
+#include <array>
+#include <vector>
+
+// One point of a graph's line; a NaN value breaks the line there.
+struct PlotPoint
+{
+    double key;
+    double value;
+};
+
+// The stretch of keys a plot draws across its pixel columns, each column
+// the same share of it.
+struct ColumnGrid
+{
+    double lower = 0;
+    double upper = 1;
+    int columns = 1;
+
+    // The column a key falls in; keys outside the stretch count to the
+    // nearest edge column.
+    int columnOf(double key) const;
+};
+
+using ChannelLines = std::array<std::vector<PlotPoint>, Sample::channelCount>;
+
+// The lowest and highest value drawn, over all channels.
+struct ValueExtent
+{
+    bool any = false;
+    int minimum = 0;
+    int maximum = 0;
+};
+
+// Makes each channel's line from the held samples in `span`, keyed by
+// sample index less `keyOrigin` (indexes are never negative, as the store
+// gives them). Per pixel column of `grid` a line keeps at most two of the
+// column's samples: its minimum and its maximum, in the order they came.
+// So a spike one sample wide is never lost, a column with one or two samples
+// keeps them all, and the work per redraw is one pass over the samples
+// however many there are. A gap breaks every line (a NaN point half a step
+// before the first sample after it) and splits the column it falls in.
+// `lines` is refilled; its capacity is reused from one redraw to the next.
+ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
+                            const ColumnGrid &grid, ChannelLines &lines);
