@@ -1,7 +1,8 @@
 // What the scope computes per redraw over the sample store: the measurements
-// over the samples shown, and the trigger taking in what arrived since the
-// last redraw.
+// over the samples shown, the trigger taking in what arrived since the last
+// redraw, and the decimation of a long view into its pixel columns.
 #include "benchreport.h"
+#include "decimation.h"
 #include "measurements.h"
 #include "ratemeter.h"
 #include "scopetrigger.h"
@@ -98,6 +99,29 @@ int main()
                        + Bench::number(100 * updating * redrawsPerSecond / 1000, 3)
                        + QStringLiteral(" % of a core)"),
                    target / std::max(updating, 1e-6));
+    }
+
+    // A stopped view of the whole history: a million samples into 729 pixel
+    // columns (the plot's width), three channels.
+    {
+        SampleStore store(1000000);
+        for (qint64 index = 1; index <= 1000000; ++index)
+            store.append(boardSample(index));
+        ChannelLines lines;
+        BlockSummaries summaries;
+        const ColumnGrid grid{1, 1000000, 729};
+        std::vector<double> runs;
+        for (int run = 0; run < 21; ++run) {
+            const double start = Bench::seconds();
+            const ValueExtent extent =
+                decimateColumns(store, {0, store.size()}, 0, grid, lines, &summaries);
+            runs.push_back((Bench::seconds() - start) * 1e3);
+            sink = sink + extent.maximum + double(lines[0].size());
+        }
+        const double decimating = Bench::median(runs);
+        Bench::row(QStringLiteral("Decimation, 3 x 1,000,000 samples into 729 columns (median)"),
+                   QStringLiteral("<= 4 ms"), Bench::number(decimating, 2) + QStringLiteral(" ms"),
+                   4 / std::max(decimating, 1e-6));
     }
     return 0;
 }

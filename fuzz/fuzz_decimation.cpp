@@ -154,6 +154,43 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     if (extent.any)
         FUZZ_CHECK(extent.minimum == all.low && extent.maximum == all.high);
 
+    // Block summaries give the same lines, made now, kept from before, and
+    // after more samples pushed older ones out of the ring.
+    BlockSummaries summaries;
+    const auto sameWithSummaries = [&](const ChannelLines &plain) {
+        ChannelLines summarised;
+        const ValueExtent fromSummaries =
+            decimateColumns(store, span, keyOrigin, grid, summarised, &summaries);
+        const ValueExtent fromSamples = decimateColumns(store, span, keyOrigin, grid, lines);
+        FUZZ_CHECK(fromSummaries.any == fromSamples.any);
+        FUZZ_CHECK(fromSummaries.minimum == fromSamples.minimum);
+        FUZZ_CHECK(fromSummaries.maximum == fromSamples.maximum);
+        for (size_t channel = 0; channel < plain.size(); ++channel) {
+            FUZZ_CHECK(summarised[channel].size() == plain[channel].size());
+            for (size_t i = 0; i < plain[channel].size(); ++i) {
+                const PlotPoint &a = summarised[channel][i];
+                const PlotPoint &b = plain[channel][i];
+                FUZZ_CHECK(a.key == b.key || (std::isnan(a.key) && std::isnan(b.key)));
+                FUZZ_CHECK(a.value == b.value || (std::isnan(a.value) && std::isnan(b.value)));
+            }
+        }
+    };
+    const ChannelLines plain = lines;
+    sameWithSummaries(plain);
+    sameWithSummaries(plain);
+    if (!store.isEmpty()) {
+        // The same samples again under new indexes, aligned differently.
+        const int count = store.size();
+        for (int i = 0; i < count && i < 200; ++i) {
+            Sample again = store.at(i);
+            again.index = ++index;
+            store.append(again);
+        }
+        ChannelLines fresh;
+        decimateColumns(store, span, keyOrigin, grid, fresh);
+        sameWithSummaries(fresh);
+    }
+
     // The cursors on held samples, on samples never held, and far off.
     if (!store.isEmpty()) {
         const qint64 first = store.at(0).index;

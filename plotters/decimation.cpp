@@ -7,105 +7,159 @@
 
 namespace {
 
+constexpr qint64 blockLength = BlockSummaries::blockLength;
+
 // A channel's samples since the last column edge or gap: the first lowest
-// and the last highest, so a flat run keeps both of its ends.
+// and the last highest, so a flat run keeps both of its ends. Kept as store
+// positions: huge indexes can share a key.
 struct ColumnRun
 {
     bool any = false;
-    PlotPoint low{};
-    PlotPoint high{};
-    // Store positions: huge indexes can share a key.
+    int low = 0;
+    int high = 0;
     int lowAt = 0;
     int highAt = 0;
 
-    void take(int position, double key, int value)
+    void take(int value, int position) { merge(value, position, value, position); }
+
+    // Samples that came after all those taken so far.
+    void merge(int lowValue, int lowPosition, int highValue, int highPosition)
     {
-        const double v = value;
-        if (!any) {
-            low = high = {key, v};
-            lowAt = highAt = position;
-            any = true;
-            return;
+        if (!any || lowValue < low) {
+            low = lowValue;
+            lowAt = lowPosition;
         }
-        if (v < low.value) {
-            low = {key, v};
-            lowAt = position;
+        if (!any || highValue >= high) {
+            high = highValue;
+            highAt = highPosition;
         }
-        if (v >= high.value) {
-            high = {key, v};
-            highAt = position;
-        }
+        any = true;
     }
 
-    void flushInto(std::vector<PlotPoint> &line)
+    void flushInto(std::vector<PlotPoint> &line, ValueExtent &extent, const SampleStore &store,
+                   qint64 keyOrigin)
     {
         if (!any)
             return;
         any = false;
-        if (lowAt == highAt) {
-            line.push_back(low);
-        } else if (lowAt < highAt) {
-            line.push_back(low);
-            line.push_back(high);
+        if (!extent.any) {
+            extent = {true, low, high};
         } else {
-            line.push_back(high);
-            line.push_back(low);
+            extent.minimum = std::min(extent.minimum, low);
+            extent.maximum = std::max(extent.maximum, high);
+        }
+        const auto point = [&](int position, int value) {
+            return PlotPoint{double(store.at(position).index - keyOrigin), double(value)};
+        };
+        if (lowAt == highAt) {
+            line.push_back(point(lowAt, low));
+        } else if (lowAt < highAt) {
+            line.push_back(point(lowAt, low));
+            line.push_back(point(highAt, high));
+        } else {
+            line.push_back(point(highAt, high));
+            line.push_back(point(lowAt, low));
         }
     }
 };
 
+
 } // namespace
 
-int ColumnGrid::columnOf(double key) const
+const BlockSummaries::Block &BlockSummaries::blockAt(const SampleStore &store, int position)
 {
-    const int count = std::max(columns, 1);
-    const double size = upper - lower;
-    if (!(size > 0))
-        return 0;
-    const double column = std::floor((key - lower) / size * count);
-    // NaN compares false both ways and lands in column 0.
-    if (!(column >= 0))
-        return 0;
-    return column >= count ? count - 1 : int(column);
+    if (m_blocks.empty()) {
+        size_t count = 1;
+        while (count * size_t(blockLength) < size_t(store.capacity()))
+            count <<= 1;
+        m_blocks.resize(count);
+    }
+    const qint64 firstIndex = store.at(position).index;
+    Block &block = m_blocks[size_t(firstIndex / blockLength) & (m_blocks.size() - 1)];
+    if (block.firstIndex == firstIndex)
+        return block;
+    block = Block{};
+    block.firstIndex = firstIndex;
+    for (int offset = 0; offset < int(blockLength); ++offset) {
+        const Sample &sample = store.at(position + offset);
+        block.gapInside = block.gapInside || (offset > 0 && sample.gapBefore);
+        for (size_t channel = 0; channel < block.channels.size(); ++channel) {
+            if (!sample.hasValue(int(channel)))
+                continue;
+            Channel &summary = block.channels[channel];
+            const int value = sample.values[channel];
+            if (!summary.any || value < summary.low) {
+                summary.low = value;
+                summary.lowAt = quint8(offset);
+            }
+            if (!summary.any || value >= summary.high) {
+                summary.high = value;
+                summary.highAt = quint8(offset);
+            }
+            summary.any = true;
+        }
+    }
+    return block;
 }
 
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
-                            const ColumnGrid &grid, ChannelLines &lines)
+                            const ColumnGrid &grid, ChannelLines &lines,
+                            BlockSummaries *summaries)
 {
     for (std::vector<PlotPoint> &line : lines)
         line.clear();
+    // A copy the compiler can keep in registers while the lines grow.
+    const ColumnGrid columns = grid;
     std::array<ColumnRun, Sample::channelCount> runs{};
     ValueExtent extent;
+    const auto flush = [&] {
+        for (size_t channel = 0; channel < runs.size(); ++channel)
+            runs[channel].flushInto(lines[channel], extent, store, keyOrigin);
+    };
     const int begin = std::max(span.begin, 0);
     const int end = std::min(span.end, store.size());
     int column = -1;
-    for (int position = begin; position < end; ++position) {
+    for (int position = begin; position < end;) {
         const Sample &sample = store.at(position);
-        const double key = double(sample.index - keyOrigin);
-        const int sampleColumn = grid.columnOf(key);
+        const int sampleColumn = columns.columnOf(double(sample.index - keyOrigin));
         const bool gap = sample.gapBefore && position > begin;
         if (sampleColumn != column || gap) {
-            for (size_t channel = 0; channel < runs.size(); ++channel)
-                runs[channel].flushInto(lines[channel]);
+            flush();
             column = sampleColumn;
         }
         if (gap)
             for (std::vector<PlotPoint> &line : lines)
-                line.push_back({key - 0.5, qQNaN()});
+                line.push_back({double(sample.index - keyOrigin) - 0.5, qQNaN()});
+
+        // A whole block inside this column, without a gap after its first
+        // sample, is taken from its summary.
+        if (summaries && (sample.index & (blockLength - 1)) == 0
+            && end - position >= blockLength) {
+            const qint64 lastIndex = store.at(position + int(blockLength) - 1).index;
+            if (lastIndex - sample.index == blockLength - 1
+                && columns.columnOf(double(lastIndex - keyOrigin)) == column) {
+                const BlockSummaries::Block &block = summaries->blockAt(store, position);
+                if (!block.gapInside) {
+                    for (size_t channel = 0; channel < runs.size(); ++channel) {
+                        const BlockSummaries::Channel &summary = block.channels[channel];
+                        if (!summary.any)
+                            continue;
+                        runs[channel].merge(summary.low, position + summary.lowAt, summary.high,
+                                            position + summary.highAt);
+                    }
+                    position += int(blockLength);
+                    continue;
+                }
+            }
+        }
+
         for (size_t channel = 0; channel < runs.size(); ++channel) {
             if (!sample.hasValue(int(channel)))
                 continue;
-            const int value = sample.values[channel];
-            runs[channel].take(position, key, value);
-            if (!extent.any) {
-                extent = {true, value, value};
-            } else {
-                extent.minimum = std::min(extent.minimum, value);
-                extent.maximum = std::max(extent.maximum, value);
-            }
+            runs[channel].take(sample.values[channel], position);
         }
+        ++position;
     }
-    for (size_t channel = 0; channel < runs.size(); ++channel)
-        runs[channel].flushInto(lines[channel]);
+    flush();
     return extent;
 }

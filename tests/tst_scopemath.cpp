@@ -578,6 +578,23 @@ void TestScopeMath::decimation()
     const auto [low, high] = std::minmax_element(held.begin(), held.end());
     QCOMPARE(extent.minimum, std::min(*low, 1000 - *high));
     QCOMPARE(extent.maximum, std::max(*high, 1000 - *low));
+
+    // Summaries of whole blocks, made and then kept, give the same lines.
+    BlockSummaries summaries;
+    for (int pass = 0; pass < 2; ++pass) {
+        ChannelLines summarised;
+        decimateColumns(store, {0, store.size()}, 0, grid, summarised, &summaries);
+        for (size_t channel = 0; channel < lines.size(); ++channel) {
+            QCOMPARE(summarised[channel].size(), lines[channel].size());
+            for (size_t i = 0; i < lines[channel].size(); ++i) {
+                QCOMPARE(summarised[channel][i].key, lines[channel][i].key);
+                QCOMPARE(std::isnan(summarised[channel][i].value),
+                         std::isnan(lines[channel][i].value));
+                if (!std::isnan(lines[channel][i].value))
+                    QCOMPARE(summarised[channel][i].value, lines[channel][i].value);
+            }
+        }
+    }
 }
 
 void TestScopeMath::cursorReadout_data()
