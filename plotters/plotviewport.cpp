@@ -1,0 +1,343 @@
+#include "plotviewport.h"
+
+#include "plotcompat.h"
+
+#include <qcustomplot.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+// The left axis' fixed tick step in the specified view.
+constexpr double specifiedTickStep = 500;
+// An automatic y range leaves this share of its height free above and below.
+constexpr double automaticMargin = 0.05;
+
+// Maps `value` from one span onto another, linearly.
+double mapped(double value, AxisSpan from, AxisSpan to)
+{
+    return to.lower + (value - from.lower) * to.size() / from.size();
+}
+
+} // namespace
+
+PlotViewport::PlotViewport(const SampleStore &store,
+                           const std::array<const char *, Sample::channelCount> &channelNames,
+                           QObject *parent)
+    : QObject(parent), m_store(store), m_cursors(store, channelNames)
+{
+    m_resetAction = new QAction(tr("Reset View"), this);
+    m_resetAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_0));
+    connect(m_resetAction, &QAction::triggered, this, &PlotViewport::resetView);
+
+    m_specifiedAction = new QAction(tr("Specified"), this);
+    m_specifiedAction->setCheckable(true);
+    m_specifiedAction->setChecked(true);
+    connect(m_specifiedAction, &QAction::triggered, this,
+            [this] { chooseYRange(YRange::Specified); });
+    m_automaticAction = new QAction(tr("Automatic"), this);
+    m_automaticAction->setCheckable(true);
+    connect(m_automaticAction, &QAction::triggered, this,
+            [this] { chooseYRange(YRange::Automatic); });
+    m_setRangeAction = new QAction(tr("Set Range…"), this);
+
+    connect(&m_cursors, &PlotCursors::changed, this, &PlotViewport::changed);
+}
+
+PlotViewport::~PlotViewport() = default;
+
+void PlotViewport::attach(QCustomPlot *plot,
+                          const std::array<QCPGraph *, Sample::channelCount> &graphs,
+                          AxisSpan specifiedY, std::optional<AxisSpan> specifiedRightY)
+{
+    m_plot = plot;
+    m_graphs = graphs;
+    m_specifiedY = specifiedY;
+    m_specifiedRightY = specifiedRightY;
+    m_chosenY = specifiedY;
+    plot->installEventFilter(this);
+}
+
+void PlotViewport::addActionsTo(QWidget *window) const
+{
+    window->addAction(m_resetAction);
+    window->addAction(m_cursors.showAction());
+}
+
+void PlotViewport::addToMenu(QMenu &menu) const
+{
+    menu.addAction(m_resetAction);
+    QMenu *yMenu = menu.addMenu(tr("Y Range"));
+    yMenu->addAction(m_specifiedAction);
+    yMenu->addAction(m_automaticAction);
+    yMenu->addAction(m_setRangeAction);
+    menu.addAction(m_cursors.showAction());
+}
+
+void PlotViewport::resetView()
+{
+    m_stoppedView.reset();
+    m_rollingLength = specifiedLength;
+    chooseYRange(YRange::Specified);
+}
+
+void PlotViewport::chooseYRange(YRange range)
+{
+    m_yRange = range;
+    m_specifiedAction->setChecked(range == YRange::Specified);
+    m_automaticAction->setChecked(range == YRange::Automatic);
+    emit changed();
+}
+
+void PlotViewport::askYRange(QWidget *window)
+{
+    const AxisSpan shown = toShownUnits({m_plot->yAxis->range().lower, m_plot->yAxis->range().upper});
+    // Raw counts are whole; the accelerometer's g are not.
+    const int decimals = m_specifiedRightY ? 3 : 0;
+    QDialog dialog(window);
+    dialog.setWindowTitle(tr("Set Range"));
+    auto *form = new QFormLayout(&dialog);
+    const auto spinBox = [&](double value) {
+        auto *box = new QDoubleSpinBox(&dialog);
+        box->setDecimals(decimals);
+        box->setRange(-1e9, 1e9);
+        box->setValue(value);
+        return box;
+    };
+    QDoubleSpinBox *from = spinBox(shown.lower);
+    QDoubleSpinBox *to = spinBox(shown.upper);
+    from->setObjectName(QStringLiteral("from"));
+    to->setObjectName(QStringLiteral("to"));
+    form->addRow(tr("From"), from);
+    form->addRow(tr("To"), to);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // To must be above From.
+    const auto check = [from, to, buttons] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(to->value() > from->value());
+    };
+    connect(from, qOverload<double>(&QDoubleSpinBox::valueChanged), &dialog, check);
+    connect(to, qOverload<double>(&QDoubleSpinBox::valueChanged), &dialog, check);
+    check();
+    if (dialog.exec() != QDialog::Accepted || !(to->value() > from->value()))
+        return;
+    m_chosenY = fromShownUnits({from->value(), to->value()});
+    chooseYRange(YRange::Chosen);
+}
+
+void PlotViewport::setRunning(bool running)
+{
+    m_running = running;
+    // Running again rolls again.
+    if (running)
+        m_stoppedView.reset();
+    m_dragStartX.reset();
+}
+
+bool PlotViewport::holdsView() const
+{
+    return m_stoppedView || m_rollingLength != specifiedLength;
+}
+
+std::optional<SampleSpan> PlotViewport::drawGraphs(qint64 newestIndex, bool triggered)
+{
+    AxisSpan view;
+    if (m_stoppedView)
+        view = *m_stoppedView;
+    else if (!triggered && m_rollingLength != specifiedLength)
+        view = {double(newestIndex - m_rollingLength), double(newestIndex)};
+    else
+        return std::nullopt;
+
+    m_plot->xAxis->setRange(view.lower, view.upper);
+    // One sample beyond each edge, so the lines run to the edges.
+    const SampleSpan drawn = spanOfIndexes(m_store, qint64(std::floor(view.lower)) - 1,
+                                           qint64(std::ceil(view.upper)) + 1);
+    const ColumnGrid grid{view.lower, view.upper, std::max(m_plot->axisRect()->width(), 1)};
+    decimateColumns(m_store, drawn, 0, grid, m_lines, &m_summaries);
+    QVector<QCPGraphData> points;
+    for (size_t channel = 0; channel < m_graphs.size(); ++channel) {
+        const std::vector<PlotPoint> &line = m_lines[channel];
+        points.resize(int(line.size()));
+        for (size_t i = 0; i < line.size(); ++i)
+            points[int(i)] = QCPGraphData(line[i].key, line[i].value);
+        m_graphs[channel]->data()->set(points, true);
+    }
+    const auto [first, last] = shownIndexes();
+    return spanOfIndexes(m_store, first, last);
+}
+
+void PlotViewport::finishRedraw(SampleSpan shown, qint64 keyOrigin)
+{
+    m_keyOrigin = keyOrigin;
+    switch (m_yRange) {
+    case YRange::Specified:
+        if (m_yChanged) {
+            m_plot->yAxis->setRange(m_specifiedY.lower, m_specifiedY.upper);
+            PlotCompat::setFixedTickStep(m_plot->yAxis, specifiedTickStep);
+            if (m_specifiedRightY)
+                m_plot->yAxis2->setRange(m_specifiedRightY->lower, m_specifiedRightY->upper);
+            m_yChanged = false;
+        }
+        break;
+    case YRange::Automatic: {
+        const ValueExtent extent = decimateColumns(m_store, shown, 0, ColumnGrid{}, m_scratch,
+                                                   &m_summaries);
+        if (extent.any) {
+            const double margin =
+                std::max((double(extent.maximum) - double(extent.minimum)) * automaticMargin, 1.0);
+            setY({extent.minimum - margin, extent.maximum + margin});
+        }
+        break;
+    }
+    case YRange::Chosen:
+        setY(m_chosenY);
+        break;
+    }
+    m_cursors.update(keyOrigin);
+}
+
+void PlotViewport::setY(AxisSpan span)
+{
+    if (!m_yChanged) {
+        // The fixed step of 500 would leave a zoomed axis without ticks.
+        m_plot->yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+        m_yChanged = true;
+    }
+    m_plot->yAxis->setRange(span.lower, span.upper);
+    if (m_specifiedRightY) {
+        const AxisSpan right = toShownUnits(span);
+        m_plot->yAxis2->setRange(right.lower, right.upper);
+    }
+}
+
+AxisSpan PlotViewport::toShownUnits(AxisSpan span) const
+{
+    if (!m_specifiedRightY)
+        return span;
+    return {mapped(span.lower, m_specifiedY, *m_specifiedRightY),
+            mapped(span.upper, m_specifiedY, *m_specifiedRightY)};
+}
+
+AxisSpan PlotViewport::fromShownUnits(AxisSpan span) const
+{
+    if (!m_specifiedRightY)
+        return span;
+    return {mapped(span.lower, *m_specifiedRightY, m_specifiedY),
+            mapped(span.upper, *m_specifiedRightY, m_specifiedY)};
+}
+
+std::pair<qint64, qint64> PlotViewport::shownIndexes() const
+{
+    const AxisSpan shown = shownX();
+    return {qint64(std::ceil(shown.lower)), qint64(std::floor(shown.upper))};
+}
+
+AxisSpan PlotViewport::shownX() const
+{
+    const QCPRange range = m_plot->xAxis->range();
+    return {range.lower + double(m_keyOrigin), range.upper + double(m_keyOrigin)};
+}
+
+std::optional<AxisSpan> PlotViewport::history() const
+{
+    if (m_store.isEmpty())
+        return std::nullopt;
+    return AxisSpan{double(m_store.at(0).index), double(m_store.newest().index)};
+}
+
+void PlotViewport::wheelTurned(const QWheelEvent *event)
+{
+    // Some systems turn a Shift+wheel into a sideways one.
+    const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y()
+                                                   : event->angleDelta().x();
+    if (delta == 0)
+        return;
+    const QPointF at = event->position();
+    if (event->modifiers() & Qt::ShiftModifier) {
+        const QCPRange range = m_plot->yAxis->range();
+        m_chosenY = ViewZoom::zoomedY({range.lower, range.upper},
+                                      m_plot->yAxis->pixelToCoord(at.y()),
+                                      ViewZoom::wheelFactor(delta));
+        chooseYRange(YRange::Chosen);
+        return;
+    }
+    if (m_running) {
+        m_rollingLength = ViewZoom::rollingLengthAfter(m_rollingLength, delta);
+    } else {
+        const std::optional<AxisSpan> held = history();
+        if (!held)
+            return;
+        // The stopped view starts from what is shown, in sample indexes.
+        const AxisSpan from = m_stoppedView.value_or(shownX());
+        const double anchor = m_plot->xAxis->pixelToCoord(at.x()) + double(m_keyOrigin);
+        m_stoppedView =
+            ViewZoom::zoomedInHistory(from, anchor, ViewZoom::wheelFactor(delta), *held);
+        m_keyOrigin = 0;
+    }
+    emit changed();
+}
+
+bool PlotViewport::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_plot)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Wheel:
+        wheelTurned(static_cast<QWheelEvent *>(event));
+        return true;
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_cursors.mousePressed(mouse))
+            return true;
+        if (mouse->button() != Qt::LeftButton || m_running || !history())
+            return false;
+        m_dragStartX = mouse->localPos().x();
+        m_dragStartView = m_stoppedView.value_or(shownX());
+        m_plot->setCursor(Qt::ClosedHandCursor);
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_cursors.mouseMoved(mouse))
+            return true;
+        const std::optional<AxisSpan> held = history();
+        if (!m_dragStartX || !held)
+            return false;
+        // The samples follow the pointer: dragging right shows older ones.
+        const double width = std::max(m_plot->axisRect()->width(), 1);
+        const double delta = (*m_dragStartX - mouse->localPos().x()) * m_dragStartView.size() / width;
+        const AxisSpan panned = ViewZoom::pannedInHistory(m_dragStartView, delta, *held);
+        if (!m_stoppedView || !(*m_stoppedView == panned)) {
+            m_stoppedView = panned;
+            m_keyOrigin = 0;
+            emit changed();
+        }
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_cursors.mouseReleased(mouse))
+            return true;
+        if (!m_dragStartX || mouse->button() != Qt::LeftButton)
+            return false;
+        m_dragStartX.reset();
+        m_plot->unsetCursor();
+        return true;
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}

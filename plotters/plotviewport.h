@@ -1,0 +1,121 @@
+#pragma once
+
+#include "decimation.h"
+#include "plotcursors.h"
+#include "viewzoom.h"
+
+#include <QObject>
+
+#include <array>
+#include <optional>
+
+class QAction;
+class QCPGraph;
+class QCustomPlot;
+class QMenu;
+class QWidget;
+
+// The mouse's and the keys' part of a plot window's view: the wheel zooms,
+// a drag pans, "Reset View", the "Y Range" submenu and the cursors. Until
+// the user turns the wheel or drags, the window's own views (the rolling 500
+// samples, the trigger's) draw unchanged; a view of the panel's own (a
+// stopped view moved by the mouse, a rolling view of another length) is
+// drawn from the store here, as each pixel column's minimum and maximum.
+// QCustomPlot's own range dragging and zooming stay off: its rules would
+// fight the rolling view.
+class PlotViewport : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class YRange { Specified, Automatic, Chosen };
+    // The rolling view's specified length.
+    static constexpr int specifiedLength = 500;
+
+    PlotViewport(const SampleStore &store,
+                 const std::array<const char *, Sample::channelCount> &channelNames,
+                 QObject *parent = nullptr);
+    ~PlotViewport() override;
+
+    // `specifiedY` is the y range the plot starts with; a right axis, when
+    // `specifiedRightY` is given, follows the left one in its own units.
+    void attach(QCustomPlot *plot, const std::array<QCPGraph *, Sample::channelCount> &graphs,
+                AxisSpan specifiedY, std::optional<AxisSpan> specifiedRightY);
+    PlotCursors &cursors() { return m_cursors; }
+    const PlotCursors &cursors() const { return m_cursors; }
+
+    // The commands with shortcuts, so they work anywhere in `window`.
+    void addActionsTo(QWidget *window) const;
+    void addToMenu(QMenu &menu) const;
+    // "Set Range…": the window runs askYRange() for it, as one of its loops.
+    QAction *setRangeAction() const { return m_setRangeAction; }
+    void askYRange(QWidget *window);
+
+    // The plot runs (the wheel sets the rolling length) or is stopped (the
+    // wheel and a drag move through the history).
+    void setRunning(bool running);
+
+    // Per redraw, first: draws the graphs and the x axis when the view is
+    // the panel's own and says which samples it shows; nothing when the
+    // window's own views draw (`triggered`: the trigger has a view).
+    std::optional<SampleSpan> drawGraphs(qint64 newestIndex, bool triggered);
+    // Per redraw, last: the y range and the cursors for the samples `shown`,
+    // the x axis' keys counting from `keyOrigin`.
+    void finishRedraw(SampleSpan shown, qint64 keyOrigin);
+
+    // The view is the panel's own: drawGraphs() draws.
+    bool holdsView() const;
+    // The first and last sample index in the x range shown.
+    std::pair<qint64, qint64> shownIndexes() const;
+    int rollingLength() const { return m_rollingLength; }
+    YRange yRange() const { return m_yRange; }
+
+signals:
+    // The view changed: redraw, now if the plot is stopped.
+    void changed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void resetView();
+    void chooseYRange(YRange range);
+    void wheelTurned(const class QWheelEvent *event);
+    // The held samples' first and last index; none while the store is empty.
+    std::optional<AxisSpan> history() const;
+    AxisSpan shownX() const;
+    void setY(AxisSpan span);
+    // A y span in the right axis' units, and back.
+    AxisSpan toShownUnits(AxisSpan span) const;
+    AxisSpan fromShownUnits(AxisSpan span) const;
+
+    const SampleStore &m_store;
+    PlotCursors m_cursors;
+    QCustomPlot *m_plot = nullptr;
+    std::array<QCPGraph *, Sample::channelCount> m_graphs{};
+    AxisSpan m_specifiedY;
+    std::optional<AxisSpan> m_specifiedRightY;
+
+    bool m_running = true;
+    // A stopped view the mouse moved, in sample indexes.
+    std::optional<AxisSpan> m_stoppedView;
+    int m_rollingLength = specifiedLength;
+    YRange m_yRange = YRange::Specified;
+    AxisSpan m_chosenY;
+    // The y axis shows something other than the specified range and ticks.
+    bool m_yChanged = false;
+    // Where the keys on the x axis count from, as last drawn.
+    qint64 m_keyOrigin = 0;
+    // A left drag panning a stopped view: where it began.
+    std::optional<double> m_dragStartX;
+    AxisSpan m_dragStartView;
+
+    BlockSummaries m_summaries;
+    ChannelLines m_lines;
+    ChannelLines m_scratch;
+
+    QAction *m_resetAction = nullptr;
+    QAction *m_specifiedAction = nullptr;
+    QAction *m_automaticAction = nullptr;
+    QAction *m_setRangeAction = nullptr;
+};
