@@ -98,6 +98,17 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     addNotes();
     scopeView.addItems(plot, notesLayer, graphs, damageNote);
     connect(&scopeView, &ScopeView::changed, this, [this] { redrawNeeded = true; });
+    viewport.attach(plot, graphs, {profile.yRange.lower, profile.yRange.upper},
+                    profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
+                                                                     profile.rightAxisRange.upper})
+                                          : std::nullopt);
+    viewport.cursors().addItems(plot, notesLayer, graphs, {damageNote, scopeView.statusNote()});
+    connect(&viewport, &PlotViewport::changed, this, [this] {
+        redrawNeeded = true;
+        // A stopped plot has no refresh timer running.
+        if (!plotting)
+            replot();
+    });
     // The redraw timer coalesces: many reads, one redraw.
     connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] { redrawNeeded = true; });
     connect(refreshTimer, &QTimer::timeout, this, &Plotter::replot);
@@ -245,10 +256,16 @@ void Plotter::replot()
     redrawNeeded = false;
     drawnSize = plot->size();
     SampleSpan shown;
-    if (const std::optional<TriggeredView> view = scopeView.triggeredView()) {
+    if (const std::optional<SampleSpan> drawn = viewport.drawGraphs(
+            sampleIntake.lastIndex(), scopeView.triggeredView().has_value())) {
+        shown = *drawn;
+        graphsTriggerIndex.reset();
+        graphsDrawnByViewport = true;
+    } else if (const std::optional<TriggeredView> view = scopeView.triggeredView()) {
         if (graphsTriggerIndex != view->triggerIndex) {
             refillGraphs(view->firstIndex, view->lastIndex, view->triggerIndex);
             graphsTriggerIndex = view->triggerIndex;
+            graphsDrawnByViewport = false;
         }
         plot->xAxis->setRange(double(view->firstIndex - view->triggerIndex),
                               double(view->lastIndex - view->triggerIndex));
@@ -260,6 +277,7 @@ void Plotter::replot()
         shown = newestSamples(store, windowLength);
     }
     scopeView.updateItems(store, shown);
+    viewport.finishRedraw(shown, graphsTriggerIndex.value_or(0));
     plot->replot();
 }
 
@@ -270,7 +288,8 @@ void Plotter::updateRollingGraphs()
     const qint64 oldestShown = newest - windowLength;
     // Nothing the graphs hold is shown any more: refilling the window
     // costs less than appending all that came.
-    if (graphsTriggerIndex || graphedIndex < oldestShown || graphedIndex > newest) {
+    if (graphsTriggerIndex || std::exchange(graphsDrawnByViewport, false)
+        || graphedIndex < oldestShown || graphedIndex > newest) {
         refillGraphs(oldestShown, newest, 0);
         graphsTriggerIndex.reset();
         graphedIndex = newest;
@@ -361,6 +380,12 @@ void Plotter::createActions()
     addAction(saveImageAction);
     addAction(exportDataAction);
     scopeView.addActionsTo(this);
+    viewport.addActionsTo(this);
+    connect(viewport.setRangeAction(), &QAction::triggered, this, [this] {
+        // The dialog runs a loop of its own: the window must outlive it.
+        BusyScope busy(this);
+        viewport.askYRange(this);
+    });
 }
 
 void Plotter::buildPlotMenu(QMenu &menu) const
@@ -372,6 +397,8 @@ void Plotter::buildPlotMenu(QMenu &menu) const
     menu.addAction(recording->action());
     menu.addAction(rawDataAction());
     scopeView.addToMenu(menu);
+    menu.addSeparator();
+    viewport.addToMenu(menu);
 }
 
 void Plotter::showPlotMenu(const QPoint &plotPosition)
@@ -421,11 +448,14 @@ void Plotter::exportShownData()
     if (fileName.isEmpty())
         return;
 
-    // What the graphs hold: the triggered view, or the last `windowLength` steps.
+    // What the view shows: the x range the mouse chose, the triggered view,
+    // or the last `windowLength` steps.
     const SampleStore &store = sampleIntake.store();
     const qint64 newest = sampleIntake.lastIndex();
+    const std::pair<qint64, qint64> shown = viewport.shownIndexes();
     const QList<QStringList> rows =
-        graphsTriggerIndex
+        graphsDrawnByViewport ? sampleRows(store, shown.first, shown.second)
+        : graphsTriggerIndex
             ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
                          *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
             : sampleRows(store, newest - windowLength, newest);
@@ -487,6 +517,7 @@ void Plotter::on_stopButton_clicked()
     redrawNeeded = true;
     plotting = !plotting;
     sampleIntake.setPaused(!plotting);
+    viewport.setRunning(plotting);
     stopButton->setText(plotting ? tr("Stop Plot") : tr("Start Plot"));
     // Without a board it only toggles the pause.
     updateRefreshTimer();

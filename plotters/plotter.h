@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instrumentdialog.h"
+#include "plotviewport.h"
 #include "sampleintake.h"
 #include "scopeview.h"
 
@@ -125,6 +126,8 @@ private:
     void refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin);
 
     static constexpr int graphCount = 3;
+    // The samples held for zooming back, about 23 minutes at 720 frames/s.
+    static constexpr int historyLength = 1000000;
     static constexpr int refreshIntervalMs = 20;
 
     const PlotterProfile profile;
@@ -139,7 +142,7 @@ private:
 
     bool connected = false;
     bool plotting = false;
-    SampleIntake sampleIntake;
+    SampleIntake sampleIntake{historyLength};
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
@@ -155,4 +158,7 @@ private:
     std::optional<qint64> graphsTriggerIndex;
     // The newest sample index the rolling view's graphs hold.
     qint64 graphedIndex = 0;
+    // Zoom, pan, y range and cursors; while it draws, the graphs are its.
+    PlotViewport viewport{sampleIntake.store(), profile.channelNames};
+    bool graphsDrawnByViewport = false;
 };

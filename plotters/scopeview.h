@@ -61,6 +61,8 @@ public:
     QStringList measurementTexts() const;
     // The trigger's status as drawn; empty while hidden.
     QString statusText() const;
+    // Its item, for notes that go under it.
+    QCPItemText *statusNote() const { return m_status; }
 
 signals:
     // A command changed what is shown: the window must redraw.

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -85,6 +86,7 @@ private slots:
     void triggeredSineStandsStill();
     void gridPictureDrawsLikeAFullRedraw_data();
     void gridPictureDrawsLikeAFullRedraw();
+    void zoomPanAndExportTheRangeShown();
 
 private:
     static Plotter *create(const QString &kind)
@@ -807,15 +809,23 @@ void TestPlotters::plotMenuAndShortcuts_data()
     QTest::addColumn<QStringList>("menu");
     const QStringList keeping{"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E",
                               "Start Recording… = Ctrl+R", "Show Raw Data = Ctrl+D"};
+    const QStringList view{" = ",
+                           "Reset View = Ctrl+0",
+                           "Y Range = ",
+                           "  Specified =  (checked)",
+                           "  Automatic = ",
+                           "  Set Range… = ",
+                           "Show Cursors = Ctrl+K"};
     QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer"
-                                   << keeping + QStringList{"Show Measurements = Ctrl+M"};
+                                   << keeping + QStringList{"Show Measurements = Ctrl+M"} + view;
     QTest::newRow("osciloscope")
         << "Osciloscope" << "osciloscope"
         << keeping
                + QStringList{"Trigger = ",          "  Off =  (checked)", "  Rising Edge = ",
                              "  Falling Edge = ",   "   = ",              "  Source = ",
                              "    PAD0 =  (checked)", "    PAD1 = ",      "    PAD2 = ",
-                             "  Set Level Here (%1) = ", "Show Measurements = Ctrl+M"};
+                             "  Set Level Here (%1) = ", "Show Measurements = Ctrl+M"}
+               + view;
 }
 
 void TestPlotters::plotMenuAndShortcuts()
@@ -1252,6 +1262,62 @@ void TestPlotters::gridPictureDrawsLikeAFullRedraw()
         QVERIFY(!PlotLayers::drewGridFromCache(plot));
         QVERIFY2(fromPicture == fromScratch, differingPixels(fromPicture, fromScratch));
     }
+void TestPlotters::zoomPanAndExportTheRangeShown()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(create("Osciloscope"));
+    window->resize(800, 600);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QByteArray stream;
+    for (int i = 1; i <= 3000; ++i)
+        stream += "$" + QByteArray::number(i) + " " + QByteArray::number(-i) + " "
+                  + QByteArray::number(i % 100) + ";";
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(xRange(window.get()), QCPRange(2500, 3000));
+    QTest::mouseClick(button(window.get(), "stopButton"), Qt::LeftButton);
+    QCustomPlot *plot = plotOf(window.get());
+
+    // Three notches away from the user zoom in around the pointer: the
+    // sample under it stays under it.
+    const QPointF pointer(plot->axisRect()->left() + plot->axisRect()->width() * 0.75, 200);
+    const double keyAtPointer = plot->xAxis->pixelToCoord(pointer.x());
+    QWheelEvent wheel(pointer, QPointF(plot->mapToGlobal(pointer.toPoint())), QPoint(), QPoint(0, 360),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plot, &wheel);
+    QCOMPARE(xRange(window.get()).size(), 500 * 0.8 * 0.8 * 0.8);
+    QVERIFY(qAbs(plot->xAxis->pixelToCoord(pointer.x()) - keyAtPointer) < 1e-6);
+
+    // Dragging 100 pixels to the right brings older samples in from the left.
+    const QCPRange zoomed = xRange(window.get());
+    const auto mouse = [plot](QEvent::Type type, double x, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(x, 200), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(plot, &event);
+    };
+    mouse(QEvent::MouseButtonPress, 300, Qt::LeftButton);
+    mouse(QEvent::MouseMove, 350, Qt::LeftButton);
+    mouse(QEvent::MouseMove, 400, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, 400, Qt::NoButton);
+    const QCPRange panned = xRange(window.get());
+    const double step = 100 * zoomed.size() / plot->axisRect()->width();
+    QVERIFY2(qAbs(panned.lower - (zoomed.lower - step)) < 1e-6, qPrintable(toString(panned)));
+    QCOMPARE(panned.size(), zoomed.size());
+
+    // The export holds exactly the samples in that x range.
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("shown.csv"));
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    QByteArray expected = "sample,PAD0,PAD1,PAD2\n";
+    const qint64 first = qint64(std::ceil(panned.lower));
+    const qint64 last = qint64(std::floor(panned.upper));
+    for (qint64 i = first; i <= last; ++i)
+        expected += QByteArray::number(i) + "," + QByteArray::number(i) + ","
+                    + QByteArray::number(-i) + "," + QByteArray::number(i % 100) + "\n";
+    QFile file(folder.filePath("shown.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected);
+    QVERIFY(last - first + 1 >= 256 && last - first + 1 <= 257);
 }
 
 QTEST_MAIN(TestPlotters)
