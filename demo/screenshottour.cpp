@@ -129,6 +129,7 @@ void ScreenshotTour::showOsciloscope()
         return;
     waitForPlot(window, QStringLiteral("osciloscope.png"));
     showScopeAtWork(window);
+    showZoomWithCursors(window);
     quit(window, "quitButton");
 }
 
@@ -150,6 +151,33 @@ void ScreenshotTour::showScopeAtWork(QDialog *window)
     save(window, QStringLiteral("osciloscope-triggered.png"));
     pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_R));
     FileSaving::setFileNameSource({});
+}
+
+void ScreenshotTour::showZoomWithCursors(QDialog *window)
+{
+    // The trigger steps on from Rising Edge to Falling Edge to Off; the
+    // measurements go.
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_T));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_T));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_M));
+    pause(300);
+    auto *stop = window->findChild<QPushButton *>(QStringLiteral("stopButton"));
+    auto *plot = window->findChild<QCustomPlot *>(QStringLiteral("plot"));
+    if (!stop || !plot) {
+        m_failures << tr("Osciloscope: no Stop button or plot");
+        return;
+    }
+    stop->click();
+    // Two notches in, around a point two thirds across.
+    const QPointF at(plot->axisRect()->left() + plot->axisRect()->width() * 2 / 3.0,
+                     plot->axisRect()->center().y());
+    QWheelEvent wheel(at, QPointF(plot->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plot, &wheel);
+    if (!pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_K)))
+        m_failures << tr("Osciloscope: no cursors command");
+    pause(100);
+    save(window, QStringLiteral("osciloscope-zoom.png"));
 }
 
 bool ScreenshotTour::pressShortcut(QWidget *window, const QKeySequence &keys)

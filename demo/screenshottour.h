@@ -36,6 +36,8 @@ private:
     void showOsciloscope();
     // The scope triggered, measuring and recording.
     void showScopeAtWork(QDialog *window);
+    // Stopped, zoomed in with the wheel, the cursors shown.
+    void showZoomWithCursors(QDialog *window);
     // Runs the window's command with these keys; false when it has none.
     bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();

@@ -57,7 +57,8 @@ void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
 
         QCPItemText *label = addPlotNote(plot, layer, cursorColors[i]);
         label->setText(i == 0 ? QStringLiteral("A") : QStringLiteral("B"));
-        label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        // At the bottom: the readout takes the top right corner.
+        label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         label->position->setTypeX(QCPItemPosition::ptPlotCoords);
         label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
         m_labels[i] = label;
@@ -94,7 +95,7 @@ void PlotCursors::update(qint64 keyOrigin)
         m_lines[i]->point1->setCoords(key, 0);
         m_lines[i]->point2->setCoords(key, 1);
         m_lines[i]->setVisible(shown);
-        m_labels[i]->position->setCoords(key, 0);
+        m_labels[i]->position->setCoords(key, 1);
         m_labels[i]->setVisible(shown && m_plot->xAxis->range().contains(key));
     }
     // The readout goes under the corner's notes that are shown.
