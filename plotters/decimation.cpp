@@ -19,12 +19,14 @@ struct ColumnRun
     int high = 0;
     int lowAt = 0;
     int highAt = 0;
+    int count = 0;
 
-    void take(int value, int position) { merge(value, position, value, position); }
+    void take(int value, int position) { merge(value, position, value, position, 1); }
 
-    // Samples that came after all those taken so far.
-    void merge(int lowValue, int lowPosition, int highValue, int highPosition)
+    // `samples` samples that came after all those taken so far.
+    void merge(int lowValue, int lowPosition, int highValue, int highPosition, int samples)
     {
+        count = any ? count + samples : samples;
         if (!any || lowValue < low) {
             low = lowValue;
             lowAt = lowPosition;
@@ -53,6 +55,17 @@ struct ColumnRun
         };
         if (lowAt == highAt) {
             line.push_back(point(lowAt, low));
+        } else if (count > 2) {
+            // One vertical stroke on the column, entered from the end nearer
+            // where the line comes from: the stroke over to the next column
+            // then stays short, and a dense view draws half the pixels.
+            const double key = double(store.at(std::min(lowAt, highAt)).index - keyOrigin);
+            const bool cameFrom = !line.empty() && !std::isnan(line.back().value);
+            const bool highFirst =
+                cameFrom ? std::abs(line.back().value - high) < std::abs(line.back().value - low)
+                         : highAt < lowAt;
+            line.push_back({key, double(highFirst ? high : low)});
+            line.push_back({key, double(highFirst ? low : high)});
         } else if (lowAt < highAt) {
             line.push_back(point(lowAt, low));
             line.push_back(point(highAt, high));
@@ -97,6 +110,7 @@ const BlockSummaries::Block &BlockSummaries::blockAt(const SampleStore &store, i
                 summary.highAt = quint8(offset);
             }
             summary.any = true;
+            ++summary.samples;
         }
     }
     return block;
@@ -145,7 +159,7 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
                         if (!summary.any)
                             continue;
                         runs[channel].merge(summary.low, position + summary.lowAt, summary.high,
-                                            position + summary.highAt);
+                                            position + summary.highAt, summary.samples);
                     }
                     position += int(blockLength);
                     continue;

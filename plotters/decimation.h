@@ -66,6 +66,8 @@ public:
         // Offsets in the block of the first lowest and the last highest.
         quint8 lowAt = 0;
         quint8 highAt = 0;
+        // Those with a value.
+        quint8 samples = 0;
     };
     struct Block
     {
@@ -86,10 +88,11 @@ private:
 
 // Makes each channel's line from the held samples in `span`, keyed by
 // sample index less `keyOrigin` (indexes are never negative, as the store
-// gives them). Per pixel column of `grid` a line keeps at most two of the
-// column's samples: its minimum and its maximum, in the order they came.
-// So a spike one sample wide is never lost, a column with one or two samples
-// keeps them all, and the work per redraw is one pass over the samples
+// gives them). Per pixel column of `grid` a line keeps two points: the
+// column's minimum and maximum. A column with one or two samples keeps them
+// as they are; one with more becomes a vertical stroke from its minimum to
+// its maximum, at the key of the earlier of the two. So a spike one sample
+// wide is never lost, and the work per redraw is one pass over the samples
 // however many there are, less with `summaries` (the same lines either way).
 // A gap breaks every line (a NaN point half a step before the first sample
 // after it) and splits the column it falls in. `lines` is refilled; its
