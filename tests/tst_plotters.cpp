@@ -1262,6 +1262,8 @@ void TestPlotters::gridPictureDrawsLikeAFullRedraw()
         QVERIFY(!PlotLayers::drewGridFromCache(plot));
         QVERIFY2(fromPicture == fromScratch, differingPixels(fromPicture, fromScratch));
     }
+}
+
 void TestPlotters::zoomPanAndExportTheRangeShown()
 {
     BoardFixture fixture;
