@@ -66,7 +66,7 @@ int main()
     RateMeter rate;
     const double measuring = millisecondsPerRedraw(720, 20000, [&](const SampleStore &store,
                                                                    qint64 nowNs) {
-        rate.update(nowNs, store.appendCount());
+        rate.update(store);
         const qint64 last = store.newest().index;
         const ChannelMeasurements measured =
             measureChannels(store, last - 500, last, rate.framesPerSecond());

@@ -31,7 +31,7 @@ struct CrossingCounter
         } else if (armed && value >= level) {
             // Armed means the previous value lay below the level, so the
             // straight line between the two crosses it in between.
-            const double fraction = (level - previousValue) / double(value - previousValue);
+            const double fraction = (level - previousValue) / (double(value) - previousValue);
             const double at = double(previousIndex) + fraction * double(index - previousIndex);
             if (crossings == 0)
                 firstCrossing = at;
@@ -77,10 +77,10 @@ ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
         if (!measured.hasData)
             continue;
         measured.mean = sums[size_t(channel)] / counts[size_t(channel)];
-        measured.peakToPeak = measured.maximum - measured.minimum;
+        measured.peakToPeak = qint64(measured.maximum) - qint64(measured.minimum);
         counters[size_t(channel)].level = measured.mean;
         counters[size_t(channel)].hysteresis =
-            ScopeTrigger::hysteresisShare * measured.peakToPeak;
+            ScopeTrigger::hysteresisShare * double(measured.peakToPeak);
     }
 
     for (int position = span.begin; position < span.end; ++position) {

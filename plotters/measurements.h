@@ -17,7 +17,8 @@ struct ChannelMeasurement
     int minimum = 0;
     int maximum = 0;
     double mean = 0;
-    int peakToPeak = 0;
+    // 64 bits: the extremes of int are more than an int apart.
+    qint64 peakToPeak = 0;
     // The mean interval between rising crossings of the mean, with the
     // trigger's hysteresis, in samples; none with fewer than two crossings.
     std::optional<double> periodSamples;

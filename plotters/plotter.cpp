@@ -3,11 +3,11 @@
 #include "csvrecorder.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
-#include "samplespan.h"
 #include "plotcompat.h"
 #include "plotlayers.h"
 #include "plotnote.h"
 #include "recordingcontrol.h"
+#include "samplespan.h"
 #include "savedfile.h"
 #include "scopetrigger.h"
 
@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QToolTip>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -27,6 +28,21 @@ namespace {
 const QColor darkTextColor(10, 10, 10);
 const QColor noteColor(110, 110, 110);
 const QString notesLayer = QStringLiteral("notes");
+
+// Sample numbers: whole and in full however large (the default format
+// turns 1858100 into "1.8581·10⁶"), never a step below one sample.
+class SampleTicker : public QCPAxisTicker
+{
+protected:
+    double getTickStep(const QCPRange &range) override
+    {
+        return std::max(1.0, QCPAxisTicker::getTickStep(range));
+    }
+    QString getTickLabel(double tick, const QLocale &, QChar, int) override
+    {
+        return QString::number(qRound64(tick));
+    }
+};
 
 QPen gridPen(const QColor &color)
 {
@@ -85,6 +101,7 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
                   QLatin1String(profile.channelNames[0]), QLatin1String(profile.channelNames[1]),
                   QLatin1String(profile.channelNames[2])});
     sampleIntake.setRecorder(&recorded->recorder());
+    connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
 }
 
 Plotter::~Plotter() = default;
@@ -97,7 +114,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     stylePlot();
     addNotes();
     scopeView.addItems(plot, notesLayer, graphs, damageNote);
-    connect(&scopeView, &ScopeView::changed, this, [this] { redrawNeeded = true; });
+    connect(&scopeView, &ScopeView::changed, this, &Plotter::redrawSoon);
     viewport.attach(plot, graphs, {profile.yRange.lower, profile.yRange.upper},
                     profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
                                                                      profile.rightAxisRange.upper})
@@ -180,6 +197,7 @@ void Plotter::setupPlot()
 void Plotter::stylePlot()
 {
     plot->setNotAntialiasedElements(QCP::aeAll);
+    plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new SampleTicker));
     PlotCompat::setFixedTickStep(plot->yAxis, 500);
 
     plot->xAxis->setTickLabelColor(darkTextColor);
@@ -250,7 +268,10 @@ void Plotter::replot()
         return;
     const SampleStore &store = sampleIntake.store();
     const bool notesChanged = updateNotes();
-    const bool scopeChanged = scopeView.update(store, monotonicNowNs());
+    // A stopped plot's clock stands still too: its picture must not fall
+    // back to rolling for want of new crossings.
+    const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
+    const bool scopeChanged = scopeView.update(store, nowNs);
     if (!redrawNeeded && !notesChanged && !scopeChanged && plot->size() == drawnSize)
         return;
     redrawNeeded = false;
@@ -279,6 +300,23 @@ void Plotter::replot()
     scopeView.updateItems(store, shown);
     viewport.finishRedraw(shown, graphsTriggerIndex.value_or(0));
     plot->replot();
+}
+
+void Plotter::redrawSoon()
+{
+    redrawNeeded = true;
+    // A running plot redraws at its next tick; a stopped one never on data,
+    // so once for this change.
+    if (connected && !plotting && !redrawQueued) {
+        redrawQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                redrawQueued = false;
+                replot();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void Plotter::updateRollingGraphs()
@@ -518,6 +556,8 @@ void Plotter::on_stopButton_clicked()
     plotting = !plotting;
     sampleIntake.setPaused(!plotting);
     viewport.setRunning(plotting);
+    if (!plotting)
+        stoppedAtNs = monotonicNowNs();
     stopButton->setText(plotting ? tr("Stop Plot") : tr("Start Plot"));
     // Without a board it only toggles the pause.
     updateRefreshTimer();

@@ -118,6 +118,8 @@ private:
     bool updateNotes();
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
+    // Something shown changed other than the data.
+    void redrawSoon();
     // Brings the rolling view's graphs up to the newest sample: appends
     // what is new, or refills when most of the window is new.
     void updateRollingGraphs();
@@ -147,6 +149,10 @@ private:
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
     bool redrawNeeded = true;
+    // A stopped plot's redraw for a change is on its way.
+    bool redrawQueued = false;
+    // When Stop Plot was pressed: the stopped picture's time.
+    qint64 stoppedAtNs = 0;
     QSize drawnSize;
     int windowLength = 500;
     // The count the damage note shows.

@@ -1,19 +1,33 @@
 #include "ratemeter.h"
 
-void RateMeter::update(qint64 nowNs, quint64 appendCount)
+#include "samplespan.h"
+
+void RateMeter::update(const SampleStore &store)
 {
-    if (!m_readings.empty()) {
-        const Reading &last = m_readings.back();
-        // Redraws paused for longer than the span (or a new store) say
-        // nothing about the rate now.
-        if (nowNs - last.timeNs > spanNs || appendCount < last.appendCount
-            || nowNs < last.timeNs)
-            m_readings.clear();
-        else if (nowNs == last.timeNs)
-            m_readings.pop_back();
+    if (store.isEmpty())
+        return;
+    int from = 0;
+    if (m_lastIndex) {
+        if (store.newest().index < *m_lastIndex)
+            reset(); // indexes started over: another stream
+        else
+            from = firstPositionFrom(store, *m_lastIndex + 1);
     }
-    m_readings.push_back({nowNs, appendCount});
-    while (m_readings.size() > 2 && m_readings[1].timeNs <= nowNs - spanNs)
+    for (int position = from; position < store.size(); ++position) {
+        const Sample &sample = store.at(position);
+        if (sample.gapBefore || (!m_readings.empty() && sample.timeNs < m_readings.back().timeNs))
+            m_readings.clear();
+        // The samples of one read share its time. The first read after a
+        // gap only starts the count: what it holds came in over a time
+        // nobody knows.
+        if (!m_readings.empty() && m_readings.back().timeNs == sample.timeNs)
+            m_readings.back().index = sample.index;
+        else
+            m_readings.push_back({sample.timeNs, sample.index});
+    }
+    m_lastIndex = store.newest().index;
+    const qint64 newestNs = m_readings.back().timeNs;
+    while (m_readings.size() > 2 && m_readings.front().timeNs < newestNs - spanNs)
         m_readings.pop_front();
 }
 
@@ -23,5 +37,5 @@ std::optional<double> RateMeter::framesPerSecond() const
         return std::nullopt;
     const Reading &first = m_readings.front();
     const Reading &last = m_readings.back();
-    return double(last.appendCount - first.appendCount) * 1e9 / double(last.timeNs - first.timeNs);
+    return double(last.index - first.index) * 1e9 / double(last.timeNs - first.timeNs);
 }

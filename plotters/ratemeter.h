@@ -5,28 +5,36 @@
 #include <deque>
 #include <optional>
 
-// Frames received per second over the last two seconds, from the store's
-// append count at each redraw. The store holds only a fraction of a second at
-// full speed, so the rate cannot come from the samples held.
+class SampleStore;
+
+// Samples per second from the samples' own read times, over the reads of
+// the last two seconds. A gap (a pause, a loss) starts it over: the time
+// before it says nothing about the rate now. Redraws only ask; how often
+// they come does not matter.
 class RateMeter
 {
 public:
     static constexpr qint64 spanNs = 2000000000;
 
-    // Once per redraw: monotonicNowNs() and SampleStore::appendCount().
-    void update(qint64 nowNs, quint64 appendCount);
-    void reset() { m_readings.clear(); }
+    // Takes in the samples new since the last call.
+    void update(const SampleStore &store);
+    void reset()
+    {
+        m_readings.clear();
+        m_lastIndex.reset();
+    }
 
-    // Over the last two seconds, or over what there is since the start or
-    // since a pause longer than that; none before two redraws.
+    // None before two reads since the start or the last gap.
     std::optional<double> framesPerSecond() const;
 
 private:
+    // One read: its time and the index of its last sample.
     struct Reading
     {
         qint64 timeNs;
-        quint64 appendCount;
+        qint64 index;
     };
-    // Oldest first; the oldest is the newest reading at least two seconds old.
+    // Oldest first, none older than two seconds before the newest.
     std::deque<Reading> m_readings;
+    std::optional<qint64> m_lastIndex;
 };

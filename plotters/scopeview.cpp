@@ -60,9 +60,21 @@ ScopeView::ScopeView(bool withTrigger, const std::array<const char *, 3> &channe
         m_setLevelAction = new QAction(this);
         connect(m_setLevelAction, &QAction::triggered, this, [this] {
             m_trigger.setUserLevel(m_menuLevel);
+            m_autoLevelAction->setChecked(false);
             emit changed();
         });
         setMenuLevel(0);
+
+        // Checked while the level follows the signal; choosing it again
+        // leaves it checked.
+        m_autoLevelAction = new QAction(tr("Automatic Level"), this);
+        m_autoLevelAction->setCheckable(true);
+        m_autoLevelAction->setChecked(true);
+        connect(m_autoLevelAction, &QAction::triggered, this, [this] {
+            m_autoLevelAction->setChecked(true);
+            m_trigger.clearUserLevel();
+            emit changed();
+        });
 
         // Like the trigger-mode key of a bench scope: one key steps through.
         m_nextModeAction = new QAction(this);
@@ -138,6 +150,7 @@ void ScopeView::addToMenu(QMenu &menu) const
         for (QAction *action : m_sourceActions)
             sourceMenu->addAction(action);
         triggerMenu->addAction(m_setLevelAction);
+        triggerMenu->addAction(m_autoLevelAction);
     }
     menu.addAction(m_measurementsAction);
 }
@@ -157,7 +170,7 @@ void ScopeView::setSource(int channel)
 
 bool ScopeView::update(const SampleStore &store, qint64 nowNs)
 {
-    m_rateMeter.update(nowNs, store.appendCount());
+    m_rateMeter.update(store);
     if (!m_withTrigger)
         return false;
     m_trigger.update(store, nowNs);

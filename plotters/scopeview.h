@@ -85,6 +85,7 @@ private:
     std::array<QAction *, 3> m_sourceActions{};
     QAction *m_nextModeAction = nullptr;
     QAction *m_setLevelAction = nullptr;
+    QAction *m_autoLevelAction = nullptr;
     QAction *m_measurementsAction = nullptr;
     int m_menuLevel = 0;
 

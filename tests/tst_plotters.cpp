@@ -512,6 +512,7 @@ void TestPlotters::pauseAndResume()
     fixture.board.setSilent(true);
     QScopedPointer<Plotter> window(new Osciloscope);
     window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
     fixture.board.sendRaw("$1 1 1;$2 2 2;$3 3 3;");
     QTRY_COMPARE(sampleIndex(window.get()), qint64(3));
@@ -531,6 +532,27 @@ void TestPlotters::pauseAndResume()
     QCOMPARE(points(window.get(), 0).size(), 3);
     QCOMPARE(xRange(window.get()), QCPRange(-497, 3));
     QCOMPARE(redraws.count(), 0);
+
+    // What is shown changes: a stopped plot redraws for that, with the
+    // samples it had, and still not for data.
+    QTest::keyClick(stopButton, Qt::Key_M, Qt::ControlModifier);
+    QTRY_COMPARE(redraws.count(), 1);
+    QVERIFY2(window->scope().measurementTexts().value(0).startsWith("PAD0  min 1  max 3  mean 2.0"),
+             qPrintable(window->scope().measurementTexts().value(0)));
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("stopped.csv"));
+    QTest::keyClick(stopButton, Qt::Key_R, Qt::ControlModifier);
+    QTRY_COMPARE(redraws.count(), 2);
+    QCOMPARE(note(window.get(), "recordingNote"), QString("● REC stopped.csv 0 samples"));
+    fixture.board.sendRaw("$9 9 9;");
+    QTRY_COMPARE(recording(window.get())->rowCount(), qint64(1));
+    spin(100);
+    QCOMPARE(redraws.count(), 2);
+    QTest::keyClick(stopButton, Qt::Key_R, Qt::ControlModifier);
+    QTRY_COMPARE(redraws.count(), 3);
+    QCOMPARE(note(window.get(), "recordingNote"), QString());
+    QCOMPARE(xRange(window.get()), QCPRange(-497, 3));
+    QCOMPARE(points(window.get(), 0).size(), 3);
 
     QTest::mouseClick(stopButton, Qt::LeftButton);
     QCOMPARE(stopButton->text(), QString("Stop Plot"));
@@ -595,6 +617,12 @@ void TestPlotters::sampleCountRunsPast32Bits()
     const QPolygonF expected = pts({{double(start + 1), 1}, {double(start + 2), 2}, {double(start + 3), 3}});
     QTRY_COMPARE(points(window.get(), 0), expected);
     QTRY_COMPARE(xRange(window.get()), QCPRange(double(start + 3 - 500), double(start + 3)));
+    // Tick labels: whole sample numbers in full, each its own.
+    const QVector<double> ticks = plotOf(window.get())->xAxis->tickVector();
+    const QVector<QString> labels = plotOf(window.get())->xAxis->tickVectorLabels();
+    QVERIFY(ticks.size() >= 2);
+    for (int i = 0; i < ticks.size(); ++i)
+        QCOMPARE(labels[i], QString::number(qint64(ticks[i])));
 }
 
 void TestPlotters::frameCompletedDuringTheStopWaitIsPlotted()
@@ -824,7 +852,8 @@ void TestPlotters::plotMenuAndShortcuts_data()
                + QStringList{"Trigger = ",          "  Off =  (checked)", "  Rising Edge = ",
                              "  Falling Edge = ",   "   = ",              "  Source = ",
                              "    PAD0 =  (checked)", "    PAD1 = ",      "    PAD2 = ",
-                             "  Set Level Here (%1) = ", "Show Measurements = Ctrl+M"}
+                             "  Set Level Here (%1) = ", "  Automatic Level =  (checked)",
+                             "Show Measurements = Ctrl+M"}
                + view;
 }
 
@@ -1117,6 +1146,11 @@ void TestPlotters::triggeredSineStandsStill()
     const int level = qRound(plot->yAxis->pixelToCoord(pixel));
     QCOMPARE(setLevelText, QString("Set Level Here (%1)").arg(level));
     QCOMPARE(trigger.userLevel().value_or(-1), level);
+    QAction *automaticLevel = nullptr;
+    for (QAction *action : window->scope().findChildren<QAction *>())
+        if (action->text() == "Automatic Level")
+            automaticLevel = action;
+    QVERIFY(automaticLevel && !automaticLevel->isChecked());
     // The offscreen platform does not give the activation back after a popup.
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -1172,6 +1206,13 @@ void TestPlotters::triggeredSineStandsStill()
     QTRY_VERIFY(xRange(window.get()).lower > triggers.last());
     QVERIFY(points(window.get(), 0).first().x() >= xRange(window.get()).lower);
     QCOMPARE(window->scope().statusText(), QString());
+
+    // Back to the level that follows the signal, and it stays chosen.
+    for (int i = 0; i < 2; ++i) {
+        automaticLevel->trigger();
+        QVERIFY(automaticLevel->isChecked());
+        QVERIFY(!trigger.userLevel());
+    }
 }
 
 void TestPlotters::gridPictureDrawsLikeAFullRedraw_data()

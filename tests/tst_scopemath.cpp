@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -16,7 +17,7 @@ Q_DECLARE_METATYPE(AxisSpan)
 namespace {
 
 // A sample with no value on any channel.
-constexpr int none = INT_MIN;
+constexpr int none = INT_MIN + 1;
 constexpr qint64 frameNs = 1000000000 / 720;
 using Values = QVector<int>;
 
@@ -30,7 +31,8 @@ void append(SampleStore &store, const Values &values, int from, int to, int chan
         sample.index = i;
         sample.gapBefore = i == gapAt;
         if (values[i] != none) {
-            sample.values = {1000 - values[i], 1000 - values[i], 1000 - values[i]};
+            const int opposite = int(std::clamp<qint64>(1000 - qint64(values[i]), INT_MIN, INT_MAX));
+            sample.values = {opposite, opposite, opposite};
             sample.values[size_t(channel)] = values[i];
             sample.validMask = 0b111;
         }
@@ -329,6 +331,10 @@ void TestScopeMath::measurements_data()
     QTest::newRow("constant") << Values(501, 1234) << 0 << 0 << 0.0;
     QTest::newRow("one rising crossing") << square(501, 600) << 1000 << 0 << 0.0;
     QTest::newRow("no values") << Values(501, none) << 0 << 0 << 0.0;
+    Values extremes;
+    for (int i = 0; i < 501; ++i)
+        extremes.append(i % 40 < 20 ? INT_MIN : INT_MAX);
+    QTest::newRow("square at the ends of int") << extremes << 0 << -1 << 40.0;
 }
 
 void TestScopeMath::measurements()
@@ -352,7 +358,7 @@ void TestScopeMath::measurements()
     std::sort(held.begin(), held.end());
     QCOMPARE(measured.minimum, held.first());
     QCOMPARE(measured.maximum, held.last());
-    QCOMPARE(measured.peakToPeak, held.last() - held.first());
+    QCOMPARE(measured.peakToPeak, qint64(held.last()) - held.first());
     QVERIFY(std::abs(measured.mean - std::accumulate(held.begin(), held.end(), 0.0) / held.size())
             < 1e-6);
     if (peakToPeakTolerance >= 0)
@@ -368,33 +374,62 @@ void TestScopeMath::measurements()
 
 void TestScopeMath::rateMeter_data()
 {
-    // Redraw times in ms and the append count at each; rate -1: none yet.
+    // The reads: when (ms) and how many samples each; the read at
+    // `gapRead` comes after a gap (Start Plot, a replug). Rate -1: none yet.
     QTest::addColumn<QVector<qint64>>("times");
-    QTest::addColumn<QVector<quint64>>("counts");
+    QTest::addColumn<QVector<int>>("counts");
+    QTest::addColumn<int>("gapRead");
     QTest::addColumn<double>("rate");
 
-    QTest::newRow("one redraw") << QVector<qint64>{0} << QVector<quint64>{0} << -1.0;
-    QTest::newRow("start-up") << QVector<qint64>{0, 500} << QVector<quint64>{0, 360} << 720.0;
+    QTest::newRow("one read") << QVector<qint64>{0} << QVector<int>{10} << -1 << -1.0;
+    QTest::newRow("start-up") << QVector<qint64>{0, 500} << QVector<int>{1, 360} << -1 << 720.0;
     QTest::newRow("the last two seconds") << QVector<qint64>{0, 1000, 2000, 3000, 4000}
-                                          << QVector<quint64>{0, 1000, 2000, 3000, 3100} << 550.0;
-    QTest::newRow("stream stopped") << QVector<qint64>{0, 1000, 2000, 4000}
-                                    << QVector<quint64>{0, 750, 1500, 1500} << 0.0;
-    QTest::newRow("redraws paused for 3 s") << QVector<qint64>{0, 1000, 4000, 4020}
-                                            << QVector<quint64>{0, 720, 720, 734} << 700.0;
-    QTest::newRow("count started over") << QVector<qint64>{0, 1000, 1020, 1040}
-                                        << QVector<quint64>{0, 720, 5, 19} << 700.0;
+                                          << QVector<int>{1, 1000, 1000, 1000, 100} << -1
+                                          << 550.0;
+    // What came in while stopped arrives in the first read after Start.
+    QTest::newRow("after Start Plot") << QVector<qint64>{0, 500, 1000, 4000, 4100, 4300}
+                                      << QVector<int>{1, 360, 360, 2000, 72, 144} << 3 << 720.0;
+    QTest::newRow("after a gap, one read") << QVector<qint64>{0, 500, 4000}
+                                           << QVector<int>{1, 360, 50} << 2 << -1.0;
+    QTest::newRow("silent for 3 s") << QVector<qint64>{0, 1000, 4000, 4500}
+                                    << QVector<int>{1, 720, 1, 360} << -1 << 720.0;
 }
 
 void TestScopeMath::rateMeter()
 {
     QFETCH(QVector<qint64>, times);
-    QFETCH(QVector<quint64>, counts);
+    QFETCH(QVector<int>, counts);
+    QFETCH(int, gapRead);
     QFETCH(double, rate);
 
-    RateMeter meter;
-    for (int i = 0; i < times.size(); ++i)
-        meter.update(times[i] * 1000000, counts[i]);
-    QCOMPARE(meter.framesPerSecond().value_or(-1), rate);
+    // Asked after every read, or only at the end: redraws do not matter.
+    SampleStore store;
+    RateMeter everyRead;
+    RateMeter atTheEnd;
+    qint64 index = 0;
+    for (int read = 0; read < times.size(); ++read) {
+        for (int i = 0; i < counts[read]; ++i) {
+            Sample sample;
+            sample.index = ++index;
+            sample.timeNs = times[read] * 1000000;
+            sample.gapBefore = read == gapRead && i == 0;
+            store.append(sample);
+        }
+        everyRead.update(store);
+    }
+    atTheEnd.update(store);
+    QCOMPARE(everyRead.framesPerSecond().value_or(-1), rate);
+    QCOMPARE(atTheEnd.framesPerSecond().value_or(-1), rate);
+    // Another stream (indexes started over) is measured on its own.
+    SampleStore restarted;
+    for (int i = 1; i <= 2; ++i) {
+        Sample sample;
+        sample.index = i;
+        sample.timeNs = (times.last() + 100 * i) * 1000000;
+        restarted.append(sample);
+        everyRead.update(restarted);
+    }
+    QCOMPARE(everyRead.framesPerSecond().value_or(-1), 10.0);
 }
 
 void TestScopeMath::readoutText()
@@ -411,6 +446,10 @@ void TestScopeMath::readoutText()
     QCOMPARE(measurementLine("Y", measured),
              QStringLiteral("Y  min 12  max 3300  mean 1650.2  p-p 3288  period –"));
     QCOMPARE(measurementLine("PAD2", ChannelMeasurement{}), QStringLiteral("PAD2  no data"));
+    const ChannelMeasurement extremes{true, INT_MIN, INT_MAX, -0.5, 4294967295, {}, {}};
+    QCOMPARE(measurementLine("PAD1", extremes),
+             QStringLiteral("PAD1  min -2147483648  max 2147483647  mean -0.5  p-p 4294967295  "
+                            "period –"));
     QCOMPARE(sampleRateLine(719.6), QStringLiteral("720 samples/s"));
     QCOMPARE(sampleRateLine(std::nullopt), QStringLiteral("– samples/s"));
     QLocale::setDefault(QLocale::c());
