@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://boardpanel.example/")
-# Depends comes from the libraries the binary links, as dpkg-shlibdeps finds them.
+# Depends comes from the libraries the binary links, as dpkg-shlibdeps finds them
+# (Qt, QCustomPlot, FFTW 3 for the spectra: libfftw3-double3).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -4,7 +4,7 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Debian packages the panel, its tests and its demo need.
-PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev libqcustomplot-dev)
+PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev libqcustomplot-dev pkg-config libfftw3-dev)
 
 # Installs the packages that are missing, as root or through sudo.
 install_missing() {

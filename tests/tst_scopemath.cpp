@@ -4,6 +4,8 @@
 #include "ratemeter.h"
 #include "scopetrigger.h"
 #include "viewzoom.h"
+#include "spectrum.h"
+#include "xypoints.h"
 
 #include <QtTest>
 
@@ -56,6 +58,19 @@ Values square(int count, int period, int high = 1000)
     return values;
 }
 
+// `cycles` periods of a sine over `count` samples, around `offset`; NaN
+// (no reading) at every `missingEvery`th sample.
+std::vector<double> sineWave(int count, double cycles, double amplitude, double offset = 0,
+                             int missingEvery = 0)
+{
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(missingEvery > 0 && i % missingEvery == 0
+                             ? qQNaN()
+                             : offset + amplitude * std::sin(2 * M_PI * cycles * i / count));
+    return values;
+}
+
 Values sine(int count, double period, double amplitude)
 {
     Values values;
@@ -92,6 +107,15 @@ private slots:
     void decimation();
     void cursorReadout_data();
     void cursorReadout();
+    void spectrumOfASine_data();
+    void spectrumOfASine();
+    void squareHasOddHarmonicsOnly();
+    void windowKeepsLeakageLow();
+    void flatLineHasNoPeak();
+    void peakFinder_data();
+    void peakFinder();
+    void spectraOfTheStore();
+    void xyPoints();
 };
 
 void TestScopeMath::storeKeepsTheNewestInIndexOrder()
@@ -632,6 +656,79 @@ void TestScopeMath::decimation()
                 if (!std::isnan(lines[channel][i].value))
                     QCOMPARE(summarised[channel][i].value, lines[channel][i].value);
             }
+
+void TestScopeMath::spectrumOfASine_data()
+{
+    // A sine of `cycles` periods in `count` samples, amplitude as a fraction
+    // of half the full scale, analysed at `length`: its peak bin and level.
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<double>("cycles");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<double>("offset");
+    QTest::addColumn<int>("missingEvery");
+    QTest::addColumn<double>("bin");
+    QTest::addColumn<double>("levelDb");
+
+    QTest::newRow("on a bin, full scale") << 1024 << 1024 << 64.0 << 1.0 << 0.0 << 0 << 64.0 << 0.0;
+    QTest::newRow("tenth of the scale") << 1024 << 1024 << 10.0 << 0.1 << 0.0 << 0 << 10.0 << -20.0;
+    QTest::newRow("between bins") << 1024 << 1024 << 100.5 << 1.0 << 0.0 << 0 << 100.5 << 0.0;
+    QTest::newRow("offset removed") << 256 << 256 << 20.0 << 0.5 << 1650.0 << 0 << 20.0 << -6.02;
+    QTest::newRow("longest length") << 16384 << 16384 << 3000.0 << 1.0 << 0.0 << 0 << 3000.0 << 0.0;
+    // Fewer samples than the length: padded, the bin scales with the length.
+    QTest::newRow("fewer samples") << 300 << 1024 << 30.0 << 1.0 << 0.0 << 0 << 102.4 << 0.0;
+    QTest::newRow("newest of more") << 2048 << 1024 << 128.0 << 1.0 << 0.0 << 0 << 64.0 << 0.0;
+    QTest::newRow("missing readings") << 1024 << 1024 << 64.0 << 1.0 << 0.0 << 50 << 64.0 << -0.17;
+}
+
+void TestScopeMath::spectrumOfASine()
+{
+    QFETCH(int, count);
+    QFETCH(int, length);
+    QFETCH(double, cycles);
+    QFETCH(double, amplitude);
+    QFETCH(double, offset);
+    QFETCH(int, missingEvery);
+    QFETCH(double, bin);
+    QFETCH(double, levelDb);
+
+    constexpr double fullScale = 3500;
+    SpectrumAnalyzer analyzer;
+    std::vector<double> levels;
+    const std::vector<double> values =
+        sineWave(count, cycles, amplitude * fullScale / 2, offset, missingEvery);
+    analyzer.levelsDb(values.data(), count, length, fullScale, levels);
+    QCOMPARE(int(levels.size()), length / 2 + 1);
+    const std::optional<SpectrumPeak> peak = largestPeak(levels);
+    QVERIFY(peak);
+    QVERIFY2(std::abs(peak->bin - bin) <= 0.1, qPrintable(QString::number(peak->bin)));
+    // Between bins the level is read off a parabola: within a few tenths of
+    // a dB, where the bin itself would be 1.4 dB low.
+    QVERIFY2(std::abs(peak->levelDb - levelDb) <= 0.4, qPrintable(QString::number(peak->levelDb)));
+    // The mean is gone: nothing left at DC worth a peak's level.
+    QVERIFY(levels[0] < levelDb - 20);
+}
+
+void TestScopeMath::squareHasOddHarmonicsOnly()
+{
+    // 32 periods of 16 high and 16 low in 1024 samples: harmonic n lies in
+    // bin 32 n, odd ones at 1/sin(pi n / 32) of a sampled square's
+    // fundamental (about 1/n), even ones absent.
+    std::vector<double> values;
+    for (int i = 0; i < 1024; ++i)
+        values.push_back(i % 32 < 16 ? 2800 : 400);
+    SpectrumAnalyzer analyzer;
+    std::vector<double> levels;
+    analyzer.levelsDb(values.data(), 1024, 1024, 3500, levels);
+    QVERIFY(std::abs(largestPeak(levels)->bin - 32) < 1e-3);
+    const double fundamental = levels[32];
+    for (int n = 2; n <= 7; ++n) {
+        const double relative = levels[size_t(32 * n)] - fundamental;
+        if (n % 2 == 1) {
+            const double expected = 20 * std::log10(std::sin(M_PI / 32) / std::sin(M_PI * n / 32));
+            QVERIFY2(std::abs(relative - expected) <= 0.05, qPrintable(QString::number(n)));
+        } else {
+            QVERIFY2(relative < -100, qPrintable(QString::number(n)));
         }
     }
 }
@@ -696,6 +793,141 @@ void TestScopeMath::cursorReadout()
     QCOMPARE(cursorReadoutLines(readCursors(store, indexA, indexB), {"PAD0", "PAD1", "PAD2"}),
              lines);
     QLocale::setDefault(QLocale::c());
+
+void TestScopeMath::windowKeepsLeakageLow()
+{
+    // A sine half-way between bins leaks into every bin without a window
+    // (about -44 dB fifty bins away); Hann's sidelobes fall far below that.
+    SpectrumAnalyzer analyzer;
+    std::vector<double> levels;
+    const std::vector<double> values = sineWave(1024, 100.5, 1750);
+    analyzer.levelsDb(values.data(), 1024, 1024, 3500, levels);
+    QVERIFY2(levels[150] < -80, qPrintable(QString::number(levels[150])));
+    QVERIFY2(levels[50] < -80, qPrintable(QString::number(levels[50])));
+    // Its main lobe: the two bins beside the sine.
+    QVERIFY(levels[100] > -2 && levels[101] > -2);
+}
+
+void TestScopeMath::flatLineHasNoPeak()
+{
+    SpectrumAnalyzer analyzer;
+    std::vector<double> levels;
+    for (const std::vector<double> &values :
+         {std::vector<double>(512, 1650.0), std::vector<double>(512, qQNaN()),
+          std::vector<double>{1650.0}}) {
+        analyzer.levelsDb(values.data(), int(values.size()), 512, 3500, levels);
+        QCOMPARE(levels, std::vector<double>(257, SpectrumAnalyzer::floorDb));
+        QVERIFY(!largestPeak(levels));
+    }
+}
+
+void TestScopeMath::peakFinder_data()
+{
+    QTest::addColumn<std::vector<double>>("levels");
+    QTest::addColumn<double>("bin");
+    QTest::addColumn<double>("levelDb");
+
+    constexpr double floor = SpectrumAnalyzer::floorDb;
+    // -1: no peak.
+    QTest::newRow("empty") << std::vector<double>{} << -1.0 << 0.0;
+    QTest::newRow("floor only") << std::vector<double>(8, floor) << -1.0 << 0.0;
+    QTest::newRow("falling from DC") << std::vector<double>{0, -10, -20, -30} << -1.0 << 0.0;
+    QTest::newRow("symmetric") << std::vector<double>{-60, -20, -10, -20, -60} << 2.0 << -10.0;
+    // The parabola through -20, -10, -15 peaks a sixth of a bin to the right.
+    QTest::newRow("leaning right") << std::vector<double>{-60, -20, -10, -15, -60} << 2.1667
+                                   << -9.7917;
+    QTest::newRow("largest of two") << std::vector<double>{-90, -30, -90, -5, -90, -40} << 3.0
+                                    << -5.0;
+    QTest::newRow("last bin") << std::vector<double>{-90, -60, -30} << 2.0 << -30.0;
+    QTest::newRow("first of equals") << std::vector<double>{-90, -30, -90, -30, -90} << 1.0 << -30.0;
+}
+
+void TestScopeMath::peakFinder()
+{
+    QFETCH(std::vector<double>, levels);
+    QFETCH(double, bin);
+    QFETCH(double, levelDb);
+
+    const std::optional<SpectrumPeak> peak = largestPeak(levels);
+    QCOMPARE(peak.has_value(), bin >= 0);
+    if (peak) {
+        QVERIFY2(std::abs(peak->bin - bin) < 1e-3, qPrintable(QString::number(peak->bin)));
+        QVERIFY2(std::abs(peak->levelDb - levelDb) < 1e-3, qPrintable(QString::number(peak->levelDb)));
+    }
+}
+
+void TestScopeMath::spectraOfTheStore()
+{
+    // 720 samples a second, PAD0 a 45 Hz sine, PAD1 without values, PAD2 flat.
+    SampleStore store(4096);
+    auto fill = [&store](int from, int to, bool gapFirst) {
+        for (int i = from; i < to; ++i) {
+            Sample sample;
+            sample.index = i;
+            sample.timeNs = i * frameNs;
+            sample.gapBefore = gapFirst && i == from;
+            sample.values = {qRound(1650 + 1000 * std::sin(2 * M_PI * 45 * i / 720.0)), 0, 1200};
+            sample.validMask = 0b101;
+            store.append(sample);
+        }
+    };
+    fill(0, 200, false);
+    SpectrumAnalyzer analyzer;
+    ChannelSpectra spectra;
+    computeSpectra(analyzer, store, 1024, 3500, spectra);
+    // 200 samples are not yet half a second: the x axis counts bins.
+    QVERIFY(!spectra.sampleRateHz);
+    QCOMPARE(spectra.samplesUsed, 200);
+    QCOMPARE(spectra.binPosition(10), 10.0);
+
+    fill(200, 3000, false);
+    computeSpectra(analyzer, store, 1024, 3500, spectra);
+    QCOMPARE(spectra.samplesUsed, 1024);
+    QVERIFY(spectra.sampleRateHz && std::abs(*spectra.sampleRateHz - 720) < 0.5);
+    const double binHz = 720.0 / 1024;
+    QVERIFY(std::abs(spectra.binPosition(largestPeak(spectra.levelsDb[0])->bin) - 45) < binHz);
+    QVERIFY(spectra.levelsDb[1].empty());
+    QVERIFY(!largestPeak(spectra.levelsDb[2]));
+
+    // After a gap the rate waits for half a second of the new run.
+    fill(3000, 3100, true);
+    QVERIFY(!measuredSampleRate(store));
+    // Too few samples for a spectrum.
+    SampleStore few(16);
+    for (int position = store.size() - minimumSpectrumSamples + 1; position < store.size(); ++position)
+        few.append(store.at(position));
+    computeSpectra(analyzer, few, 256, 3500, spectra);
+    QVERIFY(spectra.levelsDb[0].empty());
+}
+
+void TestScopeMath::xyPoints()
+{
+    // Indexes 0..9; 4 lacks PAD1, a gap before 7. PAD0 = 10 i, PAD1 = -i.
+    SampleStore store(16);
+    for (int i = 0; i < 10; ++i) {
+        Sample sample;
+        sample.index = i;
+        sample.gapBefore = i == 7;
+        sample.values = {10 * i, -i, 5};
+        sample.validMask = i == 4 ? 0b101 : 0b111;
+        store.append(sample);
+    }
+    const std::vector<XYPoint> points = ::xyPoints(store, {2, 10}, 0, 1);
+    QString drawn;
+    for (const XYPoint &point : points)
+        drawn += QStringLiteral("%1%2(%3,%4)@%5 ")
+                     .arg(point.startsLine ? "|" : "")
+                     .arg(point.index)
+                     .arg(point.x)
+                     .arg(point.y)
+                     .arg(point.age, 0, 'f', 3);
+    QCOMPARE(drawn, QStringLiteral("|2(20,-2)@1.000 3(30,-3)@0.857 |5(50,-5)@0.571 "
+                                   "6(60,-6)@0.429 |7(70,-7)@0.286 8(80,-8)@0.143 "
+                                   "9(90,-9)@0.000 "));
+    // Channels swapped and the third one; an empty span gives nothing.
+    QCOMPARE(::xyPoints(store, {9, 10}, 2, 0).front().x, 5);
+    QCOMPARE(::xyPoints(store, {9, 10}, 2, 0).front().y, 90);
+    QVERIFY(::xyPoints(store, {5, 5}, 0, 1).empty());
 }
 
 QTEST_APPLESS_MAIN(TestScopeMath)
