@@ -42,8 +42,9 @@ struct SpectrumAnalyzer::Plan
     double *const input;
     fftw_complex *const output;
     const fftw_plan plan;
-    // The Hann window of each count of samples used so far; usually one.
-    std::map<int, std::vector<double>> windows;
+    // The Hann window of the last count of samples used: the same from one
+    // redraw to the next once the store holds `length` samples.
+    std::vector<double> window;
 };
 
 SpectrumAnalyzer::SpectrumAnalyzer() = default;
@@ -81,8 +82,8 @@ void SpectrumAnalyzer::levelsDb(const double *values, int count, int length, dou
     const double mean = sum / readings;
 
     Plan &plan = planFor(length);
-    std::vector<double> &window = plan.windows[used];
-    if (window.empty()) {
+    std::vector<double> &window = plan.window;
+    if (int(window.size()) != used) {
         window.resize(size_t(used));
         for (int i = 0; i < used; ++i)
             window[size_t(i)] = 0.5 - 0.5 * std::cos(2 * M_PI * i / (used - 1));
@@ -142,6 +143,8 @@ std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb)
 void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int length,
                     double fullScale, ChannelSpectra &spectra)
 {
+    // As the analyzer takes it: the x axis divides by it.
+    length = std::max(length, 2);
     const SampleSpan span = newestSamples(store, length);
     spectra.length = length;
     spectra.samplesUsed = span.size();
@@ -173,9 +176,10 @@ std::optional<double> measuredSampleRate(const SampleStore &store)
     while (first > 0 && !store.at(first).gapBefore)
         --first;
     const Sample &oldest = store.at(first);
-    constexpr qint64 shortestRunNs = 500000000;
-    const qint64 elapsedNs = newest.timeNs - oldest.timeNs;
-    if (elapsedNs < shortestRunNs)
+    // In doubles: no stamps or indexes, however far apart, overflow here.
+    const double elapsedNs = double(newest.timeNs) - double(oldest.timeNs);
+    if (!(elapsedNs >= 0.5e9))
         return std::nullopt;
-    return double(newest.index - oldest.index) * 1e9 / double(elapsedNs);
+    const double rate = (double(newest.index) - double(oldest.index)) * 1e9 / elapsedNs;
+    return rate > 0 ? std::optional<double>(rate) : std::nullopt;
 }

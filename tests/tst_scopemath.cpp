@@ -889,6 +889,12 @@ void TestScopeMath::spectraOfTheStore()
     QVERIFY(spectra.levelsDb[1].empty());
     QVERIFY(!largestPeak(spectra.levelsDb[2]));
 
+    // A length of none is taken as the shortest there is, so the x axis
+    // still divides by something.
+    computeSpectra(analyzer, store, 0, 3500, spectra);
+    QCOMPARE(spectra.length, 2);
+    QCOMPARE(spectra.binPosition(1), *spectra.sampleRateHz / 2);
+
     // After a gap the rate waits for half a second of the new run.
     fill(3000, 3100, true);
     QVERIFY(!measuredSampleRate(store));
