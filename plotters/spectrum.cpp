@@ -45,6 +45,7 @@ struct SpectrumAnalyzer::Plan
     // The Hann window of the last count of samples used: the same from one
     // redraw to the next once the store holds `length` samples.
     std::vector<double> window;
+    double windowSum = 0;
 };
 
 SpectrumAnalyzer::SpectrumAnalyzer() = default;
@@ -85,26 +86,35 @@ void SpectrumAnalyzer::levelsDb(const double *values, int count, int length, dou
     std::vector<double> &window = plan.window;
     if (int(window.size()) != used) {
         window.resize(size_t(used));
-        for (int i = 0; i < used; ++i)
+        plan.windowSum = 0;
+        for (int i = 0; i < used; ++i) {
             window[size_t(i)] = 0.5 - 0.5 * std::cos(2 * M_PI * i / (used - 1));
+            plan.windowSum += window[size_t(i)];
+        }
     }
-    double windowSum = 0;
+    const double windowSum = plan.windowSum;
     for (int i = 0; i < used; ++i) {
         const double value = isReading(values[i]) ? values[i] - mean : 0.0;
         plan.input[i] = value * window[size_t(i)];
-        windowSum += window[size_t(i)];
     }
     std::fill(plan.input + used, plan.input + length, 0.0);
     fftw_execute(plan.plan);
 
     // A sine of amplitude A gives |X| = A * windowSum / 2 in its bin; 0 dB
-    // is the amplitude of half the full scale.
+    // is the amplitude of half the full scale. The levels come from the
+    // power with a natural log in single precision: the logs are most of a
+    // spectrum's cost, and a float's log is exact to far below a pixel.
     const double halfScale = std::isfinite(fullScale) && fullScale > 0 ? fullScale / 2 : 1.0;
     const double toAmplitude = 2.0 / windowSum / halfScale;
+    const double powerScale = toAmplitude * toAmplitude;
+    const double floorPower = std::pow(10.0, floorDb / 10);
+    const double dbPerNeper = 10 / std::log(10.0);
     for (int k = 0; k < bins; ++k) {
-        const double magnitude = std::hypot(plan.output[k][0], plan.output[k][1]) * toAmplitude;
-        if (magnitude > 0)
-            levels[size_t(k)] = std::max(floorDb, 20 * std::log10(magnitude));
+        const double re = plan.output[k][0];
+        const double im = plan.output[k][1];
+        const double power = (re * re + im * im) * powerScale;
+        if (power > floorPower)
+            levels[size_t(k)] = dbPerNeper * double(std::log(float(power)));
     }
 }
 
