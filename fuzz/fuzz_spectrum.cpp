@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const uint8_t mode = in.take<uint8_t>();
     // Any length up to twice the largest offered, odd and prime ones too.
     const int length = int(in.take<uint16_t>() % 32769u);
-    const double fullScale = double(in.take<int32_t>());
+    const double fullScale = in.take<double>();
     SpectrumAnalyzer analyzer;
 
     if (mode & 1) {

@@ -104,7 +104,9 @@ void SpectrumAnalyzer::levelsDb(const double *values, int count, int length, dou
     // is the amplitude of half the full scale. The levels come from the
     // power with a natural log in single precision: the logs are most of a
     // spectrum's cost, and a float's log is exact to far below a pixel.
-    const double halfScale = std::isfinite(fullScale) && fullScale > 0 ? fullScale / 2 : 1.0;
+    // A scale below one unit of whole-number readings is no scale; it would
+    // also take the powers beyond a float.
+    const double halfScale = std::isfinite(fullScale) && fullScale >= 1 ? fullScale / 2 : 1.0;
     const double toAmplitude = 2.0 / windowSum / halfScale;
     const double powerScale = toAmplitude * toAmplitude;
     const double floorPower = std::pow(10.0, floorDb / 10);

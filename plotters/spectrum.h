@@ -32,7 +32,7 @@ public:
     // not finite, or beyond any reading) is no reading: it counts as the
     // mean. Only the newest `length` values are used; fewer are windowed as
     // they are and padded with zeros to `length` (at least 2). `fullScale`
-    // is the span of the scale (upper less lower end).
+    // is the span of the scale (upper less lower end), at least 1.
     void levelsDb(const double *values, int count, int length, double fullScale,
                   std::vector<double> &levels);
 
