@@ -3,6 +3,9 @@
 #include "chartwindow.h"
 #include "filesaving.h"
 #include "mainwindow.h"
+#include "plotter.h"
+#include "spectrumview.h"
+#include "xyview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,6 +133,7 @@ void ScreenshotTour::showOsciloscope()
     waitForPlot(window, QStringLiteral("osciloscope.png"));
     showScopeAtWork(window);
     showZoomWithCursors(window);
+    showOtherViews(window);
     quit(window, "quitButton");
 }
 
@@ -178,6 +182,30 @@ void ScreenshotTour::showZoomWithCursors(QDialog *window)
         m_failures << tr("Osciloscope: no cursors command");
     pause(100);
     save(window, QStringLiteral("osciloscope-zoom.png"));
+}
+
+void ScreenshotTour::showOtherViews(QDialog *window)
+{
+    // The spectra once the sample rate is known and the peaks are labelled;
+    // then the sine on PAD0 against the saw on PAD2, held by the trigger.
+    auto *plotter = qobject_cast<Plotter *>(window);
+    if (!plotter || !pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_F))) {
+        m_failures << tr("Osciloscope: no Spectrum view");
+        return;
+    }
+    const SpectrumView &spectrum = plotter->viewSwitch().spectrum();
+    if (waitUntil([&] { return spectrum.peakTexts().size() == 3 && spectrum.knowsRate(); },
+                  dataTimeoutMs)) {
+        pause(100);
+        save(window, QStringLiteral("osciloscope-spectrum.png"));
+    } else {
+        m_failures << tr("Osciloscope: no spectrum peaks");
+    }
+    plotter->viewSwitch().xy().setChannels(0, 2);
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_Y));
+    pause(300);
+    save(window, QStringLiteral("osciloscope-xy.png"));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_Y));
 }
 
 bool ScreenshotTour::pressShortcut(QWidget *window, const QKeySequence &keys)

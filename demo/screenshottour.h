@@ -38,6 +38,8 @@ private:
     void showScopeAtWork(QDialog *window);
     // Stopped, zoomed in with the wheel, the cursors shown.
     void showZoomWithCursors(QDialog *window);
+    // The same signals as spectra and as an XY figure.
+    void showOtherViews(QDialog *window);
     // Runs the window's command with these keys; false when it has none.
     bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();

@@ -128,6 +128,17 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     });
     // The redraw timer coalesces: many reads, one redraw.
     connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] { redrawNeeded = true; });
+    views.addTo(plot,
+                {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
+                {damageNote, recordingNote});
+    connect(&views, &ViewSwitch::changed, this, [this] {
+        redrawNeeded = true;
+        // Paused or without a board no refresh comes: draw now.
+        if (!refreshTimer->isActive()) {
+            views.update(sampleIntake.store(), timeSpan(), monotonicNowNs());
+            plot->replot();
+        }
+    });
     connect(refreshTimer, &QTimer::timeout, this, &Plotter::replot);
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
@@ -272,6 +283,15 @@ void Plotter::replot()
     // back to rolling for want of new crossings.
     const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
     const bool scopeChanged = scopeView.update(store, nowNs);
+    if (!views.showsTime()) {
+        const bool viewChanged = views.update(store, timeSpan(), nowNs);
+        if (viewChanged || redrawNeeded || notesChanged || plot->size() != drawnSize) {
+            redrawNeeded = false;
+            drawnSize = plot->size();
+            plot->replot();
+        }
+        return;
+    }
     if (!redrawNeeded && !notesChanged && !scopeChanged && plot->size() == drawnSize)
         return;
     redrawNeeded = false;
@@ -378,6 +398,14 @@ void Plotter::refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin
     }
 }
 
+SampleSpan Plotter::timeSpan() const
+{
+    const SampleStore &store = sampleIntake.store();
+    if (const std::optional<TriggeredView> view = scopeView.triggeredView())
+        return spanOfIndexes(store, view->firstIndex, view->lastIndex);
+    return newestSamples(store, windowLength);
+}
+
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
 {
     sampleIntake.takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
@@ -424,19 +452,23 @@ void Plotter::createActions()
         BusyScope busy(this);
         viewport.askYRange(this);
     });
+    views.addActionsTo(this);
 }
 
 void Plotter::buildPlotMenu(QMenu &menu) const
 {
-    // Keeping what is shown comes first; recording, then the view's own
-    // choices (trigger, measurements) follow in this order.
+    // Keeping what is shown comes first; recording, the views, then the
+    // view's own choices (trigger, measurements) follow in this order.
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
     menu.addAction(rawDataAction());
-    scopeView.addToMenu(menu);
-    menu.addSeparator();
-    viewport.addToMenu(menu);
+    views.addToMenu(menu);
+    if (views.showsTime()) {
+        scopeView.addToMenu(menu);
+        menu.addSeparator();
+        viewport.addToMenu(menu);
+    }
 }
 
 void Plotter::showPlotMenu(const QPoint &plotPosition)
@@ -487,19 +519,22 @@ void Plotter::exportShownData()
         return;
 
     // What the view shows: the x range the mouse chose, the triggered view,
-    // or the last `windowLength` steps.
-    const SampleStore &store = sampleIntake.store();
-    const qint64 newest = sampleIntake.lastIndex();
-    const std::pair<qint64, qint64> shown = viewport.shownIndexes();
-    const QList<QStringList> rows =
-        graphsDrawnByViewport ? sampleRows(store, shown.first, shown.second)
-        : graphsTriggerIndex
-            ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
-                         *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
-            : sampleRows(store, newest - windowLength, newest);
-    QStringList header{QStringLiteral("sample")};
-    for (const char *name : profile.channelNames)
-        header.append(QLatin1String(name));
+    // or the last `windowLength` steps; another view's own table.
+    QList<QStringList> rows = views.tableRows();
+    QStringList header = views.tableHeader();
+    if (views.showsTime()) {
+        const SampleStore &store = sampleIntake.store();
+        const qint64 newest = sampleIntake.lastIndex();
+        const std::pair<qint64, qint64> shown = viewport.shownIndexes();
+        rows = graphsDrawnByViewport ? sampleRows(store, shown.first, shown.second)
+               : graphsTriggerIndex
+                   ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
+                                *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
+                   : sampleRows(store, newest - windowLength, newest);
+        header = QStringList{QStringLiteral("sample")};
+        for (const char *name : profile.channelNames)
+            header.append(QLatin1String(name));
+    }
     const QString failure = Csv::writeTable(fileName, header, rows);
     if (!failure.isEmpty())
         FileSaving::showCouldNotSave(this, fileName, failure);
@@ -520,6 +555,8 @@ bool Plotter::eventFilter(QObject *watched, QEvent *event)
 
 QString Plotter::readoutAt(const QPoint &plotPosition) const
 {
+    if (!views.showsTime())
+        return QString();
     const QRect area = plot->axisRect()->rect();
     const double key = plot->xAxis->pixelToCoord(plotPosition.x());
     // The newest sample is drawn on the axis rect's right border.

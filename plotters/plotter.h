@@ -4,6 +4,7 @@
 #include "plotviewport.h"
 #include "sampleintake.h"
 #include "scopeview.h"
+#include "viewswitch.h"
 
 #include <QAction>
 #include <QColor>
@@ -72,6 +73,8 @@ public:
     std::optional<qint64> triggeredAt() const { return graphsTriggerIndex; }
     // Brings the plot up to date, as every refresh does.
     void replot();
+    // Time, spectrum or XY, with their settings.
+    ViewSwitch &viewSwitch() { return views; }
 
 signals:
     // The fields of one complete sample frame. Split only while something
@@ -126,6 +129,8 @@ private:
     // Refills the graphs from the store: the samples from firstIndex to
     // lastIndex, keyed by their index less `keyOrigin`.
     void refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin);
+    // The samples the time view shows, or would show.
+    SampleSpan timeSpan() const;
 
     static constexpr int graphCount = 3;
     // The samples held for zooming back, about 23 minutes at 720 frames/s.
@@ -159,6 +164,8 @@ private:
     quint64 notedDamage = 0;
     // Trigger, measurements and their commands.
     ScopeView scopeView{profile.hasTrigger, profile.channelNames};
+    // Time, spectrum or XY.
+    ViewSwitch views{profile.channelNames, profile.yRange.lower, profile.yRange.upper};
     // The trigger index the graphs are keyed from; none while they hold the
     // rolling view, keyed by sample index.
     std::optional<qint64> graphsTriggerIndex;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "spectrum.h"
+#include "viewswitch.h"
+
+#include <QColor>
+
+#include <array>
+
+class QCPGraph;
+class QCPItemText;
+class QCPItemTracer;
+
+// The magnitude spectrum of each channel over the newest samples, in dB of
+// the channel's full scale against Hz (bins until the sample rate is known),
+// with the largest peak of each channel marked and labelled in its colour.
+// Computed at most ten times a second, and only when samples came.
+class SpectrumView : public PlotView
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::array<int, 5> lengths{256, 512, 1024, 4096, 16384};
+    static constexpr qint64 minimumIntervalNs = 100000000;
+
+    SpectrumView(const std::array<const char *, 3> &channelNames, double fullScale,
+                 QObject *parent = nullptr);
+
+    void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;
+    void show() override;
+    void hide() override;
+    bool update(const SampleStore &store, SampleSpan shown, qint64 nowNs) override;
+    void addToMenu(QMenu &menu) const override;
+    QStringList tableHeader() const override;
+    QList<QStringList> tableRows() const override;
+
+    int length() const { return m_length; }
+    void setLength(int length);
+    // The peak labels as drawn, one per channel with a spectrum.
+    QStringList peakTexts() const;
+    // The x axis is in Hz, not in bins.
+    bool knowsRate() const { return m_spectra.sampleRateHz.has_value(); }
+
+private:
+    void draw();
+
+    const std::array<const char *, 3> m_channelNames;
+    const double m_fullScale;
+    int m_length = 1024;
+    SpectrumAnalyzer m_analyzer;
+    ChannelSpectra m_spectra;
+    bool m_stale = true;
+    quint64 m_computedAppendCount = 0;
+    qint64 m_computedNs = 0;
+
+    QCustomPlot *m_plot = nullptr;
+    std::array<QCPGraph *, 3> m_graphs{};
+    std::array<QCPItemTracer *, 3> m_peakMarks{};
+    std::array<QCPItemText *, 3> m_peakLabels{};
+    std::array<QAction *, lengths.size()> m_lengthActions{};
+};

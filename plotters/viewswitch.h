@@ -1,0 +1,109 @@
+#pragma once
+
+#include "samplespan.h"
+#include "samplestore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class SpectrumView;
+class XYView;
+class QActionGroup;
+class QCPAxis;
+class QCPAxisTicker;
+class QCPLayerable;
+class QCustomPlot;
+class QMenu;
+class QWidget;
+
+// Another way to look at the samples in a plot window's plot, drawn instead
+// of the time view: its own plottables and items on the same plot, its own
+// axes, its own table for Export Shown Data.
+class PlotView : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Adds the plottables and items, hidden.
+    virtual void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) = 0;
+    // Shows them and sets up the axes; the switch restores the time view's.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    // Once per redraw tick: takes in the store; `shown` is what the time
+    // view would show. Says whether the picture changed.
+    virtual bool update(const SampleStore &store, SampleSpan shown, qint64 nowNs) = 0;
+    // The view's own submenus.
+    virtual void addToMenu(QMenu &menu) const = 0;
+    // What is drawn, as a table.
+    virtual QStringList tableHeader() const = 0;
+    virtual QList<QStringList> tableRows() const = 0;
+
+signals:
+    // A command changed what is shown.
+    void changed();
+};
+
+// The "View" submenu of a plot window: "Time" (the window's own drawing),
+// "Spectrum" (Ctrl+F) and "XY" (Ctrl+Y). Choosing the view shown, from the
+// menu or by its key, goes back to Time. While another view is shown, the
+// time view's plottables and items are hidden and its axes kept aside,
+// untouched, for its return; the notes stay.
+class ViewSwitch : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class View { Time, Spectrum, XY };
+
+    // The spectra are in dB of the span of `fullScale`; XY spans it.
+    ViewSwitch(const std::array<const char *, 3> &channelNames, double fullScaleLower,
+               double fullScaleUpper);
+    ~ViewSwitch() override;
+
+    void addActionsTo(QWidget *window) const;
+    // `notes` stay visible in every view.
+    void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors,
+               const QList<QCPLayerable *> &notes);
+    // The "View" submenu, then the shown view's own submenus.
+    void addToMenu(QMenu &menu) const;
+
+    View view() const { return m_view; }
+    bool showsTime() const { return m_view == View::Time; }
+    void setView(View view);
+
+    SpectrumView &spectrum() const { return *m_spectrum; }
+    XYView &xy() const { return *m_xy; }
+
+    // For the view shown other than Time.
+    bool update(const SampleStore &store, SampleSpan shown, qint64 nowNs);
+    QStringList tableHeader() const;
+    QList<QStringList> tableRows() const;
+
+signals:
+    // The view changed or a view's command changed what it shows.
+    void changed();
+
+private:
+    struct AxisLook;
+    PlotView *shownView() const;
+    void keepTimeLook();
+    void restoreTimeLook();
+
+    QCustomPlot *m_plot = nullptr;
+    QList<QCPLayerable *> m_notes;
+    View m_view = View::Time;
+    std::unique_ptr<SpectrumView> m_spectrum;
+    std::unique_ptr<XYView> m_xy;
+    QActionGroup *m_group = nullptr;
+    QAction *m_timeAction = nullptr;
+    QAction *m_spectrumAction = nullptr;
+    QAction *m_xyAction = nullptr;
+    // The time view as it was when another was chosen.
+    std::vector<AxisLook> m_timeAxes;
+    QList<QPointer<QCPLayerable>> m_hiddenTimeParts;
+};

@@ -1,0 +1,158 @@
+#include "xyview.h"
+
+#include "plotcompat.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+#include <qcustomplot.h>
+
+namespace {
+
+const QColor axisTextColor(10, 10, 10);
+const QColor lineColor(20, 60, 170);
+// The older half of the line: the same colour, mostly see-through.
+constexpr int fadedAlpha = 60;
+
+} // namespace
+
+XYView::XYView(const std::array<const char *, 3> &channelNames, double fullScaleLower,
+               double fullScaleUpper, QObject *parent)
+    : m_channelNames(channelNames), m_lower(fullScaleLower), m_upper(fullScaleUpper)
+{
+    setParent(parent);
+    auto *xGroup = new QActionGroup(this);
+    auto *yGroup = new QActionGroup(this);
+    for (int channel = 0; channel < 3; ++channel) {
+        const QString name = QLatin1String(channelNames[size_t(channel)]);
+        m_xActions[size_t(channel)] = xGroup->addAction(name);
+        m_yActions[size_t(channel)] = yGroup->addAction(name);
+        connect(m_xActions[size_t(channel)], &QAction::triggered, this,
+                [this, channel] { setChannels(channel, m_yChannel); });
+        connect(m_yActions[size_t(channel)], &QAction::triggered, this,
+                [this, channel] { setChannels(m_xChannel, channel); });
+    }
+    for (int channel = 0; channel < 3; ++channel) {
+        m_xActions[size_t(channel)]->setCheckable(true);
+        m_yActions[size_t(channel)]->setCheckable(true);
+    }
+    m_xActions[size_t(m_xChannel)]->setChecked(true);
+    m_yActions[size_t(m_yChannel)]->setChecked(true);
+}
+
+void XYView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &)
+{
+    m_plot = plot;
+    QColor faded = lineColor;
+    faded.setAlpha(fadedAlpha);
+    for (size_t i = 0; i < m_curves.size(); ++i) {
+        m_curves[i] = new QCPCurve(plot->xAxis, plot->yAxis);
+        m_curves[i]->setPen(QPen(i == 0 ? faded : lineColor));
+        m_curves[i]->setVisible(false);
+    }
+}
+
+void XYView::show()
+{
+    for (QCPAxis *axis : {m_plot->xAxis, m_plot->yAxis}) {
+        PlotCompat::setFixedTickStep(axis, 500);
+        axis->setTickLabelColor(axisTextColor);
+    }
+    m_plot->yAxis2->setVisible(false);
+    for (QCPCurve *curve : m_curves)
+        curve->setVisible(true);
+    m_stale = true;
+    fitAxes();
+}
+
+void XYView::hide()
+{
+    for (QCPCurve *curve : m_curves)
+        curve->setVisible(false);
+}
+
+void XYView::fitAxes()
+{
+    m_plot->xAxis->setLabel(QLatin1String(m_channelNames[size_t(m_xChannel)]));
+    m_plot->yAxis->setLabel(QLatin1String(m_channelNames[size_t(m_yChannel)]));
+    // The full scale on the shorter side, centred; the longer side shows
+    // more at the same units per pixel.
+    const QRect area = m_plot->axisRect()->rect();
+    const bool wide = area.width() >= area.height();
+    QCPAxis *full = wide ? m_plot->yAxis : m_plot->xAxis;
+    QCPAxis *other = wide ? m_plot->xAxis : m_plot->yAxis;
+    full->setRange(m_lower, m_upper);
+    other->setRange(m_lower, m_upper);
+    other->setScaleRatio(full, 1.0);
+}
+
+void XYView::setChannels(int xChannel, int yChannel)
+{
+    for (int channel = 0; channel < 3; ++channel) {
+        m_xActions[size_t(channel)]->setChecked(channel == xChannel);
+        m_yActions[size_t(channel)]->setChecked(channel == yChannel);
+    }
+    if (xChannel == m_xChannel && yChannel == m_yChannel)
+        return;
+    m_xChannel = xChannel;
+    m_yChannel = yChannel;
+    m_stale = true;
+    emit changed();
+}
+
+bool XYView::update(const SampleStore &store, SampleSpan shown, qint64)
+{
+    // The axes follow the plot's size, drawn or not.
+    fitAxes();
+    if (!m_stale && store.appendCount() == m_drawnAppendCount && shown.begin == m_drawnSpan.begin
+        && shown.end == m_drawnSpan.end)
+        return false;
+    m_stale = false;
+    m_drawnAppendCount = store.appendCount();
+    m_drawnSpan = shown;
+    m_points = xyPoints(store, shown, m_xChannel, m_yChannel);
+
+    // A NaN point breaks a curve's line; the newer curve starts at the last
+    // older point, so the two halves join.
+    std::array<QVector<QCPCurveData>, 2> halves;
+    for (size_t i = 0; i < m_points.size(); ++i) {
+        const XYPoint &point = m_points[i];
+        const size_t half = point.age <= 0.5 ? 1 : 0;
+        QVector<QCPCurveData> &data = halves[half];
+        if (point.startsLine && !data.isEmpty())
+            data.append(QCPCurveData(double(data.size()), qQNaN(), qQNaN()));
+        else if (half == 1 && data.isEmpty() && i > 0 && !point.startsLine)
+            data.append(QCPCurveData(0, m_points[i - 1].x, m_points[i - 1].y));
+        data.append(QCPCurveData(double(data.size()), point.x, point.y));
+    }
+    for (size_t i = 0; i < m_curves.size(); ++i)
+        m_curves[i]->data()->set(halves[i], true);
+    return true;
+}
+
+void XYView::addToMenu(QMenu &menu) const
+{
+    QMenu *xMenu = menu.addMenu(tr("X Channel"));
+    QMenu *yMenu = menu.addMenu(tr("Y Channel"));
+    for (size_t channel = 0; channel < 3; ++channel) {
+        xMenu->addAction(m_xActions[channel]);
+        yMenu->addAction(m_yActions[channel]);
+    }
+}
+
+QStringList XYView::tableHeader() const
+{
+    return {QStringLiteral("sample"), QLatin1String(m_channelNames[size_t(m_xChannel)]),
+            QLatin1String(m_channelNames[size_t(m_yChannel)])};
+}
+
+QList<QStringList> XYView::tableRows() const
+{
+    QList<QStringList> rows;
+    rows.reserve(int(m_points.size()));
+    for (const XYPoint &point : m_points)
+        rows.append({QString::number(point.index), QString::number(point.x),
+                     QString::number(point.y)});
+    return rows;
+}
