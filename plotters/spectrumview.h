@@ -38,6 +38,7 @@ public:
     void setLength(int length);
     // The peak labels as drawn, one per channel with a spectrum.
     QStringList peakTexts() const;
+    const ChannelSpectra &spectra() const { return m_spectra; }
     // The x axis is in Hz, not in bins.
     bool knowsRate() const { return m_spectra.sampleRateHz.has_value(); }
 

@@ -93,15 +93,16 @@ void ViewSwitch::setView(View view)
     m_xyAction->setChecked(view == View::XY);
     if (view == m_view || !m_plot)
         return;
-    if (PlotView *leaving = shownView())
+    // Every view starts from the time view's look, and leaves it as it was.
+    if (PlotView *leaving = shownView()) {
         leaving->hide();
-    else
-        keepTimeLook();
-    m_view = view;
-    if (PlotView *shown = shownView())
-        shown->show();
-    else
         restoreTimeLook();
+    }
+    m_view = view;
+    if (PlotView *shown = shownView()) {
+        keepTimeLook();
+        shown->show();
+    }
     emit changed();
 }
 

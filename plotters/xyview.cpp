@@ -72,10 +72,16 @@ void XYView::hide()
         curve->setVisible(false);
 }
 
-void XYView::fitAxes()
+bool XYView::fitAxes()
 {
+    const QCPRange before[] = {m_plot->xAxis->range(), m_plot->yAxis->range()};
     m_plot->xAxis->setLabel(QLatin1String(m_channelNames[size_t(m_xChannel)]));
     m_plot->yAxis->setLabel(QLatin1String(m_channelNames[size_t(m_yChannel)]));
+    // The axis rect's size follows the labels and the hidden right axis:
+    // laid out now, not at the next redraw.
+    for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
+                             QCPLayoutElement::upLayout})
+        m_plot->plotLayout()->update(phase);
     // The full scale on the shorter side, centred; the longer side shows
     // more at the same units per pixel.
     const QRect area = m_plot->axisRect()->rect();
@@ -85,6 +91,7 @@ void XYView::fitAxes()
     full->setRange(m_lower, m_upper);
     other->setRange(m_lower, m_upper);
     other->setScaleRatio(full, 1.0);
+    return m_plot->xAxis->range() != before[0] || m_plot->yAxis->range() != before[1];
 }
 
 void XYView::setChannels(int xChannel, int yChannel)
@@ -103,8 +110,8 @@ void XYView::setChannels(int xChannel, int yChannel)
 
 bool XYView::update(const SampleStore &store, SampleSpan shown, qint64)
 {
-    // The axes follow the plot's size, drawn or not.
-    fitAxes();
+    // The axes follow the plot's size.
+    m_stale = fitAxes() || m_stale;
     if (!m_stale && store.appendCount() == m_drawnAppendCount && shown.begin == m_drawnSpan.begin
         && shown.end == m_drawnSpan.end)
         return false;

@@ -34,7 +34,8 @@ public:
     const std::vector<XYPoint> &points() const { return m_points; }
 
 private:
-    void fitAxes();
+    // Says whether the ranges changed.
+    bool fitAxes();
 
     const std::array<const char *, 3> m_channelNames;
     const double m_lower;

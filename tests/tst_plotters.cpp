@@ -6,6 +6,8 @@
 #include "plotcompat.h"
 #include "plotlayers.h"
 #include "recordingcontrol.h"
+#include "spectrumview.h"
+#include "xyview.h"
 #include "testsupport.h"
 
 #include <QLabel>
@@ -87,6 +89,8 @@ private slots:
     void gridPictureDrawsLikeAFullRedraw_data();
     void gridPictureDrawsLikeAFullRedraw();
     void zoomPanAndExportTheRangeShown();
+    void spectrumAndXYViewsWithTheirExports_data();
+    void spectrumAndXYViewsWithTheirExports();
 
 private:
     static Plotter *create(const QString &kind)
@@ -835,8 +839,10 @@ void TestPlotters::plotMenuAndShortcuts_data()
     QTest::addColumn<QString>("stem");
     // Submenus indented, checked items marked; %1 is the height clicked at.
     QTest::addColumn<QStringList>("menu");
-    const QStringList keeping{"Save Image… = Ctrl+S", "Export Shown Data… = Ctrl+E",
-                              "Start Recording… = Ctrl+R", "Show Raw Data = Ctrl+D"};
+    const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
+                              "Start Recording… = Ctrl+R", "Show Raw Data = Ctrl+D",
+                              "View = ",                   "  Time =  (checked)",
+                              "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
     const QStringList view{" = ",
                            "Reset View = Ctrl+0",
                            "Y Range = ",
@@ -1303,6 +1309,97 @@ void TestPlotters::gridPictureDrawsLikeAFullRedraw()
         QVERIFY(!PlotLayers::drewGridFromCache(plot));
         QVERIFY2(fromPicture == fromScratch, differingPixels(fromPicture, fromScratch));
     }
+
+void TestPlotters::spectrumAndXYViewsWithTheirExports_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("headers");
+    QTest::newRow("osciloscope") << "Osciloscope"
+                                 << QStringList{"frequency_hz,PAD0_db,PAD1_db,PAD2_db",
+                                                "sample,PAD0,PAD1", "sample,PAD0,PAD1,PAD2"};
+    QTest::newRow("accelerometer") << "Accelerometer"
+                                   << QStringList{"frequency_hz,X_db,Y_db,Z_db", "sample,X,Y",
+                                                  "sample,X,Y,Z"};
+}
+
+void TestPlotters::spectrumAndXYViewsWithTheirExports()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, headers);
+    BoardFixture fixture;
+    QScopedPointer<Plotter> window(create(kind));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    ViewSwitch &views = window->viewSwitch();
+    const SpectrumView &spectrum = views.spectrum();
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("view.csv"));
+    auto exported = [&] {
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        QFile file(folder.filePath("view.csv"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
+                                              : QStringList();
+    };
+
+    // Ctrl+F: the spectra of the newest 1024 samples, in Hz once the rate is
+    // known, each channel's peak labelled.
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(views.view(), ViewSwitch::View::Spectrum);
+    QTRY_VERIFY_WITH_TIMEOUT(spectrum.knowsRate() && spectrum.spectra().samplesUsed == 1024
+                                 && spectrum.peakTexts().size() == 3,
+                             10000);
+    QCOMPARE(plotOf(window.get())->yAxis->range(), QCPRange(-140, 10));
+    const ChannelSpectra &spectra = spectrum.spectra();
+    const double binHz = *spectra.sampleRateHz / 1024;
+    const QStringList table = exported();
+    QCOMPARE(table.value(0), headers[0]);
+    QCOMPARE(table.size(), 1 + 513 + 1); // the header, the bins, the last line's end
+    if (kind == QLatin1String("Osciloscope")) {
+        // The board's 5 Hz sine on PAD0 peaks within a bin of 5 Hz, at the
+        // row of the export with PAD0's highest level.
+        const double peakHz = spectra.binPosition(largestPeak(spectra.levelsDb[0])->bin);
+        QVERIFY2(std::abs(peakHz - 5) <= binHz, qPrintable(QString::number(peakHz)));
+        int highest = 1;
+        for (int row = 1; row <= 513; ++row) {
+            if (table[row].section(',', 1, 1).toDouble() > table[highest].section(',', 1, 1).toDouble())
+                highest = row;
+        }
+        QVERIFY(std::abs(table[highest].section(',', 0, 0).toDouble() - 5) <= binHz);
+        // Its 2 Hz square on PAD1: the odd harmonics (6, 10 Hz) stand well
+        // above where the even ones (4, 8 Hz) would be; frames a loaded
+        // board skips smear them somewhat.
+        auto levelNear = [&](double hertz) {
+            const int bin = qRound(hertz / binHz);
+            return std::max({spectra.levelsDb[1][size_t(bin - 1)], spectra.levelsDb[1][size_t(bin)],
+                             spectra.levelsDb[1][size_t(bin + 1)]});
+        };
+        QVERIFY2(levelNear(6) > levelNear(4) + 6 && levelNear(10) > levelNear(8) + 6,
+                 qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                .arg(levelNear(4)).arg(levelNear(6)).arg(levelNear(8)).arg(levelNear(10))));
+    }
+
+    // Ctrl+Y: the first channel against the second over the time window,
+    // at equal units per pixel.
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(views.view(), ViewSwitch::View::XY);
+    QTRY_VERIFY(!views.xy().points().empty());
+    QCustomPlot *plot = plotOf(window.get());
+    auto scaleRatio = [plot] {
+        return plot->xAxis->range().size() / plot->axisRect()->width()
+               / (plot->yAxis->range().size() / plot->axisRect()->height());
+    };
+    QVERIFY2(std::abs(scaleRatio() - 1) < 0.01, qPrintable(QString::number(scaleRatio())));
+    const QStringList pairs = exported();
+    QCOMPARE(pairs.value(0), headers[1]);
+    QVERIFY(pairs.size() >= 3 && pairs.size() <= 501 + 2);
+
+    // Ctrl+Y again: back to Time, with the time view's axes and export.
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(views.view(), ViewSwitch::View::Time);
+    QVERIFY(plot->graph(0)->visible());
+    QCOMPARE(plot->yAxis->scaleType(), QCPAxis::stLinear);
+    QCOMPARE(PlotCompat::fixedTickStep(plot->yAxis), 500.0);
+    QCOMPARE(exported().value(0), headers[2]);
 }
 
 void TestPlotters::zoomPanAndExportTheRangeShown()
