@@ -38,21 +38,27 @@ SpectrumView::SpectrumView(const std::array<const char *, 3> &channelNames, doub
 
 void SpectrumView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors)
 {
+    // The graphs and items come with the first show: a window that never
+    // shows a spectrum carries none of them.
     m_plot = plot;
-    for (size_t i = 0; i < m_graphs.size(); ++i) {
-        m_graphs[i] = plot->addGraph();
-        m_graphs[i]->setPen(QPen(channelColors[i]));
-        m_graphs[i]->setVisible(false);
+    m_colors = channelColors;
+}
 
-        m_peakMarks[i] = new QCPItemTracer(plot);
+void SpectrumView::createParts()
+{
+    for (size_t i = 0; i < m_graphs.size(); ++i) {
+        m_graphs[i] = m_plot->addGraph();
+        m_graphs[i]->setPen(QPen(m_colors[i]));
+
+        m_peakMarks[i] = new QCPItemTracer(m_plot);
         m_peakMarks[i]->setStyle(QCPItemTracer::tsCircle);
         m_peakMarks[i]->setSize(9);
-        m_peakMarks[i]->setPen(QPen(channelColors[i]));
+        m_peakMarks[i]->setPen(QPen(m_colors[i]));
         m_peakMarks[i]->setVisible(false);
 
         // Listed in the top right corner: the peaks of the three channels
         // often lie too close together to label them in place.
-        m_peakLabels[i] = addPlotNote(plot, plot->currentLayer()->name(), channelColors[i]);
+        m_peakLabels[i] = addPlotNote(m_plot, m_plot->currentLayer()->name(), m_colors[i]);
         m_peakLabels[i]->position->setCoords(1, 0.06 + 0.05 * double(i));
         m_peakLabels[i]->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     }
@@ -60,6 +66,8 @@ void SpectrumView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channel
 
 void SpectrumView::show()
 {
+    if (!m_graphs[0])
+        createParts();
     PlotCompat::setFixedTickStep(m_plot->yAxis, 20);
     m_plot->yAxis->setRange(lowestDb, highestDb);
     m_plot->yAxis->setTickLabelColor(axisTextColor);
@@ -77,6 +85,8 @@ void SpectrumView::show()
 
 void SpectrumView::hide()
 {
+    if (!m_graphs[0])
+        return;
     for (size_t i = 0; i < m_graphs.size(); ++i) {
         m_graphs[i]->setVisible(false);
         m_peakMarks[i]->setVisible(false);
@@ -110,7 +120,7 @@ bool SpectrumView::update(const SampleStore &store, SampleSpan, qint64 nowNs)
 
 void SpectrumView::draw()
 {
-    if (!m_plot)
+    if (!m_graphs[0])
         return;
     // From the first bin past DC: a log axis has no 0, and the mean is gone.
     const double lastBin = m_length / 2;

@@ -43,6 +43,7 @@ public:
     bool knowsRate() const { return m_spectra.sampleRateHz.has_value(); }
 
 private:
+    void createParts();
     void draw();
 
     const std::array<const char *, 3> m_channelNames;
@@ -55,6 +56,7 @@ private:
     qint64 m_computedNs = 0;
 
     QCustomPlot *m_plot = nullptr;
+    std::array<QColor, 3> m_colors;
     std::array<QCPGraph *, 3> m_graphs{};
     std::array<QCPItemTracer *, 3> m_peakMarks{};
     std::array<QCPItemText *, 3> m_peakLabels{};

@@ -43,18 +43,20 @@ XYView::XYView(const std::array<const char *, 3> &channelNames, double fullScale
 
 void XYView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &)
 {
+    // The curves come with the first show.
     m_plot = plot;
-    QColor faded = lineColor;
-    faded.setAlpha(fadedAlpha);
-    for (size_t i = 0; i < m_curves.size(); ++i) {
-        m_curves[i] = new QCPCurve(plot->xAxis, plot->yAxis);
-        m_curves[i]->setPen(QPen(i == 0 ? faded : lineColor));
-        m_curves[i]->setVisible(false);
-    }
 }
 
 void XYView::show()
 {
+    if (!m_curves[0]) {
+        QColor faded = lineColor;
+        faded.setAlpha(fadedAlpha);
+        for (size_t i = 0; i < m_curves.size(); ++i) {
+            m_curves[i] = new QCPCurve(m_plot->xAxis, m_plot->yAxis);
+            m_curves[i]->setPen(QPen(i == 0 ? faded : lineColor));
+        }
+    }
     for (QCPAxis *axis : {m_plot->xAxis, m_plot->yAxis}) {
         PlotCompat::setFixedTickStep(axis, 500);
         axis->setTickLabelColor(axisTextColor);
@@ -68,8 +70,10 @@ void XYView::show()
 
 void XYView::hide()
 {
-    for (QCPCurve *curve : m_curves)
-        curve->setVisible(false);
+    for (QCPCurve *curve : m_curves) {
+        if (curve)
+            curve->setVisible(false);
+    }
 }
 
 bool XYView::fitAxes()
