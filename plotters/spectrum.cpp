@@ -23,7 +23,7 @@ struct SpectrumAnalyzer::Plan
     explicit Plan(int length)
         : length(length),
           input(fftw_alloc_real(size_t(length))),
-          output(fftw_alloc_complex(size_t(length / 2 + 1))),
+          output(fftw_alloc_complex(size_t(length) / 2 + 1)),
           // FFTW_ESTIMATE plans without running trial transforms, so the first
           // spectrum of a length costs no more than a few later ones.
           plan(fftw_plan_dft_r2c_1d(length, input, output, FFTW_ESTIMATE))
@@ -127,7 +127,7 @@ std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb)
     for (int k = 1; k < bins; ++k) {
         const double level = levelsDb[size_t(k)];
         const double left = levelsDb[size_t(k - 1)];
-        const double right = k + 1 < bins ? levelsDb[size_t(k + 1)] : SpectrumAnalyzer::floorDb;
+        const double right = k + 1 < bins ? levelsDb[size_t(k) + 1] : SpectrumAnalyzer::floorDb;
         if (level <= SpectrumAnalyzer::floorDb || level < left || level < right
             || (level == left && level == right))
             continue;
@@ -141,7 +141,7 @@ std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb)
     if (k + 1 < bins) {
         const double left = levelsDb[size_t(k - 1)];
         const double middle = levelsDb[size_t(k)];
-        const double right = levelsDb[size_t(k + 1)];
+        const double right = levelsDb[size_t(k) + 1];
         const double curvature = left - 2 * middle + right;
         if (curvature < 0) {
             const double offset = std::clamp(0.5 * (left - right) / curvature, -0.5, 0.5);
@@ -183,15 +183,33 @@ std::optional<double> measuredSampleRate(const SampleStore &store)
 {
     if (store.size() < 2)
         return std::nullopt;
-    const Sample &newest = store.newest();
     int first = store.size() - 1;
     while (first > 0 && !store.at(first).gapBefore)
         --first;
-    const Sample &oldest = store.at(first);
+    const int last = store.size() - 1;
     // In doubles: no stamps or indexes, however far apart, overflow here.
-    const double elapsedNs = double(newest.timeNs) - double(oldest.timeNs);
+    const double elapsedNs = double(store.at(last).timeNs) - double(store.at(first).timeNs);
     if (!(elapsedNs >= 0.5e9))
         return std::nullopt;
-    const double rate = (double(newest.index) - double(oldest.index)) * 1e9 / elapsedNs;
-    return rate > 0 ? std::optional<double>(rate) : std::nullopt;
+    // The slope of read time against index over the whole run: a burst of
+    // frames read at once (a board catching up) moves it far less than it
+    // moves the two ends.
+    const double count = last - first + 1;
+    double meanIndex = 0;
+    double meanNs = 0;
+    for (int position = first; position <= last; ++position) {
+        meanIndex += double(store.at(position).index) / count;
+        meanNs += double(store.at(position).timeNs) / count;
+    }
+    double indexSquares = 0;
+    double products = 0;
+    for (int position = first; position <= last; ++position) {
+        const double index = double(store.at(position).index) - meanIndex;
+        indexSquares += index * index;
+        products += index * (double(store.at(position).timeNs) - meanNs);
+    }
+    const double nsPerSample = products / indexSquares;
+    if (!(nsPerSample > 0) || !std::isfinite(nsPerSample))
+        return std::nullopt;
+    return 1e9 / nsPerSample;
 }

@@ -79,6 +79,7 @@ void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int le
                     double fullScale, ChannelSpectra &spectra);
 
 // Samples per second over the newest run of samples without a gap, from the
-// moments they were read; none before that run spans half a second. The
-// moments are those of whole reads, so a longer run gives a finer rate.
+// moments they were read (a line fitted through them); none before that run
+// spans half a second. The moments are those of whole reads, so a longer
+// run gives a finer rate.
 std::optional<double> measuredSampleRate(const SampleStore &store);

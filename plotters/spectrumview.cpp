@@ -123,7 +123,7 @@ void SpectrumView::draw()
     if (!m_graphs[0])
         return;
     // From the first bin past DC: a log axis has no 0, and the mean is gone.
-    const double lastBin = m_length / 2;
+    const int lastBin = m_length / 2;
     if (m_spectra.length > 0)
         m_plot->xAxis->setRange(m_spectra.binPosition(1), m_spectra.binPosition(lastBin));
     else

@@ -22,7 +22,9 @@ const QString version = QStringLiteral(PROJECT_VERSION);
 const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral("voltmeter.png"),
                               QStringLiteral("osciloscope.png"), QStringLiteral("accelerometer.png"),
                               QStringLiteral("pwm.png"),         QStringLiteral("counter.png"),
-                              QStringLiteral("voltmeter-chart.png"), QStringLiteral("osciloscope-zoom.png")};
+                              QStringLiteral("voltmeter-chart.png"), QStringLiteral("osciloscope-zoom.png"),
+                              QStringLiteral("osciloscope-spectrum.png"),
+                              QStringLiteral("osciloscope-xy.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 

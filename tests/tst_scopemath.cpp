@@ -898,6 +898,18 @@ void TestScopeMath::spectraOfTheStore()
     // After a gap the rate waits for half a second of the new run.
     fill(3000, 3100, true);
     QVERIFY(!measuredSampleRate(store));
+    // A board catching up: 100 frames in one read, then 720 a second. The
+    // two ends alone would say 770.
+    SampleStore burst(4096);
+    for (int i = 0; i < 1540; ++i) {
+        Sample sample;
+        sample.index = i;
+        sample.timeNs = std::max(0, i - 99) * frameNs;
+        burst.append(sample);
+    }
+    QVERIFY2(std::abs(*measuredSampleRate(burst) - 720) < 0.015 * 720,
+             qPrintable(QString::number(*measuredSampleRate(burst))));
+
     // Too few samples for a spectrum.
     SampleStore few(16);
     for (int position = store.size() - minimumSpectrumSamples + 1; position < store.size(); ++position)
