@@ -1309,6 +1309,7 @@ void TestPlotters::gridPictureDrawsLikeAFullRedraw()
         QVERIFY(!PlotLayers::drewGridFromCache(plot));
         QVERIFY2(fromPicture == fromScratch, differingPixels(fromPicture, fromScratch));
     }
+}
 
 void TestPlotters::spectrumAndXYViewsWithTheirExports_data()
 {
