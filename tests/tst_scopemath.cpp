@@ -3,9 +3,9 @@
 #include "measurements.h"
 #include "ratemeter.h"
 #include "scopetrigger.h"
-#include "viewzoom.h"
 #include "spectrum.h"
 #include "xypoints.h"
+#include "viewzoom.h"
 
 #include <QtTest>
 
@@ -656,6 +656,71 @@ void TestScopeMath::decimation()
                 if (!std::isnan(lines[channel][i].value))
                     QCOMPARE(summarised[channel][i].value, lines[channel][i].value);
             }
+        }
+    }
+}
+
+void TestScopeMath::cursorReadout_data()
+{
+    QTest::addColumn<qint64>("indexA");
+    QTest::addColumn<qint64>("indexB");
+    QTest::addColumn<QStringList>("lines");
+
+    // Samples 477 to 1500 are held, 2 ms apart; 1200 and 1201 came in one
+    // read; PAD2 has values only at even indexes.
+    QTest::newRow("B after A") << qint64(1000) << qint64(1250)
+                               << QStringList{"A 1000  B 1250  Δ 250 samples",
+                                              "Δt 500 ms  1/Δt 2 Hz",
+                                              "PAD0  A 1000  B 1250  Δ 250",
+                                              "PAD1  A -3000  B -3750  Δ -750",
+                                              "PAD2  A 7  B 7  Δ 0"};
+    QTest::newRow("B before A, one value missing")
+        << qint64(1001) << qint64(600)
+        << QStringList{"A 1001  B 600  Δ -401 samples", "Δt -802 ms  1/Δt -1.247 Hz",
+                       "PAD0  A 1001  B 600  Δ -401", "PAD1  A -3003  B -1800  Δ 1203",
+                       "PAD2  A –  B 7  Δ –"};
+    QTest::newRow("both in one read") << qint64(1200) << qint64(1201)
+                                      << QStringList{"A 1200  B 1201  Δ 1 samples",
+                                                     "Δt 0 ms  1/Δt – Hz",
+                                                     "PAD0  A 1200  B 1201  Δ 1",
+                                                     "PAD1  A -3600  B -3603  Δ -3",
+                                                     "PAD2  A 7  B –  Δ –"};
+    QTest::newRow("A no longer held") << qint64(100) << qint64(1500)
+                                      << QStringList{"A 100  B 1500  Δ 1400 samples",
+                                                     "Δt – ms  1/Δt – Hz",
+                                                     "PAD0  A –  B 1500  Δ –",
+                                                     "PAD1  A –  B -4500  Δ –",
+                                                     "PAD2  A –  B 7  Δ –"};
+    QTest::newRow("the extremes of int apart")
+        << qint64(1300) << qint64(1302)
+        << QStringList{"A 1300  B 1302  Δ 2 samples", "Δt 4 ms  1/Δt 250 Hz",
+                       "PAD0  A -2147483648  B 2147483647  Δ 4294967295",
+                       "PAD1  A 2147483647  B -2147483648  Δ -4294967295",
+                       "PAD2  A 7  B 7  Δ 0"};
+}
+
+void TestScopeMath::cursorReadout()
+{
+    QFETCH(qint64, indexA);
+    QFETCH(qint64, indexB);
+    QFETCH(QStringList, lines);
+
+    QLocale::setDefault(QLocale(QLocale::German));
+    SampleStore store(1024);
+    for (int i = 1; i <= 1500; ++i) {
+        Sample sample;
+        sample.index = i;
+        sample.timeNs = qint64(i == 1201 ? 1200 : i) * 2000000;
+        sample.values = {i, -3 * i, 7};
+        if (i == 1300 || i == 1302)
+            sample.values = {i == 1300 ? INT_MIN : INT_MAX, i == 1300 ? INT_MAX : INT_MIN, 7};
+        sample.validMask = i % 2 ? 0b011 : 0b111;
+        store.append(sample);
+    }
+    QCOMPARE(cursorReadoutLines(readCursors(store, indexA, indexB), {"PAD0", "PAD1", "PAD2"}),
+             lines);
+    QLocale::setDefault(QLocale::c());
+}
 
 void TestScopeMath::spectrumOfASine_data()
 {
@@ -732,67 +797,6 @@ void TestScopeMath::squareHasOddHarmonicsOnly()
         }
     }
 }
-
-void TestScopeMath::cursorReadout_data()
-{
-    QTest::addColumn<qint64>("indexA");
-    QTest::addColumn<qint64>("indexB");
-    QTest::addColumn<QStringList>("lines");
-
-    // Samples 477 to 1500 are held, 2 ms apart; 1200 and 1201 came in one
-    // read; PAD2 has values only at even indexes.
-    QTest::newRow("B after A") << qint64(1000) << qint64(1250)
-                               << QStringList{"A 1000  B 1250  Δ 250 samples",
-                                              "Δt 500 ms  1/Δt 2 Hz",
-                                              "PAD0  A 1000  B 1250  Δ 250",
-                                              "PAD1  A -3000  B -3750  Δ -750",
-                                              "PAD2  A 7  B 7  Δ 0"};
-    QTest::newRow("B before A, one value missing")
-        << qint64(1001) << qint64(600)
-        << QStringList{"A 1001  B 600  Δ -401 samples", "Δt -802 ms  1/Δt -1.247 Hz",
-                       "PAD0  A 1001  B 600  Δ -401", "PAD1  A -3003  B -1800  Δ 1203",
-                       "PAD2  A –  B 7  Δ –"};
-    QTest::newRow("both in one read") << qint64(1200) << qint64(1201)
-                                      << QStringList{"A 1200  B 1201  Δ 1 samples",
-                                                     "Δt 0 ms  1/Δt – Hz",
-                                                     "PAD0  A 1200  B 1201  Δ 1",
-                                                     "PAD1  A -3600  B -3603  Δ -3",
-                                                     "PAD2  A 7  B –  Δ –"};
-    QTest::newRow("A no longer held") << qint64(100) << qint64(1500)
-                                      << QStringList{"A 100  B 1500  Δ 1400 samples",
-                                                     "Δt – ms  1/Δt – Hz",
-                                                     "PAD0  A –  B 1500  Δ –",
-                                                     "PAD1  A –  B -4500  Δ –",
-                                                     "PAD2  A –  B 7  Δ –"};
-    QTest::newRow("the extremes of int apart")
-        << qint64(1300) << qint64(1302)
-        << QStringList{"A 1300  B 1302  Δ 2 samples", "Δt 4 ms  1/Δt 250 Hz",
-                       "PAD0  A -2147483648  B 2147483647  Δ 4294967295",
-                       "PAD1  A 2147483647  B -2147483648  Δ -4294967295",
-                       "PAD2  A 7  B 7  Δ 0"};
-}
-
-void TestScopeMath::cursorReadout()
-{
-    QFETCH(qint64, indexA);
-    QFETCH(qint64, indexB);
-    QFETCH(QStringList, lines);
-
-    QLocale::setDefault(QLocale(QLocale::German));
-    SampleStore store(1024);
-    for (int i = 1; i <= 1500; ++i) {
-        Sample sample;
-        sample.index = i;
-        sample.timeNs = qint64(i == 1201 ? 1200 : i) * 2000000;
-        sample.values = {i, -3 * i, 7};
-        if (i == 1300 || i == 1302)
-            sample.values = {i == 1300 ? INT_MIN : INT_MAX, i == 1300 ? INT_MAX : INT_MIN, 7};
-        sample.validMask = i % 2 ? 0b011 : 0b111;
-        store.append(sample);
-    }
-    QCOMPARE(cursorReadoutLines(readCursors(store, indexA, indexB), {"PAD0", "PAD1", "PAD2"}),
-             lines);
-    QLocale::setDefault(QLocale::c());
 
 void TestScopeMath::windowKeepsLeakageLow()
 {
