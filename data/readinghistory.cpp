@@ -69,8 +69,9 @@ void ReadingHistory::Interval::merge(const Interval &other)
 
 ReadingHistory::Layout ReadingHistory::standardLayout()
 {
-    constexpr qint64 minute = 60 * 1000;
-    return {10 * minute, 262144, {{1000, 8 * 60 * minute}, {minute, 7 * 24 * 60 * minute}}};
+    constexpr qint64 minute = qint64(60) * 1000;
+    constexpr qint64 hour = 60 * minute;
+    return {10 * minute, 262144, {{1000, 8 * hour}, {minute, 7 * 24 * hour}}};
 }
 
 ReadingHistory::ReadingHistory(int channelCount, Layout layout)
