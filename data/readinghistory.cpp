@@ -71,7 +71,8 @@ ReadingHistory::Layout ReadingHistory::standardLayout()
 {
     constexpr qint64 minute = qint64(60) * 1000;
     constexpr qint64 hour = 60 * minute;
-    return {10 * minute, 262144, {{1000, 8 * hour}, {minute, 7 * 24 * hour}}};
+    constexpr qint64 day = 24 * hour;
+    return {10 * minute, 262144, {{1000, 8 * hour}, {minute, 7 * day}}};
 }
 
 ReadingHistory::ReadingHistory(int channelCount, Layout layout)
