@@ -179,14 +179,23 @@ void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int le
     }
 }
 
+namespace {
+// Half a second even at half a million frames a second.
+constexpr int fitSamples = 262144;
+} // namespace
+
 std::optional<double> measuredSampleRate(const SampleStore &store)
 {
     if (store.size() < 2)
         return std::nullopt;
-    int first = store.size() - 1;
-    while (first > 0 && !store.at(first).gapBefore)
-        --first;
     const int last = store.size() - 1;
+    // The newest run without a gap, but no more of it than the longest
+    // spectrum needs: a history of a million samples must not be walked at
+    // every redraw.
+    const int oldest = std::max(0, last - fitSamples + 1);
+    int first = last;
+    while (first > oldest && !store.at(first).gapBefore)
+        --first;
     // In doubles: no stamps or indexes, however far apart, overflow here.
     const double elapsedNs = double(store.at(last).timeNs) - double(store.at(first).timeNs);
     if (!(elapsedNs >= 0.5e9))
