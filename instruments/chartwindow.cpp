@@ -1,5 +1,7 @@
 #include "chartwindow.h"
 
+#include "chartband.h"
+
 #include "csvrecorder.h"
 #include "filesaving.h"
 
@@ -50,15 +52,9 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
     // whole rest of a redraw.
     for (int c = 0; c < history.channelCount(); ++c) {
         const QColor color = profile.colors.value(c, Qt::black);
-        QCPGraph *minimum = m_plot->addGraph();
-        QCPGraph *maximum = m_plot->addGraph();
-        minimum->setPen(Qt::NoPen);
-        maximum->setPen(Qt::NoPen);
-        maximum->setBrush(QColor::fromRgbF(0.75 + color.redF() / 4, 0.75 + color.greenF() / 4,
-                                           0.75 + color.blueF() / 4));
-        maximum->setChannelFillGraph(minimum);
-        m_minimums.append(minimum);
-        m_maximums.append(maximum);
+        m_bands.append(new ChartBand(m_plot->xAxis, m_plot->yAxis,
+                                     QColor::fromRgbF(0.75 + color.redF() / 4, 0.75 + color.greenF() / 4,
+                                                      0.75 + color.blueF() / 4)));
     }
     for (int c = 0; c < history.channelCount(); ++c) {
         QCPGraph *mean = m_plot->addGraph();
@@ -189,42 +185,37 @@ void ChartWindow::redraw()
     // same for a minute and for a week, and a band finer than that would
     // not be seen.
     const std::vector<ReadingHistory::Interval> intervals =
-        m_history.intervals(fromMs, toMs, std::max(m_plot->axisRect()->width() / 2, 1));
+        m_history.intervals(fromMs, toMs, std::max(m_plot->width() / 2, 1));
     const double none = std::nan("");
     double lowest = INFINITY;
     double highest = -INFINITY;
     for (int c = 0; c < m_means.size(); ++c) {
-        QVector<QCPGraphData> means, minimums, maximums;
+        QVector<QCPGraphData> means;
+        QVector<ChartBand::Interval> band;
         means.reserve(int(intervals.size()) + 8);
-        minimums.reserve(means.capacity());
-        maximums.reserve(means.capacity());
+        band.reserve(int(intervals.size()));
         double previousKey = none;
         for (const ReadingHistory::Interval &interval : intervals) {
             const double key = double(interval.middleMs()) / 1000;
-            if (interval.gapBefore && !std::isnan(previousKey)) {
+            const bool gap = interval.gapBefore && !std::isnan(previousKey);
+            if (gap) {
                 // A point without a value breaks the line: the board was away.
-                const double between = (previousKey + key) / 2;
-                means.append({between, none});
-                minimums.append({between, none});
-                maximums.append({between, none});
+                means.append({(previousKey + key) / 2, none});
             }
             previousKey = key;
             const ReadingHistory::Channel &channel = interval.channels[size_t(c)];
             if (channel.count == 0) {
                 means.append({key, none});
-                minimums.append({key, none});
-                maximums.append({key, none});
+                band.append({key, none, none, gap});
                 continue;
             }
             means.append({key, channel.mean()});
-            minimums.append({key, channel.min});
-            maximums.append({key, channel.max});
+            band.append({key, channel.min, channel.max, gap});
             lowest = std::min(lowest, channel.min);
             highest = std::max(highest, channel.max);
         }
         m_means[c]->data()->set(means, true);
-        m_minimums[c]->data()->set(minimums, true);
-        m_maximums[c]->data()->set(maximums, true);
+        m_bands[c]->setIntervals(std::move(band));
     }
     if (std::isfinite(lowest) && std::isfinite(highest)) {
         const double margin = highest > lowest ? (highest - lowest) * 0.05 : std::max(1.0, std::abs(highest) * 0.05);
@@ -233,6 +224,13 @@ void ChartWindow::redraw()
     updateStatistics(intervals);
     m_drawnCount = m_history.addedCount();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The plot has its new width already: as many intervals as it now fits.
+    redraw();
 }
 
 void ChartWindow::updateStatistics(const std::vector<ReadingHistory::Interval> &shown)

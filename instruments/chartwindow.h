@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class ChartBand;
 class QAction;
 class QActionGroup;
 class QCPGraph;
@@ -66,6 +67,9 @@ public slots:
     // Draws what the history holds now.
     void redraw();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void createActions();
     void showMenu(const QPoint &position);
@@ -82,11 +86,9 @@ private:
     const Guard m_guard;
     QLabel *const m_statistics;
     QCustomPlot *const m_plot;
-    // Per channel: the mean line, and the minimum and maximum that bound
-    // the band.
+    // Per channel: the mean line, and the band from minimum to maximum.
     QList<QCPGraph *> m_means;
-    QList<QCPGraph *> m_minimums;
-    QList<QCPGraph *> m_maximums;
+    QList<ChartBand *> m_bands;
     QActionGroup *m_spanGroup = nullptr;
     QAction *m_followAction = nullptr;
     QAction *m_exportAction = nullptr;

@@ -1,6 +1,7 @@
 // What every instrument window does alike: how it starts the board, what it
 // says when there is no board, and how any close stops the board, destroys
 // the window and frees the port.
+#include "chartwindow.h"
 #include "filesaving.h"
 #include "instrumentdialog.h"
 #include "instrumentkinds.h"
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <qcustomplot.h>
 
 using namespace TestSupport;
 
@@ -41,6 +43,7 @@ private slots:
     void recordsAndCopiesReadings();
     void companionWindowsOpenRaiseAndClose_data() { addInstrumentRows(); }
     void companionWindowsOpenRaiseAndClose();
+    void chartBandsStopAtAGap();
 };
 
 void TestInstrumentWindows::startsTheBoard()
@@ -304,6 +307,40 @@ void TestInstrumentWindows::companionWindowsOpenRaiseAndClose()
     QVERIFY(raw.isNull());
     QVERIFY(chart.isNull());
     QVERIFY(fixture.board.received().endsWith(kind.stopCommands()));
+}
+
+void TestInstrumentWindows::chartBandsStopAtAGap()
+{
+    // Each second swings from 1000 to 2000 mV; the board is away from 10 s to 15 s.
+    ReadingHistory history(1);
+    const qint64 startMs = 1767225600000;
+    for (qint64 ms = 0; ms < 20000; ms += 100) {
+        if (ms >= 10000 && ms < 15000)
+            continue;
+        if (ms == 15000)
+            history.markGap();
+        const double value = ms % 200 == 0 ? 1000 : 2000;
+        history.add(startMs + ms, &value);
+    }
+    QWidget instrument;
+    ChartWindow chart({"Chart", {"PAD0_mV"}, {"PAD0"}, {Qt::red}, "mV", "chart"}, history,
+                      [&] { return startMs + 20000; }, [](const std::function<void()> &work) { work(); },
+                      &instrument);
+    chart.setSpan(60000);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    auto *plot = chart.findChild<QCustomPlot *>();
+    plot->replot();
+    const QImage image = plot->toPixmap().toImage();
+    const auto at = [&](qint64 ms, double mV) {
+        return image.pixelColor(int(plot->xAxis->coordToPixel(double(startMs + ms) / 1000)),
+                                int(plot->yAxis->coordToPixel(mV)));
+    };
+    const QColor band = at(5000, 1250);
+    QVERIFY2(band != Qt::white && band.red() > band.green(), qPrintable(band.name()));
+    QCOMPARE(at(17000, 1750), band);
+    QCOMPARE(at(12500, 1250), QColor(Qt::white));
+    QCOMPARE(at(5000, 2035), QColor(Qt::white)); // above the band, inside the margin
 }
 
 QTEST_MAIN(TestInstrumentWindows)
