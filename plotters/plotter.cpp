@@ -127,7 +127,12 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
             replot();
     });
     // The redraw timer coalesces: many reads, one redraw.
-    connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] { redrawNeeded = true; });
+    connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] {
+        redrawNeeded = true;
+        idleTicks = 0;
+        if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
+            refreshTimer->start(refreshIntervalMs);
+    });
     views.addTo(plot,
                 {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
                 {damageNote, recordingNote});
@@ -139,7 +144,12 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
             plot->replot();
         }
     });
-    connect(refreshTimer, &QTimer::timeout, this, &Plotter::replot);
+    connect(refreshTimer, &QTimer::timeout, this, [this] {
+        if (replot())
+            idleTicks = 0;
+        else if (++idleTicks == idleTicksBeforeSlowing)
+            refreshTimer->setInterval(idleRefreshIntervalMs);
+    });
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
     // Tool-tip events come only while the pointer rests: no cost per move.
@@ -174,8 +184,9 @@ void Plotter::startInstrument()
 
 void Plotter::updateRefreshTimer()
 {
+    idleTicks = 0;
     if (connected && plotting)
-        refreshTimer->start();
+        refreshTimer->start(refreshIntervalMs);
     else
         refreshTimer->stop();
 }
@@ -273,10 +284,10 @@ bool Plotter::updateNotes()
     return true;
 }
 
-void Plotter::replot()
+bool Plotter::replot()
 {
     if (!connected)
-        return;
+        return false;
     const SampleStore &store = sampleIntake.store();
     const bool notesChanged = updateNotes();
     // A stopped plot's clock stands still too: its picture must not fall
@@ -289,11 +300,12 @@ void Plotter::replot()
             redrawNeeded = false;
             drawnSize = plot->size();
             plot->replot();
+            return true;
         }
-        return;
+        return false;
     }
     if (!redrawNeeded && !notesChanged && !scopeChanged && plot->size() == drawnSize)
-        return;
+        return false;
     redrawNeeded = false;
     drawnSize = plot->size();
     SampleSpan shown;
@@ -320,6 +332,7 @@ void Plotter::replot()
     scopeView.updateItems(store, shown);
     viewport.finishRedraw(shown, graphsTriggerIndex.value_or(0));
     plot->replot();
+    return true;
 }
 
 void Plotter::redrawSoon()

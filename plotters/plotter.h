@@ -71,8 +71,8 @@ public:
     // The trigger index the graphs are keyed from; none while they hold the
     // rolling view, keyed by sample index.
     std::optional<qint64> triggeredAt() const { return graphsTriggerIndex; }
-    // Brings the plot up to date, as every refresh does.
-    void replot();
+    // Brings the plot up to date, as every refresh does; true when it drew.
+    bool replot();
     // Time, spectrum or XY, with their settings.
     ViewSwitch &viewSwitch() { return views; }
 
@@ -136,6 +136,10 @@ private:
     // The samples held for zooming back, about 23 minutes at 720 frames/s.
     static constexpr int historyLength = 1000000;
     static constexpr int refreshIntervalMs = 20;
+    // A silent board: the refresh looks in this seldom until samples come,
+    // rather than waking the process 50 times a second for nothing.
+    static constexpr int idleRefreshIntervalMs = 250;
+    static constexpr int idleTicksBeforeSlowing = 5;
 
     const PlotterProfile profile;
     QCustomPlot *plot = nullptr;
@@ -154,6 +158,8 @@ private:
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
     bool redrawNeeded = true;
+    // Refresh ticks in a row that found nothing to draw.
+    int idleTicks = 0;
     // A stopped plot's redraw for a change is on its way.
     bool redrawQueued = false;
     // When Stop Plot was pressed: the stopped picture's time.

@@ -589,14 +589,17 @@ void TestPlotters::redrawsOnlyWhenSomethingChanged()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QTRY_COMPARE(xRange(window.get()), QCPRange(-500, 0));
 
-    // A silent board: the timer runs, nothing is drawn.
+    // A silent board: the timer slows down, nothing is drawn.
     QSignalSpy redraws(plotOf(window.get()), &QCustomPlot::afterReplot);
     spin(200);
     QVERIFY(refreshTimer(window.get()).isActive());
+    QCOMPARE(refreshTimer(window.get()).interval(), 250);
     QCOMPARE(redraws.count(), 0);
 
+    // The first sample brings the 20 ms cadence back.
     fixture.board.sendRaw("$1 2 3;");
     QTRY_COMPARE(xRange(window.get()), QCPRange(-499, 1));
+    QCOMPARE(refreshTimer(window.get()).interval(), 20);
     spin(100);
     const int afterSample = redraws.count();
     QVERIFY(afterSample > 0);
