@@ -67,7 +67,7 @@ int main()
     // The readout of a triggered or rolling view: 3 x 501 samples.
     RateMeter rate;
     const double measuring = millisecondsPerRedraw(720, 20000, [&](const SampleStore &store,
-                                                                   qint64 nowNs) {
+                                                                   qint64 /*nowNs*/) {
         rate.update(store);
         const qint64 last = store.newest().index;
         const ChannelMeasurements measured =

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
@@ -122,7 +123,8 @@ bool BoardLink::openAt(const QString &portName)
         if (notifier->type() == QSocketNotifier::Read)
             m_readNotifier = notifier;
     }
-    m_lastTakeNs = 0;
+    m_lastTakeNs = m_takeBeforeLastNs = 0;
+    m_lastTakeBytes = 0;
     m_replyExpected = false;
     m_searchNote.clear();
     m_listening = false;
@@ -229,13 +231,24 @@ void BoardLink::holdReadsAfter(qint64 takenBytes, qint64 takeTimeNs)
 {
     // Within a cadence of the end of the last hold, too.
     const bool streaming = takeTimeNs - m_lastTakeNs < qint64(2 * readCadenceMs) * 1000000;
+    // The stream's pace over this take and the one before it.
+    const qint64 paceBytes = takenBytes + m_lastTakeBytes;
+    const qint64 paceNs = std::max<qint64>(takeTimeNs - m_takeBeforeLastNs, 1);
+    m_takeBeforeLastNs = m_lastTakeNs;
     m_lastTakeNs = takeTimeNs;
+    m_lastTakeBytes = takenBytes;
     const bool hold = streaming && !m_replyExpected && takenBytes < fullTakeBytes;
     m_replyExpected = false;
     if (!hold || !m_readNotifier || !isOpen() || m_readCadence.isActive())
         return;
+    // No longer than the stream takes to fill the system's buffer: a take
+    // cut short while a fast stream is refilling it is no reason to wait,
+    // and holding a full buffer only backs the stream up.
+    const qint64 holdMs = std::min<qint64>(readCadenceMs, (fullTakeBytes * paceNs / paceBytes + 500000) / 1000000);
+    if (holdMs < 1)
+        return;
     m_readNotifier->setEnabled(false);
-    m_readCadence.start(readCadenceMs);
+    m_readCadence.start(int(holdMs));
 }
 
 void BoardLink::resumeReads()

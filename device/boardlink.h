@@ -142,6 +142,8 @@ private:
     QPointer<QSocketNotifier> m_readNotifier;
     QTimer m_readCadence;
     qint64 m_lastTakeNs = 0;
+    qint64 m_lastTakeBytes = 0;
+    qint64 m_takeBeforeLastNs = 0;
     // A command was written: its reply is taken the moment it arrives.
     bool m_replyExpected = false;
 };
