@@ -128,7 +128,9 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     });
     // The redraw timer coalesces: many reads, one redraw.
     connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] {
-        redrawNeeded = true;
+        // A triggered view changes only when the trigger moves it.
+        if (!graphsTriggerIndex)
+            redrawNeeded = true;
         idleTicks = 0;
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
