@@ -41,13 +41,15 @@ public:
         return {};
     }
 
-    // Takes the log's lines from number `m_through` on.
-    void catchUp(const RawLog &log)
+    // Takes the log's lines from number `m_through` on; returns how many
+    // lines came since, also those the log no longer holds.
+    qint64 catchUp(const RawLog &log)
     {
+        const qint64 cameLines = log.lineCount() - m_through;
         const qint64 newLines = log.lineCount() - std::max(m_through, log.firstNumber());
         m_through = log.lineCount();
         if (newLines <= 0)
-            return;
+            return cameLines;
         const auto &lines = log.lines();
         const auto firstNew = lines.end() - std::ptrdiff_t(newLines);
         const int keep = int(lines.size()) - int(newLines);
@@ -58,7 +60,7 @@ public:
                 beginResetModel();
                 m_lines.assign(firstNew, lines.end());
                 endResetModel();
-                return;
+                return cameLines;
             }
             beginRemoveRows(QModelIndex(), 0, drop - 1);
             m_lines.erase(m_lines.begin(), m_lines.begin() + drop);
@@ -67,6 +69,7 @@ public:
         beginInsertRows(QModelIndex(), int(m_lines.size()), int(m_lines.size() + size_t(newLines)) - 1);
         m_lines.insert(m_lines.end(), firstNew, lines.end());
         endInsertRows();
+        return cameLines;
     }
 
     void clear(const RawLog &log)
@@ -158,7 +161,11 @@ void RawDataWindow::refresh()
     // Scrolling with the data, unless the user scrolled up to read.
     QScrollBar *const bar = view->verticalScrollBar();
     const bool atBottom = bar->value() == bar->maximum();
-    model->catchUp(log);
+    const qint64 newLines = model->catchUp(log);
+    // When every line in sight is new at each update, a faster stream only
+    // blurs: half as many updates then show as much and cost half.
+    const int pageRows = view->viewport()->height() / std::max(view->sizeHintForRow(0), 1);
+    refreshTimer.setInterval(newLines > pageRows ? 2 * refreshIntervalMs : refreshIntervalMs);
     if (atBottom)
         view->scrollToBottom();
 }
