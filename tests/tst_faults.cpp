@@ -76,6 +76,7 @@ private slots:
     void destroyedWhileRunning();
     void closedWhileItsMenuIsOpen_data() { flood_data(); }
     void closedWhileItsMenuIsOpen();
+    void boardTellsItsOwnStallFromASlowReader();
 
 private:
     // Waits until the window has taken in fresh data from the board.
@@ -403,4 +404,53 @@ void TestFaults::closedWhileItsMenuIsOpen()
 }
 
 QTEST_MAIN(TestFaults)
+
+// The benchmark's verdict on a lost byte rests on the board telling a stall
+// of its own (its process not run) from a reader that falls behind.
+void TestFaults::boardTellsItsOwnStallFromASlowReader()
+{
+#ifdef UNDER_ADDRESS_SANITIZER
+    QSKIP("needs the board to make 300,000 frames a second and a reader to keep up");
+#endif
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    QSerialPort port(fixture.board.devicePath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    fixture.board.setWriteInterval(1);
+    fixture.board.setFrameRate(300000);
+    port.write("o\n");
+    QTRY_COMPARE(fixture.board.mode(), VirtualBoard::Mode::Oscilloscope);
+    // Reads for at least `ms`, until the board has nothing waiting.
+    const auto drain = [&](int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while ((clock.elapsed() < ms || fixture.board.pendingBytes() > 0) && clock.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            port.readAll();
+        }
+        return fixture.board.pendingBytes() == 0;
+    };
+    QVERIFY(drain(300));
+    fixture.board.takeLongestStallMs();
+    const qint64 droppedBefore = fixture.board.droppedBytes();
+    const qint64 ownBefore = fixture.board.droppedAfterOwnStall();
+
+    // Its own stall: nothing runs for 200 ms, then what fell due outgrows
+    // its buffer although the reader had taken everything.
+    QThread::msleep(200);
+    drain(100);
+    const qint64 ownLoss = fixture.board.droppedAfterOwnStall() - ownBefore;
+    QVERIFY(ownLoss > 0);
+    QVERIFY(fixture.board.droppedBytes() - droppedBefore >= ownLoss);
+    QVERIFY(fixture.board.takeLongestStallMs() >= 200);
+
+    // A reader that stops reading while the board runs on: the board's
+    // buffer fills and what follows is lost, none of it the board's fault.
+    port.setReadBufferSize(4096);
+    spin(300);
+    QVERIFY(fixture.board.droppedBytes() > droppedBefore + ownLoss);
+    QCOMPARE(fixture.board.droppedAfterOwnStall(), ownBefore + ownLoss);
+    QVERIFY(fixture.board.takeLongestStallMs() < 200);
+}
+
 #include "tst_faults.moc"

@@ -37,9 +37,12 @@ int main(int argc, char *argv[])
     parser.addOption(link);
     const QCommandLineOption stats(
         QStringLiteral("stats"),
-        QStringLiteral("Every second, print a line \"stats FRAMES DROPPED WAITING\": the sample "
-                       "frames made since the stream started, the bytes dropped because the "
-                       "panel did not read them in time, and the bytes waiting to be taken."));
+        QStringLiteral("Every second, print a line \"stats FRAMES DROPPED WAITING OWN STALL\": the "
+                       "sample frames made since the stream started, the bytes dropped because "
+                       "the panel did not read them in time, the bytes waiting to be taken, "
+                       "the bytes of DROPPED lost while the panel had taken everything before "
+                       "(the board's own process had stalled), and the longest time in "
+                       "milliseconds between two of its stream writes in that second."));
     parser.addOption(stats);
     parser.process(app);
 
@@ -66,7 +69,8 @@ int main(int argc, char *argv[])
     QTimer statsTimer;
     QObject::connect(&statsTimer, &QTimer::timeout, &board, [&board] {
         QTextStream(stdout) << "stats " << board.framesMade() << ' ' << board.droppedBytes() << ' '
-                            << board.pendingBytes() << Qt::endl;
+                            << board.pendingBytes() << ' ' << board.droppedAfterOwnStall() << ' '
+                            << board.takeLongestStallMs() << Qt::endl;
     });
     statsTimer.setTimerType(Qt::PreciseTimer);
     if (parser.isSet(stats))

@@ -10,6 +10,7 @@
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -90,6 +91,7 @@ void VirtualBoard::setFrameRate(int framesPerSecond)
     m_frameRate = qMax(1, framesPerSecond);
     m_framesSent = 0;
     m_clock.restart();
+    m_lastTickMs = -1;
 }
 
 void VirtualBoard::setCounterInterval(int ms)
@@ -249,6 +251,7 @@ void VirtualBoard::setMode(Mode mode)
         m_framesSent = 0;
         m_framesMade = 0;
         m_clock.start();
+        m_lastTickMs = -1;
         m_streamTimer.start();
     } else if (mode == Mode::Counter) {
         m_counterTimer.start();
@@ -302,9 +305,18 @@ QByteArray VirtualBoard::nextFrame()
     return frame;
 }
 
+qint64 VirtualBoard::takeLongestStallMs()
+{
+    return std::exchange(m_longestStallMs, 0);
+}
+
 void VirtualBoard::tick()
 {
-    const double elapsed = m_clock.elapsed() / 1000.0;
+    const qint64 nowMs = m_clock.elapsed();
+    if (m_lastTickMs >= 0)
+        m_longestStallMs = qMax(m_longestStallMs, nowMs - m_lastTickMs);
+    m_lastTickMs = nowMs;
+    const double elapsed = nowMs / 1000.0;
     qint64 due = qint64(elapsed * m_frameRate) - m_framesSent;
     const qint64 limit = qint64(m_frameRate * maxCatchUpSeconds) + 1;
     if (due > limit) { // skip what a stalled board would have lost
@@ -329,6 +341,8 @@ void VirtualBoard::writeToPanel(const QByteArray &bytes)
     const int room = maxOutputBytes - int(m_output.size());
     if (bytes.size() > room) {
         m_droppedBytes += bytes.size() - qMax(room, 0);
+        if (m_output.isEmpty())
+            m_droppedAfterOwnStall += bytes.size() - qMax(room, 0);
         m_output.append(bytes.left(qMax(room, 0)));
     } else {
         m_output.append(bytes);

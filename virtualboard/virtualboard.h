@@ -91,6 +91,14 @@ public:
     void setFlood(int bytesPerSecond);
     // Bytes dropped because the panel did not read them in time.
     qint64 droppedBytes() const { return m_droppedBytes; }
+    // Of those, the ones dropped while the panel had taken everything before:
+    // the board itself had stalled (its process not run) and what fell due
+    // meanwhile did not fit its buffer. A real board makes its samples in
+    // hardware and does not stall so.
+    qint64 droppedAfterOwnStall() const { return m_droppedAfterOwnStall; }
+    // The longest time between two stream writes since the last call, in
+    // milliseconds: how long the board's own process was kept from running.
+    qint64 takeLongestStallMs();
     // Closes the board's side, as if the cable were pulled.
     void unplug();
     bool isPlugged() const { return m_masterFd >= 0; }
@@ -152,5 +160,8 @@ private:
     int m_chunkIntervalMs = 5;
     bool m_silent = false;
     qint64 m_droppedBytes = 0;
+    qint64 m_droppedAfterOwnStall = 0;
+    qint64 m_lastTickMs = -1;
+    qint64 m_longestStallMs = 0;
     quint32 m_random = 0x2545F491u;
 };
