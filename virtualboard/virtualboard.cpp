@@ -340,9 +340,10 @@ void VirtualBoard::writeToPanel(const QByteArray &bytes)
         return;
     const int room = maxOutputBytes - int(m_output.size());
     if (bytes.size() > room) {
-        m_droppedBytes += bytes.size() - qMax(room, 0);
+        const qint64 lost = bytes.size() - qMax(room, 0);
+        m_droppedBytes += lost;
         if (m_output.isEmpty())
-            m_droppedAfterOwnStall += bytes.size() - qMax(room, 0);
+            m_droppedAfterOwnStall += lost;
         m_output.append(bytes.left(qMax(room, 0)));
     } else {
         m_output.append(bytes);
