@@ -143,7 +143,7 @@ int main()
                 // A tenth of a second of the board between spectra.
                 for (int frame = 0; frame < 72; ++frame)
                     store.append(boardSample(next++));
-                computeSpectra(analyzer, store, length, 3500, spectra);
+                computeSpectra(analyzer, store, length, 3500, 720.0, spectra);
                 sink = sink + spectra.levelsDb[0][1] + spectra.levelsDb[2][100];
             }
             batches.push_back((Bench::seconds() - start) / 20 * 1e3);

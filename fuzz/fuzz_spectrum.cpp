@@ -3,6 +3,7 @@
 // (NaN, infinities, huge values) and any length. No undefined behaviour, and
 // every result is finite and where it belongs.
 #include "fuzzcheck.h"
+#include "ratemeter.h"
 #include "spectrum.h"
 #include "xypoints.h"
 
@@ -86,10 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     ChannelSpectra spectra;
-    computeSpectra(analyzer, store, length, fullScale, spectra);
+    RateMeter rateMeter;
+    rateMeter.update(store);
+    const std::optional<double> rate = rateMeter.framesPerSecond();
+    computeSpectra(analyzer, store, length, fullScale, rate, spectra);
     FUZZ_CHECK(spectra.samplesUsed <= store.size());
-    if (spectra.sampleRateHz)
-        FUZZ_CHECK(std::isfinite(*spectra.sampleRateHz) && *spectra.sampleRateHz > 0);
+    for (int position = store.size() - spectra.samplesUsed + 1; position < store.size(); ++position)
+        FUZZ_CHECK(!store.at(position).gapBefore);
     for (const std::vector<double> &levels : spectra.levelsDb) {
         if (!levels.empty())
             checkLevels(levels, length);

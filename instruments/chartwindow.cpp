@@ -1,6 +1,7 @@
 #include "chartwindow.h"
 
 #include "chartband.h"
+#include "closeguard.h"
 
 #include "csvrecorder.h"
 #include "filesaving.h"
@@ -28,7 +29,10 @@ QString number(double value)
 ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &history,
                          std::function<qint64()> nowMs, Guard guard, QWidget *instrument)
     : QWidget(instrument, Qt::Window), m_profile(profile), m_history(history),
-      m_nowMs(std::move(nowMs)), m_guard(std::move(guard)), m_statistics(new QLabel(this)),
+      m_nowMs(std::move(nowMs)), m_closeGuard(new CloseGuard(this)),
+      m_guard([this, instrumentGuard = std::move(guard)](const std::function<void()> &work) {
+          m_closeGuard->run([&] { instrumentGuard(work); });
+      }), m_statistics(new QLabel(this)),
       m_plot(new QCustomPlot(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -96,6 +100,12 @@ const QList<qint64> &ChartWindow::spans()
     // 1 min, 10 min, 1 h, 8 h, All.
     static const QList<qint64> spans{60000, 600000, 3600000, 28800000, 0};
     return spans;
+}
+
+void ChartWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_closeGuard->holdClose(event))
+        QWidget::closeEvent(event);
 }
 
 void ChartWindow::createActions()

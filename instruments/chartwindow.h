@@ -10,6 +10,7 @@
 #include <functional>
 
 class ChartBand;
+class CloseGuard;
 class QAction;
 class QActionGroup;
 class QCPGraph;
@@ -69,6 +70,7 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createActions();
@@ -83,6 +85,9 @@ private:
     const ChartProfile m_profile;
     const ReadingHistory &m_history;
     const std::function<qint64()> m_nowMs;
+    // Its own close waits for its menu and dialogs, and so does the
+    // instrument's, which would close it.
+    CloseGuard *const m_closeGuard;
     const Guard m_guard;
     QLabel *const m_statistics;
     QCustomPlot *const m_plot;

@@ -17,6 +17,7 @@
 
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
+      m_closeGuard(*new CloseGuard(this, [this] { requestQuit(); })),
       m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
       m_wallOriginMs(QDateTime::currentMSecsSinceEpoch()), m_monotonicOriginNs(monotonicNowNs())
 {
@@ -28,9 +29,6 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     connect(&board, &BoardLink::connectionLost, this, &InstrumentDialog::showConnectionLost);
     connect(&board, &BoardLink::searchNote, this, &InstrumentDialog::showSearchNote);
     connect(&board, &BoardLink::reconnected, this, &InstrumentDialog::onReconnected);
-    // Menus and dialogs are windows of their own: only the application sees
-    // them all come and go.
-    qApp->installEventFilter(this);
     // Connected before the instrument's own slots, so a command sent in
     // answer to some bytes is shown after them.
     connect(&board, &BoardLink::received, this, [this](const QByteArray &bytes) {
@@ -54,46 +52,6 @@ bool InstrumentDialog::event(QEvent *event)
     // that loop has returned, never from inside it.
     BusyScope busy(this);
     return QDialog::event(event);
-}
-
-bool InstrumentDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    if ((type != QEvent::Show && type != QEvent::Hide) || watched == this || !watched->isWidgetType())
-        return QDialog::eventFilter(watched, event);
-    auto *popup = static_cast<QWidget *>(watched);
-    if (!popup->isWindow())
-        return QDialog::eventFilter(watched, event);
-    if (type == QEvent::Hide) {
-        // Maybe the last one of this window's; a widget may be half
-        // destroyed here, so nothing more is asked of it.
-        resumePendingQuit();
-        return QDialog::eventFilter(watched, event);
-    }
-    // The "Serial port error" box tells why the window waits, runs no loop
-    // of its own and goes with the window: a quit while it is up is the
-    // ordinary way out of the wait.
-    if (popup == m_portBox || (!qobject_cast<QMenu *>(popup) && !qobject_cast<QDialog *>(popup)))
-        return QDialog::eventFilter(watched, event);
-    QWidget *owner = popup->parentWidget();
-    while (owner && owner != this)
-        owner = owner->parentWidget();
-    if (owner && !m_openPopups.contains(popup)) {
-        m_openPopups.append(popup);
-        connect(popup, &QObject::destroyed, this, &InstrumentDialog::resumePendingQuit,
-                Qt::QueuedConnection);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool InstrumentDialog::isBusy()
-{
-    m_openPopups.erase(std::remove_if(m_openPopups.begin(), m_openPopups.end(),
-                                      [](const QPointer<QWidget> &popup) {
-                                          return !popup || !popup->isVisible();
-                                      }),
-                       m_openPopups.end());
-    return m_busy > 0 || !m_openPopups.isEmpty();
 }
 
 bool InstrumentDialog::connectBoard(QIODevice::OpenMode mode)
@@ -126,16 +84,11 @@ void InstrumentDialog::requestQuit()
 {
     if (isQuitting())
         return;
-    m_quitRequested = true;
-    if (!isBusy())
+    m_closeGuard.hold();
+    if (!m_closeGuard.isBusy()) {
+        m_closeGuard.release();
         runQuit();
-}
-
-void InstrumentDialog::resumePendingQuit()
-{
-    // Queued: the menu or wait that ends is still on the stack here.
-    if (m_busy == 0 && isQuitPending())
-        QMetaObject::invokeMethod(this, &InstrumentDialog::requestQuit, Qt::QueuedConnection);
+    }
 }
 
 void InstrumentDialog::stopRun()
@@ -242,10 +195,11 @@ void InstrumentDialog::closeEvent(QCloseEvent *event)
         QDialog::closeEvent(event);
         return;
     }
-    m_quitRequested = true;
-    if (isBusy() || isQuitting()) {
-        // Inside one of this window's waits, or a menu or dialog of it is
-        // open: the window must outlive them. The quit runs when they are over.
+    // Inside one of this window's waits, or a menu or dialog of it is open:
+    // the window must outlive them. The quit runs when they are over.
+    if (m_closeGuard.holdClose(event))
+        return;
+    if (isQuitting()) {
         event->ignore();
         return;
     }
@@ -275,6 +229,9 @@ void InstrumentDialog::showPortMessage(const QString &text)
     m_portBox = new QMessageBox(QMessageBox::Warning, tr("Serial port error"), text,
                                 QMessageBox::Ok, this);
     m_portBox->setAttribute(Qt::WA_DeleteOnClose);
+    // It tells why the window waits and runs no loop of its own: a quit
+    // while it is up is the ordinary way out of the wait.
+    m_closeGuard.ignorePopup(m_portBox);
     m_portBox->open();
 }
 

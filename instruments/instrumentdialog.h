@@ -2,6 +2,7 @@
 
 #include "boardlink.h"
 #include "chartwindow.h"
+#include "closeguard.h"
 #include "rawdatawindow.h"
 #include "readinghistory.h"
 
@@ -67,17 +68,12 @@ protected:
     // window is running. Quit buttons call this.
     void requestQuit();
 
-    // Marks a span during which a quit must wait (a wait, a PWM setting).
-    class BusyScope
+    // Marks a span during which a quit must wait (a wait, a PWM setting, a
+    // menu or dialog of this window).
+    class BusyScope : public CloseGuard::Scope
     {
     public:
-        explicit BusyScope(InstrumentDialog *dialog) : m_dialog(dialog) { ++m_dialog->m_busy; }
-        ~BusyScope() { --m_dialog->m_busy; m_dialog->resumePendingQuit(); }
-        BusyScope(const BusyScope &) = delete;
-        BusyScope &operator=(const BusyScope &) = delete;
-
-    private:
-        InstrumentDialog *const m_dialog;
+        explicit BusyScope(InstrumentDialog *dialog) : CloseGuard::Scope(dialog->m_closeGuard) {}
     };
 
     // Waits `ms` milliseconds, the event loop running, as one of this
@@ -85,7 +81,7 @@ protected:
     void waitFor(int ms);
 
     // True once a quit was asked for while this window was busy.
-    bool isQuitPending() const { return m_quitRequested && !isQuitting(); }
+    bool isQuitPending() const { return m_closeGuard.isHeld() && !isQuitting(); }
 
     // Shows `text` in the window's "Serial port error" box, opening it if the
     // user closed it or none is up. Never blocks.
@@ -107,7 +103,6 @@ protected:
     void addChartReading(qint64 readTimeNs, const double *values);
 
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
@@ -122,9 +117,6 @@ protected slots:
 private:
     void runQuit();
     void stopRun();
-    void resumePendingQuit();
-    // A wait runs, or a menu or dialog of this window is open.
-    bool isBusy();
     void handleStateChange(BoardLink::State state);
     void showConnectionLost(const QString &message);
     void showSearchNote(const QString &note);
@@ -135,13 +127,10 @@ private:
     // Wall-clock milliseconds of a monotonicNowNs() time.
     qint64 wallClockMs(qint64 monotonicNs) const;
 
+    // A held close is carried out as a quit: the board stops first.
+    CloseGuard &m_closeGuard;
     QPointer<QMessageBox> m_portBox;
     QString m_lossMessage;
-    int m_busy = 0;
-    // Menus and dialogs of this window that were shown; the hidden and the
-    // destroyed ones are dropped as they are found.
-    QList<QPointer<QWidget>> m_openPopups;
-    bool m_quitRequested = false;
 
     QAction *const m_rawDataAction;
     QPointer<RawDataWindow> m_rawDataWindow;

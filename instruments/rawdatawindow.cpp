@@ -1,5 +1,7 @@
 #include "rawdatawindow.h"
 
+#include "closeguard.h"
+
 #include <QAbstractListModel>
 #include <QAction>
 #include <QApplication>
@@ -86,7 +88,7 @@ private:
 };
 
 RawDataWindow::RawDataWindow(QWidget *instrument)
-    : QWidget(instrument, Qt::Window), model(new RawLineModel(this)), view(new QListView(this)),
+    : QWidget(instrument, Qt::Window), closeGuard(new CloseGuard(this)), model(new RawLineModel(this)), view(new QListView(this)),
       rateLabel(new QLabel(this)), pauseButton(new QPushButton(tr("Pause"), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -196,4 +198,10 @@ void RawDataWindow::copySelected() const
     for (const QModelIndex &row : rows)
         lines.append(model->data(row, Qt::DisplayRole).toString());
     QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+void RawDataWindow::closeEvent(QCloseEvent *event)
+{
+    if (!closeGuard->holdClose(event))
+        QWidget::closeEvent(event);
 }

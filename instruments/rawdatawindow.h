@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class CloseGuard;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -30,6 +31,9 @@ public:
 
     static constexpr int refreshIntervalMs = 50;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void scheduleRefresh();
     void refresh();
@@ -37,6 +41,7 @@ private:
     void clear();
     void copySelected() const;
 
+    CloseGuard *const closeGuard;
     RawLog log;
     RawLineModel *const model;
     QListView *const view;

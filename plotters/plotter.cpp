@@ -21,6 +21,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -139,10 +140,11 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
                 {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
                 {damageNote, recordingNote});
     connect(&views, &ViewSwitch::changed, this, [this] {
+        viewport.setActive(views.showsTime());
         redrawNeeded = true;
         // Paused or without a board no refresh comes: draw now.
         if (!refreshTimer->isActive()) {
-            views.update(sampleIntake.store(), timeSpan(), monotonicNowNs());
+            views.update(sampleIntake.store(), timeSpan(), scopeView.sampleRate(), monotonicNowNs());
             plot->replot();
         }
     });
@@ -297,7 +299,7 @@ bool Plotter::replot()
     const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
     const bool scopeChanged = scopeView.update(store, nowNs);
     if (!views.showsTime()) {
-        const bool viewChanged = views.update(store, timeSpan(), nowNs);
+        const bool viewChanged = views.update(store, timeSpan(), scopeView.sampleRate(), nowNs);
         if (viewChanged || redrawNeeded || notesChanged || plot->size() != drawnSize) {
             redrawNeeded = false;
             drawnSize = plot->size();
@@ -416,8 +418,13 @@ void Plotter::refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin
 SampleSpan Plotter::timeSpan() const
 {
     const SampleStore &store = sampleIntake.store();
-    if (const std::optional<TriggeredView> view = scopeView.triggeredView())
-        return spanOfIndexes(store, view->firstIndex, view->lastIndex);
+    const std::optional<TriggeredView> triggered = scopeView.triggeredView();
+    // Zoomed or panned: what the time view shows is the viewport's.
+    if (const std::optional<AxisSpan> own =
+            viewport.ownView(sampleIntake.lastIndex(), triggered.has_value()))
+        return spanOfIndexes(store, qint64(std::ceil(own->lower)), qint64(std::floor(own->upper)));
+    if (triggered)
+        return spanOfIndexes(store, triggered->firstIndex, triggered->lastIndex);
     return newestSamples(store, windowLength);
 }
 

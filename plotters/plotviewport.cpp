@@ -151,15 +151,29 @@ bool PlotViewport::holdsView() const
     return m_stoppedView || m_rollingLength != specifiedLength;
 }
 
+void PlotViewport::setActive(bool active)
+{
+    m_active = active;
+    m_resetAction->setEnabled(active);
+    m_cursors.showAction()->setEnabled(active);
+    m_dragStartX.reset();
+}
+
+std::optional<AxisSpan> PlotViewport::ownView(qint64 newestIndex, bool triggered) const
+{
+    if (m_stoppedView)
+        return *m_stoppedView;
+    if (!triggered && m_rollingLength != specifiedLength)
+        return AxisSpan{double(newestIndex - m_rollingLength), double(newestIndex)};
+    return std::nullopt;
+}
+
 std::optional<SampleSpan> PlotViewport::drawGraphs(qint64 newestIndex, bool triggered)
 {
-    AxisSpan view;
-    if (m_stoppedView)
-        view = *m_stoppedView;
-    else if (!triggered && m_rollingLength != specifiedLength)
-        view = {double(newestIndex - m_rollingLength), double(newestIndex)};
-    else
+    const std::optional<AxisSpan> own = ownView(newestIndex, triggered);
+    if (!own)
         return std::nullopt;
+    const AxisSpan view = *own;
 
     m_plot->xAxis->setRange(view.lower, view.upper);
     // One sample beyond each edge, so the lines run to the edges.
@@ -294,6 +308,9 @@ bool PlotViewport::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_plot)
         return QObject::eventFilter(watched, event);
+    // Another view is shown: its axes are not the time view's.
+    if (!m_active)
+        return event->type() == QEvent::Wheel;
     switch (event->type()) {
     case QEvent::Wheel:
         wheelTurned(static_cast<QWheelEvent *>(event));

@@ -54,6 +54,13 @@ public:
     // The plot runs (the wheel sets the rolling length) or is stopped (the
     // wheel and a drag move through the history).
     void setRunning(bool running);
+    // The time view is the one shown. While another is, the mouse and the
+    // keys leave the time view as it is: its axes mean something else there.
+    void setActive(bool active);
+
+    // The x range, in sample indexes, of a view of the panel's own (see
+    // drawGraphs()); none while the window's own views draw.
+    std::optional<AxisSpan> ownView(qint64 newestIndex, bool triggered) const;
 
     // Per redraw, first: draws the graphs and the x axis when the view is
     // the panel's own and says which samples it shows; nothing when the
@@ -97,6 +104,7 @@ private:
     std::optional<AxisSpan> m_specifiedRightY;
 
     bool m_running = true;
+    bool m_active = true;
     // A stopped view the mouse moved, in sample indexes.
     std::optional<AxisSpan> m_stoppedView;
     int m_rollingLength = specifiedLength;

@@ -15,7 +15,8 @@ void RateMeter::update(const SampleStore &store)
     }
     for (int position = from; position < store.size(); ++position) {
         const Sample &sample = store.at(position);
-        if (sample.gapBefore || (!m_readings.empty() && sample.timeNs < m_readings.back().timeNs))
+        if (sample.gapBefore || (!m_readings.empty() && sample.timeNs < m_readings.back().timeNs)
+            || isStall(sample.timeNs))
             m_readings.clear();
         // The samples of one read share its time. The first read after a
         // gap only starts the count: what it holds came in over a time
@@ -29,6 +30,23 @@ void RateMeter::update(const SampleStore &store)
     const qint64 newestNs = m_readings.back().timeNs;
     while (m_readings.size() > 2 && m_readings.front().timeNs < newestNs - spanNs)
         m_readings.pop_front();
+}
+
+bool RateMeter::isStall(qint64 readNs) const
+{
+    if (m_readings.empty())
+        return false;
+    // In doubles: stamps far apart must not overflow.
+    const double silenceNs = double(readNs) - double(m_readings.back().timeNs);
+    if (silenceNs <= double(stallNs))
+        return false;
+    if (m_readings.size() < 2)
+        return true;
+    // A slow board's reads may lie far apart; four of its usual spacings
+    // are still no stall.
+    const double usualNs = double(m_readings.back().timeNs - m_readings.front().timeNs)
+                           / double(m_readings.size() - 1);
+    return silenceNs > 4 * usualNs;
 }
 
 std::optional<double> RateMeter::framesPerSecond() const

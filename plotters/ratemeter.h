@@ -8,13 +8,16 @@
 class SampleStore;
 
 // Samples per second from the samples' own read times, over the reads of
-// the last two seconds. A gap (a pause, a loss) starts it over: the time
-// before it says nothing about the rate now. Redraws only ask; how often
-// they come does not matter.
+// the last two seconds: the one rate of a plot, for its readout, its
+// cursors and its spectrum's axis. A gap (a pause, a loss) or a stall (a
+// silence of more than a second, and of more than four reads' usual
+// spacing) starts it over: the time before it says nothing about the rate
+// now. Redraws only ask; how often they come does not matter.
 class RateMeter
 {
 public:
     static constexpr qint64 spanNs = 2000000000;
+    static constexpr qint64 stallNs = 1000000000;
 
     // Takes in the samples new since the last call.
     void update(const SampleStore &store);
@@ -28,6 +31,9 @@ public:
     std::optional<double> framesPerSecond() const;
 
 private:
+    // A read this long after the newest one follows a stall.
+    bool isStall(qint64 readNs) const;
+
     // One read: its time and the index of its last sample.
     struct Reading
     {

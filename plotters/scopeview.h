@@ -51,6 +51,8 @@ public:
     // Once per redraw tick: takes in the samples new since the last one.
     // Says whether the picture changed: another window, status or level.
     bool update(const SampleStore &store, qint64 nowNs);
+    // The plot's one sample rate, as of the last update(); none until known.
+    std::optional<double> sampleRate() const { return m_rateMeter.framesPerSecond(); }
     // The triggered window to draw; none for the rolling view.
     std::optional<TriggeredView> triggeredView() const { return m_view; }
     // Brings the items up to date for a redraw showing `shown`.

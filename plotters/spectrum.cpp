@@ -153,14 +153,20 @@ std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb)
 }
 
 void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int length,
-                    double fullScale, ChannelSpectra &spectra)
+                    double fullScale, std::optional<double> sampleRateHz, ChannelSpectra &spectra)
 {
     // As the analyzer takes it: the x axis divides by it.
     length = std::max(length, 2);
-    const SampleSpan span = newestSamples(store, length);
+    SampleSpan span = newestSamples(store, length);
+    for (int position = span.end - 1; position > span.begin; --position) {
+        if (store.at(position).gapBefore) {
+            span.begin = position;
+            break;
+        }
+    }
     spectra.length = length;
     spectra.samplesUsed = span.size();
-    spectra.sampleRateHz = measuredSampleRate(store);
+    spectra.sampleRateHz = sampleRateHz;
     std::vector<double> values(size_t(span.size()));
     for (int channel = 0; channel < Sample::channelCount; ++channel) {
         std::vector<double> &levels = spectra.levelsDb[size_t(channel)];
@@ -177,48 +183,4 @@ void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int le
         }
         analyzer.levelsDb(values.data(), span.size(), length, fullScale, levels);
     }
-}
-
-namespace {
-// Half a second even at half a million frames a second.
-constexpr int fitSamples = 262144;
-} // namespace
-
-std::optional<double> measuredSampleRate(const SampleStore &store)
-{
-    if (store.size() < 2)
-        return std::nullopt;
-    const int last = store.size() - 1;
-    // The newest run without a gap, but no more of it than the longest
-    // spectrum needs: a history of a million samples must not be walked at
-    // every redraw.
-    const int oldest = std::max(0, last - fitSamples + 1);
-    int first = last;
-    while (first > oldest && !store.at(first).gapBefore)
-        --first;
-    // In doubles: no stamps or indexes, however far apart, overflow here.
-    const double elapsedNs = double(store.at(last).timeNs) - double(store.at(first).timeNs);
-    if (!(elapsedNs >= 0.5e9))
-        return std::nullopt;
-    // The slope of read time against index over the whole run: a burst of
-    // frames read at once (a board catching up) moves it far less than it
-    // moves the two ends.
-    const double count = last - first + 1;
-    double meanIndex = 0;
-    double meanNs = 0;
-    for (int position = first; position <= last; ++position) {
-        meanIndex += double(store.at(position).index) / count;
-        meanNs += double(store.at(position).timeNs) / count;
-    }
-    double indexSquares = 0;
-    double products = 0;
-    for (int position = first; position <= last; ++position) {
-        const double index = double(store.at(position).index) - meanIndex;
-        indexSquares += index * index;
-        products += index * (double(store.at(position).timeNs) - meanNs);
-    }
-    const double nsPerSample = products / indexSquares;
-    if (!(nsPerSample > 0) || !std::isfinite(nsPerSample))
-        return std::nullopt;
-    return 1e9 / nsPerSample;
 }

@@ -58,7 +58,8 @@ std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb);
 struct ChannelSpectra
 {
     int length = 0;
-    // Samples analysed: the newest `length`, or all held when fewer.
+    // Samples analysed: the newest `length`, or all since the newest gap
+    // when fewer.
     int samplesUsed = 0;
     // Of the samples held, when it is known; else the x axis counts bins.
     std::optional<double> sampleRateHz;
@@ -75,11 +76,7 @@ struct ChannelSpectra
 // Fewer samples than this make no spectrum worth drawing.
 constexpr int minimumSpectrumSamples = 16;
 
+// The newest samples, never across a gap (a replug, a pause): the two
+// sides are not one signal. `sampleRateHz` is the plot's measured rate.
 void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int length,
-                    double fullScale, ChannelSpectra &spectra);
-
-// Samples per second over the newest run of samples without a gap, from the
-// moments they were read (a line fitted through them); none before that run
-// spans half a second. The moments are those of whole reads, so a longer
-// run gives a finer rate.
-std::optional<double> measuredSampleRate(const SampleStore &store);
+                    double fullScale, std::optional<double> sampleRateHz, ChannelSpectra &spectra);

@@ -105,7 +105,8 @@ void SpectrumView::setLength(int length)
     emit changed();
 }
 
-bool SpectrumView::update(const SampleStore &store, SampleSpan, qint64 nowNs)
+bool SpectrumView::update(const SampleStore &store, SampleSpan, std::optional<double> rateHz,
+                          qint64 nowNs)
 {
     const bool newSamples = store.appendCount() != m_computedAppendCount;
     if (!m_stale && (!newSamples || nowNs - m_computedNs < minimumIntervalNs))
@@ -113,7 +114,7 @@ bool SpectrumView::update(const SampleStore &store, SampleSpan, qint64 nowNs)
     m_stale = false;
     m_computedAppendCount = store.appendCount();
     m_computedNs = nowNs;
-    computeSpectra(m_analyzer, store, m_length, m_fullScale, m_spectra);
+    computeSpectra(m_analyzer, store, m_length, m_fullScale, rateHz, m_spectra);
     draw();
     return true;
 }

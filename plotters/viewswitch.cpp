@@ -143,10 +143,11 @@ void ViewSwitch::restoreTimeLook()
     m_hiddenTimeParts.clear();
 }
 
-bool ViewSwitch::update(const SampleStore &store, SampleSpan shown, qint64 nowNs)
+bool ViewSwitch::update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
+                        qint64 nowNs)
 {
     PlotView *view = shownView();
-    return view && view->update(store, shown, nowNs);
+    return view && view->update(store, shown, rateHz, nowNs);
 }
 
 QStringList ViewSwitch::tableHeader() const

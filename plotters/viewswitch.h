@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class SpectrumView;
@@ -35,8 +36,10 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     // Once per redraw tick: takes in the store; `shown` is what the time
-    // view would show. Says whether the picture changed.
-    virtual bool update(const SampleStore &store, SampleSpan shown, qint64 nowNs) = 0;
+    // view shows (or would), `rateHz` the plot's measured sample rate. Says
+    // whether the picture changed.
+    virtual bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
+                        qint64 nowNs) = 0;
     // The view's own submenus.
     virtual void addToMenu(QMenu &menu) const = 0;
     // What is drawn, as a table.
@@ -80,7 +83,8 @@ public:
     XYView &xy() const { return *m_xy; }
 
     // For the view shown other than Time.
-    bool update(const SampleStore &store, SampleSpan shown, qint64 nowNs);
+    bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
+                qint64 nowNs);
     QStringList tableHeader() const;
     QList<QStringList> tableRows() const;
 

@@ -112,7 +112,7 @@ void XYView::setChannels(int xChannel, int yChannel)
     emit changed();
 }
 
-bool XYView::update(const SampleStore &store, SampleSpan shown, qint64)
+bool XYView::update(const SampleStore &store, SampleSpan shown, std::optional<double>, qint64)
 {
     // The axes follow the plot's size.
     m_stale = fitAxes() || m_stale;

@@ -22,7 +22,8 @@ public:
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;
     void show() override;
     void hide() override;
-    bool update(const SampleStore &store, SampleSpan shown, qint64 nowNs) override;
+    bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
+                qint64 nowNs) override;
     void addToMenu(QMenu &menu) const override;
     QStringList tableHeader() const override;
     QList<QStringList> tableRows() const override;
