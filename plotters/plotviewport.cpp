@@ -29,6 +29,31 @@ double mapped(double value, AxisSpan from, AxisSpan to)
     return to.lower + (value - from.lower) * to.size() / from.size();
 }
 
+// An axis end as typed in any language (see ViewZoom::typedNumber()); once
+// typed, it shows the number understood.
+class AxisEndBox : public QDoubleSpinBox
+{
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+protected:
+    QValidator::State validate(QString &text, int &) const override
+    {
+        const QString plain = text.trimmed();
+        if (plain.isEmpty() || plain == QLatin1String("-") || plain == QLatin1String("+"))
+            return QValidator::Intermediate;
+        const std::optional<double> value = ViewZoom::typedNumber(plain);
+        if (!value)
+            return QValidator::Invalid;
+        return *value >= minimum() && *value <= maximum() ? QValidator::Acceptable
+                                                          : QValidator::Intermediate;
+    }
+    double valueFromText(const QString &text) const override
+    {
+        return ViewZoom::typedNumber(text).value_or(value());
+    }
+};
+
 } // namespace
 
 PlotViewport::PlotViewport(const SampleStore &store,
@@ -108,7 +133,7 @@ void PlotViewport::askYRange(QWidget *window)
     dialog.setWindowTitle(tr("Set Range"));
     auto *form = new QFormLayout(&dialog);
     const auto spinBox = [&](double value) {
-        auto *box = new QDoubleSpinBox(&dialog);
+        auto *box = new AxisEndBox(&dialog);
         box->setDecimals(decimals);
         box->setRange(-1e9, 1e9);
         box->setValue(value);

@@ -1,5 +1,9 @@
 #include "viewzoom.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
 
@@ -86,3 +90,17 @@ int rollingLengthAfter(int length, int angleDelta)
 }
 
 } // namespace ViewZoom
+
+std::optional<double> ViewZoom::typedNumber(const QString &text)
+{
+    QString plain = text.trimmed();
+    plain.replace(QLatin1Char(','), QLatin1Char('.'));
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    if (!number.match(plain).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(plain, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}

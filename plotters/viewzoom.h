@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+
+class QString;
+
 // A stretch of one plot axis, in that axis' units: sample indexes on x,
 // values as received on y.
 struct AxisSpan
@@ -51,5 +55,11 @@ AxisSpan zoomedY(AxisSpan span, double anchor, double factor);
 // The rolling length after a wheel turn of `angleDelta`, within its limits;
 // each notch changes it by at least one sample.
 int rollingLengthAfter(int length, int angleDelta);
+
+// A number typed for an axis end, in any language: "." and "," are both
+// the decimal point, since a group separator in a range is far more often
+// a decimal point typed the other way (German "1.5" would be 15). None for
+// anything else, a second decimal point or a group separator included.
+std::optional<double> typedNumber(const QString &text);
 
 } // namespace ViewZoom

@@ -76,6 +76,8 @@ private slots:
     void destroyedWhileRunning();
     void closedWhileItsMenuIsOpen_data() { flood_data(); }
     void closedWhileItsMenuIsOpen();
+    void companionClosedWhileItsMenuIsOpen_data();
+    void companionClosedWhileItsMenuIsOpen();
     void boardTellsItsOwnStallFromASlowReader();
 
 private:
@@ -405,6 +407,66 @@ void TestFaults::closedWhileItsMenuIsOpen()
 
 // The benchmark's verdict on a lost byte rests on the board telling a stall
 // of its own (its process not run) from a reader that falls behind.
+void TestFaults::companionClosedWhileItsMenuIsOpen_data()
+{
+    QTest::addColumn<QString>("instrument");
+    QTest::addColumn<bool>("chart");
+    QTest::newRow("Voltmeter chart") << "Voltmeter" << true;
+    QTest::newRow("Counter chart") << "Counter" << true;
+    QTest::newRow("Osciloscope raw data") << "Osciloscope" << false;
+    QTest::newRow("Voltmeter raw data") << "Voltmeter" << false;
+}
+
+void TestFaults::companionClosedWhileItsMenuIsOpen()
+{
+    // The chart and raw data windows delete themselves on close too: a close
+    // from the window manager while a menu of theirs runs must wait for it,
+    // or the menu on the stack is freed twice.
+    QFETCH(QString, instrument);
+    QFETCH(bool, chart);
+    const InstrumentKind k = instrumentKind(instrument);
+    BoardFixture fixture;
+    QPointer<InstrumentDialog> window(qobject_cast<InstrumentDialog *>(k.create()));
+    window->show();
+    QVERIFY(takesInData(k, window, fixture.board));
+    (chart ? window->chartAction() : window->rawDataAction())->trigger();
+    QPointer<QWidget> companion = chart ? static_cast<QWidget *>(window->chartWindow())
+                                        : static_cast<QWidget *>(window->rawDataWindow());
+    QVERIFY(companion);
+    QVERIFY(QTest::qWaitForWindowExposed(companion));
+
+    bool aliveUnderMenu = false;
+    QTimer inMenu;
+    inMenu.setInterval(10);
+    QObject::connect(&inMenu, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        inMenu.stop();
+        companion->close(); // as the frame's close button does
+        spin(300);          // still inside the menu's loop
+        aliveUnderMenu = companion && companion->isVisible();
+        menu->close();
+    });
+    inMenu.start();
+    if (chart) {
+        QWidget *plot = companion->findChild<QCustomPlot *>();
+        const QPoint at = plot->rect().center();
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, plot->mapToGlobal(at));
+        QApplication::sendEvent(plot, &request); // returns once the menu is gone
+    } else {
+        QMenu menu(companion);
+        menu.addAction(QStringLiteral("Copy"));
+        menu.exec(companion->mapToGlobal(QPoint(10, 10)));
+    }
+    QVERIFY(!inMenu.isActive());
+    QVERIFY(aliveUnderMenu);
+    QTRY_VERIFY_WITH_TIMEOUT(companion.isNull(), 5000);
+    // The instrument goes on.
+    QVERIFY(window);
+    QVERIFY(takesInData(k, window, fixture.board));
+}
+
 void TestFaults::boardTellsItsOwnStallFromASlowReader()
 {
 #ifdef UNDER_ADDRESS_SANITIZER

@@ -1481,10 +1481,47 @@ void TestPlotters::zoomPanAndExportTheRangeShown()
     for (qint64 i = first; i <= last; ++i)
         expected += QByteArray::number(i) + "," + QByteArray::number(i) + ","
                     + QByteArray::number(-i) + "," + QByteArray::number(i % 100) + "\n";
-    QFile file(folder.filePath("shown.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), expected);
+    const auto exported = [&] {
+        QFile file(folder.filePath("shown.csv"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(exported(), expected);
     QVERIFY(last - first + 1 >= 256 && last - first + 1 <= 257);
+
+    // XY draws and exports those same samples, PAD0 against PAD1.
+    QByteArray expectedPairs = "sample,PAD0,PAD1\n";
+    for (qint64 i = first; i <= last; ++i)
+        expectedPairs += QByteArray::number(i) + "," + QByteArray::number(i) + ","
+                         + QByteArray::number(-i) + "\n";
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(exported(), expectedPairs);
+
+    // In the spectrum and in XY, the wheel, a drag and the cursor key act on
+    // what is shown or not at all, never on the hidden time view.
+    const QCPRange timeY = plot->yAxis->range();
+    for (const Qt::Key view : {Qt::Key_F, Qt::Key_Y}) {
+        QTest::keyClick(window.get(), view, Qt::ControlModifier);
+        QVERIFY(!window->viewSwitch().showsTime());
+        for (const Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::NoModifier}) {
+            for (int notch = 0; notch < 6; ++notch) {
+                QWheelEvent turn(pointer, QPointF(plot->mapToGlobal(pointer.toPoint())), QPoint(),
+                                 QPoint(0, -120), Qt::NoButton, modifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(plot, &turn);
+            }
+        }
+        mouse(QEvent::MouseButtonPress, 300, Qt::LeftButton);
+        mouse(QEvent::MouseMove, 500, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, 500, Qt::NoButton);
+        QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(window.get(), view, Qt::ControlModifier); // back to Time
+        QCOMPARE(window->viewSwitch().view(), ViewSwitch::View::Time);
+        QCOMPARE(xRange(window.get()), panned);
+        QCOMPARE(plot->yAxis->range(), timeY);
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(exported(), expected);
+        QVERIFY(!action(window.get(), "Show Cursors")->isChecked());
+    }
 }
 
 QTEST_MAIN(TestPlotters)

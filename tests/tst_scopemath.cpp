@@ -101,6 +101,8 @@ private slots:
     void readoutText();
     void zoomAndPan_data();
     void zoomAndPan();
+    void typedAxisEnds_data();
+    void typedAxisEnds();
     void rollingLength_data();
     void rollingLength();
     void decimation_data();
@@ -490,6 +492,31 @@ void TestScopeMath::readoutText()
                             "period –"));
     QCOMPARE(sampleRateLine(719.6), QStringLiteral("720 samples/s"));
     QCOMPARE(sampleRateLine(std::nullopt), QStringLiteral("– samples/s"));
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestScopeMath::typedAxisEnds_data()
+{
+    // -1: refused.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("understood");
+    QTest::newRow("decimal point") << "1.5" << 1.5;
+    QTest::newRow("decimal comma") << "-0,5" << -0.5;
+    QTest::newRow("whole") << " 3300 " << 3300.0;
+    QTest::newRow("leading point") << ".25" << 0.25;
+    QTest::newRow("group separators") << "1.234,5" << -1.0;
+    QTest::newRow("two points") << "1.2.3" << -1.0;
+    QTest::newRow("letters") << "1e3" << -1.0;
+    QTest::newRow("empty") << "" << -1.0;
+}
+
+void TestScopeMath::typedAxisEnds()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, understood);
+    // The same whatever the language: German reads "." as a group separator.
+    QLocale::setDefault(QLocale(QLocale::German));
+    QCOMPARE(ViewZoom::typedNumber(typed).value_or(-1), understood);
     QLocale::setDefault(QLocale::c());
 }
 
