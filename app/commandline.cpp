@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "instrumentcatalogue.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
@@ -110,8 +112,10 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
 
 QStringList instrumentNames()
 {
-    return {QStringLiteral("voltmeter"), QStringLiteral("accelerometer"),
-            QStringLiteral("osciloscope"), QStringLiteral("pwm"), QStringLiteral("counter")};
+    QStringList names;
+    for (const InstrumentEntry &entry : instrumentCatalogue())
+        names.append(entry.name);
+    return names;
 }
 
 QStringList instrumentsToOpen(const QCommandLineParser &parser)

@@ -3,11 +3,11 @@
 
 #include "accelerometer.h"
 #include "counter.h"
+#include "instrumentcatalogue.h"
 #include "osciloscope.h"
 #include "pwm.h"
 #include "voltmeter.h"
 
-#include <QHash>
 #include <QPushButton>
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -25,57 +25,57 @@ MainWindow::~MainWindow()
 
 void MainWindow::openInstruments(const QStringList &names)
 {
-    const QHash<QString, QPushButton *> buttons = {
-        {QStringLiteral("voltmeter"), ui->pushButtonVoltmeter},
-        {QStringLiteral("accelerometer"), ui->pushButtonAccelerometer},
-        {QStringLiteral("osciloscope"), ui->pushButtonOsciloscope},
-        {QStringLiteral("pwm"), ui->pushButtonPwm},
-        {QStringLiteral("counter"), ui->pushButtonCounter}};
     // A window's start may run the event loop (its waits, an error box),
     // and the launcher may be closed in it.
     const QPointer<MainWindow> self(this);
     for (const QString &name : names) {
         if (!self)
             return;
-        if (QPushButton *button = buttons.value(name))
-            button->click();
+        if (const InstrumentEntry *entry = findInstrument(name))
+            findChild<QPushButton *>(QStringLiteral("pushButton%1").arg(buttonSuffix(*entry)))->click();
     }
 }
 
+QString MainWindow::buttonSuffix(const InstrumentEntry &entry)
+{
+    // The form names its buttons after the instruments: pushButtonPwm.
+    return entry.name.left(1).toUpper() + entry.name.mid(1);
+}
+
+QDialog *MainWindow::open(const QString &name)
+{
+    const InstrumentEntry *entry = findInstrument(name);
+    QDialog *window = entry->create();
+    window->show();
+    window->setWindowTitle(entry->title);
+    return window;
+}
+
 // Each window finds and starts the board in its constructor, which may wait
-// with the event loop running; the pointer is set only once it returns.
+// with the event loop running; the pointer is set only once it returns. The
+// five slots and pointers are the launcher's as specified, kept on purpose.
 
 void MainWindow::on_pushButtonVoltmeter_clicked()
 {
-    voltmeter = new Voltmeter();
-    voltmeter->show();
-    voltmeter->setWindowTitle(tr("Voltmeter"));
+    voltmeter = static_cast<Voltmeter *>(open(QStringLiteral("voltmeter")));
 }
 
 void MainWindow::on_pushButtonAccelerometer_clicked()
 {
-    accelerometer = new Accelerometer();
-    accelerometer->show();
-    accelerometer->setWindowTitle(tr("Accelerometer"));
+    accelerometer = static_cast<Accelerometer *>(open(QStringLiteral("accelerometer")));
 }
 
 void MainWindow::on_pushButtonOsciloscope_clicked()
 {
-    osciloscope = new Osciloscope();
-    osciloscope->show();
-    osciloscope->setWindowTitle(tr("Osciloscope"));
+    osciloscope = static_cast<Osciloscope *>(open(QStringLiteral("osciloscope")));
 }
 
 void MainWindow::on_pushButtonCounter_clicked()
 {
-    counter = new Counter();
-    counter->show();
-    counter->setWindowTitle(tr("Counter"));
+    counter = static_cast<Counter *>(open(QStringLiteral("counter")));
 }
 
 void MainWindow::on_pushButtonPwm_clicked()
 {
-    pwm = new Pwm();
-    pwm->show();
-    pwm->setWindowTitle(tr("PWM Generator"));
+    pwm = static_cast<Pwm *>(open(QStringLiteral("pwm")));
 }

@@ -7,6 +7,8 @@ namespace Ui {
 class MainWindow;
 }
 class Accelerometer;
+class QDialog;
+struct InstrumentEntry;
 class Counter;
 class Osciloscope;
 class Pwm;
@@ -22,7 +24,7 @@ public:
     ~MainWindow() override;
 
     // Presses the buttons of the instruments named (see
-    // CommandLine::instrumentNames()) in this order, each once the window
+    // instrumentCatalogue()) in this order, each once the window
     // of the one before is built. Unknown names are skipped.
     void openInstruments(const QStringList &names);
 
@@ -34,6 +36,10 @@ private slots:
     void on_pushButtonPwm_clicked();
 
 private:
+    // A new window of the instrument named, shown with its title.
+    static QDialog *open(const QString &name);
+    static QString buttonSuffix(const InstrumentEntry &entry);
+
     Ui::MainWindow *ui;
     // The latest window of each kind. Not owned: a window destroys itself
     // when it is closed, which clears its pointer.

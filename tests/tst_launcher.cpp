@@ -1,4 +1,5 @@
 #include "instrumentkinds.h"
+#include "instrumentcatalogue.h"
 #include "mainwindow.h"
 #include "testsupport.h"
 
@@ -13,6 +14,8 @@
 #include <QSerialPort>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QFile>
+#include <QHash>
 #include <QtTest>
 
 using namespace TestSupport;
@@ -56,6 +59,7 @@ private slots:
     void twoPressesGiveTwoWindows();
     void pressDuringAnotherWindowsStart();
     void openByName();
+    void desktopActionsOpenEveryInstrument();
     void cleanup() { closeAll(); }
 };
 
@@ -210,6 +214,29 @@ void TestLauncher::openByName()
     QCOMPARE(catcher.boxes.size(), 2);
     QVERIFY(catcher.boxes[0].text.contains("another window"));
     QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
+}
+
+void TestLauncher::desktopActionsOpenEveryInstrument()
+{
+    // The menu entry's actions are the launcher's instruments, in its order.
+    QFile file(QStringLiteral(DESKTOP_FILE_PATH));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QHash<QString, QString> desktop; // "group/key" to value
+    QString group;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split('\n')) {
+        if (line.startsWith('['))
+            group = line.mid(1, line.size() - 2);
+        else if (line.contains('='))
+            desktop.insert(group + '/' + line.section('=', 0, 0), line.section('=', 1));
+    }
+    QStringList names;
+    for (const InstrumentEntry &entry : instrumentCatalogue()) {
+        names << entry.name;
+        const QString action = "Desktop Action " + entry.name + '/';
+        QCOMPARE(desktop.value(action + "Name"), "Open " + entry.title);
+        QCOMPARE(desktop.value(action + "Exec"), "boardpanel --open " + entry.name);
+    }
+    QCOMPARE(desktop.value("Desktop Entry/Actions"), names.join(';') + ';');
 }
 
 QTEST_MAIN(TestLauncher)

@@ -1,11 +1,9 @@
 #include "instrumentkinds.h"
 
-#include "accelerometer.h"
-#include "counter.h"
-#include "osciloscope.h"
-#include "pwm.h"
+#include "instrumentcatalogue.h"
 #include "testsupport.h"
-#include "voltmeter.h"
+
+#include <QDialog>
 
 #include <QtTest>
 
@@ -38,15 +36,7 @@ InstrumentKind instrumentKind(const QString &name)
 
 QDialog *InstrumentKind::create() const
 {
-    if (name == "Voltmeter")
-        return new Voltmeter;
-    if (name == "Counter")
-        return new Counter;
-    if (name == "Pwm")
-        return new Pwm;
-    if (name == "Accelerometer")
-        return new Accelerometer;
-    return new Osciloscope;
+    return findInstrument(name.toLower())->create();
 }
 
 void addInstrumentRows()
