@@ -1,93 +1,18 @@
 #include "plotter.h"
 
-#include "csvrecorder.h"
+#include "csv.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
-#include "plotcompat.h"
-#include "plotlayers.h"
-#include "plotnote.h"
+#include "plotexport.h"
+#include "plotstyle.h"
 #include "recordingcontrol.h"
-#include "samplespan.h"
-#include "savedfile.h"
-#include "scopetrigger.h"
 
-#include <QAction>
-#include <QBuffer>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMetaMethod>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QToolTip>
 
-#include <algorithm>
-#include <cmath>
-#include <utility>
-
-namespace {
-
-const QColor darkTextColor(10, 10, 10);
-const QColor noteColor(110, 110, 110);
-const QString notesLayer = QStringLiteral("notes");
-
-// Sample numbers: whole and in full however large (the default format
-// turns 1858100 into "1.8581·10⁶"), never a step below one sample.
-class SampleTicker : public QCPAxisTicker
-{
-protected:
-    double getTickStep(const QCPRange &range) override
-    {
-        return std::max(1.0, QCPAxisTicker::getTickStep(range));
-    }
-    QString getTickLabel(double tick, const QLocale &, QChar, int) override
-    {
-        return QString::number(qRound64(tick));
-    }
-};
-
-QPen gridPen(const QColor &color)
-{
-    return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
-}
-
-// The plot as a vector page of its own size, as it is drawn on screen.
-bool writePdf(QCustomPlot *plot, QIODevice *device)
-{
-    const QSize size = plot->size();
-    QPdfWriter pdf(device);
-    pdf.setPageLayout(QPageLayout(QPageSize(size, QString(), QPageSize::ExactMatch),
-                                  QPageLayout::Portrait, QMarginsF()));
-    QCPPainter painter;
-    if (!painter.begin(&pdf))
-        return false;
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setWindow(QRect(QPoint(), size));
-    plot->toPainter(&painter, size.width(), size.height());
-    return painter.end();
-}
-
-// The rows of the samples with indexes from `fromIndex` to `toIndex`, as
-// received; a channel without a value is an empty cell.
-QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex)
-{
-    QList<QStringList> rows;
-    int first = store.size();
-    while (first > 0 && store.at(first - 1).index >= fromIndex)
-        --first;
-    for (int position = first; position < store.size(); ++position) {
-        const Sample &sample = store.at(position);
-        if (sample.index > toIndex)
-            break;
-        QStringList row{QString::number(sample.index)};
-        for (int channel = 0; channel < Sample::channelCount; ++channel)
-            row.append(sample.hasValue(channel) ? QString::number(sample.values[size_t(channel)])
-                                                : QString());
-        rows.append(row);
-    }
-    return rows;
-}
-
-} // namespace
+#include <qcustomplot.h>
 
 Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     : InstrumentDialog(1, parent), profile(profile)
@@ -97,10 +22,9 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
     refreshTimer->setInterval(refreshIntervalMs);
     createActions();
-    RecordingControl *recorded = addRecording(QLatin1String(profile.fileStem),
-                 {QStringLiteral("sample"), QStringLiteral("time_s"),
-                  QLatin1String(profile.channelNames[0]), QLatin1String(profile.channelNames[1]),
-                  QLatin1String(profile.channelNames[2])});
+    QStringList header = PlotExport::sampleHeader(profile.channelNames);
+    header.insert(1, QStringLiteral("time_s"));
+    RecordingControl *recorded = addRecording(QLatin1String(profile.fileStem), header);
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
 }
@@ -112,41 +36,40 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     plot = formPlot;
     stopButton = formStopButton;
     setupPlot();
-    stylePlot();
-    addNotes();
-    scopeView.addItems(plot, notesLayer, graphs, damageNote);
-    connect(&scopeView, &ScopeView::changed, this, &Plotter::redrawSoon);
-    viewport.attach(plot, graphs, {profile.yRange.lower, profile.yRange.upper},
+    const std::array<QCPGraph *, Sample::channelCount> graphs{plot->graph(0), plot->graph(1),
+                                                              plot->graph(2)};
+    PlotStyle::style(plot, profile);
+    notes.addTo(plot);
+    timeGraphs.attach(plot, graphs);
+    scopeView.addItems(plot, PlotNotes::layerName, graphs, notes.damageNote());
+    viewport.attach(plot, {profile.yRange.lower, profile.yRange.upper},
                     profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
                                                                      profile.rightAxisRange.upper})
                                           : std::nullopt);
-    viewport.cursors().addItems(plot, notesLayer, graphs, {damageNote, scopeView.statusNote()});
-    connect(&viewport, &PlotViewport::changed, this, [this] {
-        redrawNeeded = true;
-        // A stopped plot has no refresh timer running.
-        if (!plotting)
-            replot();
+    viewport.cursors().addItems(plot, PlotNotes::layerName, graphs,
+                                {notes.damageNote(), scopeView.statusNote()});
+    views.addTo(plot,
+                {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
+                {notes.damageNote(), notes.recordingNote()});
+
+    // Whatever changes what is shown, one way to the screen.
+    connect(&scopeView, &ScopeView::changed, this, &Plotter::redrawSoon);
+    connect(&viewport, &PlotViewport::changed, this, &Plotter::redrawSoon);
+    connect(&views, &ViewSwitch::changed, this, [this] {
+        viewport.setActive(views.showsTime());
+        redrawSoon();
+        // Without a board the time view is not redrawn: show its look again.
+        if (!connected && views.showsTime())
+            plot->replot();
     });
     // The redraw timer coalesces: many reads, one redraw.
     connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] {
         // A triggered view changes only when the trigger moves it.
-        if (!graphsTriggerIndex)
+        if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
         idleTicks = 0;
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
-    });
-    views.addTo(plot,
-                {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
-                {damageNote, recordingNote});
-    connect(&views, &ViewSwitch::changed, this, [this] {
-        viewport.setActive(views.showsTime());
-        redrawNeeded = true;
-        // Paused or without a board no refresh comes: draw now.
-        if (!refreshTimer->isActive()) {
-            views.update(sampleIntake.store(), timeSpan(), scopeView.sampleRate(), monotonicNowNs());
-            plot->replot();
-        }
     });
     connect(refreshTimer, &QTimer::timeout, this, [this] {
         if (replot())
@@ -175,6 +98,11 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     sampleIntake.setPaused(!plotting);
 }
 
+void Plotter::setupPlot()
+{
+    PlotStyle::setUp(plot, profile);
+}
+
 void Plotter::startInstrument()
 {
     // A fresh connection: a frame cut off by the loss is not finished by
@@ -195,237 +123,54 @@ void Plotter::updateRefreshTimer()
         refreshTimer->stop();
 }
 
-void Plotter::setupPlot()
-{
-    plot->setBackground(QBrush(plotBackgroundColor));
-    plot->clearItems();
-    // The left axis gets its fixed ticks with the styling; the right axis of
-    // the accelerometer keeps automatic ticks.
-    plot->yAxis->setRange(profile.yRange.lower, profile.yRange.upper);
-    if (profile.showRightAxis) {
-        plot->yAxis2->setRange(profile.rightAxisRange.lower, profile.rightAxisRange.upper);
-        plot->yAxis2->setVisible(true);
-    }
-    plot->yAxis->setLabelColor(profile.yLabelColor);
-    plot->xAxis->setRange(profile.initialXRange.lower, profile.initialXRange.upper);
-
-    const std::array<QColor, graphCount> graphColors{QColor(Qt::red), QColor(Qt::blue),
-                                                     QColor(Qt::black)};
-    // The plot shows no legend; items in the hidden one would still be
-    // measured on every redraw.
-    plot->setAutoAddPlottableToLegend(false);
-    for (int i = 0; i < graphCount; ++i) {
-        graphs[size_t(i)] = plot->addGraph();
-        graphs[size_t(i)]->setPen(QPen(graphColors[size_t(i)]));
-    }
-}
-
-void Plotter::stylePlot()
-{
-    plot->setNotAntialiasedElements(QCP::aeAll);
-    plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new SampleTicker));
-    PlotCompat::setFixedTickStep(plot->yAxis, 500);
-
-    plot->xAxis->setTickLabelColor(darkTextColor);
-    plot->yAxis->setTickLabelColor(profile.yTickLabelColor);
-
-    plot->xAxis->grid()->setPen(gridPen(QColor(100, 100, 100)));
-    plot->yAxis->grid()->setPen(gridPen(QColor(100, 100, 100)));
-    plot->xAxis->grid()->setSubGridPen(gridPen(QColor(50, 50, 50)));
-    plot->yAxis->grid()->setSubGridPen(gridPen(QColor(50, 50, 50)));
-    plot->xAxis->grid()->setSubGridVisible(true);
-    plot->yAxis->grid()->setSubGridVisible(true);
-
-    plot->xAxis->setBasePen(QPen(QColor(100, 100, 100)));
-    plot->yAxis->setBasePen(QPen(QColor(170, 170, 170)));
-    const QPen tickPen(QColor(170, 170, 170));
-    plot->xAxis->setTickPen(tickPen);
-    plot->yAxis->setTickPen(tickPen);
-    plot->xAxis->setSubTickPen(tickPen);
-    plot->yAxis->setSubTickPen(tickPen);
-
-    plot->setInteraction(QCP::iRangeDrag, false);
-    plot->setInteraction(QCP::iRangeZoom, false);
-
-    // The "overlay" layer has a paint buffer of its own only so that a
-    // selection rectangle can be redrawn alone; there is none here, and an
-    // empty buffer still costs a full-size clear and blend per redraw.
-    plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
-    PlotLayers::drawGridsAtDevicePixels(plot);
-}
-
-void Plotter::addNotes()
-{
-    // A logical layer: it shares the plot's one paint buffer.
-    plot->addLayer(notesLayer, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
-
-    damageNote = addPlotNote(plot, notesLayer, noteColor);
-    damageNote->setObjectName(QStringLiteral("damageNote"));
-    damageNote->position->setCoords(1, 0);
-    damageNote->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
-
-    recordingNote = addPlotNote(plot, notesLayer, Qt::red);
-    recordingNote->setObjectName(QStringLiteral("recordingNote"));
-    recordingNote->position->setCoords(0, 0);
-    recordingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
-}
-
-bool Plotter::updateNotes()
-{
-    const QString recordingText = recording->isRecording() ? recording->overlayText() : QString();
-    const bool recordingChanged = recordingText != recordingNote->text()
-                                  || recordingNote->visible() != !recordingText.isEmpty();
-    recordingNote->setText(recordingText);
-    recordingNote->setVisible(!recordingText.isEmpty());
-
-    const quint64 damaged = sampleIntake.damagedFrames();
-    if (damaged == notedDamage)
-        return recordingChanged;
-    notedDamage = damaged;
-    damageNote->setText(damaged == 1 ? tr("1 damaged frame skipped")
-                                     : tr("%1 damaged frames skipped").arg(damaged));
-    damageNote->setVisible(damaged > 0);
-    return true;
-}
-
-bool Plotter::replot()
-{
-    if (!connected)
-        return false;
-    const SampleStore &store = sampleIntake.store();
-    const bool notesChanged = updateNotes();
-    // A stopped plot's clock stands still too: its picture must not fall
-    // back to rolling for want of new crossings.
-    const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
-    const bool scopeChanged = scopeView.update(store, nowNs);
-    if (!views.showsTime()) {
-        const bool viewChanged = views.update(store, timeSpan(), scopeView.sampleRate(), nowNs);
-        if (viewChanged || redrawNeeded || notesChanged || plot->size() != drawnSize) {
-            redrawNeeded = false;
-            drawnSize = plot->size();
-            plot->replot();
-            return true;
-        }
-        return false;
-    }
-    if (!redrawNeeded && !notesChanged && !scopeChanged && plot->size() == drawnSize)
-        return false;
-    redrawNeeded = false;
-    drawnSize = plot->size();
-    SampleSpan shown;
-    if (const std::optional<SampleSpan> drawn = viewport.drawGraphs(
-            sampleIntake.lastIndex(), scopeView.triggeredView().has_value())) {
-        shown = *drawn;
-        graphsTriggerIndex.reset();
-        graphsDrawnByViewport = true;
-    } else if (const std::optional<TriggeredView> view = scopeView.triggeredView()) {
-        if (graphsTriggerIndex != view->triggerIndex) {
-            refillGraphs(view->firstIndex, view->lastIndex, view->triggerIndex);
-            graphsTriggerIndex = view->triggerIndex;
-            graphsDrawnByViewport = false;
-        }
-        plot->xAxis->setRange(double(view->firstIndex - view->triggerIndex),
-                              double(view->lastIndex - view->triggerIndex));
-        shown = spanOfIndexes(store, view->firstIndex, view->lastIndex);
-    } else {
-        updateRollingGraphs();
-        const qint64 newest = sampleIntake.lastIndex();
-        plot->xAxis->setRange(double(newest - windowLength), double(newest));
-        shown = newestSamples(store, windowLength);
-    }
-    scopeView.updateItems(store, shown);
-    viewport.finishRedraw(shown, graphsTriggerIndex.value_or(0));
-    plot->replot();
-    return true;
-}
-
 void Plotter::redrawSoon()
 {
     redrawNeeded = true;
-    // A running plot redraws at its next tick; a stopped one never on data,
-    // so once for this change.
-    if (connected && !plotting && !redrawQueued) {
-        redrawQueued = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                redrawQueued = false;
-                replot();
-            },
-            Qt::QueuedConnection);
-    }
+    // A running plot redraws at its next tick; a stopped one never on
+    // data, so once for this change.
+    if (!refreshTimer->isActive())
+        replot();
 }
 
-void Plotter::updateRollingGraphs()
+std::optional<AxisSpan> Plotter::ownView() const
 {
-    const SampleStore &store = sampleIntake.store();
-    const qint64 newest = sampleIntake.lastIndex();
-    const qint64 oldestShown = newest - windowLength;
-    // Nothing the graphs hold is shown any more: refilling the window
-    // costs less than appending all that came.
-    if (graphsTriggerIndex || std::exchange(graphsDrawnByViewport, false)
-        || graphedIndex < oldestShown || graphedIndex > newest) {
-        refillGraphs(oldestShown, newest, 0);
-        graphsTriggerIndex.reset();
-        graphedIndex = newest;
-        return;
-    }
-    if (graphedIndex == newest)
-        return;
-    for (int position = firstPositionFrom(store, graphedIndex + 1); position < store.size();
-         ++position) {
-        const Sample &sample = store.at(position);
-        const double key = double(sample.index);
-        for (int i = 0; i < graphCount; ++i) {
-            QCPGraph *graph = graphs[size_t(i)];
-            // A NaN point is where a graph's line breaks.
-            if (sample.gapBefore)
-                graph->addData(key - 0.5, qQNaN());
-            if (sample.hasValue(i))
-                graph->addData(key, sample.values[size_t(i)]);
-        }
-    }
-    for (QCPGraph *graph : graphs)
-        PlotCompat::removeDataBefore(graph, double(oldestShown));
-    graphedIndex = newest;
-}
-
-void Plotter::refillGraphs(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin)
-{
-    const SampleStore &store = sampleIntake.store();
-    const SampleSpan span = spanOfIndexes(store, firstIndex, lastIndex);
-    for (int i = 0; i < graphCount; ++i) {
-        QVector<double> keys;
-        QVector<double> values;
-        keys.reserve(span.size() + 1);
-        values.reserve(span.size() + 1);
-        for (int position = span.begin; position < span.end; ++position) {
-            const Sample &sample = store.at(position);
-            const double key = double(sample.index - keyOrigin);
-            if (sample.gapBefore && position > span.begin) {
-                keys.append(key - 0.5);
-                values.append(qQNaN());
-            }
-            if (sample.hasValue(i)) {
-                keys.append(key);
-                values.append(sample.values[size_t(i)]);
-            }
-        }
-        graphs[size_t(i)]->setData(keys, values, true);
-    }
+    return viewport.ownView(sampleIntake.lastIndex(), scopeView.triggeredView().has_value());
 }
 
 SampleSpan Plotter::timeSpan() const
 {
+    return timeGraphs.shownBy(ownView(), scopeView.triggeredView(), windowLength);
+}
+
+bool Plotter::replot()
+{
+    // Without a board only another view has anything to show.
+    if (!connected && views.showsTime())
+        return false;
     const SampleStore &store = sampleIntake.store();
-    const std::optional<TriggeredView> triggered = scopeView.triggeredView();
-    // Zoomed or panned: what the time view shows is the viewport's.
-    if (const std::optional<AxisSpan> own =
-            viewport.ownView(sampleIntake.lastIndex(), triggered.has_value()))
-        return spanOfIndexes(store, qint64(std::ceil(own->lower)), qint64(std::floor(own->upper)));
-    if (triggered)
-        return spanOfIndexes(store, triggered->firstIndex, triggered->lastIndex);
-    return newestSamples(store, windowLength);
+    const bool notesChanged = notes.update(
+        recording->isRecording() ? recording->overlayText() : QString(),
+        sampleIntake.damagedFrames());
+    // A stopped plot's clock stands still too: its picture must not fall
+    // back to rolling for want of new crossings.
+    const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
+    const bool scopeChanged = scopeView.update(store, nowNs);
+    bool changed = redrawNeeded || notesChanged || plot->size() != drawnSize;
+    if (!views.showsTime()) {
+        changed = views.update(store, timeSpan(), scopeView.sampleRate(), nowNs) || changed;
+    } else if (changed || scopeChanged) {
+        changed = true;
+        const SampleSpan shown = timeGraphs.draw(ownView(), scopeView.triggeredView(),
+                                                 sampleIntake.lastIndex(), windowLength);
+        scopeView.updateItems(store, shown);
+        viewport.finishRedraw(shown, timeGraphs.drawn().keyOrigin);
+    }
+    if (!changed)
+        return false;
+    redrawNeeded = false;
+    drawnSize = plot->size();
+    plot->replot();
+    return true;
 }
 
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
@@ -461,7 +206,11 @@ void Plotter::createActions()
 {
     saveImageAction->setText(tr("Save Image…"));
     saveImageAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_S));
-    connect(saveImageAction, &QAction::triggered, this, &Plotter::saveImage);
+    connect(saveImageAction, &QAction::triggered, this, [this] {
+        // The dialog runs a loop of its own: the window must outlive it.
+        BusyScope busy(this);
+        PlotExport::saveImage(this, plot, QLatin1String(profile.fileStem));
+    });
     exportDataAction->setText(tr("Export Shown Data…"));
     exportDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
     connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
@@ -470,15 +219,18 @@ void Plotter::createActions()
     scopeView.addActionsTo(this);
     viewport.addActionsTo(this);
     connect(viewport.setRangeAction(), &QAction::triggered, this, [this] {
-        // The dialog runs a loop of its own: the window must outlive it.
         BusyScope busy(this);
         viewport.askYRange(this);
     });
     views.addActionsTo(this);
 }
 
-void Plotter::buildPlotMenu(QMenu &menu) const
+void Plotter::showPlotMenu(const QPoint &plotPosition)
 {
+    // The menu runs a loop of its own: the window must outlive it.
+    BusyScope busy(this);
+    QMenu menu(this);
+    scopeView.setMenuLevel(plot->yAxis->pixelToCoord(plotPosition.y()));
     // Keeping what is shown comes first; recording, the views, then the
     // view's own choices (trigger, measurements) follow in this order.
     menu.addAction(saveImageAction);
@@ -491,73 +243,23 @@ void Plotter::buildPlotMenu(QMenu &menu) const
         menu.addSeparator();
         viewport.addToMenu(menu);
     }
-}
-
-void Plotter::showPlotMenu(const QPoint &plotPosition)
-{
-    // The menu runs a loop of its own: the window must outlive it.
-    BusyScope busy(this);
-    QMenu menu(this);
-    scopeView.setMenuLevel(plot->yAxis->pixelToCoord(plotPosition.y()));
-    buildPlotMenu(menu);
     menu.exec(plot->mapToGlobal(plotPosition));
-}
-
-void Plotter::saveImage()
-{
-    // The dialog runs a loop of its own: the window must outlive it.
-    BusyScope busy(this);
-    QString filter;
-    const QString fileName = FileSaving::askSaveFileName(
-        this, tr("Save Image"), FileSaving::Folder::Images,
-        FileSaving::suggestedName(QLatin1String(profile.fileStem), QStringLiteral("png")),
-        tr("PNG image (*.png);;PDF document (*.pdf)"), &filter);
-    if (fileName.isEmpty())
-        return;
-    // Written as the name says, or as the filter chosen says when the name
-    // names no format, and never under another name than the one asked about.
-    const QString format = FileSaving::imageFormat(fileName, filter);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const bool made = format == QLatin1String("pdf")
-                          ? writePdf(plot, &buffer)
-                          : plot->toPixmap(plot->width(), plot->height())
-                                .save(&buffer, format.toLatin1().constData());
-    const QString failure =
-        made ? SavedFile::replace(fileName, bytes) : tr("the image could not be made");
-    if (!failure.isEmpty())
-        FileSaving::showCouldNotSave(this, fileName, failure);
 }
 
 void Plotter::exportShownData()
 {
     BusyScope busy(this);
-    const QString fileName = FileSaving::askSaveFileName(
-        this, tr("Export Data"), FileSaving::Folder::Data,
-        FileSaving::suggestedName(QLatin1String(profile.fileStem), QStringLiteral("csv")),
-        tr("CSV file (*.csv)"));
+    const QString fileName = PlotExport::askDataFileName(this, QLatin1String(profile.fileStem));
     if (fileName.isEmpty())
         return;
-
-    // What the view shows: the x range the mouse chose, the triggered view,
-    // or the last `windowLength` steps; another view's own table.
-    QList<QStringList> rows = views.tableRows();
-    QStringList header = views.tableHeader();
-    if (views.showsTime()) {
-        const SampleStore &store = sampleIntake.store();
-        const qint64 newest = sampleIntake.lastIndex();
-        const std::pair<qint64, qint64> shown = viewport.shownIndexes();
-        rows = graphsDrawnByViewport ? sampleRows(store, shown.first, shown.second)
-               : graphsTriggerIndex
-                   ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
-                                *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
-                   : sampleRows(store, newest - windowLength, newest);
-        header = QStringList{QStringLiteral("sample")};
-        for (const char *name : profile.channelNames)
-            header.append(QLatin1String(name));
-    }
-    const QString failure = Csv::writeTable(fileName, header, rows);
+    // What was drawn: the time view's samples, or another view's own table.
+    const TimeGraphs::Drawn &drawn = timeGraphs.drawn();
+    const QString failure =
+        views.showsTime()
+            ? Csv::writeTable(fileName, PlotExport::sampleHeader(profile.channelNames),
+                              PlotExport::sampleRows(sampleIntake.store(), drawn.firstIndex,
+                                                     drawn.lastIndex))
+            : Csv::writeTable(fileName, views.tableHeader(), views.tableRows());
     if (!failure.isEmpty())
         FileSaving::showCouldNotSave(this, fileName, failure);
 }
@@ -587,7 +289,7 @@ QString Plotter::readoutAt(const QPoint &plotPosition) const
         || key < shown.lower - 0.5 || key > shown.upper + 0.5)
         return QString();
     // A triggered view counts from the trigger.
-    const qint64 index = qRound64(key) + graphsTriggerIndex.value_or(0);
+    const qint64 index = qRound64(key) + timeGraphs.drawn().keyOrigin;
     const SampleStore &store = sampleIntake.store();
     const int position = store.positionOf(index);
     if (position < 0)

@@ -56,10 +56,10 @@ protected:
 
 } // namespace
 
-PlotViewport::PlotViewport(const SampleStore &store,
+PlotViewport::PlotViewport(const SampleStore &store, BlockSummaries &envelope,
                            const std::array<const char *, Sample::channelCount> &channelNames,
                            QObject *parent)
-    : QObject(parent), m_store(store), m_cursors(store, channelNames)
+    : QObject(parent), m_store(store), m_cursors(store, channelNames), m_summaries(envelope)
 {
     m_resetAction = new QAction(tr("Reset View"), this);
     m_resetAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_0));
@@ -81,12 +81,10 @@ PlotViewport::PlotViewport(const SampleStore &store,
 
 PlotViewport::~PlotViewport() = default;
 
-void PlotViewport::attach(QCustomPlot *plot,
-                          const std::array<QCPGraph *, Sample::channelCount> &graphs,
-                          AxisSpan specifiedY, std::optional<AxisSpan> specifiedRightY)
+void PlotViewport::attach(QCustomPlot *plot, AxisSpan specifiedY,
+                          std::optional<AxisSpan> specifiedRightY)
 {
     m_plot = plot;
-    m_graphs = graphs;
     m_specifiedY = specifiedY;
     m_specifiedRightY = specifiedRightY;
     m_chosenY = specifiedY;
@@ -171,11 +169,6 @@ void PlotViewport::setRunning(bool running)
     m_dragStartX.reset();
 }
 
-bool PlotViewport::holdsView() const
-{
-    return m_stoppedView || m_rollingLength != specifiedLength;
-}
-
 void PlotViewport::setActive(bool active)
 {
     m_active = active;
@@ -191,31 +184,6 @@ std::optional<AxisSpan> PlotViewport::ownView(qint64 newestIndex, bool triggered
     if (!triggered && m_rollingLength != specifiedLength)
         return AxisSpan{double(newestIndex - m_rollingLength), double(newestIndex)};
     return std::nullopt;
-}
-
-std::optional<SampleSpan> PlotViewport::drawGraphs(qint64 newestIndex, bool triggered)
-{
-    const std::optional<AxisSpan> own = ownView(newestIndex, triggered);
-    if (!own)
-        return std::nullopt;
-    const AxisSpan view = *own;
-
-    m_plot->xAxis->setRange(view.lower, view.upper);
-    // One sample beyond each edge, so the lines run to the edges.
-    const SampleSpan drawn = spanOfIndexes(m_store, qint64(std::floor(view.lower)) - 1,
-                                           qint64(std::ceil(view.upper)) + 1);
-    const ColumnGrid grid{view.lower, view.upper, std::max(m_plot->axisRect()->width(), 1)};
-    decimateColumns(m_store, drawn, 0, grid, m_lines, &m_summaries);
-    QVector<QCPGraphData> points;
-    for (size_t channel = 0; channel < m_graphs.size(); ++channel) {
-        const std::vector<PlotPoint> &line = m_lines[channel];
-        points.resize(int(line.size()));
-        for (size_t i = 0; i < line.size(); ++i)
-            points[int(i)] = QCPGraphData(line[i].key, line[i].value);
-        m_graphs[channel]->data()->set(points, true);
-    }
-    const auto [first, last] = shownIndexes();
-    return spanOfIndexes(m_store, first, last);
 }
 
 void PlotViewport::finishRedraw(SampleSpan shown, qint64 keyOrigin)
@@ -276,12 +244,6 @@ AxisSpan PlotViewport::fromShownUnits(AxisSpan span) const
         return span;
     return {mapped(span.lower, *m_specifiedRightY, m_specifiedY),
             mapped(span.upper, *m_specifiedRightY, m_specifiedY)};
-}
-
-std::pair<qint64, qint64> PlotViewport::shownIndexes() const
-{
-    const AxisSpan shown = shownX();
-    return {qint64(std::ceil(shown.lower)), qint64(std::floor(shown.upper))};
 }
 
 AxisSpan PlotViewport::shownX() const

@@ -18,11 +18,10 @@ class QWidget;
 // The mouse's and the keys' part of a plot window's view: the wheel zooms,
 // a drag pans, "Reset View", the "Y Range" submenu and the cursors. Until
 // the user turns the wheel or drags, the window's own views (the rolling 500
-// samples, the trigger's) draw unchanged; a view of the panel's own (a
+// samples, the trigger's) are drawn unchanged; a view of the panel's own (a
 // stopped view moved by the mouse, a rolling view of another length) is
-// drawn from the store here, as each pixel column's minimum and maximum.
-// QCustomPlot's own range dragging and zooming stay off: its rules would
-// fight the rolling view.
+// what ownView() gives, which the time graphs draw. QCustomPlot's own range
+// dragging and zooming stay off: its rules would fight the rolling view.
 class PlotViewport : public QObject
 {
     Q_OBJECT
@@ -32,15 +31,15 @@ public:
     // The rolling view's specified length.
     static constexpr int specifiedLength = 500;
 
-    PlotViewport(const SampleStore &store,
+    // `envelope` holds the store's per-block minimum and maximum.
+    PlotViewport(const SampleStore &store, BlockSummaries &envelope,
                  const std::array<const char *, Sample::channelCount> &channelNames,
                  QObject *parent = nullptr);
     ~PlotViewport() override;
 
     // `specifiedY` is the y range the plot starts with; a right axis, when
     // `specifiedRightY` is given, follows the left one in its own units.
-    void attach(QCustomPlot *plot, const std::array<QCPGraph *, Sample::channelCount> &graphs,
-                AxisSpan specifiedY, std::optional<AxisSpan> specifiedRightY);
+    void attach(QCustomPlot *plot, AxisSpan specifiedY, std::optional<AxisSpan> specifiedRightY);
     PlotCursors &cursors() { return m_cursors; }
     const PlotCursors &cursors() const { return m_cursors; }
 
@@ -58,22 +57,16 @@ public:
     // keys leave the time view as it is: its axes mean something else there.
     void setActive(bool active);
 
-    // The x range, in sample indexes, of a view of the panel's own (see
-    // drawGraphs()); none while the window's own views draw.
+    // The x range, in sample indexes, of a view of the panel's own: a
+    // stopped view the mouse moved, or a rolling view of another length
+    // (unless `triggered`: the trigger has a view). None while the window's
+    // own views draw.
     std::optional<AxisSpan> ownView(qint64 newestIndex, bool triggered) const;
 
-    // Per redraw, first: draws the graphs and the x axis when the view is
-    // the panel's own and says which samples it shows; nothing when the
-    // window's own views draw (`triggered`: the trigger has a view).
-    std::optional<SampleSpan> drawGraphs(qint64 newestIndex, bool triggered);
     // Per redraw, last: the y range and the cursors for the samples `shown`,
     // the x axis' keys counting from `keyOrigin`.
     void finishRedraw(SampleSpan shown, qint64 keyOrigin);
 
-    // The view is the panel's own: drawGraphs() draws.
-    bool holdsView() const;
-    // The first and last sample index in the x range shown.
-    std::pair<qint64, qint64> shownIndexes() const;
     int rollingLength() const { return m_rollingLength; }
     YRange yRange() const { return m_yRange; }
 
@@ -99,7 +92,6 @@ private:
     const SampleStore &m_store;
     PlotCursors m_cursors;
     QCustomPlot *m_plot = nullptr;
-    std::array<QCPGraph *, Sample::channelCount> m_graphs{};
     AxisSpan m_specifiedY;
     std::optional<AxisSpan> m_specifiedRightY;
 
@@ -118,8 +110,7 @@ private:
     std::optional<double> m_dragStartX;
     AxisSpan m_dragStartView;
 
-    BlockSummaries m_summaries;
-    ChannelLines m_lines;
+    BlockSummaries &m_summaries;
     ChannelLines m_scratch;
 
     QAction *m_resetAction = nullptr;

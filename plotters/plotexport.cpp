@@ -1,0 +1,96 @@
+#include "plotexport.h"
+
+#include "filesaving.h"
+#include "samplespan.h"
+#include "savedfile.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QPdfWriter>
+
+#include <qcustomplot.h>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Plotter", text);
+}
+
+// The plot as a vector page of its own size, as it is drawn on screen.
+bool writePdf(QCustomPlot *plot, QIODevice *device)
+{
+    const QSize size = plot->size();
+    QPdfWriter pdf(device);
+    pdf.setPageLayout(QPageLayout(QPageSize(size, QString(), QPageSize::ExactMatch),
+                                  QPageLayout::Portrait, QMarginsF()));
+    QCPPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setWindow(QRect(QPoint(), size));
+    plot->toPainter(&painter, size.width(), size.height());
+    return painter.end();
+}
+
+} // namespace
+
+namespace PlotExport {
+
+void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem)
+{
+    QString filter;
+    const QString fileName = FileSaving::askSaveFileName(
+        window, tr("Save Image"), FileSaving::Folder::Images,
+        FileSaving::suggestedName(fileStem, QStringLiteral("png")),
+        tr("PNG image (*.png);;PDF document (*.pdf)"), &filter);
+    if (fileName.isEmpty())
+        return;
+    // Written as the name says, or as the filter chosen says when the name
+    // names no format, and never under another name than the one asked about.
+    const QString format = FileSaving::imageFormat(fileName, filter);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const bool made = format == QLatin1String("pdf")
+                          ? writePdf(plot, &buffer)
+                          : plot->toPixmap(plot->width(), plot->height())
+                                .save(&buffer, format.toLatin1().constData());
+    const QString failure =
+        made ? SavedFile::replace(fileName, bytes) : tr("the image could not be made");
+    if (!failure.isEmpty())
+        FileSaving::showCouldNotSave(window, fileName, failure);
+}
+
+QString askDataFileName(QWidget *window, const QString &fileStem)
+{
+    return FileSaving::askSaveFileName(window, tr("Export Data"), FileSaving::Folder::Data,
+                                       FileSaving::suggestedName(fileStem, QStringLiteral("csv")),
+                                       tr("CSV file (*.csv)"));
+}
+
+QStringList sampleHeader(const std::array<const char *, Sample::channelCount> &channelNames)
+{
+    QStringList header{QStringLiteral("sample")};
+    for (const char *name : channelNames)
+        header.append(QLatin1String(name));
+    return header;
+}
+
+QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex)
+{
+    const SampleSpan span = spanOfIndexes(store, fromIndex, toIndex);
+    QList<QStringList> rows;
+    rows.reserve(span.size());
+    for (int position = span.begin; position < span.end; ++position) {
+        const Sample &sample = store.at(position);
+        QStringList row{QString::number(sample.index)};
+        for (int channel = 0; channel < Sample::channelCount; ++channel)
+            row.append(sample.hasValue(channel) ? QString::number(sample.values[size_t(channel)])
+                                                : QString());
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace PlotExport

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "samplestore.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <array>
+
+class QCustomPlot;
+class QWidget;
+
+// What a plotter writes to files: the plot as an image, and the samples
+// shown as CSV. Both go through the one saving path (whole file or none).
+namespace PlotExport {
+
+// "Save Image…": asks for a name as one of `window`'s loops, then writes the
+// plot as shown: PNG, or a vector PDF, or the format the name's suffix says.
+void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem);
+
+// Asks for the name of a data file to export to; empty when cancelled.
+QString askDataFileName(QWidget *window, const QString &fileStem);
+
+// The header of the time view's table: "sample" and the channels' names.
+QStringList sampleHeader(const std::array<const char *, Sample::channelCount> &channelNames);
+// The rows of the held samples with indexes from `fromIndex` to `toIndex`,
+// as received; a channel without a value is an empty cell.
+QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex);
+
+} // namespace PlotExport

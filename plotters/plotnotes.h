@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QCPItemText;
+class QCustomPlot;
+
+// The small texts a plotter draws over its plot, on a layer of their own:
+// "● REC <file> <n> samples" in the top left while recording, and how many
+// damaged frames were skipped in the top right.
+class PlotNotes
+{
+public:
+    static const QString layerName;
+
+    void addTo(QCustomPlot *plot);
+    // Brings the notes up to date; says whether any changed.
+    bool update(const QString &recordingText, quint64 damagedFrames);
+
+    QCPItemText *damageNote() const { return m_damageNote; }
+    QCPItemText *recordingNote() const { return m_recordingNote; }
+
+private:
+    QCPItemText *m_damageNote = nullptr;
+    QCPItemText *m_recordingNote = nullptr;
+    // The count the damage note shows.
+    quint64 m_notedDamage = 0;
+};
