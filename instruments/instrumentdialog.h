@@ -3,6 +3,7 @@
 #include "boardlink.h"
 #include "chartwindow.h"
 #include "rawdatawindow.h"
+#include "readingclock.h"
 #include "readinghistory.h"
 
 #include <QDialog>
@@ -132,8 +133,6 @@ private:
     void showChart();
     // The chart and raw data windows close with the instrument.
     void closeCompanions();
-    // Wall-clock milliseconds of a monotonicNowNs() time.
-    qint64 wallClockMs(qint64 monotonicNs) const;
 
     QPointer<QMessageBox> m_portBox;
     QString m_lossMessage;
@@ -149,6 +148,5 @@ private:
     ChartProfile m_chartProfile;
     std::unique_ptr<ReadingHistory> m_history;
     QPointer<ChartWindow> m_chartWindow;
-    const qint64 m_wallOriginMs;
-    const qint64 m_monotonicOriginNs;
+    ReadingClock m_readingClock;
 };
