@@ -5,35 +5,40 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Years 1970 to 9999: arithmetic on times never overflows.
-constexpr qint64 maxTimeMs = 253402300799999;
-
-} // namespace
-
 double ReadingHistory::Channel::mean() const
 {
     if (count == 0)
         return std::nan("");
-    // A sum of huge values can overflow, and rounding can put the mean of
-    // equal values a hair outside them; the mean always lies between the
-    // extremes.
-    const double mean = sum / double(count);
-    if (std::isnan(mean))
-        return min / 2 + max / 2;
-    return std::clamp(mean, min, max);
+    // Rounding can put the mean of equal values a hair outside them; the
+    // mean always lies between the extremes.
+    return std::clamp(average, min, max);
 }
+
+namespace {
+
+// The mean of `countA` values of mean `a` and `countB` of mean `b`, finite
+// for any finite means.
+double combinedMean(double a, qint64 countA, double b, qint64 countB)
+{
+    const double share = double(countB) / (double(countA) + double(countB));
+    const double difference = b - a;
+    if (std::isfinite(difference))
+        return a + difference * share;
+    // Opposite signs near the largest double: only the difference overflows.
+    return a * (1 - share) + b * share;
+}
+
+} // namespace
 
 void ReadingHistory::Channel::add(double value)
 {
     if (count == 0) {
-        min = max = value;
+        min = max = average = value;
     } else {
         min = std::min(min, value);
         max = std::max(max, value);
+        average = combinedMean(average, count, value, 1);
     }
-    sum += value;
     ++count;
 }
 
@@ -47,7 +52,7 @@ void ReadingHistory::Channel::merge(const Channel &other)
     }
     min = std::min(min, other.min);
     max = std::max(max, other.max);
-    sum += other.sum;
+    average = combinedMean(average, count, other.average, other.count);
     count += other.count;
 }
 

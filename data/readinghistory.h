@@ -15,7 +15,7 @@ class QDateTime;
 // counter's frequency) for up to a week, in bounded memory. The newest
 // readings are kept as they are; all readings are also reduced, as they
 // arrive, into 1 s and 1 min intervals holding each channel's minimum,
-// sum (for the mean) and maximum, so any span can be drawn from whichever
+// mean and maximum, so any span can be drawn from whichever
 // level covers it. Times are wall-clock milliseconds since the epoch and
 // never go back: a reading older than the newest one is taken as
 // simultaneous with it.
@@ -23,13 +23,17 @@ class ReadingHistory
 {
 public:
     static constexpr int maxChannels = 3;
+    // The latest time held, the end of the year 9999: arithmetic on times
+    // never overflows.
+    static constexpr qint64 maxTimeMs = 253402300799999;
 
     // One channel over one interval; no value when `count` is 0.
     struct Channel
     {
         double min = 0;
         double max = 0;
-        double sum = 0;
+        // Kept as a mean, not a sum: a sum of huge values overflows.
+        double average = 0;
         qint64 count = 0;
 
         double mean() const;

@@ -1,5 +1,6 @@
 #include "chartband.h"
 
+#include <algorithm>
 #include <cmath>
 
 ChartBand::ChartBand(QCPAxis *keyAxis, QCPAxis *valueAxis, const QColor &color)
@@ -20,6 +21,12 @@ QRect ChartBand::clipRect() const
 
 void ChartBand::draw(QCPPainter *painter)
 {
+    const QRect clip = clipRect();
+    // A huge value lies far off the plot, beyond what a pixel's int holds:
+    // a pixel past the edge is as good.
+    const auto within = [](double pixel, int first, int last) {
+        return std::clamp(pixel, double(first - 1), double(last + 2));
+    };
     const int count = m_intervals.size();
     QVector<double> x(count);
     for (int i = 0; i < count; ++i)
@@ -35,8 +42,10 @@ void ChartBand::draw(QCPPainter *painter)
         const double after = joinedAfter ? (x[i + 1] - x[i]) / 2 : 0.5;
         const double top = m_valueAxis->coordToPixel(interval.max);
         const double bottom = m_valueAxis->coordToPixel(interval.min);
-        const QRectF rect(QPointF(x[i] - before, std::min(top, bottom)),
-                          QPointF(x[i] + after, std::max(top, bottom) + 1));
-        painter->fillRect(rect.toAlignedRect().intersected(clipRect()), m_color);
+        const QRectF rect(QPointF(within(x[i] - before, clip.left(), clip.right()),
+                                  within(std::min(top, bottom), clip.top(), clip.bottom())),
+                          QPointF(within(x[i] + after, clip.left(), clip.right()),
+                                  within(std::max(top, bottom) + 1, clip.top(), clip.bottom())));
+        painter->fillRect(rect.toAlignedRect().intersected(clip), m_color);
     }
 }

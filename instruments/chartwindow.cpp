@@ -3,6 +3,7 @@
 #include "chartband.h"
 #include "closeguard.h"
 
+#include "chartscale.h"
 #include "csvrecorder.h"
 #include "filesaving.h"
 
@@ -14,17 +15,11 @@
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
-namespace {
-
-QString number(double value)
-{
-    return QString::number(value, 'g', 10);
-}
-
-} // namespace
+using ChartScale::number;
 
 ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &history,
                          std::function<qint64()> nowMs, Guard guard, QWidget *instrument)
@@ -78,11 +73,14 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
             stopFollowing();
     });
     connect(m_plot, &QCustomPlot::mouseWheel, this, &ChartWindow::stopFollowing);
-    connect(m_plot->xAxis, qOverload<const QCPRange &>(&QCPAxis::rangeChanged), this, [this] {
-        // The user zoomed or panned: draw the new span at once.
-        if (!m_settingRange)
-            redraw();
-    });
+    connect(m_plot->xAxis, qOverload<const QCPRange &>(&QCPAxis::rangeChanged), this,
+            [this](const QCPRange &range) {
+                if (m_settingRange)
+                    return;
+                // The user zoomed or panned: within the limits, drawn at once.
+                setShownRange(range.lower, range.upper);
+                redraw();
+            });
     connect(m_plot, &QWidget::customContextMenuRequested, this, &ChartWindow::showMenu);
     m_refreshTimer.setInterval(refreshIntervalMs);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
@@ -157,20 +155,32 @@ void ChartWindow::setSpan(qint64 spanMs)
         action->setChecked(spans().value(m_spanGroup->actions().indexOf(action)) == spanMs);
     if (!m_following) {
         // The right edge stays where the user put it.
-        const qint64 toMs = qint64(m_plot->xAxis->range().upper * 1000);
+        const qint64 toMs = ChartScale::toMs(m_plot->xAxis->range().upper * 1000);
         const qint64 fromMs = spanMs > 0 ? toMs - spanMs : std::min(m_history.firstMs(), toMs - 1000);
-        m_settingRange = true;
-        m_plot->xAxis->setRange(double(fromMs) / 1000, double(toMs) / 1000);
-        m_settingRange = false;
+        setShownRange(double(fromMs) / 1000, double(toMs) / 1000);
     }
     redraw();
+}
+
+void ChartWindow::setShownRange(double lower, double upper)
+{
+    // From a second to all that is held, the newest reading or now,
+    // whichever is later, and at least the longest span offered.
+    const qint64 newestMs = m_history.isEmpty() ? m_nowMs() : std::max(m_nowMs(), m_history.lastMs());
+    const qint64 heldMs = m_history.isEmpty() ? 0 : newestMs - m_history.firstMs();
+    const qint64 longestMs = std::max(heldMs, *std::max_element(spans().begin(), spans().end()));
+    const auto [from, to] = ChartScale::limitedTimeRange(lower, upper, longestMs);
+    m_settingRange = true;
+    m_plot->xAxis->setRange(from, to);
+    m_settingRange = false;
 }
 
 std::pair<qint64, qint64> ChartWindow::shownSpan() const
 {
     if (!m_following) {
         const QCPRange range = m_plot->xAxis->range();
-        return {qint64(std::floor(range.lower * 1000)), qint64(std::ceil(range.upper * 1000))};
+        return {ChartScale::toMs(std::floor(range.lower * 1000)),
+                ChartScale::toMs(std::ceil(range.upper * 1000))};
     }
     const qint64 toMs = m_history.isEmpty() ? m_nowMs() : std::max(m_nowMs(), m_history.lastMs());
     if (m_spanMs > 0)
@@ -182,11 +192,8 @@ std::pair<qint64, qint64> ChartWindow::shownSpan() const
 void ChartWindow::redraw()
 {
     const auto [fromMs, toMs] = shownSpan();
-    if (m_following) {
-        m_settingRange = true;
-        m_plot->xAxis->setRange(double(fromMs) / 1000, double(toMs) / 1000);
-        m_settingRange = false;
-    }
+    if (m_following)
+        setShownRange(double(fromMs) / 1000, double(toMs) / 1000);
     const auto ticker = m_plot->xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>();
     ticker->setDateTimeFormat(chartTimeFormat(QDateTime::fromMSecsSinceEpoch(fromMs),
                                               QDateTime::fromMSecsSinceEpoch(toMs)));
@@ -228,8 +235,8 @@ void ChartWindow::redraw()
         m_bands[c]->setIntervals(std::move(band));
     }
     if (std::isfinite(lowest) && std::isfinite(highest)) {
-        const double margin = highest > lowest ? (highest - lowest) * 0.05 : std::max(1.0, std::abs(highest) * 0.05);
-        m_plot->yAxis->setRange(lowest - margin, highest + margin);
+        const auto [from, to] = ChartScale::fittedValueRange(lowest, highest);
+        m_plot->yAxis->setRange(from, to);
     }
     updateStatistics(intervals);
     m_drawnCount = m_history.addedCount();
@@ -258,7 +265,7 @@ void ChartWindow::updateStatistics(const std::vector<ReadingHistory::Interval> &
             continue;
         }
         parts.append(tr("%1 %2 / %3 / %4 %5, %6")
-                         .arg(name, number(channel.min), QString::number(channel.mean(), 'f', 1),
+                         .arg(name, number(channel.min), number(channel.mean(), 1),
                               number(channel.max), m_profile.unit)
                          .arg(channel.count));
     }

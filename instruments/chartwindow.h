@@ -76,6 +76,9 @@ private:
     void createActions();
     void showMenu(const QPoint &position);
     void exportShown();
+    // Sets the time axis to `lower`..`upper` (seconds), as far as the limits
+    // of a zoom allow.
+    void setShownRange(double lower, double upper);
     // The time span to draw, in ms.
     std::pair<qint64, qint64> shownSpan() const;
     // The statistics line, for what is drawn.

@@ -1,7 +1,6 @@
 #include "instrumentdialog.h"
 
 #include "board.h"
-#include "monotonicclock.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
 
@@ -10,7 +9,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QMenu>
-#include <QDateTime>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -18,8 +16,7 @@
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
       m_closeGuard(*new CloseGuard(this, [this] { requestQuit(); })),
-      m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
-      m_wallOriginMs(QDateTime::currentMSecsSinceEpoch()), m_monotonicOriginNs(monotonicNowNs())
+      m_rawDataAction(new QAction(tr("Show Raw Data"), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_rawDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_D));
@@ -143,21 +140,19 @@ void InstrumentDialog::addChart(const ChartProfile &profile)
 
 void InstrumentDialog::addChartReading(qint64 readTimeNs, const double *values)
 {
-    if (m_history)
-        m_history->add(wallClockMs(readTimeNs), values);
-}
-
-qint64 InstrumentDialog::wallClockMs(qint64 monotonicNs) const
-{
-    // From the monotonic clock, so a clock set back never reorders readings.
-    return m_wallOriginMs + (monotonicNs - m_monotonicOriginNs) / 1000000;
+    if (!m_history)
+        return;
+    const ReadingClock::Stamp stamp = m_readingClock.stamp(readTimeNs);
+    if (stamp.gapBefore)
+        m_history->markGap();
+    m_history->add(stamp.timeMs, values);
 }
 
 void InstrumentDialog::showChart()
 {
     if (!m_chartWindow) {
         m_chartWindow = new ChartWindow(
-            m_chartProfile, *m_history, [this] { return wallClockMs(monotonicNowNs()); },
+            m_chartProfile, *m_history, [this] { return m_readingClock.nowMs(); },
             [this](const std::function<void()> &work) {
                 // Its menu and file dialog run loops of their own: this
                 // window, which owns the chart, must outlive them.

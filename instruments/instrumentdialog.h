@@ -4,6 +4,7 @@
 #include "chartwindow.h"
 #include "closeguard.h"
 #include "rawdatawindow.h"
+#include "readingclock.h"
 #include "readinghistory.h"
 
 #include <QDialog>
@@ -124,8 +125,6 @@ private:
     void showChart();
     // The chart and raw data windows close with the instrument.
     void closeCompanions();
-    // Wall-clock milliseconds of a monotonicNowNs() time.
-    qint64 wallClockMs(qint64 monotonicNs) const;
 
     // A held close is carried out as a quit: the board stops first.
     CloseGuard &m_closeGuard;
@@ -138,6 +137,5 @@ private:
     ChartProfile m_chartProfile;
     std::unique_ptr<ReadingHistory> m_history;
     QPointer<ChartWindow> m_chartWindow;
-    const qint64 m_wallOriginMs;
-    const qint64 m_monotonicOriginNs;
+    ReadingClock m_readingClock;
 };

@@ -1,11 +1,16 @@
 // The widget-free logic behind the chart and the raw data window: the
-// reduction of old readings, the time axis' format, and the raw text.
+// reduction of old readings, the readings' times, the axes' limits and
+// format, the statistics' numbers, and the raw text.
+#include "chartscale.h"
 #include "rawtext.h"
+#include "readingclock.h"
 #include "readinghistory.h"
 
 #include <QDateTime>
 #include <QtTest>
+#include <qcustomplot.h>
 
+#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -38,12 +43,22 @@ private slots:
     void levelsKeepTheCount_data();
     void levelsKeepTheCount();
     void intervalsHoldMinMeanMax();
+    void meanOfHugeValues_data();
+    void meanOfHugeValues();
     void spanPicksTheFinestLevel_data();
     void spanPicksTheFinestLevel();
     void gapsSurviveReduction();
     void aWeekStaysBounded();
     void timeAxisAcrossMidnight_data();
     void timeAxisAcrossMidnight();
+    void readingTimesFollowTheClock_data();
+    void readingTimesFollowTheClock();
+    void timeRangeLimits_data();
+    void timeRangeLimits();
+    void valueRangeIsDrawable_data();
+    void valueRangeIsDrawable();
+    void statisticNumbers_data();
+    void statisticNumbers();
     void rawLines_data();
     void rawLines();
     void rawShown_data();
@@ -108,14 +123,35 @@ void TestChartData::intervalsHoldMinMeanMax()
     QCOMPARE(second.channels[2].count, qint64(0));
     QVERIFY(std::isnan(second.channels[2].mean()));
 
-    // The mean never leaves the extremes, also where the sum overflows.
-    ReadingHistory huge(1, smallLayout());
-    const double big = 1e308;
-    huge.add(0, &big);
-    huge.add(1, &big);
-    const ReadingHistory::Channel both = huge.summary(0, 1).channels[0];
-    QCOMPARE(both.count, qint64(2));
-    QCOMPARE(both.mean(), big);
+}
+
+void TestChartData::meanOfHugeValues_data()
+{
+    QTest::addColumn<QVector<double>>("values");
+    QTest::addColumn<double>("mean");
+    // A sum of these overflows; their mean does not.
+    QTest::newRow("equal, near the largest") << QVector<double>{1e308, 1e308} << 1e308;
+    QTest::newRow("300 of 7e304, one small") << (QVector<double>(300, 7e304) << -1e300)
+                                             << 7e304 * (300.0 / 301) - 1e300 / 301;
+    QTest::newRow("opposite, near the largest") << QVector<double>{1e308, 1e308, -1e308} << 1e308 / 3;
+}
+
+void TestChartData::meanOfHugeValues()
+{
+    QFETCH(QVector<double>, values);
+    QFETCH(double, mean);
+    // 100 ms apart: the 1 s and 10 s levels merge them, in two steps.
+    ReadingHistory history(1, smallLayout());
+    for (int i = 0; i < values.size(); ++i)
+        history.add(i * 100, &values[i]);
+    for (int level = 1; level < history.levelCount(); ++level) {
+        ReadingHistory::Interval all;
+        for (const ReadingHistory::Interval &interval : history.level(level))
+            all.merge(interval);
+        QCOMPARE(all.channels[0].count, qint64(values.size()));
+        QVERIFY2(std::abs(all.channels[0].mean() - mean) <= 1e-14 * 1e308,
+                 qPrintable(QString::number(all.channels[0].mean())));
+    }
 }
 
 void TestChartData::spanPicksTheFinestLevel_data()
@@ -227,6 +263,129 @@ void TestChartData::timeAxisAcrossMidnight()
     QFETCH(QDateTime, to);
     QFETCH(QString, format);
     QCOMPARE(chartTimeFormat(from, to), format);
+}
+
+void TestChartData::readingTimesFollowTheClock_data()
+{
+    // Per reading: the wall and the monotonic clock when it is stamped, read
+    // `waitedMs` before; the times and gaps it gets; the clock's now after.
+    QTest::addColumn<QVector<qint64>>("wallMs");
+    QTest::addColumn<QVector<qint64>>("monotonicMs");
+    QTest::addColumn<qint64>("waitedMs");
+    QTest::addColumn<QVector<qint64>>("stampMs");
+    QTest::addColumn<QVector<int>>("gapsBefore");
+    QTest::addColumn<qint64>("nowMs");
+    using T = QVector<qint64>;
+    const qint64 t = 1767225600000; // 2026-01-01 00:00:00 UTC
+    QTest::newRow("steady") << T{t, t + 1000} << T{50, 1050} << qint64(300) << T{t - 300, t + 700}
+                            << QVector<int>{} << t + 1000;
+    // Put 2 h ahead: the chart follows, with a break.
+    QTest::newRow("clock set forward") << T{t, t + 7201000} << T{50, 1050} << qint64(0)
+                                       << T{t, t + 7201000} << QVector<int>{1} << t + 7201000;
+    // Put 10 s back: the time holds until the clock catches up.
+    QTest::newRow("clock set back") << T{t, t - 9000, t + 1000} << T{50, 1050, 11050} << qint64(0)
+                                    << T{t, t, t + 1000} << QVector<int>{} << t + 1000;
+    QTest::newRow("clock still behind") << T{t, t - 9000} << T{50, 1050} << qint64(0) << T{t, t}
+                                        << QVector<int>{} << t;
+    // The wall clock may run ahead by 5 s; an hour's sleep, which the
+    // monotonic clock does not count, is a break.
+    QTest::newRow("suspend") << T{t, t + 5000, t + 3605000} << T{50, 50, 100} << qint64(0)
+                             << T{t, t + 5000, t + 3605000} << QVector<int>{2} << t + 3605000;
+}
+
+void TestChartData::readingTimesFollowTheClock()
+{
+    QFETCH(QVector<qint64>, wallMs);
+    QFETCH(QVector<qint64>, monotonicMs);
+    QFETCH(qint64, waitedMs);
+    QFETCH(QVector<qint64>, stampMs);
+    QFETCH(QVector<int>, gapsBefore);
+    QFETCH(qint64, nowMs);
+    int at = 0;
+    ReadingClock clock([&] { return wallMs[at]; }, [&] { return monotonicMs[at] * 1000000; });
+    for (; at < wallMs.size(); ++at) {
+        const ReadingClock::Stamp stamp = clock.stamp((monotonicMs[at] - waitedMs) * 1000000);
+        QCOMPARE(stamp.timeMs, stampMs[at]);
+        QCOMPARE(stamp.gapBefore, gapsBefore.contains(at));
+    }
+    at = wallMs.size() - 1;
+    QCOMPARE(clock.nowMs(), nowMs);
+}
+
+void TestChartData::timeRangeLimits_data()
+{
+    QTest::addColumn<double>("lower");
+    QTest::addColumn<double>("upper");
+    QTest::addColumn<double>("limitedLower");
+    QTest::addColumn<double>("limitedUpper");
+    const double t = 1767225600; // seconds
+    const double latest = double(ReadingHistory::maxTimeMs) / 1000;
+    // The longest span is a week here; a tenth more may be shown.
+    const double longest = 7 * 24 * 3600 * 1.1;
+    QTest::newRow("as asked") << t << t + 600 << t << t + 600;
+    QTest::newRow("below a second") << t << t + 0.2 << t - 0.4 << t + 0.6;
+    QTest::newRow("past the longest") << t - longest << t + longest << t - longest / 2 << t + longest / 2;
+    // Hundreds of wheel notches out, in the years a history holds.
+    QTest::newRow("far out") << -1e250 << 1e250 << 0.0 << longest;
+    QTest::newRow("past the year 9999") << 1e13 << 1e13 + 60 << latest - 60 << latest;
+    QTest::newRow("not a number") << std::nan("") << t << 0.0 << 1.0;
+}
+
+void TestChartData::timeRangeLimits()
+{
+    QFETCH(double, lower);
+    QFETCH(double, upper);
+    QFETCH(double, limitedLower);
+    QFETCH(double, limitedUpper);
+    const auto [from, to] = ChartScale::limitedTimeRange(lower, upper, 7 * 24 * 3600000);
+    QCOMPARE(from, limitedLower);
+    QCOMPARE(to, limitedUpper);
+    // An axis position far out still converts to a time a history holds.
+    QCOMPARE(ChartScale::toMs(lower * 1e3),
+             lower > 1e12 ? ReadingHistory::maxTimeMs : lower > 0 ? qint64(lower * 1e3) : 0);
+}
+
+void TestChartData::valueRangeIsDrawable_data()
+{
+    QTest::addColumn<double>("lowest");
+    QTest::addColumn<double>("highest");
+    QTest::newRow("one value") << 5.0 << 5.0;
+    QTest::newRow("7e304 and -1e300") << -1e300 << 7e304;
+    QTest::newRow("all 7e304") << 7e304 << 7e304;
+    QTest::newRow("the whole double range") << -DBL_MAX << DBL_MAX;
+    QTest::newRow("tiny spread") << 1e-300 << 2e-300;
+}
+
+void TestChartData::valueRangeIsDrawable()
+{
+    QFETCH(double, lowest);
+    QFETCH(double, highest);
+    const auto [from, to] = ChartScale::fittedValueRange(lowest, highest);
+    QVERIFY2(QCPRange::validRange(from, to), qPrintable(QString("%1 to %2").arg(from).arg(to)));
+    // Every reading is shown, or (beyond what can be drawn) the edge it goes past.
+    QVERIFY(from < std::max(lowest, -4e249) && to > std::min(highest, 4e249));
+}
+
+void TestChartData::statisticNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("7e304, a mean") << 7e304 << 1 << "7e+304";
+    QTest::newRow("-1e300") << -1e300 << -1 << "-1e+300";
+    QTest::newRow("the largest, a mean") << DBL_MAX << 1 << "1.797693135e+308";
+    QTest::newRow("not a number") << std::nan("") << 1 << "–";
+    QTest::newRow("a mean in mV") << 1234.5678 << 1 << "1234.6";
+    QTest::newRow("rounded to zero") << -0.04 << 1 << "0";
+    QTest::newRow("small, all digits") << 0.000123 << -1 << "0.000123";
+}
+
+void TestChartData::statisticNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, shown);
+    QCOMPARE(ChartScale::number(value, decimals), shown);
 }
 
 void TestChartData::rawLines_data()

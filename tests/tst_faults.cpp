@@ -79,6 +79,7 @@ private slots:
     void companionClosedWhileItsMenuIsOpen_data();
     void companionClosedWhileItsMenuIsOpen();
     void boardTellsItsOwnStallFromASlowReader();
+    void hugeReadingsOnTheChart();
 
 private:
     // Waits until the window has taken in fresh data from the board.
@@ -312,6 +313,40 @@ void TestFaults::flood()
 
     quitAndWaitForDestruction(k, window);
     checkWrittenCommands(k, fixture.board.received());
+}
+
+void TestFaults::hugeReadingsOnTheChart()
+{
+    const InstrumentKind k = instrumentKind("Counter");
+    BoardFixture fixture;
+    QPointer<QDialog> window(k.create());
+    window->show();
+    QVERIFY(takesInData(k, window, fixture.board));
+    qobject_cast<InstrumentDialog *>(window)->chartAction()->trigger();
+    ChartWindow *chart = qobject_cast<InstrumentDialog *>(window)->chartWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(chart));
+
+    // Numbers that fit a double but not a label or a plot's range: the
+    // window keeps its size, the plot fits what it can draw.
+    fixture.board.sendRaw("7e304\n-1e300\n");
+    const QLabel *statistics = chart->findChild<QLabel *>();
+    QTRY_VERIFY2(statistics->text().contains("/ 7e+304 Hz"), qPrintable(statistics->text()));
+    spin(100);
+    QCOMPARE(chart->size(), QSize(640, 400));
+    auto *plot = chart->findChild<QCustomPlot *>();
+    QVERIFY(plot->yAxis->range().lower < -1e249 && plot->yAxis->range().upper > 1e249);
+
+    // 300 wheel notches out: no further than the 8 h span (the history is
+    // younger) and a tenth, still showing the readings.
+    const QPoint middle = plot->axisRect()->rect().center();
+    for (int i = 0; i < 300; ++i) {
+        QWheelEvent wheel(middle, plot->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot, &wheel);
+    }
+    QVERIFY2(plot->xAxis->range().size() <= 8 * 3600 * 1.1 + 0.001, qPrintable(statistics->text()));
+    QVERIFY2(statistics->text().contains("7e+304"), qPrintable(statistics->text()));
+    quitAndWaitForDestruction(k, window);
 }
 
 void TestFaults::secondWindowOnATakenPort()
