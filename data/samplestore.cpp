@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-SampleStore::SampleStore(int capacity)
+SampleStore::SampleStore(int capacity) : m_envelope(capacity)
 {
     size_t rounded = 1;
     while (rounded < size_t(std::max(capacity, 1)))
@@ -26,6 +26,7 @@ void SampleStore::append(const Sample &sample)
             ++m_size;
     }
     ++m_appendCount;
+    m_envelope.add(sample);
 }
 
 void SampleStore::clear()
@@ -34,6 +35,7 @@ void SampleStore::clear()
     m_ring.clear();
     m_head = 0;
     m_size = 0;
+    m_envelope.clear();
 }
 
 int SampleStore::positionOf(qint64 sampleIndex) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sampleenvelope.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -55,6 +57,8 @@ public:
 
     // Counts every append since construction: a cheap "has anything changed".
     quint64 appendCount() const { return m_appendCount; }
+    // Each block's minimum and maximum, kept up to date by append().
+    const SampleEnvelope &envelope() const { return m_envelope; }
 
 private:
     std::vector<Sample> m_ring;
@@ -62,4 +66,5 @@ private:
     size_t m_head = 0;
     size_t m_size = 0;
     quint64 m_appendCount = 0;
+    SampleEnvelope m_envelope;
 };

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr qint64 blockLength = BlockSummaries::blockLength;
+constexpr qint64 blockLength = SampleEnvelope::blockLength;
 
 // A channel's samples since the last column edge or gap: the first lowest
 // and the last highest, so a flat run keeps both of its ends. Kept as store
@@ -79,46 +79,9 @@ struct ColumnRun
 
 } // namespace
 
-const BlockSummaries::Block &BlockSummaries::blockAt(const SampleStore &store, int position)
-{
-    if (m_blocks.empty()) {
-        size_t count = 1;
-        while (count * size_t(blockLength) < size_t(store.capacity()))
-            count <<= 1;
-        m_blocks.resize(count);
-    }
-    const qint64 firstIndex = store.at(position).index;
-    Block &block = m_blocks[size_t(firstIndex / blockLength) & (m_blocks.size() - 1)];
-    if (block.firstIndex == firstIndex)
-        return block;
-    block = Block{};
-    block.firstIndex = firstIndex;
-    for (int offset = 0; offset < int(blockLength); ++offset) {
-        const Sample &sample = store.at(position + offset);
-        block.gapInside = block.gapInside || (offset > 0 && sample.gapBefore);
-        for (size_t channel = 0; channel < block.channels.size(); ++channel) {
-            if (!sample.hasValue(int(channel)))
-                continue;
-            Channel &summary = block.channels[channel];
-            const int value = sample.values[channel];
-            if (!summary.any || value < summary.low) {
-                summary.low = value;
-                summary.lowAt = quint8(offset);
-            }
-            if (!summary.any || value >= summary.high) {
-                summary.high = value;
-                summary.highAt = quint8(offset);
-            }
-            summary.any = true;
-            ++summary.samples;
-        }
-    }
-    return block;
-}
-
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
                             const ColumnGrid &grid, ChannelLines &lines,
-                            BlockSummaries *summaries)
+                            bool useEnvelope)
 {
     for (std::vector<PlotPoint> &line : lines)
         line.clear();
@@ -147,15 +110,15 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
 
         // A whole block inside this column, without a gap after its first
         // sample, is taken from its summary.
-        if (summaries && (sample.index & (blockLength - 1)) == 0
+        if (useEnvelope && (sample.index & (blockLength - 1)) == 0
             && end - position >= blockLength) {
             const qint64 lastIndex = store.at(position + int(blockLength) - 1).index;
             if (lastIndex - sample.index == blockLength - 1
                 && columns.columnOf(double(lastIndex - keyOrigin)) == column) {
-                const BlockSummaries::Block &block = summaries->blockAt(store, position);
-                if (!block.gapInside) {
+                const SampleEnvelope::Block *block = store.envelope().wholeBlockAt(sample.index);
+                if (block && !block->gapInside) {
                     for (size_t channel = 0; channel < runs.size(); ++channel) {
-                        const BlockSummaries::Channel &summary = block.channels[channel];
+                        const SampleEnvelope::Channel &summary = block->channels[channel];
                         if (!summary.any)
                             continue;
                         runs[channel].merge(summary.low, position + summary.lowAt, summary.high,

@@ -48,44 +48,6 @@ struct ValueExtent
     int maximum = 0;
 };
 
-// The lowest and highest value of each channel per block of 64 consecutive
-// sample indexes, kept from one redraw to the next: a long view then reads
-// one summary where it would read 64 samples, and the intake never sees it.
-// A sample index stands for the same sample as long as it is held, so a
-// summary stays true; one store's samples only.
-class BlockSummaries
-{
-public:
-    static constexpr qint64 blockLength = 64;
-
-    struct Channel
-    {
-        bool any = false;
-        int low = 0;
-        int high = 0;
-        // Offsets in the block of the first lowest and the last highest.
-        quint8 lowAt = 0;
-        quint8 highAt = 0;
-        // Those with a value.
-        quint8 samples = 0;
-    };
-    struct Block
-    {
-        // -1: nothing summarised here yet.
-        qint64 firstIndex = -1;
-        // A gap before one of its samples after the first.
-        bool gapInside = false;
-        std::array<Channel, Sample::channelCount> channels{};
-    };
-
-    // The summary of the block of samples from `position` on, which hold
-    // the indexes of one whole block; made now unless kept from before.
-    const Block &blockAt(const SampleStore &store, int position);
-
-private:
-    std::vector<Block> m_blocks;
-};
-
 // Makes each channel's line from the held samples in `span`, keyed by
 // sample index less `keyOrigin` (indexes are never negative, as the store
 // gives them). Per pixel column of `grid` a line keeps two points: the
@@ -93,10 +55,11 @@ private:
 // as they are; one with more becomes a vertical stroke from its minimum to
 // its maximum, at the key of the earlier of the two. So a spike one sample
 // wide is never lost, and the work per redraw is one pass over the samples
-// however many there are, less with `summaries` (the same lines either way).
+// however many there are, less with `useEnvelope`: whole blocks are then
+// read from the store's envelope (the same lines either way).
 // A gap breaks every line (a NaN point half a step before the first sample
 // after it) and splits the column it falls in. `lines` is refilled; its
 // capacity is reused from one redraw to the next.
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
                             const ColumnGrid &grid, ChannelLines &lines,
-                            BlockSummaries *summaries = nullptr);
+                            bool useEnvelope = false);

@@ -112,8 +112,6 @@ private:
     bool connected = false;
     bool plotting = false;
     SampleIntake sampleIntake{historyLength};
-    // The store's per-block minimum and maximum, for long views.
-    BlockSummaries envelope;
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
@@ -129,6 +127,6 @@ private:
     // Time, spectrum or XY.
     ViewSwitch views{profile.channelNames, profile.yRange.lower, profile.yRange.upper};
     // Zoom, pan, y range and cursors.
-    PlotViewport viewport{sampleIntake.store(), envelope, profile.channelNames};
-    TimeGraphs timeGraphs{sampleIntake.store(), envelope};
+    PlotViewport viewport{sampleIntake.store(), profile.channelNames};
+    TimeGraphs timeGraphs{sampleIntake.store()};
 };

@@ -56,10 +56,10 @@ protected:
 
 } // namespace
 
-PlotViewport::PlotViewport(const SampleStore &store, BlockSummaries &envelope,
+PlotViewport::PlotViewport(const SampleStore &store,
                            const std::array<const char *, Sample::channelCount> &channelNames,
                            QObject *parent)
-    : QObject(parent), m_store(store), m_cursors(store, channelNames), m_summaries(envelope)
+    : QObject(parent), m_store(store), m_cursors(store, channelNames)
 {
     m_resetAction = new QAction(tr("Reset View"), this);
     m_resetAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_0));
@@ -201,7 +201,7 @@ void PlotViewport::finishRedraw(SampleSpan shown, qint64 keyOrigin)
         break;
     case YRange::Automatic: {
         const ValueExtent extent = decimateColumns(m_store, shown, 0, ColumnGrid{}, m_scratch,
-                                                   &m_summaries);
+                                                   true);
         if (extent.any) {
             const double margin =
                 std::max((double(extent.maximum) - double(extent.minimum)) * automaticMargin, 1.0);

@@ -31,8 +31,7 @@ public:
     // The rolling view's specified length.
     static constexpr int specifiedLength = 500;
 
-    // `envelope` holds the store's per-block minimum and maximum.
-    PlotViewport(const SampleStore &store, BlockSummaries &envelope,
+    PlotViewport(const SampleStore &store,
                  const std::array<const char *, Sample::channelCount> &channelNames,
                  QObject *parent = nullptr);
     ~PlotViewport() override;
@@ -110,7 +109,6 @@ private:
     std::optional<double> m_dragStartX;
     AxisSpan m_dragStartView;
 
-    BlockSummaries &m_summaries;
     ChannelLines m_scratch;
 
     QAction *m_resetAction = nullptr;

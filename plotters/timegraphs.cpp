@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-TimeGraphs::TimeGraphs(const SampleStore &store, BlockSummaries &summaries)
-    : m_store(store), m_summaries(summaries)
+TimeGraphs::TimeGraphs(const SampleStore &store) : m_store(store)
 {
 }
 
@@ -70,7 +69,7 @@ void TimeGraphs::drawOwn(AxisSpan view)
     const SampleSpan drawn = spanOfIndexes(m_store, qint64(std::floor(view.lower)) - 1,
                                            qint64(std::ceil(view.upper)) + 1);
     const ColumnGrid grid{view.lower, view.upper, std::max(m_plot->axisRect()->width(), 1)};
-    decimateColumns(m_store, drawn, 0, grid, m_lines, &m_summaries);
+    decimateColumns(m_store, drawn, 0, grid, m_lines, true);
     QVector<QCPGraphData> points;
     for (size_t channel = 0; channel < m_graphs.size(); ++channel) {
         const std::vector<PlotPoint> &line = m_lines[channel];

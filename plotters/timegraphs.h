@@ -28,7 +28,7 @@ public:
         qint64 keyOrigin = 0;
     };
 
-    TimeGraphs(const SampleStore &store, BlockSummaries &summaries);
+    explicit TimeGraphs(const SampleStore &store);
 
     void attach(QCustomPlot *plot, const std::array<QCPGraph *, Sample::channelCount> &graphs);
 
@@ -55,7 +55,6 @@ private:
     void setXRange(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin);
 
     const SampleStore &m_store;
-    BlockSummaries &m_summaries;
     QCustomPlot *m_plot = nullptr;
     std::array<QCPGraph *, Sample::channelCount> m_graphs{};
     Content m_content = Content::None;
