@@ -89,17 +89,15 @@ QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64
 } // namespace
 
 Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
-    : InstrumentDialog(1, parent), profile(profile)
+    : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile)
 {
     // Always a real interval: Start in a window without a board must not
     // start a timer that fires continuously.
     refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
     refreshTimer->setInterval(refreshIntervalMs);
     createActions();
-    RecordingControl *recorded = addRecording(QLatin1String(profile.fileStem),
-                 {QStringLiteral("sample"), QStringLiteral("time_s"),
-                  QLatin1String(profile.channelNames[0]), QLatin1String(profile.channelNames[1]),
-                  QLatin1String(profile.channelNames[2])});
+    RecordingControl *recorded =
+        addRecording(QLatin1String(profile.fileStem), profile.protocol.header);
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
 }
@@ -179,9 +177,8 @@ void Plotter::startInstrument()
     // the next connection's bytes. A paused plot stays paused.
     sampleIntake.dropPartialFrame();
     connected = true;
-    board.send(profile.startCommand);
+    profile.protocol.start(board, {});
     updateRefreshTimer();
-    board.startListening();
 }
 
 void Plotter::updateRefreshTimer()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instrumentdialog.h"
+#include "instrumentprotocol.h"
 #include "plotviewport.h"
 #include "sampleintake.h"
 #include "scopeview.h"
@@ -29,7 +30,8 @@ struct PlotterProfile
         double upper;
     };
 
-    const char *startCommand;
+    // Start, stop and the recording's columns.
+    const InstrumentProtocol &protocol;
     Range yRange;
     QColor yLabelColor;
     // The accelerometer paints the raw left scale in the background colour;
