@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -26,7 +25,8 @@ std::optional<qint64> scaled(const QString &number, double unit)
     bool ok = false;
     const double value = number.toDouble(&ok) * unit;
     // Clamped before the conversion: a double past 2^63 has no integer.
-    if (!ok || !(value >= 1) || value > double(std::numeric_limits<qint64>::max() / 2))
+    constexpr double largest = 4e18; // well inside 2^63
+    if (!ok || !(value >= 1) || value > largest)
         return std::nullopt;
     return qint64(std::llround(value));
 }

@@ -116,6 +116,8 @@ std::optional<int> RecorderSession::start()
                                .arg(m_options.mqtt->displayText(), m_publisher->errorString()));
             return ExitStatus::brokerSetUp;
         }
+        m_status.note(QStringLiteral("publishing to %1 on %2.")
+                          .arg(m_topic, m_options.mqtt->displayText()));
         connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, [this](bool connected) {
             m_status.note(connected ? QStringLiteral("connected to %1.").arg(m_options.mqtt->displayText())
                                     : QStringLiteral("the broker %1 is unreachable; trying again.")
@@ -217,6 +219,8 @@ void RecorderSession::searchNoted(const QString &note)
 
 void RecorderSession::writeFailed(const QString &reason, qint64 rowsInFile)
 {
+    // Also when the last rows fail while finishing: the status must say so.
+    m_writeFailed = true;
     m_status.error(QStringLiteral("cannot write %1: %2. The file holds %3 rows.")
                        .arg(m_files.fileName(), reason)
                        .arg(rowsInFile));
@@ -270,6 +274,8 @@ void RecorderSession::finish(int status)
     publishBlock();
     // As a window's Quit: the file complete first, then the board stopped.
     const qint64 rows = m_files.stop();
+    if (m_writeFailed)
+        status = ExitStatus::cannotWrite;
     m_board.stop();
     tick();
     m_status.finish();

@@ -71,6 +71,7 @@ private:
     qint64 m_lastTickMs = 0;
     QString m_lastSearchNote;
     bool m_finishing = false;
+    bool m_writeFailed = false;
 
     // Samples go to the broker in at most this many messages a second.
     static constexpr int blocksPerSecond = 20;
