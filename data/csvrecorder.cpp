@@ -142,7 +142,8 @@ qint64 CsvRecorder::rowsWritten() const
     return m_writer ? m_writer->rowsWritten.load(std::memory_order_relaxed) : 0;
 }
 
-bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 originNs)
+bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 originNs,
+                        qint64 rowsBefore)
 {
     stop();
     m_fileName = path;
@@ -156,9 +157,31 @@ bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 o
         m_errorString = writer->file.errorString();
         return false;
     }
+    return begin(writer, header, originNs, rowsBefore);
+}
+
+bool CsvRecorder::startOnDescriptor(int descriptor, const QString &name,
+                                    const QStringList &header, qint64 originNs,
+                                    qint64 rowsBefore)
+{
+    stop();
+    m_fileName = name;
+    m_errorString.clear();
+    auto writer = std::make_shared<Writer>();
+    if (!writer->file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                           QFileDevice::DontCloseHandle)) {
+        m_errorString = writer->file.errorString();
+        return false;
+    }
+    return begin(writer, header, originNs, rowsBefore);
+}
+
+bool CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
+                        qint64 originNs, qint64 rowsBefore)
+{
     m_writer = writer;
     m_originNs = originNs;
-    m_rowCount = 0;
+    m_rowCount = rowsBefore;
     m_failureReason.clear();
 
     // The header goes through the writer too: a full disk is told the same
@@ -166,6 +189,7 @@ bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 o
     Chunk headerChunk;
     headerChunk.isHeader = true;
     Csv::appendLine(headerChunk.bytes, header);
+    m_bytesAppended = qint64(headerChunk.bytes.size());
     m_writer->queuedBytes = headerChunk.bytes.size();
     m_writer->queue.push_back(std::move(headerChunk));
 
@@ -213,6 +237,7 @@ void CsvRecorder::appendSample(const Sample &sample)
 
 void CsvRecorder::beginRow(qint64 timeNs)
 {
+    m_rowStart = m_pending.size();
     Csv::appendInteger(m_pending, ++m_rowCount);
     m_pending += ',';
     Csv::appendSeconds(m_pending, timeNs - m_originNs);
@@ -222,6 +247,7 @@ void CsvRecorder::endRow()
 {
     m_pending += '\n';
     ++m_pendingRows;
+    m_bytesAppended += qint64(m_pending.size() - m_rowStart);
     if (m_pending.size() >= chunkBytes)
         handOver();
 }

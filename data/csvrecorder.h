@@ -39,10 +39,16 @@ public:
 
     // Creates (or overwrites) `path` and begins with the `header` line, whose
     // first two names are the row number's and time_s's. time_s counts from
-    // `originNs` on the monotonic clock. A running recording is stopped
-    // first. False when the file cannot be created; errorString() says why.
+    // `originNs` on the monotonic clock; rows are numbered from
+    // `rowsBefore` + 1 (a recording that goes on in a new file). A running
+    // recording is stopped first. False when the file cannot be created;
+    // errorString() says why.
     bool start(const QString &path, const QStringList &header,
-               qint64 originNs = monotonicNowNs());
+               qint64 originNs = monotonicNowNs(), qint64 rowsBefore = 0);
+    // The same on the open file `descriptor` (standard output), which stays
+    // open afterwards; `name` is what fileName() and errors call it.
+    bool startOnDescriptor(int descriptor, const QString &name, const QStringList &header,
+                           qint64 originNs = monotonicNowNs(), qint64 rowsBefore = 0);
     QString errorString() const { return m_errorString; }
 
     // One row of text values. `timeNs`: monotonicNowNs() when the row's bytes
@@ -67,6 +73,9 @@ public:
     qint64 rowCount() const { return m_rowCount; }
     // Rows complete in the file so far.
     qint64 rowsWritten() const;
+    // Bytes of this recording's file so far, header and rows, written or
+    // still on their way.
+    qint64 bytesAppended() const { return m_bytesAppended; }
 
 signals:
     // A write failed, or the disk could not keep up: the recording has
@@ -80,6 +89,8 @@ private:
     // write hangs.
     struct Writer;
 
+    bool begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
+               qint64 originNs, qint64 rowsBefore);
     void beginRow(qint64 timeNs);
     void endRow();
     void handOver();
@@ -100,6 +111,9 @@ private:
     QString m_failureReason;
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
+    qint64 m_bytesAppended = 0;
+    // Where the row being appended begins in m_pending.
+    size_t m_rowStart = 0;
     bool m_recording = false;
     std::string m_pending;
     qint64 m_pendingRows = 0;

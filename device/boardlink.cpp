@@ -84,9 +84,11 @@ void BoardLink::setState(State state)
 BoardLink::Outcome BoardLink::connectBoard(QIODevice::OpenMode mode)
 {
     m_mode = mode;
-    const std::optional<PortCandidate> board = findBoard(PortListing::availablePorts());
+    const std::optional<PortCandidate> board = findBoard(PortListing::availablePorts(), m_wantedBoard);
     if (!board) {
-        m_failureText = tr("Could not connect to your device.");
+        m_failureText = m_wantedBoard.isEmpty()
+                            ? tr("Could not connect to your device.")
+                            : tr("There is no board %1.").arg(m_wantedBoard);
         return m_outcome = Outcome::NotFound;
     }
     if (!openAt(board->portName)) {
@@ -336,7 +338,7 @@ void BoardLink::searchAgain()
     m_listStamp = stamp;
     if (m_quietSearches > quietSearchesBeforeSkipping && m_searchNote.isEmpty())
         return;
-    const std::optional<PortCandidate> board = firstBoard(PortListing::availablePorts());
+    const std::optional<PortCandidate> board = firstBoard(PortListing::availablePorts(), m_wantedBoard);
     if (!board)
         return;
     if (!openAt(board->portName)) {

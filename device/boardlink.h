@@ -33,6 +33,10 @@ public:
     BoardLink(QSerialPort *port, int stopCopies, QObject *parent = nullptr);
     ~BoardLink() override;
 
+    // Only the board of this port name or USB serial number is taken, now
+    // and after a loss (empty: the first board listed).
+    void setWantedBoard(const QString &name) { m_wantedBoard = name; }
+
     // Searches the ports for the board, opens the first match with `mode` and
     // applies the line settings. On failure, failureText() says why. The
     // same mode is used when the board comes back after a loss.
@@ -123,6 +127,7 @@ private:
     const int m_stopCopies;
     QIODevice::OpenMode m_mode = QIODevice::ReadWrite;
     QByteArray m_commandBuffer;
+    QString m_wantedBoard;
     QString m_location;
     QString m_failureText;
     QString m_searchNote;

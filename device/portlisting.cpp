@@ -21,7 +21,7 @@ QList<PortCandidate> PortListing::systemPorts()
     for (const QSerialPortInfo &info : infos) {
         // The device path, not the short name: the node need not sit right in /dev.
         ports.append({info.systemLocation(), info.hasVendorIdentifier(), info.vendorIdentifier(),
-                      info.hasProductIdentifier(), info.productIdentifier()});
+                      info.hasProductIdentifier(), info.productIdentifier(), info.serialNumber()});
     }
     return ports;
 }
@@ -50,7 +50,7 @@ QList<PortCandidate> PortListing::availablePorts()
 
 PortCandidate PortListing::boardAt(const QString &path, quint16 productIdentifier)
 {
-    return {path, true, Board::vendorId, true, productIdentifier};
+    return {path, true, Board::vendorId, true, productIdentifier, QString()};
 }
 
 void PortListing::setSource(std::function<QList<PortCandidate>()> newSource)

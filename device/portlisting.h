@@ -14,6 +14,7 @@ struct PortCandidate
     quint16 vendorIdentifier = 0;
     bool hasProductIdentifier = false;
     quint16 productIdentifier = 0;
+    QString serialNumber;         // the USB serial number, where the device has one
 };
 
 Q_DECLARE_METATYPE(PortCandidate)

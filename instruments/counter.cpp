@@ -1,8 +1,8 @@
 #include "counter.h"
 #include "ui_counter.h"
 
+#include "instrumentprotocol.h"
 #include "readingaccumulator.h"
-#include "csv.h"
 #include "recordingcontrol.h"
 
 #include <limits>
@@ -12,14 +12,19 @@ namespace {
 // A reply that is not a number: the reading counts, without a value.
 const double notANumber = std::numeric_limits<double>::quiet_NaN();
 
+const InstrumentProtocol &protocol()
+{
+    return InstrumentProtocol::named(QStringLiteral("counter"));
+}
+
 } // namespace
 
-Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Counter)
+Counter::Counter(QWidget *parent)
+    : InstrumentDialog(protocol().stopCopies, parent), ui(new Ui::Counter)
 {
     ui->setupUi(this);
 
-    addRecording(QStringLiteral("counter"),
-                 {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")});
+    addRecording(protocol().name, protocol().header);
     addReadingActions([this] { return ui->countLabel->text(); });
     addChart({tr("Counter Chart"), {QStringLiteral("frequency_hz")}, {tr("Frequency")}, {Qt::red},
               QStringLiteral("Hz"), QStringLiteral("counter-chart")});
@@ -30,11 +35,7 @@ Counter::Counter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Cou
 void Counter::startInstrument()
 {
     lineSplitter.reset();
-    delay();
-    board.send("c");
-    // Listening between the two commands: nothing read before "g" matters.
-    board.startListening();
-    board.send("g");
+    protocol().start(board, [this] { delay(); });
 }
 
 void Counter::delay2()
@@ -55,14 +56,13 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
     if (lines.isEmpty())
         return;
     for (const QByteArray &line : lines) {
-        const QString reading =
-            ReadingAccumulator::withoutLineEnd(QString::fromUtf8(line.constData(), line.size()));
+        const QString reading = RecordedRow::counterText(line);
         bool ok = false;
         const double frequency = reading.toDouble(&ok);
         addChartReading(readTimeNs, ok ? &frequency : &notANumber);
         // Only a number reaches the file.
         if (recording->isRecording())
-            recording->recorder().appendRow(readTimeNs, {Csv::number(reading)});
+            recording->recorder().appendRow(readTimeNs, RecordedRow::counter(reading));
     }
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);

@@ -1,7 +1,7 @@
 #include "voltmeter.h"
 #include "ui_voltmeter.h"
 
-#include "csv.h"
+#include "instrumentprotocol.h"
 #include "recordingcontrol.h"
 
 #include <QDebug>
@@ -9,13 +9,21 @@
 
 #include <cmath>
 
-Voltmeter::Voltmeter(QWidget *parent) : InstrumentDialog(20, parent), ui(new Ui::Voltmeter)
+namespace {
+
+const InstrumentProtocol &protocol()
+{
+    return InstrumentProtocol::named(QStringLiteral("voltmeter"));
+}
+
+} // namespace
+
+Voltmeter::Voltmeter(QWidget *parent)
+    : InstrumentDialog(protocol().stopCopies, parent), ui(new Ui::Voltmeter)
 {
     ui->setupUi(this);
     ui->labelVolt0->setText(QStringLiteral("0"));
-    addRecording(QStringLiteral("voltmeter"),
-                 {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("PAD0_mV"),
-                  QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")});
+    addRecording(protocol().name, protocol().header);
     addReadingActions([this] {
         QStringList shown;
         for (const QLabel *label : {ui->labelVolt0, ui->labelVolt1, ui->labelVolt2}) {
@@ -43,9 +51,7 @@ void Voltmeter::startInstrument()
     lineSplitter.reset();
     accumulator.reset();
     displayCounter = 0;
-    delay();
-    board.send("v");
-    board.startListening();
+    protocol().start(board, [this] { delay(); });
 }
 
 Voltmeter::~Voltmeter()
@@ -57,7 +63,7 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
 {
     // One request in flight is enough: a board that stopped reading must not
     // make requests pile up.
-    board.sendRequest("c");
+    board.sendRequest(protocol().request);
     // Take every complete reading there is, so the shown one is never stale.
     const QList<QByteArray> lines = lineSplitter.feed(bytes);
     for (const QByteArray &line : lines) {
@@ -65,9 +71,7 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
             qDebug() << *reading;
             // Every reading, not only the shown ones; only numbers reach the file.
             if (recording->isRecording()) {
-                recording->recorder().appendRow(
-                    readTimeNs, {Csv::number(reading->at(0)), Csv::number(reading->at(1)),
-                                 Csv::number(ReadingAccumulator::withoutLineEnd(reading->at(2)))});
+                recording->recorder().appendRow(readTimeNs, RecordedRow::voltmeter(*reading));
             }
             double values[3];
             for (int i = 0; i < 3; ++i) {

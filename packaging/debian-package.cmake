@@ -13,7 +13,10 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "generator. Each window finds the board among the serial ports by itself.\n"
   "\n"
   "A udev rule gives the user logged in at the computer access to the\n"
-  "board's port, without joining a group.")
+  "board's port, without joining a group.\n"
+  "\n"
+  "boardpanel-record records an instrument without a window, also as a\n"
+  "systemd service, and can publish the readings to an MQTT broker.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
@@ -22,7 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://boardpanel.example/")
 # Depends comes from the libraries the binary links, as dpkg-shlibdeps finds them
-# (Qt, QCustomPlot, FFTW 3 for the spectra: libfftw3-double3).
+# (Qt, QCustomPlot, FFTW 3 for the spectra: libfftw3-double3; libmosquitto1
+# for the recorder's publishing).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -6,7 +6,7 @@ namespace {
 // Raw 2000 is 0 g and 1000 raw units are 1 g, so the right axis spans the
 // same height as the left one.
 const PlotterProfile accelerometerProfile{
-    "a",
+    InstrumentProtocol::named(QStringLiteral("accelerometer")),
     {-200, 4200},
     QColor(240, 240, 240),
     QColor(240, 240, 240),

@@ -4,7 +4,7 @@
 namespace {
 
 const PlotterProfile osciloscopeProfile{
-    "o",
+    InstrumentProtocol::named(QStringLiteral("osciloscope")),
     {-100, 3400},
     QColor(10, 10, 10),
     QColor(10, 10, 10),

@@ -15,16 +15,15 @@
 #include <qcustomplot.h>
 
 Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
-    : InstrumentDialog(1, parent), profile(profile)
+    : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile)
 {
     // Always a real interval: Start in a window without a board must not
     // start a timer that fires continuously.
     refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
     refreshTimer->setInterval(refreshIntervalMs);
     createActions();
-    QStringList header = PlotExport::sampleHeader(profile.channelNames);
-    header.insert(1, QStringLiteral("time_s"));
-    RecordingControl *recorded = addRecording(QLatin1String(profile.fileStem), header);
+    RecordingControl *recorded =
+        addRecording(QLatin1String(profile.fileStem), profile.protocol.header);
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
 }
@@ -109,9 +108,8 @@ void Plotter::startInstrument()
     // the next connection's bytes. A paused plot stays paused.
     sampleIntake.dropPartialFrame();
     connected = true;
-    board.send(profile.startCommand);
+    profile.protocol.start(board, {});
     updateRefreshTimer();
-    board.startListening();
 }
 
 void Plotter::updateRefreshTimer()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "instrumentprotocol.h"
 #include "samplestore.h"
 
 #include <QColor>
@@ -15,7 +16,8 @@ struct PlotterProfile
         double upper;
     };
 
-    const char *startCommand;
+    // Start, stop and the recording's columns.
+    const InstrumentProtocol &protocol;
     Range yRange;
     QColor yLabelColor;
     // The accelerometer paints the raw left scale in the background colour;

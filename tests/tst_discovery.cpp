@@ -12,9 +12,9 @@
 using namespace TestSupport;
 
 static PortCandidate port(const QString &name, bool hasVendor, quint16 vendor, bool hasProduct,
-                          quint16 product = 1)
+                          quint16 product = 1, const QString &serial = QString())
 {
-    return {name, hasVendor, vendor, hasProduct, product};
+    return {name, hasVendor, vendor, hasProduct, product, serial};
 }
 
 class TestDiscovery : public QObject
@@ -44,29 +44,40 @@ private slots:
 void TestDiscovery::firstMatch_data()
 {
     QTest::addColumn<QList<PortCandidate>>("ports");
+    QTest::addColumn<QString>("wanted");
     QTest::addColumn<QString>("expected");
 
-    const PortCandidate board1 = port("ttyACM0", true, 0x0D28, true, 0x0204);
-    const PortCandidate board2 = port("ttyACM1", true, 0x0D28, true, 0x0999);
+    const PortCandidate board1 = port("ttyACM0", true, 0x0D28, true, 0x0204, "A1B2");
+    const PortCandidate board2 = port("ttyACM1", true, 0x0D28, true, 0x0999, "C3D4");
     const PortCandidate noProduct = port("ttyACM7", true, 0x0D28, false);
     const PortCandidate otherVendor = port("ttyUSB0", true, 0x0403, true);
     const PortCandidate noIds = port("ttyS0", false, 0, false);
 
-    QTest::newRow("empty list") << QList<PortCandidate>{} << QString();
-    QTest::newRow("only other devices") << QList<PortCandidate>{noIds, otherVendor} << QString();
+    const QString any;
+    QTest::newRow("empty list") << QList<PortCandidate>{} << any << QString();
+    QTest::newRow("only other devices") << QList<PortCandidate>{noIds, otherVendor} << any << QString();
     QTest::newRow("decoy without product id skipped")
-        << QList<PortCandidate>{noProduct, board2} << "ttyACM1";
+        << QList<PortCandidate>{noProduct, board2} << any << "ttyACM1";
     QTest::newRow("two boards: the first listed")
-        << QList<PortCandidate>{noIds, board1, board2} << "ttyACM0";
-    QTest::newRow("two boards, other order") << QList<PortCandidate>{board2, board1} << "ttyACM1";
-    QTest::newRow("any product id") << QList<PortCandidate>{port("x", true, 0x0D28, true, 0)} << "x";
+        << QList<PortCandidate>{noIds, board1, board2} << any << "ttyACM0";
+    QTest::newRow("two boards, other order") << QList<PortCandidate>{board2, board1} << any << "ttyACM1";
+    QTest::newRow("any product id") << QList<PortCandidate>{port("x", true, 0x0D28, true, 0)} << any << "x";
+    // One board of several, by name, path or serial number; never another device.
+    const QList<PortCandidate> all{noIds, otherVendor, noProduct, board1, board2};
+    QTest::newRow("wanted by name") << all << "ttyACM1" << "ttyACM1";
+    QTest::newRow("wanted by path") << all << "/dev/ttyACM1" << "ttyACM1";
+    QTest::newRow("wanted by serial") << all << "C3D4" << "ttyACM1";
+    QTest::newRow("wanted, not there") << all << "ttyACM2" << QString();
+    QTest::newRow("wanted, not a board") << all << "ttyUSB0" << QString();
+    QTest::newRow("wanted, no product id") << all << "ttyACM7" << QString();
 }
 
 void TestDiscovery::firstMatch()
 {
     QFETCH(QList<PortCandidate>, ports);
+    QFETCH(QString, wanted);
     QFETCH(QString, expected);
-    const std::optional<PortCandidate> found = findBoard(ports);
+    const std::optional<PortCandidate> found = findBoard(ports, wanted);
     QCOMPARE(found ? found->portName : QString(), expected);
 }
 

@@ -72,6 +72,10 @@ bool VirtualBoard::start()
     ::cfmakeraw(&tio);
     ::tcsetattr(m_slaveFd, TCSANOW, &tio);
     ::fcntl(m_masterFd, F_SETFL, ::fcntl(m_masterFd, F_GETFL) | O_NONBLOCK);
+    // A program started from this process (a panel under test) must not
+    // inherit the board's ends: an unplug would not reach it while it held them.
+    ::fcntl(m_masterFd, F_SETFD, FD_CLOEXEC);
+    ::fcntl(m_slaveFd, F_SETFD, FD_CLOEXEC);
     // The board keeps its own slave descriptor open (never read), so the
     // master side stays usable while no panel has the port open.
     m_ptyPath = QString::fromLocal8Bit(name);

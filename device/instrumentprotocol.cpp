@@ -1,0 +1,82 @@
+#include "instrumentprotocol.h"
+
+#include "boardlink.h"
+#include "csv.h"
+#include "readingaccumulator.h"
+
+void InstrumentProtocol::start(BoardLink &board, const std::function<void()> &wait) const
+{
+    if (waitsBeforeStart && wait)
+        wait();
+    board.send(startCommands.first());
+    // Listening between the counter's two commands: nothing read before "g"
+    // matters, and nothing the others send is missed.
+    board.startListening();
+    for (int i = 1; i < startCommands.size(); ++i)
+        board.send(startCommands.at(i));
+}
+
+const QList<InstrumentProtocol> &InstrumentProtocol::all()
+{
+    using Replies = InstrumentProtocol::Replies;
+    // The voltmeter asks for every reading; the counter's "c" only arms it.
+    static const QList<InstrumentProtocol> instruments{
+        {QStringLiteral("voltmeter"), true, {"v"}, "c", 20, Replies::Readings,
+         {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("PAD0_mV"),
+          QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")}},
+        {QStringLiteral("accelerometer"), false, {"a"}, {}, 1, Replies::Frames,
+         {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("X"),
+          QStringLiteral("Y"), QStringLiteral("Z")}},
+        {QStringLiteral("osciloscope"), false, {"o"}, {}, 1, Replies::Frames,
+         {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("PAD0"),
+          QStringLiteral("PAD1"), QStringLiteral("PAD2")}},
+        {QStringLiteral("counter"), true, {"c", "g"}, {}, 20, Replies::Lines,
+         {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")}},
+    };
+    return instruments;
+}
+
+const InstrumentProtocol *InstrumentProtocol::find(const QString &name)
+{
+    for (const InstrumentProtocol &instrument : all()) {
+        if (instrument.name == name)
+            return &instrument;
+    }
+    return nullptr;
+}
+
+const InstrumentProtocol &InstrumentProtocol::named(const QString &name)
+{
+    const InstrumentProtocol *instrument = find(name);
+    if (!instrument)
+        qFatal("no instrument called %s", qPrintable(name));
+    return *instrument;
+}
+
+QStringList InstrumentProtocol::names()
+{
+    QStringList names;
+    for (const InstrumentProtocol &instrument : all())
+        names.append(instrument.name);
+    return names;
+}
+
+namespace RecordedRow {
+
+QStringList voltmeter(const QStringList &reading)
+{
+    return {Csv::number(reading.at(0)), Csv::number(reading.at(1)),
+            Csv::number(ReadingAccumulator::withoutLineEnd(reading.at(2)))};
+}
+
+QString counterText(const QByteArray &line)
+{
+    return ReadingAccumulator::withoutLineEnd(QString::fromUtf8(line.constData(), line.size()));
+}
+
+QStringList counter(const QString &shownText)
+{
+    return {Csv::number(shownText)};
+}
+
+} // namespace RecordedRow

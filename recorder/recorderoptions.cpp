@@ -1,0 +1,219 @@
+#include "recorderoptions.h"
+
+#include "exitstatus.h"
+#include "instrumentprotocol.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+const QString exitStatusHelp = QStringLiteral(
+    "\nExit status:\n"
+    "  0  stopped by SIGINT or SIGTERM, or at the end of --duration; the file is complete\n"
+    "  1  the board is not there or its port cannot be opened\n"
+    "  2  the command line was not understood\n"
+    "  3  the file cannot be created or written (a full disk, standard output closed)\n"
+    "  4  publishing cannot be set up (credentials file unreadable, TLS)\n");
+
+// Whole milliseconds or bytes of a number and a unit, within 64 bits.
+std::optional<qint64> scaled(const QString &number, double unit)
+{
+    bool ok = false;
+    const double value = number.toDouble(&ok) * unit;
+    // Clamped before the conversion: a double past 2^63 has no integer.
+    constexpr double largest = 4e18; // well inside 2^63
+    if (!ok || !(value >= 1) || value > largest)
+        return std::nullopt;
+    return qint64(std::llround(value));
+}
+
+QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+    const QString names = InstrumentProtocol::names().join(QStringLiteral(", "));
+    if (!parser.isSet(QStringLiteral("instrument")))
+        return QStringLiteral("Which instrument? Give --instrument NAME: %1.").arg(names);
+    const QString name = parser.value(QStringLiteral("instrument"));
+    options.instrument = InstrumentProtocol::find(name);
+    if (!options.instrument)
+        return QStringLiteral("Unknown instrument '%1'. Instruments: %2.").arg(name, names);
+
+    options.out = parser.value(QStringLiteral("out"));
+    options.board = parser.value(QStringLiteral("board"));
+    options.port = parser.value(QStringLiteral("port"));
+    options.quiet = parser.isSet(QStringLiteral("quiet"));
+    if (!options.board.isEmpty() && !options.port.isEmpty())
+        return QStringLiteral("Give --board or --port, not both.");
+    if (parser.isSet(QStringLiteral("out")) && options.out.isEmpty())
+        return QStringLiteral("--out needs a file name, or - for standard output.");
+
+    if (parser.isSet(QStringLiteral("duration"))) {
+        const std::optional<qint64> duration =
+            RecorderCommandLine::durationMs(parser.value(QStringLiteral("duration")));
+        if (!duration)
+            return QStringLiteral("--duration takes a time such as 90s, 15m, 8h or 2d, not '%1'.")
+                .arg(parser.value(QStringLiteral("duration")));
+        options.durationMs = *duration;
+    }
+    if (parser.isSet(QStringLiteral("rotate"))) {
+        const QString rotate = parser.value(QStringLiteral("rotate"));
+        if (rotate == QLatin1String("daily")) {
+            options.rotation = RecorderOptions::Rotation::Daily;
+        } else if (rotate == QLatin1String("hourly")) {
+            options.rotation = RecorderOptions::Rotation::Hourly;
+        } else if (const std::optional<qint64> bytes = RecorderCommandLine::sizeBytes(rotate)) {
+            options.rotation = RecorderOptions::Rotation::Size;
+            options.rotateBytes = *bytes;
+        } else {
+            return QStringLiteral("--rotate takes daily, hourly or a size such as 10M, not '%1'.")
+                .arg(rotate);
+        }
+        if (options.writesToStandardOutput())
+            return QStringLiteral("Standard output cannot be rotated: give --out a file name.");
+    }
+    if (parser.isSet(QStringLiteral("rate-limit"))) {
+        const std::optional<double> rate =
+            RecorderCommandLine::ratePerSecond(parser.value(QStringLiteral("rate-limit")));
+        if (!rate)
+            return QStringLiteral("--rate-limit takes rows a second such as 10/s, not '%1'.")
+                .arg(parser.value(QStringLiteral("rate-limit")));
+        options.rateLimit = *rate;
+    }
+    if (parser.isSet(QStringLiteral("mqtt"))) {
+        QString error;
+        options.mqtt = MqttTarget::parse(parser.value(QStringLiteral("mqtt")), &error);
+        if (!options.mqtt)
+            return QStringLiteral("--mqtt: %1.").arg(error);
+    } else if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
+        return QStringLiteral("--mqtt-credentials needs --mqtt.");
+    }
+    return QString();
+}
+
+} // namespace
+
+namespace RecorderCommandLine {
+
+std::optional<qint64> durationMs(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)([smhd]?)$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString unit = match.captured(2);
+    const double ms = unit == QLatin1String("d")   ? 86400e3
+                      : unit == QLatin1String("h") ? 3600e3
+                      : unit == QLatin1String("m") ? 60e3
+                                                   : 1e3;
+    return scaled(match.captured(1), ms);
+}
+
+std::optional<qint64> sizeBytes(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)([kKmMgG]?)$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString unit = match.captured(2).toUpper();
+    const double bytes = unit == QLatin1String("G")   ? 1024.0 * 1024 * 1024
+                         : unit == QLatin1String("M") ? 1024.0 * 1024
+                         : unit == QLatin1String("K") ? 1024.0
+                                                      : 1.0;
+    return scaled(match.captured(1), bytes);
+}
+
+std::optional<double> ratePerSecond(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)(?:/s)?$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    const double rate = match.hasMatch() ? match.captured(1).toDouble() : 0;
+    if (!(rate > 0) || !std::isfinite(rate))
+        return std::nullopt;
+    return rate;
+}
+
+std::optional<int> parse(const QStringList &arguments, RecorderOptions &options, QString *output,
+                         QString *errors)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Records what one instrument of the USB measurement board sends to a CSV file, "
+        "without a window: the file a window's Start Recording writes. Ends on SIGINT or "
+        "SIGTERM, or after --duration, with the board stopped and the file complete."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("instrument"),
+         QStringLiteral("The instrument to run: %1.")
+             .arg(InstrumentProtocol::names().join(QStringLiteral(", "))),
+         QStringLiteral("NAME")},
+        {QStringLiteral("out"),
+         QStringLiteral("The CSV file; - for standard output. Default: <instrument>-<date>-<time>"
+                        ".csv in the current folder."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("board"),
+         QStringLiteral("Use the board on this port (ttyACM1 or /dev/ttyACM1) or with this USB "
+                        "serial number. Default: the first board found."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("port"),
+         QStringLiteral("Use the serial device at PATH as the board, whatever its USB ids (the "
+                        "standalone virtual board, a board with other ids)."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("duration"),
+         QStringLiteral("Stop after this time: 90s, 15m, 8h, 2d."), QStringLiteral("TIME")},
+        {QStringLiteral("rotate"),
+         QStringLiteral("Start a new file every day (FILE-2026-12-08.csv), every hour "
+                        "(FILE-2026-12-08T14.csv) or when the file reaches SIZE (10M, 512K; "
+                        "FILE-<date>T<time>.csv), each with its header."),
+         QStringLiteral("daily|hourly|SIZE")},
+        {QStringLiteral("rate-limit"),
+         QStringLiteral("Record at most N rows a second; the others are skipped."),
+         QStringLiteral("N/s")},
+        {QStringLiteral("mqtt"),
+         QStringLiteral("Also publish every reading, or the samples in up to 20 messages a "
+                        "second, to TOPIC-PREFIX/<instrument> on this broker: "
+                        "mqtt[s]://[USER:PASSWORD@]HOST[:PORT]/TOPIC-PREFIX[?qos=0|1|2]."),
+         QStringLiteral("URL")},
+        {QStringLiteral("mqtt-credentials"),
+         QStringLiteral("Read the broker's user (first line) and password (second line) from "
+                        "FILE, rather than from the URL, where other users can see them."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("quiet"),
+         QStringLiteral("No status line and no messages but errors.")},
+    });
+
+    if (!parser.parse(arguments)) {
+        *errors = parser.errorText();
+        return ExitStatus::usage;
+    }
+    if (parser.isSet(help)) {
+        *output = parser.helpText() + exitStatusHelp;
+        return ExitStatus::done;
+    }
+    if (parser.isSet(version)) {
+        *output = QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                  QCoreApplication::applicationVersion());
+        return ExitStatus::done;
+    }
+    const QString mistake = mistakeIn(parser, options);
+    if (!mistake.isEmpty()) {
+        *errors = mistake;
+        return ExitStatus::usage;
+    }
+    if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
+        QString error;
+        if (!MqttTarget::readCredentials(parser.value(QStringLiteral("mqtt-credentials")),
+                                         *options.mqtt, &error)) {
+            *errors = QStringLiteral("--mqtt-credentials: %1.").arg(error);
+            return ExitStatus::brokerSetUp;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace RecorderCommandLine

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "boardlink.h"
+#include "instrumentintake.h"
+#include "mqttpublisher.h"
+#include "payload.h"
+#include "ratelimit.h"
+#include "recorderoptions.h"
+#include "recordingfiles.h"
+#include "statusline.h"
+#include "stopsignals.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+// One run of the recorder: finds and opens the board as a window does,
+// starts the instrument with the window's bytes, writes every row to the
+// files and, if asked, to the broker, and ends as the window's Quit does:
+// the file complete, then the board stopped.
+class RecorderSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RecorderSession(const RecorderOptions &options, QObject *parent = nullptr);
+
+    // Call from the running event loop. Returns the exit status when the
+    // recording cannot begin; otherwise it runs until a signal, --duration
+    // or a failed write ends it, and then exits the event loop with its status.
+    std::optional<int> start();
+
+private:
+    std::optional<int> findBoard();
+    void startInstrument();
+    void takeReading(qint64 timeNs, const QStringList &values);
+    void takeSample(const Sample &sample);
+    void publishBlock();
+    void boardLost(const QString &message);
+    void boardBack();
+    void searchNoted(const QString &note);
+    void writeFailed(const QString &reason, qint64 rowsInFile);
+    void tick();
+    void checkEnd();
+    void finish(int status);
+    qint64 wallMs(qint64 timeNs) const;
+
+    const RecorderOptions m_options;
+    const InstrumentProtocol &m_protocol;
+    StatusLine m_status;
+    StopSignals m_stopSignals;
+    QSerialPort m_port;
+    BoardLink m_board;
+    InstrumentIntake m_intake;
+    RecordingFiles m_files;
+    RateLimit m_rateLimit;
+    std::unique_ptr<MqttPublisher> m_publisher;
+    QString m_topic;
+    SampleBlock m_block;
+    QTimer m_blockTimer;
+    QTimer m_statusTimer;
+    QTimer m_endTimer;
+    QElapsedTimer m_elapsed;
+    qint64 m_originNs = 0;
+    qint64 m_wallOriginMs = 0;
+    qint64 m_rowsAtLastTick = 0;
+    qint64 m_lastTickMs = 0;
+    QString m_lastSearchNote;
+    bool m_finishing = false;
+    bool m_writeFailed = false;
+
+    // Samples go to the broker in at most this many messages a second.
+    static constexpr int blocksPerSecond = 20;
+};

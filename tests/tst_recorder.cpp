@@ -1,0 +1,476 @@
+// The recorder without a window, as its own process against the virtual
+// board over a real pseudo-terminal: the file a window's recording writes,
+// the bytes on the line, signals, an unplug, rotation, mistakes, and the
+// broker it publishes to going away.
+#include "brokerfixture.h"
+#include "instrumentkinds.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "filesaving.h"
+
+using namespace TestSupport;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QByteArray> lines(const QString &path)
+{
+    QList<QByteArray> all = contents(path).split('\n');
+    if (!all.isEmpty() && all.constLast().isEmpty())
+        all.removeLast();
+    return all;
+}
+
+// The rows without time_s, which differs from run to run.
+QList<QByteArray> withoutTimes(const QList<QByteArray> &rows)
+{
+    QList<QByteArray> kept;
+    for (const QByteArray &row : rows) {
+        QList<QByteArray> cells = row.split(',');
+        if (cells.size() > 1)
+            cells.removeAt(1);
+        kept.append(cells.join(','));
+    }
+    return kept;
+}
+
+// Every line a row of `cells` numbers, numbered 1, 2, 3… Returns the first
+// difference, or an empty string.
+QString checkWholeRows(const QList<QByteArray> &rows, int valueCells)
+{
+    const QRegularExpression form(QStringLiteral("^\\d+,\\d+\\.\\d{6}(,-?\\d*){%1}$").arg(valueCells));
+    for (int i = 0; i < rows.size(); ++i) {
+        if (!form.match(QString::fromLatin1(rows[i])).hasMatch() || rows[i].split(',')[0].toLongLong() != i + 1)
+            return QStringLiteral("row %1: %2").arg(i + 1).arg(QString::fromLatin1(rows[i]));
+    }
+    return QString();
+}
+
+// The longest pause between rows, in seconds.
+double longestPause(const QList<QByteArray> &rows)
+{
+    double longest = 0;
+    for (int i = 1; i < rows.size(); ++i)
+        longest = qMax(longest, rows[i].split(',')[1].toDouble() - rows[i - 1].split(',')[1].toDouble());
+    return longest;
+}
+
+// The recorder in a process of its own; the board in this one runs while
+// the test waits for it.
+class Recorder
+{
+public:
+    explicit Recorder(const QString &folder) { m_process.setWorkingDirectory(folder); }
+    ~Recorder()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    void start(const QStringList &arguments)
+    {
+        m_process.start(QStringLiteral(RECORDER_PATH), arguments);
+        m_process.waitForStarted();
+    }
+    bool hasEnded(int ms = 10000)
+    {
+        return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, ms);
+    }
+    // Its exit status, or -1 when it did not end by itself.
+    int exitCode(int ms = 10000)
+    {
+        return hasEnded(ms) && m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    int stop()
+    {
+        m_process.terminate();
+        return exitCode();
+    }
+    QString errors()
+    {
+        m_errors += QString::fromLocal8Bit(m_process.readAllStandardError());
+        return m_errors;
+    }
+
+private:
+    QProcess m_process;
+    QString m_errors;
+};
+
+bool startsWell(const QByteArray &received, const InstrumentKind &kind)
+{
+    return received.startsWith(kind.startCommands);
+}
+
+} // namespace
+
+class TestRecorder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { destroyTopLevelWindows(); }
+    void sameFileAndBytesAsTheWindow_data();
+    void sameFileAndBytesAsTheWindow();
+    void endsWithWholeRowsAndTheBoardStopped_data();
+    void endsWithWholeRowsAndTheBoardStopped();
+    void unplugGoesOnInTheSameFile();
+    void rotatesBySize();
+    void mistakesEndWithStatus2_data();
+    void mistakesEndWithStatus2();
+    void missingBoardEndsWithStatus1_data();
+    void missingBoardEndsWithStatus1();
+    void publishedMessagesMatchTheFile_data();
+    void publishedMessagesMatchTheFile();
+    void brokerAwayLosesNoRow();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestRecorder::sameFileAndBytesAsTheWindow_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("replies");
+    QTest::addColumn<int>("rows");
+    // Damaged text, missing fields and fields past the third among good ones.
+    QTest::newRow("voltmeter") << "Voltmeter"
+                               << QByteArray("1650,3300,12\n1,,3\n7,8,x9\n2,3\n4,5,6,7\n-5,+6,7.5\r\n") << 5;
+    QTest::newRow("counter") << "Counter" << QByteArray("1250\n12,5 kHz\n=1+2\n0.5\n") << 4;
+    QTest::newRow("osciloscope") << "Osciloscope" << QByteArray("$12 34 56;$7;$ 1 2 3;$1 x 3;$-5 0 99999;") << 5;
+    QTest::newRow("accelerometer") << "Accelerometer" << QByteArray("$2000 3000 1000;junk$1  3;") << 2;
+}
+
+void TestRecorder::sameFileAndBytesAsTheWindow()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, replies);
+    QFETCH(int, rows);
+    const InstrumentKind k = instrumentKind(kind);
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QVERIFY(fixture.board.setLinkPath(m_dir.filePath("board")));
+
+    // The window's recording, of the same replies.
+    const QString windowFile = m_dir.filePath(kind + "-window.csv");
+    FileSaving::setFileNameSource([&](const QString &, const QString &) { return windowFile; });
+    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
+    QPointer<QDialog> window(k.create());
+    window->show();
+    QTRY_VERIFY(startsWell(fixture.board.received(), k));
+    for (QAction *action : window->actions())
+        if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
+            action->trigger();
+    fixture.board.sendRaw(replies);
+    QTRY_COMPARE(lines(windowFile).size(), rows + 1);
+    const QByteArray windowBytes = fixture.board.received();
+    window->findChild<QPushButton *>(k.quitButton)->click();
+    QTRY_VERIFY(window.isNull());
+    fixture.board.clearReceived();
+
+    const QString file = m_dir.filePath(kind + ".csv");
+    Recorder recorder(m_dir.path());
+    recorder.start({"--instrument", kind.toLower(), "--port", fixture.board.devicePath(), "--out", file});
+    QTRY_VERIFY(startsWell(fixture.board.received(), k));
+    fixture.board.sendRaw(replies);
+    QTRY_COMPARE(lines(file).size(), rows + 1);
+    QCOMPARE(recorder.stop(), 0);
+
+    QCOMPARE(lines(file).first(), lines(windowFile).first());
+    QCOMPARE(withoutTimes(lines(file)), withoutTimes(lines(windowFile)));
+    // Started and stopped as the window does, and nothing else but its requests.
+    const QByteArray received = fixture.board.received();
+    QVERIFY2(received.endsWith(k.stopCommands()), received.right(60).constData());
+    QCOMPARE(received.left(k.startCommands.size()), windowBytes.left(k.startCommands.size()));
+    for (const QByteArray &line : received.split('\n').mid(0, received.count('\n')))
+        QVERIFY2(k.commands.contains(line), line.constData());
+}
+
+void TestRecorder::endsWithWholeRowsAndTheBoardStopped_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("SIGTERM") << QStringList();
+    QTest::newRow("--duration") << QStringList{"--duration", "1.5s"};
+}
+
+void TestRecorder::endsWithWholeRowsAndTheBoardStopped()
+{
+    QFETCH(QStringList, arguments);
+    BoardFixture fixture;
+    fixture.board.setFrameRate(20000);
+    fixture.board.setWriteInterval(1);
+    const QString file = m_dir.filePath("stream.csv");
+    Recorder recorder(m_dir.path());
+    recorder.start(QStringList{"--instrument", "osciloscope", "--port", fixture.board.devicePath(),
+                               "--out", file} + arguments);
+    QTRY_VERIFY(lines(file).size() > 1000);
+    QCOMPARE(arguments.isEmpty() ? recorder.stop() : recorder.exitCode(), 0);
+
+    QVERIFY(contents(file).endsWith('\n'));
+    const QList<QByteArray> rows = lines(file).mid(1);
+    QCOMPARE(checkWholeRows(rows, 3), QString());
+    QVERIFY2(recorder.errors().contains(QStringLiteral("holds %1 rows").arg(rows.size())),
+             qPrintable(recorder.errors()));
+    QVERIFY(fixture.board.received().startsWith("o\n"));
+    QVERIFY(fixture.board.received().endsWith("r\n"));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+}
+
+void TestRecorder::unplugGoesOnInTheSameFile()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.board.setLinkPath(m_dir.filePath("replugged")));
+    const QString file = m_dir.filePath("unplug.csv");
+    Recorder recorder(m_dir.path());
+    recorder.start({"--instrument", "osciloscope", "--port", fixture.board.devicePath(), "--out", file});
+    QTRY_VERIFY(lines(file).size() > 100);
+    fixture.board.clearReceived();
+    fixture.board.replug(1000);
+    QTRY_VERIFY2_WITH_TIMEOUT(recorder.errors().contains("was lost"), qPrintable(recorder.errors()), 3000);
+    // Back under the same name, started afresh, and on in the same file.
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), QByteArray("o\n"), 5000);
+    QTRY_VERIFY(recorder.errors().contains("the board is back"));
+    const int rowsAtReturn = lines(file).size();
+    QTRY_VERIFY(lines(file).size() > rowsAtReturn + 100);
+    QCOMPARE(recorder.stop(), 0);
+
+    const QList<QByteArray> rows = lines(file).mid(1);
+    QCOMPARE(checkWholeRows(rows, 3), QString());
+    QVERIFY2(longestPause(rows) >= 0.9, qPrintable(QString::number(longestPause(rows))));
+    QVERIFY(fixture.board.received().endsWith("r\n"));
+}
+
+void TestRecorder::rotatesBySize()
+{
+    constexpr int limit = 4096;
+    QTemporaryDir dir;
+    BoardFixture fixture;
+    Recorder recorder(dir.path());
+    recorder.start({"--instrument", "osciloscope", "--port", fixture.board.devicePath(), "--out",
+                    "run.csv", "--rotate", "4K"});
+    QTRY_VERIFY_WITH_TIMEOUT(QDir(dir.path()).entryList({"run-*.csv"}).size() >= 4, 10000);
+    QCOMPARE(recorder.stop(), 0);
+
+    // Ordered by their first rows, the files hold every row once, each file
+    // begins with the header and ends at the first row that reaches the size.
+    QMap<qint64, QString> byFirstRow;
+    const QRegularExpression name(QStringLiteral("^run-\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\d(-\\d+)?\\.csv$"));
+    for (const QString &fileName : QDir(dir.path()).entryList({"*.csv"})) {
+        QVERIFY2(name.match(fileName).hasMatch(), qPrintable(fileName));
+        const QList<QByteArray> fileLines = lines(dir.filePath(fileName));
+        QCOMPARE(fileLines.first(), QByteArray("sample,time_s,PAD0,PAD1,PAD2"));
+        byFirstRow.insert(fileLines.size() > 1 ? fileLines[1].split(',')[0].toLongLong() : 0, fileName);
+    }
+    QList<QByteArray> rows;
+    for (const QString &fileName : byFirstRow) {
+        const qint64 size = QFileInfo(dir.filePath(fileName)).size();
+        const QList<QByteArray> fileLines = lines(dir.filePath(fileName));
+        QVERIFY2(size - fileLines.constLast().size() - 1 < limit, qPrintable(fileName));
+        if (fileName != byFirstRow.last())
+            QVERIFY2(size >= limit, qPrintable(fileName));
+        rows += fileLines.mid(1);
+    }
+    QCOMPARE(checkWholeRows(rows, 3), QString());
+}
+
+void TestRecorder::mistakesEndWithStatus2_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no instrument") << QStringList{};
+    QTest::newRow("unknown instrument") << QStringList{"--instrument", "pwm"};
+    QTest::newRow("no value") << QStringList{"--instrument"};
+    QTest::newRow("unknown option") << QStringList{"--instrument", "counter", "--colour"};
+    QTest::newRow("extra argument") << QStringList{"--instrument", "counter", "file.csv"};
+    QTest::newRow("duration") << QStringList{"--instrument", "counter", "--duration", "5x"};
+    QTest::newRow("no duration") << QStringList{"--instrument", "counter", "--duration", "0s"};
+    QTest::newRow("rotation") << QStringList{"--instrument", "counter", "--rotate", "weekly"};
+    QTest::newRow("rotated output")
+        << QStringList{"--instrument", "counter", "--out", "-", "--rotate", "daily"};
+    QTest::newRow("board and port") << QStringList{"--instrument", "counter", "--board", "a", "--port", "b"};
+    QTest::newRow("rate") << QStringList{"--instrument", "counter", "--rate-limit", "0/s"};
+    QTest::newRow("not mqtt") << QStringList{"--instrument", "counter", "--mqtt", "http://h/t"};
+    QTest::newRow("qos") << QStringList{"--instrument", "counter", "--mqtt", "mqtt://h/t?qos=3"};
+    QTest::newRow("wildcard") << QStringList{"--instrument", "counter", "--mqtt", "mqtt://h/lab/#"};
+    QTest::newRow("credentials alone")
+        << QStringList{"--instrument", "counter", "--mqtt-credentials", "secret"};
+}
+
+void TestRecorder::mistakesEndWithStatus2()
+{
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    Recorder recorder(dir.path());
+    recorder.start(arguments);
+    QCOMPARE(recorder.exitCode(), 2);
+    QVERIFY2(recorder.errors().contains("--help"), qPrintable(recorder.errors()));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void TestRecorder::missingBoardEndsWithStatus1_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown board") << QStringList{"--board", "ttyACM99"} << "there is no board ttyACM99";
+    QTest::newRow("no device") << QStringList{"--port", "/dev/nothing-here"}
+                               << "there is no device /dev/nothing-here";
+}
+
+void TestRecorder::missingBoardEndsWithStatus1()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    Recorder recorder(dir.path());
+    recorder.start(QStringList{"--instrument", "voltmeter"} + arguments);
+    QCOMPARE(recorder.exitCode(), 1);
+    QVERIFY2(recorder.errors().contains(message), qPrintable(recorder.errors()));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+namespace {
+
+// The rows that the messages carry, by row number: the cells after time_s,
+// time_s itself last. A row in two messages is there twice.
+QMap<qint64, QStringList> rowsOfMessages(const QList<Subscriber::Message> &messages, int *copies)
+{
+    QMap<qint64, QStringList> rows;
+    const auto cell = [](const QJsonValue &value) {
+        return value.isNull() ? QString() : QString::number(value.toDouble(), 'g', 17);
+    };
+    for (const Subscriber::Message &message : messages) {
+        const QJsonObject object = QJsonDocument::fromJson(message.payload).object();
+        const double seconds = object.value("time_s").toDouble();
+        if (object.contains("first_sample")) {
+            const qint64 first = object.value("first_sample").toVariant().toLongLong();
+            const QStringList channels{"PAD0", "PAD1", "PAD2"};
+            for (int i = 0; i < object.value("count").toInt(); ++i) {
+                QStringList row;
+                for (const QString &channel : channels)
+                    row.append(cell(object.value(channel).toArray().at(i)));
+                *copies += rows.contains(first + i);
+                rows.insert(first + i, row << (i == 0 ? QString::number(seconds, 'f', 6) : QString()));
+            }
+        } else {
+            QStringList row;
+            for (const char *key : {"PAD0_mV", "PAD1_mV", "PAD2_mV"})
+                row.append(cell(object.value(key)));
+            const qint64 number = object.value("reading").toVariant().toLongLong();
+            *copies += rows.contains(number);
+            rows.insert(number, row << QString::number(seconds, 'f', 6));
+        }
+    }
+    return rows;
+}
+
+// The same of the file's row `line`.
+QStringList rowOfFile(const QByteArray &line, bool withTime)
+{
+    const QList<QByteArray> cells = line.split(',');
+    QStringList row;
+    for (const QByteArray &cell : cells.mid(2))
+        row.append(cell.isEmpty() ? QString() : QString::number(cell.toDouble(), 'g', 17));
+    return row << (withTime ? QString::fromLatin1(cells[1]) : QString());
+}
+
+} // namespace
+
+void TestRecorder::publishedMessagesMatchTheFile_data()
+{
+    QTest::addColumn<QString>("instrument");
+    QTest::newRow("voltmeter: a message per reading") << "voltmeter";
+    QTest::newRow("osciloscope: blocks of samples") << "osciloscope";
+}
+
+void TestRecorder::publishedMessagesMatchTheFile()
+{
+    QFETCH(QString, instrument);
+    if (!BrokerFixture::isInstalled())
+        QSKIP("no /usr/sbin/mosquitto");
+    BrokerFixture broker;
+    QVERIFY(broker.start());
+    Subscriber subscriber(broker.port(), "lab/#");
+    QTRY_VERIFY(subscriber.isSubscribed());
+    BoardFixture fixture;
+    const QString file = m_dir.filePath(instrument + "-published.csv");
+    Recorder recorder(m_dir.path());
+    recorder.start({"--instrument", instrument, "--port", fixture.board.devicePath(), "--out", file,
+                    "--mqtt", broker.url("lab/bench3")});
+    // The board here answers between the test's checks, some 100 readings a second.
+    QTRY_VERIFY(lines(file).size() > 200);
+    QCOMPARE(recorder.stop(), 0);
+
+    const QList<QByteArray> rows = lines(file).mid(1);
+    QTRY_VERIFY(subscriber.messages().size() > 0);
+    int copies = 0;
+    QMap<qint64, QStringList> published;
+    QTRY_COMPARE((published = rowsOfMessages(subscriber.messages(), &copies)).size(), rows.size());
+    QCOMPARE(copies, 0);
+    for (const Subscriber::Message &message : subscriber.messages())
+        QCOMPARE(message.topic, "lab/bench3/" + instrument.toUtf8());
+    for (const QByteArray &row : rows) {
+        const qint64 number = row.split(',')[0].toLongLong();
+        const bool timed = !published.value(number).constLast().isEmpty();
+        QCOMPARE(published.value(number), rowOfFile(row, timed));
+    }
+    // Samples go in blocks, at most 20 a second.
+    if (instrument == "osciloscope") {
+        const double seconds = rows.constLast().split(',')[1].toDouble();
+        QVERIFY2(subscriber.messages().size() <= 20 * seconds + 2,
+                 qPrintable(QString::number(subscriber.messages().size())));
+    }
+}
+
+void TestRecorder::brokerAwayLosesNoRow()
+{
+    if (!BrokerFixture::isInstalled())
+        QSKIP("no /usr/sbin/mosquitto");
+    BrokerFixture broker;
+    QVERIFY(broker.start());
+    Subscriber subscriber(broker.port(), "lab/#");
+    QTRY_VERIFY(subscriber.isSubscribed());
+    BoardFixture fixture;
+    fixture.board.setWriteInterval(1);
+    const QString file = m_dir.filePath("broker-away.csv");
+    Recorder recorder(m_dir.path());
+    recorder.start({"--instrument", "osciloscope", "--port", fixture.board.devicePath(), "--out", file,
+                    "--mqtt", broker.url("lab")});
+    QTRY_VERIFY(subscriber.messages().size() > 5);
+
+    broker.kill();
+    QTRY_VERIFY(recorder.errors().contains("unreachable"));
+    const int rowsWhileAway = lines(file).size();
+    QTRY_VERIFY(lines(file).size() > rowsWhileAway + 1000);
+    QVERIFY(broker.start());
+    // Connected again by itself, and publishing what comes now.
+    QTRY_VERIFY_WITH_TIMEOUT(recorder.errors().count("connected to") == 2, 15000);
+    const int rowsBack = lines(file).size();
+    int copies = 0;
+    QTRY_VERIFY_WITH_TIMEOUT(rowsOfMessages(subscriber.messages(), &copies).lastKey() > rowsBack, 5000);
+    QCOMPARE(recorder.stop(), 0);
+
+    QCOMPARE(checkWholeRows(lines(file).mid(1), 3), QString());
+    // The board never had to drop a byte for want of a reader.
+    QCOMPARE(fixture.board.droppedBytes(), 0);
+    const QRegularExpression tally(QStringLiteral("(\\d+) messages published, (\\d+) dropped"));
+    QVERIFY2(tally.match(recorder.errors()).hasMatch(), qPrintable(recorder.errors()));
+}
+
+QTEST_MAIN(TestRecorder)
+#include "tst_recorder.moc"
