@@ -65,27 +65,6 @@ bool writePdf(QCustomPlot *plot, QIODevice *device)
     return painter.end();
 }
 
-// The rows of the samples with indexes from `fromIndex` to `toIndex`, as
-// received; a channel without a value is an empty cell.
-QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex)
-{
-    QList<QStringList> rows;
-    int first = store.size();
-    while (first > 0 && store.at(first - 1).index >= fromIndex)
-        --first;
-    for (int position = first; position < store.size(); ++position) {
-        const Sample &sample = store.at(position);
-        if (sample.index > toIndex)
-            break;
-        QStringList row{QString::number(sample.index)};
-        for (int channel = 0; channel < Sample::channelCount; ++channel)
-            row.append(sample.hasValue(channel) ? QString::number(sample.values[size_t(channel)])
-                                                : QString());
-        rows.append(row);
-    }
-    return rows;
-}
-
 } // namespace
 
 Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
@@ -517,10 +496,10 @@ void Plotter::saveImage()
                           ? writePdf(plot, &buffer)
                           : plot->toPixmap(plot->width(), plot->height())
                                 .save(&buffer, format.toLatin1().constData());
-    const QString failure =
-        made ? SavedFile::replace(fileName, bytes) : tr("the image could not be made");
-    if (!failure.isEmpty())
-        FileSaving::showCouldNotSave(this, fileName, failure);
+    if (made)
+        FileSaving::save(this, fileName, SavedFile::bytes(bytes));
+    else
+        FileSaving::showCouldNotSave(this, fileName, tr("the image could not be made"));
 }
 
 void Plotter::exportShownData()
@@ -534,25 +513,23 @@ void Plotter::exportShownData()
         return;
 
     // What the view shows: the x range the mouse chose, the triggered view,
-    // or the last `windowLength` steps; another view's own table.
-    QList<QStringList> rows = views.tableRows();
-    QStringList header = views.tableHeader();
-    if (views.showsTime()) {
-        const SampleStore &store = sampleIntake.store();
-        const qint64 newest = sampleIntake.lastIndex();
-        const std::pair<qint64, qint64> shown = viewport.shownIndexes();
-        rows = graphsDrawnByViewport ? sampleRows(store, shown.first, shown.second)
-               : graphsTriggerIndex
-                   ? sampleRows(store, *graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
-                                *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
-                   : sampleRows(store, newest - windowLength, newest);
-        header = QStringList{QStringLiteral("sample")};
-        for (const char *name : profile.channelNames)
-            header.append(QLatin1String(name));
+    // or the last `windowLength` steps; another view's own table. The rows
+    // go to the file a block at a time, never all at once.
+    if (!views.showsTime()) {
+        FileSaving::save(this, fileName, Csv::table(views.tableHeader(), views.tableRows()));
+        return;
     }
-    const QString failure = Csv::writeTable(fileName, header, rows);
-    if (!failure.isEmpty())
-        FileSaving::showCouldNotSave(this, fileName, failure);
+    const qint64 newest = sampleIntake.lastIndex();
+    const std::pair<qint64, qint64> shown =
+        graphsDrawnByViewport ? viewport.shownIndexes()
+        : graphsTriggerIndex  ? std::pair(*graphsTriggerIndex - ScopeTrigger::preTriggerSamples,
+                                          *graphsTriggerIndex + ScopeTrigger::postTriggerSamples)
+                              : std::pair(newest - windowLength, newest);
+    QStringList header{QStringLiteral("sample")};
+    for (const char *name : profile.channelNames)
+        header.append(QLatin1String(name));
+    FileSaving::save(this, fileName,
+                     Csv::sampleTable(sampleIntake.store(), header, shown.first, shown.second));
 }
 
 bool Plotter::eventFilter(QObject *watched, QEvent *event)
