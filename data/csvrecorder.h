@@ -4,6 +4,7 @@
 #include "monotonicclock.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -19,7 +20,8 @@ struct Sample;
 
 // Records rows to a CSV file while they arrive, as fast as a board sends
 // them, without ever blocking the thread that appends: rows are formatted
-// into memory there and whole buffers go to a writer thread. Every row
+// into memory there and whole buffers go to a writer thread, which also
+// opens the file. Every row
 // starts with its number (from 1) and time_s, the seconds since the
 // recording started. The file never holds half a row, also when a write
 // fails. What waits for the disk is bounded: past `queueLimitBytes` the
@@ -31,19 +33,22 @@ class CsvRecorder : public QObject
 
 public:
     static constexpr size_t defaultQueueLimitBytes = 64 * 1024 * 1024;
+    static constexpr int openWaitMs = 1000;
 
     explicit CsvRecorder(QObject *parent = nullptr,
                          size_t queueLimitBytes = defaultQueueLimitBytes);
     // Finishes a running recording first, as stop() does.
     ~CsvRecorder() override;
 
-    // Creates (or overwrites) `path` and begins with the `header` line, whose
-    // first two names are the row number's and time_s's. time_s counts from
-    // `originNs` on the monotonic clock. A running recording is stopped
-    // first. False when the file cannot be created; errorString() says why.
-    bool start(const QString &path, const QStringList &header,
+    // Begins a recording to `path`, created or overwritten, with the
+    // `header` line, whose first two names are the row number's and
+    // time_s's. time_s counts from `originNs` on the monotonic clock. A
+    // running recording is stopped first. Returns at once: the writer thread
+    // opens the file, and a file that cannot be opened, or is not open
+    // within openWaitMs (a pipe nobody reads, a mount that hangs), ends the
+    // recording as a failed write does, with no row in the file.
+    void start(const QString &path, const QStringList &header,
                qint64 originNs = monotonicNowNs());
-    QString errorString() const { return m_errorString; }
 
     // One row of text values. `timeNs`: monotonicNowNs() when the row's bytes
     // were read. Ignored unless recording.
@@ -67,12 +72,16 @@ public:
     qint64 rowCount() const { return m_rowCount; }
     // Rows complete in the file so far.
     qint64 rowsWritten() const;
+    // The writer has opened this recording's file (it may have failed since).
+    bool fileOpened() const;
 
 signals:
-    // A write failed, or the disk could not keep up: the recording has
-    // ended, the file is closed and holds `rowsInFile` complete rows.
+    // The file could not be opened, a write failed, or the disk could not
+    // keep up: the recording has ended, the file is closed and holds
+    // `rowsInFile` complete rows.
     // Emitted on the owner's thread, from its event loop (within a fraction
-    // of a second) or from stop().
+    // of a second; openWaitMs after start() for a file that does not open)
+    // or from stop().
     void failed(const QString &reason, qint64 rowsInFile);
 
 private:
@@ -96,7 +105,6 @@ private:
 
     const size_t m_queueLimitBytes;
     QString m_fileName;
-    QString m_errorString;
     QString m_failureReason;
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
@@ -105,6 +113,7 @@ private:
     qint64 m_pendingRows = 0;
     bool m_pendingLineFeedsEndRows = true;
     QTimer m_handOverTimer;
+    QElapsedTimer m_sinceStart;
 
     std::shared_ptr<Writer> m_writer;
     std::thread m_writerThread;

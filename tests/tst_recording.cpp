@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -282,7 +283,7 @@ void TestRecording::localeDoesNotChangeTheFile()
 
     CsvRecorder recorder;
     constexpr qint64 origin = 1000;
-    QVERIFY(recorder.start(recorded, sampleHeader, origin));
+    recorder.start(recorded, sampleHeader, origin);
     const int values[] = {1650, -2800, 1234567};
     recorder.appendRow(origin + 1500000000, values, 3);
     recorder.appendRow(origin + 2000000500, {"1,5", "say \"hi\"", QString::fromUtf8("µV")});
@@ -307,7 +308,7 @@ void TestRecording::everyRowFromTheGuiThreadReachesTheFile()
     QSignalSpy failures(&recorder, &CsvRecorder::failed);
     constexpr qint64 origin = 5000000000;
     constexpr int rows = 300000;
-    QVERIFY(recorder.start(path, sampleHeader, origin));
+    recorder.start(path, sampleHeader, origin);
     appendRowsOfIntegers(recorder, origin, rows);
     QCOMPARE(recorder.rowCount(), qint64(rows));
 
@@ -329,7 +330,7 @@ void TestRecording::rowsReachTheFileWhileRecording()
     QTemporaryDir dir;
     const QString path = dir.filePath("growing.csv");
     CsvRecorder recorder;
-    QVERIFY(recorder.start(path, sampleHeader));
+    recorder.start(path, sampleHeader);
     appendRowsOfIntegers(recorder, recorder.originNs(), 10);
     // Far below a full buffer: the periodic hand-over brings them out.
     QTRY_COMPARE(recorder.rowsWritten(), qint64(10));
@@ -342,7 +343,7 @@ void TestRecording::diskFullEndsTheRecording()
 {
     CsvRecorder recorder;
     QSignalSpy failures(&recorder, &CsvRecorder::failed);
-    QVERIFY(recorder.start("/dev/full", sampleHeader));
+    recorder.start("/dev/full", sampleHeader);
     appendRowsOfIntegers(recorder, recorder.originNs(), 10);
 
     QTRY_COMPARE(failures.count(), 1);
@@ -367,7 +368,7 @@ void TestRecording::partialWriteKeepsOnlyWholeRows()
     constexpr qint64 limit = 100003;
     {
         FileSizeLimit sizeLimit(limit);
-        QVERIFY(recorder.start(path, sampleHeader, 0));
+        recorder.start(path, sampleHeader, 0);
         appendRowsOfIntegers(recorder, 0, 20000);
         QTRY_COMPARE(failures.count(), 1);
     }
@@ -404,7 +405,7 @@ void TestRecording::stalledDiskEndsTheRecording()
 
     CsvRecorder recorder(nullptr, 1024 * 1024);
     QSignalSpy failures(&recorder, &CsvRecorder::failed);
-    QVERIFY(recorder.start(path, sampleHeader, 0));
+    recorder.start(path, sampleHeader, 0);
     appendRowsOfIntegers(recorder, 0, rows);
     if (stopped)
         recorder.stop(); // returns, although the write it waits for never ends
@@ -435,37 +436,69 @@ void TestRecording::stalledDiskEndsTheRecording()
 void TestRecording::cannotCreateTheFile_data()
 {
     QTest::addColumn<QString>("place");
-    QTest::addColumn<int>("error");
-    QTest::newRow("folder that does not exist") << "missing/data.csv" << ENOENT;
-    QTest::newRow("a folder") << "" << EISDIR;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder that does not exist") << "missing/data.csv" << systemReason(ENOENT);
+    QTest::newRow("a folder") << "" << systemReason(EISDIR);
+    QTest::newRow("a pipe nobody reads") << "pipe" << SavedFile::notOpenedInTime();
 }
 
 void TestRecording::cannotCreateTheFile()
 {
     QFETCH(QString, place);
-    QFETCH(int, error);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString path = place.isEmpty() ? dir.path() : dir.filePath(place);
+    const bool pipe = place == "pipe";
+    if (pipe)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const auto threads = [] {
+        return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    };
+    const int threadsBefore = threads();
 
     CsvRecorder recorder;
-    QVERIFY(!recorder.start(path, sampleHeader));
+    QSignalSpy failures(&recorder, &CsvRecorder::failed);
+    QElapsedTimer clock;
+    clock.start();
+    recorder.start(path, sampleHeader);
+    recorder.appendRow(monotonicNowNs(), {"1"});
+    QVERIFY(clock.elapsed() < 1000); // an open that hangs holds up nothing
+    QTRY_COMPARE(failures.count(), 1);
+    QCOMPARE(failures.at(0).at(0).toString(), reason);
+    QCOMPARE(failures.at(0).at(1).toLongLong(), qint64(0));
     QVERIFY(!recorder.isRecording());
-    QCOMPARE(recorder.errorString(), systemReason(error));
+    QVERIFY(!recorder.fileOpened());
     QCOMPARE(recorder.fileName(), path);
 
     // The export says why as well, and leaves nothing behind.
-    QVERIFY(!SavedFile::write(path, Csv::table(sampleHeader, {{"1", "2", "3"}})).isEmpty());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(SavedFile::write(path, Csv::table(sampleHeader, {{"1", "2", "3"}})), reason);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             pipe ? QStringList{"pipe"} : QStringList());
 
     ModalBoxCatcher catcher;
     QDialog window;
     RecordingControl control(&window, "counter", {"reading", "time_s", "frequency_hz"});
-    QVERIFY(!control.start(path));
+    control.start(path);
     QTRY_COMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes.at(0).title, QString("Could not save"));
-    QVERIFY(catcher.boxes.at(0).text.contains(path));
-    QVERIFY(catcher.boxes.at(0).text.contains(systemReason(error)));
+    for (const QString &part : {path, reason, QString("nothing was written")})
+        QVERIFY2(catcher.boxes.at(0).text.contains(part), qPrintable(catcher.boxes.at(0).text));
     QCOMPARE(control.action()->text(), QString("Start Recording…"));
+
+    if (pipe) {
+        // The threads left hanging in open() end once the pipe has a
+        // reader, and write nothing into it.
+        const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        const auto closeReader = qScopeGuard([&] { ::close(reader); });
+        QTRY_COMPARE(threads(), threadsBefore);
+        QCOMPARE(descriptorsOpenOn(path), 1);
+        char byte;
+        QCOMPARE(::read(reader, &byte, 1), ssize_t(0));
+        struct stat status;
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &status) == 0
+                && S_ISFIFO(status.st_mode));
+    }
 }
 
 void TestRecording::fileNames_data()
@@ -689,7 +722,7 @@ void TestRecording::lastWriteFailingIsToldAfterTheWindowIsGone()
     QPointer<QDialog> window = new QDialog;
     window->setAttribute(Qt::WA_DeleteOnClose);
     auto *control = new RecordingControl(window, "counter", {"reading", "time_s", "frequency_hz"});
-    QVERIFY(control->start(path));
+    control->start(path);
     {
         FileSizeLimit limit(200);
         for (int i = 0; i < 102; ++i)
@@ -718,8 +751,8 @@ void TestRecording::recordingControlTellsWhatWentWrong_data()
 
     QTest::newRow("cancelled") << "" << 0 << QStringList{};
     QTest::newRow("cannot be created")
-        << "/nonexistent-folder/data.csv" << 0
-        << QStringList{"/nonexistent-folder/data.csv", systemReason(ENOENT)};
+        << "/nonexistent-folder/data.csv" << 2
+        << QStringList{"/nonexistent-folder/data.csv", systemReason(ENOENT), "nothing was written"};
     QTest::newRow("disk full") << "/dev/full" << 2
                                << QStringList{"/dev/full", systemReason(ENOSPC), "0 rows"};
 }
