@@ -1,7 +1,8 @@
 #include "csv.h"
 
-#include "savedfile.h"
+#include "samplestore.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -133,14 +134,60 @@ QString number(const QString &text)
     return at == plain.size() ? plain : QString();
 }
 
-QString writeTable(const QString &path, const QStringList &header,
-                   const QList<QStringList> &rows)
+SavedFile::Source table(const QStringList &header, const QList<QStringList> &rows)
 {
-    std::string text;
-    appendLine(text, header);
-    for (const QStringList &row : rows)
-        appendLine(text, row);
-    return SavedFile::replace(path, toByteArray(text));
+    return [header, rows, next = -1](std::string &out) mutable {
+        if (next < 0) {
+            appendLine(out, header);
+            next = 0;
+        }
+        for (; next < rows.size() && out.size() < SavedFile::blockBytes; ++next)
+            appendLine(out, rows.at(next));
+        return rows.isEmpty() ? 1.0 : double(next) / rows.size();
+    };
+}
+
+SavedFile::Source sampleTable(const SampleStore &store, const QStringList &header,
+                              qint64 fromIndex, qint64 toIndex)
+{
+    if (!store.isEmpty())
+        toIndex = std::min(toIndex, store.newest().index);
+    bool headerDone = false;
+    qint64 next = fromIndex;
+    return [&store, header, headerDone, next, fromIndex, toIndex](std::string &out) mutable {
+        if (!headerDone) {
+            appendLine(out, header);
+            headerDone = true;
+        }
+        // Found again for every block: samples came and went in between.
+        int position = 0;
+        for (int count = store.size(); count > 0;) {
+            const int half = count / 2;
+            if (store.at(position + half).index < next) {
+                position += half + 1;
+                count -= half + 1;
+            } else {
+                count = half;
+            }
+        }
+        for (; position < store.size() && out.size() < SavedFile::blockBytes; ++position) {
+            const Sample &sample = store.at(position);
+            if (sample.index > toIndex)
+                break;
+            appendInteger(out, sample.index);
+            for (int channel = 0; channel < Sample::channelCount; ++channel) {
+                out += ',';
+                if (sample.hasValue(channel))
+                    appendInteger(out, sample.values[size_t(channel)]);
+            }
+            out += '\n';
+            next = sample.index + 1;
+        }
+        if (position >= store.size() || store.at(position).index > toIndex || next > toIndex)
+            return 1.0;
+        // Short of 1 until the last row is in.
+        return std::min(double(next - fromIndex) / double(toIndex - fromIndex + 1), 0.999);
+    };
 }
 
 } // namespace Csv

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "savedfile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <string>
+
+class SampleStore;
 
 // CSV as spreadsheets read it everywhere: UTF-8 without BOM, "," between
 // fields, "." as the decimal point whatever the locale, LF line endings. A
@@ -25,11 +29,16 @@ QByteArray seconds(qint64 ns);
 // a cell, where a spreadsheet could run it as a formula.
 QString number(const QString &text);
 
-// Writes a whole table at once: the header line, then one line per row; an
-// empty string is an empty cell. Returns an empty string on success, else
-// the system's reason. A failed write leaves an earlier file as it was.
-QString writeTable(const QString &path, const QStringList &header,
-                   const QList<QStringList> &rows);
+// A table for SavedFile: the header line, then one line per row; an empty
+// string is an empty cell.
+SavedFile::Source table(const QStringList &header, const QList<QStringList> &rows);
+// The held samples with fromIndex <= index <= toIndex as a table for
+// SavedFile: the header line, then the sample's index and its values, an
+// empty cell where a value is missing. It reads `store` as the file is
+// written, which must keep it; the newest sample now is the last row, and a
+// sample the store drops before it is reached is left out.
+SavedFile::Source sampleTable(const SampleStore &store, const QStringList &header,
+                              qint64 fromIndex, qint64 toIndex);
 
 // The same, appended to bytes being built. appendField() and appendLine()
 // return true when a field holds a line feed, which then sits inside quotes.

@@ -1,6 +1,7 @@
 #include "csvrecorder.h"
 
 #include "samplestore.h"
+#include "savedfile.h"
 
 #include <QFile>
 
@@ -40,6 +41,8 @@ struct CsvRecorder::Writer
     size_t queuedBytes = 0;
     std::vector<std::string> spare;
     bool finishing = false;
+    bool openReturned = false;
+    bool opened = false;
     // The owner stopped waiting: write nothing more.
     bool abandoned = false;
     bool writeFailed = false;
@@ -48,6 +51,8 @@ struct CsvRecorder::Writer
 
     // The writer thread's own while it runs.
     QFile file;
+    // Set: write to this open descriptor instead of opening the file.
+    int descriptor = -1;
     qint64 bytesInFile = 0;
 
     std::atomic<qint64> rowsWritten{0};
@@ -58,8 +63,25 @@ struct CsvRecorder::Writer
 
 void CsvRecorder::Writer::run()
 {
+    // Here, not on the owner's thread: opening a pipe nobody reads, or a
+    // file on a mount that hangs, does not return. Unbuffered: every
+    // hand-over is one write, so the file stays readable while it grows and
+    // a failed write is seen at once.
+    const bool isOpen =
+        descriptor >= 0
+            ? file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                        QFileDevice::DontCloseHandle)
+            : file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
     std::unique_lock<std::mutex> lock(mutex);
-    for (;;) {
+    openReturned = true;
+    opened = isOpen;
+    if (!isOpen && !abandoned) {
+        writeFailed = true;
+        failureReason = file.errorString();
+        queue.clear();
+        queuedBytes = 0;
+    }
+    while (isOpen) {
         wake.wait(lock, [this] { return !queue.empty() || finishing || abandoned; });
         if (queue.empty() || abandoned)
             break;
@@ -142,44 +164,41 @@ qint64 CsvRecorder::rowsWritten() const
     return m_writer ? m_writer->rowsWritten.load(std::memory_order_relaxed) : 0;
 }
 
-bool CsvRecorder::start(const QString &path, const QStringList &header, qint64 originNs,
+bool CsvRecorder::fileOpened() const
+{
+    if (!m_writer)
+        return false;
+    std::lock_guard<std::mutex> lock(m_writer->mutex);
+    return m_writer->opened;
+}
+
+void CsvRecorder::start(const QString &path, const QStringList &header, qint64 originNs,
                         qint64 rowsBefore)
 {
     stop();
     m_fileName = path;
-    m_errorString.clear();
     // A new writer each time: the last one may still hang in a write.
     auto writer = std::make_shared<Writer>();
     writer->file.setFileName(path);
-    // Unbuffered: every hand-over is one write, so the file stays readable
-    // while it grows and a failed write is seen at once.
-    if (!writer->file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        m_errorString = writer->file.errorString();
-        return false;
-    }
-    return begin(writer, header, originNs, rowsBefore);
+    begin(writer, header, originNs, rowsBefore);
 }
 
-bool CsvRecorder::startOnDescriptor(int descriptor, const QString &name,
+void CsvRecorder::startOnDescriptor(int descriptor, const QString &name,
                                     const QStringList &header, qint64 originNs,
                                     qint64 rowsBefore)
 {
     stop();
     m_fileName = name;
-    m_errorString.clear();
     auto writer = std::make_shared<Writer>();
-    if (!writer->file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                           QFileDevice::DontCloseHandle)) {
-        m_errorString = writer->file.errorString();
-        return false;
-    }
-    return begin(writer, header, originNs, rowsBefore);
+    writer->descriptor = descriptor;
+    begin(writer, header, originNs, rowsBefore);
 }
 
-bool CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
+void CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
                         qint64 originNs, qint64 rowsBefore)
 {
     m_writer = writer;
+    m_sinceStart.start();
     m_originNs = originNs;
     m_rowCount = rowsBefore;
     m_failureReason.clear();
@@ -201,7 +220,6 @@ bool CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList
     // The thread holds the writer for as long as it runs.
     m_writerThread = std::thread([writer] { writer->run(); });
     m_handOverTimer.start();
-    return true;
 }
 
 void CsvRecorder::appendRow(qint64 timeNs, const QStringList &values)
@@ -304,17 +322,20 @@ void CsvRecorder::finish()
     std::unique_lock<std::mutex> lock(m_writer->mutex);
     m_writer->finishing = true;
     m_writer->wake.notify_one();
-    const bool ended = m_writer->ended.wait_for(lock, std::chrono::milliseconds(finishWaitMs),
-                                                [this] { return m_writer->done; });
+    // An abandoned writer is not waited for: it hangs.
+    m_writer->ended.wait_for(lock, std::chrono::milliseconds(finishWaitMs),
+                             [this] { return m_writer->done || m_writer->abandoned; });
+    const bool ended = m_writer->done;
     if (!ended) {
-        // A write hangs (a stalled mount, a pipe nobody reads): the writer
-        // ends when it returns, without writing more, and the rows still
-        // queued are lost.
-        m_writer->abandoned = true;
+        // The open or a write hangs (a stalled mount, a pipe nobody reads):
+        // the writer ends when it returns, without writing more, and the
+        // rows still queued are lost.
         if (!m_writer->writeFailed) {
             m_writer->writeFailed = true;
-            m_writer->failureReason = tr("the disk could not keep up");
+            m_writer->failureReason = m_writer->openReturned ? tr("the disk could not keep up")
+                                                             : SavedFile::notOpenedInTime();
         }
+        m_writer->abandoned = true;
     }
     if (m_writer->writeFailed)
         m_failureReason = m_writer->failureReason;
@@ -334,6 +355,12 @@ void CsvRecorder::onTick()
     handOver();
     {
         std::lock_guard<std::mutex> lock(m_writer->mutex);
+        if (!m_writer->openReturned && !m_writer->writeFailed
+            && m_sinceStart.hasExpired(openWaitMs)) {
+            m_writer->writeFailed = true;
+            m_writer->failureReason = SavedFile::notOpenedInTime();
+            m_writer->abandoned = true;
+        }
         if (!m_writer->writeFailed)
             return;
     }

@@ -4,6 +4,7 @@
 #include "monotonicclock.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -19,7 +20,8 @@ struct Sample;
 
 // Records rows to a CSV file while they arrive, as fast as a board sends
 // them, without ever blocking the thread that appends: rows are formatted
-// into memory there and whole buffers go to a writer thread. Every row
+// into memory there and whole buffers go to a writer thread, which also
+// opens the file. Every row
 // starts with its number (from 1) and time_s, the seconds since the
 // recording started. The file never holds half a row, also when a write
 // fails. What waits for the disk is bounded: past `queueLimitBytes` the
@@ -31,25 +33,28 @@ class CsvRecorder : public QObject
 
 public:
     static constexpr size_t defaultQueueLimitBytes = 64 * 1024 * 1024;
+    static constexpr int openWaitMs = 1000;
 
     explicit CsvRecorder(QObject *parent = nullptr,
                          size_t queueLimitBytes = defaultQueueLimitBytes);
     // Finishes a running recording first, as stop() does.
     ~CsvRecorder() override;
 
-    // Creates (or overwrites) `path` and begins with the `header` line, whose
-    // first two names are the row number's and time_s's. time_s counts from
-    // `originNs` on the monotonic clock; rows are numbered from
-    // `rowsBefore` + 1 (a recording that goes on in a new file). A running
-    // recording is stopped first. False when the file cannot be created;
-    // errorString() says why.
-    bool start(const QString &path, const QStringList &header,
+    // Begins a recording to `path`, created or overwritten, with the
+    // `header` line, whose first two names are the row number's and
+    // time_s's. time_s counts from `originNs` on the monotonic clock. A
+    // running recording is stopped first. Returns at once: the writer thread
+    // opens the file, and a file that cannot be opened, or is not open
+    // within openWaitMs (a pipe nobody reads, a mount that hangs), ends the
+    // recording as a failed write does, with no row in the file.
+    // time_s counts from `originNs`; rows are numbered from `rowsBefore` + 1
+    // (a recording that goes on in a new file).
+    void start(const QString &path, const QStringList &header,
                qint64 originNs = monotonicNowNs(), qint64 rowsBefore = 0);
     // The same on the open file `descriptor` (standard output), which stays
     // open afterwards; `name` is what fileName() and errors call it.
-    bool startOnDescriptor(int descriptor, const QString &name, const QStringList &header,
+    void startOnDescriptor(int descriptor, const QString &name, const QStringList &header,
                            qint64 originNs = monotonicNowNs(), qint64 rowsBefore = 0);
-    QString errorString() const { return m_errorString; }
 
     // One row of text values. `timeNs`: monotonicNowNs() when the row's bytes
     // were read. Ignored unless recording.
@@ -73,15 +78,19 @@ public:
     qint64 rowCount() const { return m_rowCount; }
     // Rows complete in the file so far.
     qint64 rowsWritten() const;
+    // The writer has opened this recording's file (it may have failed since).
+    bool fileOpened() const;
     // Bytes of this recording's file so far, header and rows, written or
     // still on their way.
     qint64 bytesAppended() const { return m_bytesAppended; }
 
 signals:
-    // A write failed, or the disk could not keep up: the recording has
-    // ended, the file is closed and holds `rowsInFile` complete rows.
+    // The file could not be opened, a write failed, or the disk could not
+    // keep up: the recording has ended, the file is closed and holds
+    // `rowsInFile` complete rows.
     // Emitted on the owner's thread, from its event loop (within a fraction
-    // of a second) or from stop().
+    // of a second; openWaitMs after start() for a file that does not open)
+    // or from stop().
     void failed(const QString &reason, qint64 rowsInFile);
 
 private:
@@ -89,7 +98,7 @@ private:
     // write hangs.
     struct Writer;
 
-    bool begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
+    void begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
                qint64 originNs, qint64 rowsBefore);
     void beginRow(qint64 timeNs);
     void endRow();
@@ -107,7 +116,6 @@ private:
 
     const size_t m_queueLimitBytes;
     QString m_fileName;
-    QString m_errorString;
     QString m_failureReason;
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
@@ -119,6 +127,7 @@ private:
     qint64 m_pendingRows = 0;
     bool m_pendingLineFeedsEndRows = true;
     QTimer m_handOverTimer;
+    QElapsedTimer m_sinceStart;
 
     std::shared_ptr<Writer> m_writer;
     std::thread m_writerThread;

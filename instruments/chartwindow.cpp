@@ -303,8 +303,6 @@ void ChartWindow::exportShown()
         QStringList header{QStringLiteral("time_iso"), QStringLiteral("time_s")};
         header += m_profile.columnNames;
         header.append(QStringLiteral("readings"));
-        const QString failure = Csv::writeTable(fileName, header, rows);
-        if (!failure.isEmpty())
-            FileSaving::showCouldNotSave(this, fileName, failure);
+        FileSaving::save(this, fileName, Csv::table(header, rows));
     });
 }

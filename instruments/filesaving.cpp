@@ -2,11 +2,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace FileSaving {
 
@@ -113,6 +118,56 @@ QString imageFormat(const QString &path, const QString &chosenFilter)
 void setFileNameSource(FileNameSource source)
 {
     fileNameSource() = std::move(source);
+}
+
+bool save(QWidget *parent, const QString &path, SavedFile::Source source)
+{
+    SavedFile file(path, std::move(source));
+    QEventLoop loop;
+    QString failure;
+    bool cancelled = false;
+    QObject::connect(&file, &SavedFile::finished, &loop, [&](const QString &reason) {
+        failure = reason;
+        loop.quit();
+    });
+
+    // Only where the wait is felt.
+    QPointer<QProgressDialog> progress;
+    QPointer<QProgressBar> bar;
+    double share = 0;
+    QTimer showProgress;
+    showProgress.setSingleShot(true);
+    QObject::connect(&showProgress, &QTimer::timeout, &loop, [&] {
+        progress = new QProgressDialog(parent);
+        progress->setWindowTitle(tr("Saving"));
+        progress->setLabelText(tr("Writing %1…").arg(QFileInfo(path).fileName()));
+        // A bar of its own: the dialog's setValue() would run the events
+        // from inside this loop's handlers.
+        bar = new QProgressBar;
+        bar->setRange(0, 1000);
+        bar->setValue(int(share * 1000));
+        progress->setBar(bar);
+        progress->setWindowModality(Qt::WindowModal);
+        QObject::connect(progress, &QProgressDialog::canceled, &loop, [&] {
+            file.cancel();
+            cancelled = true;
+            loop.quit();
+        });
+        progress->show();
+    });
+    QObject::connect(&file, &SavedFile::progressed, &loop, [&](double made) {
+        share = made;
+        if (bar)
+            bar->setValue(int(made * 1000));
+    });
+
+    file.start();
+    showProgress.start(500);
+    loop.exec();
+    delete progress.data();
+    if (!cancelled && !failure.isEmpty())
+        showCouldNotSave(parent, path, failure);
+    return !cancelled && failure.isEmpty();
 }
 
 void showCouldNotSave(QWidget *parent, const QString &path, const QString &reason,

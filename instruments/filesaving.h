@@ -1,5 +1,7 @@
 #pragma once
 
+#include "savedfile.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -9,8 +11,8 @@
 class QWidget;
 
 // What the windows share when they save something: the names they suggest,
-// the folder used last, the save dialog, and the box that says a file
-// could not be written.
+// the folder used last, the save dialog, the writing itself, and the box
+// that says a file could not be written.
 namespace FileSaving {
 
 // Images and data each remember their own folder.
@@ -48,6 +50,14 @@ QString imageFormat(const QString &path, const QString &chosenFilter);
 // the dialog back.
 using FileNameSource = std::function<QString(const QString &title, const QString &suggestedPath)>;
 void setFileNameSource(FileNameSource source);
+
+// Writes `path` from `source` (see SavedFile) while the events keep
+// running, with a progress dialog on `parent` once it takes longer than half
+// a second, and tells in the "Could not save" box why it failed. Returns
+// true when the file is written; false also when the user cancelled. Runs
+// a loop of its own: call it where the window holds a close until it is
+// done.
+bool save(QWidget *parent, const QString &path, SavedFile::Source source);
 
 // The box titled "Could not save", naming the file and the reason (plus
 // `detail`, when given). It does not block: the event loop keeps running.

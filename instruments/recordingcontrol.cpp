@@ -50,13 +50,10 @@ void RecordingControl::askAndStart()
         start(path);
 }
 
-bool RecordingControl::start(const QString &path)
+void RecordingControl::start(const QString &path)
 {
-    const bool started = m_recorder.start(path, m_header);
-    if (!started)
-        FileSaving::showCouldNotSave(m_window, path, m_recorder.errorString());
+    m_recorder.start(path, m_header);
     announce();
-    return started;
 }
 
 qint64 RecordingControl::stop()
@@ -73,7 +70,9 @@ void RecordingControl::onWriteFailed(const QString &reason, qint64 rowsInFile)
     // The window may be closing (this was its recording's last write): the
     // box must outlive it.
     FileSaving::showCouldNotSave(nullptr, fileName(), reason,
-                                 tr("The recording ended; the file holds %1.").arg(rows));
+                                 m_recorder.fileOpened()
+                                     ? tr("The recording ended; the file holds %1.").arg(rows)
+                                     : tr("The recording ended; nothing was written."));
 }
 
 void RecordingControl::announce()

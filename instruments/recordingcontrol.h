@@ -14,7 +14,7 @@ class QWidget;
 
 // "Start Recording…" / "Stop Recording" (Ctrl+R) for a window that records
 // what the board sends: asks for the file, runs the recorder, and tells the
-// user when a file cannot be created or a failed write ends the recording.
+// user when a file cannot be opened or a failed write ends the recording.
 // The window adds action() to itself, so the shortcut works anywhere in it,
 // and to its context menu; it appends every row to recorder() and calls
 // stop() on its stop path, before the port closes.
@@ -41,9 +41,9 @@ public:
 
     // Asks for the file with the dialog titled "Record Data", then starts.
     void askAndStart();
-    // Starts recording to `path`; when the file cannot be created the user
-    // is told in a box and false is returned.
-    bool start(const QString &path);
+    // Starts recording to `path`; a file that cannot be opened ends the
+    // recording soon after, and the user is told in a box.
+    void start(const QString &path);
     // Writes everything left and closes the file; returns the rows it holds.
     qint64 stop();
 

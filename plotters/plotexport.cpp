@@ -1,7 +1,6 @@
 #include "plotexport.h"
 
 #include "filesaving.h"
-#include "samplespan.h"
 #include "savedfile.h"
 
 #include <QBuffer>
@@ -56,10 +55,10 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem)
                           ? writePdf(plot, &buffer)
                           : plot->toPixmap(plot->width(), plot->height())
                                 .save(&buffer, format.toLatin1().constData());
-    const QString failure =
-        made ? SavedFile::replace(fileName, bytes) : tr("the image could not be made");
-    if (!failure.isEmpty())
-        FileSaving::showCouldNotSave(window, fileName, failure);
+    if (made)
+        FileSaving::save(window, fileName, SavedFile::bytes(bytes));
+    else
+        FileSaving::showCouldNotSave(window, fileName, tr("the image could not be made"));
 }
 
 QString askDataFileName(QWidget *window, const QString &fileStem)
@@ -75,22 +74,6 @@ QStringList sampleHeader(const std::array<const char *, Sample::channelCount> &c
     for (const char *name : channelNames)
         header.append(QLatin1String(name));
     return header;
-}
-
-QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex)
-{
-    const SampleSpan span = spanOfIndexes(store, fromIndex, toIndex);
-    QList<QStringList> rows;
-    rows.reserve(span.size());
-    for (int position = span.begin; position < span.end; ++position) {
-        const Sample &sample = store.at(position);
-        QStringList row{QString::number(sample.index)};
-        for (int channel = 0; channel < Sample::channelCount; ++channel)
-            row.append(sample.hasValue(channel) ? QString::number(sample.values[size_t(channel)])
-                                                : QString());
-        rows.append(row);
-    }
-    return rows;
 }
 
 } // namespace PlotExport

@@ -2,7 +2,6 @@
 
 #include "samplestore.h"
 
-#include <QList>
 #include <QStringList>
 
 #include <array>
@@ -23,8 +22,4 @@ QString askDataFileName(QWidget *window, const QString &fileStem);
 
 // The header of the time view's table: "sample" and the channels' names.
 QStringList sampleHeader(const std::array<const char *, Sample::channelCount> &channelNames);
-// The rows of the held samples with indexes from `fromIndex` to `toIndex`,
-// as received; a channel without a value is an empty cell.
-QList<QStringList> sampleRows(const SampleStore &store, qint64 fromIndex, qint64 toIndex);
-
 } // namespace PlotExport

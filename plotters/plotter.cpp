@@ -250,16 +250,17 @@ void Plotter::exportShownData()
     const QString fileName = PlotExport::askDataFileName(this, QLatin1String(profile.fileStem));
     if (fileName.isEmpty())
         return;
-    // What was drawn: the time view's samples, or another view's own table.
+    // What was drawn: the time view's samples, or another view's own
+    // table. The samples go to the file a block at a time, never all at once.
+    if (!views.showsTime()) {
+        FileSaving::save(this, fileName, Csv::table(views.tableHeader(), views.tableRows()));
+        return;
+    }
     const TimeGraphs::Drawn &drawn = timeGraphs.drawn();
-    const QString failure =
-        views.showsTime()
-            ? Csv::writeTable(fileName, PlotExport::sampleHeader(profile.channelNames),
-                              PlotExport::sampleRows(sampleIntake.store(), drawn.firstIndex,
-                                                     drawn.lastIndex))
-            : Csv::writeTable(fileName, views.tableHeader(), views.tableRows());
-    if (!failure.isEmpty())
-        FileSaving::showCouldNotSave(this, fileName, failure);
+    FileSaving::save(this, fileName,
+                     Csv::sampleTable(sampleIntake.store(),
+                                      PlotExport::sampleHeader(profile.channelNames),
+                                      drawn.firstIndex, drawn.lastIndex));
 }
 
 bool Plotter::eventFilter(QObject *watched, QEvent *event)

@@ -89,11 +89,8 @@ bool RecordingFiles::start(qint64 originNs)
 {
     m_originNs = originNs;
     if (m_toStandardOutput) {
-        if (!m_recorder.startOnDescriptor(STDOUT_FILENO, QStringLiteral("standard output"),
-                                          m_header, originNs)) {
-            m_errorString = m_recorder.errorString();
-            return false;
-        }
+        m_recorder.startOnDescriptor(STDOUT_FILENO, QStringLiteral("standard output"), m_header,
+                                     originNs);
         return true;
     }
     const QString first = m_rotation == Rotation::None
@@ -109,10 +106,9 @@ bool RecordingFiles::start(qint64 originNs)
 
 bool RecordingFiles::open(const QString &path, qint64 originNs, qint64 rowsBefore)
 {
-    if (!m_recorder.start(path, m_header, originNs, rowsBefore)) {
-        m_errorString = QStringLiteral("cannot create %1: %2").arg(path, m_recorder.errorString());
-        return false;
-    }
+    // The file is opened on the writer's thread; one that cannot be made
+    // ends the recording through failed(), as a failed write does.
+    m_recorder.start(path, m_header, originNs, rowsBefore);
     return true;
 }
 
