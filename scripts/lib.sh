@@ -3,8 +3,9 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Debian packages the panel, its tests and its demo need.
-PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev libqcustomplot-dev pkg-config libfftw3-dev)
+# Debian packages the panel, its tests, its benchmarks and its demo need.
+PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev libqcustomplot-dev pkg-config libfftw3-dev
+    libxcb1-dev)
 
 # Installs the packages that are missing, as root or through sudo.
 install_missing() {
