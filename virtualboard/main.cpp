@@ -44,12 +44,26 @@ int main(int argc, char *argv[])
                        "(the board's own process had stalled), and the longest time in "
                        "milliseconds between two of its stream writes in that second."));
     parser.addOption(stats);
+    const QCommandLineOption steps(
+        QStringLiteral("steps"),
+        QStringLiteral("Instead of its waves, the Osciloscope's PAD0 jumps between %1 and %2 mV "
+                       "every MS milliseconds (plus up to 19 at random), PAD1 and PAD2 holding "
+                       "%3 mV. Each jump prints a line \"step MILLIVOLTS NS\": the system's "
+                       "monotonic clock, in nanoseconds, when the first frame at the new level "
+                       "was written.")
+            .arg(VirtualBoard::stepLowMv)
+            .arg(VirtualBoard::stepHighMv)
+            .arg(VirtualBoard::stepRestMv),
+        QStringLiteral("MS"));
+    parser.addOption(steps);
     parser.process(app);
 
     VirtualBoard board;
     board.setFrameRate(parser.value(rate).toInt());
     board.setSilent(parser.value(rate).toInt() == 0);
     board.setWriteInterval(1);
+    if (parser.isSet(steps))
+        board.setStepPeriod(parser.value(steps).toInt());
     if (parser.isSet(link))
         board.setLinkPath(parser.value(link));
     if (!board.start()) {
@@ -65,6 +79,9 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&board, &VirtualBoard::plugged, &board, [](const QString &path) {
         QTextStream(stdout) << path << Qt::endl;
+    });
+    QObject::connect(&board, &VirtualBoard::stepped, &board, [](int millivolts, qint64 ns) {
+        QTextStream(stdout) << "step " << millivolts << ' ' << ns << Qt::endl;
     });
     QTimer statsTimer;
     QObject::connect(&statsTimer, &QTimer::timeout, &board, [&board] {

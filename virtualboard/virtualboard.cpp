@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
@@ -96,6 +97,12 @@ void VirtualBoard::setFrameRate(int framesPerSecond)
     m_framesSent = 0;
     m_clock.restart();
     m_lastTickMs = -1;
+}
+
+void VirtualBoard::setStepPeriod(int periodMs)
+{
+    m_stepPeriodMs = qMax(0, periodMs);
+    m_nextStepMs = m_clock.isValid() ? m_clock.elapsed() + m_stepPeriodMs : m_stepPeriodMs;
 }
 
 void VirtualBoard::setCounterInterval(int ms)
@@ -256,6 +263,9 @@ void VirtualBoard::setMode(Mode mode)
         m_framesMade = 0;
         m_clock.start();
         m_lastTickMs = -1;
+        m_stepHigh = false;
+        m_stepPending = false;
+        m_nextStepMs = m_stepPeriodMs;
         m_streamTimer.start();
     } else if (mode == Mode::Counter) {
         m_counterTimer.start();
@@ -289,7 +299,10 @@ QByteArray VirtualBoard::nextFrame()
     m_random = m_random * 1664525u + 1013904223u;
     const int noise = int(m_random >> 27) - 16; // -16 .. 15
     int a, b, c;
-    if (m_mode == Mode::Oscilloscope) {
+    if (m_mode == Mode::Oscilloscope && m_stepPeriodMs > 0) {
+        a = m_stepHigh ? stepHighMv : stepLowMv;
+        b = c = stepRestMv;
+    } else if (m_mode == Mode::Oscilloscope) {
         // PAD0 a 5 Hz sine, PAD1 a 2 Hz square, PAD2 a 3 Hz saw, in millivolts.
         a = int(1650 + 1400 * std::sin(2 * pi * 5 * t));
         b = std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400;
@@ -327,6 +340,12 @@ void VirtualBoard::tick()
         m_framesSent += due - limit;
         due = limit;
     }
+    if (m_stepPeriodMs > 0 && m_mode == Mode::Oscilloscope && nowMs >= m_nextStepMs) {
+        m_stepHigh = !m_stepHigh;
+        m_stepPending = true;
+        m_random = m_random * 1664525u + 1013904223u;
+        m_nextStepMs = nowMs + m_stepPeriodMs + qint64((m_random >> 16) % 20);
+    }
     if (due <= 0)
         return;
     m_framesMade += due;
@@ -336,6 +355,15 @@ void VirtualBoard::tick()
         bytes.append(nextFrame());
     if (!m_silent)
         writeToPanel(bytes);
+    if (m_stepPending && !m_silent) {
+        // Stamped once the frames are written: what a USB device's read
+        // would deliver to the panel now.
+        m_stepPending = false;
+        const qint64 nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
+        emit stepped(m_stepHigh ? stepHighMv : stepLowMv, nowNs);
+    }
 }
 
 void VirtualBoard::writeToPanel(const QByteArray &bytes)

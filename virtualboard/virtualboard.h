@@ -68,6 +68,15 @@ public:
     qint64 framesMade() const { return m_framesMade; }
     // Bytes made but not yet taken by the pseudo-terminal.
     qint64 pendingBytes() const { return m_output.size(); }
+    // Steps instead of waves, for timing a plot from outside: the
+    // Osciloscope's PAD0 holds stepLowMv or stepHighMv and jumps to the other
+    // every `periodMs` plus up to 19 ms at random (so that the jumps fall at
+    // every phase of a 20 ms refresh); PAD1 and PAD2 hold stepRestMv.
+    // 0: the waves.
+    void setStepPeriod(int periodMs);
+    static constexpr int stepLowMv = 800;
+    static constexpr int stepHighMv = 2600;
+    static constexpr int stepRestMv = 1700;
     // Pace of the counter's readings.
     void setCounterInterval(int ms);
     // Frequency the counter reports while PAD0 has no PWM output.
@@ -113,6 +122,10 @@ signals:
     void modeChanged(VirtualBoard::Mode mode);
     // Back after a replug, at devicePath().
     void plugged(const QString &devicePath);
+    // The first frame at PAD0's new step level went to the pseudo-terminal
+    // at `monotonicNs` (the system's monotonic clock, which other processes
+    // read too).
+    void stepped(int millivolts, qint64 monotonicNs);
 
 private:
     void readFromPanel();
@@ -163,5 +176,9 @@ private:
     qint64 m_droppedAfterOwnStall = 0;
     qint64 m_lastTickMs = -1;
     qint64 m_longestStallMs = 0;
+    int m_stepPeriodMs = 0;
+    qint64 m_nextStepMs = 0;
+    bool m_stepHigh = false;
+    bool m_stepPending = false;
     quint32 m_random = 0x2545F491u;
 };
