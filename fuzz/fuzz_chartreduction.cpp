@@ -7,7 +7,7 @@
 // of them, and every interval has minimum <= mean <= maximum. The same
 // bytes then go to the raw log, whole and in pieces, with the same lines.
 #include "fuzzcheck.h"
-#include "rawtext.h"
+#include "rawlog.h"
 #include "readinghistory.h"
 
 #include <cmath>

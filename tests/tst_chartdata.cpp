@@ -2,7 +2,7 @@
 // reduction of old readings, the readings' times, the axes' limits and
 // format, the statistics' numbers, and the raw text.
 #include "chartscale.h"
-#include "rawtext.h"
+#include "rawlog.h"
 #include "readingclock.h"
 #include "readinghistory.h"
 

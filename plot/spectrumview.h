@@ -15,7 +15,7 @@ class QCPItemTracer;
 // the channel's full scale against Hz (bins until the sample rate is known),
 // with the largest peak of each channel marked and labelled in its colour.
 // Computed at most ten times a second, and only when samples came.
-class SpectrumView : public PlotView
+class SpectrumView : public AlternateView
 {
     Q_OBJECT
 

@@ -22,7 +22,7 @@ class QWidget;
 // stopped view moved by the mouse, a rolling view of another length) is
 // what ownView() gives, which the time graphs draw. QCustomPlot's own range
 // dragging and zooming stay off: its rules would fight the rolling view.
-class PlotViewport : public QObject
+class PlotNavigator : public QObject
 {
     Q_OBJECT
 
@@ -31,10 +31,10 @@ public:
     // The rolling view's specified length.
     static constexpr int specifiedLength = 500;
 
-    PlotViewport(const SampleStore &store,
+    PlotNavigator(const SampleStore &store,
                  const std::array<const char *, Sample::channelCount> &channelNames,
                  QObject *parent = nullptr);
-    ~PlotViewport() override;
+    ~PlotNavigator() override;
 
     // `specifiedY` is the y range the plot starts with; a right axis, when
     // `specifiedRightY` is given, follows the left one in its own units.

@@ -44,8 +44,8 @@ ViewSwitch::ViewSwitch(const std::array<const char *, 3> &channelNames, double f
     });
     connect(m_xyAction, &QAction::triggered, this,
             [this] { setView(m_view == View::XY ? View::Time : View::XY); });
-    for (PlotView *view : std::initializer_list<PlotView *>{m_spectrum.get(), m_xy.get()})
-        connect(view, &PlotView::changed, this, &ViewSwitch::changed);
+    for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()})
+        connect(view, &AlternateView::changed, this, &ViewSwitch::changed);
 }
 
 ViewSwitch::~ViewSwitch() = default;
@@ -69,11 +69,11 @@ void ViewSwitch::addToMenu(QMenu &menu) const
 {
     QMenu *views = menu.addMenu(tr("View"));
     views->addActions(m_group->actions());
-    if (const PlotView *view = shownView())
+    if (const AlternateView *view = shownView())
         view->addToMenu(menu);
 }
 
-PlotView *ViewSwitch::shownView() const
+AlternateView *ViewSwitch::shownView() const
 {
     switch (m_view) {
     case View::Spectrum:
@@ -94,12 +94,12 @@ void ViewSwitch::setView(View view)
     if (view == m_view || !m_plot)
         return;
     // Every view starts from the time view's look, and leaves it as it was.
-    if (PlotView *leaving = shownView()) {
+    if (AlternateView *leaving = shownView()) {
         leaving->hide();
         restoreTimeLook();
     }
     m_view = view;
-    if (PlotView *shown = shownView()) {
+    if (AlternateView *shown = shownView()) {
         keepTimeLook();
         shown->show();
     }
@@ -146,18 +146,18 @@ void ViewSwitch::restoreTimeLook()
 bool ViewSwitch::update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
                         qint64 nowNs)
 {
-    PlotView *view = shownView();
+    AlternateView *view = shownView();
     return view && view->update(store, shown, rateHz, nowNs);
 }
 
 QStringList ViewSwitch::tableHeader() const
 {
-    const PlotView *view = shownView();
+    const AlternateView *view = shownView();
     return view ? view->tableHeader() : QStringList();
 }
 
 QList<QStringList> ViewSwitch::tableRows() const
 {
-    const PlotView *view = shownView();
+    const AlternateView *view = shownView();
     return view ? view->tableRows() : QList<QStringList>();
 }

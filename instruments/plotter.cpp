@@ -52,8 +52,8 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
                 {notes.damageNote(), notes.recordingNote()});
 
     // Whatever changes what is shown, one way to the screen.
-    connect(&scopeView, &ScopeView::changed, this, &Plotter::redrawSoon);
-    connect(&viewport, &PlotViewport::changed, this, &Plotter::redrawSoon);
+    connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);
+    connect(&viewport, &PlotNavigator::changed, this, &Plotter::redrawSoon);
     connect(&views, &ViewSwitch::changed, this, [this] {
         viewport.setActive(views.showsTime());
         redrawSoon();

@@ -25,7 +25,7 @@ class QWidget;
 // Another way to look at the samples in a plot window's plot, drawn instead
 // of the time view: its own plottables and items on the same plot, its own
 // axes, its own table for Export Shown Data.
-class PlotView : public QObject
+class AlternateView : public QObject
 {
     Q_OBJECT
 
@@ -94,7 +94,7 @@ signals:
 
 private:
     struct AxisLook;
-    PlotView *shownView() const;
+    AlternateView *shownView() const;
     void keepTimeLook();
     void restoreTimeLook();
 

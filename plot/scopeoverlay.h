@@ -24,14 +24,14 @@ class QWidget;
 // status, the measurements readout and the sample rate behind it, and the
 // commands for them. The window asks it once per redraw tick what to show and
 // lets it draw its items; everything else stays with the window.
-class ScopeView : public QObject
+class ScopeOverlay : public QObject
 {
     Q_OBJECT
 
 public:
     // `withTrigger` adds the trigger and its commands.
-    ScopeView(bool withTrigger, const std::array<const char *, 3> &channelNames);
-    ~ScopeView() override;
+    ScopeOverlay(bool withTrigger, const std::array<const char *, 3> &channelNames);
+    ~ScopeOverlay() override;
 
     // Adds the commands that have shortcuts to `window`, so they work
     // anywhere in it.

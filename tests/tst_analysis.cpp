@@ -81,7 +81,7 @@ Values sine(int count, double period, double amplitude)
 
 } // namespace
 
-class TestScopeMath : public QObject
+class TestAnalysis : public QObject
 {
     Q_OBJECT
 
@@ -120,7 +120,7 @@ private slots:
     void xyPoints();
 };
 
-void TestScopeMath::storeKeepsTheNewestInIndexOrder()
+void TestAnalysis::storeKeepsTheNewestInIndexOrder()
 {
     // A capacity of 5 becomes 8; index 15 never arrives.
     SampleStore store(5);
@@ -137,7 +137,7 @@ void TestScopeMath::storeKeepsTheNewestInIndexOrder()
     QCOMPARE(spanOfIndexes(store, 13, 17).size(), 4);
 }
 
-void TestScopeMath::triggerFindsTheCrossing_data()
+void TestAnalysis::triggerFindsTheCrossing_data()
 {
     QTest::addColumn<Values>("values");
     QTest::addColumn<TriggerMode>("mode");
@@ -182,7 +182,7 @@ void TestScopeMath::triggerFindsTheCrossing_data()
     row("noise on a slow edge", noisy + Values(400, 1000), rising, 500, 300);
 }
 
-void TestScopeMath::triggerFindsTheCrossing()
+void TestAnalysis::triggerFindsTheCrossing()
 {
     QFETCH(Values, values);
     QFETCH(TriggerMode, mode);
@@ -212,7 +212,7 @@ void TestScopeMath::triggerFindsTheCrossing()
     }
 }
 
-void TestScopeMath::triggerHoldsThenMovesToTheNextCompleteCrossing()
+void TestAnalysis::triggerHoldsThenMovesToTheNextCompleteCrossing()
 {
     // Rising edges at 150, 450, 750, ...
     const Values values = square(2000, 300);
@@ -233,7 +233,7 @@ void TestScopeMath::triggerHoldsThenMovesToTheNextCompleteCrossing()
     QCOMPARE(changes, (QList<QPair<int, qint64>>{{550, 150}, {1150, 750}, {1750, 1350}}));
 }
 
-void TestScopeMath::steadySignalRepeatsThePicture_data()
+void TestAnalysis::steadySignalRepeatsThePicture_data()
 {
     QTest::addColumn<Values>("values");
     QTest::addColumn<TriggerMode>("mode");
@@ -249,7 +249,7 @@ void TestScopeMath::steadySignalRepeatsThePicture_data()
                                                 << 256 << 0;
 }
 
-void TestScopeMath::steadySignalRepeatsThePicture()
+void TestAnalysis::steadySignalRepeatsThePicture()
 {
     QFETCH(Values, values);
     QFETCH(TriggerMode, mode);
@@ -285,7 +285,7 @@ void TestScopeMath::steadySignalRepeatsThePicture()
              qPrintable(QString::number(shown.size())));
 }
 
-void TestScopeMath::fallsBackToAutoAfterASecondWithoutCrossing()
+void TestAnalysis::fallsBackToAutoAfterASecondWithoutCrossing()
 {
     constexpr qint64 second = 1000000000;
     // Rising edges at 150, 450, ..., 1650, the one shown at 1350; then flat
@@ -310,7 +310,7 @@ void TestScopeMath::fallsBackToAutoAfterASecondWithoutCrossing()
     QCOMPARE(shownAt(2650, 2651, 12 * second), qint64(2250));
 }
 
-void TestScopeMath::ctrlTStepsAndOffRolls()
+void TestAnalysis::ctrlTStepsAndOffRolls()
 {
     TriggerMode mode = TriggerMode::Off;
     QList<TriggerMode> steps;
@@ -333,7 +333,7 @@ void TestScopeMath::ctrlTStepsAndOffRolls()
     QCOMPARE(trigger.view(store)->triggerIndex, qint64(100));
 }
 
-void TestScopeMath::measurements_data()
+void TestAnalysis::measurements_data()
 {
     QTest::addColumn<Values>("values");
     QTest::addColumn<int>("peakToPeak");
@@ -363,7 +363,7 @@ void TestScopeMath::measurements_data()
     QTest::newRow("square at the ends of int") << extremes << 0 << -1 << 40.0;
 }
 
-void TestScopeMath::measurements()
+void TestAnalysis::measurements()
 {
     QFETCH(Values, values);
     QFETCH(int, peakToPeak);
@@ -398,7 +398,7 @@ void TestScopeMath::measurements()
     }
 }
 
-void TestScopeMath::rateMeter_data()
+void TestAnalysis::rateMeter_data()
 {
     // The reads: when (ms) and how many samples each; the read at
     // `gapRead` comes after a gap (Start Plot, a replug). Rate -1: none yet.
@@ -435,7 +435,7 @@ void TestScopeMath::rateMeter_data()
     QTest::newRow("catching up") << catchingUp << catchingUpCounts << -1 << 720.0;
 }
 
-void TestScopeMath::rateMeter()
+void TestAnalysis::rateMeter()
 {
     QFETCH(QVector<qint64>, times);
     QFETCH(QVector<int>, counts);
@@ -472,7 +472,7 @@ void TestScopeMath::rateMeter()
     QCOMPARE(everyRead.framesPerSecond().value_or(-1), 10.0);
 }
 
-void TestScopeMath::readoutText()
+void TestAnalysis::readoutText()
 {
     // A decimal comma locale must not reach the readout.
     QLocale::setDefault(QLocale(QLocale::German));
@@ -495,7 +495,7 @@ void TestScopeMath::readoutText()
     QLocale::setDefault(QLocale::c());
 }
 
-void TestScopeMath::typedAxisEnds_data()
+void TestAnalysis::typedAxisEnds_data()
 {
     // -1: refused.
     QTest::addColumn<QString>("typed");
@@ -510,7 +510,7 @@ void TestScopeMath::typedAxisEnds_data()
     QTest::newRow("empty") << "" << -1.0;
 }
 
-void TestScopeMath::typedAxisEnds()
+void TestAnalysis::typedAxisEnds()
 {
     QFETCH(QString, typed);
     QFETCH(double, understood);
@@ -520,7 +520,7 @@ void TestScopeMath::typedAxisEnds()
     QLocale::setDefault(QLocale::c());
 }
 
-void TestScopeMath::zoomAndPan_data()
+void TestAnalysis::zoomAndPan_data()
 {
     // "zoom" and "pan" move a stopped x view through `history`; "y" zooms
     // the y axis. `by` is the factor, or the distance of a pan.
@@ -557,7 +557,7 @@ void TestScopeMath::zoomAndPan_data()
     row("y zoom stops at 2", "y", {0, 10}, 5, 0.001, {}, {4, 6});
 }
 
-void TestScopeMath::zoomAndPan()
+void TestAnalysis::zoomAndPan()
 {
     QFETCH(QString, move);
     QFETCH(AxisSpan, span);
@@ -576,7 +576,7 @@ void TestScopeMath::zoomAndPan()
              qPrintable(QStringLiteral("%1 to %2").arg(moved.lower).arg(moved.upper)));
 }
 
-void TestScopeMath::rollingLength_data()
+void TestAnalysis::rollingLength_data()
 {
     QTest::addColumn<int>("length");
     // Eighths of a degree, 120 a notch; positive turns away from the user.
@@ -593,7 +593,7 @@ void TestScopeMath::rollingLength_data()
     QTest::newRow("a fine wheel's step still moves") << 30 << 1 << 29;
 }
 
-void TestScopeMath::rollingLength()
+void TestAnalysis::rollingLength()
 {
     QFETCH(int, length);
     QFETCH(int, angleDelta);
@@ -601,7 +601,7 @@ void TestScopeMath::rollingLength()
     QCOMPARE(ViewZoom::rollingLengthAfter(length, angleDelta), expected);
 }
 
-void TestScopeMath::decimation_data()
+void TestAnalysis::decimation_data()
 {
     QTest::addColumn<Values>("values");
     QTest::addColumn<int>("columns");
@@ -628,7 +628,7 @@ void TestScopeMath::decimation_data()
     QTest::newRow("one column") << sine(1000, 100, 1000) << 1 << -1 << 2;
 }
 
-void TestScopeMath::decimation()
+void TestAnalysis::decimation()
 {
     QFETCH(Values, values);
     QFETCH(int, columns);
@@ -700,7 +700,7 @@ void TestScopeMath::decimation()
     }
 }
 
-void TestScopeMath::cursorReadout_data()
+void TestAnalysis::cursorReadout_data()
 {
     QTest::addColumn<qint64>("indexA");
     QTest::addColumn<qint64>("indexB");
@@ -739,7 +739,7 @@ void TestScopeMath::cursorReadout_data()
                        "PAD2  A 7  B 7  Δ 0"};
 }
 
-void TestScopeMath::cursorReadout()
+void TestAnalysis::cursorReadout()
 {
     QFETCH(qint64, indexA);
     QFETCH(qint64, indexB);
@@ -762,7 +762,7 @@ void TestScopeMath::cursorReadout()
     QLocale::setDefault(QLocale::c());
 }
 
-void TestScopeMath::spectrumOfASine_data()
+void TestAnalysis::spectrumOfASine_data()
 {
     // A sine of `cycles` periods in `count` samples, amplitude as a fraction
     // of half the full scale, analysed at `length`: its peak bin and level.
@@ -786,7 +786,7 @@ void TestScopeMath::spectrumOfASine_data()
     QTest::newRow("missing readings") << 1024 << 1024 << 64.0 << 1.0 << 0.0 << 50 << 64.0 << -0.17;
 }
 
-void TestScopeMath::spectrumOfASine()
+void TestAnalysis::spectrumOfASine()
 {
     QFETCH(int, count);
     QFETCH(int, length);
@@ -814,7 +814,7 @@ void TestScopeMath::spectrumOfASine()
     QVERIFY(levels[0] < levelDb - 20);
 }
 
-void TestScopeMath::squareHasOddHarmonicsOnly()
+void TestAnalysis::squareHasOddHarmonicsOnly()
 {
     // 32 periods of 16 high and 16 low in 1024 samples: harmonic n lies in
     // bin 32 n, odd ones at 1/sin(pi n / 32) of a sampled square's
@@ -838,7 +838,7 @@ void TestScopeMath::squareHasOddHarmonicsOnly()
     }
 }
 
-void TestScopeMath::windowKeepsLeakageLow()
+void TestAnalysis::windowKeepsLeakageLow()
 {
     // A sine half-way between bins leaks into every bin without a window
     // (about -44 dB fifty bins away); Hann's sidelobes fall far below that.
@@ -852,7 +852,7 @@ void TestScopeMath::windowKeepsLeakageLow()
     QVERIFY(levels[100] > -2 && levels[101] > -2);
 }
 
-void TestScopeMath::flatLineHasNoPeak()
+void TestAnalysis::flatLineHasNoPeak()
 {
     SpectrumAnalyzer analyzer;
     std::vector<double> levels;
@@ -865,7 +865,7 @@ void TestScopeMath::flatLineHasNoPeak()
     }
 }
 
-void TestScopeMath::peakFinder_data()
+void TestAnalysis::peakFinder_data()
 {
     QTest::addColumn<std::vector<double>>("levels");
     QTest::addColumn<double>("bin");
@@ -886,7 +886,7 @@ void TestScopeMath::peakFinder_data()
     QTest::newRow("first of equals") << std::vector<double>{-90, -30, -90, -30, -90} << 1.0 << -30.0;
 }
 
-void TestScopeMath::peakFinder()
+void TestAnalysis::peakFinder()
 {
     QFETCH(std::vector<double>, levels);
     QFETCH(double, bin);
@@ -900,7 +900,7 @@ void TestScopeMath::peakFinder()
     }
 }
 
-void TestScopeMath::spectraOfTheStore()
+void TestAnalysis::spectraOfTheStore()
 {
     // 720 samples a second, PAD0 a 45 Hz sine, PAD1 without values, PAD2 flat.
     SampleStore store(4096);
@@ -952,7 +952,7 @@ void TestScopeMath::spectraOfTheStore()
     QVERIFY(spectra.levelsDb[0].empty());
 }
 
-void TestScopeMath::xyPoints()
+void TestAnalysis::xyPoints()
 {
     // Indexes 0..9; 4 lacks PAD1, a gap before 7. PAD0 = 10 i, PAD1 = -i.
     SampleStore store(16);
@@ -982,5 +982,5 @@ void TestScopeMath::xyPoints()
     QVERIFY(::xyPoints(store, {5, 5}, 0, 1).empty());
 }
 
-QTEST_APPLESS_MAIN(TestScopeMath)
-#include "tst_scopemath.moc"
+QTEST_APPLESS_MAIN(TestAnalysis)
+#include "tst_analysis.moc"

@@ -11,7 +11,7 @@ class QCPCurve;
 // One channel against another over the samples the time view would show,
 // at equal units per pixel on both axes across the full scale: a line whose
 // older half is faded, so the newest samples stand out.
-class XYView : public PlotView
+class XYView : public AlternateView
 {
     Q_OBJECT
 

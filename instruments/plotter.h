@@ -4,9 +4,9 @@
 #include "instrumentdialog.h"
 #include "plotnotes.h"
 #include "plotterprofile.h"
-#include "plotviewport.h"
+#include "plotnavigator.h"
 #include "sampleintake.h"
-#include "scopeview.h"
+#include "scopeoverlay.h"
 #include "timegraphs.h"
 #include "viewswitch.h"
 
@@ -23,7 +23,7 @@ class QPushButton;
 // when something changed, so an idle window costs nothing. Stop/Start
 // pauses the intake and the redraws; Quit stops the board. The samples come
 // in through a SampleIntake; the time graphs (TimeGraphs), the trigger and
-// measurements (ScopeView), the mouse's view (PlotViewport) and the other
+// measurements (ScopeOverlay), the mouse's view (PlotNavigator) and the other
 // views (ViewSwitch) all read its store. This class holds the window's life,
 // its commands and the redraw.
 class Plotter : public InstrumentDialog
@@ -38,7 +38,7 @@ public:
     const SampleIntake &intake() const { return sampleIntake; }
     // Not paused with Stop Plot.
     bool isPlotting() const { return plotting; }
-    const ScopeView &scope() const { return scopeView; }
+    const ScopeOverlay &scope() const { return scopeView; }
     // The trigger index the graphs are keyed from; none while they hold
     // another view, keyed by sample index.
     std::optional<qint64> triggeredAt() const { return timeGraphs.triggerIndex(); }
@@ -101,7 +101,7 @@ private:
     // rather than waking the process 50 times a second for nothing.
     static constexpr int idleRefreshIntervalMs = 250;
     static constexpr int idleTicksBeforeSlowing = 5;
-    static constexpr int windowLength = PlotViewport::specifiedLength;
+    static constexpr int windowLength = PlotNavigator::specifiedLength;
 
     const PlotterProfile profile;
     QCustomPlot *plot = nullptr;
@@ -123,10 +123,10 @@ private:
     QSize drawnSize;
     PlotNotes notes;
     // Trigger, measurements and their commands.
-    ScopeView scopeView{profile.hasTrigger, profile.channelNames};
+    ScopeOverlay scopeView{profile.hasTrigger, profile.channelNames};
     // Time, spectrum or XY.
     ViewSwitch views{profile.channelNames, profile.yRange.lower, profile.yRange.upper};
     // Zoom, pan, y range and cursors.
-    PlotViewport viewport{sampleIntake.store(), profile.channelNames};
+    PlotNavigator viewport{sampleIntake.store(), profile.channelNames};
     TimeGraphs timeGraphs{sampleIntake.store()};
 };

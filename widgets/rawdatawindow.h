@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawtext.h"
+#include "rawlog.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

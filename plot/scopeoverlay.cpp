@@ -1,4 +1,4 @@
-#include "scopeview.h"
+#include "scopeoverlay.h"
 
 #include "measurements.h"
 #include "plotnote.h"
@@ -30,7 +30,7 @@ void placeTopRight(QCPItemText *text, QCPItemText *above)
 
 } // namespace
 
-ScopeView::ScopeView(bool withTrigger, const std::array<const char *, 3> &channelNames)
+ScopeOverlay::ScopeOverlay(bool withTrigger, const std::array<const char *, 3> &channelNames)
     : m_withTrigger(withTrigger), m_channelNames(channelNames)
 {
     if (m_withTrigger) {
@@ -86,19 +86,19 @@ ScopeView::ScopeView(bool withTrigger, const std::array<const char *, 3> &channe
     m_measurementsAction = new QAction(tr("Show Measurements"), this);
     m_measurementsAction->setCheckable(true);
     m_measurementsAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_M));
-    connect(m_measurementsAction, &QAction::toggled, this, &ScopeView::changed);
+    connect(m_measurementsAction, &QAction::toggled, this, &ScopeOverlay::changed);
 }
 
-ScopeView::~ScopeView() = default;
+ScopeOverlay::~ScopeOverlay() = default;
 
-void ScopeView::addActionsTo(QWidget *window) const
+void ScopeOverlay::addActionsTo(QWidget *window) const
 {
     if (m_nextModeAction)
         window->addAction(m_nextModeAction);
     window->addAction(m_measurementsAction);
 }
 
-void ScopeView::addItems(QCustomPlot *plot, const QString &layer,
+void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
                          const std::array<QCPGraph *, 3> &graphs, QCPItemText *aboveStatus)
 {
     for (size_t i = 0; i < graphs.size(); ++i)
@@ -131,7 +131,7 @@ void ScopeView::addItems(QCustomPlot *plot, const QString &layer,
     }
 }
 
-void ScopeView::setMenuLevel(double level)
+void ScopeOverlay::setMenuLevel(double level)
 {
     if (!m_setLevelAction)
         return;
@@ -139,7 +139,7 @@ void ScopeView::setMenuLevel(double level)
     m_setLevelAction->setText(tr("Set Level Here (%1)").arg(m_menuLevel));
 }
 
-void ScopeView::addToMenu(QMenu &menu) const
+void ScopeOverlay::addToMenu(QMenu &menu) const
 {
     if (m_withTrigger) {
         QMenu *triggerMenu = menu.addMenu(tr("Trigger"));
@@ -155,20 +155,20 @@ void ScopeView::addToMenu(QMenu &menu) const
     menu.addAction(m_measurementsAction);
 }
 
-void ScopeView::setMode(TriggerMode mode)
+void ScopeOverlay::setMode(TriggerMode mode)
 {
     m_trigger.setMode(mode);
     m_modeActions[size_t(mode)]->setChecked(true);
     emit changed();
 }
 
-void ScopeView::setSource(int channel)
+void ScopeOverlay::setSource(int channel)
 {
     m_trigger.setSourceChannel(channel);
     emit changed();
 }
 
-bool ScopeView::update(const SampleStore &store, qint64 nowNs)
+bool ScopeOverlay::update(const SampleStore &store, qint64 nowNs)
 {
     m_rateMeter.update(store);
     if (!m_withTrigger)
@@ -189,7 +189,7 @@ bool ScopeView::update(const SampleStore &store, qint64 nowNs)
     return changed;
 }
 
-void ScopeView::updateItems(const SampleStore &store, SampleSpan shown)
+void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
 {
     if (m_levelLine) {
         m_levelLine->setVisible(m_drawnLevel.has_value());
@@ -218,7 +218,7 @@ void ScopeView::updateItems(const SampleStore &store, SampleSpan shown)
     m_readout.back()->setText(sampleRateLine(rate));
 }
 
-QStringList ScopeView::measurementTexts() const
+QStringList ScopeOverlay::measurementTexts() const
 {
     QStringList texts;
     for (const QCPItemText *text : m_readout) {
@@ -228,7 +228,7 @@ QStringList ScopeView::measurementTexts() const
     return texts;
 }
 
-QString ScopeView::statusText() const
+QString ScopeOverlay::statusText() const
 {
     return m_status && m_status->visible() ? m_status->text() : QString();
 }

@@ -1,4 +1,4 @@
-#include "rawtext.h"
+#include "rawlog.h"
 
 #include <cstring>
 

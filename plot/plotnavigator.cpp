@@ -1,4 +1,4 @@
-#include "plotviewport.h"
+#include "plotnavigator.h"
 
 #include "plotcompat.h"
 
@@ -56,14 +56,14 @@ protected:
 
 } // namespace
 
-PlotViewport::PlotViewport(const SampleStore &store,
+PlotNavigator::PlotNavigator(const SampleStore &store,
                            const std::array<const char *, Sample::channelCount> &channelNames,
                            QObject *parent)
     : QObject(parent), m_store(store), m_cursors(store, channelNames)
 {
     m_resetAction = new QAction(tr("Reset View"), this);
     m_resetAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_0));
-    connect(m_resetAction, &QAction::triggered, this, &PlotViewport::resetView);
+    connect(m_resetAction, &QAction::triggered, this, &PlotNavigator::resetView);
 
     m_specifiedAction = new QAction(tr("Specified"), this);
     m_specifiedAction->setCheckable(true);
@@ -76,12 +76,12 @@ PlotViewport::PlotViewport(const SampleStore &store,
             [this] { chooseYRange(YRange::Automatic); });
     m_setRangeAction = new QAction(tr("Set Range…"), this);
 
-    connect(&m_cursors, &PlotCursors::changed, this, &PlotViewport::changed);
+    connect(&m_cursors, &PlotCursors::changed, this, &PlotNavigator::changed);
 }
 
-PlotViewport::~PlotViewport() = default;
+PlotNavigator::~PlotNavigator() = default;
 
-void PlotViewport::attach(QCustomPlot *plot, AxisSpan specifiedY,
+void PlotNavigator::attach(QCustomPlot *plot, AxisSpan specifiedY,
                           std::optional<AxisSpan> specifiedRightY)
 {
     m_plot = plot;
@@ -91,13 +91,13 @@ void PlotViewport::attach(QCustomPlot *plot, AxisSpan specifiedY,
     plot->installEventFilter(this);
 }
 
-void PlotViewport::addActionsTo(QWidget *window) const
+void PlotNavigator::addActionsTo(QWidget *window) const
 {
     window->addAction(m_resetAction);
     window->addAction(m_cursors.showAction());
 }
 
-void PlotViewport::addToMenu(QMenu &menu) const
+void PlotNavigator::addToMenu(QMenu &menu) const
 {
     menu.addAction(m_resetAction);
     QMenu *yMenu = menu.addMenu(tr("Y Range"));
@@ -107,14 +107,14 @@ void PlotViewport::addToMenu(QMenu &menu) const
     menu.addAction(m_cursors.showAction());
 }
 
-void PlotViewport::resetView()
+void PlotNavigator::resetView()
 {
     m_stoppedView.reset();
     m_rollingLength = specifiedLength;
     chooseYRange(YRange::Specified);
 }
 
-void PlotViewport::chooseYRange(YRange range)
+void PlotNavigator::chooseYRange(YRange range)
 {
     m_yRange = range;
     m_specifiedAction->setChecked(range == YRange::Specified);
@@ -122,7 +122,7 @@ void PlotViewport::chooseYRange(YRange range)
     emit changed();
 }
 
-void PlotViewport::askYRange(QWidget *window)
+void PlotNavigator::askYRange(QWidget *window)
 {
     const AxisSpan shown = toShownUnits({m_plot->yAxis->range().lower, m_plot->yAxis->range().upper});
     // Raw counts are whole; the accelerometer's g are not.
@@ -160,7 +160,7 @@ void PlotViewport::askYRange(QWidget *window)
     chooseYRange(YRange::Chosen);
 }
 
-void PlotViewport::setRunning(bool running)
+void PlotNavigator::setRunning(bool running)
 {
     m_running = running;
     // Running again rolls again.
@@ -169,7 +169,7 @@ void PlotViewport::setRunning(bool running)
     m_dragStartX.reset();
 }
 
-void PlotViewport::setActive(bool active)
+void PlotNavigator::setActive(bool active)
 {
     m_active = active;
     m_resetAction->setEnabled(active);
@@ -177,7 +177,7 @@ void PlotViewport::setActive(bool active)
     m_dragStartX.reset();
 }
 
-std::optional<AxisSpan> PlotViewport::ownView(qint64 newestIndex, bool triggered) const
+std::optional<AxisSpan> PlotNavigator::ownView(qint64 newestIndex, bool triggered) const
 {
     if (m_stoppedView)
         return *m_stoppedView;
@@ -186,7 +186,7 @@ std::optional<AxisSpan> PlotViewport::ownView(qint64 newestIndex, bool triggered
     return std::nullopt;
 }
 
-void PlotViewport::finishRedraw(SampleSpan shown, qint64 keyOrigin)
+void PlotNavigator::finishRedraw(SampleSpan shown, qint64 keyOrigin)
 {
     m_keyOrigin = keyOrigin;
     switch (m_yRange) {
@@ -216,7 +216,7 @@ void PlotViewport::finishRedraw(SampleSpan shown, qint64 keyOrigin)
     m_cursors.update(keyOrigin);
 }
 
-void PlotViewport::setY(AxisSpan span)
+void PlotNavigator::setY(AxisSpan span)
 {
     if (!m_yChanged) {
         // The fixed step of 500 would leave a zoomed axis without ticks.
@@ -230,7 +230,7 @@ void PlotViewport::setY(AxisSpan span)
     }
 }
 
-AxisSpan PlotViewport::toShownUnits(AxisSpan span) const
+AxisSpan PlotNavigator::toShownUnits(AxisSpan span) const
 {
     if (!m_specifiedRightY)
         return span;
@@ -238,7 +238,7 @@ AxisSpan PlotViewport::toShownUnits(AxisSpan span) const
             mapped(span.upper, m_specifiedY, *m_specifiedRightY)};
 }
 
-AxisSpan PlotViewport::fromShownUnits(AxisSpan span) const
+AxisSpan PlotNavigator::fromShownUnits(AxisSpan span) const
 {
     if (!m_specifiedRightY)
         return span;
@@ -246,20 +246,20 @@ AxisSpan PlotViewport::fromShownUnits(AxisSpan span) const
             mapped(span.upper, *m_specifiedRightY, m_specifiedY)};
 }
 
-AxisSpan PlotViewport::shownX() const
+AxisSpan PlotNavigator::shownX() const
 {
     const QCPRange range = m_plot->xAxis->range();
     return {range.lower + double(m_keyOrigin), range.upper + double(m_keyOrigin)};
 }
 
-std::optional<AxisSpan> PlotViewport::history() const
+std::optional<AxisSpan> PlotNavigator::history() const
 {
     if (m_store.isEmpty())
         return std::nullopt;
     return AxisSpan{double(m_store.at(0).index), double(m_store.newest().index)};
 }
 
-void PlotViewport::wheelTurned(const QWheelEvent *event)
+void PlotNavigator::wheelTurned(const QWheelEvent *event)
 {
     // Some systems turn a Shift+wheel into a sideways one.
     const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y()
@@ -291,7 +291,7 @@ void PlotViewport::wheelTurned(const QWheelEvent *event)
     emit changed();
 }
 
-bool PlotViewport::eventFilter(QObject *watched, QEvent *event)
+bool PlotNavigator::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_plot)
         return QObject::eventFilter(watched, event);
