@@ -64,3 +64,20 @@ QStringList cursorReadoutLines(const CursorReadout &readout,
     }
     return lines;
 }
+
+QString sampleReadout(const SampleStore &store, qint64 index,
+                      const std::array<const char *, Sample::channelCount> &channelNames)
+{
+    const int position = store.positionOf(index);
+    if (position < 0)
+        return QString();
+    const Sample &sample = store.at(position);
+    QString readout = QStringLiteral("Sample %1").arg(index);
+    for (int channel = 0; channel < Sample::channelCount; ++channel) {
+        const QString value = sample.hasValue(channel)
+                                  ? QString::number(sample.values[size_t(channel)])
+                                  : QStringLiteral("–");
+        readout += QStringLiteral("\n%1: %2").arg(QLatin1String(channelNames[size_t(channel)]), value);
+    }
+    return readout;
+}

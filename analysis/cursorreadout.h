@@ -29,6 +29,12 @@ struct CursorReadout
     std::array<Channel, Sample::channelCount> channels{};
 };
 
+// The hover readout of the sample with this index, as received:
+// "Sample 1234", then a line per channel, "PAD0: 1650" ("–" without a
+// value); "" when it is not held.
+QString sampleReadout(const SampleStore &store, qint64 index,
+                      const std::array<const char *, Sample::channelCount> &channelNames);
+
 // Reads the samples with indexes `indexA` and `indexB`; one no longer held
 // (or never received) reads as none.
 CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB);

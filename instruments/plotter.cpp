@@ -1,6 +1,7 @@
 #include "plotter.h"
 
 #include "csv.h"
+#include "cursorreadout.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
 #include "plotexport.h"
@@ -288,21 +289,8 @@ QString Plotter::readoutAt(const QPoint &plotPosition) const
         || key < shown.lower - 0.5 || key > shown.upper + 0.5)
         return QString();
     // A triggered view counts from the trigger.
-    const qint64 index = qRound64(key) + timeGraphs.drawn().keyOrigin;
-    const SampleStore &store = sampleIntake.store();
-    const int position = store.positionOf(index);
-    if (position < 0)
-        return QString();
-    const Sample &sample = store.at(position);
-    QString readout = tr("Sample %1").arg(index);
-    for (int channel = 0; channel < Sample::channelCount; ++channel) {
-        const QString value = sample.hasValue(channel)
-                                  ? QString::number(sample.values[size_t(channel)])
-                                  : QStringLiteral("–");
-        readout += QStringLiteral("\n%1: %2")
-                       .arg(QLatin1String(profile.channelNames[size_t(channel)]), value);
-    }
-    return readout;
+    return sampleReadout(sampleIntake.store(), qRound64(key) + timeGraphs.drawn().keyOrigin,
+                         profile.channelNames);
 }
 
 void Plotter::on_quitButton_clicked()
