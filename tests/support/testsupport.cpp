@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "samplestore.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -9,6 +11,24 @@
 #include <QTest>
 
 namespace TestSupport {
+
+QString describe(const Sample &sample)
+{
+    QString text = (sample.gapBefore ? "|" : "") + QString::number(sample.index);
+    for (int channel = 0; channel < Sample::channelCount; ++channel)
+        text += sample.hasValue(channel) ? " " + QString::number(sample.values[size_t(channel)])
+                                         : QString(" -");
+    return text;
+}
+
+QStringList describe(const SampleStore &store)
+{
+    QStringList samples;
+    for (int position = 0; position < store.size(); ++position)
+        samples.append(describe(store.at(position)));
+    return samples;
+}
+
 
 BoardFixture::BoardFixture(const QList<PortCandidate> &decoys)
 {

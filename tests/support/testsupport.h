@@ -11,7 +11,16 @@
 
 class QWidget;
 
+class SampleStore;
+struct Sample;
+
 namespace TestSupport {
+
+// A sample as "index value value value", "-" for a missing value, a "|"
+// before the index where a gap comes first; a store as its samples.
+QString describe(const Sample &sample);
+QStringList describe(const SampleStore &store);
+
 
 // A virtual board on a pseudo-terminal, listed as the only serial port
 // (after `decoys`, if given) while it is plugged in. The system's list comes
