@@ -5,12 +5,15 @@
 #include "monotonicclock.h"
 #include "plotexport.h"
 #include "plotstyle.h"
+#include "publishcontrol.h"
 #include "recordingcontrol.h"
 
 #include <QMenu>
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QToolTip>
+
+#include <algorithm>
 
 #include <qcustomplot.h>
 
@@ -26,6 +29,13 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
         addRecording(QLatin1String(profile.fileStem), profile.protocol.header);
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
+    addPublishing(profile.protocol.name, profile.protocol.header);
+    connect(publishing, &PublishControl::publishingChanged, this, [this] {
+        // From now on: what came before was never meant to go out.
+        publishedIndex = sampleIntake.lastIndex();
+        redrawSoon();
+    });
+    connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
 }
 
 Plotter::~Plotter() = default;
@@ -67,6 +77,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
         idleTicks = 0;
+        publishNewSamples();
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
     });
@@ -146,9 +157,10 @@ bool Plotter::replot()
     if (!connected && views.showsTime())
         return false;
     const SampleStore &store = sampleIntake.store();
-    const bool notesChanged = notes.update(
+    bool notesChanged = notes.update(
         recording->isRecording() ? recording->overlayText() : QString(),
         sampleIntake.damagedFrames());
+    notesChanged = notes.setPublishingText(publishing->publisher().statusText()) || notesChanged;
     // A stopped plot's clock stands still too: its picture must not fall
     // back to rolling for want of new crossings.
     const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
@@ -169,6 +181,18 @@ bool Plotter::replot()
     drawnSize = plot->size();
     plot->replot();
     return true;
+}
+
+void Plotter::publishNewSamples()
+{
+    if (!publishing->isPublishing())
+        return;
+    const SampleStore &store = sampleIntake.store();
+    const qint64 newest = sampleIntake.lastIndex();
+    const int fresh = int(std::min<qint64>(newest - publishedIndex, store.size()));
+    for (int position = store.size() - fresh; position < store.size(); ++position)
+        publishing->publisher().publishSample(store.at(position));
+    publishedIndex = newest;
 }
 
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
@@ -234,6 +258,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
+    menu.addAction(publishing->action());
     menu.addAction(rawDataAction());
     views.addToMenu(menu);
     if (views.showsTime()) {
