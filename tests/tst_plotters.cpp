@@ -843,7 +843,8 @@ void TestPlotters::plotMenuAndShortcuts_data()
     // Submenus indented, checked items marked; %1 is the height clicked at.
     QTest::addColumn<QStringList>("menu");
     const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
-                              "Start Recording… = Ctrl+R", "Show Raw Data = Ctrl+D",
+                              "Start Recording… = Ctrl+R", "Publish… = ",
+                              "Show Raw Data = Ctrl+D",
                               "View = ",                   "  Time =  (checked)",
                               "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
     const QStringList view{" = ",
