@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QToolTip>
 
-#include <algorithm>
-
 #include <qcustomplot.h>
 
 Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
@@ -30,11 +28,7 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
     addPublishing(profile.protocol.name, profile.protocol.header);
-    connect(publishing, &PublishControl::publishingChanged, this, [this] {
-        // From now on: what came before was never meant to go out.
-        publishedIndex = sampleIntake.lastIndex();
-        redrawSoon();
-    });
+    connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
 }
 
@@ -77,7 +71,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
         idleTicks = 0;
-        publishNewSamples();
+        publishing->publisher().publishNewSamples(sampleIntake.store(), sampleIntake.lastIndex());
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
     });
@@ -181,18 +175,6 @@ bool Plotter::replot()
     drawnSize = plot->size();
     plot->replot();
     return true;
-}
-
-void Plotter::publishNewSamples()
-{
-    if (!publishing->isPublishing())
-        return;
-    const SampleStore &store = sampleIntake.store();
-    const qint64 newest = sampleIntake.lastIndex();
-    const int fresh = int(std::min<qint64>(newest - publishedIndex, store.size()));
-    for (int position = store.size() - fresh; position < store.size(); ++position)
-        publishing->publisher().publishSample(store.at(position));
-    publishedIndex = newest;
 }
 
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)

@@ -83,8 +83,6 @@ private:
     // The index and the values, as received, of the sample drawn at this
     // point of the plot; "" where there is none.
     QString readoutAt(const QPoint &plotPosition) const;
-    // Hands the samples stored since the last call to the publisher.
-    void publishNewSamples();
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
     // Something shown changed other than the data: a running plot draws it
@@ -124,8 +122,6 @@ private:
     qint64 stoppedAtNs = 0;
     QSize drawnSize;
     PlotNotes notes;
-    // The newest sample handed to the publisher.
-    qint64 publishedIndex = 0;
     // Trigger, measurements and their commands.
     ScopeOverlay scopeView{profile.hasTrigger, profile.channelNames};
     // Time, spectrum or XY.

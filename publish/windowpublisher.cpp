@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 const char urlKey[] = "publish/brokerUrl";
@@ -45,6 +47,7 @@ bool WindowPublisher::start(const MqttTarget &target, QString *error)
     m_originNs = monotonicNowNs();
     m_wallOriginMs = QDateTime::currentMSecsSinceEpoch();
     m_readings = 0;
+    m_publishedIndex = 0;
     m_checks = 0;
     m_block.take();
     m_blockTimer.start();
@@ -90,6 +93,19 @@ void WindowPublisher::publishSample(const Sample &sample)
     if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != sample.index))
         publishBlock();
     m_block.add(sample.index, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample);
+}
+
+void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestIndex)
+{
+    if (!m_publisher)
+        return;
+    const int fresh = int(std::min<qint64>(newestIndex - m_publishedIndex, store.size()));
+    for (int position = store.size() - fresh; position < store.size(); ++position) {
+        // What was read before publishing began was never meant to go out.
+        if (store.at(position).timeNs >= m_originNs)
+            publishSample(store.at(position));
+    }
+    m_publishedIndex = newestIndex;
 }
 
 void WindowPublisher::publishBlock()

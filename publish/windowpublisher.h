@@ -37,6 +37,9 @@ public:
     void publishReading(qint64 timeNs, const QStringList &values);
     // One sample; consecutive ones are gathered into blocks.
     void publishSample(const Sample &sample);
+    // The samples of `store` up to `newestIndex` not yet published, those
+    // read since publishing began.
+    void publishNewSamples(const SampleStore &store, qint64 newestIndex);
 
     // "" while all is well; otherwise, e.g. "broker unreachable, 3 messages dropped".
     QString statusText() const { return m_status; }
@@ -64,6 +67,7 @@ private:
     qint64 m_originNs = 0;
     qint64 m_wallOriginMs = 0;
     qint64 m_readings = 0;
+    qint64 m_publishedIndex = 0;
     // Status checks since the start, so a first connection is given a moment.
     int m_checks = 0;
 };
