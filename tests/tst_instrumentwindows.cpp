@@ -5,6 +5,7 @@
 #include "chartwindow.h"
 #include "filesaving.h"
 #include "instrumentdialog.h"
+#include "publishcontrol.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
 
@@ -14,6 +15,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -49,6 +51,7 @@ private slots:
     void companionWindowsOpenRaiseAndClose();
     void chartBandsStopAtAGap();
     void publishesReadingsToABroker();
+    void publishesSampleBlocksToABroker();
 };
 
 void TestInstrumentWindows::startsTheBoard()
@@ -407,6 +410,43 @@ void TestInstrumentWindows::publishesReadingsToABroker()
     publish->trigger();
     QCOMPARE(proposed, broker.url("bench"));
     QCOMPARE(publish->text(), QString("Publish…"));
+}
+
+void TestInstrumentWindows::publishesSampleBlocksToABroker()
+{
+    if (!BrokerFixture::isInstalled())
+        QSKIP("no MQTT broker installed");
+    BrokerFixture broker;
+    QVERIFY(broker.start());
+    Subscriber subscriber(broker.port(), "bench/#");
+    QTRY_VERIFY(subscriber.isSubscribed());
+    QTemporaryDir settings; // the URL is remembered
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    const InstrumentKind kind = instrumentKind("Osciloscope");
+    QPointer<QDialog> window(kind.create());
+    window->show();
+    QTRY_COMPARE(fixture.board.received(), kind.startCommands);
+    QVERIFY(window->findChild<PublishControl *>()->startPublishing(broker.url("bench")));
+    fixture.board.sendRaw("$1 2 3;$4 x 6;$7 8 9;");
+    QVariantList pad0, pad1;
+    QSet<QByteArray> topics;
+    const auto collect = [&] {
+        pad0.clear();
+        pad1.clear();
+        for (const Subscriber::Message &message : subscriber.messages()) {
+            const QJsonObject block = QJsonDocument::fromJson(message.payload).object();
+            topics.insert(message.topic);
+            pad0 += block["PAD0"].toArray().toVariantList();
+            pad1 += block["PAD1"].toArray().toVariantList();
+        }
+        return pad0.size();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(collect(), 3, 10000);
+    QCOMPARE(topics, QSet<QByteArray>{"bench/osciloscope"});
+    QCOMPARE(pad0, (QVariantList{1.0, 4.0, 7.0}));
+    QCOMPARE(pad1, (QVariantList{2.0, QVariant::fromValue(nullptr), 8.0}));
 }
 
 QTEST_MAIN(TestInstrumentWindows)
