@@ -2,6 +2,7 @@
 #include "ui_counter.h"
 
 #include "instrumentprotocol.h"
+#include "publishcontrol.h"
 #include "readingaccumulator.h"
 #include "recordingcontrol.h"
 
@@ -26,6 +27,7 @@ Counter::Counter(QWidget *parent)
 
     addRecording(protocol().name, protocol().header);
     addReadingActions([this] { return ui->countLabel->text(); });
+    addPublishing(protocol().name, protocol().header)->showStatusInTitle();
     addChart({tr("Counter Chart"), {QStringLiteral("frequency_hz")}, {tr("Frequency")}, {Qt::red},
               QStringLiteral("Hz"), QStringLiteral("counter-chart")});
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
@@ -63,6 +65,8 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
         // Only a number reaches the file.
         if (recording->isRecording())
             recording->recorder().appendRow(readTimeNs, RecordedRow::counter(reading));
+        if (publishing->isPublishing())
+            publishing->publisher().publishReading(readTimeNs, RecordedRow::counter(reading));
     }
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);

@@ -6,6 +6,7 @@
 #include "monotonicclock.h"
 #include "plotexport.h"
 #include "plotstyle.h"
+#include "publishcontrol.h"
 #include "recordingcontrol.h"
 
 #include <QMenu>
@@ -27,6 +28,9 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
         addRecording(QLatin1String(profile.fileStem), profile.protocol.header);
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
+    addPublishing(profile.protocol.name, profile.protocol.header);
+    connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
+    connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
 }
 
 Plotter::~Plotter() = default;
@@ -68,6 +72,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
         idleTicks = 0;
+        publishing->publisher().publishNewSamples(sampleIntake.store(), sampleIntake.lastIndex());
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
     });
@@ -147,9 +152,10 @@ bool Plotter::replot()
     if (!connected && views.showsTime())
         return false;
     const SampleStore &store = sampleIntake.store();
-    const bool notesChanged = notes.update(
+    bool notesChanged = notes.update(
         recording->isRecording() ? recording->overlayText() : QString(),
         sampleIntake.damagedFrames());
+    notesChanged = notes.setPublishingText(publishing->publisher().statusText()) || notesChanged;
     // A stopped plot's clock stands still too: its picture must not fall
     // back to rolling for want of new crossings.
     const qint64 nowNs = plotting ? monotonicNowNs() : stoppedAtNs;
@@ -235,6 +241,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     menu.addAction(saveImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
+    menu.addAction(publishing->action());
     menu.addAction(rawDataAction());
     views.addToMenu(menu);
     if (views.showsTime()) {

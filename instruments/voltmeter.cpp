@@ -2,6 +2,7 @@
 #include "ui_voltmeter.h"
 
 #include "instrumentprotocol.h"
+#include "publishcontrol.h"
 #include "recordingcontrol.h"
 
 #include <QDebug>
@@ -34,6 +35,7 @@ Voltmeter::Voltmeter(QWidget *parent)
         }
         return shown.join(QLatin1Char('\t'));
     });
+    addPublishing(protocol().name, protocol().header)->showStatusInTitle();
     addChart({tr("Voltmeter Chart"),
               {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
               {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
@@ -73,6 +75,8 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
             if (recording->isRecording()) {
                 recording->recorder().appendRow(readTimeNs, RecordedRow::voltmeter(*reading));
             }
+            if (publishing->isPublishing())
+                publishing->publisher().publishReading(readTimeNs, RecordedRow::voltmeter(*reading));
             double values[3];
             for (int i = 0; i < 3; ++i) {
                 bool ok = false;

@@ -21,6 +21,20 @@ void PlotNotes::addTo(QCustomPlot *plot)
     m_recordingNote->setObjectName(QStringLiteral("recordingNote"));
     m_recordingNote->position->setCoords(0, 0);
     m_recordingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_publishingNote = addPlotNote(plot, layerName, noteColor);
+    m_publishingNote->setObjectName(QStringLiteral("publishingNote"));
+    m_publishingNote->position->setCoords(0, 1);
+    m_publishingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+}
+
+bool PlotNotes::setPublishingText(const QString &text)
+{
+    if (text == m_publishingNote->text() && m_publishingNote->visible() == !text.isEmpty())
+        return false;
+    m_publishingNote->setText(text);
+    m_publishingNote->setVisible(!text.isEmpty());
+    return true;
 }
 
 bool PlotNotes::update(const QString &recordingText, quint64 damagedFrames)

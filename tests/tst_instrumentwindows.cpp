@@ -1,9 +1,11 @@
 // What every instrument window does alike: how it starts the board, what it
 // says when there is no board, and how any close stops the board, destroys
 // the window and frees the port.
+#include "brokerfixture.h"
 #include "chartwindow.h"
 #include "filesaving.h"
 #include "instrumentdialog.h"
+#include "publishcontrol.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
 
@@ -13,6 +15,10 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QPointer>
@@ -44,6 +50,8 @@ private slots:
     void companionWindowsOpenRaiseAndClose_data() { addInstrumentRows(); }
     void companionWindowsOpenRaiseAndClose();
     void chartBandsStopAtAGap();
+    void publishesReadingsToABroker();
+    void publishesSampleBlocksToABroker();
 };
 
 void TestInstrumentWindows::startsTheBoard()
@@ -208,7 +216,8 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     QStringList menu;
     for (QAction *action : window->actions())
         menu << action->text();
-    QCOMPARE(menu, (QStringList{"Copy Reading", "Start Recording…", "Show Chart", "Show Raw Data"}));
+    QCOMPARE(menu, (QStringList{"Copy Reading", "Start Recording…", "Publish…", "Show Chart",
+                           "Show Raw Data"}));
     QCOMPARE(window->contextMenuPolicy(), Qt::ActionsContextMenu);
 
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
@@ -341,6 +350,103 @@ void TestInstrumentWindows::chartBandsStopAtAGap()
     QCOMPARE(at(17000, 1750), band);
     QCOMPARE(at(12500, 1250), QColor(Qt::white));
     QCOMPARE(at(5000, 2035), QColor(Qt::white)); // above the band, inside the margin
+}
+
+void TestInstrumentWindows::publishesReadingsToABroker()
+{
+    if (!BrokerFixture::isInstalled())
+        QSKIP("no MQTT broker installed");
+    BrokerFixture broker;
+    QVERIFY(broker.start());
+    Subscriber subscriber(broker.port(), "bench/#");
+    QTRY_VERIFY(subscriber.isSubscribed());
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+
+    BoardFixture fixture;
+    fixture.board.setVoltages(1650, 1702, 33);
+    QPointer<QDialog> window(instrumentKind("Voltmeter").create());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QString title = window->windowTitle();
+    QAction *publish = window->findChild<QAction *>("publishAction");
+    QVERIFY(publish);
+    // The dialog is modal: fill it in from the event loop it runs.
+    const auto answer = [](const QString &url, QString *proposed) {
+        QTimer::singleShot(0, [url, proposed] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog && dialog->objectName() == "publishDialog");
+            auto *edit = dialog->findChild<QLineEdit *>("brokerUrl");
+            *proposed = edit->text();
+            edit->setText(url);
+            url.isEmpty() ? dialog->reject() : dialog->accept();
+        });
+    };
+    QString proposed = "unset";
+    answer(broker.url("bench"), &proposed);
+    publish->trigger();
+    QCOMPARE(proposed, QString());
+    QCOMPARE(publish->text(), QString("Stop Publishing"));
+    QVERIFY(window->windowTitle().startsWith(title + " — publishing to mqtt://"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(subscriber.messages().size() >= 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QLabel *>("labelVolt0")->text(), QString("1650"),
+                              10000);
+    const QList<Subscriber::Message> messages = subscriber.messages();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(messages[i].topic, QByteArray("bench/voltmeter"));
+        const QJsonObject reading = QJsonDocument::fromJson(messages[i].payload).object();
+        QCOMPARE(reading["reading"].toInt(), i + 1);
+        QCOMPARE(reading["PAD0_mV"].toInt(), 1650);
+        QCOMPARE(reading["PAD1_mV"].toInt(), 1702);
+        QCOMPARE(reading["PAD2_mV"].toInt(), 33);
+    }
+
+    // Stopping gives the title back; the dialog then proposes the last URL.
+    publish->trigger();
+    QCOMPARE(publish->text(), QString("Publish…"));
+    QCOMPARE(window->windowTitle(), title);
+    answer(QString(), &proposed);
+    publish->trigger();
+    QCOMPARE(proposed, broker.url("bench"));
+    QCOMPARE(publish->text(), QString("Publish…"));
+}
+
+void TestInstrumentWindows::publishesSampleBlocksToABroker()
+{
+    if (!BrokerFixture::isInstalled())
+        QSKIP("no MQTT broker installed");
+    BrokerFixture broker;
+    QVERIFY(broker.start());
+    Subscriber subscriber(broker.port(), "bench/#");
+    QTRY_VERIFY(subscriber.isSubscribed());
+    QTemporaryDir settings; // the URL is remembered
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    const InstrumentKind kind = instrumentKind("Osciloscope");
+    QPointer<QDialog> window(kind.create());
+    window->show();
+    QTRY_COMPARE(fixture.board.received(), kind.startCommands);
+    QVERIFY(window->findChild<PublishControl *>()->startPublishing(broker.url("bench")));
+    fixture.board.sendRaw("$1 2 3;$4 x 6;$7 8 9;");
+    QVariantList pad0, pad1;
+    QSet<QByteArray> topics;
+    const auto collect = [&] {
+        pad0.clear();
+        pad1.clear();
+        for (const Subscriber::Message &message : subscriber.messages()) {
+            const QJsonObject block = QJsonDocument::fromJson(message.payload).object();
+            topics.insert(message.topic);
+            pad0 += block["PAD0"].toArray().toVariantList();
+            pad1 += block["PAD1"].toArray().toVariantList();
+        }
+        return pad0.size();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(collect(), 3, 10000);
+    QCOMPARE(topics, QSet<QByteArray>{"bench/osciloscope"});
+    QCOMPARE(pad0, (QVariantList{1.0, 4.0, 7.0}));
+    QCOMPARE(pad1, (QVariantList{2.0, QVariant::fromValue(nullptr), 8.0}));
 }
 
 QTEST_MAIN(TestInstrumentWindows)

@@ -5,6 +5,7 @@
 #include "osciloscope.h"
 #include "plotcompat.h"
 #include "plotlayers.h"
+#include "publishcontrol.h"
 #include "recordingcontrol.h"
 #include "spectrumview.h"
 #include "xyview.h"
@@ -54,6 +55,7 @@ class TestPlotters : public QObject
 private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
     void opensWithItsFormAndStartsTheStream_data();
+    void notesABrokerThatIsAway();
     void opensWithItsFormAndStartsTheStream();
     void profiles_data();
     void profiles();
@@ -150,6 +152,25 @@ char *toString(const QPolygonF &points)
     for (const QPointF &point : points)
         texts.append(QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y()));
     return QTest::toString(texts.join(QLatin1Char(' ')));
+}
+
+void TestPlotters::notesABrokerThatIsAway()
+{
+    QTemporaryDir settings; // the URL is remembered
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    BoardFixture fixture;
+    std::unique_ptr<Plotter> window(new Osciloscope);
+    window->show();
+    QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
+    PublishControl *publishing = window->findChild<PublishControl *>();
+    // Nothing listens on port 1: the broker is away from the start.
+    QVERIFY(publishing->startPublishing("mqtt://127.0.0.1:1/bench"));
+    QCOMPARE(publishing->action()->text(), QString("Stop Publishing"));
+    QTRY_VERIFY_WITH_TIMEOUT(note(window.get(), "publishingNote").startsWith("broker unreachable"),
+                             5000);
+    publishing->action()->trigger();
+    QTRY_COMPARE(note(window.get(), "publishingNote"), QString());
+    QCOMPARE(publishing->action()->text(), QString("Publish…"));
 }
 
 void TestPlotters::opensWithItsFormAndStartsTheStream_data()
@@ -764,7 +785,8 @@ void TestPlotters::plotMenuAndShortcuts_data()
     // Submenus indented, checked items marked; %1 is the height clicked at.
     QTest::addColumn<QStringList>("menu");
     const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
-                              "Start Recording… = Ctrl+R", "Show Raw Data = Ctrl+D",
+                              "Start Recording… = Ctrl+R", "Publish… = ",
+                              "Show Raw Data = Ctrl+D",
                               "View = ",                   "  Time =  (checked)",
                               "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
     const QStringList view{" = ",

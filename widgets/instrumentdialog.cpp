@@ -1,6 +1,7 @@
 #include "instrumentdialog.h"
 
 #include "board.h"
+#include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
 
@@ -93,6 +94,8 @@ void InstrumentDialog::stopRun()
     // The stop's own wait is one of this window's waits: a close arriving
     // in it is held, not run a second time.
     BusyScope busy(this);
+    if (publishing)
+        publishing->stop();
     // A recording ends, its file complete, before the port closes.
     if (recording)
         recording->stop();
@@ -115,6 +118,19 @@ RecordingControl *InstrumentDialog::addRecording(const QString &kind, const QStr
     });
     insertAction(m_rawDataAction, recording->action());
     return recording;
+}
+
+PublishControl *InstrumentDialog::addPublishing(const QString &instrument,
+                                               const QStringList &header)
+{
+    publishing = new PublishControl(this, instrument, header);
+    publishing->setGuard([this](const std::function<void()> &work) {
+        // Its dialog runs a loop of its own: the window must outlive it.
+        BusyScope busy(this);
+        work();
+    });
+    insertAction(m_rawDataAction, publishing->action());
+    return publishing;
 }
 
 void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)

@@ -16,6 +16,7 @@
 
 class QAction;
 class QMessageBox;
+class PublishControl;
 class RecordingControl;
 
 // What every instrument window shares: its own port (`serial`), the board
@@ -91,6 +92,10 @@ protected:
     // Lets the user record what the board sends to a CSV file (Ctrl+R). The
     // recording ends, its file complete, before the port closes.
     RecordingControl *addRecording(const QString &kind, const QStringList &header);
+    // "Publish…": sends the readings (or samples) to an MQTT broker while
+    // the user wants; publishing stops before the port closes. `header` as
+    // the recording's.
+    PublishControl *addPublishing(const QString &instrument, const QStringList &header);
     // For windows that show readings as text: "Copy Reading" (Ctrl+C) puts
     // `shownReading()` on the clipboard; it and the recording make up the
     // window's context menu.
@@ -110,6 +115,7 @@ protected:
     QSerialPort *const serial;
     BoardLink board;
     RecordingControl *recording = nullptr;
+    PublishControl *publishing = nullptr;
 
 protected slots:
     // The short wait between commands; the event loop keeps running.

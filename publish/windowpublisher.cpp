@@ -1,0 +1,149 @@
+#include "windowpublisher.h"
+
+#include "monotonicclock.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+const char urlKey[] = "publish/brokerUrl";
+
+// The application's names when it set them; the panel's own otherwise.
+QString orDefault(const QString &name)
+{
+    return name.isEmpty() ? QStringLiteral("boardpanel") : name;
+}
+
+} // namespace
+
+WindowPublisher::WindowPublisher(const QString &instrument, const QStringList &header,
+                                 QObject *parent)
+    : QObject(parent), m_instrument(instrument), m_header(header), m_block(header.mid(2))
+{
+    m_blockTimer.setInterval(1000 / blocksPerSecond);
+    connect(&m_blockTimer, &QTimer::timeout, this, &WindowPublisher::publishBlock);
+    m_statusTimer.setInterval(1000);
+    connect(&m_statusTimer, &QTimer::timeout, this, &WindowPublisher::checkStatus);
+}
+
+WindowPublisher::~WindowPublisher() = default;
+
+bool WindowPublisher::start(const MqttTarget &target, QString *error)
+{
+    stop();
+    auto publisher = std::make_unique<MqttPublisher>(target);
+    if (!publisher->start()) {
+        if (error)
+            *error = publisher->errorString();
+        return false;
+    }
+    m_publisher = std::move(publisher);
+    connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, &WindowPublisher::checkStatus);
+    m_topic = target.topicFor(m_instrument);
+    m_originNs = monotonicNowNs();
+    m_wallOriginMs = QDateTime::currentMSecsSinceEpoch();
+    m_readings = 0;
+    m_publishedIndex = 0;
+    m_checks = 0;
+    m_block.take();
+    m_blockTimer.start();
+    m_statusTimer.start();
+    return true;
+}
+
+void WindowPublisher::stop()
+{
+    if (!m_publisher)
+        return;
+    publishBlock();
+    m_blockTimer.stop();
+    m_statusTimer.stop();
+    // A short wait: closing a window must not hang on an absent broker.
+    m_publisher->finish(200);
+    m_publisher.reset();
+    if (!m_status.isEmpty()) {
+        m_status.clear();
+        emit statusChanged(m_status);
+    }
+}
+
+qint64 WindowPublisher::wallMs(qint64 timeNs) const
+{
+    // From the monotonic clock, so a clock set meanwhile never reorders messages.
+    return m_wallOriginMs + (timeNs - m_originNs) / 1000000;
+}
+
+void WindowPublisher::publishReading(qint64 timeNs, const QStringList &values)
+{
+    if (!m_publisher)
+        return;
+    m_publisher->publish(m_topic, Payload::reading(m_header, ++m_readings, wallMs(timeNs),
+                                                   timeNs - m_originNs, values));
+}
+
+void WindowPublisher::publishSample(const Sample &sample)
+{
+    if (!m_publisher)
+        return;
+    // A block holds samples that follow each other, never a gap.
+    if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != sample.index))
+        publishBlock();
+    m_block.add(sample.index, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample);
+}
+
+void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestIndex)
+{
+    if (!m_publisher)
+        return;
+    const int fresh = int(std::min<qint64>(newestIndex - m_publishedIndex, store.size()));
+    for (int position = store.size() - fresh; position < store.size(); ++position) {
+        // What was read before publishing began was never meant to go out.
+        if (store.at(position).timeNs >= m_originNs)
+            publishSample(store.at(position));
+    }
+    m_publishedIndex = newestIndex;
+}
+
+void WindowPublisher::publishBlock()
+{
+    if (m_publisher && !m_block.isEmpty())
+        m_publisher->publish(m_topic, m_block.take());
+}
+
+void WindowPublisher::checkStatus()
+{
+    if (!m_publisher)
+        return;
+    if (sender() == &m_statusTimer)
+        ++m_checks;
+    const quint64 dropped = m_publisher->droppedMessages();
+    QStringList parts;
+    // The first connection is given a second before the broker counts as away.
+    if (!m_publisher->isConnected() && m_checks > 0)
+        parts.append(tr("broker unreachable"));
+    if (dropped > 0)
+        parts.append(dropped == 1 ? tr("1 message dropped") : tr("%1 messages dropped").arg(dropped));
+    const QString status = parts.join(QStringLiteral(", "));
+    if (status == m_status)
+        return;
+    m_status = status;
+    emit statusChanged(m_status);
+}
+
+QString WindowPublisher::lastUrl()
+{
+    const QSettings settings(orDefault(QCoreApplication::organizationName()),
+                             orDefault(QCoreApplication::applicationName()));
+    return settings.value(QLatin1String(urlKey)).toString();
+}
+
+void WindowPublisher::rememberUrl(const QString &url)
+{
+    QSettings settings(orDefault(QCoreApplication::organizationName()),
+                       orDefault(QCoreApplication::applicationName()));
+    settings.setValue(QLatin1String(urlKey), url);
+}

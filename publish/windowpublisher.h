@@ -1,0 +1,73 @@
+#pragma once
+
+#include "mqttpublisher.h"
+#include "payload.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+// What an instrument window publishes while the user asks it to, without
+// widgets: each reading (voltmeter, counter) or blocks of samples (plotters,
+// at most blocksPerSecond messages a second) go to "<prefix>/<instrument>",
+// in the recorder's JSON, through an MqttPublisher that never holds the
+// window up. statusText() says when the broker is away or messages were lost.
+class WindowPublisher : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int blocksPerSecond = 20;
+
+    // `header` as the instrument's recording: two time columns, then the values.
+    WindowPublisher(const QString &instrument, const QStringList &header, QObject *parent = nullptr);
+    ~WindowPublisher() override;
+
+    // False, with `error` set, when publishing cannot even begin.
+    bool start(const MqttTarget &target, QString *error);
+    // Sends what is gathered and lets go, waiting at most a moment.
+    void stop();
+    bool isPublishing() const { return m_publisher != nullptr; }
+    const MqttPublisher *publisher() const { return m_publisher.get(); }
+
+    // One reading's cells (RecordedRow texts), read at `timeNs`.
+    void publishReading(qint64 timeNs, const QStringList &values);
+    // One sample; consecutive ones are gathered into blocks.
+    void publishSample(const Sample &sample);
+    // The samples of `store` up to `newestIndex` not yet published, those
+    // read since publishing began.
+    void publishNewSamples(const SampleStore &store, qint64 newestIndex);
+
+    // "" while all is well; otherwise, e.g. "broker unreachable, 3 messages dropped".
+    QString statusText() const { return m_status; }
+
+    // The broker URL last used, for the dialog to propose; and remembering one.
+    static QString lastUrl();
+    static void rememberUrl(const QString &url);
+
+signals:
+    void statusChanged(const QString &text);
+
+private:
+    void publishBlock();
+    void checkStatus();
+    qint64 wallMs(qint64 timeNs) const;
+
+    const QString m_instrument;
+    const QStringList m_header;
+    std::unique_ptr<MqttPublisher> m_publisher;
+    QString m_topic;
+    SampleBlock m_block;
+    QTimer m_blockTimer;
+    QTimer m_statusTimer;
+    QString m_status;
+    qint64 m_originNs = 0;
+    qint64 m_wallOriginMs = 0;
+    qint64 m_readings = 0;
+    qint64 m_publishedIndex = 0;
+    // Status checks since the start, so a first connection is given a moment.
+    int m_checks = 0;
+};
