@@ -121,6 +121,10 @@ bool startsWell(const QByteArray &received, const InstrumentKind &kind)
 
 } // namespace
 
+// A recorder built with the sanitizers takes seconds to start on a loaded
+// machine: an upper bound for a hang, not a measure of speed.
+constexpr int startTimeoutMs = 20000;
+
 class TestRecorder : public QObject
 {
     Q_OBJECT
@@ -220,7 +224,7 @@ void TestRecorder::endsWithWholeRowsAndTheBoardStopped()
     Recorder recorder(m_dir.path());
     recorder.start(QStringList{"--instrument", "osciloscope", "--port", fixture.board.devicePath(),
                                "--out", file} + arguments);
-    QTRY_VERIFY(lines(file).size() > 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 1000, startTimeoutMs);
     QCOMPARE(arguments.isEmpty() ? recorder.stop() : recorder.exitCode(), 0);
 
     QVERIFY(contents(file).endsWith('\n'));
@@ -240,7 +244,7 @@ void TestRecorder::unplugGoesOnInTheSameFile()
     const QString file = m_dir.filePath("unplug.csv");
     Recorder recorder(m_dir.path());
     recorder.start({"--instrument", "osciloscope", "--port", fixture.board.devicePath(), "--out", file});
-    QTRY_VERIFY(lines(file).size() > 100);
+    QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 100, startTimeoutMs);
     fixture.board.clearReceived();
     fixture.board.replug(1000);
     QTRY_VERIFY2_WITH_TIMEOUT(recorder.errors().contains("was lost"), qPrintable(recorder.errors()), 3000);
@@ -413,11 +417,11 @@ void TestRecorder::publishedMessagesMatchTheFile()
     recorder.start({"--instrument", instrument, "--port", fixture.board.devicePath(), "--out", file,
                     "--mqtt", broker.url("lab/bench3")});
     // The board here answers between the test's checks, some 100 readings a second.
-    QTRY_VERIFY(lines(file).size() > 200);
+    QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 200, startTimeoutMs);
     QCOMPARE(recorder.stop(), 0);
 
     const QList<QByteArray> rows = lines(file).mid(1);
-    QTRY_VERIFY(subscriber.messages().size() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(subscriber.messages().size() > 0, startTimeoutMs);
     int copies = 0;
     QMap<qint64, QStringList> published;
     QTRY_COMPARE((published = rowsOfMessages(subscriber.messages(), &copies)).size(), rows.size());
