@@ -1,5 +1,7 @@
 #include "virtualboard.h"
 
+#include "waveshapes.h"
+
 #include <QFile>
 #include <QSocketNotifier>
 
@@ -298,28 +300,15 @@ QByteArray VirtualBoard::nextFrame()
     const double t = double(m_framesSent) / m_frameRate; // seconds of signal
     m_random = m_random * 1664525u + 1013904223u;
     const int noise = int(m_random >> 27) - 16; // -16 .. 15
-    int a, b, c;
-    if (m_mode == Mode::Oscilloscope && m_stepPeriodMs > 0) {
-        a = m_stepHigh ? stepHighMv : stepLowMv;
-        b = c = stepRestMv;
-    } else if (m_mode == Mode::Oscilloscope) {
-        // PAD0 a 5 Hz sine, PAD1 a 2 Hz square, PAD2 a 3 Hz saw, in millivolts.
-        a = int(1650 + 1400 * std::sin(2 * pi * 5 * t));
-        b = std::fmod(t * 2, 1.0) < 0.5 ? 2800 : 400;
-        c = int(3000 * std::fmod(t * 3, 1.0)) + 150;
-    } else {
-        // Raw accelerometer units: 2000 is 0 g, 1000 units per g; gravity on
-        // Z, a slow sway on X and Y.
-        a = int(2000 + 300 * std::sin(2 * pi * 0.5 * t)) + noise;
-        b = int(2000 + 200 * std::sin(2 * pi * 0.3 * t + 1.0)) + noise / 2;
-        c = int(3000 + 60 * std::sin(2 * pi * 1.1 * t)) + noise;
-    }
+    WaveShapes::Values values;
+    if (m_mode == Mode::Oscilloscope && m_stepPeriodMs > 0)
+        values = {m_stepHigh ? stepHighMv : stepLowMv, stepRestMv, stepRestMv};
+    else if (m_mode == Mode::Oscilloscope)
+        values = WaveShapes::osciloscope(t);
+    else
+        values = WaveShapes::accelerometer(t, noise);
     ++m_framesSent;
-    QByteArray frame;
-    frame.reserve(20);
-    frame.append('$').append(QByteArray::number(a)).append(' ').append(QByteArray::number(b))
-        .append(' ').append(QByteArray::number(c)).append(';');
-    return frame;
+    return WaveShapes::frame(values);
 }
 
 qint64 VirtualBoard::takeLongestStallMs()
