@@ -220,12 +220,20 @@ void TestRecorder::endsWithWholeRowsAndTheBoardStopped()
     BoardFixture fixture;
     fixture.board.setFrameRate(20000);
     fixture.board.setWriteInterval(1);
-    const QString file = m_dir.filePath("stream.csv");
+    // A file of its own: a previous case's rows must not count.
+    const QString file = m_dir.filePath(QStringLiteral("stream-%1.csv").arg(QTest::currentDataTag()));
     Recorder recorder(m_dir.path());
     recorder.start(QStringList{"--instrument", "osciloscope", "--port", fixture.board.devicePath(),
                                "--out", file} + arguments);
-    QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 1000, startTimeoutMs);
-    QCOMPARE(arguments.isEmpty() ? recorder.stop() : recorder.exitCode(), 0);
+    if (arguments.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 1000, startTimeoutMs);
+        QCOMPARE(recorder.stop(), 0);
+    } else {
+        // The run's length counts from the program's start, which a loaded
+        // machine may spend mostly opening the board: rows, not how many.
+        QCOMPARE(recorder.exitCode(startTimeoutMs), 0);
+        QVERIFY(lines(file).size() > 1);
+    }
 
     QVERIFY(contents(file).endsWith('\n'));
     const QList<QByteArray> rows = lines(file).mid(1);
