@@ -89,9 +89,11 @@ void open(const QString &path, QWidget *from)
         load->deleteLater();
         const std::shared_ptr<const Recording> recording = load->recording();
         if (!recording) {
+            // The box first: were the window the last one, the panel would
+            // end with it, before the box is seen.
+            tellFailure(path, load->error(), asker);
             if (*window)
                 (*window)->close();
-            tellFailure(path, load->error(), asker);
             return;
         }
         if (recording->isChart()) {

@@ -223,15 +223,7 @@ bool RecordingReader::takeSampleRow(const std::vector<std::pair<const char *, co
                             .arg(m_recording.header.at(column), shown(from, to)));
         sample.validMask |= quint8(1u << channel);
     }
-    std::vector<Sample> &kept = m_recording.samples;
-    ++m_recording.rows;
-    if (qint64(kept.size()) < m_maxRowsKept) {
-        kept.push_back(sample);
-    } else {
-        kept[m_ringHead] = sample;
-        m_ringHead = (m_ringHead + 1) % kept.size();
-        ++m_recording.rowsLeftOut;
-    }
+    keep(m_recording.samples, sample);
     return true;
 }
 
@@ -264,16 +256,22 @@ bool RecordingReader::takeReadingRow(const std::vector<std::pair<const char *, c
             return fail(tr("%1 %2 is not a number")
                             .arg(m_recording.header.at(2 + i), shown(from, to)));
     }
-    std::vector<Recording::Reading> &kept = m_recording.readings;
+    keep(m_recording.readings, reading);
+    return true;
+}
+
+template <typename Row>
+void RecordingReader::keep(std::vector<Row> &kept, const Row &row)
+{
     ++m_recording.rows;
     if (qint64(kept.size()) < m_maxRowsKept) {
-        kept.push_back(reading);
-    } else {
-        kept[m_ringHead] = reading;
-        m_ringHead = (m_ringHead + 1) % kept.size();
-        ++m_recording.rowsLeftOut;
+        kept.push_back(row);
+        return;
     }
-    return true;
+    // Full: the newest row takes the oldest one's place.
+    kept[m_ringHead] = row;
+    m_ringHead = (m_ringHead + 1) % kept.size();
+    ++m_recording.rowsLeftOut;
 }
 
 std::optional<Recording> RecordingReader::finish()

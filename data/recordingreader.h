@@ -99,6 +99,9 @@ private:
     bool takeReadingRow(const std::vector<std::pair<const char *, const char *>> &fields);
     bool fail(const QString &what);
     bool markGapAt(qint64 timeNs);
+    // Keeps the newest m_maxRowsKept rows, as a ring once full.
+    template <typename Row>
+    void keep(std::vector<Row> &kept, const Row &row);
 
     Recording m_recording;
     const qint64 m_maxRowsKept;
