@@ -24,7 +24,8 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("pwm.png"),         QStringLiteral("counter.png"),
                               QStringLiteral("voltmeter-chart.png"), QStringLiteral("osciloscope-zoom.png"),
                               QStringLiteral("osciloscope-spectrum.png"),
-                              QStringLiteral("osciloscope-xy.png")};
+                              QStringLiteral("osciloscope-xy.png"),
+                              QStringLiteral("osciloscope-replay.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 
@@ -221,8 +222,9 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
     QTest::newRow("panel unknown option")
         << panelPath << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyACM0")} << 2 << QString()
         << QStringLiteral("boardpanel: Unknown option 'port'.");
-    QTest::newRow("panel stray argument") << panelPath << QStringList{QStringLiteral("/dev/ttyACM0")} << 2
-                                          << QString() << QStringLiteral("'/dev/ttyACM0'");
+    // A bare argument is a file to open; --replay wants one.
+    QTest::newRow("panel replay without a file") << panelPath << QStringList{QStringLiteral("--replay")} << 2
+                                                 << QString() << QStringLiteral("'--replay'");
     QTest::newRow("mistake before help")
         << panelPath << QStringList{QStringLiteral("--help"), QStringLiteral("-x")} << 2 << QString()
         << QStringLiteral("Unknown option 'x'.");
