@@ -53,7 +53,7 @@ public:
     PlotNavigator &navigator() { return viewport; }
     // Starts or stops the plot, as Start/Stop Plot does.
     void setPlotting(bool on);
-    // Commands of the samples' source, at the end of the plot's menu.
+    // Commands of the samples' source, in the plot's menu after Open Recording….
     void addSourceActions(const QList<QAction *> &actions) { sourceActions += actions; }
 
 signals:

@@ -11,6 +11,8 @@ RecordingPlayer::RecordingPlayer(Plotter *window, std::shared_ptr<const Recordin
     : QObject(window), m_window(window), m_playback(recording, window->intake()),
       m_playAction(new QAction(tr("Play"), window))
 {
+    // Start Plot pressed while the file was read does not play it unasked.
+    window->setPlotting(false);
     window->intake().takeSamples(recording->samples.data(), recording->samples.size());
     window->navigator().showWholeHistory();
 

@@ -207,6 +207,8 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
     const QString panelVersion = QStringLiteral("boardpanel %1\n").arg(version);
     QTest::newRow("panel help") << panelPath << QStringList{QStringLiteral("--help")} << 0
                                 << QStringLiteral("-v, --version") << QString();
+    QTest::newRow("panel help names --replay") << panelPath << QStringList{QStringLiteral("--help")} << 0
+                                               << QStringLiteral("--replay <FILE>") << QString();
     QTest::newRow("panel help-all") << panelPath << QStringList{QStringLiteral("--help-all")} << 0
                                     << QStringLiteral("-session <value>") << QString();
     QTest::newRow("panel version") << panelPath << QStringList{QStringLiteral("--version")} << 0

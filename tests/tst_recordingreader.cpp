@@ -104,6 +104,8 @@ private slots:
     void damagedInput();
     void keepsTheNewestRowsOfALongFile();
     void filesThatAreNoPlainFiles();
+    void aRecordingGoingOnInANewFile();
+    void aCancelledReadingGivesNothing();
     void playbackPacesByTheFilesTimes();
 
 private:
@@ -304,6 +306,42 @@ void TestRecordingReader::filesThatAreNoPlainFiles()
     QCOMPARE(error, QStringLiteral("it is not a plain file"));
     QVERIFY(!read(m_dir.filePath("missing.csv"), &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TestRecordingReader::aRecordingGoingOnInANewFile()
+{
+    // The recorder's next file numbers its rows on from the last one's.
+    const QString path = m_dir.filePath("rotated.csv");
+    CsvRecorder recorder;
+    recorder.start(path, InstrumentProtocol::named("osciloscope").header, 0, 500);
+    const std::vector<Sample> written = someSamples(30, 0);
+    for (const Sample &sample : written)
+        recorder.appendSample(sample);
+    recorder.stop();
+    QString error;
+    const std::optional<Recording> recording = read(path, &error);
+    QVERIFY2(recording, qPrintable(error));
+    QCOMPARE(recording->samples.front().index, qint64(501));
+    QCOMPARE(recording->samples.back().index, qint64(530));
+    QVERIFY(!recording->samples.front().gapBefore);
+}
+
+void TestRecordingReader::aCancelledReadingGivesNothing()
+{
+    const QString path = m_dir.filePath("cancelled.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("sample,PAD0,PAD1,PAD2\n1,1,2,3\n");
+    file.close();
+    ReadProgress progress;
+    progress.cancelled = true;
+    QString error;
+    QVERIFY(!readRecordingFile(path, &progress, &error));
+    QCOMPARE(error, QString());
+    progress.cancelled = false;
+    QVERIFY(readRecordingFile(path, &progress, &error));
+    QCOMPARE(progress.bytesRead.load(), file.size());
+    QCOMPARE(progress.instrument, QStringLiteral("osciloscope"));
 }
 
 void TestRecordingReader::playbackPacesByTheFilesTimes()
