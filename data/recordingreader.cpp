@@ -249,7 +249,7 @@ bool RecordingReader::takeReadingRow(const std::vector<std::pair<const char *, c
                         .arg(shown(fields[1].first, fields[1].second)));
     reading.gapBefore = markGapAt(reading.timeNs);
     for (int i = 0; i < m_recording.valueCount; ++i) {
-        const auto [from, to] = fields[size_t(2 + i)];
+        const auto [from, to] = fields[2 + size_t(i)];
         double &value = reading.values[size_t(i)];
         value = std::numeric_limits<double>::quiet_NaN();
         if (from != to && !parseDouble(from, to, &value))
