@@ -3,9 +3,11 @@
 // file, and the resident memory it takes, measured in-process.
 #include "benchreport.h"
 #include "csv.h"
+#include "playback.h"
 #include "plotter.h"
 #include "recordingreader.h"
 #include "recordingwindows.h"
+#include "sampleintake.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -84,6 +86,41 @@ int main(int argc, char *argv[])
                 first = plotter;
         }
     }
+    // Play at As Fast As Possible against the live intake of the same
+    // samples as frames: the cost per sample of each path into a store.
+    {
+        auto shared = std::make_shared<const Recording>(*read);
+        SampleIntake played(rows);
+        Playback playback(shared, played);
+        playback.setSpeed(Playback::asFastAsPossible);
+        playback.play();
+        const double playStart = Bench::cpuSeconds();
+        while (playback.position() < shared->samples.size())
+            playback.advance(0);
+        const double playSeconds = Bench::cpuSeconds() - playStart;
+        std::string frames;
+        for (const Sample &sample : shared->samples) {
+            frames += '$';
+            for (int channel = 0; channel < Sample::channelCount; ++channel) {
+                if (channel > 0)
+                    frames += ' ';
+                Csv::appendInteger(frames, sample.values[size_t(channel)]);
+            }
+            frames += ';';
+        }
+        SampleIntake live(rows);
+        const double liveStart = Bench::cpuSeconds();
+        // As a tty hands them over: 4 KiB reads.
+        for (size_t at = 0; at < frames.size(); at += 4096)
+            live.takeBytes(frames.data() + at, qsizetype(std::min<size_t>(4096, frames.size() - at)));
+        const double liveSeconds = Bench::cpuSeconds() - liveStart;
+        Bench::row(QStringLiteral("Play As Fast As Possible, CPU per sample against the live intake, in-process"),
+                   QStringLiteral("<= the intake's"),
+                   QStringLiteral("%1 against %2 ns/sample")
+                       .arg(Bench::number(playSeconds * 1e9 / rows), Bench::number(liveSeconds * 1e9 / rows)),
+                   liveSeconds / std::max(playSeconds, 1e-9));
+    }
+
     const qint64 before = Bench::residentBytes();
     QElapsedTimer clock;
     clock.start();
