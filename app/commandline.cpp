@@ -48,14 +48,12 @@ QString toolkitOptionsHelp()
 }
 
 const QString openOptionName = QStringLiteral("open");
+const QString replayOptionName = QStringLiteral("replay");
 
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
     if (!understood)
         return parser.errorText();
-    const QStringList extra = parser.positionalArguments();
-    if (!extra.isEmpty())
-        return QStringLiteral("Unexpected argument '%1'.").arg(extra.first());
     const QStringList names = CommandLine::instrumentNames();
     for (const QString &name : parser.values(openOptionName)) {
         if (!names.contains(name)) {
@@ -82,6 +80,14 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
                        "does: %1. May be given more than once.")
             .arg(instrumentNames().join(QStringLiteral(", "))),
         QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        replayOptionName,
+        QStringLiteral("Open FILE, a recording or an export the panel wrote, in a window of its "
+                       "own, as a FILE given alone does. May be given more than once."),
+        QStringLiteral("FILE")));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A recording or an export to open."),
+                                 QStringLiteral("[FILE...]"));
     acceptToolkitOptions(parser);
 
     QStringList arguments;
@@ -121,6 +127,11 @@ QStringList instrumentNames()
 QStringList instrumentsToOpen(const QCommandLineParser &parser)
 {
     return parser.values(openOptionName);
+}
+
+QStringList recordingsToOpen(const QCommandLineParser &parser)
+{
+    return parser.values(replayOptionName) + parser.positionalArguments();
 }
 
 } // namespace CommandLine

@@ -1,8 +1,10 @@
-// The panel. Its command line has --help, --version and --open, which
-// presses launcher buttons for the user; the toolkit's own options still
-// reach the application object.
+// The panel. Its command line has --help, --version, --open, which
+// presses launcher buttons for the user, and files to open (--replay); the
+// toolkit's own options still reach the application object.
 #include "commandline.h"
 #include "mainwindow.h"
+#include "recordingopening.h"
+#include "recordingwindows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,6 +21,14 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    RecordingOpening::setOpener(&RecordingWindows::open);
+    // Files given: their windows only, and the panel ends with the last of them.
+    const QStringList recordings = CommandLine::recordingsToOpen(parser);
+    if (!recordings.isEmpty()) {
+        for (const QString &path : recordings)
+            RecordingWindows::open(path, nullptr);
+        return app.exec();
+    }
     MainWindow window;
     window.show();
     const QStringList instruments = CommandLine::instrumentsToOpen(parser);

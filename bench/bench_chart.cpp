@@ -12,8 +12,6 @@
 #include <cmath>
 #include <ctime>
 
-#include <malloc.h>
-#include <unistd.h>
 
 namespace {
 
@@ -28,15 +26,6 @@ double threadSeconds()
 
 constexpr qint64 weekMs = 7LL * 24 * 3600 * 1000;
 constexpr int readingsPerSecond = 400;
-
-qint64 residentBytes()
-{
-    malloc_trim(0);
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        qFatal("cannot read /proc/self/statm");
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
 
 // A week of three slowly drifting inputs, 400 readings a second.
 void fillWeek(ReadingHistory &history, qint64 startMs)
@@ -57,13 +46,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 
-    const qint64 before = residentBytes();
+    const qint64 before = Bench::residentBytes();
     ReadingHistory history(3);
     const qint64 startMs = 1767225600000; // 2026-01-01 00:00 UTC
     const double fillStart = Bench::seconds();
     fillWeek(history, startMs);
     const double fillSeconds = Bench::seconds() - fillStart;
-    const double residentMb = double(residentBytes() - before) / (1024 * 1024);
+    const double residentMb = double(Bench::residentBytes() - before) / (1024 * 1024);
     const double heldMb = double(history.memoryBytes()) / (1024 * 1024);
     const int coarsest = history.levelCount() - 1;
     if (history.readingsIn(coarsest) != history.addedCount())

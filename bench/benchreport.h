@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,9 @@
 #include <ctime>
 #include <vector>
 
+#include <malloc.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace Bench {
 
@@ -41,6 +44,17 @@ inline double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Resident set size in bytes, after handing freed heap pages back, so what
+// remains is memory in use.
+inline qint64 residentBytes()
+{
+    malloc_trim(0);
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        qFatal("cannot read /proc/self/statm");
+    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
 inline double median(std::vector<double> values)

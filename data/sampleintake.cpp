@@ -83,6 +83,19 @@ void SampleIntake::takeBytes(const char *data, qsizetype size, qint64 readNs)
         emit samplesAdded();
 }
 
+void SampleIntake::takeSamples(const Sample *samples, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        if (samples[i].index > m_lastIndex) {
+            m_store.append(samples[i]);
+            m_lastIndex = samples[i].index;
+        }
+    }
+    m_gapPending = false;
+    if (count > 0)
+        emit samplesAdded();
+}
+
 void SampleIntake::takeFrame(QLatin1String frameText, qint64 readNs)
 {
     bool damaged = false;

@@ -44,6 +44,11 @@ public:
     // The board was away: the next sample is not joined to the one before.
     void markGap() { m_gapPending = true; }
 
+    // Samples from elsewhere than the board's bytes (a file), with their own
+    // indexes (above lastIndex()), times and gaps: stored as they are, paused
+    // or not, and neither recorded nor counted. The source paces itself.
+    void takeSamples(const Sample *samples, size_t count);
+
     // Paused frames are recorded and counted but not stored; the first one
     // stored after resuming starts after a gap.
     void setPaused(bool paused);

@@ -3,6 +3,8 @@
 // instead: a board whose USB ids differ, or a simulator running elsewhere.
 #include "virtualboardthread.h"
 #include "commandline.h"
+#include "recordingopening.h"
+#include "recordingwindows.h"
 #include "mainwindow.h"
 #include "portlisting.h"
 #include "replugsignal.h"
@@ -68,6 +70,9 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    RecordingOpening::setOpener(&RecordingWindows::open);
+    for (const QString &path : CommandLine::recordingsToOpen(parser))
+        RecordingWindows::open(path, nullptr);
     if (parser.isSet(screenshotsOption)) {
         // The readings the panel traces would bury the tour's own report.
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));

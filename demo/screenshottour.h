@@ -43,6 +43,8 @@ private:
     // Runs the window's command with these keys; false when it has none.
     bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();
+    // A recording of the live Osciloscope, opened in its own window beside it.
+    void showRecordingBesideLive();
     void showPwm();
     void showCounter();
 

@@ -20,8 +20,8 @@ const PlotterProfile accelerometerProfile{
 
 } // namespace
 
-Accelerometer::Accelerometer(QWidget *parent)
-    : Plotter(accelerometerProfile, parent), ui(new Ui::Accelerometer)
+Accelerometer::Accelerometer(QWidget *parent, Source source)
+    : Plotter(accelerometerProfile, source, parent), ui(new Ui::Accelerometer)
 {
     ui->setupUi(this);
     setUpPlot(ui->plot, ui->stopButton);

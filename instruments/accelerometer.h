@@ -13,7 +13,7 @@ class Accelerometer : public Plotter
     Q_OBJECT
 
 public:
-    explicit Accelerometer(QWidget *parent = nullptr);
+    explicit Accelerometer(QWidget *parent = nullptr, Source source = Source::Board);
     ~Accelerometer() override;
 
 private:

@@ -28,8 +28,7 @@ Counter::Counter(QWidget *parent)
     addRecording(protocol().name, protocol().header);
     addReadingActions([this] { return ui->countLabel->text(); });
     addPublishing(protocol().name, protocol().header)->showStatusInTitle();
-    addChart({tr("Counter Chart"), {QStringLiteral("frequency_hz")}, {tr("Frequency")}, {Qt::red},
-              QStringLiteral("Hz"), QStringLiteral("counter-chart")});
+    addChart(chartProfile());
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
     connectBoard(QIODevice::ReadWrite);
 }
@@ -76,4 +75,10 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
 void Counter::on_quitButton_clicked()
 {
     requestQuit();
+}
+
+ChartProfile Counter::chartProfile()
+{
+    return {tr("Counter Chart"), {QStringLiteral("frequency_hz")}, {tr("Frequency")}, {Qt::red},
+            QStringLiteral("Hz"), QStringLiteral("counter-chart")};
 }

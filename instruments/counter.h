@@ -15,6 +15,8 @@ class Counter : public InstrumentDialog
 
 public:
     explicit Counter(QWidget *parent = nullptr);
+    // What its chart shows, also of a file.
+    static ChartProfile chartProfile();
     ~Counter() override;
 
 private slots:

@@ -18,8 +18,8 @@ const PlotterProfile osciloscopeProfile{
 
 } // namespace
 
-Osciloscope::Osciloscope(QWidget *parent)
-    : Plotter(osciloscopeProfile, parent), ui(new Ui::Osciloscope)
+Osciloscope::Osciloscope(QWidget *parent, Source source)
+    : Plotter(osciloscopeProfile, source, parent), ui(new Ui::Osciloscope)
 {
     ui->setupUi(this);
     setUpPlot(ui->plot, ui->stopButton);

@@ -12,7 +12,7 @@ class Osciloscope : public Plotter
     Q_OBJECT
 
 public:
-    explicit Osciloscope(QWidget *parent = nullptr);
+    explicit Osciloscope(QWidget *parent = nullptr, Source source = Source::Board);
     ~Osciloscope() override;
 
 private:

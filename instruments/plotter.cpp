@@ -8,16 +8,16 @@
 #include "plotstyle.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
+#include "recordingopening.h"
 
 #include <QMenu>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <QToolTip>
 
 #include <qcustomplot.h>
 
-Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
-    : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile)
+Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
+    : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile), source(source)
 {
     // Always a real interval: Start in a window without a board must not
     // start a timer that fires continuously.
@@ -31,6 +31,8 @@ Plotter::Plotter(const PlotterProfile &profile, QWidget *parent)
     addPublishing(profile.protocol.name, profile.protocol.header);
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
+    for (QAction *boardAction : {recorded->action(), publishing->action(), rawDataAction()})
+        boardAction->setVisible(source == Source::Board);
 }
 
 Plotter::~Plotter() = default;
@@ -97,8 +99,12 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         }
     });
     // Plotting from the start; the start sequence runs inside connectBoard().
+    // Samples from elsewhere are there at once, and come in stopped.
     plotting = true;
-    if (!connectBoard(QIODevice::ReadWrite))
+    connected = source == Source::Elsewhere;
+    if (connected)
+        setPlotting(false);
+    else if (!connectBoard(QIODevice::ReadWrite))
         plotting = false;
     sampleIntake.setPaused(!plotting);
 }
@@ -183,30 +189,6 @@ void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
     sampleIntake.takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
 }
 
-void Plotter::connectNotify(const QMetaMethod &signal)
-{
-    if (signal == QMetaMethod::fromSignal(&Plotter::newData))
-        sampleIntake.setFrameWatcher(
-            [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
-    InstrumentDialog::connectNotify(signal);
-}
-
-void Plotter::disconnectNotify(const QMetaMethod &signal)
-{
-    // Qt may call this holding its connection lock, which asking whether
-    // anything is still connected takes again: ask from the event loop.
-    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&Plotter::newData)) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!isSignalConnected(QMetaMethod::fromSignal(&Plotter::newData)))
-                    sampleIntake.setFrameWatcher({});
-            },
-            Qt::QueuedConnection);
-    }
-    InstrumentDialog::disconnectNotify(signal);
-}
-
 void Plotter::createActions()
 {
     saveImageAction->setText(tr("Save Image…"));
@@ -221,6 +203,7 @@ void Plotter::createActions()
     connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
     addAction(saveImageAction);
     addAction(exportDataAction);
+    addAction(RecordingOpening::action(this));
     scopeView.addActionsTo(this);
     viewport.addActionsTo(this);
     connect(viewport.setRangeAction(), &QAction::triggered, this, [this] {
@@ -243,6 +226,8 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     menu.addAction(recording->action());
     menu.addAction(publishing->action());
     menu.addAction(rawDataAction());
+    menu.addAction(RecordingOpening::action(this));
+    menu.addActions(sourceActions);
     views.addToMenu(menu);
     if (views.showsTime()) {
         scopeView.addToMenu(menu);
@@ -307,8 +292,13 @@ void Plotter::on_quitButton_clicked()
 
 void Plotter::on_stopButton_clicked()
 {
+    setPlotting(!plotting);
+}
+
+void Plotter::setPlotting(bool on)
+{
     redrawNeeded = true;
-    plotting = !plotting;
+    plotting = on;
     sampleIntake.setPaused(!plotting);
     viewport.setRunning(plotting);
     if (!plotting)
@@ -316,6 +306,7 @@ void Plotter::on_stopButton_clicked()
     stopButton->setText(plotting ? tr("Stop Plot") : tr("Start Plot"));
     // Without a board it only toggles the pause.
     updateRefreshTimer();
+    emit plottingChanged(plotting);
 }
 
 void Plotter::onConnectionLost()

@@ -31,6 +31,10 @@ class Plotter : public InstrumentDialog
     Q_OBJECT
 
 public:
+    // Where the samples come from: the board, found and started, or
+    // elsewhere (a file), in a window that opens no port and sends nothing.
+    enum class Source { Board, Elsewhere };
+
     ~Plotter() override;
 
     // The samples: the port feeds it; benchmarks and tests may too.
@@ -46,15 +50,22 @@ public:
     bool replot();
     // Time, spectrum or XY, with their settings.
     ViewSwitch &viewSwitch() { return views; }
+    PlotNavigator &navigator() { return viewport; }
+    // Starts or stops the plot, as Start/Stop Plot does.
+    void setPlotting(bool on);
+    // Commands of the samples' source, in the plot's menu after Open Recording….
+    void addSourceActions(const QList<QAction *> &actions) { sourceActions += actions; }
 
 signals:
     // The fields of one complete sample frame. Split only while something
     // is connected: the samples themselves never pass through text. Nothing
     // in the panel listens; kept on purpose, as the window's interface.
     void newData(QStringList data);
+    // Start/Stop Plot (or setPlotting()) started or stopped the plot.
+    void plottingChanged(bool plotting);
 
 protected:
-    Plotter(const PlotterProfile &profile, QWidget *parent);
+    Plotter(const PlotterProfile &profile, Source source, QWidget *parent);
 
     // Call once the form is built: sets up and styles the plot, then finds
     // and starts the board.
@@ -104,6 +115,8 @@ private:
     static constexpr int windowLength = PlotNavigator::specifiedLength;
 
     const PlotterProfile profile;
+    const Source source;
+    QList<QAction *> sourceActions;
     QCustomPlot *plot = nullptr;
     QPushButton *stopButton = nullptr;
     QAction *const saveImageAction = new QAction(this);

@@ -36,12 +36,7 @@ Voltmeter::Voltmeter(QWidget *parent)
         return shown.join(QLatin1Char('\t'));
     });
     addPublishing(protocol().name, protocol().header)->showStatusInTitle();
-    addChart({tr("Voltmeter Chart"),
-              {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
-              {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
-              {Qt::red, Qt::blue, Qt::black},
-              QStringLiteral("mV"),
-              QStringLiteral("voltmeter-chart")});
+    addChart(chartProfile());
 
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
     connectBoard(QIODevice::ReadWrite);
@@ -108,4 +103,14 @@ void Voltmeter::updateLCD(QStringList data)
 void Voltmeter::on_pushButtonQuit_clicked()
 {
     requestQuit();
+}
+
+ChartProfile Voltmeter::chartProfile()
+{
+    return {tr("Voltmeter Chart"),
+            {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
+            {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
+            {Qt::red, Qt::blue, Qt::black},
+            QStringLiteral("mV"),
+            QStringLiteral("voltmeter-chart")};
 }

@@ -19,6 +19,8 @@ class Voltmeter : public InstrumentDialog
 
 public:
     explicit Voltmeter(QWidget *parent = nullptr);
+    // What its chart shows, also of a file.
+    static ChartProfile chartProfile();
     ~Voltmeter() override;
 
 private slots:

@@ -107,6 +107,13 @@ void PlotNavigator::addToMenu(QMenu &menu) const
     menu.addAction(m_cursors.showAction());
 }
 
+void PlotNavigator::showWholeHistory()
+{
+    m_stoppedView = history();
+    m_keyOrigin = 0;
+    emit changed();
+}
+
 void PlotNavigator::resetView()
 {
     m_stoppedView.reset();

@@ -55,6 +55,8 @@ public:
     // The time view is the one shown. While another is, the mouse and the
     // keys leave the time view as it is: its axes mean something else there.
     void setActive(bool active);
+    // A stopped plot shows every sample held, as far as the mouse would take it.
+    void showWholeHistory();
 
     // The x range, in sample indexes, of a view of the panel's own: a
     // stopped view the mouse moved, or a rolling view of another length

@@ -24,7 +24,8 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("pwm.png"),         QStringLiteral("counter.png"),
                               QStringLiteral("voltmeter-chart.png"), QStringLiteral("osciloscope-zoom.png"),
                               QStringLiteral("osciloscope-spectrum.png"),
-                              QStringLiteral("osciloscope-xy.png")};
+                              QStringLiteral("osciloscope-xy.png"),
+                              QStringLiteral("osciloscope-replay.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 
@@ -206,6 +207,8 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
     const QString panelVersion = QStringLiteral("boardpanel %1\n").arg(version);
     QTest::newRow("panel help") << panelPath << QStringList{QStringLiteral("--help")} << 0
                                 << QStringLiteral("-v, --version") << QString();
+    QTest::newRow("panel help names --replay") << panelPath << QStringList{QStringLiteral("--help")} << 0
+                                               << QStringLiteral("--replay <FILE>") << QString();
     QTest::newRow("panel help-all") << panelPath << QStringList{QStringLiteral("--help-all")} << 0
                                     << QStringLiteral("-session <value>") << QString();
     QTest::newRow("panel version") << panelPath << QStringList{QStringLiteral("--version")} << 0
@@ -221,8 +224,9 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
     QTest::newRow("panel unknown option")
         << panelPath << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyACM0")} << 2 << QString()
         << QStringLiteral("boardpanel: Unknown option 'port'.");
-    QTest::newRow("panel stray argument") << panelPath << QStringList{QStringLiteral("/dev/ttyACM0")} << 2
-                                          << QString() << QStringLiteral("'/dev/ttyACM0'");
+    // A bare argument is a file to open; --replay wants one.
+    QTest::newRow("panel replay without a file") << panelPath << QStringList{QStringLiteral("--replay")} << 2
+                                                 << QString() << QStringLiteral("'--replay'");
     QTest::newRow("mistake before help")
         << panelPath << QStringList{QStringLiteral("--help"), QStringLiteral("-x")} << 2 << QString()
         << QStringLiteral("Unknown option 'x'.");

@@ -7,6 +7,7 @@
 #include "plotlayers.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
+#include "recordingwindows.h"
 #include "spectrumview.h"
 #include "xyview.h"
 #include "testsupport.h"
@@ -82,6 +83,7 @@ private slots:
     void saveImage();
     void exportMatchesWhatThePlotHolds_data();
     void exportMatchesWhatThePlotHolds();
+    void recordingOpensWholeAndExportsItsRows();
     void recordsEveryFrameEvenWhilePaused();
     void readoutOfTheSampleUnderThePointer_data();
     void readoutOfTheSampleUnderThePointer();
@@ -836,6 +838,9 @@ void TestPlotters::plotMenuAndShortcuts()
     std::function<void(const QMenu *, const QString &)> list = [&](const QMenu *menu,
                                                                    const QString &indent) {
         for (QAction *action : menu->actions()) {
+            // What the menu does not show.
+            if (!action->isVisible())
+                continue;
             items.append(indent + action->text() + " = " + action->shortcut().toString()
                          + (action->isChecked() ? " (checked)" : ""));
             if (action->menu())
@@ -983,6 +988,63 @@ void TestPlotters::exportMatchesWhatThePlotHolds()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), expected);
     QVERIFY(expected.contains("\n21,21,,42\n22,22,,\n"));
+}
+
+void TestPlotters::recordingOpensWholeAndExportsItsRows()
+{
+    // A board is there: the file's window leaves it alone.
+    BoardFixture fixture;
+    QTemporaryDir folder;
+    const QString path = folder.filePath("run3.csv");
+    CsvRecorder recorder;
+    recorder.start(path, InstrumentProtocol::named("osciloscope").header, 0);
+    QByteArray expected = "sample,PAD0,PAD1,PAD2\n";
+    for (int i = 1; i <= 3000; ++i) {
+        Sample sample;
+        sample.timeNs = i * 1388889LL + (i > 2000 ? 1000000000 : 0);
+        sample.values = {i, -i, 2 * i};
+        sample.validMask = i % 7 ? 0b111 : 0b101;
+        recorder.appendSample(sample);
+        expected += QByteArray::number(i) + ',' + QByteArray::number(i) + ','
+                    + (i % 7 ? QByteArray::number(-i) : QByteArray()) + ','
+                    + QByteArray::number(2 * i) + '\n';
+    }
+    recorder.stop();
+
+    RecordingWindows::open(path, nullptr);
+    QPointer<Plotter> window;
+    QTRY_VERIFY([&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->windowTitle() == QStringLiteral("Osciloscope – run3.csv"))
+                window = qobject_cast<Plotter *>(top);
+        }
+        return window && window->intake().lastIndex() == 3000;
+    }());
+    QVERIFY(!window->isPlotting());
+    QVERIFY(window->intake().store().at(2000).gapBefore);
+    // The whole file in view, stopped.
+    QTRY_VERIFY(xRange(window).lower <= 1 && xRange(window).upper >= 3000);
+
+    SaveDialogs dialogs(folder.filePath("shown.csv"));
+    action(window, "Export Shown Data…")->trigger();
+    QFile file(folder.filePath("shown.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected);
+    QCOMPARE(fixture.board.received(), QByteArray());
+
+    // Played through again, after what is shown, and stopped at its end.
+    for (QAction *speed : window->findChildren<QAction *>()) {
+        if (speed->text() == QStringLiteral("As Fast As Possible"))
+            speed->trigger();
+    }
+    action(window, "Play")->trigger();
+    QVERIFY(window->isPlotting());
+    QTRY_COMPARE(window->intake().lastIndex(), qint64(6000));
+    QTRY_VERIFY(!window->isPlotting());
+    QVERIFY(window->intake().store().at(3000).gapBefore);
+    window->close();
+    QTRY_VERIFY(!window);
+    QCOMPARE(fixture.board.received(), QByteArray());
 }
 
 void TestPlotters::readoutOfTheSampleUnderThePointer_data()

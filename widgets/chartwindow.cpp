@@ -6,6 +6,7 @@
 #include "chartscale.h"
 #include "csvrecorder.h"
 #include "filesaving.h"
+#include "recordingopening.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -125,6 +126,7 @@ void ChartWindow::createActions()
     connect(m_exportAction, &QAction::triggered, this, &ChartWindow::exportShown);
     addAction(m_followAction);
     addAction(m_exportAction);
+    addAction(RecordingOpening::action(this));
 }
 
 void ChartWindow::showMenu(const QPoint &position)
@@ -133,6 +135,7 @@ void ChartWindow::showMenu(const QPoint &position)
     QMenu *span = menu.addMenu(tr("Span"));
     span->addActions(m_spanGroup->actions());
     menu.addAction(m_followAction);
+    menu.addAction(RecordingOpening::action(this));
     menu.addAction(m_exportAction);
     m_guard([&] { menu.exec(m_plot->mapToGlobal(position)); });
 }
