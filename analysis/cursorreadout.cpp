@@ -27,7 +27,9 @@ CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB
     const int positionB = store.positionOf(indexB);
     const Sample *a = positionA >= 0 ? &store.at(positionA) : nullptr;
     const Sample *b = positionB >= 0 ? &store.at(positionB) : nullptr;
-    if (a && b) {
+    // Samples read at one moment (or from a file without times) give no
+    // time between them: unknown, not 0 ms.
+    if (a && b && (a->timeNs != b->timeNs || indexA == indexB)) {
         const qint64 deltaNs = b->timeNs - a->timeNs;
         readout.deltaMs = double(deltaNs) / 1e6;
         if (deltaNs != 0)

@@ -197,8 +197,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         const qint64 b = store.newest().index - qint64(spanEnd) + 8;
         const CursorReadout readout = readCursors(store, a, b);
         FUZZ_CHECK(readout.deltaSamples == b - a);
+        const bool bothHeld = store.positionOf(a) >= 0 && store.positionOf(b) >= 0;
         FUZZ_CHECK(readout.deltaMs.has_value()
-                   == (store.positionOf(a) >= 0 && store.positionOf(b) >= 0));
+                   == (bothHeld && (a == b || store.at(store.positionOf(a)).timeNs
+                                                  != store.at(store.positionOf(b)).timeNs)));
         for (const CursorReadout::Channel &channel : readout.channels)
             FUZZ_CHECK(channel.difference.has_value() == (channel.atA && channel.atB));
         FUZZ_CHECK(cursorReadoutLines(readout, {"0", "1", "2"}).size()

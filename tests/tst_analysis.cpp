@@ -719,9 +719,10 @@ void TestAnalysis::cursorReadout_data()
         << QStringList{"A 1001  B 600  Δ -401 samples", "Δt -802 ms  1/Δt -1.247 Hz",
                        "PAD0  A 1001  B 600  Δ -401", "PAD1  A -3003  B -1800  Δ 1203",
                        "PAD2  A –  B 7  Δ –"};
+    // One read's samples (or a file's without times) have no time between them.
     QTest::newRow("both in one read") << qint64(1200) << qint64(1201)
                                       << QStringList{"A 1200  B 1201  Δ 1 samples",
-                                                     "Δt 0 ms  1/Δt – Hz",
+                                                     "Δt – ms  1/Δt – Hz",
                                                      "PAD0  A 1200  B 1201  Δ 1",
                                                      "PAD1  A -3600  B -3603  Δ -3",
                                                      "PAD2  A 7  B –  Δ –"};
