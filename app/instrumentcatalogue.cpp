@@ -2,6 +2,7 @@
 
 #include "accelerometer.h"
 #include "counter.h"
+#include "instrumentprotocol.h"
 #include "osciloscope.h"
 #include "pwm.h"
 #include "voltmeter.h"
@@ -20,17 +21,19 @@ QDialog *make()
 
 const QList<InstrumentEntry> &instrumentCatalogue()
 {
+    // The instruments that send data are named by their protocol, as the
+    // recorder names them; the PWM generator only takes commands.
     static const QList<InstrumentEntry> entries{
-        {QStringLiteral("voltmeter"), QCoreApplication::translate("MainWindow", "Voltmeter"),
-         &make<Voltmeter>},
-        {QStringLiteral("accelerometer"),
+        {InstrumentProtocol::voltmeter().name,
+         QCoreApplication::translate("MainWindow", "Voltmeter"), &make<Voltmeter>},
+        {InstrumentProtocol::accelerometer().name,
          QCoreApplication::translate("MainWindow", "Accelerometer"), &make<Accelerometer>},
-        {QStringLiteral("osciloscope"), QCoreApplication::translate("MainWindow", "Osciloscope"),
-         &make<Osciloscope>},
+        {InstrumentProtocol::osciloscope().name,
+         QCoreApplication::translate("MainWindow", "Osciloscope"), &make<Osciloscope>},
         {QStringLiteral("pwm"), QCoreApplication::translate("MainWindow", "PWM Generator"),
          &make<Pwm>},
-        {QStringLiteral("counter"), QCoreApplication::translate("MainWindow", "Counter"),
-         &make<Counter>},
+        {InstrumentProtocol::counter().name,
+         QCoreApplication::translate("MainWindow", "Counter"), &make<Counter>},
     };
     return entries;
 }

@@ -30,21 +30,19 @@ int skipDigits(const QString &text, int &at)
 
 namespace Csv {
 
-void appendInteger(std::string &out, qint64 value)
+char *writeInteger(char *out, qint64 value)
 {
     // std::to_chars knows no locale: digits and "-" only.
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, size_t(result.ptr - digits));
+    return std::to_chars(out, out + maxNumberChars, value).ptr;
 }
 
-void appendSeconds(std::string &out, qint64 ns)
+char *writeSeconds(char *out, qint64 ns)
 {
     // Half a microsecond rounds away from zero; unsigned, so no value overflows.
     const bool negative = ns < 0;
     const quint64 magnitude = negative ? quint64(0) - quint64(ns) : quint64(ns);
     const quint64 microseconds = (magnitude + 500) / 1000;
-    char text[32];
+    char text[maxNumberChars];
     char *p = text + sizeof text;
     quint64 fraction = microseconds % 1000000;
     for (int i = 0; i < 6; ++i, fraction /= 10)
@@ -57,7 +55,19 @@ void appendSeconds(std::string &out, qint64 ns)
     } while (whole != 0);
     if (negative && microseconds != 0)
         *--p = '-';
-    out.append(p, size_t(text + sizeof text - p));
+    return std::copy(p, text + sizeof text, out);
+}
+
+void appendInteger(std::string &out, qint64 value)
+{
+    char digits[maxNumberChars];
+    out.append(digits, size_t(writeInteger(digits, value) - digits));
+}
+
+void appendSeconds(std::string &out, qint64 ns)
+{
+    char text[maxNumberChars];
+    out.append(text, size_t(writeSeconds(text, ns) - text));
 }
 
 bool appendField(std::string &out, const QString &text)

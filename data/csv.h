@@ -47,4 +47,10 @@ void appendSeconds(std::string &out, qint64 ns);
 bool appendField(std::string &out, const QString &text);
 bool appendLine(std::string &out, const QStringList &fields);
 
+// The same written in place, for rows made a million a second: `out` has
+// room for maxNumberChars; returns the end of what was written.
+constexpr int maxNumberChars = 24;
+char *writeInteger(char *out, qint64 value);
+char *writeSeconds(char *out, qint64 ns);
+
 } // namespace Csv

@@ -102,6 +102,7 @@ private:
                qint64 originNs, qint64 rowsBefore);
     void beginRow(qint64 timeNs);
     void endRow();
+    void countRow();
     void handOver();
     // From the timer: hands pending rows over and sees a failed write.
     void onTick();

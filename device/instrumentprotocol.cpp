@@ -16,23 +16,46 @@ void InstrumentProtocol::start(BoardLink &board, const std::function<void()> &wa
         board.send(startCommands.at(i));
 }
 
+// The voltmeter asks for every reading; the counter's "c" only arms it.
+const InstrumentProtocol &InstrumentProtocol::voltmeter()
+{
+    static const InstrumentProtocol instrument{
+        QStringLiteral("voltmeter"), true, {"v"}, "c", 20, Replies::Readings,
+        {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("PAD0_mV"),
+         QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")}};
+    return instrument;
+}
+
+const InstrumentProtocol &InstrumentProtocol::accelerometer()
+{
+    static const InstrumentProtocol instrument{
+        QStringLiteral("accelerometer"), false, {"a"}, {}, 1, Replies::Frames,
+        {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("X"),
+         QStringLiteral("Y"), QStringLiteral("Z")}};
+    return instrument;
+}
+
+const InstrumentProtocol &InstrumentProtocol::osciloscope()
+{
+    static const InstrumentProtocol instrument{
+        QStringLiteral("osciloscope"), false, {"o"}, {}, 1, Replies::Frames,
+        {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("PAD0"),
+         QStringLiteral("PAD1"), QStringLiteral("PAD2")}};
+    return instrument;
+}
+
+const InstrumentProtocol &InstrumentProtocol::counter()
+{
+    static const InstrumentProtocol instrument{
+        QStringLiteral("counter"), true, {"c", "g"}, {}, 20, Replies::Lines,
+        {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")}};
+    return instrument;
+}
+
 const QList<InstrumentProtocol> &InstrumentProtocol::all()
 {
-    using Replies = InstrumentProtocol::Replies;
-    // The voltmeter asks for every reading; the counter's "c" only arms it.
-    static const QList<InstrumentProtocol> instruments{
-        {QStringLiteral("voltmeter"), true, {"v"}, "c", 20, Replies::Readings,
-         {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("PAD0_mV"),
-          QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")}},
-        {QStringLiteral("accelerometer"), false, {"a"}, {}, 1, Replies::Frames,
-         {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("X"),
-          QStringLiteral("Y"), QStringLiteral("Z")}},
-        {QStringLiteral("osciloscope"), false, {"o"}, {}, 1, Replies::Frames,
-         {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("PAD0"),
-          QStringLiteral("PAD1"), QStringLiteral("PAD2")}},
-        {QStringLiteral("counter"), true, {"c", "g"}, {}, 20, Replies::Lines,
-         {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")}},
-    };
+    static const QList<InstrumentProtocol> instruments{voltmeter(), accelerometer(), osciloscope(),
+                                                       counter()};
     return instruments;
 }
 

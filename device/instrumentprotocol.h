@@ -39,6 +39,12 @@ struct InstrumentProtocol
     // wait (the event loop keeps running in it).
     void start(BoardLink &board, const std::function<void()> &wait) const;
 
+    // Each one, where code means that one: the launcher's list takes their
+    // names from here.
+    static const InstrumentProtocol &voltmeter();
+    static const InstrumentProtocol &accelerometer();
+    static const InstrumentProtocol &osciloscope();
+    static const InstrumentProtocol &counter();
     // Voltmeter, accelerometer, osciloscope and counter, in the launcher's order.
     static const QList<InstrumentProtocol> &all();
     // The one called `name`; none when there is no such instrument.

@@ -3,7 +3,6 @@
 #include "monotonicclock.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QSettings>
 
 #include <algorithm>
@@ -22,10 +21,8 @@ QString orDefault(const QString &name)
 
 WindowPublisher::WindowPublisher(const QString &instrument, const QStringList &header,
                                  QObject *parent)
-    : QObject(parent), m_instrument(instrument), m_header(header), m_block(header.mid(2))
+    : QObject(parent), m_instrument(instrument), m_stream(header)
 {
-    m_blockTimer.setInterval(1000 / blocksPerSecond);
-    connect(&m_blockTimer, &QTimer::timeout, this, &WindowPublisher::publishBlock);
     m_statusTimer.setInterval(1000);
     connect(&m_statusTimer, &QTimer::timeout, this, &WindowPublisher::checkStatus);
 }
@@ -43,14 +40,10 @@ bool WindowPublisher::start(const MqttTarget &target, QString *error)
     }
     m_publisher = std::move(publisher);
     connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, &WindowPublisher::checkStatus);
-    m_topic = target.topicFor(m_instrument);
-    m_originNs = monotonicNowNs();
-    m_wallOriginMs = QDateTime::currentMSecsSinceEpoch();
+    m_stream.start(m_publisher.get(), target.topicFor(m_instrument), monotonicNowNs());
     m_readings = 0;
     m_publishedIndex = 0;
     m_checks = 0;
-    m_block.take();
-    m_blockTimer.start();
     m_statusTimer.start();
     return true;
 }
@@ -59,8 +52,7 @@ void WindowPublisher::stop()
 {
     if (!m_publisher)
         return;
-    publishBlock();
-    m_blockTimer.stop();
+    m_stream.stop();
     m_statusTimer.stop();
     // A short wait: closing a window must not hang on an absent broker.
     m_publisher->finish(200);
@@ -71,28 +63,15 @@ void WindowPublisher::stop()
     }
 }
 
-qint64 WindowPublisher::wallMs(qint64 timeNs) const
-{
-    // From the monotonic clock, so a clock set meanwhile never reorders messages.
-    return m_wallOriginMs + (timeNs - m_originNs) / 1000000;
-}
-
 void WindowPublisher::publishReading(qint64 timeNs, const QStringList &values)
 {
-    if (!m_publisher)
-        return;
-    m_publisher->publish(m_topic, Payload::reading(m_header, ++m_readings, wallMs(timeNs),
-                                                   timeNs - m_originNs, values));
+    if (m_publisher)
+        m_stream.publishReading(++m_readings, timeNs, values);
 }
 
 void WindowPublisher::publishSample(const Sample &sample)
 {
-    if (!m_publisher)
-        return;
-    // A block holds samples that follow each other, never a gap.
-    if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != sample.index))
-        publishBlock();
-    m_block.add(sample.index, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample);
+    m_stream.publishSample(sample.index, sample);
 }
 
 void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestIndex)
@@ -102,16 +81,10 @@ void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestI
     const int fresh = int(std::min<qint64>(newestIndex - m_publishedIndex, store.size()));
     for (int position = store.size() - fresh; position < store.size(); ++position) {
         // What was read before publishing began was never meant to go out.
-        if (store.at(position).timeNs >= m_originNs)
+        if (store.at(position).timeNs >= m_stream.originNs())
             publishSample(store.at(position));
     }
     m_publishedIndex = newestIndex;
-}
-
-void WindowPublisher::publishBlock()
-{
-    if (m_publisher && !m_block.isEmpty())
-        m_publisher->publish(m_topic, m_block.take());
 }
 
 void WindowPublisher::checkStatus()

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "messagestream.h"
 #include "mqttpublisher.h"
-#include "payload.h"
 
 #include <QObject>
 #include <QString>
@@ -11,17 +11,15 @@
 #include <memory>
 
 // What an instrument window publishes while the user asks it to, without
-// widgets: each reading (voltmeter, counter) or blocks of samples (plotters,
-// at most blocksPerSecond messages a second) go to "<prefix>/<instrument>",
-// in the recorder's JSON, through an MqttPublisher that never holds the
+// widgets: each reading (voltmeter, counter, numbered from 1) or blocks of
+// samples (plotters, by sample index) go to "<prefix>/<instrument>" through
+// the recorder's MessageStream and an MqttPublisher that never holds the
 // window up. statusText() says when the broker is away or messages were lost.
 class WindowPublisher : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int blocksPerSecond = 20;
-
     // `header` as the instrument's recording: two time columns, then the values.
     WindowPublisher(const QString &instrument, const QStringList &header, QObject *parent = nullptr);
     ~WindowPublisher() override;
@@ -52,20 +50,13 @@ signals:
     void statusChanged(const QString &text);
 
 private:
-    void publishBlock();
     void checkStatus();
-    qint64 wallMs(qint64 timeNs) const;
 
     const QString m_instrument;
-    const QStringList m_header;
     std::unique_ptr<MqttPublisher> m_publisher;
-    QString m_topic;
-    SampleBlock m_block;
-    QTimer m_blockTimer;
+    MessageStream m_stream;
     QTimer m_statusTimer;
     QString m_status;
-    qint64 m_originNs = 0;
-    qint64 m_wallOriginMs = 0;
     qint64 m_readings = 0;
     qint64 m_publishedIndex = 0;
     // Status checks since the start, so a first connection is given a moment.

@@ -7,17 +7,11 @@
 #include "portlisting.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFileInfo>
 
 #include <csignal>
 
 namespace {
-
-QStringList channelNames(const QStringList &header)
-{
-    return header.mid(2);
-}
 
 // What the search sees of the system's ports, for the message when the
 // wanted board is not among them.
@@ -45,7 +39,7 @@ RecorderSession::RecorderSession(const RecorderOptions &options, QObject *parent
       m_files(m_protocol.name, options.out, options.rotation, options.rotateBytes,
               m_protocol.header),
       m_rateLimit(options.rateLimit),
-      m_block(channelNames(m_protocol.header))
+      m_messages(m_protocol.header)
 {
     m_intake.onReading = [this](qint64 timeNs, const QStringList &values) {
         takeReading(timeNs, values);
@@ -62,8 +56,6 @@ RecorderSession::RecorderSession(const RecorderOptions &options, QObject *parent
     connect(&m_board, &BoardLink::reconnected, this, &RecorderSession::boardBack);
     connect(&m_board, &BoardLink::searchNote, this, &RecorderSession::searchNoted);
     connect(&m_files, &RecordingFiles::failed, this, &RecorderSession::writeFailed);
-    m_blockTimer.setInterval(1000 / blocksPerSecond);
-    connect(&m_blockTimer, &QTimer::timeout, this, &RecorderSession::publishBlock);
     m_statusTimer.setInterval(1000);
     connect(&m_statusTimer, &QTimer::timeout, this, &RecorderSession::tick);
     m_endTimer.setSingleShot(true);
@@ -108,25 +100,25 @@ std::optional<int> RecorderSession::start()
     std::signal(SIGPIPE, SIG_IGN);
     if (const std::optional<int> status = findBoard())
         return status;
+    m_originNs = monotonicNowNs();
+    m_elapsed.start();
     if (m_options.mqtt) {
         m_publisher = std::make_unique<MqttPublisher>(*m_options.mqtt, this);
-        m_topic = m_options.mqtt->topicFor(m_protocol.name);
+        const QString topic = m_options.mqtt->topicFor(m_protocol.name);
         if (!m_publisher->start()) {
             m_status.error(QStringLiteral("cannot publish to %1: %2.")
                                .arg(m_options.mqtt->displayText(), m_publisher->errorString()));
             return ExitStatus::brokerSetUp;
         }
+        m_messages.start(m_publisher.get(), topic, m_originNs);
         m_status.note(QStringLiteral("publishing to %1 on %2.")
-                          .arg(m_topic, m_options.mqtt->displayText()));
+                          .arg(topic, m_options.mqtt->displayText()));
         connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, [this](bool connected) {
             m_status.note(connected ? QStringLiteral("connected to %1.").arg(m_options.mqtt->displayText())
                                     : QStringLiteral("the broker %1 is unreachable; trying again.")
                                           .arg(m_options.mqtt->displayText()));
         });
     }
-    m_originNs = monotonicNowNs();
-    m_wallOriginMs = QDateTime::currentMSecsSinceEpoch();
-    m_elapsed.start();
     if (!m_files.start(m_originNs)) {
         m_status.error(m_files.errorString() + QLatin1Char('.'));
         return ExitStatus::cannotWrite;
@@ -143,8 +135,6 @@ std::optional<int> RecorderSession::start()
     m_status.note(QStringLiteral("recording the %1 on %2 to %3.")
                       .arg(m_protocol.name, m_board.location(), m_files.fileName()));
     m_statusTimer.start();
-    if (m_publisher)
-        m_blockTimer.start();
     checkEnd();
     tick();
     return std::nullopt;
@@ -156,22 +146,12 @@ void RecorderSession::startInstrument()
     m_protocol.start(m_board, [this] { m_board.wait(Board::waitMs); });
 }
 
-qint64 RecorderSession::wallMs(qint64 timeNs) const
-{
-    // From the monotonic clock, so a clock set meanwhile never reorders messages.
-    return m_wallOriginMs + (timeNs - m_originNs) / 1000000;
-}
-
 void RecorderSession::takeReading(qint64 timeNs, const QStringList &values)
 {
     if (m_finishing || !m_rateLimit.admit(timeNs))
         return;
     m_files.appendRow(timeNs, values);
-    if (m_publisher) {
-        m_publisher->publish(m_topic, Payload::reading(m_protocol.header, m_files.rowCount(),
-                                                       wallMs(timeNs), timeNs - m_originNs,
-                                                       values));
-    }
+    m_messages.publishReading(m_files.rowCount(), timeNs, values);
 }
 
 void RecorderSession::takeSample(const Sample &sample)
@@ -179,25 +159,13 @@ void RecorderSession::takeSample(const Sample &sample)
     if (m_finishing || !m_rateLimit.admit(sample.timeNs))
         return;
     m_files.appendSample(sample);
-    if (!m_publisher)
-        return;
-    const qint64 number = m_files.rowCount();
-    // A block holds samples that follow each other, never a gap.
-    if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != number))
-        publishBlock();
-    m_block.add(number, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample);
-}
-
-void RecorderSession::publishBlock()
-{
-    if (m_publisher && !m_block.isEmpty())
-        m_publisher->publish(m_topic, m_block.take());
+    m_messages.publishSample(m_files.rowCount(), sample);
 }
 
 void RecorderSession::boardLost(const QString &message)
 {
     m_intake.markGap();
-    publishBlock();
+    m_messages.publishBlock();
     m_lastSearchNote.clear();
     m_status.note(message);
 }
@@ -269,9 +237,8 @@ void RecorderSession::finish(int status)
         return;
     m_finishing = true;
     m_statusTimer.stop();
-    m_blockTimer.stop();
     m_endTimer.stop();
-    publishBlock();
+    m_messages.stop();
     // As a window's Quit: the file complete first, then the board stopped.
     const qint64 rows = m_files.stop();
     if (m_writeFailed)

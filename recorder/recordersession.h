@@ -2,8 +2,8 @@
 
 #include "boardlink.h"
 #include "instrumentintake.h"
+#include "messagestream.h"
 #include "mqttpublisher.h"
-#include "payload.h"
 #include "ratelimit.h"
 #include "recorderoptions.h"
 #include "recordingfiles.h"
@@ -39,7 +39,6 @@ private:
     void startInstrument();
     void takeReading(qint64 timeNs, const QStringList &values);
     void takeSample(const Sample &sample);
-    void publishBlock();
     void boardLost(const QString &message);
     void boardBack();
     void searchNoted(const QString &note);
@@ -47,7 +46,6 @@ private:
     void tick();
     void checkEnd();
     void finish(int status);
-    qint64 wallMs(qint64 timeNs) const;
 
     const RecorderOptions m_options;
     const InstrumentProtocol &m_protocol;
@@ -59,20 +57,15 @@ private:
     RecordingFiles m_files;
     RateLimit m_rateLimit;
     std::unique_ptr<MqttPublisher> m_publisher;
-    QString m_topic;
-    SampleBlock m_block;
-    QTimer m_blockTimer;
+    // Numbered by the file's rows.
+    MessageStream m_messages;
     QTimer m_statusTimer;
     QTimer m_endTimer;
     QElapsedTimer m_elapsed;
     qint64 m_originNs = 0;
-    qint64 m_wallOriginMs = 0;
     qint64 m_rowsAtLastTick = 0;
     qint64 m_lastTickMs = 0;
     QString m_lastSearchNote;
     bool m_finishing = false;
     bool m_writeFailed = false;
-
-    // Samples go to the broker in at most this many messages a second.
-    static constexpr int blocksPerSecond = 20;
 };

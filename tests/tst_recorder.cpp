@@ -21,6 +21,9 @@
 
 #include "filesaving.h"
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 using namespace TestSupport;
 
 namespace {
@@ -114,6 +117,32 @@ private:
     QString m_errors;
 };
 
+// A small file system of its own that fills up: a tmpfs of `bytes`, for
+// as long as it lives. Needs root.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(qint64 bytes)
+    {
+        m_error = geteuid() != 0 ? QStringLiteral("mounting a tmpfs needs root")
+                  : ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                            qPrintable(QStringLiteral("size=%1").arg(bytes))) != 0
+                      ? QStringLiteral("cannot mount a tmpfs: ") + qt_error_string(errno)
+                      : QString();
+    }
+    ~SmallDisk()
+    {
+        if (m_error.isEmpty())
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    QString error() const { return m_error; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_error;
+};
+
 bool startsWell(const QByteArray &received, const InstrumentKind &kind)
 {
     return received.startsWith(kind.startCommands);
@@ -137,6 +166,8 @@ private slots:
     void endsWithWholeRowsAndTheBoardStopped();
     void unplugGoesOnInTheSameFile();
     void rotatesBySize();
+    void fullDiskEndsWithStatus3_data();
+    void fullDiskEndsWithStatus3();
     void mistakesEndWithStatus2_data();
     void mistakesEndWithStatus2();
     void missingBoardEndsWithStatus1_data();
@@ -300,6 +331,45 @@ void TestRecorder::rotatesBySize()
         rows += fileLines.mid(1);
     }
     QCOMPARE(checkWholeRows(rows, 3), QString());
+}
+
+void TestRecorder::fullDiskEndsWithStatus3_data()
+{
+    QTest::addColumn<bool>("atFirstWrite");
+    QTest::newRow("full from the first write: /dev/full") << true;
+    QTest::newRow("filling up while recording: a small tmpfs") << false;
+}
+
+void TestRecorder::fullDiskEndsWithStatus3()
+{
+    QFETCH(bool, atFirstWrite);
+    // Some 8,000 rows: filled within a second at this rate, in the middle
+    // of a hand-over, so that a row is cut by the disk.
+    const SmallDisk disk(256 * 1024);
+    if (!atFirstWrite && !disk.error().isEmpty())
+        QSKIP(qPrintable(disk.error()));
+    const QString file = atFirstWrite ? QStringLiteral("/dev/full") : disk.filePath("full.csv");
+    BoardFixture fixture;
+    fixture.board.setFrameRate(20000);
+    fixture.board.setWriteInterval(1);
+    Recorder recorder(m_dir.path());
+    recorder.start({"--instrument", "osciloscope", "--port", fixture.board.devicePath(), "--out", file});
+    // 3: the file cannot be written, as --help lists.
+    QCOMPARE(recorder.exitCode(startTimeoutMs), 3);
+
+    const QList<QByteArray> rows = atFirstWrite ? QList<QByteArray>() : lines(file).mid(1);
+    if (!atFirstWrite) {
+        QVERIFY(rows.size() > 1000);
+        QVERIFY(contents(file).endsWith('\n'));
+        QCOMPARE(checkWholeRows(rows, 3), QString());
+    }
+    const QString expected = QStringLiteral("cannot write %1: No space left on device. The file holds %2 rows.")
+                                 .arg(file)
+                                 .arg(rows.size());
+    QVERIFY2(recorder.errors().contains(expected), qPrintable(recorder.errors()));
+    // Stopped as at any other end.
+    QTRY_VERIFY(fixture.board.received().endsWith("r\n"));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
 }
 
 void TestRecorder::mistakesEndWithStatus2_data()

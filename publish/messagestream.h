@@ -1,0 +1,52 @@
+#pragma once
+
+#include "payload.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class MqttPublisher;
+
+// What one instrument sends to its topic: each reading as a message, and
+// samples gathered into blocks of consecutive numbers, at most
+// blocksPerSecond messages a second. The caller numbers them (the recorder
+// by the file's rows, a window by the samples' indexes). Nothing is sent
+// between stop() and the next start().
+class MessageStream : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int blocksPerSecond = 20;
+
+    // `header` as the instrument's recording: two time columns, then the values.
+    explicit MessageStream(const QStringList &header, QObject *parent = nullptr);
+
+    // Sends through `publisher`, which must outlive stop(); time_s counts
+    // from `originNs` on the monotonic clock.
+    void start(MqttPublisher *publisher, const QString &topic, qint64 originNs);
+    // Sends the block gathered so far, then nothing more.
+    void stop();
+    bool isStarted() const { return m_publisher != nullptr; }
+    qint64 originNs() const { return m_originNs; }
+
+    // One reading's cells (RecordedRow texts), read at `timeNs`.
+    void publishReading(qint64 number, qint64 timeNs, const QStringList &values);
+    // One sample; a gap before it, or in the numbers, ends the block.
+    void publishSample(qint64 number, const Sample &sample);
+    // Sends the samples gathered so far (its timer does, too).
+    void publishBlock();
+
+private:
+    qint64 wallMs(qint64 timeNs) const;
+
+    const QStringList m_header;
+    MqttPublisher *m_publisher = nullptr;
+    QString m_topic;
+    SampleBlock m_block;
+    QTimer m_blockTimer;
+    qint64 m_originNs = 0;
+    qint64 m_wallOriginMs = 0;
+};
