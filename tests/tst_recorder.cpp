@@ -288,7 +288,7 @@ void TestRecorder::unplugGoesOnInTheSameFile()
     fixture.board.replug(1000);
     QTRY_VERIFY2_WITH_TIMEOUT(recorder.errors().contains("was lost"), qPrintable(recorder.errors()), 3000);
     // Back under the same name, started afresh, and on in the same file.
-    QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), QByteArray("o\n"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), QByteArray("o\n"), startTimeoutMs);
     QTRY_VERIFY(recorder.errors().contains("the board is back"));
     const int rowsAtReturn = lines(file).size();
     QTRY_VERIFY(lines(file).size() > rowsAtReturn + 100);
