@@ -286,7 +286,7 @@ void TestRecorder::unplugGoesOnInTheSameFile()
     QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 100, startTimeoutMs);
     fixture.board.clearReceived();
     fixture.board.replug(1000);
-    QTRY_VERIFY2_WITH_TIMEOUT(recorder.errors().contains("was lost"), qPrintable(recorder.errors()), 3000);
+    QTRY_VERIFY2_WITH_TIMEOUT(recorder.errors().contains("was lost"), qPrintable(recorder.errors()), startTimeoutMs);
     // Back under the same name, started afresh, and on in the same file.
     QTRY_COMPARE_WITH_TIMEOUT(fixture.board.received(), QByteArray("o\n"), startTimeoutMs);
     QTRY_VERIFY(recorder.errors().contains("the board is back"));
