@@ -48,6 +48,7 @@ QString toolkitOptionsHelp()
 }
 
 const QString openOptionName = QStringLiteral("open");
+const QString boardOptionName = QStringLiteral("board");
 
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
@@ -81,6 +82,11 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
         QStringLiteral("Open the instrument NAME once the launcher is shown, as its button "
                        "does: %1. May be given more than once.")
             .arg(instrumentNames().join(QStringLiteral(", "))),
+        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        boardOptionName,
+        QStringLiteral("Where several boards are attached, windows take the board on port NAME "
+                       "(ttyACM1 or /dev/ttyACM1) or with USB serial number NAME first."),
         QStringLiteral("NAME")));
     acceptToolkitOptions(parser);
 
@@ -121,6 +127,11 @@ QStringList instrumentNames()
 QStringList instrumentsToOpen(const QCommandLineParser &parser)
 {
     return parser.values(openOptionName);
+}
+
+QString boardToUse(const QCommandLineParser &parser)
+{
+    return parser.value(boardOptionName);
 }
 
 } // namespace CommandLine

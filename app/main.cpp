@@ -1,6 +1,7 @@
-// The panel. Its command line has --help, --version and --open, which
-// presses launcher buttons for the user; the toolkit's own options still
+// The panel. Its command line has --help, --version, --open, which
+// presses launcher buttons for the user, and --board; the toolkit's own options still
 // reach the application object.
+#include "boardlink.h"
 #include "commandline.h"
 #include "mainwindow.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    BoardLink::setPreferredBoard(CommandLine::boardToUse(parser));
     MainWindow window;
     window.show();
     const QStringList instruments = CommandLine::instrumentsToOpen(parser);

@@ -24,6 +24,12 @@ QSet<QString> &heldPorts()
     return ports;
 }
 
+QString &preferredName()
+{
+    static QString name;
+    return name;
+}
+
 QString locationOf(const QString &portName)
 {
     return portName.startsWith(QLatin1Char('/')) ? portName
@@ -81,17 +87,47 @@ void BoardLink::setState(State state)
     emit stateChanged(state);
 }
 
+void BoardLink::setPreferredBoard(const QString &name)
+{
+    preferredName() = name;
+}
+
+QString BoardLink::preferredBoard()
+{
+    return preferredName();
+}
+
+bool BoardLink::isHeldByPanel(const QString &location)
+{
+    return heldPorts().contains(locationOf(location));
+}
+
+std::optional<PortCandidate> BoardLink::boardToTake(const QList<PortCandidate> &ports) const
+{
+    if (!m_wantedBoard.isEmpty())
+        return firstBoard(ports, m_wantedBoard);
+    // After a loss the window's own board, wherever it is listed now; where
+    // it has no serial number, any free one.
+    if (!m_serialNumber.isEmpty())
+        return boardWithSerial(ports, m_serialNumber);
+    return chooseBoard(ports, preferredName(), [](const PortCandidate &port) {
+        return isHeldByPanel(port.portName);
+    });
+}
+
 BoardLink::Outcome BoardLink::connectBoard(QIODevice::OpenMode mode)
 {
     m_mode = mode;
-    const std::optional<PortCandidate> board = findBoard(PortListing::availablePorts(), m_wantedBoard);
+    const std::optional<PortCandidate> board = boardToTake(PortListing::availablePorts());
+    if (board)
+        logBoardFound();
     if (!board) {
         m_failureText = m_wantedBoard.isEmpty()
                             ? tr("Could not connect to your device.")
                             : tr("There is no board %1.").arg(m_wantedBoard);
         return m_outcome = Outcome::NotFound;
     }
-    if (!openAt(board->portName)) {
+    if (!openAt(*board)) {
         m_failureText = m_searchNote;
         return m_outcome = Outcome::OpenFailed;
     }
@@ -100,9 +136,11 @@ BoardLink::Outcome BoardLink::connectBoard(QIODevice::OpenMode mode)
     return m_outcome;
 }
 
-bool BoardLink::openAt(const QString &portName)
+bool BoardLink::openAt(const PortCandidate &board)
 {
+    const QString &portName = board.portName;
     m_location = locationOf(portName);
+    m_serialNumber = board.serialNumber;
     if (heldPorts().contains(m_location)) {
         m_searchNote = heldByPanelText(m_location);
         return false;
@@ -177,7 +215,7 @@ QString BoardLink::lossText(const QString &location, const QString &reason)
 
 void BoardLink::send(const QByteArray &command)
 {
-    if (m_state != State::Open || !isOpen())
+    if (m_state != State::Open || !isOpen() || m_leaving)
         return;
     if (m_port->bytesToWrite() + command.size() + 1 > maxPendingOutput) {
         // The board takes nothing any more; more bytes would only pile up.
@@ -278,6 +316,12 @@ void BoardLink::stop()
         return;
     }
     setState(State::Stopping);
+    stopAndClose();
+    setState(State::Stopped);
+}
+
+void BoardLink::stopAndClose()
+{
     if (isOpen()) {
         m_commandBuffer = "r\n";
         for (int i = 0; i < m_stopCopies; ++i) {
@@ -292,7 +336,39 @@ void BoardLink::stop()
             m_port->waitForBytesWritten(Board::waitMs);
         closePort();
     }
-    setState(State::Stopped);
+}
+
+void BoardLink::switchTo(const PortCandidate &target)
+{
+    if (isStopping() || m_leaving)
+        return;
+    m_searchTimer.stop();
+    if (m_state == State::Open) {
+        // The state stays Open during the wait, so that a quit meanwhile is
+        // an ordinary one; only the stop command goes out.
+        m_leaving = true;
+        stopAndClose();
+        m_leaving = false;
+        if (isStopping())
+            return;
+        // A failure during the wait ended the old connection already.
+        m_searchTimer.stop();
+    }
+    m_searchNote.clear();
+    m_quietSearches = 0;
+    m_serialNumber = target.serialNumber;
+    setState(State::Lost);
+    emit leftBoard();
+    if (!openAt(target)) {
+        // Where the target has a serial number, it is the one waited for.
+        m_searchTimer.start();
+        emit connectionLost(m_searchNote);
+        return;
+    }
+    logBoardFound();
+    setState(State::Open);
+    if (m_state == State::Open)
+        emit reconnected();
 }
 
 bool BoardLink::isOpen() const
@@ -338,10 +414,10 @@ void BoardLink::searchAgain()
     m_listStamp = stamp;
     if (m_quietSearches > quietSearchesBeforeSkipping && m_searchNote.isEmpty())
         return;
-    const std::optional<PortCandidate> board = firstBoard(PortListing::availablePorts(), m_wantedBoard);
+    const std::optional<PortCandidate> board = boardToTake(PortListing::availablePorts());
     if (!board)
         return;
-    if (!openAt(board->portName)) {
+    if (!openAt(*board)) {
         emit searchNote(m_searchNote);
         return;
     }

@@ -242,7 +242,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
     menu.addAction(publishing->action());
-    menu.addAction(rawDataAction());
+    addWindowEntries(menu);
     views.addToMenu(menu);
     if (views.showsTime()) {
         scopeView.addToMenu(menu);

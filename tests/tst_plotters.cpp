@@ -786,7 +786,7 @@ void TestPlotters::plotMenuAndShortcuts_data()
     QTest::addColumn<QStringList>("menu");
     const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
                               "Start Recording… = Ctrl+R", "Publish… = ",
-                              "Show Raw Data = Ctrl+D",
+                              "Show Raw Data = Ctrl+D",    "Board = ",
                               "View = ",                   "  Time =  (checked)",
                               "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
     const QStringList view{" = ",

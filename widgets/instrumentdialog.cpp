@@ -1,6 +1,7 @@
 #include "instrumentdialog.h"
 
 #include "board.h"
+#include "boardchoice.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
@@ -17,12 +18,23 @@
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
       m_closeGuard(*new CloseGuard(this, [this] { requestQuit(); })),
-      m_rawDataAction(new QAction(tr("Show Raw Data"), this))
+      m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
+      m_boardChoice(new BoardChoice(this, board, [this](const PortCandidate &target) {
+          moveToBoard(target);
+      }))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_rawDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_D));
     connect(m_rawDataAction, &QAction::triggered, this, &InstrumentDialog::showRawData);
     addAction(m_rawDataAction);
+    addAction(m_boardChoice->action());
+    connect(m_boardChoice, &BoardChoice::titleChanged, this, &InstrumentDialog::updateRawDataTitle);
+    connect(&board, &BoardLink::leftBoard, this, [this] {
+        // As a loss, without its box: the lines do not join across the move.
+        if (m_history)
+            m_history->markGap();
+        onConnectionLost();
+    });
     connect(&board, &BoardLink::stateChanged, this, &InstrumentDialog::handleStateChange);
     connect(&board, &BoardLink::connectionLost, this, &InstrumentDialog::showConnectionLost);
     connect(&board, &BoardLink::searchNote, this, &InstrumentDialog::showSearchNote);
@@ -184,11 +196,43 @@ void InstrumentDialog::showChart()
 
 void InstrumentDialog::showRawData()
 {
-    if (!m_rawDataWindow)
+    if (!m_rawDataWindow) {
         m_rawDataWindow = new RawDataWindow(this);
+        updateRawDataTitle();
+    }
     m_rawDataWindow->show();
     m_rawDataWindow->raise();
     m_rawDataWindow->activateWindow();
+}
+
+void InstrumentDialog::updateRawDataTitle()
+{
+    if (!m_rawDataWindow)
+        return;
+    const QString board = m_boardChoice->boardDescription();
+    m_rawDataWindow->setWindowTitle(board.isEmpty()
+                                        ? tr("Raw Data – %1").arg(windowTitle())
+                                        : tr("Raw Data – %1 (%2)").arg(windowTitle(), board));
+}
+
+QAction *InstrumentDialog::boardAction() const
+{
+    return m_boardChoice->action();
+}
+
+void InstrumentDialog::moveToBoard(const PortCandidate &target)
+{
+    if (isQuitting() || isQuitPending())
+        return;
+    // The old board's stop waits: a quit meanwhile is carried out after it.
+    BusyScope busy(this);
+    board.switchTo(target);
+}
+
+void InstrumentDialog::addWindowEntries(QMenu &menu) const
+{
+    menu.addAction(m_rawDataAction);
+    menu.addAction(m_boardChoice->action());
 }
 
 void InstrumentDialog::closeCompanions()

@@ -14,7 +14,9 @@
 #include <functional>
 #include <memory>
 
+class BoardChoice;
 class QAction;
+class QMenu;
 class QMessageBox;
 class PublishControl;
 class RecordingControl;
@@ -39,6 +41,11 @@ public:
     // crosses this window's serial line. Every instrument window has it; the
     // plotters also put it in their plot's menu.
     QAction *rawDataAction() const { return m_rawDataAction; }
+    // "Board ▸": the attached boards; choosing one moves the window to it.
+    QAction *boardAction() const;
+    // Stops the instrument on its board as a quit does and starts it on
+    // `target`, as after a replug; a recording goes on, with a gap.
+    void moveToBoard(const PortCandidate &target);
     // "Show Chart" (Ctrl+G), for windows that called addChart().
     QAction *chartAction() const { return m_chartAction; }
     // The open companion windows, if any.
@@ -69,6 +76,10 @@ protected:
     // Stops the instrument and closes the window once no wait of this
     // window is running. Quit buttons call this.
     void requestQuit();
+
+    // The entries every instrument's menu ends with: "Show Raw Data" and
+    // "Board ▸", for windows with a menu of their own.
+    void addWindowEntries(QMenu &menu) const;
 
     // Marks a span during which a quit must wait (a wait, a PWM setting, a
     // menu or dialog of this window).
@@ -128,6 +139,7 @@ private:
     void showConnectionLost(const QString &message);
     void showSearchNote(const QString &note);
     void showRawData();
+    void updateRawDataTitle();
     void showChart();
     // The chart and raw data windows close with the instrument.
     void closeCompanions();
@@ -139,6 +151,7 @@ private:
 
     QAction *const m_rawDataAction;
     QPointer<RawDataWindow> m_rawDataWindow;
+    BoardChoice *const m_boardChoice;
     QAction *m_chartAction = nullptr;
     ChartProfile m_chartProfile;
     std::unique_ptr<ReadingHistory> m_history;

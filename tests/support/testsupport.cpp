@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 namespace TestSupport {
 
 QString describe(const Sample &sample)
@@ -50,7 +52,29 @@ BoardFixture::~BoardFixture()
 
 PortCandidate BoardFixture::candidate() const
 {
-    return PortListing::boardAt(board.devicePath(), 0x0204);
+    return PortListing::boardAt(board.devicePath(), 0x0204, board.serialNumber());
+}
+
+BoardPair::BoardPair()
+{
+    first.setSerialNumber(QStringLiteral("BOARD-A"));
+    second.setSerialNumber(QStringLiteral("BOARD-B"));
+    m_ready = first.start() && second.start();
+    PortListing::setSource([this] {
+        QList<PortCandidate> ports;
+        for (const VirtualBoard *board : {&first, &second}) {
+            if (board->isPlugged())
+                ports.append(PortListing::boardAt(board->devicePath(), 0x0204, board->serialNumber()));
+        }
+        if (m_reversed)
+            std::reverse(ports.begin(), ports.end());
+        return ports;
+    });
+}
+
+BoardPair::~BoardPair()
+{
+    PortListing::setSource({});
 }
 
 PortList::PortList(const QList<PortCandidate> &ports)

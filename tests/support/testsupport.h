@@ -42,6 +42,29 @@ private:
     bool m_ready = false;
 };
 
+// Two virtual boards on two pseudo-terminals, with the USB serial numbers
+// "BOARD-A" and "BOARD-B", each listed while plugged in: `first` ahead of
+// `second`, or behind it once reversed (as boards that came back in another
+// order). The system's list comes back on destruction.
+class BoardPair
+{
+public:
+    BoardPair();
+    ~BoardPair();
+    BoardPair(const BoardPair &) = delete;
+    BoardPair &operator=(const BoardPair &) = delete;
+
+    bool isReady() const { return m_ready; }
+    void setReversed(bool reversed) { m_reversed = reversed; }
+
+    VirtualBoard first;
+    VirtualBoard second;
+
+private:
+    bool m_ready = false;
+    bool m_reversed = false;
+};
+
 // Lists exactly these ports for as long as it lives.
 class PortList
 {
