@@ -49,6 +49,7 @@ QString toolkitOptionsHelp()
 
 const QString openOptionName = QStringLiteral("open");
 const QString boardOptionName = QStringLiteral("board");
+const QString resetOptionName = QStringLiteral("reset-settings");
 
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
@@ -88,6 +89,10 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
         QStringLiteral("Where several boards are attached, windows take the board on port NAME "
                        "(ttyACM1 or /dev/ttyACM1) or with USB serial number NAME first."),
         QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        resetOptionName,
+        QStringLiteral("Forget every setting the panel kept (windows' choices, places and sizes, "
+                       "folders) and open as on the first start.")));
     acceptToolkitOptions(parser);
 
     QStringList arguments;
@@ -127,6 +132,11 @@ QStringList instrumentNames()
 QStringList instrumentsToOpen(const QCommandLineParser &parser)
 {
     return parser.values(openOptionName);
+}
+
+bool resetsSettings(const QCommandLineParser &parser)
+{
+    return parser.isSet(resetOptionName);
 }
 
 QString boardToUse(const QCommandLineParser &parser)

@@ -22,6 +22,8 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
 QStringList instrumentNames();
 // The instruments named with --open, in the order given.
 QStringList instrumentsToOpen(const QCommandLineParser &parser);
+// --reset-settings was given.
+bool resetsSettings(const QCommandLineParser &parser);
 // The board named with --board; empty without one.
 QString boardToUse(const QCommandLineParser &parser);
 

@@ -1,9 +1,10 @@
 // The panel. Its command line has --help, --version, --open, which
-// presses launcher buttons for the user, and --board; the toolkit's own options still
+// presses launcher buttons for the user, --board and --reset-settings; the toolkit's own options still
 // reach the application object.
 #include "boardlink.h"
 #include "commandline.h"
 #include "mainwindow.h"
+#include "settingsfile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     BoardLink::setPreferredBoard(CommandLine::boardToUse(parser));
+    if (CommandLine::resetsSettings(parser) && !SettingsFile::forgetAll())
+        qWarning("Could not remove the settings file %s", qPrintable(SettingsFile::path()));
     MainWindow window;
     window.show();
     const QStringList instruments = CommandLine::instrumentsToOpen(parser);

@@ -787,6 +787,7 @@ void TestPlotters::plotMenuAndShortcuts_data()
     const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
                               "Start Recording… = Ctrl+R", "Publish… = ",
                               "Show Raw Data = Ctrl+D",    "Board = ",
+                              "Restore Defaults = ",
                               "View = ",                   "  Time =  (checked)",
                               "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
     const QStringList view{" = ",

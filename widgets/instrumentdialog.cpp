@@ -5,6 +5,7 @@
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
+#include "windowmemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,13 +22,17 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
       m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
       m_boardChoice(new BoardChoice(this, board, [this](const PortCandidate &target) {
           moveToBoard(target);
-      }))
+      })),
+      m_memory(new WindowMemory(
+          this, [this] { return keptValues(); },
+          [this](const QVariantMap &values) { applyKept(values); }))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_rawDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_D));
     connect(m_rawDataAction, &QAction::triggered, this, &InstrumentDialog::showRawData);
     addAction(m_rawDataAction);
     addAction(m_boardChoice->action());
+    addAction(m_memory->restoreDefaultsAction());
     connect(m_boardChoice, &BoardChoice::titleChanged, this, &InstrumentDialog::updateRawDataTitle);
     connect(&board, &BoardLink::leftBoard, this, [this] {
         // As a loss, without its box: the lines do not join across the move.
@@ -188,6 +193,7 @@ void InstrumentDialog::showChart()
                 work();
             },
             this);
+        m_memory->followChart(m_chartWindow);
     }
     m_chartWindow->show();
     m_chartWindow->raise();
@@ -233,6 +239,7 @@ void InstrumentDialog::addWindowEntries(QMenu &menu) const
 {
     menu.addAction(m_rawDataAction);
     menu.addAction(m_boardChoice->action());
+    menu.addAction(m_memory->restoreDefaultsAction());
 }
 
 void InstrumentDialog::closeCompanions()
@@ -246,6 +253,7 @@ void InstrumentDialog::closeCompanions()
 void InstrumentDialog::closeEvent(QCloseEvent *event)
 {
     if (board.state() == BoardLink::State::Stopped) {
+        m_memory->save();
         closeCompanions();
         QDialog::closeEvent(event);
         return;
@@ -261,6 +269,7 @@ void InstrumentDialog::closeEvent(QCloseEvent *event)
     // Idle: stop here and now, so that closing all windows (a logout) is
     // not refused.
     stopRun();
+    m_memory->save();
     closeCompanions();
     QDialog::closeEvent(event);
 }

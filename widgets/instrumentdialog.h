@@ -10,11 +10,13 @@
 #include <QDialog>
 #include <QPointer>
 #include <QSerialPort>
+#include <QVariantMap>
 
 #include <functional>
 #include <memory>
 
 class BoardChoice;
+class WindowMemory;
 class QAction;
 class QMenu;
 class QMessageBox;
@@ -63,6 +65,12 @@ protected:
     // is returned.
     bool connectBoard(QIODevice::OpenMode mode);
 
+    // What the instrument keeps for its next opening, under keys of its own
+    // (see WindowMemory), and how it takes them back; none: the specified
+    // defaults.
+    virtual QVariantMap keptValues() const { return {}; }
+    virtual void applyKept(const QVariantMap &values) { Q_UNUSED(values) }
+
     // The instrument's start sequence: runs whenever the board has been
     // opened, the first time and after every reconnection.
     virtual void startInstrument() {}
@@ -77,8 +85,8 @@ protected:
     // window is running. Quit buttons call this.
     void requestQuit();
 
-    // The entries every instrument's menu ends with: "Show Raw Data" and
-    // "Board ▸", for windows with a menu of their own.
+    // The entries every instrument's menu ends with: "Show Raw Data",
+    // "Board ▸" and "Restore Defaults", for windows with a menu of their own.
     void addWindowEntries(QMenu &menu) const;
 
     // Marks a span during which a quit must wait (a wait, a PWM setting, a
@@ -152,6 +160,7 @@ private:
     QAction *const m_rawDataAction;
     QPointer<RawDataWindow> m_rawDataWindow;
     BoardChoice *const m_boardChoice;
+    WindowMemory *const m_memory;
     QAction *m_chartAction = nullptr;
     ChartProfile m_chartProfile;
     std::unique_ptr<ReadingHistory> m_history;

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "samplestore.h"
+#include "settingsfile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -8,9 +9,25 @@
 #include <QMutex>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+
+namespace {
+// Whatever the windows of a test keep goes to a folder of the test's own,
+// never to the user's settings.
+struct SettingsFolder
+{
+    QTemporaryDir dir;
+    SettingsFolder()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    }
+} settingsFolder;
+} // namespace
 
 namespace TestSupport {
 
@@ -183,6 +200,8 @@ void destroyTopLevelWindows()
     for (const QPointer<QWidget> &window : windows)
         delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The next case opens its windows as on a first start.
+    SettingsFile::forgetAll();
 }
 
 int occurrences(const QByteArray &haystack, const QByteArray &needle)

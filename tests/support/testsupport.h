@@ -112,7 +112,8 @@ void addCloseRows();
 void closeWindow(QWidget *window, const char *quitButton, const QString &how);
 
 // Deletes every top-level window still there: a failed check returns early,
-// and its windows must not live on into the next case.
+// and its windows must not live on into the next case. Forgets what the
+// windows kept, too.
 void destroyTopLevelWindows();
 
 // How often `needle` occurs in `haystack`.
