@@ -2,14 +2,17 @@
 // it talks to, a second window takes the free one, a window moves from one
 // to the other, and each finds its own again after both were unplugged.
 #include "boarddiscovery.h"
+#include "filesaving.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace TestSupport;
@@ -56,6 +59,7 @@ private slots:
     void boardMenuMovesTheWindow_data() { addInstrumentRows(); }
     void boardMenuMovesTheWindow();
     void replugInTheOtherOrderKeepsEachWindowOnItsBoard();
+    void recordingGoesOnAcrossAMove();
 };
 
 void TestBoards::secondWindowTakesTheFreeBoard()
@@ -129,6 +133,41 @@ void TestBoards::replugInTheOtherOrderKeepsEachWindowOnItsBoard()
     QTRY_COMPARE_WITH_TIMEOUT(boards.first.received(), k.startCommands, 5000);
     QTRY_COMPARE(one->windowTitle(), titleOn(k, boards.first));
     QTRY_COMPARE(two->windowTitle(), titleOn(k, boards.second));
+}
+
+void TestBoards::recordingGoesOnAcrossAMove()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("counts.csv");
+    FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
+    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
+    const InstrumentKind k = instrumentKind("Counter");
+    BoardPair boards;
+    boards.first.setSilent(true);
+    boards.second.setSilent(true);
+    QPointer<QDialog> window(openWindow(k));
+    QTRY_COMPARE(boards.first.received(), k.startCommands);
+    for (QAction *action : window->actions())
+        if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
+            action->trigger();
+    boards.first.sendRaw("100\n");
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("100"));
+
+    boardEntry(window, "BOARD-B")->trigger();
+    QTRY_COMPARE(boards.second.received(), k.startCommands);
+    boards.second.sendRaw("200\n");
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("200"));
+    window->findChild<QPushButton *>(k.quitButton)->click();
+    QTRY_VERIFY(window.isNull());
+
+    // One file: the first board's reading, then the second's, later.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[1].startsWith("1,") && lines[1].endsWith(",100"));
+    QVERIFY(lines[2].startsWith("2,") && lines[2].endsWith(",200"));
+    QVERIFY(lines[2].split(',')[1].toDouble() > lines[1].split(',')[1].toDouble());
 }
 
 QTEST_MAIN(TestBoards)

@@ -2,6 +2,7 @@
 // choices and a window's place come back in the next window of its kind,
 // Restore Defaults puts the specified ones back, and without a settings file
 // a window opens as specified.
+#include "chartwindow.h"
 #include "osciloscope.h"
 #include "plotnavigator.h"
 #include "plottersettings.h"
@@ -127,10 +128,17 @@ void TestKeptSettings::placeAndSizeComeBack()
     window->show();
     window->setGeometry(window->geometry().translated(37, 23).adjusted(0, 0, 40, 0));
     const QRect moved = window->geometry();
+    // And its chart's span.
+    actionNamed(window, "Show Chart")->trigger();
+    QPointer<ChartWindow> chart = window->findChild<ChartWindow *>();
+    QVERIFY(chart);
+    chart->setSpan(60000);
     quit(window);
     auto *next = new Voltmeter;
     next->show();
     QCOMPARE(next->geometry(), moved);
+    actionNamed(next, "Show Chart")->trigger();
+    QCOMPARE(next->findChild<ChartWindow *>()->spanMs(), qint64(60000));
 }
 
 QTEST_MAIN(TestKeptSettings)
