@@ -64,6 +64,7 @@ QStringList ScreenshotTour::run()
     showAccelerometer();
     showPwm();
     showCounter();
+    showTwoBoards();
     m_boxWatch.stop();
     return m_failures;
 }

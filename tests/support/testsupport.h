@@ -116,6 +116,14 @@ void closeWindow(QWidget *window, const char *quitButton, const QString &how);
 // windows kept, too.
 void destroyTopLevelWindows();
 
+// Starts the window's recording as its Ctrl+R does (the file name comes
+// from FileSaving's stand-in for the dialog).
+void startRecording(QWidget *window);
+// A counter's recording with the reading `before` on one side of a gap and
+// `after` on the other, in one file: an empty string, or what is wrong.
+QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
+                                   const QByteArray &after, double minimumGapSeconds);
+
 // How often `needle` occurs in `haystack`.
 int occurrences(const QByteArray &haystack, const QByteArray &needle);
 
