@@ -2,6 +2,7 @@
 // it talks to, a second window takes the free one, a window moves from one
 // to the other, and each finds its own again after both were unplugged.
 #include "boarddiscovery.h"
+#include "boardlink.h"
 #include "filesaving.h"
 #include "instrumentkinds.h"
 #include "testsupport.h"
@@ -60,6 +61,7 @@ private slots:
     void boardMenuMovesTheWindow();
     void replugInTheOtherOrderKeepsEachWindowOnItsBoard();
     void recordingGoesOnAcrossAMove();
+    void namedBoardIsTakenFirst();
 };
 
 void TestBoards::secondWindowTakesTheFreeBoard()
@@ -162,6 +164,26 @@ void TestBoards::recordingGoesOnAcrossAMove()
     // stop's wait.
     const QString wrong = checkTwoReadingsAcrossAGap(path, "100", "200", 0.1);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+}
+
+void TestBoards::namedBoardIsTakenFirst()
+{
+    const InstrumentKind k = instrumentKind("Osciloscope");
+    BoardPair boards;
+    const auto restore = qScopeGuard([] { BoardLink::setPreferredBoard(QString()); });
+    // As --board BOARD-B gives it.
+    BoardLink::setPreferredBoard("BOARD-B");
+    QPointer<QDialog> window(openWindow(k));
+    QTRY_COMPARE(boards.second.received(), k.startCommands);
+    QCOMPARE(boards.first.received(), QByteArray());
+
+    // A name no board has: the windows open as without a board.
+    BoardLink::setPreferredBoard("ttyACM9");
+    ModalBoxCatcher boxes;
+    QPointer<QDialog> other(openWindow(k));
+    QTRY_COMPARE(boxes.boxes.size(), 1);
+    QCOMPARE(boxes.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(boards.first.received(), QByteArray());
 }
 
 QTEST_MAIN(TestBoards)
