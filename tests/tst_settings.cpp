@@ -139,28 +139,15 @@ void TestSettings::damagedValuesAreDefaults()
     if (key == "yRange/choice")
         values.remove("yRange/from");
     values.insert(key, value);
-    PlotterSettings expected = changed();
-    if (key.startsWith("trigger/level"))
-        expected.triggerLevel.reset();
-    else if (key.startsWith("yRange"))
-        expected.yRange = PlotterSettings::YRange::Specified, expected.chosenY = {0, 0};
-    else if (key == "trigger/mode")
-        expected.triggerMode = TriggerMode::Off;
-    else if (key == "trigger/source")
-        expected.triggerSource = 0;
-    else if (key == "showMeasurements")
-        expected.showMeasurements = false;
-    else if (key == "showCursors")
-        expected.showCursors = false;
-    else if (key == "view/shown")
-        expected.view = PlotterSettings::View::Time;
-    else if (key == "view/spectrumLength")
-        expected.spectrumLength = 1024;
-    else if (key == "rollingLength")
-        expected.rollingLength = 500;
-    else if (key.startsWith("view/xy"))
-        expected.xyX = 0, expected.xyY = 1;
-    QCOMPARE(PlotterSettings::fromValues(values, scopeLimits()), expected);
+    // It goes back to its default, and so do the values read with it.
+    QVariantMap expected = changed().toValues();
+    const QVariantMap defaults = PlotterSettings().toValues();
+    const QStringList resets = key.startsWith("yRange") ? QStringList{"yRange/choice", "yRange/from", "yRange/to"}
+                               : key.startsWith("view/xy") ? QStringList{"view/xyX", "view/xyY"}
+                                                           : QStringList{key};
+    for (const QString &reset : resets)
+        defaults.contains(reset) ? void(expected.insert(reset, defaults[reset])) : void(expected.remove(reset));
+    QCOMPARE(PlotterSettings::fromValues(values, scopeLimits()).toValues(), expected);
 }
 
 void TestSettings::windowGeometry_data()
@@ -251,7 +238,7 @@ void TestSettings::readOnlyFolderIsLeftAlone()
 
 void TestSettings::twoWritersLeaveOneWholeFile()
 {
-    // Each panel writes a group of many values that all belong together.
+    // Two panels, each writing a group of values that belong together.
     const auto writer = [](const QString &group) {
         return QThread::create([group] {
             for (int round = 0; round < 40; ++round) {
@@ -262,19 +249,17 @@ void TestSettings::twoWritersLeaveOneWholeFile()
             }
         });
     };
-    QScopedPointer<QThread> one(writer("first"));
-    QScopedPointer<QThread> two(writer("second"));
+    QScopedPointer<QThread> one(writer("first")), two(writer("second"));
     one->start();
     two->start();
-    QVERIFY(one->wait(60000));
-    QVERIFY(two->wait(60000));
+    QVERIFY(one->wait(60000) && two->wait(60000));
+    QStringList rounds;
     for (const QString group : {"first", "second"}) {
         const QVariantMap values = SettingsFile::readGroup(group);
-        QVERIFY(values.isEmpty() || values.size() == 50);
-        for (const QVariant &value : values)
-            QCOMPARE(value, values.first());
+        QVERIFY(values.isEmpty() || (values.size() == 50 && values.values().count(values.first()) == 50));
+        rounds << values.value("k0").toString();
     }
-    QVERIFY(!SettingsFile::readGroup("first").isEmpty() || !SettingsFile::readGroup("second").isEmpty());
+    QVERIFY(rounds != QStringList({"", ""}));
     // No draft is left behind.
     QCOMPARE(QDir(QFileInfo(SettingsFile::path()).absolutePath()).entryList(QDir::Files).size(), 1);
 }
