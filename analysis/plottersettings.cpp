@@ -47,14 +47,14 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
         // A set range is taken only with both ends, in order.
         const bool chosenReadable = from && to && *to - *from >= ViewZoom::minimumYSize
                                     && *to - *from <= ViewZoom::maximumYSize;
-        if (YRange(*range) != YRange::Chosen || chosenReadable) {
-            settings.yRange = YRange(*range);
+        if (static_cast<YRange>(*range) != YRange::Chosen || chosenReadable) {
+            settings.yRange = static_cast<YRange>(*range);
             if (settings.yRange == YRange::Chosen)
                 settings.chosenY = {*from, *to};
         }
     }
     if (const std::optional<int> mode = choice(values.value(Key::mode), modeNames))
-        settings.triggerMode = TriggerMode(*mode);
+        settings.triggerMode = static_cast<TriggerMode>(*mode);
     if (const std::optional<qint64> source = integer(values.value(Key::source), 0, lastChannel))
         settings.triggerSource = int(*source);
     const std::optional<qint64> level =
@@ -66,7 +66,7 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
     if (const std::optional<bool> shown = boolean(values.value(Key::cursors)))
         settings.showCursors = *shown;
     if (const std::optional<int> view = choice(values.value(Key::view), viewNames))
-        settings.view = View(*view);
+        settings.view = static_cast<View>(*view);
     const std::optional<qint64> length = integer(values.value(Key::spectrumLength), 1, 1 << 30);
     if (length && limits.spectrumLengths.contains(int(*length)))
         settings.spectrumLength = int(*length);

@@ -11,8 +11,6 @@
 #include <QThread>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 Q_DECLARE_METATYPE(PlotterSettings)
 
 namespace {

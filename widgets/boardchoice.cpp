@@ -38,7 +38,7 @@ bool BoardChoice::eventFilter(QObject *watched, QEvent *event)
 void BoardChoice::checkBoards()
 {
     const quint64 stamp = PortListing::changeStamp();
-    if (stamp != m_listStamp || m_boardCount == 0) {
+    if (stamp != m_listStamp) {
         m_listStamp = stamp;
         m_boardCount = int(boardsIn(PortListing::availablePorts()).size());
     }
