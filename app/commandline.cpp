@@ -49,6 +49,8 @@ QString toolkitOptionsHelp()
 
 const QString openOptionName = QStringLiteral("open");
 const QString replayOptionName = QStringLiteral("replay");
+const QString boardOptionName = QStringLiteral("board");
+const QString resetOptionName = QStringLiteral("reset-settings");
 
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
@@ -88,6 +90,15 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A recording or an export to open."),
                                  QStringLiteral("[FILE...]"));
+    parser.addOption(QCommandLineOption(
+        boardOptionName,
+        QStringLiteral("Where several boards are attached, windows take the board on port NAME "
+                       "(ttyACM1 or /dev/ttyACM1) or with USB serial number NAME first."),
+        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        resetOptionName,
+        QStringLiteral("Forget every setting the panel kept (windows' choices, places and sizes, "
+                       "folders) and open as on the first start.")));
     acceptToolkitOptions(parser);
 
     QStringList arguments;
@@ -132,6 +143,16 @@ QStringList instrumentsToOpen(const QCommandLineParser &parser)
 QStringList recordingsToOpen(const QCommandLineParser &parser)
 {
     return parser.values(replayOptionName) + parser.positionalArguments();
+}
+
+bool resetsSettings(const QCommandLineParser &parser)
+{
+    return parser.isSet(resetOptionName);
+}
+
+QString boardToUse(const QCommandLineParser &parser)
+{
+    return parser.value(boardOptionName);
 }
 
 } // namespace CommandLine

@@ -24,5 +24,9 @@ QStringList instrumentNames();
 QStringList instrumentsToOpen(const QCommandLineParser &parser);
 // The files to open, given alone or with --replay.
 QStringList recordingsToOpen(const QCommandLineParser &parser);
+// --reset-settings was given.
+bool resetsSettings(const QCommandLineParser &parser);
+// The board named with --board; empty without one.
+QString boardToUse(const QCommandLineParser &parser);
 
 } // namespace CommandLine

@@ -1,10 +1,13 @@
 // The panel. Its command line has --help, --version, --open, which
-// presses launcher buttons for the user, and files to open (--replay); the
-// toolkit's own options still reach the application object.
+// presses launcher buttons for the user, --board, --reset-settings and files
+// to open (--replay); the toolkit's own options still reach the application
+// object.
+#include "boardlink.h"
 #include "commandline.h"
 #include "mainwindow.h"
 #include "recordingopening.h"
 #include "recordingwindows.h"
+#include "settingsfile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,6 +24,9 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    BoardLink::setPreferredBoard(CommandLine::boardToUse(parser));
+    if (CommandLine::resetsSettings(parser) && !SettingsFile::forgetAll())
+        qWarning("Could not remove the settings file %s", qPrintable(SettingsFile::path()));
     RecordingOpening::setOpener(&RecordingWindows::open);
     // Files given: their windows only, and the panel ends with the last of them.
     const QStringList recordings = CommandLine::recordingsToOpen(parser);

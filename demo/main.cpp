@@ -14,6 +14,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
@@ -73,9 +75,13 @@ int main(int argc, char *argv[])
     RecordingOpening::setOpener(&RecordingWindows::open);
     for (const QString &path : CommandLine::recordingsToOpen(parser))
         RecordingWindows::open(path, nullptr);
+    QTemporaryDir settingsHome;
     if (parser.isSet(screenshotsOption)) {
         // The readings the panel traces would bury the tour's own report.
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        // The pictures show the windows as they first open, whatever was
+        // kept from earlier runs, and keep nothing.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
     }
 
     QTextStream err(stderr);

@@ -67,6 +67,7 @@ QStringList ScreenshotTour::run()
     showRecordingBesideLive();
     showPwm();
     showCounter();
+    showTwoBoards();
     m_boxWatch.stop();
     return m_failures;
 }

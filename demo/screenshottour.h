@@ -47,6 +47,9 @@ private:
     void showRecordingBesideLive();
     void showPwm();
     void showCounter();
+    // Two Osciloscopes on two boards, side by side; last, as it changes the
+    // list of ports (twoboardsshot.cpp).
+    void showTwoBoards();
 
     // Presses the launcher's button and returns the window it opened.
     QDialog *open(const char *buttonName, const char *className);

@@ -81,17 +81,24 @@ void BoardLink::setState(State state)
     emit stateChanged(state);
 }
 
+bool BoardLink::isHeldByPanel(const QString &location)
+{
+    return heldPorts().contains(locationOf(location));
+}
+
 BoardLink::Outcome BoardLink::connectBoard(QIODevice::OpenMode mode)
 {
     m_mode = mode;
-    const std::optional<PortCandidate> board = findBoard(PortListing::availablePorts(), m_wantedBoard);
+    const std::optional<PortCandidate> board = boardToTake(PortListing::availablePorts());
+    if (board)
+        logBoardFound();
     if (!board) {
         m_failureText = m_wantedBoard.isEmpty()
                             ? tr("Could not connect to your device.")
                             : tr("There is no board %1.").arg(m_wantedBoard);
         return m_outcome = Outcome::NotFound;
     }
-    if (!openAt(board->portName)) {
+    if (!openAt(*board)) {
         m_failureText = m_searchNote;
         return m_outcome = Outcome::OpenFailed;
     }
@@ -100,9 +107,11 @@ BoardLink::Outcome BoardLink::connectBoard(QIODevice::OpenMode mode)
     return m_outcome;
 }
 
-bool BoardLink::openAt(const QString &portName)
+bool BoardLink::openAt(const PortCandidate &board)
 {
+    const QString &portName = board.portName;
     m_location = locationOf(portName);
+    m_serialNumber = board.serialNumber;
     if (heldPorts().contains(m_location)) {
         m_searchNote = heldByPanelText(m_location);
         return false;
@@ -177,7 +186,7 @@ QString BoardLink::lossText(const QString &location, const QString &reason)
 
 void BoardLink::send(const QByteArray &command)
 {
-    if (m_state != State::Open || !isOpen())
+    if (m_state != State::Open || !isOpen() || m_leaving)
         return;
     if (m_port->bytesToWrite() + command.size() + 1 > maxPendingOutput) {
         // The board takes nothing any more; more bytes would only pile up.
@@ -278,6 +287,12 @@ void BoardLink::stop()
         return;
     }
     setState(State::Stopping);
+    stopAndClose();
+    setState(State::Stopped);
+}
+
+void BoardLink::stopAndClose()
+{
     if (isOpen()) {
         m_commandBuffer = "r\n";
         for (int i = 0; i < m_stopCopies; ++i) {
@@ -292,7 +307,6 @@ void BoardLink::stop()
             m_port->waitForBytesWritten(Board::waitMs);
         closePort();
     }
-    setState(State::Stopped);
 }
 
 bool BoardLink::isOpen() const
@@ -338,10 +352,10 @@ void BoardLink::searchAgain()
     m_listStamp = stamp;
     if (m_quietSearches > quietSearchesBeforeSkipping && m_searchNote.isEmpty())
         return;
-    const std::optional<PortCandidate> board = firstBoard(PortListing::availablePorts(), m_wantedBoard);
+    const std::optional<PortCandidate> board = boardToTake(PortListing::availablePorts());
     if (!board)
         return;
-    if (!openAt(board->portName)) {
+    if (!openAt(*board)) {
         emit searchNote(m_searchNote);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portlisting.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
@@ -7,6 +9,8 @@
 #include <QSerialPort>
 #include <QString>
 #include <QTimer>
+
+#include <optional>
 
 class QSocketNotifier;
 
@@ -36,6 +40,13 @@ public:
     // Only the board of this port name or USB serial number is taken, now
     // and after a loss (empty: the first board listed).
     void setWantedBoard(const QString &name) { m_wantedBoard = name; }
+    // For every link of this process without a wanted board: the board of
+    // this port name or USB serial number is looked for first, and when it
+    // is not there, none is taken (empty: the first board listed).
+    static void setPreferredBoard(const QString &name);
+    static QString preferredBoard();
+    // A window of this process has the port at this device path open.
+    static bool isHeldByPanel(const QString &location);
 
     // Searches the ports for the board, opens the first match with `mode` and
     // applies the line settings. On failure, failureText() says why. The
@@ -49,6 +60,16 @@ public:
 
     // The port's device path, once the board has been found.
     QString location() const { return m_location; }
+    // The USB serial number of that board, empty where it has none. After a
+    // loss, the board with this number is the one looked for.
+    QString serialNumber() const { return m_serialNumber; }
+
+    // Leaves the board as a quit does (stop command, wait, close) and opens
+    // `target` instead, as when a lost board comes back: stateChanged(Open)
+    // runs the start sequence, then reconnected(). leftBoard() comes
+    // between. When the target cannot be opened, connectionLost() says why
+    // and the link looks for it. Does nothing once stopping.
+    void switchTo(const PortCandidate &target);
 
     // Writes `command` and a line feed in one write. Writes nothing once the
     // stop sequence has begun or when the port is not open. A write the
@@ -110,6 +131,8 @@ signals:
     // The board is back and open; the window's start sequence runs from
     // stateChanged(Open), before this.
     void reconnected();
+    // switchTo() has closed the old board's port, before opening the new one.
+    void leftBoard();
 
 private:
     void setState(State state);
@@ -120,7 +143,11 @@ private:
     void resumeReads();
     void searchAgain();
     void checkHangUp();
-    bool openAt(const QString &portName);
+    bool openAt(const PortCandidate &board);
+    // The board to take now: the wanted one, this link's own, or a free one.
+    std::optional<PortCandidate> boardToTake(const QList<PortCandidate> &ports) const;
+    // Writes the stop command, waits, makes sure it left and closes the port.
+    void stopAndClose();
     void closePort();
 
     QSerialPort *const m_port;
@@ -129,6 +156,9 @@ private:
     QByteArray m_commandBuffer;
     QString m_wantedBoard;
     QString m_location;
+    QString m_serialNumber;
+    // Set while switchTo() stops the old board: nothing else is written.
+    bool m_leaving = false;
     QString m_failureText;
     QString m_searchNote;
     QTimer m_searchTimer;

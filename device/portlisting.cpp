@@ -48,9 +48,10 @@ QList<PortCandidate> PortListing::availablePorts()
     return source() ? source()() : systemPorts();
 }
 
-PortCandidate PortListing::boardAt(const QString &path, quint16 productIdentifier)
+PortCandidate PortListing::boardAt(const QString &path, quint16 productIdentifier,
+                                   const QString &serialNumber)
 {
-    return {path, true, Board::vendorId, true, productIdentifier, QString()};
+    return {path, true, Board::vendorId, true, productIdentifier, serialNumber};
 }
 
 void PortListing::setSource(std::function<QList<PortCandidate>()> newSource)

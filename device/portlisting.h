@@ -27,9 +27,10 @@ QList<PortCandidate> availablePorts();
 // The system's own list, from QSerialPortInfo.
 QList<PortCandidate> systemPorts();
 
-// The device at `path` presented as the board: its vendor identifier and
-// some product identifier.
-PortCandidate boardAt(const QString &path, quint16 productIdentifier = 1);
+// The device at `path` presented as the board: its vendor identifier, some
+// product identifier and the serial number given.
+PortCandidate boardAt(const QString &path, quint16 productIdentifier = 1,
+                      const QString &serialNumber = QString());
 
 // Changes whenever the list may have changed. Reading the system's list
 // costs milliseconds, so a window looking for its board skips it while this

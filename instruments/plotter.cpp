@@ -31,8 +31,9 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     addPublishing(profile.protocol.name, profile.protocol.header);
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
-    for (QAction *boardAction : {recorded->action(), publishing->action(), rawDataAction()})
-        boardAction->setVisible(source == Source::Board);
+    for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
+        action->setVisible(source == Source::Board);
+    setKeepsSettings(source == Source::Board);
 }
 
 Plotter::~Plotter() = default;
@@ -225,7 +226,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
     menu.addAction(publishing->action());
-    menu.addAction(rawDataAction());
+    addWindowEntries(menu);
     menu.addAction(RecordingOpening::action(this));
     menu.addActions(sourceActions);
     views.addToMenu(menu);

@@ -74,6 +74,9 @@ protected:
     // The board has been opened: the first time, or back after a loss.
     void startInstrument() override;
     void onConnectionLost() override;
+    // The plot's choices kept for its next opening (plotterkeeping.cpp).
+    QVariantMap keptValues() const override;
+    void applyKept(const QVariantMap &values) override;
     // Hovering over the plot shows the sample under the pointer.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void connectNotify(const QMetaMethod &signal) override;

@@ -112,6 +112,23 @@ void PlotNavigator::showWholeHistory()
     m_stoppedView = history();
     m_keyOrigin = 0;
     emit changed();
+void PlotNavigator::saveTo(PlotterSettings &settings) const
+{
+    settings.yRange = PlotterSettings::YRange(int(m_yRange));
+    if (m_yRange == YRange::Chosen)
+        settings.chosenY = toShownUnits(m_chosenY);
+    settings.showCursors = m_cursors.isShown();
+    settings.rollingLength = m_rollingLength;
+}
+
+void PlotNavigator::restoreFrom(const PlotterSettings &settings)
+{
+    m_stoppedView.reset();
+    m_rollingLength = settings.rollingLength;
+    m_cursors.showAction()->setChecked(settings.showCursors);
+    if (settings.yRange == PlotterSettings::YRange::Chosen)
+        m_chosenY = fromShownUnits(settings.chosenY);
+    chooseYRange(YRange(int(settings.yRange)));
 }
 
 void PlotNavigator::resetView()

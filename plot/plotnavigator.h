@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plottersettings.h"
+
 #include "decimation.h"
 #include "plotcursors.h"
 #include "viewzoom.h"
@@ -70,6 +72,11 @@ public:
 
     int rollingLength() const { return m_rollingLength; }
     YRange yRange() const { return m_yRange; }
+
+    // The Y Range, the cursors and the rolling length, kept for the next
+    // opening.
+    void saveTo(PlotterSettings &settings) const;
+    void restoreFrom(const PlotterSettings &settings);
 
 signals:
     // The view changed: redraw, now if the plot is stopped.

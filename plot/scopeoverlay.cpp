@@ -168,6 +168,29 @@ void ScopeOverlay::setSource(int channel)
     emit changed();
 }
 
+void ScopeOverlay::saveTo(PlotterSettings &settings) const
+{
+    settings.showMeasurements = m_measurementsAction->isChecked();
+    settings.triggerMode = m_trigger.mode();
+    settings.triggerSource = m_trigger.sourceChannel();
+    settings.triggerLevel = m_trigger.userLevel();
+}
+
+void ScopeOverlay::restoreFrom(const PlotterSettings &settings)
+{
+    m_measurementsAction->setChecked(settings.showMeasurements);
+    if (!m_withTrigger)
+        return;
+    m_sourceActions[size_t(settings.triggerSource)]->setChecked(true);
+    setSource(settings.triggerSource);
+    m_autoLevelAction->setChecked(!settings.triggerLevel);
+    if (settings.triggerLevel)
+        m_trigger.setUserLevel(*settings.triggerLevel);
+    else
+        m_trigger.clearUserLevel();
+    setMode(settings.triggerMode);
+}
+
 bool ScopeOverlay::update(const SampleStore &store, qint64 nowNs)
 {
     m_rateMeter.update(store);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plottersettings.h"
+
 #include "ratemeter.h"
 #include "samplespan.h"
 #include "scopetrigger.h"
@@ -65,6 +67,10 @@ public:
     QString statusText() const;
     // Its item, for notes that go under it.
     QCPItemText *statusNote() const { return m_status; }
+
+    // The trigger and the measurements' choices, kept for the next opening.
+    void saveTo(PlotterSettings &settings) const;
+    void restoreFrom(const PlotterSettings &settings);
 
 signals:
     // A command changed what is shown: the window must redraw.

@@ -25,7 +25,8 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("voltmeter-chart.png"), QStringLiteral("osciloscope-zoom.png"),
                               QStringLiteral("osciloscope-spectrum.png"),
                               QStringLiteral("osciloscope-xy.png"),
-                              QStringLiteral("osciloscope-replay.png")};
+                              QStringLiteral("osciloscope-replay.png"),
+                              QStringLiteral("osciloscope-two-boards.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 

@@ -25,6 +25,8 @@ private slots:
     void initTestCase() { qRegisterMetaType<QSerialPort::SerialPortError>(); }
     void firstMatch_data();
     void firstMatch();
+    void boardForANewWindow_data();
+    void boardForANewWindow();
     void traceOncePerSuccess();
     void opensAndSetsUpTheFirstBoard();
     void portHeldByAnotherWindow();
@@ -78,6 +80,49 @@ void TestDiscovery::firstMatch()
     QFETCH(QString, wanted);
     QFETCH(QString, expected);
     const std::optional<PortCandidate> found = findBoard(ports, wanted);
+    QCOMPARE(found ? found->portName : QString(), expected);
+}
+
+void TestDiscovery::boardForANewWindow_data()
+{
+    QTest::addColumn<QList<PortCandidate>>("ports");
+    QTest::addColumn<QString>("preferred");
+    QTest::addColumn<QStringList>("heldByPanel");
+    QTest::addColumn<QString>("expected");
+
+    const PortCandidate board1 = port("ttyACM0", true, 0x0D28, true, 0x0204, "A1B2");
+    const PortCandidate board2 = port("ttyACM1", true, 0x0D28, true, 0x0204, "C3D4");
+    const PortCandidate unnamed = port("ttyACM2", true, 0x0D28, true, 0x0204);
+    const PortCandidate noProduct = port("ttyACM7", true, 0x0D28, false);
+    const QList<PortCandidate> two{noProduct, board1, board2};
+    const QStringList none;
+
+    QTest::newRow("free: the first") << two << QString() << none << "ttyACM0";
+    QTest::newRow("first held: the next") << two << QString() << QStringList{"ttyACM0"} << "ttyACM1";
+    QTest::newRow("second held: the first") << two << QString() << QStringList{"ttyACM1"} << "ttyACM0";
+    // Its open then fails with the panel's own message, as with one board.
+    QTest::newRow("all held: the first") << two << QString() << QStringList{"ttyACM0", "ttyACM1"}
+                                         << "ttyACM0";
+    QTest::newRow("one board, held") << QList<PortCandidate>{board1} << QString()
+                                     << QStringList{"ttyACM0"} << "ttyACM0";
+    QTest::newRow("no serial number") << QList<PortCandidate>{unnamed, board2} << QString()
+                                      << QStringList{"ttyACM2"} << "ttyACM1";
+    QTest::newRow("preferred by serial") << two << "C3D4" << none << "ttyACM1";
+    QTest::newRow("preferred by path") << two << "/dev/ttyACM1" << none << "ttyACM1";
+    QTest::newRow("preferred, held: the next") << two << "ttyACM1" << QStringList{"ttyACM1"} << "ttyACM0";
+    QTest::newRow("preferred, not there") << two << "E5F6" << none << QString();
+    QTest::newRow("preferred, not a board") << two << "ttyACM7" << none << QString();
+    QTest::newRow("none") << QList<PortCandidate>{noProduct} << QString() << none << QString();
+}
+
+void TestDiscovery::boardForANewWindow()
+{
+    QFETCH(QList<PortCandidate>, ports);
+    QFETCH(QString, preferred);
+    QFETCH(QStringList, heldByPanel);
+    QFETCH(QString, expected);
+    const std::optional<PortCandidate> found = chooseBoard(
+        ports, preferred, [&](const PortCandidate &board) { return heldByPanel.contains(board.portName); });
     QCOMPARE(found ? found->portName : QString(), expected);
 }
 

@@ -217,7 +217,7 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     for (QAction *action : window->actions())
         menu << action->text();
     QCOMPARE(menu, (QStringList{"Copy Reading", "Start Recording…", "Publish…", "Show Chart",
-                           "Show Raw Data"}));
+                           "Show Raw Data", "Board", "Restore Defaults"}));
     QCOMPARE(window->contextMenuPolicy(), Qt::ActionsContextMenu);
 
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);

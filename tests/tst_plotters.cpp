@@ -788,7 +788,8 @@ void TestPlotters::plotMenuAndShortcuts_data()
     QTest::addColumn<QStringList>("menu");
     const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
                               "Start Recording… = Ctrl+R", "Publish… = ",
-                              "Show Raw Data = Ctrl+D",
+                              "Show Raw Data = Ctrl+D",    "Board = ",
+                              "Restore Defaults = ",
                               "View = ",                   "  Time =  (checked)",
                               "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
     const QStringList view{" = ",

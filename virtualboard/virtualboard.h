@@ -47,6 +47,10 @@ public:
     // device name across a reset. Empty: the pseudo-terminal's own path.
     bool setLinkPath(const QString &path);
     QString errorString() const { return m_errorString; }
+    // The USB serial number it presents where it is listed (empty: none, as
+    // some boards have none).
+    void setSerialNumber(const QString &serialNumber) { m_serialNumber = serialNumber; }
+    QString serialNumber() const { return m_serialNumber; }
 
     // Everything received so far, byte for byte.
     QByteArray received() const { return m_received; }
@@ -142,6 +146,7 @@ private:
     QString m_ptyPath;
     QString m_linkPath;
     QString m_errorString;
+    QString m_serialNumber;
     QSocketNotifier *m_readNotifier = nullptr;
     QSocketNotifier *m_writeNotifier = nullptr;
 

@@ -1,5 +1,7 @@
 #include "filesaving.h"
 
+#include "settingsfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -35,6 +37,13 @@ QString tr(const char *text)
     return QCoreApplication::translate("FileSaving", text);
 }
 
+// Kept in the settings file for the next run, by these keys.
+const QString foldersGroup = QStringLiteral("folders");
+QString folderKey(Folder folder)
+{
+    return folder == Folder::Images ? QStringLiteral("images") : QStringLiteral("data");
+}
+
 } // namespace
 
 QString suggestedName(const QString &kind, const QString &extension, const QDateTime &when)
@@ -48,6 +57,9 @@ QString lastFolder(Folder folder)
     const QString &remembered = rememberedFolder(folder);
     if (!remembered.isEmpty())
         return remembered;
+    const QString kept = SettingsFile::readGroup(foldersGroup).value(folderKey(folder)).toString();
+    if (!kept.isEmpty() && QDir::isAbsolutePath(kept) && QDir(kept).exists())
+        return kept;
     const QString standard = QStandardPaths::writableLocation(
         folder == Folder::Images ? QStandardPaths::PicturesLocation
                                  : QStandardPaths::DocumentsLocation);
@@ -59,6 +71,9 @@ QString lastFolder(Folder folder)
 void rememberFolder(Folder folder, const QString &chosenFile)
 {
     rememberedFolder(folder) = QFileInfo(chosenFile).absolutePath();
+    QVariantMap kept = SettingsFile::readGroup(foldersGroup);
+    kept.insert(folderKey(folder), rememberedFolder(folder));
+    SettingsFile::writeGroup(foldersGroup, kept);
 }
 
 namespace {

@@ -22,9 +22,9 @@ enum class Folder { Images, Data };
 QString suggestedName(const QString &kind, const QString &extension,
                       const QDateTime &when = QDateTime::currentDateTime());
 
-// The folder used last for this kind of file in this run of the panel; at
-// first the user's Pictures (images) or Documents (data) folder, or home
-// where that does not exist.
+// The folder used last for this kind of file, in this run of the panel or
+// the one before; at first the user's Pictures (images) or Documents (data)
+// folder, or home where that does not exist.
 QString lastFolder(Folder folder);
 // Remembers the folder of `chosenFile` as the last one.
 void rememberFolder(Folder folder, const QString &chosenFile);

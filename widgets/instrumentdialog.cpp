@@ -1,9 +1,11 @@
 #include "instrumentdialog.h"
 
 #include "board.h"
+#include "boardchoice.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
+#include "windowmemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,12 +19,27 @@
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
       m_closeGuard(*new CloseGuard(this, [this] { requestQuit(); })),
-      m_rawDataAction(new QAction(tr("Show Raw Data"), this))
+      m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
+      m_boardChoice(new BoardChoice(this, board, [this](const PortCandidate &target) {
+          moveToBoard(target);
+      })),
+      m_memory(new WindowMemory(
+          this, [this] { return keptValues(); },
+          [this](const QVariantMap &values) { applyKept(values); }))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_rawDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_D));
     connect(m_rawDataAction, &QAction::triggered, this, &InstrumentDialog::showRawData);
     addAction(m_rawDataAction);
+    addAction(m_boardChoice->action());
+    addAction(m_memory->restoreDefaultsAction());
+    connect(m_boardChoice, &BoardChoice::titleChanged, this, &InstrumentDialog::updateRawDataTitle);
+    connect(&board, &BoardLink::leftBoard, this, [this] {
+        // As a loss, without its box: the lines do not join across the move.
+        if (m_history)
+            m_history->markGap();
+        onConnectionLost();
+    });
     connect(&board, &BoardLink::stateChanged, this, &InstrumentDialog::handleStateChange);
     connect(&board, &BoardLink::connectionLost, this, &InstrumentDialog::showConnectionLost);
     connect(&board, &BoardLink::searchNote, this, &InstrumentDialog::showSearchNote);
@@ -176,6 +193,7 @@ void InstrumentDialog::showChart()
                 work();
             },
             this);
+        m_memory->followChart(m_chartWindow);
     }
     m_chartWindow->show();
     m_chartWindow->raise();
@@ -184,11 +202,49 @@ void InstrumentDialog::showChart()
 
 void InstrumentDialog::showRawData()
 {
-    if (!m_rawDataWindow)
+    if (!m_rawDataWindow) {
         m_rawDataWindow = new RawDataWindow(this);
+        updateRawDataTitle();
+    }
     m_rawDataWindow->show();
     m_rawDataWindow->raise();
     m_rawDataWindow->activateWindow();
+}
+
+void InstrumentDialog::updateRawDataTitle()
+{
+    if (!m_rawDataWindow)
+        return;
+    const QString board = m_boardChoice->boardDescription();
+    m_rawDataWindow->setWindowTitle(board.isEmpty()
+                                        ? tr("Raw Data – %1").arg(windowTitle())
+                                        : tr("Raw Data – %1 (%2)").arg(windowTitle(), board));
+}
+
+QAction *InstrumentDialog::boardAction() const
+{
+    return m_boardChoice->action();
+}
+
+void InstrumentDialog::setKeepsSettings(bool keeps)
+{
+    m_memory->setKeeping(keeps);
+}
+
+void InstrumentDialog::moveToBoard(const PortCandidate &target)
+{
+    if (isQuitting() || isQuitPending())
+        return;
+    // The old board's stop waits: a quit meanwhile is carried out after it.
+    BusyScope busy(this);
+    board.switchTo(target);
+}
+
+void InstrumentDialog::addWindowEntries(QMenu &menu) const
+{
+    menu.addAction(m_rawDataAction);
+    menu.addAction(m_boardChoice->action());
+    menu.addAction(m_memory->restoreDefaultsAction());
 }
 
 void InstrumentDialog::closeCompanions()
@@ -202,6 +258,7 @@ void InstrumentDialog::closeCompanions()
 void InstrumentDialog::closeEvent(QCloseEvent *event)
 {
     if (board.state() == BoardLink::State::Stopped) {
+        m_memory->save();
         closeCompanions();
         QDialog::closeEvent(event);
         return;
@@ -217,6 +274,7 @@ void InstrumentDialog::closeEvent(QCloseEvent *event)
     // Idle: stop here and now, so that closing all windows (a logout) is
     // not refused.
     stopRun();
+    m_memory->save();
     closeCompanions();
     QDialog::closeEvent(event);
 }

@@ -10,11 +10,15 @@
 #include <QDialog>
 #include <QPointer>
 #include <QSerialPort>
+#include <QVariantMap>
 
 #include <functional>
 #include <memory>
 
+class BoardChoice;
+class WindowMemory;
 class QAction;
+class QMenu;
 class QMessageBox;
 class PublishControl;
 class RecordingControl;
@@ -39,6 +43,13 @@ public:
     // crosses this window's serial line. Every instrument window has it; the
     // plotters also put it in their plot's menu.
     QAction *rawDataAction() const { return m_rawDataAction; }
+    // "Board ▸": the attached boards; choosing one moves the window to it.
+    QAction *boardAction() const;
+    // See WindowMemory::setKeeping().
+    void setKeepsSettings(bool keeps);
+    // Stops the instrument on its board as a quit does and starts it on
+    // `target`, as after a replug; a recording goes on, with a gap.
+    void moveToBoard(const PortCandidate &target);
     // "Show Chart" (Ctrl+G), for windows that called addChart().
     QAction *chartAction() const { return m_chartAction; }
     // The open companion windows, if any.
@@ -56,6 +67,12 @@ protected:
     // is returned.
     bool connectBoard(QIODevice::OpenMode mode);
 
+    // What the instrument keeps for its next opening, under keys of its own
+    // (see WindowMemory), and how it takes them back; none: the specified
+    // defaults.
+    virtual QVariantMap keptValues() const { return {}; }
+    virtual void applyKept(const QVariantMap &values) { Q_UNUSED(values) }
+
     // The instrument's start sequence: runs whenever the board has been
     // opened, the first time and after every reconnection.
     virtual void startInstrument() {}
@@ -69,6 +86,10 @@ protected:
     // Stops the instrument and closes the window once no wait of this
     // window is running. Quit buttons call this.
     void requestQuit();
+
+    // The entries every instrument's menu ends with: "Show Raw Data",
+    // "Board ▸" and "Restore Defaults", for windows with a menu of their own.
+    void addWindowEntries(QMenu &menu) const;
 
     // Marks a span during which a quit must wait (a wait, a PWM setting, a
     // menu or dialog of this window).
@@ -128,6 +149,7 @@ private:
     void showConnectionLost(const QString &message);
     void showSearchNote(const QString &note);
     void showRawData();
+    void updateRawDataTitle();
     void showChart();
     // The chart and raw data windows close with the instrument.
     void closeCompanions();
@@ -139,6 +161,8 @@ private:
 
     QAction *const m_rawDataAction;
     QPointer<RawDataWindow> m_rawDataWindow;
+    BoardChoice *const m_boardChoice;
+    WindowMemory *const m_memory;
     QAction *m_chartAction = nullptr;
     ChartProfile m_chartProfile;
     std::unique_ptr<ReadingHistory> m_history;

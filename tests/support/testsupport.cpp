@@ -1,14 +1,35 @@
 #include "testsupport.h"
 
 #include "samplestore.h"
+#include "settingsfile.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMutex>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+
+namespace {
+// Whatever the windows of a test keep goes to a folder of the test's own,
+// never to the user's settings.
+struct SettingsFolder
+{
+    QTemporaryDir dir;
+    SettingsFolder()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    }
+} settingsFolder;
+} // namespace
 
 namespace TestSupport {
 
@@ -50,7 +71,29 @@ BoardFixture::~BoardFixture()
 
 PortCandidate BoardFixture::candidate() const
 {
-    return PortListing::boardAt(board.devicePath(), 0x0204);
+    return PortListing::boardAt(board.devicePath(), 0x0204, board.serialNumber());
+}
+
+BoardPair::BoardPair()
+{
+    first.setSerialNumber(QStringLiteral("BOARD-A"));
+    second.setSerialNumber(QStringLiteral("BOARD-B"));
+    m_ready = first.start() && second.start();
+    PortListing::setSource([this] {
+        QList<PortCandidate> ports;
+        for (const VirtualBoard *board : {&first, &second}) {
+            if (board->isPlugged())
+                ports.append(PortListing::boardAt(board->devicePath(), 0x0204, board->serialNumber()));
+        }
+        if (m_reversed)
+            std::reverse(ports.begin(), ports.end());
+        return ports;
+    });
+}
+
+BoardPair::~BoardPair()
+{
+    PortListing::setSource({});
 }
 
 PortList::PortList(const QList<PortCandidate> &ports)
@@ -159,6 +202,31 @@ void destroyTopLevelWindows()
     for (const QPointer<QWidget> &window : windows)
         delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The next case opens its windows as on a first start.
+    SettingsFile::forgetAll();
+}
+
+void startRecording(QWidget *window)
+{
+    for (QAction *action : window->actions())
+        if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
+            action->trigger();
+}
+
+QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
+                                   const QByteArray &after, double minimumGapSeconds)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "cannot read " + path;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    if (lines.size() != 4 || !lines[1].startsWith("1,") || !lines[1].endsWith("," + before)
+        || !lines[2].startsWith("2,") || !lines[2].endsWith("," + after))
+        return "not the two readings: " + QString::fromUtf8(lines.join('|'));
+    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
+    if (gap < minimumGapSeconds)
+        return QString("a gap of only %1 s").arg(gap);
+    return QString();
 }
 
 int occurrences(const QByteArray &haystack, const QByteArray &needle)

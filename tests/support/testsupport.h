@@ -42,6 +42,29 @@ private:
     bool m_ready = false;
 };
 
+// Two virtual boards on two pseudo-terminals, with the USB serial numbers
+// "BOARD-A" and "BOARD-B", each listed while plugged in: `first` ahead of
+// `second`, or behind it once reversed (as boards that came back in another
+// order). The system's list comes back on destruction.
+class BoardPair
+{
+public:
+    BoardPair();
+    ~BoardPair();
+    BoardPair(const BoardPair &) = delete;
+    BoardPair &operator=(const BoardPair &) = delete;
+
+    bool isReady() const { return m_ready; }
+    void setReversed(bool reversed) { m_reversed = reversed; }
+
+    VirtualBoard first;
+    VirtualBoard second;
+
+private:
+    bool m_ready = false;
+    bool m_reversed = false;
+};
+
 // Lists exactly these ports for as long as it lives.
 class PortList
 {
@@ -89,8 +112,17 @@ void addCloseRows();
 void closeWindow(QWidget *window, const char *quitButton, const QString &how);
 
 // Deletes every top-level window still there: a failed check returns early,
-// and its windows must not live on into the next case.
+// and its windows must not live on into the next case. Forgets what the
+// windows kept, too.
 void destroyTopLevelWindows();
+
+// Starts the window's recording as its Ctrl+R does (the file name comes
+// from FileSaving's stand-in for the dialog).
+void startRecording(QWidget *window);
+// A counter's recording with the reading `before` on one side of a gap and
+// `after` on the other, in one file: an empty string, or what is wrong.
+QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
+                                   const QByteArray &after, double minimumGapSeconds);
 
 // How often `needle` occurs in `haystack`.
 int occurrences(const QByteArray &haystack, const QByteArray &needle);

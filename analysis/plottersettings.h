@@ -1,0 +1,53 @@
+#pragma once
+
+#include "scopetrigger.h"
+#include "viewzoom.h"
+
+#include <QList>
+#include <QVariantMap>
+
+#include <optional>
+
+// What a plot window keeps for its next opening, as plain values: the Y
+// Range choice and a set range, the trigger, the measurements and cursors,
+// the view with its settings, and the rolling length. A default-made one is
+// the window as specified. Read from the settings file's values, where
+// anything that cannot be read, or lies outside the window's limits, keeps
+// its default; unknown keys are left alone.
+struct PlotterSettings
+{
+    enum class YRange { Specified, Automatic, Chosen };
+    enum class View { Time, Spectrum, XY };
+
+    // What the values may be in this window.
+    struct Limits
+    {
+        // Beyond it a trigger level or a set range cannot be reached.
+        AxisSpan fullScale{0, 0};
+        QList<int> spectrumLengths;
+        int channelCount = 3;
+    };
+
+    YRange yRange = YRange::Specified;
+    // With YRange::Chosen, in the plot's own units.
+    AxisSpan chosenY{0, 0};
+    TriggerMode triggerMode = TriggerMode::Off;
+    int triggerSource = 0;
+    // None: the level follows the signal.
+    std::optional<int> triggerLevel;
+    bool showMeasurements = false;
+    bool showCursors = false;
+    View view = View::Time;
+    int spectrumLength = 1024;
+    int xyX = 0;
+    int xyY = 1;
+    int rollingLength = 500;
+    // Computed channels, once a plot has them, are kept here too: a list
+    // read and written under "channels/" beside the values above.
+
+    static PlotterSettings fromValues(const QVariantMap &values, const Limits &limits);
+    QVariantMap toValues() const;
+
+    bool operator==(const PlotterSettings &other) const;
+    bool operator!=(const PlotterSettings &other) const { return !(*this == other); }
+};

@@ -1,0 +1,94 @@
+#include "settingsfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+namespace {
+
+QString orDefault(const QString &name)
+{
+    return name.isEmpty() ? QStringLiteral("boardpanel") : name;
+}
+
+QVariantMap readAll(const QString &path)
+{
+    QVariantMap values;
+    if (!QFileInfo::exists(path))
+        return values;
+    const QSettings file(path, QSettings::IniFormat);
+    // A damaged file gives what QSettings could make of it; each value is
+    // checked where it is used.
+    for (const QString &key : file.allKeys())
+        values.insert(key, file.value(key));
+    return values;
+}
+
+} // namespace
+
+namespace SettingsFile {
+
+QString path()
+{
+    return QSettings(orDefault(QCoreApplication::organizationName()),
+                     orDefault(QCoreApplication::applicationName()))
+        .fileName();
+}
+
+QVariantMap readGroup(const QString &group)
+{
+    const QString prefix = group + QLatin1Char('/');
+    QVariantMap values;
+    const QVariantMap all = readAll(path());
+    for (auto it = all.constBegin(); it != all.constEnd(); ++it) {
+        if (it.key().startsWith(prefix))
+            values.insert(it.key().mid(prefix.size()), it.value());
+    }
+    return values;
+}
+
+bool writeGroup(const QString &group, const QVariantMap &values)
+{
+    const QString target = path();
+    const QString prefix = group + QLatin1Char('/');
+    QVariantMap all = readAll(target);
+    for (auto it = all.begin(); it != all.end();)
+        it = it.key().startsWith(prefix) ? all.erase(it) : std::next(it);
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        all.insert(prefix + it.key(), it.value());
+
+    // The new file is written beside the old one and renamed over it.
+    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+        return false;
+    QTemporaryFile draft(target + QStringLiteral(".XXXXXX"));
+    if (!draft.open())
+        return false;
+    draft.close();
+    {
+        QSettings file(draft.fileName(), QSettings::IniFormat);
+        for (auto it = all.constBegin(); it != all.constEnd(); ++it)
+            file.setValue(it.key(), it.value());
+        file.sync();
+        if (file.status() != QSettings::NoError)
+            return false;
+    }
+    if (std::rename(QFile::encodeName(draft.fileName()).constData(),
+                    QFile::encodeName(target).constData())
+        != 0)
+        return false;
+    draft.setAutoRemove(false);
+    return true;
+}
+
+bool forgetAll()
+{
+    const QString target = path();
+    return !QFileInfo::exists(target) || QFile::remove(target);
+}
+
+} // namespace SettingsFile

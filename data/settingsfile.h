@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+// The panel's settings file: QSettings' INI file of the application under
+// the user's config folder (~/.config/boardpanel/boardpanel.conf). Each
+// window keeps its values under a group of its own. A change is written as
+// a whole new file that replaces the old one in one rename, so two panels
+// writing at once leave the file of one of them, never a mix, and a failed
+// write leaves the old file as it was. Nothing is written where the folder
+// is read-only; what cannot be read counts as not there.
+namespace SettingsFile {
+
+// Where the file is, as QSettings places it.
+QString path();
+
+// The values under `group`, keyed without the group ("trigger/mode").
+QVariantMap readGroup(const QString &group);
+
+// Replaces everything under `group` with `values` (nothing: forgets the
+// group). False when the file could not be written.
+bool writeGroup(const QString &group, const QVariantMap &values);
+
+// Forgets everything the panel stored. False when the file stays.
+bool forgetAll();
+
+} // namespace SettingsFile

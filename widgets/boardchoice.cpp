@@ -1,0 +1,103 @@
+#include "boardchoice.h"
+
+#include "boarddiscovery.h"
+#include "boardlink.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QWidget>
+
+BoardChoice::BoardChoice(QWidget *window, const BoardLink &link,
+                         std::function<void(const PortCandidate &)> moveTo)
+    : QObject(window), m_window(window), m_link(link), m_moveTo(std::move(moveTo)),
+      m_action(new QAction(tr("Board"), this)), m_menu(new QMenu(window))
+{
+    m_action->setMenu(m_menu);
+    connect(m_menu, &QMenu::aboutToShow, this, &BoardChoice::fillMenu);
+    connect(&link, &BoardLink::stateChanged, this, &BoardChoice::checkBoards);
+    m_checkTimer.setInterval(checkIntervalMs);
+    connect(&m_checkTimer, &QTimer::timeout, this, &BoardChoice::checkBoards);
+    m_checkTimer.start();
+    m_ownTitle = window->windowTitle();
+    window->installEventFilter(this);
+}
+
+bool BoardChoice::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window's own title may be set at any time (the launcher sets it
+    // once the window is built); the board's name follows it.
+    if (watched == m_window && event->type() == QEvent::WindowTitleChange && !m_applying) {
+        m_ownTitle = m_window->windowTitle();
+        m_shownSuffix.clear();
+        applyTitle();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void BoardChoice::checkBoards()
+{
+    const quint64 stamp = PortListing::changeStamp();
+    if (stamp != m_listStamp) {
+        m_listStamp = stamp;
+        m_boardCount = int(boardsIn(PortListing::availablePorts()).size());
+    }
+    applyTitle();
+}
+
+QString BoardChoice::titleSuffix() const
+{
+    if (m_boardCount < 2 || m_link.location().isEmpty() || m_ownTitle.isEmpty())
+        return QString();
+    return QStringLiteral(" – ") + portLabel(m_link.location());
+}
+
+QString BoardChoice::boardDescription() const
+{
+    if (titleSuffix().isEmpty())
+        return QString();
+    return m_link.serialNumber().isEmpty()
+               ? portLabel(m_link.location())
+               : tr("%1, serial number %2").arg(portLabel(m_link.location()), m_link.serialNumber());
+}
+
+void BoardChoice::applyTitle()
+{
+    const QString suffix = titleSuffix();
+    if (suffix == m_shownSuffix)
+        return;
+    m_shownSuffix = suffix;
+    m_applying = true;
+    m_window->setWindowTitle(m_ownTitle + suffix);
+    m_applying = false;
+    emit titleChanged();
+}
+
+void BoardChoice::fillMenu()
+{
+    m_menu->clear();
+    const QList<PortCandidate> boards = boardsIn(PortListing::availablePorts());
+    if (boards.isEmpty())
+        m_menu->addAction(tr("No board attached"))->setEnabled(false);
+    for (const PortCandidate &board : boards) {
+        const QString path = board.portName.startsWith(QLatin1Char('/'))
+                                 ? board.portName
+                                 : QStringLiteral("/dev/") + board.portName;
+        const bool own = m_link.isOpen() && path == m_link.location();
+        QString text = board.serialNumber.isEmpty()
+                           ? portLabel(board.portName)
+                           : tr("%1 (serial number %2)").arg(portLabel(board.portName), board.serialNumber);
+        const bool takenElsewhere = !own && BoardLink::isHeldByPanel(board.portName);
+        if (takenElsewhere)
+            text += tr(" – used by another window");
+        QAction *entry = m_menu->addAction(text);
+        entry->setCheckable(true);
+        entry->setChecked(own);
+        entry->setEnabled(!takenElsewhere && !own && !m_link.isStopping());
+        connect(entry, &QAction::triggered, this, [this, board] {
+            // Not from inside the menu's loop: the move waits for the old
+            // board's stop.
+            QMetaObject::invokeMethod(this, [this, board] { m_moveTo(board); }, Qt::QueuedConnection);
+        });
+    }
+}
