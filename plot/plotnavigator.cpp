@@ -112,6 +112,8 @@ void PlotNavigator::showWholeHistory()
     m_stoppedView = history();
     m_keyOrigin = 0;
     emit changed();
+}
+
 void PlotNavigator::saveTo(PlotterSettings &settings) const
 {
     settings.yRange = PlotterSettings::YRange(int(m_yRange));
