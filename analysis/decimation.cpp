@@ -15,16 +15,16 @@ constexpr qint64 blockLength = SampleEnvelope::blockLength;
 struct ColumnRun
 {
     bool any = false;
-    int low = 0;
-    int high = 0;
+    double low = 0;
+    double high = 0;
     int lowAt = 0;
     int highAt = 0;
     int count = 0;
 
-    void take(int value, int position) { merge(value, position, value, position, 1); }
+    void take(double value, int position) { merge(value, position, value, position, 1); }
 
     // `samples` samples that came after all those taken so far.
-    void merge(int lowValue, int lowPosition, int highValue, int highPosition, int samples)
+    void merge(double lowValue, int lowPosition, double highValue, int highPosition, int samples)
     {
         count = any ? count + samples : samples;
         if (!any || lowValue < low) {
@@ -50,7 +50,7 @@ struct ColumnRun
             extent.minimum = std::min(extent.minimum, low);
             extent.maximum = std::max(extent.maximum, high);
         }
-        const auto point = [&](int position, int value) {
+        const auto point = [&](int position, double value) {
             return PlotPoint{double(store.at(position).index - keyOrigin), double(value)};
         };
         if (lowAt == highAt) {
@@ -83,11 +83,13 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
                             const ColumnGrid &grid, ChannelLines &lines,
                             bool useEnvelope)
 {
+    const int channelCount = store.channelCount();
+    lines.resize(size_t(channelCount));
     for (std::vector<PlotPoint> &line : lines)
         line.clear();
     // A copy the compiler can keep in registers while the lines grow.
     const ColumnGrid columns = grid;
-    std::array<ColumnRun, Sample::channelCount> runs{};
+    std::vector<ColumnRun> runs(static_cast<size_t>(channelCount));
     ValueExtent extent;
     const auto flush = [&] {
         for (size_t channel = 0; channel < runs.size(); ++channel)
@@ -117,7 +119,15 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
                 && columns.columnOf(double(lastIndex - keyOrigin)) == column) {
                 const SampleEnvelope::Block *block = store.envelope().wholeBlockAt(sample.index);
                 if (block && !block->gapInside) {
-                    for (size_t channel = 0; channel < runs.size(); ++channel) {
+                    // The computed channels have no summaries.
+                    for (int at = position; at < position + int(blockLength); ++at) {
+                        for (int channel = Sample::channelCount; channel < channelCount; ++channel) {
+                            double value = 0;
+                            if (store.value(at, channel, &value))
+                                runs[size_t(channel)].take(value, at);
+                        }
+                    }
+                    for (size_t channel = 0; channel < size_t(Sample::channelCount); ++channel) {
                         const SampleEnvelope::Channel &summary = block->channels[channel];
                         if (!summary.any)
                             continue;
@@ -130,10 +140,15 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
             }
         }
 
-        for (size_t channel = 0; channel < runs.size(); ++channel) {
+        for (size_t channel = 0; channel < size_t(Sample::channelCount); ++channel) {
             if (!sample.hasValue(int(channel)))
                 continue;
             runs[channel].take(sample.values[channel], position);
+        }
+        for (int channel = Sample::channelCount; channel < channelCount; ++channel) {
+            double value = 0;
+            if (store.value(position, channel, &value))
+                runs[size_t(channel)].take(value, position);
         }
         ++position;
     }

@@ -38,14 +38,15 @@ struct ColumnGrid
     }
 };
 
-using ChannelLines = std::array<std::vector<PlotPoint>, Sample::channelCount>;
+// One line per channel of the store, inputs then computed ones.
+using ChannelLines = std::vector<std::vector<PlotPoint>>;
 
 // The lowest and highest value drawn, over all channels.
 struct ValueExtent
 {
     bool any = false;
-    int minimum = 0;
-    int maximum = 0;
+    double minimum = 0;
+    double maximum = 0;
 };
 
 // Makes each channel's line from the held samples in `span`, keyed by

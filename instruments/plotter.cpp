@@ -44,13 +44,14 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
                                                               plot->graph(2)};
     PlotStyle::style(plot, profile);
     notes.addTo(plot);
-    timeGraphs.attach(plot, graphs);
+    mathMenu.attach(plot, {graphs.begin(), graphs.end()});
+    timeGraphs.attach(plot, mathMenu.graphs());
     scopeView.addItems(plot, PlotNotes::layerName, graphs, notes.damageNote());
     viewport.attach(plot, {profile.yRange.lower, profile.yRange.upper},
                     profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
                                                                      profile.rightAxisRange.upper})
                                           : std::nullopt);
-    viewport.cursors().addItems(plot, PlotNotes::layerName, graphs,
+    viewport.cursors().addItems(plot, PlotNotes::layerName, mathMenu.graphs(),
                                 {notes.damageNote(), scopeView.statusNote()});
     views.addTo(plot,
                 {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
@@ -59,6 +60,12 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     // Whatever changes what is shown, one way to the screen.
     connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);
     connect(&viewport, &PlotNavigator::changed, this, &Plotter::redrawSoon);
+    connect(&mathMenu, &MathChannelMenu::channelsChanged, this, [this] {
+        timeGraphs.setGraphs(mathMenu.graphs());
+        viewport.cursors().setChannels(mathMenu.model().names(), mathMenu.graphs());
+        recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
+        redrawSoon();
+    });
     connect(&views, &ViewSwitch::changed, this, [this] {
         viewport.setActive(views.showsTime());
         redrawSoon();
@@ -223,6 +230,7 @@ void Plotter::createActions()
     addAction(exportDataAction);
     scopeView.addActionsTo(this);
     viewport.addActionsTo(this);
+    mathMenu.addActionsTo(this);
     connect(viewport.setRangeAction(), &QAction::triggered, this, [this] {
         BusyScope busy(this);
         viewport.askYRange(this);
@@ -248,6 +256,8 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
         scopeView.addToMenu(menu);
         menu.addSeparator();
         viewport.addToMenu(menu);
+        menu.addSeparator();
+        mathMenu.addToMenu(menu);
     }
     menu.exec(plot->mapToGlobal(plotPosition));
 }
@@ -267,7 +277,7 @@ void Plotter::exportShownData()
     const TimeGraphs::Drawn &drawn = timeGraphs.drawn();
     FileSaving::save(this, fileName,
                      Csv::sampleTable(sampleIntake.store(),
-                                      PlotExport::sampleHeader(profile.channelNames),
+                                      QStringList(QStringLiteral("sample")) + mathMenu.names(),
                                       drawn.firstIndex, drawn.lastIndex));
 }
 
@@ -297,7 +307,7 @@ QString Plotter::readoutAt(const QPoint &plotPosition) const
         return QString();
     // A triggered view counts from the trigger.
     return sampleReadout(sampleIntake.store(), qRound64(key) + timeGraphs.drawn().keyOrigin,
-                         profile.channelNames);
+                         mathMenu.names());
 }
 
 void Plotter::on_quitButton_clicked()

@@ -2,7 +2,9 @@
 
 #include "decimation.h"
 #include "instrumentdialog.h"
+#include "mathchannelmenu.h"
 #include "plotnotes.h"
+#include "plotstyle.h"
 #include "plotterprofile.h"
 #include "plotnavigator.h"
 #include "sampleintake.h"
@@ -46,6 +48,10 @@ public:
     bool replot();
     // Time, spectrum or XY, with their settings.
     ViewSwitch &viewSwitch() { return views; }
+    // The computed channels, as a window keeps them; false, changing
+    // nothing, for channels that are not valid.
+    QVector<MathChannel> mathChannels() const { return mathMenu.channels(); }
+    bool setMathChannels(const QVector<MathChannel> &channels) { return mathMenu.setChannels(channels); }
 
 signals:
     // The fields of one complete sample frame. Split only while something
@@ -112,6 +118,12 @@ private:
     bool connected = false;
     bool plotting = false;
     SampleIntake sampleIntake{historyLength};
+    // Computed channels, filled by the intake as samples come.
+    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile), this,
+                             [this](const std::function<void()> &work) {
+                                 BusyScope busy(this);
+                                 work();
+                             }};
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
