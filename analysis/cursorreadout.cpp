@@ -1,5 +1,7 @@
 #include "cursorreadout.h"
 
+#include "measurements.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -19,14 +21,6 @@ QString orUnknown(const std::optional<double> &value, int significant)
 }
 
 } // namespace
-
-QString channelValueText(double value)
-{
-    // Inputs are whole numbers: "1650", never "1.65e+03".
-    if (value == std::floor(value) && std::abs(value) < 1e15)
-        return QString::number(qint64(value));
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
 
 CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB)
 {

@@ -43,7 +43,3 @@ CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB
 // "A 1200  B 1450  Δ 250 samples", "Δt 347.2 ms  1/Δt 2.88 Hz", then one
 // line per channel: "PAD0  A 1650  B 3012  Δ 1362".
 QStringList cursorReadoutLines(const CursorReadout &readout, const QStringList &channelNames);
-
-// A channel's value as the readouts and the plot's texts show it: a whole
-// number in full, else as few digits as give it back.
-QString channelValueText(double value);

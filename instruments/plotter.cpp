@@ -46,7 +46,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     notes.addTo(plot);
     mathMenu.attach(plot, {graphs.begin(), graphs.end()});
     timeGraphs.attach(plot, mathMenu.graphs());
-    scopeView.addItems(plot, PlotNotes::layerName, graphs, notes.damageNote());
+    scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote());
     viewport.attach(plot, {profile.yRange.lower, profile.yRange.upper},
                     profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
                                                                      profile.rightAxisRange.upper})
@@ -62,7 +62,8 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     connect(&viewport, &PlotNavigator::changed, this, &Plotter::redrawSoon);
     connect(&mathMenu, &MathChannelMenu::channelsChanged, this, [this] {
         timeGraphs.setGraphs(mathMenu.graphs());
-        viewport.cursors().setChannels(mathMenu.model().names(), mathMenu.graphs());
+        viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
+        scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
         recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
         redrawSoon();
     });
