@@ -64,6 +64,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         timeGraphs.setGraphs(mathMenu.graphs());
         viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
         scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
+        views.setChannels(mathMenu.names(), mathMenu.colors());
         recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
         redrawSoon();
     });

@@ -118,6 +118,14 @@ std::vector<QCPGraph *> MathChannelMenu::graphs() const
     return all;
 }
 
+std::vector<QColor> MathChannelMenu::colors() const
+{
+    std::vector<QColor> colors;
+    for (const QCPGraph *graph : graphs())
+        colors.push_back(graph->pen().color());
+    return colors;
+}
+
 bool MathChannelMenu::isShown(int channel) const
 {
     return channel >= int(m_showActions.size()) || m_showActions[size_t(channel)]->isChecked();

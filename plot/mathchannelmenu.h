@@ -3,6 +3,7 @@
 #include "mathchannels.h"
 
 #include <QAction>
+#include <QColor>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
@@ -47,6 +48,7 @@ public:
     // Inputs, then computed channels.
     QStringList names() const { return m_model.names(); }
     std::vector<QCPGraph *> graphs() const;
+    std::vector<QColor> colors() const;
     // False for an input the user hid.
     bool isShown(int channel) const;
 
