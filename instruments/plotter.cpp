@@ -65,6 +65,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
         scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
         views.setChannels(mathMenu.names(), mathMenu.colors());
+        publishing->publisher().setChannelNames(mathMenu.names());
         recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
         redrawSoon();
     });

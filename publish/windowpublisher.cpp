@@ -85,14 +85,21 @@ void WindowPublisher::publishReading(qint64 timeNs, const QStringList &values)
                                                    timeNs - m_originNs, values));
 }
 
-void WindowPublisher::publishSample(const Sample &sample)
+void WindowPublisher::setChannelNames(const QStringList &names)
+{
+    publishBlock();
+    m_block.setChannelNames(names);
+}
+
+void WindowPublisher::publishSample(const Sample &sample, const double *computed, int count)
 {
     if (!m_publisher)
         return;
     // A block holds samples that follow each other, never a gap.
     if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != sample.index))
         publishBlock();
-    m_block.add(sample.index, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample);
+    m_block.add(sample.index, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample, computed,
+                count);
 }
 
 void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestIndex)
@@ -100,10 +107,14 @@ void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestI
     if (!m_publisher)
         return;
     const int fresh = int(std::min<qint64>(newestIndex - m_publishedIndex, store.size()));
+    std::vector<double> computed(size_t(store.computedCount()));
     for (int position = store.size() - fresh; position < store.size(); ++position) {
         // What was read before publishing began was never meant to go out.
-        if (store.at(position).timeNs >= m_originNs)
-            publishSample(store.at(position));
+        if (store.at(position).timeNs < m_originNs)
+            continue;
+        for (size_t column = 0; column < computed.size(); ++column)
+            store.value(position, Sample::channelCount + int(column), &computed[column]);
+        publishSample(store.at(position), computed.data(), int(computed.size()));
     }
     m_publishedIndex = newestIndex;
 }
