@@ -81,7 +81,7 @@ struct ColumnRun
 
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
                             const ColumnGrid &grid, ChannelLines &lines,
-                            bool useEnvelope)
+                            bool useEnvelope, quint32 extentChannels)
 {
     const int channelCount = store.channelCount();
     lines.resize(size_t(channelCount));
@@ -91,9 +91,12 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
     const ColumnGrid columns = grid;
     std::vector<ColumnRun> runs(static_cast<size_t>(channelCount));
     ValueExtent extent;
+    ValueExtent uncounted;
     const auto flush = [&] {
         for (size_t channel = 0; channel < runs.size(); ++channel)
-            runs[channel].flushInto(lines[channel], extent, store, keyOrigin);
+            runs[channel].flushInto(lines[channel],
+                                    (extentChannels >> channel) & 1u ? extent : uncounted, store,
+                                    keyOrigin);
     };
     const int begin = std::max(span.begin, 0);
     const int end = std::min(span.end, store.size());

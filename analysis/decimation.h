@@ -61,6 +61,8 @@ struct ValueExtent
 // A gap breaks every line (a NaN point half a step before the first sample
 // after it) and splits the column it falls in. `lines` is refilled; its
 // capacity is reused from one redraw to the next.
+// Only the channels whose bit is set in `extentChannels` count to the
+// extent (hidden ones do not).
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
                             const ColumnGrid &grid, ChannelLines &lines,
-                            bool useEnvelope = false);
+                            bool useEnvelope = false, quint32 extentChannels = ~0u);

@@ -1,7 +1,6 @@
 #include "plotter.h"
 
 #include "csv.h"
-#include "cursorreadout.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
 #include "plotexport.h"
@@ -66,6 +65,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
         views.setChannels(mathMenu.names(), mathMenu.colors());
         publishing->publisher().setChannelNames(mathMenu.names());
+        viewport.setShownChannels(mathMenu.shownChannels());
         recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
         redrawSoon();
     });
@@ -289,28 +289,13 @@ bool Plotter::eventFilter(QObject *watched, QEvent *event)
     if (watched != plot || event->type() != QEvent::ToolTip)
         return InstrumentDialog::eventFilter(watched, event);
     const auto *help = static_cast<QHelpEvent *>(event);
-    const QString readout = readoutAt(help->pos());
+    const QString readout =
+        views.showsTime() ? timeGraphs.readoutAt(help->pos(), mathMenu.names()) : QString();
     if (readout.isEmpty())
         QToolTip::hideText();
     else
         QToolTip::showText(help->globalPos(), readout, plot);
     return true;
-}
-
-QString Plotter::readoutAt(const QPoint &plotPosition) const
-{
-    if (!views.showsTime())
-        return QString();
-    const QRect area = plot->axisRect()->rect();
-    const double key = plot->xAxis->pixelToCoord(plotPosition.x());
-    // The newest sample is drawn on the axis rect's right border.
-    const QCPRange shown = plot->xAxis->range();
-    if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
-        || key < shown.lower - 0.5 || key > shown.upper + 0.5)
-        return QString();
-    // A triggered view counts from the trigger.
-    return sampleReadout(sampleIntake.store(), qRound64(key) + timeGraphs.drawn().keyOrigin,
-                         mathMenu.names());
 }
 
 void Plotter::on_quitButton_clicked()

@@ -86,9 +86,6 @@ private:
     void createActions();
     void showPlotMenu(const QPoint &plotPosition);
     void exportShownData();
-    // The index and the values, as received, of the sample drawn at this
-    // point of the plot; "" where there is none.
-    QString readoutAt(const QPoint &plotPosition) const;
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
     // Something shown changed other than the data: a running plot draws it

@@ -131,6 +131,15 @@ bool MathChannelMenu::isShown(int channel) const
     return channel >= int(m_showActions.size()) || m_showActions[size_t(channel)]->isChecked();
 }
 
+quint32 MathChannelMenu::shownChannels() const
+{
+    quint32 shown = ~0u;
+    for (size_t channel = 0; channel < m_showActions.size(); ++channel)
+        if (!isShown(int(channel)))
+            shown &= ~(1u << channel);
+    return shown;
+}
+
 void MathChannelMenu::updateGraphs()
 {
     if (!m_plot)

@@ -51,6 +51,8 @@ public:
     std::vector<QColor> colors() const;
     // False for an input the user hid.
     bool isShown(int channel) const;
+    // Bit i set: channel i is shown.
+    quint32 shownChannels() const;
 
 signals:
     // The channels, or which of them are shown, changed.

@@ -55,6 +55,8 @@ public:
     // The time view is the one shown. While another is, the mouse and the
     // keys leave the time view as it is: its axes mean something else there.
     void setActive(bool active);
+    // Bit i set: channel i is drawn and counts to the automatic Y range.
+    void setShownChannels(quint32 channels) { m_shownChannels = channels; }
 
     // The x range, in sample indexes, of a view of the panel's own: a
     // stopped view the mouse moved, or a rolling view of another length
@@ -110,6 +112,7 @@ private:
     AxisSpan m_dragStartView;
 
     ChannelLines m_scratch;
+    quint32 m_shownChannels = ~0u;
 
     QAction *m_resetAction = nullptr;
     QAction *m_specifiedAction = nullptr;

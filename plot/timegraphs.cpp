@@ -1,5 +1,6 @@
 #include "timegraphs.h"
 
+#include "cursorreadout.h"
 #include "plotcompat.h"
 
 #include <qcustomplot.h>
@@ -27,6 +28,19 @@ std::optional<qint64> TimeGraphs::triggerIndex() const
 {
     return m_content == Content::Triggered ? std::optional<qint64>(m_drawn.keyOrigin)
                                            : std::nullopt;
+}
+
+QString TimeGraphs::readoutAt(const QPoint &plotPosition, const QStringList &channelNames) const
+{
+    const QRect area = m_plot->axisRect()->rect();
+    const double key = m_plot->xAxis->pixelToCoord(plotPosition.x());
+    // The newest sample is drawn on the axis rect's right border.
+    const QCPRange shown = m_plot->xAxis->range();
+    if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
+        || key < shown.lower - 0.5 || key > shown.upper + 0.5)
+        return QString();
+    // A triggered view counts from the trigger.
+    return sampleReadout(m_store, qRound64(key) + m_drawn.keyOrigin, channelNames);
 }
 
 SampleSpan TimeGraphs::shownBy(std::optional<AxisSpan> own,

@@ -4,6 +4,10 @@
 #include "scopetrigger.h"
 #include "viewzoom.h"
 
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
 #include <optional>
 #include <vector>
 
@@ -45,6 +49,9 @@ public:
                        int rollingLength) const;
 
     const Drawn &drawn() const { return m_drawn; }
+    // The index and the channels' values of the sample drawn at this point
+    // of the plot; "" where there is none.
+    QString readoutAt(const QPoint &plotPosition, const QStringList &channelNames) const;
     // The trigger index the graphs are keyed from; none unless they hold
     // the trigger's view.
     std::optional<qint64> triggerIndex() const;
