@@ -237,7 +237,10 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
     } catch (const mu::ParserError &failure) {
         *error = parserError(failure);
         // The parser may point one past the end.
-        error->position = std::min(error->position, int(text.size()));
+        error->position = std::clamp(error->position, -1, int(text.size()));
+        return nullptr;
+    } catch (const std::exception &) {
+        *error = {tr("the formula cannot be read"), -1};
         return nullptr;
     }
     return formula;
