@@ -24,7 +24,7 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("pwm.png"),         QStringLiteral("counter.png"),
                               QStringLiteral("voltmeter-chart.png"), QStringLiteral("osciloscope-zoom.png"),
                               QStringLiteral("osciloscope-spectrum.png"),
-                              QStringLiteral("osciloscope-xy.png")};
+                              QStringLiteral("osciloscope-xy.png"), QStringLiteral("osciloscope-math.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 
