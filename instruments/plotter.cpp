@@ -4,7 +4,6 @@
 #include "filesaving.h"
 #include "monotonicclock.h"
 #include "plotexport.h"
-#include "plotstyle.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
 
@@ -39,11 +38,10 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     plot = formPlot;
     stopButton = formStopButton;
     setupPlot();
-    const std::array<QCPGraph *, Sample::channelCount> graphs{plot->graph(0), plot->graph(1),
-                                                              plot->graph(2)};
     PlotStyle::style(plot, profile);
     notes.addTo(plot);
-    mathMenu.attach(plot, {graphs.begin(), graphs.end()});
+    mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)});
+    const std::vector<QColor> colors = mathMenu.colors();
     timeGraphs.attach(plot, mathMenu.graphs());
     scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote());
     viewport.attach(plot, {profile.yRange.lower, profile.yRange.upper},
@@ -52,25 +50,17 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
                                           : std::nullopt);
     viewport.cursors().addItems(plot, PlotNotes::layerName, mathMenu.graphs(),
                                 {notes.damageNote(), scopeView.statusNote()});
-    views.addTo(plot,
-                {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
-                {notes.damageNote(), notes.recordingNote()});
+    views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()});
 
     // Whatever changes what is shown, one way to the screen.
     connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);
     connect(&viewport, &PlotNavigator::changed, this, &Plotter::redrawSoon);
-    connect(&mathMenu, &MathChannelMenu::channelsChanged, this, [this] {
-        timeGraphs.setGraphs(mathMenu.graphs());
-        viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
-        scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
-        views.setChannels(mathMenu.names(), mathMenu.colors());
-        publishing->publisher().setChannelNames(mathMenu.names());
-        viewport.setShownChannels(mathMenu.shownChannels());
-        recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
-        redrawSoon();
-    });
+    connect(&mathMenu, &MathChannelMenu::channelsChanged, this, &Plotter::takeMathChannels);
+    // Channels set before the plot was.
+    takeMathChannels();
     connect(&views, &ViewSwitch::changed, this, [this] {
         viewport.setActive(views.showsTime());
+        mathMenu.setEnabled(views.showsTime());
         redrawSoon();
         // Without a board the time view is not redrawn: show its look again.
         if (!connected && views.showsTime())
@@ -116,6 +106,18 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
 void Plotter::setupPlot()
 {
     PlotStyle::setUp(plot, profile);
+}
+
+void Plotter::takeMathChannels()
+{
+    timeGraphs.setGraphs(mathMenu.graphs());
+    viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
+    scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
+    views.setChannels(mathMenu.names(), mathMenu.colors());
+    publishing->publisher().setChannelNames(mathMenu.names());
+    viewport.setShownChannels(mathMenu.shownChannels());
+    recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
+    redrawSoon();
 }
 
 void Plotter::startInstrument()

@@ -88,6 +88,9 @@ private:
     void exportShownData();
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
+    // The computed channels changed: every view, the recording's header and
+    // the publishing take the new list.
+    void takeMathChannels();
     // Something shown changed other than the data: a running plot draws it
     // at its next tick, a stopped one at once.
     void redrawSoon();

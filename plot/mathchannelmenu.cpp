@@ -23,8 +23,10 @@ MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputN
 {
     m_addAction->setText(tr("Add Math Channel…"));
     m_addAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_M));
-    connect(m_addAction, &QAction::triggered, this,
-            [this] { editChannel(int(m_model.channels().size())); });
+    connect(m_addAction, &QAction::triggered, this, [this] {
+        if (m_enabled)
+            editChannel(int(m_model.channels().size()));
+    });
     for (const QString &name : inputNames) {
         QAction *show = new QAction(tr("Show %1").arg(name), this);
         show->setCheckable(true);
@@ -55,9 +57,15 @@ void MathChannelMenu::addActionsTo(QWidget *window)
     window->addAction(m_addAction);
 }
 
+void MathChannelMenu::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    m_addAction->setEnabled(enabled);
+}
+
 void MathChannelMenu::addToMenu(QMenu &menu)
 {
-    m_addAction->setEnabled(m_model.channels().size() < MathChannels::maxCount);
+    m_addAction->setEnabled(m_enabled && m_model.channels().size() < MathChannels::maxCount);
     menu.addAction(m_addAction);
     const QVector<MathChannel> &channels = m_model.channels();
     if (!channels.isEmpty()) {

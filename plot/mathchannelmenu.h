@@ -38,6 +38,8 @@ public:
     void attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs);
     void addActionsTo(QWidget *window);
     void addToMenu(QMenu &menu);
+    // Off while another view than Time is shown: its graphs are hidden then.
+    void setEnabled(bool enabled);
 
     // What a window keeps of its channels.
     const QVector<MathChannel> &channels() const { return m_model.channels(); }
@@ -71,6 +73,7 @@ private:
     QAction *const m_addAction = new QAction(this);
     std::vector<QAction *> m_showActions;
     QCustomPlot *m_plot = nullptr;
+    bool m_enabled = true;
     std::vector<QCPGraph *> m_inputGraphs;
     std::vector<QCPGraph *> m_computedGraphs;
 };
