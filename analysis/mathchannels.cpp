@@ -178,7 +178,7 @@ void MathChannels::reset()
         pastCount = std::max(pastCount, windows.size());
         m_windows.push_back(std::move(windows));
     }
-    m_values.assign(size_t(inputCount() + m_channels.size()), qQNaN());
+    m_values.assign(size_t(inputCount()) + size_t(m_channels.size()), qQNaN());
     m_past.assign(pastCount, qQNaN());
 }
 

@@ -259,11 +259,10 @@ double MathFormula::evaluate(const double *channels, double seconds, const doubl
         m_pastSlots[i] = past[i];
     }
     m_seconds = seconds;
-    double value = qQNaN();
     try {
-        value = m_parser->Eval();
+        const double value = m_parser->Eval();
+        return std::isfinite(value) ? value : qQNaN();
     } catch (const mu::ParserError &) {
         return qQNaN();
     }
-    return std::isfinite(value) ? value : qQNaN();
 }

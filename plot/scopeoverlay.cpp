@@ -97,11 +97,11 @@ void ScopeOverlay::addActionsTo(QWidget *window) const
 void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
                             const std::vector<QCPGraph *> &graphs, QCPItemText *aboveStatus)
 {
+    m_aboveStatus = aboveStatus;
     m_levelLine = new QCPItemStraightLine(plot);
     m_levelLine->setLayer(layer);
     m_levelLine->setVisible(false);
 
-    m_aboveStatus = aboveStatus;
     m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
@@ -124,7 +124,8 @@ void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGr
     if (m_sources) {
         // The inputs' actions stay; the computed channels' are made anew.
         while (m_sourceActions.size() > size_t(Sample::channelCount)) {
-            delete m_sourceActions.back();
+            m_sources->removeAction(m_sourceActions.back());
+            m_sourceActions.back()->deleteLater();
             m_sourceActions.pop_back();
         }
         addSourceActions();

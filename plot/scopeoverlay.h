@@ -93,6 +93,7 @@ private:
     std::optional<int> m_drawnLevel;
 
     std::array<QAction *, 3> m_modeActions{};
+    // The trigger's sources; none without a trigger.
     QActionGroup *m_sources = nullptr;
     std::vector<QAction *> m_sourceActions;
     QAction *m_nextModeAction = nullptr;
