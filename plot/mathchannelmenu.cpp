@@ -61,6 +61,9 @@ void MathChannelMenu::setEnabled(bool enabled)
 {
     m_enabled = enabled;
     m_addAction->setEnabled(enabled);
+    // The key names the time graphs: not the other views' lines.
+    if (m_plot)
+        m_plot->legend->setVisible(enabled && !m_computedGraphs.empty());
 }
 
 void MathChannelMenu::addToMenu(QMenu &menu)
@@ -172,7 +175,7 @@ void MathChannelMenu::updateKey()
     QCPLegend *key = m_plot->legend;
     key->clearItems();
     // No key without computed channels: the plot stays as it always was.
-    key->setVisible(!m_computedGraphs.empty());
+    key->setVisible(m_enabled && !m_computedGraphs.empty());
     if (m_computedGraphs.empty())
         return;
     key->setBrush(QBrush(plotBackgroundColor));

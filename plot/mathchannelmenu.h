@@ -38,7 +38,8 @@ public:
     void attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs);
     void addActionsTo(QWidget *window);
     void addToMenu(QMenu &menu);
-    // Off while another view than Time is shown: its graphs are hidden then.
+    // Off while another view than Time is shown: its graphs, and so the
+    // key, are hidden then.
     void setEnabled(bool enabled);
 
     // What a window keeps of its channels.
