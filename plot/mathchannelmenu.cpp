@@ -180,6 +180,9 @@ void MathChannelMenu::updateKey()
         return;
     key->setBrush(QBrush(plotBackgroundColor));
     key->setBorderPen(QPen(QColor(170, 170, 170)));
+    // Top left: the notes, the trigger's status and the cursors' readout
+    // take the top right corner, the measurements the bottom left.
+    m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     const std::vector<QCPGraph *> all = graphs();
     for (size_t channel = 0; channel < all.size(); ++channel) {
         all[channel]->setName(m_model.label(int(channel)));
