@@ -1,13 +1,18 @@
 #include "cursorreadout.h"
 
+#include "measurements.h"
+
+#include <QLocale>
+
+#include <cmath>
+
 namespace {
 
 const QString unknown = QStringLiteral("–");
 
-template<typename Number>
-QString orUnknown(const std::optional<Number> &value)
+QString orUnknown(const std::optional<double> &value)
 {
-    return value ? QString::number(*value) : unknown;
+    return value ? channelValueText(*value) : unknown;
 }
 
 QString orUnknown(const std::optional<double> &value, int significant)
@@ -35,20 +40,21 @@ CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB
         if (deltaNs != 0)
             readout.inverseHz = 1e9 / double(deltaNs);
     }
-    for (int channel = 0; channel < Sample::channelCount; ++channel) {
+    readout.channels.resize(size_t(store.channelCount()));
+    for (int channel = 0; channel < store.channelCount(); ++channel) {
         CursorReadout::Channel &read = readout.channels[size_t(channel)];
-        if (a && a->hasValue(channel))
-            read.atA = a->values[size_t(channel)];
-        if (b && b->hasValue(channel))
-            read.atB = b->values[size_t(channel)];
+        double value = 0;
+        if (a && store.value(positionA, channel, &value))
+            read.atA = value;
+        if (b && store.value(positionB, channel, &value))
+            read.atB = value;
         if (read.atA && read.atB)
-            read.difference = qint64(*read.atB) - qint64(*read.atA);
+            read.difference = *read.atB - *read.atA;
     }
     return readout;
 }
 
-QStringList cursorReadoutLines(const CursorReadout &readout,
-                               const std::array<const char *, Sample::channelCount> &channelNames)
+QStringList cursorReadoutLines(const CursorReadout &readout, const QStringList &channelNames)
 {
     QStringList lines{
         QStringLiteral("A %1  B %2  Δ %3 samples")
@@ -61,25 +67,23 @@ QStringList cursorReadoutLines(const CursorReadout &readout,
     for (size_t channel = 0; channel < readout.channels.size(); ++channel) {
         const CursorReadout::Channel &read = readout.channels[channel];
         lines.append(QStringLiteral("%1  A %2  B %3  Δ %4")
-                         .arg(QLatin1String(channelNames[channel]), orUnknown(read.atA),
+                         .arg(channelNames.value(int(channel)), orUnknown(read.atA),
                               orUnknown(read.atB), orUnknown(read.difference)));
     }
     return lines;
 }
 
-QString sampleReadout(const SampleStore &store, qint64 index,
-                      const std::array<const char *, Sample::channelCount> &channelNames)
+QString sampleReadout(const SampleStore &store, qint64 index, const QStringList &channelNames)
 {
     const int position = store.positionOf(index);
     if (position < 0)
         return QString();
-    const Sample &sample = store.at(position);
     QString readout = QStringLiteral("Sample %1").arg(index);
-    for (int channel = 0; channel < Sample::channelCount; ++channel) {
-        const QString value = sample.hasValue(channel)
-                                  ? QString::number(sample.values[size_t(channel)])
-                                  : QStringLiteral("–");
-        readout += QStringLiteral("\n%1: %2").arg(QLatin1String(channelNames[size_t(channel)]), value);
+    for (int channel = 0; channel < store.channelCount(); ++channel) {
+        double value = 0;
+        const QString text =
+            store.value(position, channel, &value) ? channelValueText(value) : unknown;
+        readout += QStringLiteral("\n%1: %2").arg(channelNames.value(channel), text);
     }
     return readout;
 }

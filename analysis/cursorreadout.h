@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // What the two cursors A and B read, from the samples they stand on.
 struct CursorReadout
@@ -21,19 +22,18 @@ struct CursorReadout
     std::optional<double> inverseHz;
     struct Channel
     {
-        std::optional<int> atA;
-        std::optional<int> atB;
-        // 64 bits: the extremes of int apart do not fit in an int.
-        std::optional<qint64> difference;
+        std::optional<double> atA;
+        std::optional<double> atB;
+        std::optional<double> difference;
     };
-    std::array<Channel, Sample::channelCount> channels{};
+    // Every channel of the store, inputs then computed ones.
+    std::vector<Channel> channels;
 };
 
 // The hover readout of the sample with this index, as received:
 // "Sample 1234", then a line per channel, "PAD0: 1650" ("–" without a
 // value); "" when it is not held.
-QString sampleReadout(const SampleStore &store, qint64 index,
-                      const std::array<const char *, Sample::channelCount> &channelNames);
+QString sampleReadout(const SampleStore &store, qint64 index, const QStringList &channelNames);
 
 // Reads the samples with indexes `indexA` and `indexB`; one no longer held
 // (or never received) reads as none.
@@ -42,5 +42,4 @@ CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB
 // The readout as drawn, the same in every locale, "–" for what is not known:
 // "A 1200  B 1450  Δ 250 samples", "Δt 347.2 ms  1/Δt 2.88 Hz", then one
 // line per channel: "PAD0  A 1650  B 3012  Δ 1362".
-QStringList cursorReadoutLines(const CursorReadout &readout,
-                               const std::array<const char *, Sample::channelCount> &channelNames);
+QStringList cursorReadoutLines(const CursorReadout &readout, const QStringList &channelNames);

@@ -11,20 +11,22 @@ constexpr qint64 blockLength = SampleEnvelope::blockLength;
 
 // A channel's samples since the last column edge or gap: the first lowest
 // and the last highest, so a flat run keeps both of its ends. Kept as store
-// positions: huge indexes can share a key.
+// positions: huge indexes can share a key. Whole numbers for the inputs,
+// which the envelope summarises; doubles for computed channels.
+template<typename Value>
 struct ColumnRun
 {
     bool any = false;
-    int low = 0;
-    int high = 0;
+    Value low = 0;
+    Value high = 0;
     int lowAt = 0;
     int highAt = 0;
     int count = 0;
 
-    void take(int value, int position) { merge(value, position, value, position, 1); }
+    void take(Value value, int position) { merge(value, position, value, position, 1); }
 
     // `samples` samples that came after all those taken so far.
-    void merge(int lowValue, int lowPosition, int highValue, int highPosition, int samples)
+    void merge(Value lowValue, int lowPosition, Value highValue, int highPosition, int samples)
     {
         count = any ? count + samples : samples;
         if (!any || lowValue < low) {
@@ -45,12 +47,12 @@ struct ColumnRun
             return;
         any = false;
         if (!extent.any) {
-            extent = {true, low, high};
+            extent = {true, double(low), double(high)};
         } else {
-            extent.minimum = std::min(extent.minimum, low);
-            extent.maximum = std::max(extent.maximum, high);
+            extent.minimum = std::min(extent.minimum, double(low));
+            extent.maximum = std::max(extent.maximum, double(high));
         }
-        const auto point = [&](int position, int value) {
+        const auto point = [&](int position, Value value) {
             return PlotPoint{double(store.at(position).index - keyOrigin), double(value)};
         };
         if (lowAt == highAt) {
@@ -81,17 +83,38 @@ struct ColumnRun
 
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
                             const ColumnGrid &grid, ChannelLines &lines,
-                            bool useEnvelope)
+                            bool useEnvelope, quint32 extentChannels)
 {
+    const int channelCount = store.channelCount();
+    lines.resize(size_t(channelCount));
     for (std::vector<PlotPoint> &line : lines)
         line.clear();
     // A copy the compiler can keep in registers while the lines grow.
     const ColumnGrid columns = grid;
-    std::array<ColumnRun, Sample::channelCount> runs{};
+    std::array<ColumnRun<int>, Sample::channelCount> runs{};
+    std::vector<ColumnRun<double>> computedRuns(
+        static_cast<size_t>(channelCount - Sample::channelCount));
     ValueExtent extent;
+    ValueExtent uncounted;
     const auto flush = [&] {
         for (size_t channel = 0; channel < runs.size(); ++channel)
-            runs[channel].flushInto(lines[channel], extent, store, keyOrigin);
+            runs[channel].flushInto(lines[channel],
+                                    (extentChannels >> channel) & 1u ? extent : uncounted, store,
+                                    keyOrigin);
+        for (size_t i = 0; i < computedRuns.size(); ++i) {
+            const size_t channel = Sample::channelCount + i;
+            computedRuns[i].flushInto(lines[channel],
+                                      (extentChannels >> channel) & 1u ? extent : uncounted,
+                                      store, keyOrigin);
+        }
+    };
+    // The computed channels of the sample at `position`.
+    const auto takeComputed = [&](int position) {
+        for (size_t i = 0; i < computedRuns.size(); ++i) {
+            double value = 0;
+            if (store.value(position, Sample::channelCount + int(i), &value))
+                computedRuns[i].take(value, position);
+        }
     };
     const int begin = std::max(span.begin, 0);
     const int end = std::min(span.end, store.size());
@@ -117,6 +140,10 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
                 && columns.columnOf(double(lastIndex - keyOrigin)) == column) {
                 const SampleEnvelope::Block *block = store.envelope().wholeBlockAt(sample.index);
                 if (block && !block->gapInside) {
+                    // The computed channels have no summaries.
+                    if (!computedRuns.empty())
+                        for (int at = position; at < position + int(blockLength); ++at)
+                            takeComputed(at);
                     for (size_t channel = 0; channel < runs.size(); ++channel) {
                         const SampleEnvelope::Channel &summary = block->channels[channel];
                         if (!summary.any)
@@ -135,6 +162,8 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
                 continue;
             runs[channel].take(sample.values[channel], position);
         }
+        if (!computedRuns.empty())
+            takeComputed(position);
         ++position;
     }
     flush();

@@ -38,14 +38,15 @@ struct ColumnGrid
     }
 };
 
-using ChannelLines = std::array<std::vector<PlotPoint>, Sample::channelCount>;
+// One line per channel of the store, inputs then computed ones.
+using ChannelLines = std::vector<std::vector<PlotPoint>>;
 
 // The lowest and highest value drawn, over all channels.
 struct ValueExtent
 {
     bool any = false;
-    int minimum = 0;
-    int maximum = 0;
+    double minimum = 0;
+    double maximum = 0;
 };
 
 // Makes each channel's line from the held samples in `span`, keyed by
@@ -60,6 +61,8 @@ struct ValueExtent
 // A gap breaks every line (a NaN point half a step before the first sample
 // after it) and splits the column it falls in. `lines` is refilled; its
 // capacity is reused from one redraw to the next.
+// Only the channels whose bit is set in `extentChannels` count to the
+// extent (hidden ones do not).
 ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 keyOrigin,
                             const ColumnGrid &grid, ChannelLines &lines,
-                            bool useEnvelope = false);
+                            bool useEnvelope = false, quint32 extentChannels = ~0u);

@@ -2,6 +2,8 @@
 
 #include "scopetrigger.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,7 +15,7 @@ struct CrossingCounter
     double level = 0;
     double hysteresis = 0;
     bool armed = false;
-    int previousValue = 0;
+    double previousValue = 0;
     qint64 previousIndex = 0;
     int crossings = 0;
     double firstCrossing = 0;
@@ -24,14 +26,14 @@ struct CrossingCounter
         armed = false;
     }
 
-    void take(qint64 index, int value)
+    void take(qint64 index, double value)
     {
         if (value < level - hysteresis) {
             armed = true;
         } else if (armed && value >= level) {
             // Armed means the previous value lay below the level, so the
             // straight line between the two crosses it in between.
-            const double fraction = (level - previousValue) / (double(value) - previousValue);
+            const double fraction = (level - previousValue) / (value - previousValue);
             const double at = double(previousIndex) + fraction * double(index - previousIndex);
             if (crossings == 0)
                 firstCrossing = at;
@@ -49,20 +51,19 @@ struct CrossingCounter
 ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
                                     std::optional<double> sampleRateHz)
 {
-    constexpr int channels = Sample::channelCount;
+    const int channels = store.channelCount();
     span.begin = std::max(span.begin, 0);
     span.end = std::min(span.end, store.size());
 
-    ChannelMeasurements result;
-    std::array<double, channels> sums{};
-    std::array<int, channels> counts{};
+    ChannelMeasurements result(static_cast<size_t>(channels));
+    std::vector<double> sums(static_cast<size_t>(channels));
+    std::vector<int> counts(static_cast<size_t>(channels));
     for (int position = span.begin; position < span.end; ++position) {
-        const Sample &sample = store.at(position);
         for (int channel = 0; channel < channels; ++channel) {
-            if (!sample.hasValue(channel))
+            double value = 0;
+            if (!store.value(position, channel, &value))
                 continue;
             ChannelMeasurement &measured = result[size_t(channel)];
-            const int value = sample.values[size_t(channel)];
             measured.minimum = measured.hasData ? std::min(measured.minimum, value) : value;
             measured.maximum = measured.hasData ? std::max(measured.maximum, value) : value;
             measured.hasData = true;
@@ -71,16 +72,15 @@ ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
         }
     }
 
-    std::array<CrossingCounter, channels> counters;
+    std::vector<CrossingCounter> counters(static_cast<size_t>(channels));
     for (int channel = 0; channel < channels; ++channel) {
         ChannelMeasurement &measured = result[size_t(channel)];
         if (!measured.hasData)
             continue;
         measured.mean = sums[size_t(channel)] / counts[size_t(channel)];
-        measured.peakToPeak = qint64(measured.maximum) - qint64(measured.minimum);
+        measured.peakToPeak = measured.maximum - measured.minimum;
         counters[size_t(channel)].level = measured.mean;
-        counters[size_t(channel)].hysteresis =
-            ScopeTrigger::hysteresisShare * double(measured.peakToPeak);
+        counters[size_t(channel)].hysteresis = ScopeTrigger::hysteresisShare * measured.peakToPeak;
     }
 
     for (int position = span.begin; position < span.end; ++position) {
@@ -89,8 +89,9 @@ ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
             CrossingCounter &counter = counters[size_t(channel)];
             if (sample.gapBefore)
                 counter.breakLine();
-            if (sample.hasValue(channel))
-                counter.take(sample.index, sample.values[size_t(channel)]);
+            double value = 0;
+            if (store.value(position, channel, &value))
+                counter.take(sample.index, value);
         }
     }
 
@@ -127,14 +128,22 @@ QString frequencyText(double hz)
 
 } // namespace
 
+QString channelValueText(double value)
+{
+    // Inputs are whole numbers: "1650", never "1.65e+03".
+    if (value == std::floor(value) && std::abs(value) < 1e15)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
 QString measurementLine(const QString &channelName, const ChannelMeasurement &measurement)
 {
     if (!measurement.hasData)
         return channelName + QStringLiteral("  no data");
-    QString line = channelName + QStringLiteral("  min ") + QString::number(measurement.minimum)
-                   + QStringLiteral("  max ") + QString::number(measurement.maximum)
+    QString line = channelName + QStringLiteral("  min ") + channelValueText(measurement.minimum)
+                   + QStringLiteral("  max ") + channelValueText(measurement.maximum)
                    + QStringLiteral("  mean ") + QString::number(measurement.mean, 'f', 1)
-                   + QStringLiteral("  p-p ") + QString::number(measurement.peakToPeak)
+                   + QStringLiteral("  p-p ") + channelValueText(measurement.peakToPeak)
                    + QStringLiteral("  period ");
     if (!measurement.periodSamples)
         return line + unknown;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // What the readout says about one channel over the samples shown, in the
 // units received.
@@ -14,11 +15,10 @@ struct ChannelMeasurement
 {
     // False when the channel has no value in the samples: "no data".
     bool hasData = false;
-    int minimum = 0;
-    int maximum = 0;
+    double minimum = 0;
+    double maximum = 0;
     double mean = 0;
-    // 64 bits: the extremes of int are more than an int apart.
-    qint64 peakToPeak = 0;
+    double peakToPeak = 0;
     // The mean interval between rising crossings of the mean, with the
     // trigger's hysteresis, in samples; none with fewer than two crossings.
     std::optional<double> periodSamples;
@@ -26,15 +26,20 @@ struct ChannelMeasurement
     std::optional<double> frequencyHz;
 };
 
-using ChannelMeasurements = std::array<ChannelMeasurement, Sample::channelCount>;
+// One per channel of the store, inputs then computed ones.
+using ChannelMeasurements = std::vector<ChannelMeasurement>;
 
-// Measures the three channels over the held samples in `span`.
+// Measures every channel over the held samples in `span`.
 // `sampleRateHz` is what RateMeter gives: frames per second.
 ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
                                     std::optional<double> sampleRateHz);
 // The same over the held samples with firstIndex <= index <= lastIndex.
 ChannelMeasurements measureChannels(const SampleStore &store, qint64 firstIndex,
                                     qint64 lastIndex, std::optional<double> sampleRateHz);
+
+// A channel's value as the readouts show it: a whole number in full, else
+// as few digits as give it back.
+QString channelValueText(double value);
 
 // One readout line, as the plot draws it, the same in every locale:
 // "PAD0  min 12  max 3300  mean 1650.2  p-p 3288  period 50 (14.4 Hz)",

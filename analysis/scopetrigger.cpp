@@ -28,7 +28,7 @@ void ScopeTrigger::setMode(TriggerMode mode)
 
 void ScopeTrigger::setSourceChannel(int channel)
 {
-    const int clamped = std::clamp(channel, 0, Sample::channelCount - 1);
+    const int clamped = std::clamp(channel, 0, maxSourceChannel);
     if (clamped == m_source)
         return;
     m_source = clamped;
@@ -83,7 +83,7 @@ void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
         }
     }
     for (int position = from; position < store.size(); ++position)
-        takeSample(store.at(position), store, nowNs);
+        takeSample(position, store, nowNs);
     if (from < store.size())
         m_lastTakenIndex = store.newest().index;
 
@@ -99,13 +99,12 @@ void ScopeTrigger::followLevel(const SampleStore &store)
 {
     const SampleSpan window = newestSamples(store, levelWindowLength);
     bool found = false;
-    int lowest = 0;
-    int highest = 0;
+    double lowest = 0;
+    double highest = 0;
     for (int position = window.begin; position < window.end; ++position) {
-        const Sample &sample = store.at(position);
-        if (!sample.hasValue(m_source))
+        double value = 0;
+        if (m_source >= store.channelCount() || !store.value(position, m_source, &value))
             continue;
-        const int value = sample.values[size_t(m_source)];
         lowest = found ? std::min(lowest, value) : value;
         highest = found ? std::max(highest, value) : value;
         found = true;
@@ -118,8 +117,9 @@ void ScopeTrigger::followLevel(const SampleStore &store)
         m_level = (double(lowest) + double(highest)) / 2;
 }
 
-void ScopeTrigger::takeSample(const Sample &sample, const SampleStore &store, qint64 nowNs)
+void ScopeTrigger::takeSample(int position, const SampleStore &store, qint64 nowNs)
 {
+    const Sample &sample = store.at(position);
     if (sample.gapBefore)
         m_armed = false;
     // The waiting crossing is shown once its window is complete; any
@@ -129,7 +129,9 @@ void ScopeTrigger::takeSample(const Sample &sample, const SampleStore &store, qi
         m_waitingIndex.reset();
         m_lastCrossingNs = nowNs;
     }
-    if (!sample.hasValue(m_source) || !crossesLevel(sample.values[size_t(m_source)]))
+    double value = 0;
+    if (m_source >= store.channelCount() || !store.value(position, m_source, &value)
+        || !crossesLevel(value))
         return;
 
     m_lastCrossingNs = nowNs;
@@ -140,7 +142,7 @@ void ScopeTrigger::takeSample(const Sample &sample, const SampleStore &store, qi
         m_waitingIndex = sample.index;
 }
 
-bool ScopeTrigger::crossesLevel(int value)
+bool ScopeTrigger::crossesLevel(double value)
 {
     if (!m_hasLevel)
         return false;

@@ -55,7 +55,9 @@ public:
     // update reads every sample held again, so a new view can come at once.
     TriggerMode mode() const { return m_mode; }
     void setMode(TriggerMode mode);
-    // 0..2; other values are clamped.
+    // An input or a computed channel; other values are clamped. A source
+    // the store does not have (a computed channel removed) finds nothing.
+    static constexpr int maxSourceChannel = 15;
     int sourceChannel() const { return m_source; }
     void setSourceChannel(int channel);
     // A level the user set; without one the level is the middle between the
@@ -85,8 +87,8 @@ private:
     // reads every sample held again.
     void restart();
     void followLevel(const SampleStore &store);
-    void takeSample(const Sample &sample, const SampleStore &store, qint64 nowNs);
-    bool crossesLevel(int value);
+    void takeSample(int position, const SampleStore &store, qint64 nowNs);
+    bool crossesLevel(double value);
     bool holdsWindowOf(const SampleStore &store, qint64 triggerIndex) const;
 
     TriggerMode m_mode = TriggerMode::Off;

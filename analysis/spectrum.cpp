@@ -168,14 +168,15 @@ void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int le
     spectra.samplesUsed = span.size();
     spectra.sampleRateHz = sampleRateHz;
     std::vector<double> values(size_t(span.size()));
-    for (int channel = 0; channel < Sample::channelCount; ++channel) {
+    spectra.levelsDb.resize(size_t(store.channelCount()));
+    for (int channel = 0; channel < store.channelCount(); ++channel) {
         std::vector<double> &levels = spectra.levelsDb[size_t(channel)];
         bool hasValue = false;
         for (int position = span.begin; position < span.end; ++position) {
-            const Sample &sample = store.at(position);
-            hasValue = hasValue || sample.hasValue(channel);
-            values[size_t(position - span.begin)] =
-                sample.hasValue(channel) ? sample.values[size_t(channel)] : qQNaN();
+            double value = 0;
+            const bool present = store.value(position, channel, &value);
+            hasValue = hasValue || present;
+            values[size_t(position - span.begin)] = present ? value : qQNaN();
         }
         if (!hasValue || span.size() < minimumSpectrumSamples) {
             levels.clear();

@@ -54,7 +54,7 @@ struct SpectrumPeak
 };
 std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb);
 
-// The spectra of the three channels over the newest samples of a store.
+// The spectra of every channel over the newest samples of a store.
 struct ChannelSpectra
 {
     int length = 0;
@@ -63,8 +63,9 @@ struct ChannelSpectra
     int samplesUsed = 0;
     // Of the samples held, when it is known; else the x axis counts bins.
     std::optional<double> sampleRateHz;
-    // Empty for a channel without a value in the samples used.
-    std::array<std::vector<double>, Sample::channelCount> levelsDb;
+    // Per channel of the store, inputs then computed ones; empty for a
+    // channel without a value in the samples used.
+    std::vector<std::vector<double>> levelsDb;
 
     // Where bin k lies on the x axis: in Hz, or in bins without a rate.
     double binPosition(double bin) const

@@ -18,13 +18,15 @@ std::vector<XYPoint> xyPoints(const SampleStore &store, SampleSpan span, int xCh
     for (int position = span.begin; position < span.end; ++position) {
         const Sample &sample = store.at(position);
         lineBroken = lineBroken || sample.gapBefore;
-        if (!sample.hasValue(xChannel) || !sample.hasValue(yChannel)) {
+        double x = 0;
+        double y = 0;
+        if (xChannel >= store.channelCount() || yChannel >= store.channelCount()
+            || !store.value(position, xChannel, &x) || !store.value(position, yChannel, &y)) {
             lineBroken = true;
             continue;
         }
-        points.push_back({sample.index, sample.values[size_t(xChannel)],
-                          sample.values[size_t(yChannel)],
-                          double(newestIndex - sample.index) * ageScale, lineBroken});
+        points.push_back({sample.index, x, y, double(newestIndex - sample.index) * ageScale,
+                          lineBroken});
         lineBroken = false;
     }
     return points;

@@ -10,8 +10,8 @@
 struct XYPoint
 {
     qint64 index = 0;
-    int x = 0;
-    int y = 0;
+    double x = 0;
+    double y = 0;
     // 0 for the newest sample of the figure, 1 for the oldest: what fades.
     double age = 0;
     // The line does not join this point to the one before it: the board

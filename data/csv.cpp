@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -34,6 +35,15 @@ char *writeInteger(char *out, qint64 value)
 {
     // std::to_chars knows no locale: digits and "-" only.
     return std::to_chars(out, out + maxNumberChars, value).ptr;
+}
+
+void appendNumber(std::string &out, double value)
+{
+    if (std::isnan(value))
+        return;
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, size_t(result.ptr - digits));
 }
 
 char *writeSeconds(char *out, qint64 ns)
@@ -189,6 +199,12 @@ SavedFile::Source sampleTable(const SampleStore &store, const QStringList &heade
                 out += ',';
                 if (sample.hasValue(channel))
                     appendInteger(out, sample.values[size_t(channel)]);
+            }
+            for (int channel = Sample::channelCount; channel < store.channelCount(); ++channel) {
+                out += ',';
+                double value = 0;
+                if (store.value(position, channel, &value))
+                    appendNumber(out, value);
             }
             out += '\n';
             next = sample.index + 1;

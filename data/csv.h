@@ -44,6 +44,9 @@ SavedFile::Source sampleTable(const SampleStore &store, const QStringList &heade
 // return true when a field holds a line feed, which then sits inside quotes.
 void appendInteger(std::string &out, qint64 value);
 void appendSeconds(std::string &out, qint64 ns);
+// As few digits as give `value` back exactly ("0.1", "-3.25", "1e+21");
+// nothing for NaN, which is no value.
+void appendNumber(std::string &out, double value);
 bool appendField(std::string &out, const QString &text);
 bool appendLine(std::string &out, const QStringList &fields);
 

@@ -202,6 +202,8 @@ void CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList
     m_originNs = originNs;
     m_rowCount = rowsBefore;
     m_failureReason.clear();
+    // The row number, time_s and the inputs come first.
+    m_computedColumns = std::max(int(header.size()) - 2 - Sample::channelCount, 0);
 
     // The header goes through the writer too: a full disk is told the same
     // way whether it shows at the first line or later.
@@ -257,9 +259,26 @@ void CsvRecorder::appendRow(qint64 timeNs, const int *values, int count, quint32
     countRow();
 }
 
-void CsvRecorder::appendSample(const Sample &sample)
+void CsvRecorder::appendSample(const Sample &sample, const double *computed, int count)
 {
-    appendRow(sample.timeNs, sample.values.data(), Sample::channelCount, sample.validMask);
+    if (m_computedColumns == 0) {
+        appendRow(sample.timeNs, sample.values.data(), Sample::channelCount, sample.validMask);
+        return;
+    }
+    if (!m_recording)
+        return;
+    beginRow(sample.timeNs);
+    for (int i = 0; i < Sample::channelCount; ++i) {
+        m_pending += ',';
+        if (sample.hasValue(i))
+            Csv::appendInteger(m_pending, sample.values[size_t(i)]);
+    }
+    for (int i = 0; i < m_computedColumns; ++i) {
+        m_pending += ',';
+        if (i < count)
+            Csv::appendNumber(m_pending, computed[i]);
+    }
+    endRow();
 }
 
 void CsvRecorder::beginRow(qint64 timeNs)

@@ -62,8 +62,12 @@ public:
     // One row of integers, the fast path: value i is written when bit i of
     // `presentMask` is set, else its cell stays empty.
     void appendRow(qint64 timeNs, const int *values, int count, quint32 presentMask = ~0u);
-    // A sample with its own read time, values and missing values.
-    void appendSample(const Sample &sample);
+    // A sample with its own read time, values and missing values, then
+    // the computed columns the header names after the inputs: `computed`
+    // holds `count` of them (NaN: none); any more stay empty.
+    void appendSample(const Sample &sample, const double *computed = nullptr, int count = 0);
+    // The header's columns after the inputs: computed ones.
+    int computedColumns() const { return m_computedColumns; }
 
     // Writes everything left and closes the file; returns the rows it holds.
     // Waits for the writer, about a second at most: a disk that takes longer
@@ -120,6 +124,7 @@ private:
     QString m_failureReason;
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
+    int m_computedColumns = 0;
     qint64 m_bytesAppended = 0;
     // Where the row being appended begins in m_pending.
     size_t m_rowStart = 0;

@@ -2,6 +2,8 @@
 
 #include "csvrecorder.h"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <utility>
 
@@ -66,6 +68,23 @@ Sample sampleFromFrame(QLatin1String frameText, qint64 timeNs, bool *damaged)
     return sample;
 }
 
+void SampleIntake::fillColumns()
+{
+    if (m_columnFiller)
+        m_columnFiller(m_store);
+    const int count = std::min(m_unrecorded, m_store.size());
+    m_unrecorded = 0;
+    if (!m_recorder || count == 0)
+        return;
+    std::array<double, 8> computed{};
+    const int columns = std::min(m_store.computedCount(), int(computed.size()));
+    for (int position = m_store.size() - count; position < m_store.size(); ++position) {
+        for (int column = 0; column < columns; ++column)
+            m_store.value(position, Sample::channelCount + column, &computed[size_t(column)]);
+        m_recorder->appendSample(m_store.at(position), computed.data(), columns);
+    }
+}
+
 SampleIntake::SampleIntake(int capacity, QObject *parent) : QObject(parent), m_store(capacity) {}
 
 void SampleIntake::setPaused(bool paused)
@@ -79,6 +98,8 @@ void SampleIntake::takeBytes(const char *data, qsizetype size, qint64 readNs)
 {
     const qint64 before = m_lastIndex;
     m_scanner.feed(data, size, [this, readNs](QLatin1String text) { takeFrame(text, readNs); });
+    if (m_lastIndex != before || m_unrecorded > 0)
+        fillColumns();
     if (m_lastIndex != before)
         emit samplesAdded();
 }
@@ -102,12 +123,18 @@ void SampleIntake::takeFrame(QLatin1String frameText, qint64 readNs)
     Sample sample = sampleFromFrame(frameText, readNs, &damaged);
     if (damaged)
         ++m_damagedFrames;
-    if (m_recorder)
+    const bool waitsForColumns = m_recorder && m_recorder->isRecording() && !m_paused
+                                 && m_recorder->computedColumns() > 0 && m_columnFiller;
+    if (m_recorder && !waitsForColumns)
         m_recorder->appendSample(sample);
     if (!m_paused) {
         sample.index = ++m_lastIndex;
         sample.gapBefore = std::exchange(m_gapPending, false);
         m_store.append(sample);
+        // A read longer than the ring could drop a sample before it is
+        // recorded: computed at half of it instead.
+        if (waitsForColumns && ++m_unrecorded >= m_store.capacity() / 2)
+            fillColumns();
     }
     if (m_frameWatcher)
         m_frameWatcher(frameText);

@@ -63,6 +63,16 @@ public:
         m_frameWatcher = std::move(watcher);
     }
 
+    // Computes the store's computed columns for the samples appended since
+    // it last ran; called once per read, before samplesAdded(), and before
+    // those samples are recorded, so a recording holds the columns too.
+    void setColumnFiller(std::function<void(SampleStore &)> filler)
+    {
+        m_columnFiller = std::move(filler);
+    }
+    // For the filler's owner only: to change the computed columns.
+    SampleStore &columnStore() { return m_store; }
+
     const SampleStore &store() const { return m_store; }
     // The index of the newest sample stored; 0 before the first.
     qint64 lastIndex() const { return m_lastIndex; }
@@ -78,11 +88,18 @@ signals:
 
 private:
     void takeFrame(QLatin1String frameText, qint64 readNs);
+    // Computes the columns of the samples stored since, then records those
+    // that wait for them.
+    void fillColumns();
 
     FrameScanner m_scanner;
     SampleStore m_store;
     CsvRecorder *m_recorder = nullptr;
     std::function<void(QLatin1String)> m_frameWatcher;
+    std::function<void(SampleStore &)> m_columnFiller;
+    // The newest samples stored, not yet recorded: they wait for their
+    // computed columns.
+    int m_unrecorded = 0;
     // 64 bits: a fast board would run a 32-bit count over within hours.
     qint64 m_lastIndex = 0;
     quint64 m_damagedFrames = 0;

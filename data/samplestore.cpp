@@ -1,5 +1,7 @@
 #include "samplestore.h"
 
+#include <QtNumeric>
+
 #include <algorithm>
 
 SampleStore::SampleStore(int capacity) : m_envelope(capacity)
@@ -27,6 +29,13 @@ void SampleStore::append(const Sample &sample)
     }
     ++m_appendCount;
     m_envelope.add(sample);
+    if (m_computedCount > 0) {
+        const size_t slot = slotOf(int(m_size) - 1);
+        const size_t width = size_t(m_computedCount);
+        if (m_computed.size() < (slot + 1) * width)
+            m_computed.resize((slot + 1) * width);
+        std::fill_n(m_computed.begin() + std::ptrdiff_t(slot * width), width, qQNaN());
+    }
 }
 
 void SampleStore::clear()
@@ -36,6 +45,15 @@ void SampleStore::clear()
     m_head = 0;
     m_size = 0;
     m_envelope.clear();
+    m_computed.clear();
+}
+
+void SampleStore::setComputedCount(int count)
+{
+    m_computedCount = std::max(count, 0);
+    m_computed.assign(m_ring.size() * size_t(m_computedCount), qQNaN());
+    if (m_computedCount == 0)
+        m_computed.shrink_to_fit();
 }
 
 int SampleStore::positionOf(qint64 sampleIndex) const

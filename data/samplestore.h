@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 // One sample frame as the plotters keep it: up to three integer values, the
@@ -40,6 +41,34 @@ public:
     void append(const Sample &sample);
     void clear();
 
+    // Columns computed from the samples (formulas of the inputs), held
+    // beside them rather than in Sample: a history of a million samples
+    // pays for them only while there are any. Each new sample starts with
+    // none; setting the count empties them all. 8 bytes per column and
+    // sample, grown as the ring fills.
+    void setComputedCount(int count);
+    int computedCount() const { return m_computedCount; }
+    // NaN: no value.
+    void setComputed(int position, int column, double value)
+    {
+        m_computed[slotOf(position) * size_t(m_computedCount) + size_t(column)] = value;
+    }
+    // The inputs, then the computed columns.
+    int channelCount() const { return Sample::channelCount + m_computedCount; }
+    // A channel's value at a position, when it has one: every reader of
+    // the channels asks here, inputs and computed alike.
+    bool value(int position, int channel, double *out) const
+    {
+        if (channel < Sample::channelCount) {
+            const Sample &sample = at(position);
+            *out = sample.values[size_t(channel)];
+            return sample.hasValue(channel);
+        }
+        *out = m_computed[slotOf(position) * size_t(m_computedCount)
+                          + size_t(channel - Sample::channelCount)];
+        return !std::isnan(*out);
+    }
+
     int size() const { return int(m_size); }
     int capacity() const { return int(m_mask + 1); }
     bool isEmpty() const { return m_size == 0; }
@@ -47,7 +76,7 @@ public:
     // 0 is the oldest sample held, size() - 1 the newest.
     const Sample &at(int position) const
     {
-        return m_ring[size_t((m_head + size_t(position)) & m_mask)];
+        return m_ring[slotOf(position)];
     }
     const Sample &newest() const { return at(size() - 1); }
 
@@ -61,7 +90,11 @@ public:
     const SampleEnvelope &envelope() const { return m_envelope; }
 
 private:
+    size_t slotOf(int position) const { return (m_head + size_t(position)) & m_mask; }
+
     std::vector<Sample> m_ring;
+    std::vector<double> m_computed;
+    int m_computedCount = 0;
     size_t m_mask = 0;
     size_t m_head = 0;
     size_t m_size = 0;

@@ -138,6 +138,7 @@ void ScreenshotTour::showOsciloscope()
     showScopeAtWork(window);
     showZoomWithCursors(window);
     showOtherViews(window);
+    showMathChannels(window);
     quit(window, "quitButton");
 }
 
@@ -210,6 +211,26 @@ void ScreenshotTour::showOtherViews(QDialog *window)
     pause(300);
     save(window, QStringLiteral("osciloscope-xy.png"));
     pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_Y));
+}
+
+void ScreenshotTour::showMathChannels(QDialog *window)
+{
+    // Running again over the whole width, without cursors: a calibrated
+    // channel in °C and a difference, with the plot's colour key.
+    auto *plotter = qobject_cast<Plotter *>(window);
+    const QVector<MathChannel> channels{
+        MathChannel(QStringLiteral("Temp"), QStringLiteral("0.1 * PAD2 - 50"), QStringLiteral("°C")),
+        MathChannel(QStringLiteral("Diff"), QStringLiteral("PAD0 - PAD1"))};
+    if (!plotter || !plotter->setMathChannels(channels)) {
+        m_failures << tr("Osciloscope: no math channels");
+        return;
+    }
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_K));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_0));
+    if (auto *start = window->findChild<QPushButton *>(QStringLiteral("stopButton")))
+        start->click();
+    pause(800);
+    save(window, QStringLiteral("osciloscope-math.png"));
 }
 
 bool ScreenshotTour::pressShortcut(QWidget *window, const QKeySequence &keys)

@@ -40,6 +40,7 @@ private:
     void showZoomWithCursors(QDialog *window);
     // The same signals as spectra and as an XY figure.
     void showOtherViews(QDialog *window);
+    void showMathChannels(QDialog *window);
     // Runs the window's command with these keys; false when it has none.
     bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();

@@ -1,11 +1,9 @@
 #include "plotter.h"
 
 #include "csv.h"
-#include "cursorreadout.h"
 #include "filesaving.h"
 #include "monotonicclock.h"
 #include "plotexport.h"
-#include "plotstyle.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
 #include "recordingopening.h"
@@ -43,27 +41,29 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     plot = formPlot;
     stopButton = formStopButton;
     setupPlot();
-    const std::array<QCPGraph *, Sample::channelCount> graphs{plot->graph(0), plot->graph(1),
-                                                              plot->graph(2)};
     PlotStyle::style(plot, profile);
     notes.addTo(plot);
-    timeGraphs.attach(plot, graphs);
-    scopeView.addItems(plot, PlotNotes::layerName, graphs, notes.damageNote());
+    mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)});
+    const std::vector<QColor> colors = mathMenu.colors();
+    timeGraphs.attach(plot, mathMenu.graphs());
+    scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote());
     viewport.attach(plot, {profile.yRange.lower, profile.yRange.upper},
                     profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
                                                                      profile.rightAxisRange.upper})
                                           : std::nullopt);
-    viewport.cursors().addItems(plot, PlotNotes::layerName, graphs,
+    viewport.cursors().addItems(plot, PlotNotes::layerName, mathMenu.graphs(),
                                 {notes.damageNote(), scopeView.statusNote()});
-    views.addTo(plot,
-                {graphs[0]->pen().color(), graphs[1]->pen().color(), graphs[2]->pen().color()},
-                {notes.damageNote(), notes.recordingNote()});
+    views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()});
 
     // Whatever changes what is shown, one way to the screen.
     connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);
     connect(&viewport, &PlotNavigator::changed, this, &Plotter::redrawSoon);
+    connect(&mathMenu, &MathChannelMenu::channelsChanged, this, &Plotter::takeMathChannels);
+    // Channels set before the plot was.
+    takeMathChannels();
     connect(&views, &ViewSwitch::changed, this, [this] {
         viewport.setActive(views.showsTime());
+        mathMenu.setEnabled(views.showsTime());
         redrawSoon();
         // Without a board the time view is not redrawn: show its look again.
         if (!connected && views.showsTime())
@@ -113,6 +113,18 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
 void Plotter::setupPlot()
 {
     PlotStyle::setUp(plot, profile);
+}
+
+void Plotter::takeMathChannels()
+{
+    timeGraphs.setGraphs(mathMenu.graphs());
+    viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
+    scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
+    views.setChannels(mathMenu.names(), mathMenu.colors());
+    publishing->publisher().setChannelNames(mathMenu.names());
+    viewport.setShownChannels(mathMenu.shownChannels());
+    recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
+    redrawSoon();
 }
 
 void Plotter::startInstrument()
@@ -207,6 +219,7 @@ void Plotter::createActions()
     addAction(RecordingOpening::action(this));
     scopeView.addActionsTo(this);
     viewport.addActionsTo(this);
+    mathMenu.addActionsTo(this);
     connect(viewport.setRangeAction(), &QAction::triggered, this, [this] {
         BusyScope busy(this);
         viewport.askYRange(this);
@@ -234,6 +247,8 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
         scopeView.addToMenu(menu);
         menu.addSeparator();
         viewport.addToMenu(menu);
+        menu.addSeparator();
+        mathMenu.addToMenu(menu);
     }
     menu.exec(plot->mapToGlobal(plotPosition));
 }
@@ -253,7 +268,7 @@ void Plotter::exportShownData()
     const TimeGraphs::Drawn &drawn = timeGraphs.drawn();
     FileSaving::save(this, fileName,
                      Csv::sampleTable(sampleIntake.store(),
-                                      PlotExport::sampleHeader(profile.channelNames),
+                                      QStringList(QStringLiteral("sample")) + mathMenu.names(),
                                       drawn.firstIndex, drawn.lastIndex));
 }
 
@@ -262,28 +277,13 @@ bool Plotter::eventFilter(QObject *watched, QEvent *event)
     if (watched != plot || event->type() != QEvent::ToolTip)
         return InstrumentDialog::eventFilter(watched, event);
     const auto *help = static_cast<QHelpEvent *>(event);
-    const QString readout = readoutAt(help->pos());
+    const QString readout =
+        views.showsTime() ? timeGraphs.readoutAt(help->pos(), mathMenu.names()) : QString();
     if (readout.isEmpty())
         QToolTip::hideText();
     else
         QToolTip::showText(help->globalPos(), readout, plot);
     return true;
-}
-
-QString Plotter::readoutAt(const QPoint &plotPosition) const
-{
-    if (!views.showsTime())
-        return QString();
-    const QRect area = plot->axisRect()->rect();
-    const double key = plot->xAxis->pixelToCoord(plotPosition.x());
-    // The newest sample is drawn on the axis rect's right border.
-    const QCPRange shown = plot->xAxis->range();
-    if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
-        || key < shown.lower - 0.5 || key > shown.upper + 0.5)
-        return QString();
-    // A triggered view counts from the trigger.
-    return sampleReadout(sampleIntake.store(), qRound64(key) + timeGraphs.drawn().keyOrigin,
-                         profile.channelNames);
 }
 
 void Plotter::on_quitButton_clicked()

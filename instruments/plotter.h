@@ -2,7 +2,9 @@
 
 #include "decimation.h"
 #include "instrumentdialog.h"
+#include "mathchannelmenu.h"
 #include "plotnotes.h"
+#include "plotstyle.h"
 #include "plotterprofile.h"
 #include "plotnavigator.h"
 #include "sampleintake.h"
@@ -55,6 +57,10 @@ public:
     void setPlotting(bool on);
     // Commands of the samples' source, in the plot's menu after Open Recording….
     void addSourceActions(const QList<QAction *> &actions) { sourceActions += actions; }
+    // The computed channels, as a window keeps them; false, changing
+    // nothing, for channels that are not valid.
+    QVector<MathChannel> mathChannels() const { return mathMenu.channels(); }
+    bool setMathChannels(const QVector<MathChannel> &channels) { return mathMenu.setChannels(channels); }
 
 signals:
     // The fields of one complete sample frame. Split only while something
@@ -94,11 +100,11 @@ private:
     void createActions();
     void showPlotMenu(const QPoint &plotPosition);
     void exportShownData();
-    // The index and the values, as received, of the sample drawn at this
-    // point of the plot; "" where there is none.
-    QString readoutAt(const QPoint &plotPosition) const;
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
+    // The computed channels changed: every view, the recording's header and
+    // the publishing take the new list.
+    void takeMathChannels();
     // Something shown changed other than the data: a running plot draws it
     // at its next tick, a stopped one at once.
     void redrawSoon();
@@ -128,6 +134,12 @@ private:
     bool connected = false;
     bool plotting = false;
     SampleIntake sampleIntake{historyLength};
+    // Computed channels, filled by the intake as samples come.
+    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile), this,
+                             [this](const std::function<void()> &work) {
+                                 BusyScope busy(this);
+                                 work();
+                             }};
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.

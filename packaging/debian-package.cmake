@@ -26,7 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://boardpanel.example/")
 # Depends comes from the libraries the binary links, as dpkg-shlibdeps finds them
 # (Qt, QCustomPlot, FFTW 3 for the spectra: libfftw3-double3; libmosquitto1
-# for the recorder's publishing).
+# for the recorder's publishing; libmuparser2v5 for the computed channels'
+# formulas).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

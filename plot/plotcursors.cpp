@@ -23,9 +23,11 @@ constexpr double grabDistance = 4;
 PlotCursors::PlotCursors(const SampleStore &store,
                          const std::array<const char *, Sample::channelCount> &channelNames,
                          QObject *parent)
-    : QObject(parent), m_store(store), m_channelNames(channelNames),
+    : QObject(parent), m_store(store),
       m_showAction(new QAction(tr("Show Cursors"), this))
 {
+    for (const char *name : channelNames)
+        m_channelNames.append(QLatin1String(name));
     m_showAction->setCheckable(true);
     m_showAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_K));
     connect(m_showAction, &QAction::toggled, this, [this](bool shown) {
@@ -41,8 +43,7 @@ bool PlotCursors::isShown() const
 }
 
 void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
-                           const std::array<QCPGraph *, Sample::channelCount> &graphs,
-                           std::vector<QCPItemText *> above)
+                           const std::vector<QCPGraph *> &graphs, std::vector<QCPItemText *> above)
 {
     m_plot = plot;
     m_above = std::move(above);
@@ -64,8 +65,7 @@ void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
         m_labels[i] = label;
     }
     for (size_t i = 0; i < m_readout.size(); ++i) {
-        const QColor color = i < 2 ? readoutTextColor : graphs[i - 2]->pen().color();
-        QCPItemText *text = addPlotNote(plot, layer, color);
+        QCPItemText *text = addPlotNote(plot, layer, readoutTextColor);
         text->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
         text->setTextAlignment(Qt::AlignRight);
         if (i > 0) {
@@ -75,6 +75,14 @@ void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
         }
         m_readout[i] = text;
     }
+    setChannels(m_channelNames, graphs);
+}
+
+void PlotCursors::setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs)
+{
+    m_channelNames = names;
+    for (size_t i = 2; i < m_readout.size() && i - 2 < graphs.size(); ++i)
+        m_readout[i]->setColor(graphs[i - 2]->pen().color());
 }
 
 void PlotCursors::placeInView()
@@ -118,7 +126,7 @@ void PlotCursors::update(qint64 keyOrigin)
               : QStringList();
     for (size_t i = 0; i < m_readout.size(); ++i) {
         m_readout[i]->setText(lines.value(int(i)));
-        m_readout[i]->setVisible(shown);
+        m_readout[i]->setVisible(shown && i < size_t(lines.size()));
     }
 }
 

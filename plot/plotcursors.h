@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mathchannels.h"
+
 #include "samplestore.h"
 
 #include <QColor>
@@ -36,9 +38,10 @@ public:
 
     // Adds the lines and the readout to `plot` on `layer`, the readout in the
     // colours of `graphs`, under the first of `above` that is shown.
-    void addItems(QCustomPlot *plot, const QString &layer,
-                  const std::array<QCPGraph *, Sample::channelCount> &graphs,
+    void addItems(QCustomPlot *plot, const QString &layer, const std::vector<QCPGraph *> &graphs,
                   std::vector<QCPItemText *> above);
+    // The channels changed: their names and graphs, inputs then computed.
+    void setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs);
 
     // Once per redraw, the x axis set: keys on it count from `keyOrigin`.
     void update(qint64 keyOrigin);
@@ -64,13 +67,13 @@ private:
     qint64 indexAt(double x) const;
 
     const SampleStore &m_store;
-    const std::array<const char *, Sample::channelCount> m_channelNames;
+    QStringList m_channelNames;
     QAction *const m_showAction;
     QCustomPlot *m_plot = nullptr;
     std::array<QCPItemStraightLine *, 2> m_lines{};
     std::array<QCPItemText *, 2> m_labels{};
     // Δ line, Δt line, then one line per channel.
-    std::array<QCPItemText *, 2 + Sample::channelCount> m_readout{};
+    std::array<QCPItemText *, 2 + Sample::channelCount + MathChannels::maxCount> m_readout{};
     std::vector<QCPItemText *> m_above;
     std::array<qint64, 2> m_indexes{};
     qint64 m_keyOrigin = 0;

@@ -68,12 +68,4 @@ QString askDataFileName(QWidget *window, const QString &fileStem)
                                        tr("CSV file (*.csv)"));
 }
 
-QStringList sampleHeader(const std::array<const char *, Sample::channelCount> &channelNames)
-{
-    QStringList header{QStringLiteral("sample")};
-    for (const char *name : channelNames)
-        header.append(QLatin1String(name));
-    return header;
-}
-
 } // namespace PlotExport

@@ -19,7 +19,4 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem);
 
 // Asks for the name of a data file to export to; empty when cancelled.
 QString askDataFileName(QWidget *window, const QString &fileStem);
-
-// The header of the time view's table: "sample" and the channels' names.
-QStringList sampleHeader(const std::array<const char *, Sample::channelCount> &channelNames);
 } // namespace PlotExport

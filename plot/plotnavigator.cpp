@@ -227,7 +227,7 @@ void PlotNavigator::finishRedraw(SampleSpan shown, qint64 keyOrigin)
         break;
     case YRange::Automatic: {
         const ValueExtent extent = decimateColumns(m_store, shown, 0, ColumnGrid{}, m_scratch,
-                                                   true);
+                                                   true, m_shownChannels);
         if (extent.any) {
             const double margin =
                 std::max((double(extent.maximum) - double(extent.minimum)) * automaticMargin, 1.0);

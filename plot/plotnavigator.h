@@ -59,6 +59,8 @@ public:
     void setActive(bool active);
     // A stopped plot shows every sample held, as far as the mouse would take it.
     void showWholeHistory();
+    // Bit i set: channel i is drawn and counts to the automatic Y range.
+    void setShownChannels(quint32 channels) { m_shownChannels = channels; }
 
     // The x range, in sample indexes, of a view of the panel's own: a
     // stopped view the mouse moved, or a rolling view of another length
@@ -119,6 +121,7 @@ private:
     AxisSpan m_dragStartView;
 
     ChannelLines m_scratch;
+    quint32 m_shownChannels = ~0u;
 
     QAction *m_resetAction = nullptr;
     QAction *m_specifiedAction = nullptr;

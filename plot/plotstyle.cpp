@@ -64,6 +64,14 @@ std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot,
     return graphs;
 }
 
+QStringList channelNames(const PlotterProfile &profile)
+{
+    QStringList names;
+    for (const char *name : profile.channelNames)
+        names.append(QLatin1String(name));
+    return names;
+}
+
 void style(QCustomPlot *plot, const PlotterProfile &profile)
 {
     plot->setNotAntialiasedElements(QCP::aeAll);

@@ -31,8 +31,10 @@ void placeTopRight(QCPItemText *text, QCPItemText *above)
 } // namespace
 
 ScopeOverlay::ScopeOverlay(bool withTrigger, const std::array<const char *, 3> &channelNames)
-    : m_withTrigger(withTrigger), m_channelNames(channelNames)
+    : m_withTrigger(withTrigger)
 {
+    for (const char *name : channelNames)
+        m_channelNames.append(QLatin1String(name));
     if (m_withTrigger) {
         auto *modes = new QActionGroup(this);
         const std::array<QString, 3> modeTexts{tr("Off"), tr("Rising Edge"), tr("Falling Edge")};
@@ -47,14 +49,8 @@ ScopeOverlay::ScopeOverlay(bool withTrigger, const std::array<const char *, 3> &
         }
         m_modeActions[0]->setChecked(true);
 
-        auto *sources = new QActionGroup(this);
-        for (size_t i = 0; i < m_sourceActions.size(); ++i) {
-            QAction *action = sources->addAction(QLatin1String(m_channelNames[i]));
-            action->setCheckable(true);
-            const int channel = int(i);
-            connect(action, &QAction::triggered, this, [this, channel] { setSource(channel); });
-            m_sourceActions[i] = action;
-        }
+        m_sources = new QActionGroup(this);
+        addSourceActions();
         m_sourceActions[0]->setChecked(true);
 
         m_setLevelAction = new QAction(this);
@@ -99,35 +95,71 @@ void ScopeOverlay::addActionsTo(QWidget *window) const
 }
 
 void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
-                         const std::array<QCPGraph *, 3> &graphs, QCPItemText *aboveStatus)
+                            const std::vector<QCPGraph *> &graphs, QCPItemText *aboveStatus)
 {
-    for (size_t i = 0; i < graphs.size(); ++i)
-        m_colors[i] = graphs[i]->pen().color();
-
+    m_aboveStatus = aboveStatus;
     m_levelLine = new QCPItemStraightLine(plot);
     m_levelLine->setLayer(layer);
     m_levelLine->setVisible(false);
 
-    m_aboveStatus = aboveStatus;
     m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // Stacked upwards from the bottom left corner: the rate, then the
     // channels from the last to the first.
-    for (size_t i = 0; i < m_readout.size(); ++i)
-        m_readout[i] = addPlotNote(plot, layer, i < m_colors.size() ? m_colors[i] : rateTextColor);
-    for (size_t i = 0; i < m_readout.size(); ++i) {
-        QCPItemText *text = m_readout[i];
+    for (QCPItemText *&text : m_readout) {
+        text = addPlotNote(plot, layer, rateTextColor);
         text->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
         text->setTextAlignment(Qt::AlignLeft);
-        if (i + 1 < m_readout.size()) {
-            text->position->setParentAnchor(m_readout[i + 1]->topLeft);
-            text->position->setType(QCPItemPosition::ptAbsolute);
-            text->position->setCoords(0, 0);
-        } else {
-            text->position->setType(QCPItemPosition::ptAxisRectRatio);
-            text->position->setCoords(0, 1);
+    }
+    setChannels(m_channelNames, graphs);
+}
+
+void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs)
+{
+    m_channelNames = names;
+    m_colors.clear();
+    for (const QCPGraph *graph : graphs)
+        m_colors.push_back(graph->pen().color());
+    if (m_sources) {
+        // The inputs' actions stay; the computed channels' are made anew.
+        while (m_sourceActions.size() > size_t(Sample::channelCount)) {
+            m_sources->removeAction(m_sourceActions.back());
+            m_sourceActions.back()->deleteLater();
+            m_sourceActions.pop_back();
         }
+        addSourceActions();
+        if (m_trigger.sourceChannel() >= int(m_sourceActions.size()))
+            setSource(0);
+        m_sourceActions[size_t(m_trigger.sourceChannel())]->setChecked(true);
+    }
+    if (m_readout[0])
+        restack();
+}
+
+void ScopeOverlay::addSourceActions()
+{
+    for (int channel = int(m_sourceActions.size()); channel < m_channelNames.size(); ++channel) {
+        QAction *action = m_sources->addAction(m_channelNames.at(channel));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, channel] { setSource(channel); });
+        m_sourceActions.push_back(action);
+    }
+}
+
+void ScopeOverlay::restack()
+{
+    const size_t lines = std::min(size_t(m_channelNames.size()), m_readout.size() - 1);
+    QCPItemText *below = m_readout.back();
+    below->position->setType(QCPItemPosition::ptAxisRectRatio);
+    below->position->setCoords(0, 1);
+    for (size_t i = lines; i-- > 0;) {
+        QCPItemText *text = m_readout[i];
+        text->setColor(i < m_colors.size() ? m_colors[i] : rateTextColor);
+        text->position->setParentAnchor(below->topLeft);
+        text->position->setType(QCPItemPosition::ptAbsolute);
+        text->position->setCoords(0, 0);
+        below = text;
     }
 }
 
@@ -219,7 +251,7 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            m_levelLine->setPen(QPen(m_colors[size_t(m_trigger.sourceChannel())], 1, Qt::DashLine));
+            m_levelLine->setPen(QPen(m_colors.at(size_t(m_trigger.sourceChannel())), 1, Qt::DashLine));
         }
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
         m_status->setText(m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered")
@@ -228,16 +260,17 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
     }
 
     const bool showReadout = m_measurementsAction->isChecked();
-    for (QCPItemText *text : m_readout) {
-        if (text)
-            text->setVisible(showReadout);
+    const size_t lines = std::min(size_t(m_channelNames.size()), m_readout.size() - 1);
+    for (size_t i = 0; i < m_readout.size(); ++i) {
+        if (m_readout[i])
+            m_readout[i]->setVisible(showReadout && (i < lines || i + 1 == m_readout.size()));
     }
     if (!showReadout || !m_readout[0])
         return;
     const std::optional<double> rate = m_rateMeter.framesPerSecond();
     const ChannelMeasurements measured = measureChannels(store, shown, rate);
-    for (size_t i = 0; i < measured.size(); ++i)
-        m_readout[i]->setText(measurementLine(QLatin1String(m_channelNames[i]), measured[i]));
+    for (size_t i = 0; i < std::min(measured.size(), lines); ++i)
+        m_readout[i]->setText(measurementLine(m_channelNames.at(int(i)), measured[i]));
     m_readout.back()->setText(sampleRateLine(rate));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plottersettings.h"
+#include "mathchannels.h"
 
 #include "ratemeter.h"
 #include "samplespan.h"
@@ -42,8 +43,11 @@ public:
     // Adds the level line, the status and the readout to `plot`, on `layer`,
     // in the colours of `graphs`; the status goes under `aboveStatus` while
     // that is shown.
-    void addItems(QCustomPlot *plot, const QString &layer,
-                  const std::array<QCPGraph *, 3> &graphs, QCPItemText *aboveStatus);
+    void addItems(QCustomPlot *plot, const QString &layer, const std::vector<QCPGraph *> &graphs,
+                  QCPItemText *aboveStatus);
+    // The channels changed: their names and graphs, inputs then computed;
+    // each is a source and has a readout line.
+    void setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs);
 
     // The menu is about to open with the pointer at this height.
     void setMenuLevel(double level);
@@ -79,9 +83,13 @@ signals:
 private:
     void setMode(TriggerMode mode);
     void setSource(int channel);
+    // Actions for the channels that have none yet.
+    void addSourceActions();
+    // Stacks the readout lines in use up from the bottom left corner.
+    void restack();
 
     const bool m_withTrigger;
-    const std::array<const char *, 3> m_channelNames;
+    QStringList m_channelNames;
 
     ScopeTrigger m_trigger;
     RateMeter m_rateMeter;
@@ -90,17 +98,20 @@ private:
     std::optional<int> m_drawnLevel;
 
     std::array<QAction *, 3> m_modeActions{};
-    std::array<QAction *, 3> m_sourceActions{};
+    // The trigger's sources; none without a trigger.
+    QActionGroup *m_sources = nullptr;
+    std::vector<QAction *> m_sourceActions;
     QAction *m_nextModeAction = nullptr;
     QAction *m_setLevelAction = nullptr;
     QAction *m_autoLevelAction = nullptr;
     QAction *m_measurementsAction = nullptr;
     int m_menuLevel = 0;
 
-    std::array<QColor, 3> m_colors;
+    std::vector<QColor> m_colors;
     QCPItemStraightLine *m_levelLine = nullptr;
     QCPItemText *m_status = nullptr;
     QCPItemText *m_aboveStatus = nullptr;
-    // The channels' lines, then the sample rate at the bottom.
-    std::array<QCPItemText *, 4> m_readout{};
+    // The channels' lines, then the sample rate at the bottom; those past
+    // the channels' count stay hidden.
+    std::array<QCPItemText *, Sample::channelCount + MathChannels::maxCount + 1> m_readout{};
 };

@@ -22,8 +22,10 @@ QString hertzText(double hertz)
 
 SpectrumView::SpectrumView(const std::array<const char *, 3> &channelNames, double fullScale,
                            QObject *parent)
-    : m_channelNames(channelNames), m_fullScale(fullScale)
+    : m_fullScale(fullScale)
 {
+    for (const char *name : channelNames)
+        m_channelNames.append(QLatin1String(name));
     setParent(parent);
     auto *group = new QActionGroup(this);
     for (size_t i = 0; i < lengths.size(); ++i) {
@@ -41,24 +43,39 @@ void SpectrumView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channel
     // The graphs and items come with the first show: a window that never
     // shows a spectrum carries none of them.
     m_plot = plot;
-    m_colors = channelColors;
+    m_colors.assign(channelColors.begin(), channelColors.end());
+}
+
+void SpectrumView::setChannelNames(const QStringList &names, const std::vector<QColor> &colors)
+{
+    m_channelNames = names;
+    m_colors = colors;
+    for (size_t i = 0; i < m_graphs.size() && i < m_colors.size(); ++i) {
+        if (!m_graphs[i])
+            break;
+        m_graphs[i]->setPen(QPen(m_colors[i]));
+        m_peakMarks[i]->setPen(QPen(m_colors[i]));
+        m_peakLabels[i]->setColor(m_colors[i]);
+    }
+    m_stale = true;
 }
 
 void SpectrumView::createParts()
 {
     for (size_t i = 0; i < m_graphs.size(); ++i) {
+        const QColor color = m_colors.at(std::min(i, m_colors.size() - 1));
         m_graphs[i] = m_plot->addGraph();
-        m_graphs[i]->setPen(QPen(m_colors[i]));
+        m_graphs[i]->setPen(QPen(color));
 
         m_peakMarks[i] = new QCPItemTracer(m_plot);
         m_peakMarks[i]->setStyle(QCPItemTracer::tsCircle);
         m_peakMarks[i]->setSize(9);
-        m_peakMarks[i]->setPen(QPen(m_colors[i]));
+        m_peakMarks[i]->setPen(QPen(color));
         m_peakMarks[i]->setVisible(false);
 
         // Listed in the top right corner: the peaks of the three channels
         // often lie too close together to label them in place.
-        m_peakLabels[i] = addPlotNote(m_plot, m_plot->currentLayer()->name(), m_colors[i]);
+        m_peakLabels[i] = addPlotNote(m_plot, m_plot->currentLayer()->name(), color);
         m_peakLabels[i]->position->setCoords(1, 0.06 + 0.05 * double(i));
         m_peakLabels[i]->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     }
@@ -131,8 +148,11 @@ void SpectrumView::draw()
         m_plot->xAxis->setRange(1, lastBin);
     m_plot->xAxis->setLabel(m_spectra.sampleRateHz ? tr("frequency (Hz)")
                                                    : tr("frequency (bins; sample rate not yet known)"));
+    const std::vector<double> none;
     for (size_t i = 0; i < m_graphs.size(); ++i) {
-        const std::vector<double> &levels = m_spectra.levelsDb[i];
+        const std::vector<double> &levels =
+            i < m_spectra.levelsDb.size() && int(i) < m_channelNames.size() ? m_spectra.levelsDb[i]
+                                                                           : none;
         QVector<double> keys;
         QVector<double> values;
         keys.reserve(int(levels.size()));
@@ -152,7 +172,7 @@ void SpectrumView::draw()
         m_peakMarks[i]->position->setCoords(at, peak->levelDb);
         m_peakLabels[i]->setText(
             QStringLiteral("%1  %2 %3  %4 dB")
-                .arg(QLatin1String(m_channelNames[i]),
+                .arg(m_channelNames.at(int(i)),
                      m_spectra.sampleRateHz ? hertzText(at) : QString::number(peak->bin, 'f', 1),
                      m_spectra.sampleRateHz ? QStringLiteral("Hz") : QStringLiteral("bins"),
                      QString::number(peak->levelDb, 'f', 1)));
@@ -170,8 +190,8 @@ QStringList SpectrumView::tableHeader() const
 {
     QStringList header{m_spectra.sampleRateHz ? QStringLiteral("frequency_hz")
                                               : QStringLiteral("bin")};
-    for (const char *name : m_channelNames)
-        header.append(QLatin1String(name) + QStringLiteral("_db"));
+    for (size_t i = 0; i < m_spectra.levelsDb.size(); ++i)
+        header.append(m_channelNames.value(int(i)) + QStringLiteral("_db"));
     return header;
 }
 

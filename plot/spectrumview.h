@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mathchannels.h"
+
 #include "spectrum.h"
 #include "viewswitch.h"
 
@@ -27,6 +29,7 @@ public:
                  QObject *parent = nullptr);
 
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;
+    void setChannelNames(const QStringList &names, const std::vector<QColor> &colors) override;
     void show() override;
     void hide() override;
     bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
@@ -47,7 +50,9 @@ private:
     void createParts();
     void draw();
 
-    const std::array<const char *, 3> m_channelNames;
+    static constexpr size_t maxChannels = Sample::channelCount + MathChannels::maxCount;
+
+    QStringList m_channelNames;
     const double m_fullScale;
     int m_length = 1024;
     SpectrumAnalyzer m_analyzer;
@@ -57,9 +62,11 @@ private:
     qint64 m_computedNs = 0;
 
     QCustomPlot *m_plot = nullptr;
-    std::array<QColor, 3> m_colors;
-    std::array<QCPGraph *, 3> m_graphs{};
-    std::array<QCPItemTracer *, 3> m_peakMarks{};
-    std::array<QCPItemText *, 3> m_peakLabels{};
+    std::vector<QColor> m_colors;
+    // One per channel the window may have; those past its channels stay
+    // empty and hidden.
+    std::array<QCPGraph *, maxChannels> m_graphs{};
+    std::array<QCPItemTracer *, maxChannels> m_peakMarks{};
+    std::array<QCPItemText *, maxChannels> m_peakLabels{};
     std::array<QAction *, lengths.size()> m_lengthActions{};
 };

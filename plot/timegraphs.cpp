@@ -1,5 +1,6 @@
 #include "timegraphs.h"
 
+#include "cursorreadout.h"
 #include "plotcompat.h"
 
 #include <qcustomplot.h>
@@ -11,17 +12,35 @@ TimeGraphs::TimeGraphs(const SampleStore &store) : m_store(store)
 {
 }
 
-void TimeGraphs::attach(QCustomPlot *plot,
-                        const std::array<QCPGraph *, Sample::channelCount> &graphs)
+void TimeGraphs::attach(QCustomPlot *plot, const std::vector<QCPGraph *> &graphs)
 {
     m_plot = plot;
     m_graphs = graphs;
+}
+
+void TimeGraphs::setGraphs(const std::vector<QCPGraph *> &graphs)
+{
+    m_graphs = graphs;
+    m_content = Content::None;
 }
 
 std::optional<qint64> TimeGraphs::triggerIndex() const
 {
     return m_content == Content::Triggered ? std::optional<qint64>(m_drawn.keyOrigin)
                                            : std::nullopt;
+}
+
+QString TimeGraphs::readoutAt(const QPoint &plotPosition, const QStringList &channelNames) const
+{
+    const QRect area = m_plot->axisRect()->rect();
+    const double key = m_plot->xAxis->pixelToCoord(plotPosition.x());
+    // The newest sample is drawn on the axis rect's right border.
+    const QCPRange shown = m_plot->xAxis->range();
+    if (plotPosition.y() < area.top() || plotPosition.y() > area.bottom()
+        || key < shown.lower - 0.5 || key > shown.upper + 0.5)
+        return QString();
+    // A triggered view counts from the trigger.
+    return sampleReadout(m_store, qRound64(key) + m_drawn.keyOrigin, channelNames);
 }
 
 SampleSpan TimeGraphs::shownBy(std::optional<AxisSpan> own,
@@ -71,7 +90,7 @@ void TimeGraphs::drawOwn(AxisSpan view)
     const ColumnGrid grid{view.lower, view.upper, std::max(m_plot->axisRect()->width(), 1)};
     decimateColumns(m_store, drawn, 0, grid, m_lines, true);
     QVector<QCPGraphData> points;
-    for (size_t channel = 0; channel < m_graphs.size(); ++channel) {
+    for (size_t channel = 0; channel < std::min(m_graphs.size(), m_lines.size()); ++channel) {
         const std::vector<PlotPoint> &line = m_lines[channel];
         points.resize(int(line.size()));
         for (size_t i = 0; i < line.size(); ++i)
@@ -92,17 +111,19 @@ void TimeGraphs::appendRolling(qint64 oldestShown, qint64 newest)
     }
     if (m_graphedIndex == newest)
         return;
+    const int channels = std::min(int(m_graphs.size()), m_store.channelCount());
     for (int position = firstPositionFrom(m_store, m_graphedIndex + 1); position < m_store.size();
          ++position) {
         const Sample &sample = m_store.at(position);
         const double key = double(sample.index);
-        for (int i = 0; i < Sample::channelCount; ++i) {
+        for (int i = 0; i < channels; ++i) {
             QCPGraph *graph = m_graphs[size_t(i)];
             // A NaN point is where a graph's line breaks.
             if (sample.gapBefore)
                 graph->addData(key - 0.5, qQNaN());
-            if (sample.hasValue(i))
-                graph->addData(key, sample.values[size_t(i)]);
+            double value = 0;
+            if (m_store.value(position, i, &value))
+                graph->addData(key, value);
         }
     }
     for (QCPGraph *graph : m_graphs)
@@ -113,7 +134,8 @@ void TimeGraphs::appendRolling(qint64 oldestShown, qint64 newest)
 void TimeGraphs::refill(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin)
 {
     const SampleSpan span = spanOfIndexes(m_store, firstIndex, lastIndex);
-    for (int i = 0; i < Sample::channelCount; ++i) {
+    const int channels = std::min(int(m_graphs.size()), m_store.channelCount());
+    for (int i = 0; i < channels; ++i) {
         QVector<double> keys;
         QVector<double> values;
         keys.reserve(span.size() + 1);
@@ -125,9 +147,10 @@ void TimeGraphs::refill(qint64 firstIndex, qint64 lastIndex, qint64 keyOrigin)
                 keys.append(key - 0.5);
                 values.append(qQNaN());
             }
-            if (sample.hasValue(i)) {
+            double value = 0;
+            if (m_store.value(position, i, &value)) {
                 keys.append(key);
-                values.append(sample.values[size_t(i)]);
+                values.append(value);
             }
         }
         m_graphs[size_t(i)]->setData(keys, values, true);

@@ -4,13 +4,17 @@
 #include "scopetrigger.h"
 #include "viewzoom.h"
 
-#include <array>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
 #include <optional>
+#include <vector>
 
 class QCPGraph;
 class QCustomPlot;
 
-// The one writer of a plot's three time graphs and its x axis. It draws one
+// The one writer of a plot's time graphs (one per channel) and its x axis. It draws one
 // of three views of the store: the rolling view (the newest samples,
 // appending what is new), the trigger's view (keyed from the trigger), or a
 // view of the navigator's own (zoomed, panned, another rolling length), as
@@ -30,7 +34,10 @@ public:
 
     explicit TimeGraphs(const SampleStore &store);
 
-    void attach(QCustomPlot *plot, const std::array<QCPGraph *, Sample::channelCount> &graphs);
+    // One graph per channel of the store, inputs then computed ones.
+    void attach(QCustomPlot *plot, const std::vector<QCPGraph *> &graphs);
+    // The channels changed: the next draw fills every graph anew.
+    void setGraphs(const std::vector<QCPGraph *> &graphs);
 
     // Draws the navigator's own view when there is one (`own`, in sample
     // indexes), else the trigger's, else the newest `rollingLength`, and
@@ -42,6 +49,9 @@ public:
                        int rollingLength) const;
 
     const Drawn &drawn() const { return m_drawn; }
+    // The index and the channels' values of the sample drawn at this point
+    // of the plot; "" where there is none.
+    QString readoutAt(const QPoint &plotPosition, const QStringList &channelNames) const;
     // The trigger index the graphs are keyed from; none unless they hold
     // the trigger's view.
     std::optional<qint64> triggerIndex() const;
@@ -56,7 +66,7 @@ private:
 
     const SampleStore &m_store;
     QCustomPlot *m_plot = nullptr;
-    std::array<QCPGraph *, Sample::channelCount> m_graphs{};
+    std::vector<QCPGraph *> m_graphs;
     Content m_content = Content::None;
     Drawn m_drawn;
     // The newest sample index the rolling graphs hold.

@@ -65,6 +65,12 @@ void ViewSwitch::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelCo
     m_xy->addTo(plot, channelColors);
 }
 
+void ViewSwitch::setChannels(const QStringList &names, const std::vector<QColor> &colors)
+{
+    for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()})
+        view->setChannelNames(names, colors);
+}
+
 void ViewSwitch::addToMenu(QMenu &menu) const
 {
     QMenu *views = menu.addMenu(tr("View"));

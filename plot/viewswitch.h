@@ -32,6 +32,8 @@ class AlternateView : public QObject
 public:
     // Adds the plottables and items, hidden.
     virtual void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) = 0;
+    // The channels changed: names and colours, inputs then computed.
+    virtual void setChannelNames(const QStringList &names, const std::vector<QColor> &colors) = 0;
     // Shows them and sets up the axes; the switch restores the time view's.
     virtual void show() = 0;
     virtual void hide() = 0;
@@ -73,6 +75,8 @@ public:
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors,
                const QList<QCPLayerable *> &notes);
     // The "View" submenu, then the shown view's own submenus.
+    // The channels changed: names and colours, inputs then computed.
+    void setChannels(const QStringList &names, const std::vector<QColor> &colors);
     void addToMenu(QMenu &menu) const;
 
     View view() const { return m_view; }

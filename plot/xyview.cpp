@@ -1,5 +1,7 @@
 #include "xyview.h"
 
+#include "measurements.h"
+
 #include "plotcompat.h"
 
 #include <QAction>
@@ -19,32 +21,52 @@ constexpr int fadedAlpha = 60;
 
 XYView::XYView(const std::array<const char *, 3> &channelNames, double fullScaleLower,
                double fullScaleUpper, QObject *parent)
-    : m_channelNames(channelNames), m_lower(fullScaleLower), m_upper(fullScaleUpper)
+    : m_lower(fullScaleLower), m_upper(fullScaleUpper), m_xGroup(new QActionGroup(this)),
+      m_yGroup(new QActionGroup(this))
 {
     setParent(parent);
-    auto *xGroup = new QActionGroup(this);
-    auto *yGroup = new QActionGroup(this);
-    for (int channel = 0; channel < 3; ++channel) {
-        const QString name = QLatin1String(channelNames[size_t(channel)]);
-        m_xActions[size_t(channel)] = xGroup->addAction(name);
-        m_yActions[size_t(channel)] = yGroup->addAction(name);
-        connect(m_xActions[size_t(channel)], &QAction::triggered, this,
-                [this, channel] { setChannels(channel, m_yChannel); });
-        connect(m_yActions[size_t(channel)], &QAction::triggered, this,
-                [this, channel] { setChannels(m_xChannel, channel); });
-    }
-    for (int channel = 0; channel < 3; ++channel) {
-        m_xActions[size_t(channel)]->setCheckable(true);
-        m_yActions[size_t(channel)]->setCheckable(true);
-    }
+    for (const char *name : channelNames)
+        m_channelNames.append(QLatin1String(name));
+    addChannelActions();
     m_xActions[size_t(m_xChannel)]->setChecked(true);
     m_yActions[size_t(m_yChannel)]->setChecked(true);
+}
+
+void XYView::addChannelActions()
+{
+    for (int channel = int(m_xActions.size()); channel < m_channelNames.size(); ++channel) {
+        const QString name = m_channelNames.at(channel);
+        QAction *x = m_xGroup->addAction(name);
+        QAction *y = m_yGroup->addAction(name);
+        x->setCheckable(true);
+        y->setCheckable(true);
+        connect(x, &QAction::triggered, this, [this, channel] { setChannels(channel, m_yChannel); });
+        connect(y, &QAction::triggered, this, [this, channel] { setChannels(m_xChannel, channel); });
+        m_xActions.push_back(x);
+        m_yActions.push_back(y);
+    }
 }
 
 void XYView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &)
 {
     // The curves come with the first show.
     m_plot = plot;
+}
+
+void XYView::setChannelNames(const QStringList &names, const std::vector<QColor> &)
+{
+    m_channelNames = names;
+    // The inputs' actions stay; the computed channels' are made anew.
+    while (m_xActions.size() > size_t(Sample::channelCount)) {
+        delete m_xActions.back();
+        delete m_yActions.back();
+        m_xActions.pop_back();
+        m_yActions.pop_back();
+    }
+    addChannelActions();
+    const int channels = int(m_xActions.size());
+    setChannels(m_xChannel < channels ? m_xChannel : 0, m_yChannel < channels ? m_yChannel : 1);
+    m_stale = true;
 }
 
 void XYView::show()
@@ -79,8 +101,8 @@ void XYView::hide()
 bool XYView::fitAxes()
 {
     const QCPRange before[] = {m_plot->xAxis->range(), m_plot->yAxis->range()};
-    m_plot->xAxis->setLabel(QLatin1String(m_channelNames[size_t(m_xChannel)]));
-    m_plot->yAxis->setLabel(QLatin1String(m_channelNames[size_t(m_yChannel)]));
+    m_plot->xAxis->setLabel(m_channelNames.value(m_xChannel));
+    m_plot->yAxis->setLabel(m_channelNames.value(m_yChannel));
     // The axis rect's size follows the labels and the hidden right axis:
     // laid out now, not at the next redraw.
     for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
@@ -100,9 +122,9 @@ bool XYView::fitAxes()
 
 void XYView::setChannels(int xChannel, int yChannel)
 {
-    for (int channel = 0; channel < 3; ++channel) {
-        m_xActions[size_t(channel)]->setChecked(channel == xChannel);
-        m_yActions[size_t(channel)]->setChecked(channel == yChannel);
+    for (size_t channel = 0; channel < m_xActions.size(); ++channel) {
+        m_xActions[channel]->setChecked(int(channel) == xChannel);
+        m_yActions[channel]->setChecked(int(channel) == yChannel);
     }
     if (xChannel == m_xChannel && yChannel == m_yChannel)
         return;
@@ -154,8 +176,8 @@ void XYView::addToMenu(QMenu &menu) const
 
 QStringList XYView::tableHeader() const
 {
-    return {QStringLiteral("sample"), QLatin1String(m_channelNames[size_t(m_xChannel)]),
-            QLatin1String(m_channelNames[size_t(m_yChannel)])};
+    return {QStringLiteral("sample"), m_channelNames.value(m_xChannel),
+            m_channelNames.value(m_yChannel)};
 }
 
 QList<QStringList> XYView::tableRows() const
@@ -163,7 +185,7 @@ QList<QStringList> XYView::tableRows() const
     QList<QStringList> rows;
     rows.reserve(int(m_points.size()));
     for (const XYPoint &point : m_points)
-        rows.append({QString::number(point.index), QString::number(point.x),
-                     QString::number(point.y)});
+        rows.append({QString::number(point.index), channelValueText(point.x),
+                     channelValueText(point.y)});
     return rows;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+class QActionGroup;
 class QCPCurve;
 
 // One channel against another over the samples the time view would show,
@@ -20,6 +21,7 @@ public:
            double fullScaleUpper, QObject *parent = nullptr);
 
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;
+    void setChannelNames(const QStringList &names, const std::vector<QColor> &colors) override;
     void show() override;
     void hide() override;
     bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
@@ -37,8 +39,10 @@ public:
 private:
     // Says whether the ranges changed.
     bool fitAxes();
+    // X and Y actions for the channels that have none yet.
+    void addChannelActions();
 
-    const std::array<const char *, 3> m_channelNames;
+    QStringList m_channelNames;
     const double m_lower;
     const double m_upper;
     int m_xChannel = 0;
@@ -51,6 +55,8 @@ private:
     QCustomPlot *m_plot = nullptr;
     // The older half, faded, then the newer half.
     std::array<QCPCurve *, 2> m_curves{};
-    std::array<QAction *, 3> m_xActions{};
-    std::array<QAction *, 3> m_yActions{};
+    QActionGroup *const m_xGroup;
+    QActionGroup *const m_yGroup;
+    std::vector<QAction *> m_xActions;
+    std::vector<QAction *> m_yActions;
 };

@@ -44,13 +44,20 @@ void MessageStream::publishReading(qint64 number, qint64 timeNs, const QStringLi
     }
 }
 
-void MessageStream::publishSample(qint64 number, const Sample &sample)
+void MessageStream::publishSample(qint64 number, const Sample &sample, const double *computed,
+                                  int count)
 {
     if (!m_publisher)
         return;
     if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != number))
         publishBlock();
-    m_block.add(number, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample);
+    m_block.add(number, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample, computed, count);
+}
+
+void MessageStream::setChannelNames(const QStringList &names)
+{
+    publishBlock();
+    m_block.setChannelNames(names);
 }
 
 void MessageStream::publishBlock()

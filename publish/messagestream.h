@@ -34,8 +34,13 @@ public:
 
     // One reading's cells (RecordedRow texts), read at `timeNs`.
     void publishReading(qint64 number, qint64 timeNs, const QStringList &values);
-    // One sample; a gap before it, or in the numbers, ends the block.
-    void publishSample(qint64 number, const Sample &sample);
+    // One sample with its `count` computed values (NaN: none); a gap before
+    // it, or in the numbers, ends the block.
+    void publishSample(qint64 number, const Sample &sample, const double *computed = nullptr,
+                       int count = 0);
+    // The inputs', then the computed channels' names: what waits goes out
+    // first, under the old names.
+    void setChannelNames(const QStringList &names);
     // Sends the samples gathered so far (its timer does, too).
     void publishBlock();
 

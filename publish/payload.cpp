@@ -94,9 +94,20 @@ QByteArray reading(const QStringList &header, qint64 number, qint64 wallMs, qint
 
 } // namespace Payload
 
-SampleBlock::SampleBlock(const QStringList &channelNames) : m_channelNames(channelNames) {}
+SampleBlock::SampleBlock(const QStringList &channelNames)
+{
+    setChannelNames(channelNames);
+}
 
-void SampleBlock::add(qint64 number, qint64 wallMs, qint64 sinceStartNs, const Sample &sample)
+void SampleBlock::setChannelNames(const QStringList &channelNames)
+{
+    m_channelNames = channelNames;
+    m_values.assign(size_t(std::max<int>(channelNames.size(), Sample::channelCount)), std::string());
+    m_count = 0;
+}
+
+void SampleBlock::add(qint64 number, qint64 wallMs, qint64 sinceStartNs, const Sample &sample,
+                      const double *computed, int count)
 {
     if (m_count == 0) {
         m_firstNumber = number;
@@ -112,6 +123,16 @@ void SampleBlock::add(qint64 number, qint64 wallMs, qint64 sinceStartNs, const S
         else
             values += "null";
     }
+    for (size_t channel = Sample::channelCount; channel < m_values.size(); ++channel) {
+        std::string &values = m_values[channel];
+        if (m_count > 0)
+            values += ',';
+        const int column = int(channel) - Sample::channelCount;
+        if (column < count && !std::isnan(computed[column]))
+            Csv::appendNumber(values, computed[column]);
+        else
+            values += "null";
+    }
     ++m_count;
 }
 
@@ -121,7 +142,7 @@ QByteArray SampleBlock::take()
     appendHead(out, QStringLiteral("first_sample"), m_firstNumber, m_wallMs, m_sinceStartNs);
     out += ",\"count\":";
     Csv::appendInteger(out, m_count);
-    for (int channel = 0; channel < Sample::channelCount && channel < m_channelNames.size();
+    for (int channel = 0; channel < int(m_values.size()) && channel < m_channelNames.size();
          ++channel) {
         out += ',';
         appendKey(out, m_channelNames.at(channel));

@@ -38,9 +38,13 @@ class SampleBlock
 public:
     explicit SampleBlock(const QStringList &channelNames);
 
+    // The inputs', then the computed channels' names; empties the block.
+    void setChannelNames(const QStringList &channelNames);
     // `number` is the sample's row number; the first one added sets the
-    // block's number and times.
-    void add(qint64 number, qint64 wallMs, qint64 sinceStartNs, const Sample &sample);
+    // block's number and times. `computed` holds the computed channels'
+    // values (NaN: none), `count` of them.
+    void add(qint64 number, qint64 wallMs, qint64 sinceStartNs, const Sample &sample,
+             const double *computed = nullptr, int count = 0);
     bool isEmpty() const { return m_count == 0; }
     int size() const { return m_count; }
     // The next number this block expects: a sample after a gap in the
@@ -55,5 +59,5 @@ private:
     qint64 m_wallMs = 0;
     qint64 m_sinceStartNs = 0;
     int m_count = 0;
-    std::array<std::string, Sample::channelCount> m_values;
+    std::vector<std::string> m_values;
 };

@@ -69,9 +69,14 @@ void WindowPublisher::publishReading(qint64 timeNs, const QStringList &values)
         m_stream.publishReading(++m_readings, timeNs, values);
 }
 
-void WindowPublisher::publishSample(const Sample &sample)
+void WindowPublisher::setChannelNames(const QStringList &names)
 {
-    m_stream.publishSample(sample.index, sample);
+    m_stream.setChannelNames(names);
+}
+
+void WindowPublisher::publishSample(const Sample &sample, const double *computed, int count)
+{
+    m_stream.publishSample(sample.index, sample, computed, count);
 }
 
 void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestIndex)
@@ -79,10 +84,14 @@ void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestI
     if (!m_publisher)
         return;
     const int fresh = int(std::min<qint64>(newestIndex - m_publishedIndex, store.size()));
+    std::vector<double> computed(size_t(store.computedCount()));
     for (int position = store.size() - fresh; position < store.size(); ++position) {
         // What was read before publishing began was never meant to go out.
-        if (store.at(position).timeNs >= m_stream.originNs())
-            publishSample(store.at(position));
+        if (store.at(position).timeNs < m_stream.originNs())
+            continue;
+        for (size_t column = 0; column < computed.size(); ++column)
+            store.value(position, Sample::channelCount + int(column), &computed[column]);
+        publishSample(store.at(position), computed.data(), int(computed.size()));
     }
     m_publishedIndex = newestIndex;
 }

@@ -34,7 +34,10 @@ public:
     // One reading's cells (RecordedRow texts), read at `timeNs`.
     void publishReading(qint64 timeNs, const QStringList &values);
     // One sample; consecutive ones are gathered into blocks.
-    void publishSample(const Sample &sample);
+    void publishSample(const Sample &sample, const double *computed = nullptr, int count = 0);
+    // The channels' names changed (computed ones added or removed): what
+    // waits goes out first, under the old names.
+    void setChannelNames(const QStringList &names);
     // The samples of `store` up to `newestIndex` not yet published, those
     // read since publishing began.
     void publishNewSamples(const SampleStore &store, qint64 newestIndex);

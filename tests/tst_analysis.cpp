@@ -680,8 +680,8 @@ void TestAnalysis::decimation()
     Values held = values;
     held.removeAll(none);
     const auto [low, high] = std::minmax_element(held.begin(), held.end());
-    QCOMPARE(extent.minimum, std::min(*low, 1000 - *high));
-    QCOMPARE(extent.maximum, std::max(*high, 1000 - *low));
+    QCOMPARE(extent.minimum, double(std::min(*low, 1000 - *high)));
+    QCOMPARE(extent.maximum, double(std::max(*high, 1000 - *low)));
 
     // Whole blocks read from the store's envelope give the same lines.
     for (int pass = 0; pass < 2; ++pass) {

@@ -26,7 +26,8 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("osciloscope-spectrum.png"),
                               QStringLiteral("osciloscope-xy.png"),
                               QStringLiteral("osciloscope-replay.png"),
-                              QStringLiteral("osciloscope-two-boards.png")};
+                              QStringLiteral("osciloscope-two-boards.png"),
+                              QStringLiteral("osciloscope-math.png")};
 // A whole tour takes a few seconds; this only catches a hung demo.
 constexpr int tourTimeoutMs = 120000;
 

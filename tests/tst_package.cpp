@@ -169,7 +169,8 @@ void PackageTest::dependsNamesTheLinkedLibraries_data()
 {
     QTest::addColumn<QString>("library");
     for (const char *library : {"libqt5core5a", "libqt5gui5", "libqt5widgets5", "libqt5serialport5",
-                                "libqcustomplot2.1", "libfftw3-double3", "libmosquitto1", "libc6"})
+                                "libqcustomplot2.1", "libfftw3-double3", "libmosquitto1", "libmuparser2v5",
+                                "libc6"})
         QTest::newRow(library) << QString::fromLatin1(library);
 }
 

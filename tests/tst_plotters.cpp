@@ -12,7 +12,9 @@
 #include "xyview.h"
 #include "testsupport.h"
 
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPolygonF>
@@ -84,6 +86,7 @@ private slots:
     void exportMatchesWhatThePlotHolds_data();
     void exportMatchesWhatThePlotHolds();
     void recordingOpensWholeAndExportsItsRows();
+    void mathChannelIsExportedAfterTheInputs();
     void recordsEveryFrameEvenWhilePaused();
     void readoutOfTheSampleUnderThePointer_data();
     void readoutOfTheSampleUnderThePointer();
@@ -799,8 +802,15 @@ void TestPlotters::plotMenuAndShortcuts_data()
                            "  Automatic = ",
                            "  Set Range… = ",
                            "Show Cursors = Ctrl+K"};
+    const auto math = [](const QStringList &inputs) {
+        QStringList items{" = ", "Add Math Channel… = Ctrl+Shift+M"};
+        for (const QString &input : inputs)
+            items.append("Show " + input + " =  (checked)");
+        return items;
+    };
     QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer"
-                                   << keeping + QStringList{"Show Measurements = Ctrl+M"} + view;
+                                   << keeping + QStringList{"Show Measurements = Ctrl+M"} + view
+                                          + math({"X", "Y", "Z"});
     QTest::newRow("osciloscope")
         << "Osciloscope" << "osciloscope"
         << keeping
@@ -809,7 +819,7 @@ void TestPlotters::plotMenuAndShortcuts_data()
                              "    PAD0 =  (checked)", "    PAD1 = ",      "    PAD2 = ",
                              "  Set Level Here (%1) = ", "  Automatic Level =  (checked)",
                              "Show Measurements = Ctrl+M"}
-               + view;
+               + view + math({"PAD0", "PAD1", "PAD2"});
 }
 
 void TestPlotters::plotMenuAndShortcuts()
@@ -1046,6 +1056,55 @@ void TestPlotters::recordingOpensWholeAndExportsItsRows()
     window->close();
     QTRY_VERIFY(!window);
     QCOMPARE(fixture.board.received(), QByteArray());
+}
+
+void TestPlotters::mathChannelIsExportedAfterTheInputs()
+{
+    BoardFixture fixture;
+    fixture.board.setSilent(true);
+    QScopedPointer<Plotter> window(new Osciloscope);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QByteArray stream;
+    for (int i = 1; i <= 40; ++i)
+        stream += "$" + QByteArray::number(i * i) + " " + (i % 9 == 0 ? "x" : QByteArray::number(3 * i))
+                  + " 7;";
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(40));
+
+    // The dialog refuses a formula that is not whole, saying why, then
+    // takes the difference.
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto *formula = dialog->findChild<QLineEdit *>("formula");
+        seen << dialog->windowTitle() << dialog->findChild<QLineEdit *>("name")->text();
+        formula->setText("PAD0 - (PAD1");
+        dialog->accept();
+        seen << dialog->findChild<QLabel *>("problem")->text() << QString::number(dialog->isVisible());
+        formula->setText("PAD0 - PAD1");
+        dialog->accept();
+    });
+    QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(seen, QStringList({"Math Channel", "M1", "a bracket is not closed (at character 13)",
+                                "1"}));
+    // Drawn as its own graph: a point where PAD1 has a value.
+    QTRY_COMPARE(points(window.get(), 3).size(), 40 - 4);
+
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("data.csv"));
+    action(window.get(), "Export Shown Data…")->trigger();
+    QFile file(folder.filePath("data.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    QCOMPARE(rows.first(), QByteArray("sample,PAD0,PAD1,PAD2,M1"));
+    QCOMPARE(rows.size(), 1 + 40 + 1);
+    for (int i = 1; i <= 40; ++i) {
+        const QByteArray difference = i % 9 == 0 ? "" : QByteArray::number(i * i - 3 * i);
+        QCOMPARE(rows.at(i).split(',').last(), difference);
+    }
 }
 
 void TestPlotters::readoutOfTheSampleUnderThePointer_data()

@@ -123,6 +123,13 @@ void TestPublish::sampleBlock()
     QVERIFY(block.isEmpty());
     block.add(43, 0, 0, sample);
     QCOMPARE(QJsonDocument::fromJson(block.take()).object().value("first_sample").toInt(), 43);
+
+    // A computed channel: an array after the inputs', as many digits as it needs.
+    block.setChannelNames({"X", "Y", "Z", "M1"});
+    const double computed[] = {0.1, qQNaN()};
+    block.add(44, 0, 0, sample, &computed[0], 1);
+    block.add(45, 0, 0, sample, &computed[1], 1);
+    QVERIFY(block.take().endsWith(R"("Z":[-1,-1],"M1":[0.1,null]})"));
 }
 
 // Messages beyond the limit are dropped and counted; what waits goes out

@@ -148,7 +148,7 @@ void TestRecordingReader::plotterExportRoundTrips()
     const std::vector<Sample> written = someSamples(100, 0);
     for (const Sample &sample : written)
         store.append(sample);
-    QStringList header = PlotExport::sampleHeader({"X", "Y", "Z"});
+    const QStringList header{"sample", "X", "Y", "Z"};
     const QString path = m_dir.filePath("export.csv");
     QCOMPARE(SavedFile::write(path, Csv::sampleTable(store, header, 20, 80)), QString());
     QString error;

@@ -51,6 +51,8 @@ public:
     // through `guard`, so the window can hold a close until it is done.
     using Guard = std::function<void(const std::function<void()> &work)>;
     void setGuard(Guard guard) { m_guard = std::move(guard); }
+    // The header of recordings started from now on.
+    void setHeader(const QStringList &header) { m_header = header; }
 
 signals:
     // Recording began or ended, by the user, by stop() or by a failed write.
@@ -64,7 +66,7 @@ private:
 
     const QPointer<QWidget> m_window;
     const QString m_kind;
-    const QStringList m_header;
+    QStringList m_header;
     CsvRecorder m_recorder;
     QAction *const m_action;
     bool m_announcedRecording = false;

@@ -1,0 +1,220 @@
+#include "mathchannels.h"
+
+#include "samplestore.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MathChannels", text);
+}
+
+// Names a formula uses otherwise: the time, the past and the parser's
+// functions.
+const QStringList &reservedNames()
+{
+    static const QStringList names{
+        QStringLiteral("t"),     QStringLiteral("avg"),   QStringLiteral("rms"),
+        QStringLiteral("sin"),   QStringLiteral("cos"),   QStringLiteral("tan"),
+        QStringLiteral("asin"),  QStringLiteral("acos"),  QStringLiteral("atan"),
+        QStringLiteral("sinh"),  QStringLiteral("cosh"),  QStringLiteral("tanh"),
+        QStringLiteral("asinh"), QStringLiteral("acosh"), QStringLiteral("atanh"),
+        QStringLiteral("log2"),  QStringLiteral("log10"), QStringLiteral("log"),
+        QStringLiteral("ln"),    QStringLiteral("exp"),   QStringLiteral("sqrt"),
+        QStringLiteral("sign"),  QStringLiteral("rint"),  QStringLiteral("abs"),
+        QStringLiteral("min"),   QStringLiteral("max"),   QStringLiteral("sum")};
+    return names;
+}
+
+} // namespace
+
+// The last `length` values of one channel, with their sum and sum of
+// squares kept as each value comes. Summed again from the ring once per
+// `length` values, so rounding cannot build up over a long run; the cost
+// per value stays constant.
+struct MathChannels::Window
+{
+    explicit Window(const PastTerm &term) : term(term), ring(size_t(term.length), qQNaN()) {}
+
+    void take(double value)
+    {
+        double &slot = ring[next];
+        if (!std::isnan(slot)) {
+            sum -= slot;
+            sumSquares -= slot * slot;
+            --count;
+        }
+        slot = value;
+        if (!std::isnan(value)) {
+            sum += value;
+            sumSquares += value * value;
+            ++count;
+        }
+        next = next + 1 == ring.size() ? 0 : next + 1;
+        if (next == 0) {
+            sum = sumSquares = 0;
+            for (const double held : ring) {
+                if (!std::isnan(held)) {
+                    sum += held;
+                    sumSquares += held * held;
+                }
+            }
+        }
+    }
+
+    // Over the values held that exist; none without one.
+    double value() const
+    {
+        if (count == 0)
+            return qQNaN();
+        if (term.rms)
+            return std::sqrt(std::max(sumSquares, 0.0) / count);
+        return sum / count;
+    }
+
+    const PastTerm term;
+    std::vector<double> ring;
+    size_t next = 0;
+    double sum = 0;
+    double sumSquares = 0;
+    int count = 0;
+};
+
+MathChannels::MathChannels(const QStringList &inputNames) : m_inputNames(inputNames) {}
+
+MathChannels::~MathChannels() = default;
+
+QStringList MathChannels::names() const
+{
+    QStringList names = m_inputNames;
+    for (const MathChannel &channel : m_channels)
+        names.append(channel.name());
+    return names;
+}
+
+QString MathChannels::label(int channel) const
+{
+    if (channel < inputCount())
+        return m_inputNames.value(channel);
+    const MathChannel &computed = m_channels.at(channel - inputCount());
+    return computed.unit().isEmpty() ? computed.name()
+                                     : QStringLiteral("%1 (%2)").arg(computed.name(), computed.unit());
+}
+
+QString MathChannels::nextName() const
+{
+    const QStringList used = names();
+    for (int number = 1;; ++number) {
+        const QString name = QStringLiteral("M%1").arg(number);
+        if (!used.contains(name))
+            return name;
+    }
+}
+
+FormulaError MathChannels::validate(const QVector<MathChannel> &channels, int own) const
+{
+    if (channels.size() > maxCount)
+        return {tr("a window has at most 4 math channels"), -1};
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,15}$"));
+    QStringList known = m_inputNames;
+    for (int i = 0; i < channels.size(); ++i) {
+        const QString name = channels.at(i).name();
+        // Another channel's problem is told with its name.
+        const QString prefix = i == own ? QString() : name + QStringLiteral(": ");
+        if (!identifier.match(name).hasMatch())
+            return {tr("a name is a letter, then up to 15 letters, digits or “_”"), -1};
+        if (known.contains(name) || reservedNames().contains(name))
+            return {tr("the name “%1” is already in use").arg(name), -1};
+        FormulaError error;
+        if (!MathFormula::compile(channels.at(i).formula(), known, &error)) {
+            error.message.prepend(prefix);
+            return error;
+        }
+        known.append(name);
+    }
+    return {};
+}
+
+bool MathChannels::setChannels(const QVector<MathChannel> &channels, SampleStore &store,
+                               FormulaError *error)
+{
+    const FormulaError refused = validate(channels);
+    if (error)
+        *error = refused;
+    if (!refused.isEmpty())
+        return false;
+    std::vector<std::unique_ptr<MathFormula>> formulas;
+    QStringList known = m_inputNames;
+    for (const MathChannel &channel : channels) {
+        FormulaError unused;
+        std::unique_ptr<MathFormula> formula = MathFormula::compile(channel.formula(), known, &unused);
+        formulas.push_back(std::move(formula));
+        known.append(channel.name());
+    }
+    m_channels = channels;
+    m_formulas = std::move(formulas);
+    reset();
+    store.setComputedCount(int(m_channels.size()));
+    // Every sample held, computed again from the oldest.
+    m_filledCount = store.appendCount() - quint64(store.size());
+    fill(store);
+    return true;
+}
+
+void MathChannels::reset()
+{
+    m_windows.clear();
+    size_t pastCount = 0;
+    for (const std::unique_ptr<MathFormula> &formula : m_formulas) {
+        std::vector<std::unique_ptr<Window>> windows;
+        for (const PastTerm &term : formula->pastTerms())
+            windows.push_back(std::make_unique<Window>(term));
+        pastCount = std::max(pastCount, windows.size());
+        m_windows.push_back(std::move(windows));
+    }
+    m_values.assign(size_t(inputCount()) + size_t(m_channels.size()), qQNaN());
+    m_past.assign(pastCount, qQNaN());
+}
+
+void MathChannels::fill(SampleStore &store)
+{
+    const quint64 fresh = std::min<quint64>(store.appendCount() - m_filledCount, quint64(store.size()));
+    m_filledCount = store.appendCount();
+    if (fresh == 0)
+        return;
+    if (!m_haveOrigin) {
+        m_haveOrigin = true;
+        m_originNs = store.at(store.size() - int(fresh)).timeNs;
+    }
+    if (store.computedCount() != int(m_channels.size()) || m_channels.isEmpty())
+        return;
+    for (int position = store.size() - int(fresh); position < store.size(); ++position)
+        fillAt(store, position);
+}
+
+void MathChannels::fillAt(SampleStore &store, int position)
+{
+    const Sample &sample = store.at(position);
+    const int inputs = inputCount();
+    for (int channel = 0; channel < inputs; ++channel)
+        m_values[size_t(channel)] = sample.hasValue(channel) ? sample.values[size_t(channel)] : qQNaN();
+    const double seconds = double(sample.timeNs - m_originNs) / 1e9;
+    // A window takes its channel's value before a formula reads it; a
+    // computed channel's windows belong to the formulas after it.
+    for (size_t k = 0; k < m_formulas.size(); ++k) {
+        std::vector<std::unique_ptr<Window>> &windows = m_windows[k];
+        for (size_t i = 0; i < windows.size(); ++i) {
+            windows[i]->take(m_values[size_t(windows[i]->term.channel)]);
+            m_past[i] = windows[i]->value();
+        }
+        const double value = m_formulas[k]->evaluate(m_values.data(), seconds, m_past.data());
+        m_values[size_t(inputs) + k] = value;
+        store.setComputed(position, int(k), value);
+    }
+}

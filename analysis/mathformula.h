@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace mu {
+class Parser;
+}
+
+// Why a formula was refused: a sentence, and where in the user's text (from
+// 0; -1 when the whole text is meant).
+struct FormulaError
+{
+    QString message;
+    int position = -1;
+
+    bool isEmpty() const { return message.isEmpty(); }
+    // The sentence with the place, as a dialog shows it.
+    QString text() const;
+};
+
+// A call avg(NAME, N) or rms(NAME, N) in a formula: the mean or the root
+// mean square of the last `length` values of channel `channel`.
+struct PastTerm
+{
+    int channel = 0;
+    int length = 1;
+    bool rms = false;
+};
+
+// A formula of a sample's channels, parsed once and evaluated per sample.
+// The operators, brackets and functions are the parser's (+ - * / ^, sin,
+// sqrt, min, …); the variables are the channels by name and `t`, the
+// seconds since the first sample. avg() and rms() look at the past, which
+// the parser's functions cannot (they are given values, not series): their
+// calls are replaced before parsing by variables of the same length, which
+// the caller fills from running sums, so positions in the parser's errors
+// are positions in the user's text.
+class MathFormula
+{
+public:
+    static constexpr int maxTextLength = 1000;
+    static constexpr int maxPastLength = 10000;
+    static constexpr int maxPastTerms = 8;
+
+    ~MathFormula();
+
+    // `names`: the channels the formula may use, in channel order. Returns
+    // nothing, with `error` set, for a formula that cannot be evaluated.
+    static std::unique_ptr<MathFormula> compile(const QString &text, const QStringList &names,
+                                                FormulaError *error);
+
+    // The channels the formula reads directly, and its avg()/rms() calls.
+    const std::vector<int> &usedChannels() const { return m_used; }
+    const std::vector<PastTerm> &pastTerms() const { return m_pastTerms; }
+
+    // The value for one sample: `channels` by channel (NaN: none), `past`
+    // by term. NaN when the formula has no value there: a channel it reads
+    // has none, or the result is not a finite number.
+    double evaluate(const double *channels, double seconds, const double *past);
+
+private:
+    MathFormula();
+
+    std::unique_ptr<mu::Parser> m_parser;
+    // What the parser reads: one slot per channel, `t`, one per past term.
+    std::vector<double> m_channelSlots;
+    double m_seconds = 0;
+    std::vector<double> m_pastSlots;
+    std::vector<int> m_used;
+    std::vector<PastTerm> m_pastTerms;
+};

@@ -1,0 +1,192 @@
+#include "mathchannelmenu.h"
+
+#include "mathchanneldialog.h"
+#include "plotnote.h"
+#include "sampleintake.h"
+
+#include <QMenu>
+
+#include <qcustomplot.h>
+
+namespace {
+
+// Apart from the inputs' red, blue and black.
+const std::array<QColor, MathChannels::maxCount> computedColors{
+    QColor(0, 150, 0), QColor(200, 0, 200), QColor(230, 120, 0), QColor(0, 150, 150)};
+
+} // namespace
+
+MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputNames,
+                                 QWidget *window, BusyRunner runBusy)
+    : m_intake(intake), m_window(window), m_runBusy(std::move(runBusy)),
+      m_model(inputNames)
+{
+    m_addAction->setText(tr("Add Math Channel…"));
+    m_addAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_M));
+    connect(m_addAction, &QAction::triggered, this, [this] {
+        if (m_enabled)
+            editChannel(int(m_model.channels().size()));
+    });
+    for (const QString &name : inputNames) {
+        QAction *show = new QAction(tr("Show %1").arg(name), this);
+        show->setCheckable(true);
+        show->setChecked(true);
+        connect(show, &QAction::toggled, this, [this] {
+            updateGraphs();
+            emit channelsChanged();
+        });
+        m_showActions.push_back(show);
+    }
+    m_intake.setColumnFiller([this](SampleStore &store) { m_model.fill(store); });
+}
+
+MathChannelMenu::~MathChannelMenu()
+{
+    m_intake.setColumnFiller({});
+}
+
+void MathChannelMenu::attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs)
+{
+    m_plot = plot;
+    m_inputGraphs = inputGraphs;
+    updateGraphs();
+}
+
+void MathChannelMenu::addActionsTo(QWidget *window)
+{
+    window->addAction(m_addAction);
+}
+
+void MathChannelMenu::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    m_addAction->setEnabled(enabled);
+    // The key names the time graphs: not the other views' lines.
+    if (m_plot)
+        m_plot->legend->setVisible(enabled && !m_computedGraphs.empty());
+}
+
+void MathChannelMenu::addToMenu(QMenu &menu)
+{
+    m_addAction->setEnabled(m_enabled && m_model.channels().size() < MathChannels::maxCount);
+    menu.addAction(m_addAction);
+    const QVector<MathChannel> &channels = m_model.channels();
+    if (!channels.isEmpty()) {
+        QMenu *list = menu.addMenu(tr("Math Channels"));
+        for (int i = 0; i < channels.size(); ++i) {
+            QMenu *one = list->addMenu(m_model.label(m_model.inputCount() + i));
+            connect(one->addAction(tr("Edit…")), &QAction::triggered, this,
+                    [this, i] { editChannel(i); });
+            QAction *remove = one->addAction(tr("Remove"));
+            QVector<MathChannel> without = channels;
+            without.removeAt(i);
+            // A channel another one reads stays until that one goes.
+            remove->setEnabled(m_model.validate(without).isEmpty());
+            connect(remove, &QAction::triggered, this, [this, without] { setChannels(without); });
+        }
+    }
+    for (QAction *show : m_showActions)
+        menu.addAction(show);
+}
+
+bool MathChannelMenu::setChannels(const QVector<MathChannel> &channels)
+{
+    if (!m_model.setChannels(channels, m_intake.columnStore()))
+        return false;
+    updateGraphs();
+    emit channelsChanged();
+    return true;
+}
+
+void MathChannelMenu::editChannel(int index)
+{
+    QVector<MathChannel> channels = m_model.channels();
+    if (index > channels.size() || index >= MathChannels::maxCount)
+        return;
+    const bool adding = index == channels.size();
+    if (adding)
+        channels.append(MathChannel(m_model.nextName(), QString()));
+    m_runBusy([&] {
+        MathChannelDialog dialog(
+            channels.at(index),
+            [&](const MathChannel &channel) {
+                QVector<MathChannel> candidate = channels;
+                candidate[index] = channel;
+                return m_model.validate(candidate, index).text();
+            },
+            m_window);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        channels[index] = dialog.channel();
+        setChannels(channels);
+    });
+}
+
+std::vector<QCPGraph *> MathChannelMenu::graphs() const
+{
+    std::vector<QCPGraph *> all = m_inputGraphs;
+    all.insert(all.end(), m_computedGraphs.begin(), m_computedGraphs.end());
+    return all;
+}
+
+std::vector<QColor> MathChannelMenu::colors() const
+{
+    std::vector<QColor> colors;
+    for (const QCPGraph *graph : graphs())
+        colors.push_back(graph->pen().color());
+    return colors;
+}
+
+bool MathChannelMenu::isShown(int channel) const
+{
+    return channel >= int(m_showActions.size()) || m_showActions[size_t(channel)]->isChecked();
+}
+
+quint32 MathChannelMenu::shownChannels() const
+{
+    quint32 shown = ~0u;
+    for (size_t channel = 0; channel < m_showActions.size(); ++channel)
+        if (!isShown(int(channel)))
+            shown &= ~(1u << channel);
+    return shown;
+}
+
+void MathChannelMenu::updateGraphs()
+{
+    if (!m_plot)
+        return;
+    const int count = int(m_model.channels().size());
+    while (int(m_computedGraphs.size()) > count) {
+        m_plot->removeGraph(m_computedGraphs.back());
+        m_computedGraphs.pop_back();
+    }
+    while (int(m_computedGraphs.size()) < count) {
+        QCPGraph *graph = m_plot->addGraph();
+        graph->setPen(QPen(computedColors[m_computedGraphs.size()]));
+        m_computedGraphs.push_back(graph);
+    }
+    for (size_t i = 0; i < m_inputGraphs.size(); ++i)
+        m_inputGraphs[i]->setVisible(isShown(int(i)));
+    updateKey();
+}
+
+void MathChannelMenu::updateKey()
+{
+    QCPLegend *key = m_plot->legend;
+    key->clearItems();
+    // No key without computed channels: the plot stays as it always was.
+    key->setVisible(m_enabled && !m_computedGraphs.empty());
+    if (m_computedGraphs.empty())
+        return;
+    key->setBrush(QBrush(plotBackgroundColor));
+    key->setBorderPen(QPen(QColor(170, 170, 170)));
+    // Top left: the notes, the trigger's status and the cursors' readout
+    // take the top right corner, the measurements the bottom left.
+    m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    const std::vector<QCPGraph *> all = graphs();
+    for (size_t channel = 0; channel < all.size(); ++channel) {
+        all[channel]->setName(m_model.label(int(channel)));
+        if (all[channel]->visible())
+            key->addItem(new QCPPlottableLegendItem(key, all[channel]));
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "mathchannels.h"
+
+#include <QAction>
+#include <QColor>
+#include <QObject>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <vector>
+
+class QCPGraph;
+class QCustomPlot;
+class QMenu;
+class QWidget;
+class SampleIntake;
+
+// A plot window's computed channels and their commands: "Add Math
+// Channel…", "Math Channels ▸" with Edit…/Remove each, and "Show PAD0"… to
+// hide an input. It keeps the model (MathChannels) fed by the intake, one
+// graph per computed channel after the inputs' graphs, and the colour key
+// the plot draws while there are any. With none, the plot is as it was.
+class MathChannelMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Runs `work`, which opens a dialog, while the window is kept alive.
+    using BusyRunner = std::function<void(const std::function<void()> &work)>;
+
+    MathChannelMenu(SampleIntake &intake, const QStringList &inputNames, QWidget *window,
+                    BusyRunner runBusy);
+    ~MathChannelMenu() override;
+
+    // The plot and its input graphs, once it is set up.
+    void attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs);
+    void addActionsTo(QWidget *window);
+    void addToMenu(QMenu &menu);
+    // Off while another view than Time is shown: its graphs, and so the
+    // key, are hidden then.
+    void setEnabled(bool enabled);
+
+    // What a window keeps of its channels.
+    const QVector<MathChannel> &channels() const { return m_model.channels(); }
+    // False, changing nothing, when they are not valid.
+    bool setChannels(const QVector<MathChannel> &channels);
+
+    const MathChannels &model() const { return m_model; }
+    // Inputs, then computed channels.
+    QStringList names() const { return m_model.names(); }
+    std::vector<QCPGraph *> graphs() const;
+    std::vector<QColor> colors() const;
+    // False for an input the user hid.
+    bool isShown(int channel) const;
+    // Bit i set: channel i is shown.
+    quint32 shownChannels() const;
+
+signals:
+    // The channels, or which of them are shown, changed.
+    void channelsChanged();
+
+private:
+    // `index` == the count: a new channel.
+    void editChannel(int index);
+    void updateGraphs();
+    void updateKey();
+
+    SampleIntake &m_intake;
+    QWidget *const m_window;
+    const BusyRunner m_runBusy;
+    MathChannels m_model;
+    QAction *const m_addAction = new QAction(this);
+    std::vector<QAction *> m_showActions;
+    QCustomPlot *m_plot = nullptr;
+    bool m_enabled = true;
+    std::vector<QCPGraph *> m_inputGraphs;
+    std::vector<QCPGraph *> m_computedGraphs;
+};

@@ -1,0 +1,249 @@
+#include "csvrecorder.h"
+#include "mathchannels.h"
+#include "sampleintake.h"
+#include "samplestore.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+// Computed channels without a window: formulas over known samples, the
+// past against a direct computation, and the errors the dialog shows.
+class TestMathChannels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void valuesOverKnownSamples_data();
+    void valuesOverKnownSamples();
+    void pastMatchesADirectComputation_data();
+    void pastMatchesADirectComputation();
+    void errorsSayWhere_data();
+    void errorsSayWhere();
+    void hostileTextIsRefusedQuickly();
+    void recordingHoldsTheColumn();
+
+private:
+    // Frames as a board sends them: "10 3 0", "x" for a damaged field; a
+    // frame's time is its row number in half seconds.
+    static void append(SampleStore &store, const QStringList &frames)
+    {
+        for (const QString &frame : frames) {
+            bool damaged = false;
+            const QByteArray text = frame.toLatin1();
+            Sample sample = sampleFromFrame(QLatin1String(text), store.appendCount() * 500000000LL,
+                                            &damaged);
+            sample.index = qint64(store.appendCount()) + 1;
+            store.append(sample);
+        }
+    }
+    static QString cell(const SampleStore &store, int position, int channel)
+    {
+        double value = 0;
+        return store.value(position, channel, &value)
+                   ? QString::number(value, 'g', QLocale::FloatingPointShortest)
+                   : QString();
+    }
+};
+
+const QStringList inputs{"PAD0", "PAD1", "PAD2"};
+
+void TestMathChannels::valuesOverKnownSamples_data()
+{
+    QTest::addColumn<QStringList>("formulas");
+    QTest::addColumn<QStringList>("frames");
+    // The last channel's value per frame, "" for none.
+    QTest::addColumn<QStringList>("values");
+
+    const QStringList frames{"10 3 0", "x 3 1234", "4 4 -2", "1 5 x"};
+    QTest::newRow("difference") << QStringList{"PAD0 - PAD1"} << frames
+                                << QStringList{"7", "", "0", "-4"};
+    QTest::newRow("calibrated") << QStringList{"0.1 * PAD2 - 50"} << frames
+                                << QStringList{"-50", "73.4", "-50.2", ""};
+    QTest::newRow("division by zero") << QStringList{"PAD1 / PAD2"} << frames
+                                      << QStringList{"", "0.0024311183144246355", "-2", ""};
+    QTest::newRow("square root of a negative")
+        << QStringList{"sqrt(PAD0 - PAD1)"} << frames << QStringList{"2.6457513110645907", "", "0", ""};
+    // min() of a damaged field is no value, not the other argument.
+    QTest::newRow("function of a damaged field") << QStringList{"min(PAD0, PAD1)"} << frames
+                                                 << QStringList{"3", "", "4", "1"};
+    QTest::newRow("time") << QStringList{"t"} << frames << QStringList{"0", "0.5", "1", "1.5"};
+    QTest::newRow("an earlier channel") << QStringList{"PAD0 - PAD1", "M1 * M1 + PAD2"} << frames
+                                        << QStringList{"49", "", "-2", ""};
+    QTest::newRow("comparison") << QStringList{"PAD0 > PAD1 ? 1 : -1"} << frames
+                                << QStringList{"1", "", "-1", "-1"};
+    QTest::newRow("mean of the last two") << QStringList{"avg(PAD0, 2)"} << frames
+                                          << QStringList{"10", "10", "4", "2.5"};
+    QTest::newRow("rms of the last two") << QStringList{"rms(PAD2, 2)"} << frames
+                                         << QStringList{"0", "872.5697679841996", "872.5709140236111", "2"};
+    QTest::newRow("mean of a computed channel")
+        << QStringList{"PAD0 - PAD1", "avg(M1, 4)"} << frames << QStringList{"7", "7", "3.5", "1"};
+    QTest::newRow("overflow") << QStringList{"exp(PAD0 * 100)"} << frames
+                              << QStringList{"", "", "5.221469689764144e+173", "2.6881171418161356e+43"};
+}
+
+void TestMathChannels::valuesOverKnownSamples()
+{
+    QFETCH(QStringList, formulas);
+    QFETCH(QStringList, frames);
+    QFETCH(QStringList, values);
+    SampleStore store(8);
+    MathChannels channels(inputs);
+    // The first frame before the channels, the rest after: both are computed.
+    append(store, frames.mid(0, 1));
+    channels.fill(store);
+    QVector<MathChannel> list;
+    for (const QString &formula : formulas)
+        list.append(MathChannel(QString("M%1").arg(list.size() + 1), formula));
+    FormulaError error;
+    QVERIFY2(channels.setChannels(list, store, &error), qPrintable(error.text()));
+    append(store, frames.mid(1));
+    channels.fill(store);
+    QStringList computed;
+    for (int position = 0; position < store.size(); ++position)
+        computed.append(cell(store, position, store.channelCount() - 1));
+    QCOMPARE(computed, values);
+}
+
+void TestMathChannels::pastMatchesADirectComputation_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("rms");
+    QTest::newRow("mean of 1") << 1 << false;
+    QTest::newRow("mean of 16") << 16 << false;
+    QTest::newRow("rms of 100") << 100 << true;
+    QTest::newRow("mean of 10000") << 10000 << false;
+    QTest::newRow("rms of 10000") << 10000 << true;
+}
+
+void TestMathChannels::pastMatchesADirectComputation()
+{
+    QFETCH(int, length);
+    QFETCH(bool, rms);
+    SampleStore store(1 << 16);
+    MathChannels channels(inputs);
+    const QString formula = QString(rms ? "rms(PAD1, %1)" : "avg(PAD1, %1)").arg(length);
+    QVERIFY(channels.setChannels({MathChannel("M1", formula)}, store));
+    // Large values, every 13th damaged, in reads of uneven size.
+    QStringList frames;
+    for (int i = 0; i < 45000; ++i)
+        frames.append(QString("0 %1 0").arg(i % 13 == 5 ? QString("x") : QString::number((i * 7919) % 20011 - 10000)));
+    for (int from = 0; from < frames.size(); from += 777) {
+        append(store, frames.mid(from, 777));
+        channels.fill(store);
+    }
+    for (int position = store.size() - 3000; position < store.size(); position += 97) {
+        double sum = 0;
+        int count = 0;
+        for (int back = std::max(position - length + 1, 0); back <= position; ++back) {
+            double value = 0;
+            if (store.value(back, 1, &value)) {
+                sum += rms ? value * value : value;
+                ++count;
+            }
+        }
+        double computed = 0;
+        // No value in the window: none computed.
+        QCOMPARE(store.value(position, 3, &computed), count > 0);
+        if (count == 0)
+            continue;
+        const double direct = rms ? std::sqrt(sum / count) : sum / count;
+        QVERIFY2(std::abs(computed - direct) <= 1e-9 * std::max(1.0, std::abs(direct)),
+                 qPrintable(QString("%1 against %2").arg(computed).arg(direct)));
+    }
+}
+
+void TestMathChannels::errorsSayWhere_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("unknown name") << "M1" << "PAD0 - FOO" << "unknown name “FOO” (at character 8)";
+    QTest::newRow("another window's channel") << "M1" << "X + 1" << "unknown name “X” (at character 1)";
+    QTest::newRow("bracket not closed") << "M1" << "(PAD0 + 1" << "a bracket is not closed (at character 10)";
+    QTest::newRow("bracket not opened") << "M1" << "PAD0 + 1)" << "a bracket is not opened (at character 9)";
+    QTest::newRow("count too large") << "M1" << "avg(PAD0, 1e12)"
+                                     << "the count of avg and rms is a whole number from 1 to 10000 (at character 11)";
+    QTest::newRow("past of a formula") << "M1" << "2 * rms(PAD0 + 1, 4)"
+                                       << "avg and rms take a channel's name, a comma and a count (at character 14)";
+    QTest::newRow("assignment") << "M1" << "PAD0 = 3" << "a formula cannot assign (=) (at character 6)";
+    QTest::newRow("NUL byte") << "M1" << QString("PAD0") + QChar(0) + "+1"
+                              << "a formula holds letters, digits, operators and brackets only (at character 5)";
+    QTest::newRow("hidden names") << "M1" << "_p0 + 1" << "unknown name “_p0” (at character 1)";
+    QTest::newRow("its own name") << "M1" << "M1 + 1" << "unknown name “M1” (at character 1)";
+    QTest::newRow("empty") << "M1" << "  " << "the formula is empty";
+    QTest::newRow("two values") << "M1" << "PAD0, PAD1" << "a formula gives one value: no commas outside a function";
+    QTest::newRow("name in use") << "PAD0" << "1" << "the name “PAD0” is already in use";
+    QTest::newRow("name of a function") << "sin" << "1" << "the name “sin” is already in use";
+    QTest::newRow("not a name") << "2x" << "1" << "a name is a letter, then up to 15 letters, digits or “_”";
+    QTest::newRow("valid") << "Temp_C" << "0.1 * PAD2 - 50 + avg(PAD0, 16) * 0" << "";
+}
+
+void TestMathChannels::errorsSayWhere()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, formula);
+    QFETCH(QString, error);
+    SampleStore store;
+    MathChannels channels(inputs);
+    QCOMPARE(channels.validate({MathChannel(name, formula)}, 0).text(), error);
+    // All or nothing.
+    QCOMPARE(channels.setChannels({MathChannel(name, formula)}, store), error.isEmpty());
+    QCOMPARE(store.computedCount(), error.isEmpty() ? 1 : 0);
+}
+
+void TestMathChannels::hostileTextIsRefusedQuickly()
+{
+    const QStringList texts{QString(1000, '(') + "PAD0" + QString(1000, ')'),
+                            QString(300, '(') + "PAD0" + QString(300, ')'),
+                            QString("sin(").repeated(150) + "PAD0" + QString(150, ')'),
+                            QString("PAD0+").repeated(2000) + "1",
+                            QString("-").repeated(990) + "PAD0",
+                            QString("avg(PAD0,10000)+").repeated(9) + "1"};
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &text : texts) {
+        FormulaError error;
+        std::unique_ptr<MathFormula> formula = MathFormula::compile(text, inputs, &error);
+        const double values[] = {1, 2, 3};
+        const double past[MathFormula::maxPastTerms] = {};
+        if (formula)
+            QVERIFY(std::isfinite(formula->evaluate(values, 0, past)));
+        else
+            QVERIFY(!error.isEmpty());
+    }
+}
+
+void TestMathChannels::recordingHoldsTheColumn()
+{
+    QTemporaryDir folder;
+    SampleIntake intake(16);
+    CsvRecorder recorder;
+    intake.setRecorder(&recorder);
+    MathChannels channels(inputs);
+    intake.setColumnFiller([&](SampleStore &store) { channels.fill(store); });
+    QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4")}, intake.columnStore()));
+    recorder.start(folder.filePath("r.csv"), {"n", "time_s", "PAD0", "PAD1", "PAD2", "M1"}, 0);
+    // More frames in one read than the ring holds: none is lost.
+    QByteArray frames;
+    for (int i = 0; i < 40; ++i)
+        frames += "$" + QByteArray::number(i) + " 0 " + (i == 3 ? "x" : "0") + ";";
+    intake.takeBytes(frames.constData(), frames.size(), 0);
+    intake.setPaused(true);
+    intake.takeBytes("$5 0 0;", 7, 0);
+    recorder.stop();
+    QFile file(folder.filePath("r.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    QCOMPARE(rows.size(), 1 + 41 + 1);
+    QCOMPARE(rows.at(1), QByteArray("1,0.000000,0,0,0,0"));
+    QCOMPARE(rows.at(4), QByteArray("4,0.000000,3,0,,0.75"));
+    QCOMPARE(rows.at(40), QByteArray("40,0.000000,39,0,0,9.75"));
+    // Paused: recorded, not computed.
+    QCOMPARE(rows.at(41), QByteArray("41,0.000000,5,0,0,"));
+}
+
+QTEST_GUILESS_MAIN(TestMathChannels)
+#include "tst_mathchannels.moc"
