@@ -160,7 +160,10 @@ bool MathChannels::setChannels(const QVector<MathChannel> &channels, SampleStore
     m_channels = channels;
     m_formulas = std::move(formulas);
     reset();
-    store.setComputedCount(int(m_channels.size()));
+    QStringList names;
+    for (const MathChannel &channel : m_channels)
+        names.append(channel.name());
+    store.setComputedNames(names);
     // Every sample held, computed again from the oldest.
     m_filledCount = store.appendCount() - quint64(store.size());
     fill(store);

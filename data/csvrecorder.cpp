@@ -204,6 +204,7 @@ void CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList
     m_failureReason.clear();
     // The row number, time_s and the inputs come first.
     m_computedColumns = std::max(int(header.size()) - 2 - Sample::channelCount, 0);
+    m_computedNames = header.mid(2 + Sample::channelCount);
 
     // The header goes through the writer too: a full disk is told the same
     // way whether it shows at the first line or later.

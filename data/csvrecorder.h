@@ -68,6 +68,7 @@ public:
     void appendSample(const Sample &sample, const double *computed = nullptr, int count = 0);
     // The header's columns after the inputs: computed ones.
     int computedColumns() const { return m_computedColumns; }
+    const QStringList &computedNames() const { return m_computedNames; }
 
     // Writes everything left and closes the file; returns the rows it holds.
     // Waits for the writer, about a second at most: a disk that takes longer
@@ -125,6 +126,7 @@ private:
     qint64 m_originNs = 0;
     qint64 m_rowCount = 0;
     int m_computedColumns = 0;
+    QStringList m_computedNames;
     qint64 m_bytesAppended = 0;
     // Where the row being appended begins in m_pending.
     size_t m_rowStart = 0;

@@ -76,11 +76,23 @@ void SampleIntake::fillColumns()
     m_unrecorded = 0;
     if (!m_recorder || count == 0)
         return;
+    // The recording's columns by name: channels added since have none,
+    // removed ones stay empty, and none takes another's place.
     std::array<double, 8> computed{};
-    const int columns = std::min(m_store.computedCount(), int(computed.size()));
+    std::array<int, 8> sources{};
+    const QStringList &recorded = m_recorder->computedNames();
+    const int columns = std::min(int(recorded.size()), int(computed.size()));
+    for (int column = 0; column < columns; ++column) {
+        const int found = int(m_store.computedNames().indexOf(recorded.at(column)));
+        sources[size_t(column)] = found < 0 ? -1 : Sample::channelCount + found;
+    }
     for (int position = m_store.size() - count; position < m_store.size(); ++position) {
-        for (int column = 0; column < columns; ++column)
-            m_store.value(position, Sample::channelCount + column, &computed[size_t(column)]);
+        for (int column = 0; column < columns; ++column) {
+            double &value = computed[size_t(column)];
+            value = qQNaN();
+            if (sources[size_t(column)] >= 0)
+                m_store.value(position, sources[size_t(column)], &value);
+        }
         m_recorder->appendSample(m_store.at(position), computed.data(), columns);
     }
 }
@@ -113,6 +125,9 @@ void SampleIntake::takeSamples(const Sample *samples, size_t count)
         }
     }
     m_gapPending = false;
+    // A file's samples get their computed columns as the board's do.
+    if (count > 0 && m_columnFiller)
+        m_columnFiller(m_store);
     if (count > 0)
         emit samplesAdded();
 }

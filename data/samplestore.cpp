@@ -48,8 +48,15 @@ void SampleStore::clear()
     m_computed.clear();
 }
 
+void SampleStore::setComputedNames(const QStringList &names)
+{
+    setComputedCount(int(names.size()));
+    m_computedNames = names;
+}
+
 void SampleStore::setComputedCount(int count)
 {
+    m_computedNames.clear();
     m_computedCount = std::max(count, 0);
     m_computed.assign(m_ring.size() * size_t(m_computedCount), qQNaN());
     if (m_computedCount == 0)

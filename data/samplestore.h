@@ -2,6 +2,7 @@
 
 #include "sampleenvelope.h"
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
@@ -48,6 +49,10 @@ public:
     // sample, grown as the ring fills.
     void setComputedCount(int count);
     int computedCount() const { return m_computedCount; }
+    // As setComputedCount(), naming the columns: a recording finds its
+    // columns by name when others are added or removed.
+    void setComputedNames(const QStringList &names);
+    const QStringList &computedNames() const { return m_computedNames; }
     // NaN: no value.
     void setComputed(int position, int column, double value)
     {
@@ -95,6 +100,7 @@ private:
     std::vector<Sample> m_ring;
     std::vector<double> m_computed;
     int m_computedCount = 0;
+    QStringList m_computedNames;
     size_t m_mask = 0;
     size_t m_head = 0;
     size_t m_size = 0;

@@ -31,10 +31,10 @@ quint64 PortListing::changeStamp()
     static quint64 calls = 0;
     if (source())
         return ++calls;
-    // A new device node changes /dev; udev finishing with it (the USB ids
-    // Qt reads) changes its database.
+    // A new device node changes /dev (a pseudo-terminal /dev/pts); udev
+    // finishing with it (the USB ids Qt reads) changes its database.
     quint64 stamp = 0;
-    for (const char *folder : {"/dev", "/run/udev/data"}) {
+    for (const char *folder : {"/dev", "/dev/pts", "/run/udev/data"}) {
         struct stat status {};
         if (::stat(folder, &status) == 0)
             stamp = stamp * 1000003u + quint64(status.st_mtim.tv_sec) * 1000000000u

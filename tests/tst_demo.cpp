@@ -292,7 +292,7 @@ void DemoTest::installTreeHasPanelDesktopEntryIconAndRule()
     const QString entry = readAll(root.filePath(QStringLiteral("share/applications/boardpanel.desktop")));
     QVERIFY(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
     const QStringList lines = entry.split(QLatin1Char('\n'));
-    for (const QString line : {"Type=Application", "Exec=boardpanel", "Icon=boardpanel", "Terminal=false"})
+    for (const QString line : {"Type=Application", "Exec=boardpanel %F", "Icon=boardpanel", "Terminal=false"})
         QVERIFY2(lines.contains(line), qPrintable(line));
     QVERIFY(entry.contains(QStringLiteral("\nName=")));
     // One action per instrument, each starting the panel with that window open.

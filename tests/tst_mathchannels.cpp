@@ -224,25 +224,30 @@ void TestMathChannels::recordingHoldsTheColumn()
     intake.setRecorder(&recorder);
     MathChannels channels(inputs);
     intake.setColumnFiller([&](SampleStore &store) { channels.fill(store); });
-    QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4")}, intake.columnStore()));
-    recorder.start(folder.filePath("r.csv"), {"n", "time_s", "PAD0", "PAD1", "PAD2", "M1"}, 0);
+    QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4"), MathChannel("M2", "PAD0 * 2")},
+                                 intake.columnStore()));
+    recorder.start(folder.filePath("r.csv"), {"n", "time_s", "PAD0", "PAD1", "PAD2", "M1", "M2"}, 0);
     // More frames in one read than the ring holds: none is lost.
     QByteArray frames;
     for (int i = 0; i < 40; ++i)
         frames += "$" + QByteArray::number(i) + " 0 " + (i == 3 ? "x" : "0") + ";";
     intake.takeBytes(frames.constData(), frames.size(), 0);
+    // M1 removed while recording: its column goes empty, M2 keeps its own.
+    QVERIFY(channels.setChannels({MathChannel("M2", "PAD0 * 2")}, intake.columnStore()));
+    intake.takeBytes("$6 0 0;", 7, 0);
     intake.setPaused(true);
     intake.takeBytes("$5 0 0;", 7, 0);
     recorder.stop();
     QFile file(folder.filePath("r.csv"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> rows = file.readAll().split('\n');
-    QCOMPARE(rows.size(), 1 + 41 + 1);
-    QCOMPARE(rows.at(1), QByteArray("1,0.000000,0,0,0,0"));
-    QCOMPARE(rows.at(4), QByteArray("4,0.000000,3,0,,0.75"));
-    QCOMPARE(rows.at(40), QByteArray("40,0.000000,39,0,0,9.75"));
+    QCOMPARE(rows.size(), 1 + 42 + 1);
+    QCOMPARE(rows.at(1), QByteArray("1,0.000000,0,0,0,0,0"));
+    QCOMPARE(rows.at(4), QByteArray("4,0.000000,3,0,,0.75,6"));
+    QCOMPARE(rows.at(40), QByteArray("40,0.000000,39,0,0,9.75,78"));
+    QCOMPARE(rows.at(41), QByteArray("41,0.000000,6,0,0,,12"));
     // Paused: recorded, not computed.
-    QCOMPARE(rows.at(41), QByteArray("41,0.000000,5,0,0,"));
+    QCOMPARE(rows.at(42), QByteArray("42,0.000000,5,0,0,,"));
 }
 
 QTEST_GUILESS_MAIN(TestMathChannels)
