@@ -242,6 +242,25 @@ void CsvRecorder::appendRow(qint64 timeNs, const int *values, int count, quint32
 {
     if (!m_recording)
         return;
+    writeIntegers(timeNs, values, count, presentMask);
+    endRow();
+}
+
+void CsvRecorder::appendSample(const Sample &sample, const double *computed, int count)
+{
+    if (!m_recording)
+        return;
+    writeIntegers(sample.timeNs, sample.values.data(), Sample::channelCount, sample.validMask);
+    for (int i = 0; i < m_computedColumns; ++i) {
+        m_pending += ',';
+        if (i < count)
+            Csv::appendNumber(m_pending, computed[i]);
+    }
+    endRow();
+}
+
+void CsvRecorder::writeIntegers(qint64 timeNs, const int *values, int count, quint32 presentMask)
+{
     // Written in place, in room for the longest row: a million rows a
     // second leave no time for an append per cell.
     m_rowStart = m_pending.size();
@@ -255,31 +274,7 @@ void CsvRecorder::appendRow(qint64 timeNs, const int *values, int count, quint32
         if (i >= 32 || ((presentMask >> i) & 1u))
             p = Csv::writeInteger(p, values[i]);
     }
-    *p++ = '\n';
     m_pending.resize(size_t(p - begin));
-    countRow();
-}
-
-void CsvRecorder::appendSample(const Sample &sample, const double *computed, int count)
-{
-    if (m_computedColumns == 0) {
-        appendRow(sample.timeNs, sample.values.data(), Sample::channelCount, sample.validMask);
-        return;
-    }
-    if (!m_recording)
-        return;
-    beginRow(sample.timeNs);
-    for (int i = 0; i < Sample::channelCount; ++i) {
-        m_pending += ',';
-        if (sample.hasValue(i))
-            Csv::appendInteger(m_pending, sample.values[size_t(i)]);
-    }
-    for (int i = 0; i < m_computedColumns; ++i) {
-        m_pending += ',';
-        if (i < count)
-            Csv::appendNumber(m_pending, computed[i]);
-    }
-    endRow();
 }
 
 void CsvRecorder::beginRow(qint64 timeNs)

@@ -106,6 +106,8 @@ private:
     void begin(const std::shared_ptr<Writer> &writer, const QStringList &header,
                qint64 originNs, qint64 rowsBefore);
     void beginRow(qint64 timeNs);
+    // The row number, time_s and the integers, without the row's end.
+    void writeIntegers(qint64 timeNs, const int *values, int count, quint32 presentMask);
     void endRow();
     void countRow();
     void handOver();
