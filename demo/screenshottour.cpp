@@ -4,7 +4,6 @@
 #include "filesaving.h"
 #include "mainwindow.h"
 #include "plotter.h"
-#include "recordingwindows.h"
 #include "spectrumview.h"
 #include "xyview.h"
 
@@ -15,7 +14,6 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSet>
@@ -29,8 +27,6 @@ namespace {
 // PAD0's PWM frequency: the counter must read this one back, so it differs
 // from what the board reports while no PWM output is set.
 constexpr int pad0Frequency = 1250;
-// Long enough for slow machines, short enough that a broken demo ends soon.
-constexpr int dataTimeoutMs = 10000;
 // The plots keep the last 500 samples; a full window looks like a live plot.
 constexpr int fullPlot = 500;
 // Readings in the chart's picture: one and a half periods of PAD0's sine.
@@ -251,60 +247,6 @@ void ScreenshotTour::showAccelerometer()
         return;
     waitForPlot(window, QStringLiteral("accelerometer.png"));
     quit(window, "quitButton");
-}
-
-void ScreenshotTour::showRecordingBesideLive()
-{
-    QDialog *live = open("pushButtonOsciloscope", "Osciloscope");
-    if (!live)
-        return;
-    // Two seconds recorded from the live window, then opened beside it.
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("run3.csv"));
-    FileSaving::setFileNameSource([path](const QString &, const QString &) { return path; });
-    QAction *record = nullptr;
-    for (QAction *action : live->actions()) {
-        if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
-            record = action;
-    }
-    if (record) {
-        record->trigger();
-        pause(2000);
-        record->trigger();
-    }
-    FileSaving::setFileNameSource({});
-    RecordingWindows::open(path, live);
-    QPointer<Plotter> replayed;
-    waitUntil(
-        [&] {
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (widget != live && widget->windowTitle().startsWith(QStringLiteral("Osciloscope – ")))
-                    replayed = qobject_cast<Plotter *>(widget);
-            }
-            return replayed && replayed->intake().lastIndex() > 0;
-        },
-        dataTimeoutMs);
-    if (!replayed) {
-        m_failures << tr("the recording did not open");
-        quit(live, "quitButton");
-        return;
-    }
-    pause(300); // the first paint
-    // Side by side, as on a desk: the live window left, the file right.
-    const QPixmap left = live->grab();
-    const QPixmap right = replayed->grab();
-    QImage both(left.width() + right.width() + 16, std::max(left.height(), right.height()),
-                QImage::Format_RGB32);
-    both.fill(Qt::white);
-    QPainter painter(&both);
-    painter.drawPixmap(0, 0, left);
-    painter.drawPixmap(left.width() + 16, 0, right);
-    painter.end();
-    const QString picture = m_directory.filePath(QStringLiteral("osciloscope-replay.png"));
-    if (!both.save(picture))
-        m_failures << tr("cannot write %1").arg(picture);
-    replayed->close();
-    quit(live, "quitButton");
 }
 
 void ScreenshotTour::showPwm()

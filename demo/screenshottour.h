@@ -29,6 +29,9 @@ public:
     QStringList run();
 
 private:
+    // Long enough for slow machines, short enough that a broken demo ends soon.
+    static constexpr int dataTimeoutMs = 10000;
+
     void showLauncher();
     void showVoltmeter();
     // Its chart, zoomed in on the seconds of readings it has.
