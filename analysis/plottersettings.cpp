@@ -30,7 +30,20 @@ const QString spectrumLength = QStringLiteral("view/spectrumLength");
 const QString xyX = QStringLiteral("view/xyX");
 const QString xyY = QStringLiteral("view/xyY");
 const QString rollingLength = QStringLiteral("rollingLength");
+const QString hiddenInputs = QStringLiteral("channels/hiddenInputs");
+QString mathChannel(int number, const char *part)
+{
+    return QStringLiteral("channels/%1/%2").arg(number).arg(QLatin1String(part));
+}
 } // namespace Key
+
+// A text of the settings file kept only within a formula's length.
+std::optional<QString> shortText(const QVariant &value)
+{
+    if (value.userType() != QMetaType::QString || value.toString().size() > 1000)
+        return std::nullopt;
+    return value.toString();
+}
 
 } // namespace
 
@@ -38,7 +51,20 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
 {
     using namespace SettingValues;
     PlotterSettings settings;
-    const int lastChannel = limits.channelCount - 1;
+    // Numbered from 1, up to the first that cannot be read.
+    for (int number = 1; number <= MathChannels::maxCount; ++number) {
+        const std::optional<QString> name = shortText(values.value(Key::mathChannel(number, "name")));
+        const std::optional<QString> formula = shortText(values.value(Key::mathChannel(number, "formula")));
+        if (!name || !formula)
+            break;
+        const QString unit = shortText(values.value(Key::mathChannel(number, "unit"))).value_or(QString());
+        settings.mathChannels.append(MathChannel(*name, *formula, unit));
+    }
+    if (const std::optional<qint64> hidden =
+            integer(values.value(Key::hiddenInputs), 0, (qint64(1) << limits.channelCount) - 1))
+        settings.hiddenInputs = quint32(*hidden);
+    // The trigger and XY may take a computed channel.
+    const int lastChannel = limits.channelCount + int(settings.mathChannels.size()) - 1;
     const AxisSpan scale = limits.fullScale;
 
     const std::optional<double> from = number(values.value(Key::yFrom), -ViewZoom::maximumYSize, ViewZoom::maximumYSize);
@@ -100,6 +126,12 @@ QVariantMap PlotterSettings::toValues() const
     values.insert(Key::xyX, xyX);
     values.insert(Key::xyY, xyY);
     values.insert(Key::rollingLength, rollingLength);
+    values.insert(Key::hiddenInputs, hiddenInputs);
+    for (int i = 0; i < mathChannels.size(); ++i) {
+        values.insert(Key::mathChannel(i + 1, "name"), mathChannels.at(i).name());
+        values.insert(Key::mathChannel(i + 1, "formula"), mathChannels.at(i).formula());
+        values.insert(Key::mathChannel(i + 1, "unit"), mathChannels.at(i).unit());
+    }
     return values;
 }
 

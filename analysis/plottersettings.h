@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mathchannels.h"
 #include "scopetrigger.h"
 #include "viewzoom.h"
 
@@ -42,8 +43,11 @@ struct PlotterSettings
     int xyX = 0;
     int xyY = 1;
     int rollingLength = 500;
-    // Computed channels, once a plot has them, are kept here too: a list
-    // read and written under "channels/" beside the values above.
+    // Checked again when the window takes them: formulas that no longer
+    // compile leave the window without computed channels.
+    QVector<MathChannel> mathChannels;
+    // Bit i set: input i is hidden.
+    quint32 hiddenInputs = 0;
 
     static PlotterSettings fromValues(const QVariantMap &values, const Limits &limits);
     QVariantMap toValues() const;

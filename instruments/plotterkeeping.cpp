@@ -28,12 +28,27 @@ QVariantMap Plotter::keptValues() const
     settings.spectrumLength = views.spectrum().length();
     settings.xyX = views.xy().xChannel();
     settings.xyY = views.xy().yChannel();
+    settings.mathChannels = mathMenu.channels();
+    for (int input = 0; input < Sample::channelCount; ++input)
+        settings.hiddenInputs |= mathMenu.isShown(input) ? 0u : 1u << input;
     return settings.toValues();
 }
 
 void Plotter::applyKept(const QVariantMap &values)
 {
-    const PlotterSettings settings = PlotterSettings::fromValues(values, limitsOf(profile));
+    PlotterSettings settings = PlotterSettings::fromValues(values, limitsOf(profile));
+    // First: the trigger and XY may read a computed channel. Formulas that
+    // no longer compile: none, and nothing that would read them.
+    if (!mathMenu.setChannels(settings.mathChannels)) {
+        QVariantMap inputsOnly = values;
+        for (const QString &key : values.keys()) {
+            if (key.startsWith(QLatin1String("channels/")) && key.at(9).isDigit())
+                inputsOnly.remove(key);
+        }
+        settings = PlotterSettings::fromValues(inputsOnly, limitsOf(profile));
+        mathMenu.setChannels({});
+    }
+    mathMenu.setHiddenInputs(settings.hiddenInputs);
     scopeView.restoreFrom(settings);
     viewport.restoreFrom(settings);
     views.spectrum().setLength(settings.spectrumLength);

@@ -28,7 +28,8 @@ MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputN
             editChannel(int(m_model.channels().size()));
     });
     for (const QString &name : inputNames) {
-        QAction *show = new QAction(tr("Show %1").arg(name), this);
+        // The window's, so that it finds them among its own.
+        QAction *show = new QAction(tr("Show %1").arg(name), window);
         show->setCheckable(true);
         show->setChecked(true);
         connect(show, &QAction::toggled, this, [this] {
@@ -87,6 +88,12 @@ void MathChannelMenu::addToMenu(QMenu &menu)
     }
     for (QAction *show : m_showActions)
         menu.addAction(show);
+}
+
+void MathChannelMenu::setHiddenInputs(quint32 hidden)
+{
+    for (size_t input = 0; input < m_showActions.size(); ++input)
+        m_showActions[input]->setChecked(((hidden >> input) & 1u) == 0);
 }
 
 bool MathChannelMenu::setChannels(const QVector<MathChannel> &channels)

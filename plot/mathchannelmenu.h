@@ -56,6 +56,8 @@ public:
     bool isShown(int channel) const;
     // Bit i set: channel i is shown.
     quint32 shownChannels() const;
+    // Bit i set: input i is hidden, as "Show …" unchecked.
+    void setHiddenInputs(quint32 hidden);
 
 signals:
     // The channels, or which of them are shown, changed.

@@ -27,7 +27,8 @@ PlotterSettings keptForOsciloscope()
 
 QAction *actionNamed(QWidget *window, const QString &text)
 {
-    for (QAction *action : window->actions())
+    // The window's shortcuts, and the entries only its menu holds.
+    for (QAction *action : window->actions() + window->findChildren<QAction *>())
         if (action->text() == text)
             return action;
     return nullptr;
@@ -84,6 +85,9 @@ void TestKeptSettings::plotChoicesComeBack()
     QTest::keyClick(window, Qt::Key_M, Qt::ControlModifier);
     QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
     scope->viewSwitch().spectrum().setLength(4096);
+    const QVector<MathChannel> channels{MathChannel("Temp", "0.1 * PAD2 - 50", "°C")};
+    QVERIFY(scope->setMathChannels(channels));
+    actionNamed(window, "Show PAD1")->setChecked(false);
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(scope->scope().trigger().mode(), TriggerMode::RisingEdge);
     quit(window);
@@ -95,6 +99,9 @@ void TestKeptSettings::plotChoicesComeBack()
     QCOMPARE(next->viewSwitch().spectrum().length(), 4096);
     QVERIFY(actionNamed(next, "Show Measurements")->isChecked());
     QVERIFY(actionNamed(next, "Show Cursors")->isChecked());
+    QCOMPARE(next->mathChannels(), channels);
+    QVERIFY(!actionNamed(next, "Show PAD1")->isChecked());
+    QVERIFY(actionNamed(next, "Show PAD0")->isChecked());
 }
 
 void TestKeptSettings::restoreDefaultsForgetsThem()

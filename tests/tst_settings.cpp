@@ -82,6 +82,13 @@ void TestSettings::plotterRoundTrip_data()
     automatic.view = PlotterSettings::View::Spectrum;
     automatic.rollingLength = 20;
     QTest::newRow("limits") << automatic;
+    // The trigger on a computed channel, which is read before it.
+    PlotterSettings computed;
+    computed.mathChannels = {MathChannel("Temp", "0.1 * PAD2 - 50", "°C"), MathChannel("M2", "PAD0 - PAD1")};
+    computed.hiddenInputs = 0b101;
+    computed.triggerSource = 4;
+    computed.xyX = 3;
+    QTest::newRow("computed channels") << computed;
 }
 
 void TestSettings::plotterRoundTrip()
@@ -124,6 +131,7 @@ void TestSettings::damagedValuesAreDefaults_data()
     row("rolling length too long", "rollingLength", 100001);
     row("rolling length not a number", "rollingLength", "nan");
     row("xy channel beyond", "view/xyX", 7);
+    row("hidden inputs beyond", "channels/hiddenInputs", 8);
     row("unknown key", "trigger/colour", "red");
 }
 
