@@ -28,7 +28,8 @@ void RateMeter::update(const SampleStore &store)
     }
     m_lastIndex = store.newest().index;
     const qint64 newestNs = m_readings.back().timeNs;
-    while (m_readings.size() > 2 && m_readings.front().timeNs < newestNs - spanNs)
+    // In doubles: stamps far apart must not overflow.
+    while (m_readings.size() > 2 && double(newestNs) - double(m_readings.front().timeNs) > double(spanNs))
         m_readings.pop_front();
 }
 

@@ -109,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         grid.upper = double(store.newest().index - keyOrigin) + (gridKind >> 4);
     }
 
-    ChannelLines lines;
     // Lines left from an earlier redraw must not leak into this one.
+    ChannelLines lines(Sample::channelCount);
     lines[1].push_back({1, 2});
     const ValueExtent extent = decimateColumns(store, span, keyOrigin, grid, lines);
 
