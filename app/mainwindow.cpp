@@ -7,10 +7,15 @@
 #include "osciloscope.h"
 #include "pwm.h"
 #include "voltmeter.h"
+#include "windowmemory.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow),
+      // Only its place and size: the launcher has no choices of its own.
+      m_memory(new WindowMemory(this, [] { return QVariantMap(); }, [](const QVariantMap &) {}))
 {
     ui->setupUi(this);
     // The boxes' texts need more than the first size with most desktop
@@ -21,6 +26,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_memory->save();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::openInstruments(const QStringList &names)

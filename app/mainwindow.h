@@ -12,6 +12,7 @@ struct InstrumentEntry;
 class Counter;
 class Osciloscope;
 class Pwm;
+class WindowMemory;
 class Voltmeter;
 
 // The launcher: one box per instrument; each press opens a new window.
@@ -28,6 +29,10 @@ public:
     // of the one before is built. Unknown names are skipped.
     void openInstruments(const QStringList &names);
 
+protected:
+    // Keeps its place and size for the next start.
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void on_pushButtonVoltmeter_clicked();
     void on_pushButtonAccelerometer_clicked();
@@ -41,6 +46,7 @@ private:
     static QString buttonSuffix(const InstrumentEntry &entry);
 
     Ui::MainWindow *ui;
+    WindowMemory *const m_memory;
     // The latest window of each kind. Not owned: a window destroys itself
     // when it is closed, which clears its pointer.
     QPointer<Pwm> pwm;

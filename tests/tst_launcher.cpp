@@ -60,6 +60,7 @@ private slots:
     void pressDuringAnotherWindowsStart();
     void openByName();
     void desktopActionsOpenEveryInstrument();
+    void placeAndSizeComeBack();
     void cleanup() { closeAll(); }
 };
 
@@ -237,6 +238,21 @@ void TestLauncher::desktopActionsOpenEveryInstrument()
         QCOMPARE(desktop.value(action + "Exec"), "boardpanel --open " + entry.name);
     }
     QCOMPARE(desktop.value("Desktop Entry/Actions"), names.join(';') + ';');
+}
+
+void TestLauncher::placeAndSizeComeBack()
+{
+    QRect moved;
+    {
+        MainWindow window;
+        window.show();
+        window.setGeometry(window.geometry().translated(31, 17).adjusted(0, 0, 24, 12));
+        moved = window.geometry();
+        window.close();
+    }
+    MainWindow next;
+    next.show();
+    QCOMPARE(next.geometry(), moved);
 }
 
 QTEST_MAIN(TestLauncher)
