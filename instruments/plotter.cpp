@@ -124,6 +124,7 @@ void Plotter::takeMathChannels()
     publishing->publisher().setChannelNames(mathMenu.names());
     viewport.setShownChannels(mathMenu.shownChannels());
     recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
+    keepBoardsChannels();
     redrawSoon();
 }
 
@@ -133,6 +134,9 @@ void Plotter::startInstrument()
     // the next connection's bytes. A paused plot stays paused.
     sampleIntake.dropPartialFrame();
     connected = true;
+    // Another board (a move, or another board at a replug) brings its own.
+    if (const std::optional<QVector<MathChannel>> own = boardsChannels(); own && *own != mathChannels())
+        setMathChannels(*own);
     profile.protocol.start(board, {});
     updateRefreshTimer();
 }

@@ -105,6 +105,11 @@ private:
     // The computed channels changed: every view, the recording's header and
     // the publishing take the new list.
     void takeMathChannels();
+    // The computed channels of the board in use, kept under its USB serial
+    // number, for no board without one (plotterkeeping.cpp): a calibration
+    // belongs to its board, whichever window shows it.
+    std::optional<QVector<MathChannel>> boardsChannels() const;
+    void keepBoardsChannels() const;
     // Something shown changed other than the data: a running plot draws it
     // at its next tick, a stopped one at once.
     void redrawSoon();

@@ -2,8 +2,11 @@
 // gives and takes back its own choices (see PlotterSettings).
 #include "plotter.h"
 
+#include "settingsfile.h"
 #include "spectrumview.h"
 #include "xyview.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -17,7 +20,48 @@ PlotterSettings::Limits limitsOf(const PlotterProfile &profile)
     return limits;
 }
 
+// The computed channels' keys among a window's values.
+bool isMathChannelKey(const QString &key)
+{
+    return key.startsWith(QLatin1String("channels/")) && key.size() > 9 && key.at(9).isDigit();
+}
+
+QString boardGroup(const QString &instrument, const QString &serialNumber)
+{
+    QString serial = serialNumber;
+    serial.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    return QStringLiteral("%1-board-%2").arg(instrument, serial);
+}
+
 } // namespace
+
+std::optional<QVector<MathChannel>> Plotter::boardsChannels() const
+{
+    if (board.serialNumber().isEmpty())
+        return std::nullopt;
+    const QVariantMap kept =
+        SettingsFile::readGroup(boardGroup(profile.protocol.name, board.serialNumber()));
+    if (kept.isEmpty())
+        return std::nullopt;
+    return PlotterSettings::fromValues(kept, limitsOf(profile)).mathChannels;
+}
+
+void Plotter::keepBoardsChannels() const
+{
+    if (board.serialNumber().isEmpty())
+        return;
+    PlotterSettings settings;
+    settings.mathChannels = mathMenu.channels();
+    QVariantMap values = settings.toValues();
+    for (const QString &key : values.keys()) {
+        if (!isMathChannelKey(key))
+            values.remove(key);
+    }
+    // Written even when empty of channels: a board whose last channel was
+    // removed keeps none.
+    values.insert(QStringLiteral("channels/count"), mathMenu.channels().size());
+    SettingsFile::writeGroup(boardGroup(profile.protocol.name, board.serialNumber()), values);
+}
 
 QVariantMap Plotter::keptValues() const
 {
@@ -37,12 +81,17 @@ QVariantMap Plotter::keptValues() const
 void Plotter::applyKept(const QVariantMap &values)
 {
     PlotterSettings settings = PlotterSettings::fromValues(values, limitsOf(profile));
+    // The board's own channels before the window's; Restore Defaults
+    // (no values) takes them away too.
+    const std::optional<QVector<MathChannel>> own = boardsChannels();
+    if (own && !values.isEmpty())
+        settings.mathChannels = *own;
     // First: the trigger and XY may read a computed channel. Formulas that
     // no longer compile: none, and nothing that would read them.
     if (!mathMenu.setChannels(settings.mathChannels)) {
         QVariantMap inputsOnly = values;
         for (const QString &key : values.keys()) {
-            if (key.startsWith(QLatin1String("channels/")) && key.at(9).isDigit())
+            if (isMathChannelKey(key))
                 inputsOnly.remove(key);
         }
         settings = PlotterSettings::fromValues(inputsOnly, limitsOf(profile));

@@ -5,6 +5,7 @@
 #include "boardlink.h"
 #include "filesaving.h"
 #include "instrumentkinds.h"
+#include "osciloscope.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -62,6 +63,7 @@ private slots:
     void replugInTheOtherOrderKeepsEachWindowOnItsBoard();
     void recordingGoesOnAcrossAMove();
     void namedBoardIsTakenFirst();
+    void computedChannelsBelongToTheirBoard();
 };
 
 void TestBoards::secondWindowTakesTheFreeBoard()
@@ -184,6 +186,28 @@ void TestBoards::namedBoardIsTakenFirst()
     QTRY_COMPARE(boxes.boxes.size(), 1);
     QCOMPARE(boxes.boxes[0].text, QString("Could not connect to your device."));
     QCOMPARE(boards.first.received(), QByteArray());
+}
+
+void TestBoards::computedChannelsBelongToTheirBoard()
+{
+    const InstrumentKind k = instrumentKind("Osciloscope");
+    BoardPair boards;
+    QVERIFY(boards.isReady());
+    QPointer<Osciloscope> window(new Osciloscope);
+    window->show();
+    QTRY_VERIFY(boards.first.received().startsWith(k.startCommands));
+    const QVector<MathChannel> calibration{MathChannel("Temp", "0.1 * PAD2 - 50", "°C")};
+    QVERIFY(window->setMathChannels(calibration));
+
+    // B, a board the panel has not seen: the window's channels; then B's own.
+    boardEntry(window, "BOARD-B")->trigger();
+    QTRY_VERIFY(boards.second.received().startsWith(k.startCommands));
+    QVERIFY(window->setMathChannels({}));
+    // Each board brings back its own.
+    boardEntry(window, "BOARD-A")->trigger();
+    QTRY_COMPARE(window->mathChannels(), calibration);
+    boardEntry(window, "BOARD-B")->trigger();
+    QTRY_VERIFY(window->mathChannels().isEmpty());
 }
 
 QTEST_MAIN(TestBoards)
