@@ -25,7 +25,9 @@ bool WindowMemory::eventFilter(QObject *watched, QEvent *event)
         m_restored = true;
         restore();
     }
-    if (watched == m_chart && (event->type() == QEvent::Close || event->type() == QEvent::Hide))
+    // Compared as an object: a chart being destroyed is a chart no more, and
+    // only its close, before that, still has a span to note.
+    if (watched == m_chartObject && event->type() == QEvent::Close)
         noteChartSpan();
     return QObject::eventFilter(watched, event);
 }
@@ -61,6 +63,7 @@ void WindowMemory::restoreDefaults()
 void WindowMemory::followChart(ChartWindow *chart)
 {
     m_chart = chart;
+    m_chartObject = chart;
     chart->installEventFilter(this);
     if (m_kept.chartSpanMs)
         chart->setSpan(*m_kept.chartSpanMs);

@@ -56,6 +56,8 @@ private:
     QAction *const m_restoreDefaultsAction;
     WindowSettings m_kept;
     QPointer<ChartWindow> m_chart;
+    // The same chart, only to be told apart in eventFilter().
+    const QObject *m_chartObject = nullptr;
     bool m_restored = false;
     bool m_keeping = true;
 };
