@@ -28,8 +28,9 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("osciloscope-replay.png"),
                               QStringLiteral("osciloscope-two-boards.png"),
                               QStringLiteral("osciloscope-math.png")};
-// A whole tour takes a few seconds; this only catches a hung demo.
-constexpr int tourTimeoutMs = 120000;
+// A whole tour takes a few seconds (minutes in a sanitizer build on a loaded
+// machine); this only catches a hung demo.
+constexpr int tourTimeoutMs = 360000;
 
 struct Run
 {
