@@ -16,6 +16,8 @@
 
 #include <qcustomplot.h>
 
+#include <array>
+
 namespace {
 constexpr int margin = 12;
 constexpr int waitForPlotsMs = 10000;
@@ -39,8 +41,8 @@ void ScreenshotTour::showTwoBoards()
     // As they first open, not as the tour left the last one.
     SettingsFile::writeGroup(QStringLiteral("osciloscope"), QVariantMap());
 
-    const QList<QPointer<QDialog>> windows{open("pushButtonOsciloscope", "Osciloscope"),
-                                           open("pushButtonOsciloscope", "Osciloscope")};
+    const std::array<QPointer<QDialog>, 2> windows{open("pushButtonOsciloscope", "Osciloscope"),
+                                                   open("pushButtonOsciloscope", "Osciloscope")};
     for (const QPointer<QDialog> &window : windows) {
         if (!window)
             return;
