@@ -1,7 +1,6 @@
 #include "plotter.h"
 
-#include "csv.h"
-#include "filesaving.h"
+#include "hoverreadout.h"
 #include "monotonicclock.h"
 #include "plotexport.h"
 #include "publishcontrol.h"
@@ -10,7 +9,6 @@
 
 #include <QMenu>
 #include <QPushButton>
-#include <QToolTip>
 
 #include <qcustomplot.h>
 
@@ -87,8 +85,10 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     });
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
-    // Tool-tip events come only while the pointer rests: no cost per move.
-    plot->installEventFilter(this);
+    // Hovering over the time view shows the samples under the pointer.
+    new HoverReadout(plot, [this](const QPoint &at) {
+        return views.showsTime() ? timeGraphs.readoutAt(at, mathMenu.names()) : QString();
+    });
 
     connect(&board, &BoardLink::received, this, &Plotter::readData);
     connect(&board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
@@ -217,7 +217,12 @@ void Plotter::createActions()
     });
     exportDataAction->setText(tr("Export Shown Data…"));
     exportDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
-    connect(exportDataAction, &QAction::triggered, this, &Plotter::exportShownData);
+    connect(exportDataAction, &QAction::triggered, this, [this] {
+        BusyScope busy(this);
+        // What was drawn: the span the time graphs hold, or another view's table.
+        PlotExport::exportShown(this, QLatin1String(profile.fileStem), views, sampleIntake.store(),
+                                mathMenu.names(), timeGraphs.drawn());
+    });
     addAction(saveImageAction);
     addAction(exportDataAction);
     addAction(RecordingOpening::action(this));
@@ -255,39 +260,6 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
         mathMenu.addToMenu(menu);
     }
     menu.exec(plot->mapToGlobal(plotPosition));
-}
-
-void Plotter::exportShownData()
-{
-    BusyScope busy(this);
-    const QString fileName = PlotExport::askDataFileName(this, QLatin1String(profile.fileStem));
-    if (fileName.isEmpty())
-        return;
-    // What was drawn: the time view's samples, or another view's own
-    // table. The samples go to the file a block at a time, never all at once.
-    if (!views.showsTime()) {
-        FileSaving::save(this, fileName, Csv::table(views.tableHeader(), views.tableRows()));
-        return;
-    }
-    const TimeGraphs::Drawn &drawn = timeGraphs.drawn();
-    FileSaving::save(this, fileName,
-                     Csv::sampleTable(sampleIntake.store(),
-                                      QStringList(QStringLiteral("sample")) + mathMenu.names(),
-                                      drawn.firstIndex, drawn.lastIndex));
-}
-
-bool Plotter::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != plot || event->type() != QEvent::ToolTip)
-        return InstrumentDialog::eventFilter(watched, event);
-    const auto *help = static_cast<QHelpEvent *>(event);
-    const QString readout =
-        views.showsTime() ? timeGraphs.readoutAt(help->pos(), mathMenu.names()) : QString();
-    if (readout.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(help->globalPos(), readout, plot);
-    return true;
 }
 
 void Plotter::on_quitButton_clicked()

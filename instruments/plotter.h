@@ -83,8 +83,6 @@ protected:
     // The plot's choices kept for its next opening (plotterkeeping.cpp).
     QVariantMap keptValues() const override;
     void applyKept(const QVariantMap &values) override;
-    // Hovering over the plot shows the sample under the pointer.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void connectNotify(const QMetaMethod &signal) override;
     void disconnectNotify(const QMetaMethod &signal) override;
 
@@ -99,7 +97,6 @@ private:
     // shortcuts anywhere in the window.
     void createActions();
     void showPlotMenu(const QPoint &plotPosition);
-    void exportShownData();
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
     // The computed channels changed: every view, the recording's header and

@@ -1,7 +1,9 @@
 #include "plotexport.h"
 
+#include "csv.h"
 #include "filesaving.h"
 #include "savedfile.h"
+#include "viewswitch.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -66,6 +68,22 @@ QString askDataFileName(QWidget *window, const QString &fileStem)
     return FileSaving::askSaveFileName(window, tr("Export Data"), FileSaving::Folder::Data,
                                        FileSaving::suggestedName(fileStem, QStringLiteral("csv")),
                                        tr("CSV file (*.csv)"));
+}
+
+void exportShown(QWidget *window, const QString &fileStem, const ViewSwitch &views,
+                 const SampleStore &store, const QStringList &channelNames,
+                 const TimeGraphs::Drawn &drawn)
+{
+    const QString fileName = askDataFileName(window, fileStem);
+    if (fileName.isEmpty())
+        return;
+    if (!views.showsTime()) {
+        FileSaving::save(window, fileName, Csv::table(views.tableHeader(), views.tableRows()));
+        return;
+    }
+    FileSaving::save(window, fileName,
+                     Csv::sampleTable(store, QStringList(QStringLiteral("sample")) + channelNames,
+                                      drawn.firstIndex, drawn.lastIndex));
 }
 
 } // namespace PlotExport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "samplestore.h"
+#include "timegraphs.h"
 
 #include <QStringList>
 
@@ -8,6 +9,7 @@
 
 class QCustomPlot;
 class QWidget;
+class ViewSwitch;
 
 // What a plotter writes to files: the plot as an image, and the samples
 // shown as CSV. Both go through the one saving path (whole file or none).
@@ -19,4 +21,11 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem);
 
 // Asks for the name of a data file to export to; empty when cancelled.
 QString askDataFileName(QWidget *window, const QString &fileStem);
+
+// "Export Shown Data…": asks for a name, then writes what was drawn: the
+// time view's samples (`drawn`, headed "sample" and the channels' names) a
+// block at a time, or the other view's own table.
+void exportShown(QWidget *window, const QString &fileStem, const ViewSwitch &views,
+                 const SampleStore &store, const QStringList &channelNames,
+                 const TimeGraphs::Drawn &drawn);
 } // namespace PlotExport
