@@ -225,8 +225,15 @@ void BoardLink::readAvailable()
     // What arrives during the stop's wait still counts; nothing is answered
     // then, as send() writes nothing.
     const bool running = m_state == State::Open || m_state == State::Stopping;
-    if (!m_listening || !running || m_port->bytesAvailable() <= 0)
+    if (!running || m_port->bytesAvailable() <= 0)
         return;
+    if (!m_listening) {
+        // Sent before this window's first command: a stream left running by
+        // an earlier window or program. Dropped, since left in the port's
+        // buffer it would fill it, and a full buffer is read no more.
+        m_port->readAll();
+        return;
+    }
     const qint64 readTime = monotonicNowNs();
     const QByteArray bytes = m_port->readAll();
     emit received(bytes, readTime);
