@@ -22,7 +22,7 @@ public:
 private slots:
     void updateLCD(const QByteArray &bytes, qint64 readTimeNs);
     void on_quitButton_clicked();
-    // A shorter wait; nothing needs it today.
+    // A shorter wait. Nothing calls it; kept on purpose, as the window's interface.
     void delay2();
 
 private:

@@ -38,6 +38,7 @@ private:
     void sendLine(const QByteArray &text);
 
     Ui::Pwm *ui;
+    // The line last sent, for the debug trace; kept on purpose.
     QByteArray commandBuffer;
     // Outputs whose Enable was pressed while a setting was going out.
     QQueue<int> pendingOutputs;

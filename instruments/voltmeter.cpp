@@ -65,6 +65,7 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
     const QList<QByteArray> lines = lineSplitter.feed(bytes);
     for (const QByteArray &line : lines) {
         if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
+            // The debug trace of each reading, kept on purpose.
             qDebug() << *reading;
             // Every reading, not only the shown ones; only numbers reach the file.
             if (recording->isRecording()) {
