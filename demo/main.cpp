@@ -30,7 +30,16 @@ void listAsBoard(std::function<QString()> path)
 {
     PortListing::setSource([path] {
         const QString now = path();
-        QList<PortCandidate> ports = PortListing::systemPorts();
+        // Each open window looks at the list every second: the system's part
+        // is read again only when it may have changed, as without a board of
+        // our own.
+        static quint64 systemStamp = 0;
+        static QList<PortCandidate> system;
+        if (const quint64 stamp = PortListing::systemChangeStamp(); stamp != systemStamp || stamp == 0) {
+            systemStamp = stamp;
+            system = PortListing::systemPorts();
+        }
+        QList<PortCandidate> ports = system;
         if (!now.isEmpty())
             ports.prepend(PortListing::boardAt(now));
         return ports;

@@ -29,8 +29,11 @@ QList<PortCandidate> PortListing::systemPorts()
 quint64 PortListing::changeStamp()
 {
     static quint64 calls = 0;
-    if (source())
-        return ++calls;
+    return source() ? ++calls : systemChangeStamp();
+}
+
+quint64 PortListing::systemChangeStamp()
+{
     // A new device node changes /dev (a pseudo-terminal /dev/pts); udev
     // finishing with it (the USB ids Qt reads) changes its database.
     quint64 stamp = 0;

@@ -37,6 +37,8 @@ PortCandidate boardAt(const QString &path, quint16 productIdentifier = 1,
 // stays the same. A substituted list may change at any time: it changes on
 // every call then.
 quint64 changeStamp();
+// The system's part of it: changes whenever systemPorts() may have changed.
+quint64 systemChangeStamp();
 
 // Replaces the system's list, so tests and the demo can list a virtual board.
 // An empty function restores the system's list.

@@ -64,6 +64,7 @@ private slots:
     void recordingGoesOnAcrossAMove();
     void namedBoardIsTakenFirst();
     void computedChannelsBelongToTheirBoard();
+    void hiddenWindowLeavesThePortsAlone();
 };
 
 void TestBoards::secondWindowTakesTheFreeBoard()
@@ -208,6 +209,24 @@ void TestBoards::computedChannelsBelongToTheirBoard()
     QTRY_COMPARE(window->mathChannels(), calibration);
     boardEntry(window, "BOARD-B")->trigger();
     QTRY_VERIFY(window->mathChannels().isEmpty());
+}
+
+void TestBoards::hiddenWindowLeavesThePortsAlone()
+{
+    BoardPair boards;
+    QVERIFY(boards.isReady());
+    QPointer<QDialog> window(openWindow(instrumentKinds().first()));
+    QTRY_VERIFY(!boards.first.received().isEmpty());
+    // A hidden window (a quit one waits hidden for its deletion while a
+    // loop runs) must not go on reading the list of ports every second.
+    window->hide();
+    int lists = 0;
+    PortListing::setSource([&lists, ports = PortListing::availablePorts()] {
+        ++lists;
+        return ports;
+    });
+    spin(2500);
+    QCOMPARE(lists, 0);
 }
 
 QTEST_MAIN(TestBoards)

@@ -18,13 +18,22 @@ BoardChoice::BoardChoice(QWidget *window, const BoardLink &link,
     connect(&link, &BoardLink::stateChanged, this, &BoardChoice::checkBoards);
     m_checkTimer.setInterval(checkIntervalMs);
     connect(&m_checkTimer, &QTimer::timeout, this, &BoardChoice::checkBoards);
-    m_checkTimer.start();
+    if (window->isVisible())
+        m_checkTimer.start();
     m_ownTitle = window->windowTitle();
     window->installEventFilter(this);
 }
 
 bool BoardChoice::eventFilter(QObject *watched, QEvent *event)
 {
+    // A hidden window (a quit one stays, hidden) shows no title: it does
+    // not look at the ports either.
+    if (watched == m_window && event->type() == QEvent::Show) {
+        checkBoards();
+        m_checkTimer.start();
+    } else if (watched == m_window && event->type() == QEvent::Hide) {
+        m_checkTimer.stop();
+    }
     // The window's own title may be set at any time (the launcher sets it
     // once the window is built); the board's name follows it.
     if (watched == m_window && event->type() == QEvent::WindowTitleChange && !m_applying) {
