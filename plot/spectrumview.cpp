@@ -213,10 +213,5 @@ QList<QStringList> SpectrumView::tableRows() const
 
 QStringList SpectrumView::peakTexts() const
 {
-    QStringList texts;
-    for (const QCPItemText *label : m_peakLabels) {
-        if (label && label->visible())
-            texts.append(label->text());
-    }
-    return texts;
+    return shownTexts(m_peakLabels);
 }
