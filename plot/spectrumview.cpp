@@ -93,7 +93,6 @@ void SpectrumView::show()
     // sample rate, and a square's harmonics stay apart.
     m_plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
     m_plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTickerLog));
-    m_plot->yAxis2->setVisible(false);
     for (QCPGraph *graph : m_graphs)
         graph->setVisible(true);
     m_stale = true;
