@@ -9,75 +9,50 @@ namespace {
 
 constexpr qint64 blockLength = SampleEnvelope::blockLength;
 
-// A channel's samples since the last column edge or gap: the first lowest
-// and the last highest, so a flat run keeps both of its ends. Kept as store
+// A channel's samples since the last column edge or gap, kept as store
 // positions: huge indexes can share a key. Whole numbers for the inputs,
 // which the envelope summarises; doubles for computed channels.
 template<typename Value>
-struct ColumnRun
+using ColumnRun = PlacedRange<Value, int>;
+
+// Ends `run`: its points go on `line`, its values into `extent`.
+template<typename Value>
+void flushInto(ColumnRun<Value> &run, std::vector<PlotPoint> &line, ValueExtent &extent,
+               const SampleStore &store, qint64 keyOrigin)
 {
-    bool any = false;
-    Value low = 0;
-    Value high = 0;
-    int lowAt = 0;
-    int highAt = 0;
-    int count = 0;
-
-    void take(Value value, int position) { merge(value, position, value, position, 1); }
-
-    // `samples` samples that came after all those taken so far.
-    void merge(Value lowValue, int lowPosition, Value highValue, int highPosition, int samples)
-    {
-        count = any ? count + samples : samples;
-        if (!any || lowValue < low) {
-            low = lowValue;
-            lowAt = lowPosition;
-        }
-        if (!any || highValue >= high) {
-            high = highValue;
-            highAt = highPosition;
-        }
-        any = true;
+    if (!run.any)
+        return;
+    run.any = false;
+    if (!extent.any) {
+        extent = {true, double(run.low), double(run.high)};
+    } else {
+        extent.minimum = std::min(extent.minimum, double(run.low));
+        extent.maximum = std::max(extent.maximum, double(run.high));
     }
-
-    void flushInto(std::vector<PlotPoint> &line, ValueExtent &extent, const SampleStore &store,
-                   qint64 keyOrigin)
-    {
-        if (!any)
-            return;
-        any = false;
-        if (!extent.any) {
-            extent = {true, double(low), double(high)};
-        } else {
-            extent.minimum = std::min(extent.minimum, double(low));
-            extent.maximum = std::max(extent.maximum, double(high));
-        }
-        const auto point = [&](int position, Value value) {
-            return PlotPoint{double(store.at(position).index - keyOrigin), double(value)};
-        };
-        if (lowAt == highAt) {
-            line.push_back(point(lowAt, low));
-        } else if (count > 2) {
-            // One vertical stroke on the column, entered from the end nearer
-            // where the line comes from: the stroke over to the next column
-            // then stays short, and a dense view draws half the pixels.
-            const double key = double(store.at(std::min(lowAt, highAt)).index - keyOrigin);
-            const bool cameFrom = !line.empty() && !std::isnan(line.back().value);
-            const bool highFirst =
-                cameFrom ? std::abs(line.back().value - high) < std::abs(line.back().value - low)
-                         : highAt < lowAt;
-            line.push_back({key, double(highFirst ? high : low)});
-            line.push_back({key, double(highFirst ? low : high)});
-        } else if (lowAt < highAt) {
-            line.push_back(point(lowAt, low));
-            line.push_back(point(highAt, high));
-        } else {
-            line.push_back(point(highAt, high));
-            line.push_back(point(lowAt, low));
-        }
+    const auto point = [&](int position, Value value) {
+        return PlotPoint{double(store.at(position).index - keyOrigin), double(value)};
+    };
+    if (run.lowAt == run.highAt) {
+        line.push_back(point(run.lowAt, run.low));
+    } else if (run.count > 2) {
+        // One vertical stroke on the column, entered from the end nearer
+        // where the line comes from: the stroke over to the next column
+        // then stays short, and a dense view draws half the pixels.
+        const double key = double(store.at(std::min(run.lowAt, run.highAt)).index - keyOrigin);
+        const bool cameFrom = !line.empty() && !std::isnan(line.back().value);
+        const bool highFirst = cameFrom ? std::abs(line.back().value - run.high)
+                                              < std::abs(line.back().value - run.low)
+                                        : run.highAt < run.lowAt;
+        line.push_back({key, double(highFirst ? run.high : run.low)});
+        line.push_back({key, double(highFirst ? run.low : run.high)});
+    } else if (run.lowAt < run.highAt) {
+        line.push_back(point(run.lowAt, run.low));
+        line.push_back(point(run.highAt, run.high));
+    } else {
+        line.push_back(point(run.highAt, run.high));
+        line.push_back(point(run.lowAt, run.low));
     }
-};
-
+}
 
 } // namespace
 
@@ -98,14 +73,12 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
     ValueExtent uncounted;
     const auto flush = [&] {
         for (size_t channel = 0; channel < runs.size(); ++channel)
-            runs[channel].flushInto(lines[channel],
-                                    (extentChannels >> channel) & 1u ? extent : uncounted, store,
-                                    keyOrigin);
+            flushInto(runs[channel], lines[channel],
+                      (extentChannels >> channel) & 1u ? extent : uncounted, store, keyOrigin);
         for (size_t i = 0; i < computedRuns.size(); ++i) {
             const size_t channel = Sample::channelCount + i;
-            computedRuns[i].flushInto(lines[channel],
-                                      (extentChannels >> channel) & 1u ? extent : uncounted,
-                                      store, keyOrigin);
+            flushInto(computedRuns[i], lines[channel],
+                      (extentChannels >> channel) & 1u ? extent : uncounted, store, keyOrigin);
         }
     };
     // The computed channels of the sample at `position`.
@@ -148,8 +121,8 @@ ValueExtent decimateColumns(const SampleStore &store, SampleSpan span, qint64 ke
                         const SampleEnvelope::Channel &summary = block->channels[channel];
                         if (!summary.any)
                             continue;
-                        runs[channel].merge(summary.low, position + summary.lowAt, summary.high,
-                                            position + summary.highAt, summary.samples);
+                        runs[channel].take(summary.low, position + summary.lowAt, summary.high,
+                                           position + summary.highAt, summary.count);
                     }
                     position += int(blockLength);
                     continue;

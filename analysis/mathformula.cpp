@@ -77,20 +77,25 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
         *error = {tr(message), position};
         return false;
     };
-    skipSpaces(text, at);
-    if (at >= text.size() || text.at(at) != QLatin1Char('('))
+    // Past `mark` and the spaces before it; false, with `at` on what stands
+    // there instead, when it is not next.
+    const auto skipPast = [&](QLatin1Char mark) {
+        skipSpaces(text, at);
+        if (at >= text.size() || text.at(at) != mark)
+            return false;
+        ++at;
+        return true;
+    };
+    if (!skipPast(QLatin1Char('(')))
         return fail("avg and rms are followed by a bracket", at);
-    ++at;
     skipSpaces(text, at);
     const int nameStart = at;
     const QString name = nameAt(text, at);
     term->channel = int(names.indexOf(name));
     if (term->channel < 0)
         return fail("avg and rms take a channel's name first", nameStart);
-    skipSpaces(text, at);
-    if (at >= text.size() || text.at(at) != QLatin1Char(','))
+    if (!skipPast(QLatin1Char(',')))
         return fail("avg and rms take a channel's name, a comma and a count", at);
-    ++at;
     skipSpaces(text, at);
     const int countStart = at;
     skipNumber(text, at);
@@ -99,10 +104,8 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
     if (!isNumber || count != std::floor(count) || count < 1 || count > MathFormula::maxPastLength)
         return fail("the count of avg and rms is a whole number from 1 to 10000", countStart);
     term->length = int(count);
-    skipSpaces(text, at);
-    if (at >= text.size() || text.at(at) != QLatin1Char(')'))
+    if (!skipPast(QLatin1Char(')')))
         return fail("avg and rms take two values and a closing bracket", at);
-    ++at;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "measurements.h"
 
 #include "scopetrigger.h"
+#include "valuerange.h"
 
 #include <QLocale>
 
@@ -56,6 +57,7 @@ ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
     span.end = std::min(span.end, store.size());
 
     ChannelMeasurements result(static_cast<size_t>(channels));
+    std::vector<ValueRange<double>> ranges(static_cast<size_t>(channels));
     std::vector<double> sums(static_cast<size_t>(channels));
     std::vector<int> counts(static_cast<size_t>(channels));
     for (int position = span.begin; position < span.end; ++position) {
@@ -63,10 +65,7 @@ ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
             double value = 0;
             if (!store.value(position, channel, &value))
                 continue;
-            ChannelMeasurement &measured = result[size_t(channel)];
-            measured.minimum = measured.hasData ? std::min(measured.minimum, value) : value;
-            measured.maximum = measured.hasData ? std::max(measured.maximum, value) : value;
-            measured.hasData = true;
+            ranges[size_t(channel)].take(value);
             sums[size_t(channel)] += value;
             ++counts[size_t(channel)];
         }
@@ -75,8 +74,12 @@ ChannelMeasurements measureChannels(const SampleStore &store, SampleSpan span,
     std::vector<CrossingCounter> counters(static_cast<size_t>(channels));
     for (int channel = 0; channel < channels; ++channel) {
         ChannelMeasurement &measured = result[size_t(channel)];
-        if (!measured.hasData)
+        const ValueRange<double> &range = ranges[size_t(channel)];
+        if (!range.any)
             continue;
+        measured.hasData = true;
+        measured.minimum = range.low;
+        measured.maximum = range.high;
         measured.mean = sums[size_t(channel)] / counts[size_t(channel)];
         measured.peakToPeak = measured.maximum - measured.minimum;
         counters[size_t(channel)].level = measured.mean;

@@ -31,20 +31,8 @@ void SampleEnvelope::add(const Sample &sample)
     ++block.filled;
     block.gapInside = block.gapInside || (offset > 0 && sample.gapBefore);
     for (size_t channel = 0; channel < block.channels.size(); ++channel) {
-        if (!sample.hasValue(int(channel)))
-            continue;
-        Channel &summary = block.channels[channel];
-        const int value = sample.values[channel];
-        if (!summary.any || value < summary.low) {
-            summary.low = value;
-            summary.lowAt = quint8(offset);
-        }
-        if (!summary.any || value >= summary.high) {
-            summary.high = value;
-            summary.highAt = quint8(offset);
-        }
-        summary.any = true;
-        ++summary.samples;
+        if (sample.hasValue(int(channel)))
+            block.channels[channel].take(sample.values[channel], quint8(offset));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuerange.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -17,17 +19,9 @@ class SampleEnvelope
 public:
     static constexpr qint64 blockLength = 64;
 
-    struct Channel
-    {
-        bool any = false;
-        int low = 0;
-        int high = 0;
-        // Offsets in the block of the first lowest and the last highest.
-        quint8 lowAt = 0;
-        quint8 highAt = 0;
-        // Those with a value.
-        quint8 samples = 0;
-    };
+    // Offsets in the block of the first lowest and the last highest, and
+    // how many of its samples have a value.
+    using Channel = PlacedRange<int, quint8>;
     struct Block
     {
         qint64 firstIndex = -1;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "fuzzcheck.h"
+#include "linesplitter.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -19,4 +22,37 @@ inline QList<QByteArray> expectedLines(const unsigned char *data, size_t size, i
         start = i + 1;
     }
     return lines;
+}
+
+// The input's first byte picks how the rest, the stream, is cut into reads.
+// Feeds those reads to a line splitter and checks what every read gives:
+// only whole lines, one line feed each, at its end, none longer than the
+// board's longest, and nothing pending beyond that. Each read's lines go to
+// `onRead`; all of them together must be the stream's lines in one piece,
+// which it returns.
+template<typename OnRead>
+QList<QByteArray> checkLinesInReads(const unsigned char *data, size_t size, OnRead onRead)
+{
+    if (size == 0)
+        return {};
+    const Chunking chunking{data + 1, size - 1, data[0]};
+    constexpr int maxLength = Board::maxLineLength;
+    LineSplitter splitter;
+    QList<QByteArray> allLines;
+    for (size_t from = 0; from < chunking.size;) {
+        const size_t to = chunking.next(from);
+        const QByteArray read(reinterpret_cast<const char *>(chunking.data + from), int(to - from));
+        const QList<QByteArray> lines = splitter.feed(read);
+        FUZZ_CHECK(splitter.pendingLength() <= maxLength);
+        for (const QByteArray &line : lines) {
+            FUZZ_CHECK(!line.isEmpty() && line.size() <= maxLength);
+            FUZZ_CHECK(line.indexOf('\n') == line.size() - 1);
+        }
+        allLines += lines;
+        onRead(lines);
+        from = to;
+    }
+    const QList<QByteArray> expected = expectedLines(chunking.data, chunking.size, maxLength);
+    FUZZ_CHECK(allLines == expected);
+    return expected;
 }

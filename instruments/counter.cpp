@@ -25,10 +25,7 @@ Counter::Counter(QWidget *parent)
 {
     ui->setupUi(this);
 
-    addRecording(protocol().name, protocol().header);
-    addReadingActions([this] { return ui->countLabel->text(); });
-    addPublishing(protocol().name, protocol().header)->showStatusInTitle();
-    addChart(chartProfile());
+    addReadingTools(protocol(), [this] { return ui->countLabel->text(); }, chartProfile());
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
     connectBoard(QIODevice::ReadWrite);
 }

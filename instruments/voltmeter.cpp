@@ -24,8 +24,7 @@ Voltmeter::Voltmeter(QWidget *parent)
 {
     ui->setupUi(this);
     ui->labelVolt0->setText(QStringLiteral("0"));
-    addRecording(protocol().name, protocol().header);
-    addReadingActions([this] {
+    const auto shownReading = [this] {
         QStringList shown;
         for (const QLabel *label : {ui->labelVolt0, ui->labelVolt1, ui->labelVolt2}) {
             // The form starts with styled placeholders; copy what they show.
@@ -34,9 +33,8 @@ Voltmeter::Voltmeter(QWidget *parent)
                              : QTextDocumentFragment::fromHtml(label->text()).toPlainText());
         }
         return shown.join(QLatin1Char('\t'));
-    });
-    addPublishing(protocol().name, protocol().header)->showStatusInTitle();
-    addChart(chartProfile());
+    };
+    addReadingTools(protocol(), shownReading, chartProfile());
 
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
     connectBoard(QIODevice::ReadWrite);

@@ -111,16 +111,7 @@ void PlotCursors::update(qint64 keyOrigin)
     for (QCPItemText *note : m_above)
         if (note && note->visible())
             above = note;
-    QCPItemText *first = m_readout[0];
-    if (above) {
-        first->position->setParentAnchor(above->bottomRight);
-        first->position->setType(QCPItemPosition::ptAbsolute);
-        first->position->setCoords(0, 0);
-    } else {
-        first->position->setParentAnchor(nullptr);
-        first->position->setType(QCPItemPosition::ptAxisRectRatio);
-        first->position->setCoords(1, 0);
-    }
+    placeTopRight(m_readout[0], above);
     const QStringList lines =
         shown ? cursorReadoutLines(readCursors(m_store, m_indexes[0], m_indexes[1]), m_channelNames)
               : QStringList();

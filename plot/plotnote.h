@@ -23,3 +23,30 @@ inline QCPItemText *addPlotNote(QCustomPlot *plot, const QString &layer, const Q
     text->setVisible(false);
     return text;
 }
+
+// Keeps `text` at the axis rect's top right corner, or right under `above`
+// while that is shown, so the two never cover each other.
+inline void placeTopRight(QCPItemText *text, QCPItemText *above)
+{
+    if (above && above->visible()) {
+        text->position->setParentAnchor(above->bottomRight);
+        text->position->setType(QCPItemPosition::ptAbsolute);
+        text->position->setCoords(0, 0);
+    } else {
+        text->position->setParentAnchor(nullptr);
+        text->position->setType(QCPItemPosition::ptAxisRectRatio);
+        text->position->setCoords(1, 0);
+    }
+}
+
+// What the shown ones of `texts` say, in order.
+template<typename Texts>
+QStringList shownTexts(const Texts &texts)
+{
+    QStringList shown;
+    for (const QCPItemText *text : texts) {
+        if (text && text->visible())
+            shown.append(text->text());
+    }
+    return shown;
+}

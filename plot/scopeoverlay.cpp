@@ -13,20 +13,6 @@
 namespace {
 
 const QColor rateTextColor(10, 10, 10);
-// Keeps `text` at the axis rect's top right corner, or right under `above`
-// while that is shown, so the two never cover each other.
-void placeTopRight(QCPItemText *text, QCPItemText *above)
-{
-    if (above && above->visible()) {
-        text->position->setParentAnchor(above->bottomRight);
-        text->position->setType(QCPItemPosition::ptAbsolute);
-        text->position->setCoords(0, 0);
-    } else {
-        text->position->setParentAnchor(nullptr);
-        text->position->setType(QCPItemPosition::ptAxisRectRatio);
-        text->position->setCoords(1, 0);
-    }
-}
 
 } // namespace
 
@@ -276,12 +262,7 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
 
 QStringList ScopeOverlay::measurementTexts() const
 {
-    QStringList texts;
-    for (const QCPItemText *text : m_readout) {
-        if (text && text->visible())
-            texts.append(text->text());
-    }
-    return texts;
+    return shownTexts(m_readout);
 }
 
 QString ScopeOverlay::statusText() const

@@ -93,7 +93,6 @@ void SpectrumView::show()
     // sample rate, and a square's harmonics stay apart.
     m_plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
     m_plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTickerLog));
-    m_plot->yAxis2->setVisible(false);
     for (QCPGraph *graph : m_graphs)
         graph->setVisible(true);
     m_stale = true;
@@ -213,10 +212,5 @@ QList<QStringList> SpectrumView::tableRows() const
 
 QStringList SpectrumView::peakTexts() const
 {
-    QStringList texts;
-    for (const QCPItemText *label : m_peakLabels) {
-        if (label && label->visible())
-            texts.append(label->text());
-    }
-    return texts;
+    return shownTexts(m_peakLabels);
 }

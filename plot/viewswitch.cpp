@@ -107,6 +107,8 @@ void ViewSwitch::setView(View view)
     m_view = view;
     if (AlternateView *shown = shownView()) {
         keepTimeLook();
+        // No other view has a right axis.
+        m_plot->yAxis2->setVisible(false);
         shown->show();
     }
     emit changed();

@@ -34,7 +34,8 @@ public:
     virtual void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) = 0;
     // The channels changed: names and colours, inputs then computed.
     virtual void setChannelNames(const QStringList &names, const std::vector<QColor> &colors) = 0;
-    // Shows them and sets up the axes; the switch restores the time view's.
+    // Shows them and sets up the axes; the switch has hidden the right axis
+    // and restores the time view's.
     virtual void show() = 0;
     virtual void hide() = 0;
     // Once per redraw tick: takes in the store; `shown` is what the time

@@ -83,7 +83,6 @@ void XYView::show()
         PlotCompat::setFixedTickStep(axis, 500);
         axis->setTickLabelColor(axisTextColor);
     }
-    m_plot->yAxis2->setVisible(false);
     for (QCPCurve *curve : m_curves)
         curve->setVisible(true);
     m_stale = true;

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -31,6 +32,33 @@ std::optional<qint64> scaled(const QString &number, double unit)
     return qint64(std::llround(value));
 }
 
+// A number and a unit letter, either case, as `form` captures them, times
+// the unit's factor (the empty unit's without one), within 64 bits.
+std::optional<qint64> withUnit(const QString &text, const QRegularExpression &form,
+                               const QHash<QString, double> &factors)
+{
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    return scaled(match.captured(1), factors.value(match.captured(2).toUpper()));
+}
+
+// Sets `target` from option `name` when it is given; what is wrong when
+// `read` cannot read it.
+template<typename Read, typename Value>
+QString readOption(const QCommandLineParser &parser, const QString &name, const QString &takes,
+                   Read read, Value &target)
+{
+    if (!parser.isSet(name))
+        return QString();
+    const QString text = parser.value(name);
+    const auto value = read(text);
+    if (!value)
+        return QStringLiteral("--%1 takes %2, not '%3'.").arg(name, takes, text);
+    target = *value;
+    return QString();
+}
+
 QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
 {
     if (!parser.positionalArguments().isEmpty())
@@ -52,14 +80,11 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
     if (parser.isSet(QStringLiteral("out")) && options.out.isEmpty())
         return QStringLiteral("--out needs a file name, or - for standard output.");
 
-    if (parser.isSet(QStringLiteral("duration"))) {
-        const std::optional<qint64> duration =
-            RecorderCommandLine::durationMs(parser.value(QStringLiteral("duration")));
-        if (!duration)
-            return QStringLiteral("--duration takes a time such as 90s, 15m, 8h or 2d, not '%1'.")
-                .arg(parser.value(QStringLiteral("duration")));
-        options.durationMs = *duration;
-    }
+    QString mistake = readOption(parser, QStringLiteral("duration"),
+                                 QStringLiteral("a time such as 90s, 15m, 8h or 2d"),
+                                 RecorderCommandLine::durationMs, options.durationMs);
+    if (!mistake.isEmpty())
+        return mistake;
     if (parser.isSet(QStringLiteral("rotate"))) {
         const QString rotate = parser.value(QStringLiteral("rotate"));
         if (rotate == QLatin1String("daily")) {
@@ -76,14 +101,11 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
         if (options.writesToStandardOutput())
             return QStringLiteral("Standard output cannot be rotated: give --out a file name.");
     }
-    if (parser.isSet(QStringLiteral("rate-limit"))) {
-        const std::optional<double> rate =
-            RecorderCommandLine::ratePerSecond(parser.value(QStringLiteral("rate-limit")));
-        if (!rate)
-            return QStringLiteral("--rate-limit takes rows a second such as 10/s, not '%1'.")
-                .arg(parser.value(QStringLiteral("rate-limit")));
-        options.rateLimit = *rate;
-    }
+    mistake = readOption(parser, QStringLiteral("rate-limit"),
+                         QStringLiteral("rows a second such as 10/s"),
+                         RecorderCommandLine::ratePerSecond, options.rateLimit);
+    if (!mistake.isEmpty())
+        return mistake;
     if (parser.isSet(QStringLiteral("mqtt"))) {
         QString error;
         options.mqtt = MqttTarget::parse(parser.value(QStringLiteral("mqtt")), &error);
@@ -102,29 +124,22 @@ namespace RecorderCommandLine {
 std::optional<qint64> durationMs(const QString &text)
 {
     static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)([smhd]?)$"));
-    const QRegularExpressionMatch match = form.match(text.trimmed());
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QString unit = match.captured(2);
-    const double ms = unit == QLatin1String("d")   ? 86400e3
-                      : unit == QLatin1String("h") ? 3600e3
-                      : unit == QLatin1String("m") ? 60e3
-                                                   : 1e3;
-    return scaled(match.captured(1), ms);
+    static const QHash<QString, double> ms{{QString(), 1e3},
+                                           {QStringLiteral("S"), 1e3},
+                                           {QStringLiteral("M"), 60e3},
+                                           {QStringLiteral("H"), 3600e3},
+                                           {QStringLiteral("D"), 86400e3}};
+    return withUnit(text, form, ms);
 }
 
 std::optional<qint64> sizeBytes(const QString &text)
 {
     static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)([kKmMgG]?)$"));
-    const QRegularExpressionMatch match = form.match(text.trimmed());
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QString unit = match.captured(2).toUpper();
-    const double bytes = unit == QLatin1String("G")   ? 1024.0 * 1024 * 1024
-                         : unit == QLatin1String("M") ? 1024.0 * 1024
-                         : unit == QLatin1String("K") ? 1024.0
-                                                      : 1.0;
-    return scaled(match.captured(1), bytes);
+    static const QHash<QString, double> bytes{{QString(), 1.0},
+                                              {QStringLiteral("K"), 1024.0},
+                                              {QStringLiteral("M"), 1024.0 * 1024},
+                                              {QStringLiteral("G"), 1024.0 * 1024 * 1024}};
+    return withUnit(text, form, bytes);
 }
 
 std::optional<double> ratePerSecond(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "boardchoice.h"
+#include "instrumentprotocol.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
@@ -125,14 +126,20 @@ void InstrumentDialog::runQuit()
     close();
 }
 
+std::function<void(const std::function<void()> &)> InstrumentDialog::busyGuard()
+{
+    return [this](const std::function<void()> &work) {
+        // The menus and dialogs of what this window owns run loops of their
+        // own: the window must outlive them.
+        BusyScope busy(this);
+        work();
+    };
+}
+
 RecordingControl *InstrumentDialog::addRecording(const QString &kind, const QStringList &header)
 {
     recording = new RecordingControl(this, kind, header);
-    recording->setGuard([this](const std::function<void()> &work) {
-        // Its dialog runs a loop of its own: the window must outlive it.
-        BusyScope busy(this);
-        work();
-    });
+    recording->setGuard(busyGuard());
     insertAction(m_rawDataAction, recording->action());
     return recording;
 }
@@ -141,11 +148,7 @@ PublishControl *InstrumentDialog::addPublishing(const QString &instrument,
                                                const QStringList &header)
 {
     publishing = new PublishControl(this, instrument, header);
-    publishing->setGuard([this](const std::function<void()> &work) {
-        // Its dialog runs a loop of its own: the window must outlive it.
-        BusyScope busy(this);
-        work();
-    });
+    publishing->setGuard(busyGuard());
     insertAction(m_rawDataAction, publishing->action());
     return publishing;
 }
@@ -159,6 +162,16 @@ void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
     // Before the recording's action, which addRecording() added already.
     insertAction(recording ? recording->action() : nullptr, copy);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void InstrumentDialog::addReadingTools(const InstrumentProtocol &protocol,
+                                       std::function<QString()> shownReading,
+                                       const ChartProfile &chart)
+{
+    addRecording(protocol.name, protocol.header);
+    addReadingActions(std::move(shownReading));
+    addPublishing(protocol.name, protocol.header)->showStatusInTitle();
+    addChart(chart);
 }
 
 void InstrumentDialog::addChart(const ChartProfile &profile)
@@ -185,13 +198,7 @@ void InstrumentDialog::showChart()
 {
     if (!m_chartWindow) {
         m_chartWindow = new ChartWindow(
-            m_chartProfile, *m_history, [this] { return m_readingClock.nowMs(); },
-            [this](const std::function<void()> &work) {
-                // Its menu and file dialog run loops of their own: this
-                // window, which owns the chart, must outlive them.
-                BusyScope busy(this);
-                work();
-            },
+            m_chartProfile, *m_history, [this] { return m_readingClock.nowMs(); }, busyGuard(),
             this);
         m_memory->followChart(m_chartWindow);
     }

@@ -16,6 +16,7 @@
 #include <memory>
 
 class BoardChoice;
+struct InstrumentProtocol;
 class WindowMemory;
 class QAction;
 class QMenu;
@@ -121,6 +122,11 @@ protected:
     // `shownReading()` on the clipboard; it and the recording make up the
     // window's context menu.
     void addReadingActions(std::function<QString()> shownReading);
+    // All of the above for a window that shows `protocol`'s readings as text
+    // and numbers: recording, Copy Reading, publishing (its state in the
+    // title) and the chart.
+    void addReadingTools(const InstrumentProtocol &protocol,
+                         std::function<QString()> shownReading, const ChartProfile &chart);
     // For windows whose readings are numbers over time: keeps every reading
     // from now on (see ReadingHistory) for the chart that "Show Chart"
     // (Ctrl+G) opens.
@@ -143,6 +149,8 @@ protected slots:
     void delay();
 
 private:
+    // Runs the work of a companion or control as one of this window's waits.
+    std::function<void(const std::function<void()> &)> busyGuard();
     void runQuit();
     void stopRun();
     void handleStateChange(BoardLink::State state);
