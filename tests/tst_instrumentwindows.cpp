@@ -354,15 +354,9 @@ void TestInstrumentWindows::chartBandsStopAtAGap()
 
 void TestInstrumentWindows::publishesReadingsToABroker()
 {
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no MQTT broker installed");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
-    QVERIFY(broker.start());
-    Subscriber subscriber(broker.port(), "bench/#");
-    QTRY_VERIFY(subscriber.isSubscribed());
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-
+    QVERIFY(broker.startSubscribed("bench/#"));
     BoardFixture fixture;
     fixture.board.setVoltages(1650, 1702, 33);
     QPointer<QDialog> window(instrumentKind("Voltmeter").create());
@@ -389,10 +383,10 @@ void TestInstrumentWindows::publishesReadingsToABroker()
     QCOMPARE(publish->text(), QString("Stop Publishing"));
     QVERIFY(window->windowTitle().startsWith(title + " — publishing to mqtt://"));
 
-    QTRY_VERIFY_WITH_TIMEOUT(subscriber.messages().size() >= 3, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(broker.subscriber().messages().size() >= 3, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QLabel *>("labelVolt0")->text(), QString("1650"),
                               10000);
-    const QList<Subscriber::Message> messages = subscriber.messages();
+    const QList<Subscriber::Message> messages = broker.subscriber().messages();
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(messages[i].topic, QByteArray("bench/voltmeter"));
         const QJsonObject reading = QJsonDocument::fromJson(messages[i].payload).object();
@@ -414,14 +408,9 @@ void TestInstrumentWindows::publishesReadingsToABroker()
 
 void TestInstrumentWindows::publishesSampleBlocksToABroker()
 {
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no MQTT broker installed");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
-    QVERIFY(broker.start());
-    Subscriber subscriber(broker.port(), "bench/#");
-    QTRY_VERIFY(subscriber.isSubscribed());
-    QTemporaryDir settings; // the URL is remembered
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QVERIFY(broker.startSubscribed("bench/#"));
     BoardFixture fixture;
     fixture.board.setSilent(true);
     const InstrumentKind kind = instrumentKind("Osciloscope");
@@ -435,7 +424,7 @@ void TestInstrumentWindows::publishesSampleBlocksToABroker()
     const auto collect = [&] {
         pad0.clear();
         pad1.clear();
-        for (const Subscriber::Message &message : subscriber.messages()) {
+        for (const Subscriber::Message &message : broker.subscriber().messages()) {
             const QJsonObject block = QJsonDocument::fromJson(message.payload).object();
             topics.insert(message.topic);
             pad0 += block["PAD0"].toArray().toVariantList();

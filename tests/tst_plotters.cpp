@@ -161,8 +161,6 @@ char *toString(const QPolygonF &points)
 
 void TestPlotters::notesABrokerThatIsAway()
 {
-    QTemporaryDir settings; // the URL is remembered
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     BoardFixture fixture;
     std::unique_ptr<Plotter> window(new Osciloscope);
     window->show();
