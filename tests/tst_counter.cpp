@@ -33,8 +33,7 @@ private:
 
 void TestCounter::form()
 {
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QScopedPointer<Counter> window(new Counter);
     QCOMPARE(window->objectName(), QString("Counter"));
     QCOMPARE(window->windowTitle(), QString("Dialog"));

@@ -85,14 +85,13 @@ void TestInstrumentWindows::noBoard()
     const InstrumentKind kind = fetchInstrumentKind();
     // A board on a line the system does not list: the window must not use it.
     BoardFixture unlisted;
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     MessageCapture capture;
     QPointer<QDialog> window(kind.create());
     // The box came and went inside the constructor, before the window shows.
-    QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(none.boxes.size(), 1);
+    QCOMPARE(none.boxes[0].title, QString("Serial port error"));
+    QCOMPARE(none.boxes[0].text, QString("Could not connect to your device."));
     QCOMPARE(capture.count("connected maked true"), 0);
     QVERIFY(!window->findChild<QSerialPort *>()->isOpen());
 
@@ -100,7 +99,7 @@ void TestInstrumentWindows::noBoard()
     closeWindow(window, kind.quitButton, "quit button");
     QTRY_VERIFY(window.isNull());
     spin(50);
-    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(none.boxes.size(), 1);
     // Nothing tried to write to the closed port, and nothing reached the line.
     QCOMPARE(capture.warnings().filter("QSerialPort"), QStringList());
     QCOMPARE(unlisted.board.received(), QByteArray());

@@ -269,8 +269,7 @@ void TestPlotters::profiles()
     QFETCH(QColor, yLabelColor);
     QFETCH(bool, rightAxis);
 
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QScopedPointer<Plotter> window(create(kind));
     QCustomPlot *plot = plotOf(window.get());
 
@@ -621,8 +620,7 @@ void TestPlotters::noBoard()
 {
     QFETCH(QString, kind);
     QFETCH(QCPRange, initialXRange);
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QPointer<Plotter> window(create(kind));
     QVERIFY(!refreshTimer(window).isActive());
     QVERIFY(!window->isPlotting());
@@ -646,7 +644,7 @@ void TestPlotters::noBoard()
     QTest::mouseClick(button(window, "quitButton"), Qt::LeftButton);
     QTRY_VERIFY(window.isNull());
     // Plotting on and off without a board brought no further box.
-    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(none.boxes.size(), 1);
 }
 
 void TestPlotters::unplugMidStream()

@@ -105,8 +105,7 @@ private:
 Pwm *TestPwm::windowWithoutBoard()
 {
     if (!boardlessWindow) {
-        PortList none({});
-        ModalBoxCatcher catcher;
+        NoBoard none;
         boardlessWindow = new Pwm;
         boardlessWindow->show();
     }
@@ -115,8 +114,7 @@ Pwm *TestPwm::windowWithoutBoard()
 
 void TestPwm::form()
 {
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QScopedPointer<Pwm> window(new Pwm);
     QCOMPARE(window->objectName(), QString("Pwm"));
     QCOMPARE(window->windowTitle(), QString("Dialog"));

@@ -93,6 +93,17 @@ private:
     QTimer m_timer;
 };
 
+// No serial port listed at all, and every box that says so answered, for
+// as long as it lives.
+class NoBoard : public ModalBoxCatcher
+{
+public:
+    NoBoard() : m_ports({}) {}
+
+private:
+    PortList m_ports;
+};
+
 // Collects debug-log messages, and warnings apart, for as long as it lives.
 class MessageCapture
 {
