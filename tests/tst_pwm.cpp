@@ -275,9 +275,7 @@ void TestPwm::enableSendsOneSetting()
     QFETCH(QStringList, traced);
     QFETCH(QString, locale);
 
-    const QLocale before;
-    QLocale::setDefault(QLocale(locale));
-    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    const DefaultLocale chosen{QLocale(locale)};
     BoardFixture fixture;
     QScopedPointer<Pwm> window(new Pwm);
     QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));

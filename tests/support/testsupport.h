@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -134,6 +135,19 @@ void startRecording(QWidget *window);
 // `after` on the other, in one file: an empty string, or what is wrong.
 QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
                                    const QByteArray &after, double minimumGapSeconds);
+
+// `locale` as the default for as long as it lives; the one before after.
+class DefaultLocale
+{
+public:
+    explicit DefaultLocale(const QLocale &locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(m_before); }
+    DefaultLocale(const DefaultLocale &) = delete;
+    DefaultLocale &operator=(const DefaultLocale &) = delete;
+
+private:
+    const QLocale m_before;
+};
 
 // How often `needle` occurs in `haystack`.
 int occurrences(const QByteArray &haystack, const QByteArray &needle);
