@@ -17,6 +17,27 @@ static PortCandidate port(const QString &name, bool hasVendor, quint16 vendor, b
     return {name, hasVendor, vendor, hasProduct, product, serial};
 }
 
+// A link to the board that, once open, listens and gathers all it receives.
+struct ListeningLink
+{
+    QSerialPort serial;
+    BoardLink link{&serial, 1};
+    QByteArray taken;
+
+    ListeningLink()
+    {
+        QObject::connect(&link, &BoardLink::received, &link,
+                         [this](const QByteArray &bytes, qint64) { taken.append(bytes); });
+    }
+    BoardLink::Outcome open()
+    {
+        const BoardLink::Outcome outcome = link.connectBoard(QIODevice::ReadWrite);
+        if (outcome == BoardLink::Outcome::Opened)
+            link.startListening();
+        return outcome;
+    }
+};
+
 class TestDiscovery : public QObject
 {
     Q_OBJECT
@@ -268,13 +289,9 @@ void TestDiscovery::takesEveryByteInOrder()
     QFETCH(int, pieceBytes);
     QFETCH(int, totalBytes);
     BoardFixture fixture;
-    QSerialPort serial;
-    BoardLink link(&serial, 1);
-    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
-    link.startListening();
-    QByteArray taken;
-    connect(&link, &BoardLink::received, this,
-            [&taken](const QByteArray &bytes, qint64) { taken.append(bytes); });
+    ListeningLink listening;
+    QCOMPARE(listening.open(), BoardLink::Outcome::Opened);
+    QByteArray &taken = listening.taken;
 
     QByteArray sent(totalBytes, Qt::Uninitialized);
     for (int i = 0; i < totalBytes; ++i)
@@ -301,19 +318,15 @@ void TestDiscovery::replyInPiecesIsTakenWithinTheWait()
     BoardFixture fixture;
     fixture.board.setVoltages(1234, 2345, 3456);
     fixture.board.setChunkSize(pieceBytes, 1);
-    QSerialPort serial;
-    BoardLink link(&serial, 1);
-    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
-    link.startListening();
-    QByteArray taken;
-    connect(&link, &BoardLink::received, this,
-            [&taken](const QByteArray &bytes, qint64) { taken.append(bytes); });
+    ListeningLink listening;
+    QCOMPARE(listening.open(), BoardLink::Outcome::Opened);
+    QByteArray &taken = listening.taken;
 
     const QByteArray reply = "1234,2345,3456\n";
     for (const QByteArray request : {"v", "c", "c"}) {
         taken.clear();
-        link.send(request);
-        link.wait(Board::waitMs);
+        listening.link.send(request);
+        listening.link.wait(Board::waitMs);
         QCOMPARE(taken, reply);
     }
 }
