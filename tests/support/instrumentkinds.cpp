@@ -1,9 +1,15 @@
 #include "instrumentkinds.h"
 
+#include "filesaving.h"
 #include "instrumentcatalogue.h"
 #include "testsupport.h"
 
 #include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -59,6 +65,64 @@ InstrumentKind fetchInstrumentKind()
 {
     QFETCH(QString, kind);
     return instrumentKind(kind);
+}
+
+namespace {
+
+// The file's two readings, `before` and `after`, at least `minimumGapSeconds`
+// apart: an empty string, or what is wrong.
+QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
+                                   const QByteArray &after, double minimumGapSeconds)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "cannot read " + path;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    if (lines.size() != 4 || !lines[1].startsWith("1,") || !lines[1].endsWith("," + before)
+        || !lines[2].startsWith("2,") || !lines[2].endsWith("," + after))
+        return "not the two readings: " + QString::fromUtf8(lines.join('|'));
+    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
+    if (gap < minimumGapSeconds)
+        return QString("a gap of only %1 s").arg(gap);
+    return QString();
+}
+
+} // namespace
+
+QString recordCountsAcrossAGap(VirtualBoard &board,
+                               const std::function<VirtualBoard &(QDialog *)> &makeGap,
+                               double minimumGapSeconds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("counts.csv");
+    FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
+    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
+    const InstrumentKind k = instrumentKind("Counter");
+    QPointer<QDialog> window(k.create());
+    window->show();
+    const auto started = [&](const VirtualBoard &on) {
+        return QTest::qWaitFor([&] { return on.received() == k.startCommands; });
+    };
+    const auto shows = [&](const QString &count) {
+        return QTest::qWaitFor([&] { return window->findChild<QLabel *>("countLabel")->text() == count; });
+    };
+    if (!started(board))
+        return "not started: " + QString::fromLatin1(board.received());
+    startRecording(window);
+    board.sendRaw("100\n");
+    if (!shows("100"))
+        return "100 not shown";
+
+    VirtualBoard &next = makeGap(window);
+    if (!started(next))
+        return "not started again: " + QString::fromLatin1(next.received());
+    next.sendRaw("200\n");
+    if (!shows("200"))
+        return "200 not shown";
+    window->findChild<QPushButton *>(k.quitButton)->click();
+    if (!QTest::qWaitFor([&] { return window.isNull(); }))
+        return "the window stayed";
+    return checkTwoReadingsAcrossAGap(path, "100", "200", minimumGapSeconds);
 }
 
 } // namespace TestSupport

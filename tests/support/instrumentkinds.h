@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QDialog;
 
 namespace TestSupport {
@@ -47,5 +49,14 @@ void addInstrumentRows();
 void addInstrumentCloseRows();
 // The current row's window.
 InstrumentKind fetchInstrumentKind();
+
+// A counter's window, opened on the silent `board`, records the reading 100;
+// `makeGap` then parts it from that board (a replug, a move) and returns the
+// board the window starts next, which says 200; the window quits. An empty
+// string, or what is wrong: also with the one file the readings must be in,
+// at least `minimumGapSeconds` apart.
+QString recordCountsAcrossAGap(VirtualBoard &board,
+                               const std::function<VirtualBoard &(QDialog *)> &makeGap,
+                               double minimumGapSeconds);
 
 } // namespace TestSupport

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMutex>
@@ -211,22 +210,6 @@ void startRecording(QWidget *window)
     for (QAction *action : window->actions())
         if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
             action->trigger();
-}
-
-QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
-                                   const QByteArray &after, double minimumGapSeconds)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "cannot read " + path;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    if (lines.size() != 4 || !lines[1].startsWith("1,") || !lines[1].endsWith("," + before)
-        || !lines[2].startsWith("2,") || !lines[2].endsWith("," + after))
-        return "not the two readings: " + QString::fromUtf8(lines.join('|'));
-    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
-    if (gap < minimumGapSeconds)
-        return QString("a gap of only %1 s").arg(gap);
-    return QString();
 }
 
 int occurrences(const QByteArray &haystack, const QByteArray &needle)

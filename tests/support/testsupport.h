@@ -131,10 +131,6 @@ void destroyTopLevelWindows();
 // Starts the window's recording as its Ctrl+R does (the file name comes
 // from FileSaving's stand-in for the dialog).
 void startRecording(QWidget *window);
-// A counter's recording with the reading `before` on one side of a gap and
-// `after` on the other, in one file: an empty string, or what is wrong.
-QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
-                                   const QByteArray &after, double minimumGapSeconds);
 
 // `locale` as the default for as long as it lives; the one before after.
 class DefaultLocale
