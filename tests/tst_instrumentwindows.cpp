@@ -230,9 +230,7 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     // Quit ends the recording; the file is complete before the port closes.
     window->findChild<QPushButton *>(k.quitButton)->click();
     QTRY_VERIFY(window.isNull());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    const QStringList lines = QString::fromUtf8(contents(path)).split('\n');
     QCOMPARE(lines.first(), kind == "Voltmeter" ? QString("reading,time_s,PAD0_mV,PAD1_mV,PAD2_mV")
                                                 : QString("reading,time_s,frequency_hz"));
     QCOMPARE(lines.last(), QString()); // ends with a line feed, never half a row

@@ -991,9 +991,7 @@ void TestPlotters::exportMatchesWhatThePlotHolds()
         }
         expected += '\n';
     }
-    QFile file(folder.filePath("data.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), expected);
+    QCOMPARE(contents(folder.filePath("data.csv")), expected);
     QVERIFY(expected.contains("\n21,21,,42\n22,22,,\n"));
 }
 
@@ -1034,9 +1032,7 @@ void TestPlotters::recordingOpensWholeAndExportsItsRows()
 
     SaveDialogs dialogs(folder.filePath("shown.csv"));
     action(window, "Export Shown Data…")->trigger();
-    QFile file(folder.filePath("shown.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), expected);
+    QCOMPARE(contents(folder.filePath("shown.csv")), expected);
     QCOMPARE(fixture.board.received(), QByteArray());
 
     // Played through again, after what is shown, and stopped at its end.
@@ -1092,9 +1088,7 @@ void TestPlotters::mathChannelIsExportedAfterTheInputs()
     QTemporaryDir folder;
     SaveDialogs dialogs(folder.filePath("data.csv"));
     action(window.get(), "Export Shown Data…")->trigger();
-    QFile file(folder.filePath("data.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> rows = file.readAll().split('\n');
+    const QList<QByteArray> rows = contents(folder.filePath("data.csv")).split('\n');
     QCOMPARE(rows.first(), QByteArray("sample,PAD0,PAD1,PAD2,M1"));
     QCOMPARE(rows.size(), 1 + 40 + 1);
     for (int i = 1; i <= 40; ++i) {
@@ -1165,9 +1159,7 @@ void TestPlotters::recordsEveryFrameEvenWhilePaused()
 
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(!recording(window)->isRecording());
-    QFile file(folder.filePath("frames.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QStringList rows = QString::fromUtf8(file.readAll()).split('\n');
+    QStringList rows = QString::fromUtf8(contents(folder.filePath("frames.csv"))).split('\n');
     QCOMPARE(rows.takeFirst(), QString("sample,time_s,PAD0,PAD1,PAD2"));
     QCOMPARE(rows.takeLast(), QString());
     for (QString &row : rows)
@@ -1420,9 +1412,7 @@ void TestPlotters::spectrumAndXYViewsWithTheirExports()
     SaveDialogs dialogs(folder.filePath("view.csv"));
     auto exported = [&] {
         QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
-        QFile file(folder.filePath("view.csv"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
-                                              : QStringList();
+        return QString::fromUtf8(contents(folder.filePath("view.csv"))).split('\n');
     };
 
     // Ctrl+F: the spectra of the newest 4096 samples (bins of 0.18 Hz keep
@@ -1542,10 +1532,7 @@ void TestPlotters::zoomPanAndExportTheRangeShown()
     for (qint64 i = first; i <= last; ++i)
         expected += QByteArray::number(i) + "," + QByteArray::number(i) + ","
                     + QByteArray::number(-i) + "," + QByteArray::number(i % 100) + "\n";
-    const auto exported = [&] {
-        QFile file(folder.filePath("shown.csv"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto exported = [&] { return contents(folder.filePath("shown.csv")); };
     QCOMPARE(exported(), expected);
     QVERIFY(last - first + 1 >= 256 && last - first + 1 <= 257);
 

@@ -28,12 +28,6 @@ using namespace TestSupport;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QList<QByteArray> lines(const QString &path)
 {
     QList<QByteArray> all = contents(path).split('\n');

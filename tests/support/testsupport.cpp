@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QMutex>
 #include <QPointer>
@@ -210,6 +211,12 @@ void startRecording(QWidget *window)
     for (QAction *action : window->actions())
         if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
             action->trigger();
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 int occurrences(const QByteArray &haystack, const QByteArray &needle)

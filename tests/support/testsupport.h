@@ -145,6 +145,9 @@ private:
     const QLocale m_before;
 };
 
+// A file's bytes; none where it cannot be read.
+QByteArray contents(const QString &path);
+
 // How often `needle` occurs in `haystack`.
 int occurrences(const QByteArray &haystack, const QByteArray &needle);
 
