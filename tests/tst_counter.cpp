@@ -123,8 +123,7 @@ void TestCounter::showsTheNewestCompleteLine()
 {
     QFETCH(QList<QByteArray>, chunks);
     QFETCH(QStringList, expected);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Counter> window(new Counter);
     QTRY_COMPARE(fixture.board.received(), QByteArray("c\ng\n"));
     int notifications = 0;

@@ -154,8 +154,7 @@ bool TestFaults::takesInData(const InstrumentKind &kind, QWidget *window, Virtua
 
 QDialog *TestFaults::openTakingInData(const InstrumentKind &kind, VirtualBoard &board)
 {
-    QDialog *window = kind.create();
-    window->show();
+    QDialog *window = kind.open();
     return takesInData(kind, window, board) ? window : nullptr;
 }
 
@@ -273,11 +272,9 @@ void TestFaults::garbage()
 void TestFaults::silentBoard()
 {
     const InstrumentKind k = fetchInstrumentKind();
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     ModalBoxCatcher catcher;
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QPointer<QDialog> window(k.open());
     QSerialPort *serial = window->findChild<QSerialPort *>();
     QSignalSpy reads(serial, &QSerialPort::readyRead);
     QSignalSpy errors(serial, &QSerialPort::errorOccurred);
@@ -388,13 +385,11 @@ void TestFaults::secondWindowOnATakenPort()
 {
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> first(k.create());
-    first->show();
+    QPointer<QDialog> first(k.open());
     QTRY_VERIFY(fixture.board.received().startsWith(k.startCommands));
 
     ModalBoxCatcher catcher;
-    QPointer<QDialog> second(k.create());
-    second->show();
+    QPointer<QDialog> second(k.open());
     QCOMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
     QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
@@ -439,8 +434,7 @@ void TestFaults::closedWhileItsMenuIsOpen()
     // menu runs its own loop: held, and carried out once the menu is gone.
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QPointer<QDialog> window(k.open());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(takesInData(k, window, fixture.board));
     QWidget *target = window->findChild<QCustomPlot *>("plot");

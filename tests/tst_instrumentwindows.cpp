@@ -57,8 +57,7 @@ private slots:
 void TestInstrumentWindows::startsTheBoard()
 {
     const InstrumentKind kind = fetchInstrumentKind();
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QElapsedTimer clock;
     qint64 firstByteAt = -1;
     QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
@@ -109,11 +108,9 @@ void TestInstrumentWindows::anyCloseStopsTheBoardAndFreesThePort()
 {
     const InstrumentKind kind = fetchInstrumentKind();
     QFETCH(QString, how);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     ModalBoxCatcher catcher;
-    QPointer<QDialog> window(kind.create());
-    window->show();
+    QPointer<QDialog> window(kind.open());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_COMPARE(fixture.board.received(), kind.startCommands);
     QPointer<QSerialPort> serial = window->findChild<QSerialPort *>();
@@ -161,10 +158,8 @@ void TestInstrumentWindows::closingAllWindowsIsNotRefused()
 {
     // What the desktop asks at logout: every window must agree to close.
     const InstrumentKind kind = fetchInstrumentKind();
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QPointer<QDialog> window(kind.create());
-    window->show();
+    QuietBoard fixture;
+    QPointer<QDialog> window(kind.open());
     QTRY_COMPARE(fixture.board.received(), kind.startCommands);
     QVERIFY(window->close());
     QCOMPARE(fixture.board.received(), kind.startCommands + kind.stopCommands());
@@ -206,10 +201,8 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     });
     const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
 
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QuietBoard fixture;
+    QPointer<QDialog> window(k.open());
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTRY_COMPARE(fixture.board.received(), k.startCommands);
     QStringList menu;
@@ -252,8 +245,7 @@ void TestInstrumentWindows::companionWindowsOpenRaiseAndClose()
     // instrument running, closing the instrument closes them.
     const InstrumentKind kind = fetchInstrumentKind();
     const bool charts = kind.name == "Voltmeter" || kind.name == "Counter";
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QPointer<InstrumentDialog> window(qobject_cast<InstrumentDialog *>(kind.create()));
     window->setWindowTitle(kind.launcherTitle);
     window->show();
@@ -356,8 +348,7 @@ void TestInstrumentWindows::publishesReadingsToABroker()
     QVERIFY(broker.startSubscribed("bench/#"));
     BoardFixture fixture;
     fixture.board.setVoltages(1650, 1702, 33);
-    QPointer<QDialog> window(instrumentKind("Voltmeter").create());
-    window->show();
+    QPointer<QDialog> window(instrumentKind("Voltmeter").open());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     const QString title = window->windowTitle();
     QAction *publish = window->findChild<QAction *>("publishAction");
@@ -408,11 +399,9 @@ void TestInstrumentWindows::publishesSampleBlocksToABroker()
     SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
     QVERIFY(broker.startSubscribed("bench/#"));
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     const InstrumentKind kind = instrumentKind("Osciloscope");
-    QPointer<QDialog> window(kind.create());
-    window->show();
+    QPointer<QDialog> window(kind.open());
     QTRY_COMPARE(fixture.board.received(), kind.startCommands);
     QVERIFY(window->findChild<PublishControl *>()->startPublishing(broker.url("bench")));
     fixture.board.sendRaw("$1 2 3;$4 x 6;$7 8 9;");

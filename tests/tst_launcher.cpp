@@ -48,12 +48,8 @@ QStringList instrumentTitles()
 // The launcher shown on a board that says nothing, its boxes answered.
 struct QuietLauncher
 {
-    QuietLauncher()
-    {
-        fixture.board.setSilent(true);
-        launcher.show();
-    }
-    BoardFixture fixture;
+    QuietLauncher() { launcher.show(); }
+    QuietBoard fixture;
     ModalBoxCatcher catcher;
     MainWindow launcher;
 };
@@ -177,8 +173,7 @@ void TestLauncher::eachButtonWithoutBoard()
 
 void TestLauncher::twoPressesGiveTwoWindows()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     MainWindow launcher;
     launcher.show();
     ModalBoxCatcher catcher;

@@ -193,16 +193,14 @@ void TestRecorder::sameFileAndBytesAsTheWindow()
     QFETCH(QByteArray, replies);
     QFETCH(int, rows);
     const InstrumentKind k = instrumentKind(kind);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QVERIFY(fixture.board.setLinkPath(m_dir.filePath("board")));
 
     // The window's recording, of the same replies.
     const QString windowFile = m_dir.filePath(kind + "-window.csv");
     FileSaving::setFileNameSource([&](const QString &, const QString &) { return windowFile; });
     const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QPointer<QDialog> window(k.open());
     QTRY_VERIFY(startsWell(fixture.board.received(), k));
     for (QAction *action : window->actions())
         if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))

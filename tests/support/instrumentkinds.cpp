@@ -45,6 +45,13 @@ QDialog *InstrumentKind::create() const
     return findInstrument(name.toLower())->create();
 }
 
+QDialog *InstrumentKind::open() const
+{
+    QDialog *window = create();
+    window->show();
+    return window;
+}
+
 void addInstrumentRows()
 {
     QTest::addColumn<QString>("kind");

@@ -38,6 +38,8 @@ struct InstrumentKind
 
     QByteArray stopCommands() const { return QByteArray("r\n").repeated(stopCopies); }
     QDialog *create() const;
+    // Creates the window and shows it.
+    QDialog *open() const;
 };
 
 QList<InstrumentKind> instrumentKinds();

@@ -43,6 +43,13 @@ private:
     bool m_ready = false;
 };
 
+// A board that says nothing of itself, only what the test sends it.
+class QuietBoard : public BoardFixture
+{
+public:
+    QuietBoard() { board.setSilent(true); }
+};
+
 // Two virtual boards on two pseudo-terminals, with the USB serial numbers
 // "BOARD-A" and "BOARD-B", each listed while plugged in: `first` ahead of
 // `second`, or behind it once reversed (as boards that came back in another
