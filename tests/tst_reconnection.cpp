@@ -176,10 +176,9 @@ void TestReconnection::takenPortIsNotForced()
 
 void TestReconnection::recordingGoesOnAcrossTheGap()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     // One file, both sides of the gap, and the gap in its times.
-    const QString wrong = recordCountsAcrossAGap(
+    recordCountsAcrossAGap(
         fixture.board,
         [&](QDialog *) -> VirtualBoard & {
             fixture.board.clearReceived();
@@ -187,7 +186,6 @@ void TestReconnection::recordingGoesOnAcrossTheGap()
             return fixture.board;
         },
         1.0);
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 }
 
 QTEST_MAIN(TestReconnection)

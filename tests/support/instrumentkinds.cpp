@@ -74,62 +74,36 @@ InstrumentKind fetchInstrumentKind()
     return instrumentKind(kind);
 }
 
-namespace {
-
-// The file's two readings, `before` and `after`, at least `minimumGapSeconds`
-// apart: an empty string, or what is wrong.
-QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
-                                   const QByteArray &after, double minimumGapSeconds)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "cannot read " + path;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    if (lines.size() != 4 || !lines[1].startsWith("1,") || !lines[1].endsWith("," + before)
-        || !lines[2].startsWith("2,") || !lines[2].endsWith("," + after))
-        return "not the two readings: " + QString::fromUtf8(lines.join('|'));
-    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
-    if (gap < minimumGapSeconds)
-        return QString("a gap of only %1 s").arg(gap);
-    return QString();
-}
-
-} // namespace
-
-QString recordCountsAcrossAGap(VirtualBoard &board,
-                               const std::function<VirtualBoard &(QDialog *)> &makeGap,
-                               double minimumGapSeconds)
+void recordCountsAcrossAGap(VirtualBoard &board,
+                            const std::function<VirtualBoard &(QDialog *)> &makeGap,
+                            double minimumGapSeconds)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("counts.csv");
     FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
     const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
     const InstrumentKind k = instrumentKind("Counter");
-    QPointer<QDialog> window(k.create());
-    window->show();
-    const auto started = [&](const VirtualBoard &on) {
-        return QTest::qWaitFor([&] { return on.received() == k.startCommands; });
-    };
-    const auto shows = [&](const QString &count) {
-        return QTest::qWaitFor([&] { return window->findChild<QLabel *>("countLabel")->text() == count; });
-    };
-    if (!started(board))
-        return "not started: " + QString::fromLatin1(board.received());
+    QPointer<QDialog> window(k.open());
+    QTRY_COMPARE(board.received(), k.startCommands);
     startRecording(window);
     board.sendRaw("100\n");
-    if (!shows("100"))
-        return "100 not shown";
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("100"));
 
     VirtualBoard &next = makeGap(window);
-    if (!started(next))
-        return "not started again: " + QString::fromLatin1(next.received());
+    QTRY_COMPARE(next.received(), k.startCommands);
     next.sendRaw("200\n");
-    if (!shows("200"))
-        return "200 not shown";
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("200"));
     window->findChild<QPushButton *>(k.quitButton)->click();
-    if (!QTest::qWaitFor([&] { return window.isNull(); }))
-        return "the window stayed";
-    return checkTwoReadingsAcrossAGap(path, "100", "200", minimumGapSeconds);
+    QTRY_VERIFY(window.isNull());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QVERIFY2(lines.size() == 4 && lines[1].startsWith("1,") && lines[1].endsWith(",100")
+                 && lines[2].startsWith("2,") && lines[2].endsWith(",200"),
+             lines.join('|').constData());
+    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
+    QVERIFY2(gap >= minimumGapSeconds, qPrintable(QString("a gap of only %1 s").arg(gap)));
 }
 
 } // namespace TestSupport

@@ -54,11 +54,10 @@ InstrumentKind fetchInstrumentKind();
 
 // A counter's window, opened on the silent `board`, records the reading 100;
 // `makeGap` then parts it from that board (a replug, a move) and returns the
-// board the window starts next, which says 200; the window quits. An empty
-// string, or what is wrong: also with the one file the readings must be in,
-// at least `minimumGapSeconds` apart.
-QString recordCountsAcrossAGap(VirtualBoard &board,
-                               const std::function<VirtualBoard &(QDialog *)> &makeGap,
-                               double minimumGapSeconds);
+// board the window starts next, which says 200; the window quits. Both
+// readings must be in the one file, at least `minimumGapSeconds` apart.
+void recordCountsAcrossAGap(VirtualBoard &board,
+                            const std::function<VirtualBoard &(QDialog *)> &makeGap,
+                            double minimumGapSeconds);
 
 } // namespace TestSupport
