@@ -191,16 +191,10 @@ void TestPwm::spinBoxLimits_data()
             for (const Typed &row : rows)
                 QTest::addRow("%s %s", box, row.what) << box << row.typed << row.expected;
     };
-    addRows({"duty0", "duty1"}, {{"below", "0", 1},
-                                 {"low end", "1", 1},
-                                 {"high end", "99", 99},
-                                 {"above", "100", 99},
-                                 {"negative", "-5", 1}});
-    addRows({"freq0", "freq1"}, {{"zero", "0", 0},
-                                 {"negative", "-1", 0},
-                                 {"high end", "50000", 50000},
-                                 {"above", "50001", 50000},
-                                 {"far above", "999999", 50000}});
+    addRows({"duty0", "duty1"}, {{"below", "0", 1}, {"low end", "1", 1}, {"high end", "99", 99},
+                                 {"above", "100", 99}, {"negative", "-5", 1}});
+    addRows({"freq0", "freq1"}, {{"zero", "0", 0}, {"negative", "-1", 0}, {"high end", "50000", 50000},
+                                 {"above", "50001", 50000}, {"far above", "999999", 50000}});
 }
 
 void TestPwm::enterInASpinBoxKeepsTheWindow()

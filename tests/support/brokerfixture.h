@@ -6,8 +6,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include <QTest>
-
 #include <memory>
 #include <mutex>
 

@@ -145,8 +145,6 @@ class DefaultLocale
 public:
     explicit DefaultLocale(const QLocale &locale) { QLocale::setDefault(locale); }
     ~DefaultLocale() { QLocale::setDefault(m_before); }
-    DefaultLocale(const DefaultLocale &) = delete;
-    DefaultLocale &operator=(const DefaultLocale &) = delete;
 
 private:
     const QLocale m_before;
