@@ -4,6 +4,7 @@
 #include "ratemeter.h"
 #include "scopetrigger.h"
 #include "spectrum.h"
+#include "testsupport.h"
 #include "xypoints.h"
 #include "viewzoom.h"
 
@@ -15,6 +16,8 @@
 
 Q_DECLARE_METATYPE(TriggerMode)
 Q_DECLARE_METATYPE(AxisSpan)
+
+using TestSupport::DefaultLocale;
 
 namespace {
 
@@ -475,7 +478,7 @@ void TestAnalysis::rateMeter()
 void TestAnalysis::readoutText()
 {
     // A decimal comma locale must not reach the readout.
-    QLocale::setDefault(QLocale(QLocale::German));
+    const DefaultLocale german(QLocale::German);
     ChannelMeasurement measured{true, 12, 3300, 1650.24, 3288, 50.2, 14.34};
     QCOMPARE(measurementLine("PAD0", measured),
              QStringLiteral("PAD0  min 12  max 3300  mean 1650.2  p-p 3288  period 50 (14.3 Hz)"));
@@ -492,7 +495,6 @@ void TestAnalysis::readoutText()
                             "period –"));
     QCOMPARE(sampleRateLine(719.6), QStringLiteral("720 samples/s"));
     QCOMPARE(sampleRateLine(std::nullopt), QStringLiteral("– samples/s"));
-    QLocale::setDefault(QLocale::c());
 }
 
 void TestAnalysis::typedAxisEnds_data()
@@ -515,9 +517,8 @@ void TestAnalysis::typedAxisEnds()
     QFETCH(QString, typed);
     QFETCH(double, understood);
     // The same whatever the language: German reads "." as a group separator.
-    QLocale::setDefault(QLocale(QLocale::German));
+    const DefaultLocale german(QLocale::German);
     QCOMPARE(ViewZoom::typedNumber(typed).value_or(-1), understood);
-    QLocale::setDefault(QLocale::c());
 }
 
 void TestAnalysis::zoomAndPan_data()
@@ -746,7 +747,7 @@ void TestAnalysis::cursorReadout()
     QFETCH(qint64, indexB);
     QFETCH(QStringList, lines);
 
-    QLocale::setDefault(QLocale(QLocale::German));
+    const DefaultLocale german(QLocale::German);
     SampleStore store(1024);
     for (int i = 1; i <= 1500; ++i) {
         Sample sample;
@@ -760,7 +761,6 @@ void TestAnalysis::cursorReadout()
     }
     QCOMPARE(cursorReadoutLines(readCursors(store, indexA, indexB), {"PAD0", "PAD1", "PAD2"}),
              lines);
-    QLocale::setDefault(QLocale::c());
 }
 
 void TestAnalysis::spectrumOfASine_data()

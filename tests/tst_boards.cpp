@@ -3,18 +3,15 @@
 // to the other, and each finds its own again after both were unplugged.
 #include "boarddiscovery.h"
 #include "boardlink.h"
-#include "filesaving.h"
 #include "instrumentkinds.h"
 #include "osciloscope.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace TestSupport;
@@ -142,31 +139,18 @@ void TestBoards::replugInTheOtherOrderKeepsEachWindowOnItsBoard()
 
 void TestBoards::recordingGoesOnAcrossAMove()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("counts.csv");
-    FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
-    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
-    const InstrumentKind k = instrumentKind("Counter");
     BoardPair boards;
     boards.first.setSilent(true);
     boards.second.setSilent(true);
-    QPointer<QDialog> window(openWindow(k));
-    QTRY_COMPARE(boards.first.received(), k.startCommands);
-    startRecording(window);
-    boards.first.sendRaw("100\n");
-    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("100"));
-
-    boardEntry(window, "BOARD-B")->trigger();
-    QTRY_COMPARE(boards.second.received(), k.startCommands);
-    boards.second.sendRaw("200\n");
-    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("200"));
-    window->findChild<QPushButton *>(k.quitButton)->click();
-    QTRY_VERIFY(window.isNull());
-
     // One file: the first board's reading, then the second's, after the
     // stop's wait.
-    const QString wrong = checkTwoReadingsAcrossAGap(path, "100", "200", 0.1);
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    recordCountsAcrossAGap(
+        boards.first,
+        [&](QDialog *window) -> VirtualBoard & {
+            boardEntry(window, "BOARD-B")->trigger();
+            return boards.second;
+        },
+        0.1);
 }
 
 void TestBoards::namedBoardIsTakenFirst()

@@ -33,8 +33,7 @@ private:
 
 void TestCounter::form()
 {
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QScopedPointer<Counter> window(new Counter);
     QCOMPARE(window->objectName(), QString("Counter"));
     QCOMPARE(window->windowTitle(), QString("Dialog"));
@@ -124,8 +123,7 @@ void TestCounter::showsTheNewestCompleteLine()
 {
     QFETCH(QList<QByteArray>, chunks);
     QFETCH(QStringList, expected);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Counter> window(new Counter);
     QTRY_COMPARE(fixture.board.received(), QByteArray("c\ng\n"));
     int notifications = 0;

@@ -17,6 +17,23 @@ static PortCandidate port(const QString &name, bool hasVendor, quint16 vendor, b
     return {name, hasVendor, vendor, hasProduct, product, serial};
 }
 
+// A link to the board, once open listening, that gathers all it receives.
+struct ListeningLink
+{
+    QSerialPort serial;
+    BoardLink link{&serial, 1};
+    QByteArray taken;
+    bool open()
+    {
+        QObject::connect(&link, &BoardLink::received, &link,
+                         [this](const QByteArray &bytes, qint64) { taken.append(bytes); });
+        if (link.connectBoard(QIODevice::ReadWrite) != BoardLink::Outcome::Opened)
+            return false;
+        link.startListening();
+        return true;
+    }
+};
+
 class TestDiscovery : public QObject
 {
     Q_OBJECT
@@ -268,21 +285,16 @@ void TestDiscovery::takesEveryByteInOrder()
     QFETCH(int, pieceBytes);
     QFETCH(int, totalBytes);
     BoardFixture fixture;
-    QSerialPort serial;
-    BoardLink link(&serial, 1);
-    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
-    link.startListening();
-    QByteArray taken;
-    connect(&link, &BoardLink::received, this,
-            [&taken](const QByteArray &bytes, qint64) { taken.append(bytes); });
+    ListeningLink listening;
+    QVERIFY(listening.open());
 
     QByteArray sent(totalBytes, Qt::Uninitialized);
     for (int i = 0; i < totalBytes; ++i)
         sent[i] = char(i % 251);
     fixture.board.setChunkSize(pieceBytes, 1);
     fixture.board.sendRaw(sent);
-    QTRY_COMPARE_WITH_TIMEOUT(taken.size(), totalBytes, 30000);
-    QVERIFY(taken == sent);
+    QTRY_COMPARE_WITH_TIMEOUT(listening.taken.size(), totalBytes, 30000);
+    QVERIFY(listening.taken == sent);
 }
 
 // A reply that comes in pieces while the link gathers a stream is still
@@ -301,20 +313,15 @@ void TestDiscovery::replyInPiecesIsTakenWithinTheWait()
     BoardFixture fixture;
     fixture.board.setVoltages(1234, 2345, 3456);
     fixture.board.setChunkSize(pieceBytes, 1);
-    QSerialPort serial;
-    BoardLink link(&serial, 1);
-    QCOMPARE(link.connectBoard(QIODevice::ReadWrite), BoardLink::Outcome::Opened);
-    link.startListening();
-    QByteArray taken;
-    connect(&link, &BoardLink::received, this,
-            [&taken](const QByteArray &bytes, qint64) { taken.append(bytes); });
+    ListeningLink listening;
+    QVERIFY(listening.open());
 
     const QByteArray reply = "1234,2345,3456\n";
     for (const QByteArray request : {"v", "c", "c"}) {
-        taken.clear();
-        link.send(request);
-        link.wait(Board::waitMs);
-        QCOMPARE(taken, reply);
+        listening.taken.clear();
+        listening.link.send(request);
+        listening.link.wait(Board::waitMs);
+        QCOMPARE(listening.taken, reply);
     }
 }
 

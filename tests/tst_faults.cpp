@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <qcustomplot.h>
 
+#include <functional>
+
 #include <malloc.h>
 #include <unistd.h>
 
@@ -43,6 +45,33 @@ double lastPlottedKey(QWidget *window)
 {
     const auto data = window->findChild<QCustomPlot *>("plot")->graph(0)->data();
     return data->isEmpty() ? 0 : (data->constEnd() - 1)->key;
+}
+
+// Runs `inside` from the loop of the first popup menu that `open` brings up,
+// then closes that menu. True once it ran: `open` returns with the menu gone.
+bool whileAMenuRuns(const std::function<void()> &open, const std::function<void()> &inside)
+{
+    QTimer inMenu;
+    inMenu.setInterval(10);
+    QObject::connect(&inMenu, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        inMenu.stop();
+        inside();
+        menu->close();
+    });
+    inMenu.start();
+    open();
+    return !inMenu.isActive();
+}
+
+// A right click in the middle of `target`; returns once its menu is gone.
+void rightClick(QWidget *target)
+{
+    const QPoint at = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &request);
 }
 
 qint64 residentBytes()
@@ -84,6 +113,9 @@ private slots:
 private:
     // Waits until the window has taken in fresh data from the board.
     static bool takesInData(const InstrumentKind &kind, QWidget *window, VirtualBoard &board);
+    // Opens the kind's window on `board`, and waits until it takes in data:
+    // null if it does not.
+    static QDialog *openTakingInData(const InstrumentKind &kind, VirtualBoard &board);
     // Whatever noise came before left the window half-way through a line or
     // frame: it resynchronises and takes in what the board says next.
     static bool takesInDataAfterNoise(const InstrumentKind &kind, QWidget *window,
@@ -118,6 +150,12 @@ bool TestFaults::takesInData(const InstrumentKind &kind, QWidget *window, Virtua
     }
     const double key = lastPlottedKey(window);
     return QTest::qWaitFor([&] { return lastPlottedKey(window) >= key + 50; }, 20000);
+}
+
+QDialog *TestFaults::openTakingInData(const InstrumentKind &kind, VirtualBoard &board)
+{
+    QDialog *window = kind.open();
+    return takesInData(kind, window, board) ? window : nullptr;
 }
 
 bool TestFaults::takesInDataAfterNoise(const InstrumentKind &kind, QWidget *window,
@@ -162,9 +200,8 @@ void TestFaults::unplugMidRun()
 {
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> window(k.create());
-    window->show();
-    QVERIFY(takesInData(k, window, fixture.board));
+    QPointer<QDialog> window(openTakingInData(k, fixture.board));
+    QVERIFY(window);
     QSerialPort *serial = window->findChild<QSerialPort *>();
     QSignalSpy errors(serial, &QSerialPort::errorOccurred);
     const QByteArray writtenBefore = fixture.board.received();
@@ -220,9 +257,8 @@ void TestFaults::garbage()
     const InstrumentKind k = fetchInstrumentKind();
     QFETCH(QByteArray, garbage);
     BoardFixture fixture;
-    QPointer<QDialog> window(k.create());
-    window->show();
-    QVERIFY(takesInData(k, window, fixture.board));
+    QPointer<QDialog> window(openTakingInData(k, fixture.board));
+    QVERIFY(window);
 
     fixture.board.sendRaw(garbage);
     QVERIFY(takesInDataAfterNoise(k, window, fixture.board));
@@ -236,11 +272,9 @@ void TestFaults::garbage()
 void TestFaults::silentBoard()
 {
     const InstrumentKind k = fetchInstrumentKind();
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     ModalBoxCatcher catcher;
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QPointer<QDialog> window(k.open());
     QSerialPort *serial = window->findChild<QSerialPort *>();
     QSignalSpy reads(serial, &QSerialPort::readyRead);
     QSignalSpy errors(serial, &QSerialPort::errorOccurred);
@@ -275,9 +309,8 @@ void TestFaults::flood()
 {
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> window(k.create());
-    window->show();
-    QVERIFY(takesInData(k, window, fixture.board));
+    QPointer<QDialog> window(openTakingInData(k, fixture.board));
+    QVERIFY(window);
 
     // Ten megabytes over ten seconds. Nothing the window keeps may grow with
     // them: after the first seconds' allocations, resident memory stays put.
@@ -319,9 +352,8 @@ void TestFaults::hugeReadingsOnTheChart()
 {
     const InstrumentKind k = instrumentKind("Counter");
     BoardFixture fixture;
-    QPointer<QDialog> window(k.create());
-    window->show();
-    QVERIFY(takesInData(k, window, fixture.board));
+    QPointer<QDialog> window(openTakingInData(k, fixture.board));
+    QVERIFY(window);
     qobject_cast<InstrumentDialog *>(window)->chartAction()->trigger();
     ChartWindow *chart = qobject_cast<InstrumentDialog *>(window)->chartWindow();
     QVERIFY(QTest::qWaitForWindowExposed(chart));
@@ -353,13 +385,11 @@ void TestFaults::secondWindowOnATakenPort()
 {
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> first(k.create());
-    first->show();
+    QPointer<QDialog> first(k.open());
     QTRY_VERIFY(fixture.board.received().startsWith(k.startCommands));
 
     ModalBoxCatcher catcher;
-    QPointer<QDialog> second(k.create());
-    second->show();
+    QPointer<QDialog> second(k.open());
     QCOMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
     QVERIFY(catcher.boxes[0].text.contains(fixture.board.devicePath()));
@@ -384,9 +414,8 @@ void TestFaults::destroyedWhileRunning()
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
     fixture.board.setFrameRate(5000);
-    QPointer<QDialog> window(k.create());
-    window->show();
-    QVERIFY(takesInData(k, window, fixture.board));
+    QPointer<QDialog> window(openTakingInData(k, fixture.board));
+    QVERIFY(window);
 
     // Deleted outright, while the board keeps talking: the window still
     // leaves the board stopped, and its slots are not called on the way out.
@@ -405,8 +434,7 @@ void TestFaults::closedWhileItsMenuIsOpen()
     // menu runs its own loop: held, and carried out once the menu is gone.
     const InstrumentKind k = fetchInstrumentKind();
     BoardFixture fixture;
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QPointer<QDialog> window(k.open());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(takesInData(k, window, fixture.board));
     QWidget *target = window->findChild<QCustomPlot *>("plot");
@@ -415,25 +443,13 @@ void TestFaults::closedWhileItsMenuIsOpen()
 
     bool closeAccepted = true;
     bool aliveUnderMenu = false;
-    QTimer inMenu;
-    inMenu.setInterval(10);
-    QObject::connect(&inMenu, &QTimer::timeout, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        inMenu.stop();
+    QVERIFY(whileAMenuRuns([&] { rightClick(target); }, [&] {
         QCloseEvent close;
         QApplication::sendEvent(window, &close);
         closeAccepted = close.isAccepted();
         spin(300); // still inside the menu's loop
         aliveUnderMenu = window && window->isVisible();
-        menu->close();
-    });
-    inMenu.start();
-    const QPoint at = target->rect().center();
-    QContextMenuEvent request(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
-    QApplication::sendEvent(target, &request); // returns once the menu is gone
-    QVERIFY(!inMenu.isActive());
+    }));
     QVERIFY(!closeAccepted);
     QVERIFY(aliveUnderMenu);
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 10000);
@@ -461,9 +477,9 @@ void TestFaults::companionClosedWhileItsMenuIsOpen()
     QFETCH(bool, chart);
     const InstrumentKind k = instrumentKind(instrument);
     BoardFixture fixture;
-    QPointer<InstrumentDialog> window(qobject_cast<InstrumentDialog *>(k.create()));
-    window->show();
-    QVERIFY(takesInData(k, window, fixture.board));
+    QPointer<InstrumentDialog> window(
+        qobject_cast<InstrumentDialog *>(openTakingInData(k, fixture.board)));
+    QVERIFY(window);
     (chart ? window->chartAction() : window->rawDataAction())->trigger();
     QPointer<QWidget> companion = chart ? static_cast<QWidget *>(window->chartWindow())
                                         : static_cast<QWidget *>(window->rawDataWindow());
@@ -471,30 +487,20 @@ void TestFaults::companionClosedWhileItsMenuIsOpen()
     QVERIFY(QTest::qWaitForWindowExposed(companion));
 
     bool aliveUnderMenu = false;
-    QTimer inMenu;
-    inMenu.setInterval(10);
-    QObject::connect(&inMenu, &QTimer::timeout, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        inMenu.stop();
+    const auto openMenu = [&] {
+        if (chart) {
+            rightClick(companion->findChild<QCustomPlot *>());
+        } else {
+            QMenu menu(companion);
+            menu.addAction(QStringLiteral("Copy"));
+            menu.exec(companion->mapToGlobal(QPoint(10, 10)));
+        }
+    };
+    QVERIFY(whileAMenuRuns(openMenu, [&] {
         companion->close(); // as the frame's close button does
         spin(300);          // still inside the menu's loop
         aliveUnderMenu = companion && companion->isVisible();
-        menu->close();
-    });
-    inMenu.start();
-    if (chart) {
-        QWidget *plot = companion->findChild<QCustomPlot *>();
-        const QPoint at = plot->rect().center();
-        QContextMenuEvent request(QContextMenuEvent::Mouse, at, plot->mapToGlobal(at));
-        QApplication::sendEvent(plot, &request); // returns once the menu is gone
-    } else {
-        QMenu menu(companion);
-        menu.addAction(QStringLiteral("Copy"));
-        menu.exec(companion->mapToGlobal(QPoint(10, 10)));
-    }
-    QVERIFY(!inMenu.isActive());
+    }));
     QVERIFY(aliveUnderMenu);
     QTRY_VERIFY_WITH_TIMEOUT(companion.isNull(), 5000);
     // The instrument goes on.

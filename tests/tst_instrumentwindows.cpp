@@ -57,8 +57,7 @@ private slots:
 void TestInstrumentWindows::startsTheBoard()
 {
     const InstrumentKind kind = fetchInstrumentKind();
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QElapsedTimer clock;
     qint64 firstByteAt = -1;
     QObject::connect(&fixture.board, &VirtualBoard::bytesReceived, [&] {
@@ -85,14 +84,13 @@ void TestInstrumentWindows::noBoard()
     const InstrumentKind kind = fetchInstrumentKind();
     // A board on a line the system does not list: the window must not use it.
     BoardFixture unlisted;
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     MessageCapture capture;
     QPointer<QDialog> window(kind.create());
     // The box came and went inside the constructor, before the window shows.
-    QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Serial port error"));
-    QCOMPARE(catcher.boxes[0].text, QString("Could not connect to your device."));
+    QCOMPARE(none.boxes.size(), 1);
+    QCOMPARE(none.boxes[0].title, QString("Serial port error"));
+    QCOMPARE(none.boxes[0].text, QString("Could not connect to your device."));
     QCOMPARE(capture.count("connected maked true"), 0);
     QVERIFY(!window->findChild<QSerialPort *>()->isOpen());
 
@@ -100,7 +98,7 @@ void TestInstrumentWindows::noBoard()
     closeWindow(window, kind.quitButton, "quit button");
     QTRY_VERIFY(window.isNull());
     spin(50);
-    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(none.boxes.size(), 1);
     // Nothing tried to write to the closed port, and nothing reached the line.
     QCOMPARE(capture.warnings().filter("QSerialPort"), QStringList());
     QCOMPARE(unlisted.board.received(), QByteArray());
@@ -110,11 +108,9 @@ void TestInstrumentWindows::anyCloseStopsTheBoardAndFreesThePort()
 {
     const InstrumentKind kind = fetchInstrumentKind();
     QFETCH(QString, how);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     ModalBoxCatcher catcher;
-    QPointer<QDialog> window(kind.create());
-    window->show();
+    QPointer<QDialog> window(kind.open());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_COMPARE(fixture.board.received(), kind.startCommands);
     QPointer<QSerialPort> serial = window->findChild<QSerialPort *>();
@@ -162,10 +158,8 @@ void TestInstrumentWindows::closingAllWindowsIsNotRefused()
 {
     // What the desktop asks at logout: every window must agree to close.
     const InstrumentKind kind = fetchInstrumentKind();
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QPointer<QDialog> window(kind.create());
-    window->show();
+    QuietBoard fixture;
+    QPointer<QDialog> window(kind.open());
     QTRY_COMPARE(fixture.board.received(), kind.startCommands);
     QVERIFY(window->close());
     QCOMPARE(fixture.board.received(), kind.startCommands + kind.stopCommands());
@@ -207,10 +201,8 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     });
     const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
 
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QuietBoard fixture;
+    QPointer<QDialog> window(k.open());
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTRY_COMPARE(fixture.board.received(), k.startCommands);
     QStringList menu;
@@ -231,9 +223,7 @@ void TestInstrumentWindows::recordsAndCopiesReadings()
     // Quit ends the recording; the file is complete before the port closes.
     window->findChild<QPushButton *>(k.quitButton)->click();
     QTRY_VERIFY(window.isNull());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    const QStringList lines = QString::fromUtf8(contents(path)).split('\n');
     QCOMPARE(lines.first(), kind == "Voltmeter" ? QString("reading,time_s,PAD0_mV,PAD1_mV,PAD2_mV")
                                                 : QString("reading,time_s,frequency_hz"));
     QCOMPARE(lines.last(), QString()); // ends with a line feed, never half a row
@@ -255,8 +245,7 @@ void TestInstrumentWindows::companionWindowsOpenRaiseAndClose()
     // instrument running, closing the instrument closes them.
     const InstrumentKind kind = fetchInstrumentKind();
     const bool charts = kind.name == "Voltmeter" || kind.name == "Counter";
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QPointer<InstrumentDialog> window(qobject_cast<InstrumentDialog *>(kind.create()));
     window->setWindowTitle(kind.launcherTitle);
     window->show();
@@ -354,19 +343,12 @@ void TestInstrumentWindows::chartBandsStopAtAGap()
 
 void TestInstrumentWindows::publishesReadingsToABroker()
 {
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no MQTT broker installed");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
-    QVERIFY(broker.start());
-    Subscriber subscriber(broker.port(), "bench/#");
-    QTRY_VERIFY(subscriber.isSubscribed());
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-
+    QVERIFY(broker.startSubscribed("bench/#"));
     BoardFixture fixture;
     fixture.board.setVoltages(1650, 1702, 33);
-    QPointer<QDialog> window(instrumentKind("Voltmeter").create());
-    window->show();
+    QPointer<QDialog> window(instrumentKind("Voltmeter").open());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     const QString title = window->windowTitle();
     QAction *publish = window->findChild<QAction *>("publishAction");
@@ -389,10 +371,10 @@ void TestInstrumentWindows::publishesReadingsToABroker()
     QCOMPARE(publish->text(), QString("Stop Publishing"));
     QVERIFY(window->windowTitle().startsWith(title + " — publishing to mqtt://"));
 
-    QTRY_VERIFY_WITH_TIMEOUT(subscriber.messages().size() >= 3, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(broker.subscriber().messages().size() >= 3, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QLabel *>("labelVolt0")->text(), QString("1650"),
                               10000);
-    const QList<Subscriber::Message> messages = subscriber.messages();
+    const QList<Subscriber::Message> messages = broker.subscriber().messages();
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(messages[i].topic, QByteArray("bench/voltmeter"));
         const QJsonObject reading = QJsonDocument::fromJson(messages[i].payload).object();
@@ -414,19 +396,12 @@ void TestInstrumentWindows::publishesReadingsToABroker()
 
 void TestInstrumentWindows::publishesSampleBlocksToABroker()
 {
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no MQTT broker installed");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
-    QVERIFY(broker.start());
-    Subscriber subscriber(broker.port(), "bench/#");
-    QTRY_VERIFY(subscriber.isSubscribed());
-    QTemporaryDir settings; // the URL is remembered
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QVERIFY(broker.startSubscribed("bench/#"));
+    QuietBoard fixture;
     const InstrumentKind kind = instrumentKind("Osciloscope");
-    QPointer<QDialog> window(kind.create());
-    window->show();
+    QPointer<QDialog> window(kind.open());
     QTRY_COMPARE(fixture.board.received(), kind.startCommands);
     QVERIFY(window->findChild<PublishControl *>()->startPublishing(broker.url("bench")));
     fixture.board.sendRaw("$1 2 3;$4 x 6;$7 8 9;");
@@ -435,7 +410,7 @@ void TestInstrumentWindows::publishesSampleBlocksToABroker()
     const auto collect = [&] {
         pad0.clear();
         pad1.clear();
-        for (const Subscriber::Message &message : subscriber.messages()) {
+        for (const Subscriber::Message &message : broker.subscriber().messages()) {
             const QJsonObject block = QJsonDocument::fromJson(message.payload).object();
             topics.insert(message.topic);
             pad0 += block["PAD0"].toArray().toVariantList();

@@ -35,6 +35,25 @@ QList<QDialog *> instrumentWindows()
     return windows;
 }
 
+// The titles of the instrument windows shown, sorted.
+QStringList instrumentTitles()
+{
+    QStringList titles;
+    for (QDialog *window : instrumentWindows())
+        titles << window->windowTitle();
+    titles.sort();
+    return titles;
+}
+
+// The launcher shown on a board that says nothing, its boxes answered.
+struct QuietLauncher
+{
+    QuietLauncher() { launcher.show(); }
+    QuietBoard fixture;
+    ModalBoxCatcher catcher;
+    MainWindow launcher;
+};
+
 void closeAll()
 {
     for (QDialog *window : instrumentWindows())
@@ -154,8 +173,7 @@ void TestLauncher::eachButtonWithoutBoard()
 
 void TestLauncher::twoPressesGiveTwoWindows()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     MainWindow launcher;
     launcher.show();
     ModalBoxCatcher catcher;
@@ -174,47 +192,31 @@ void TestLauncher::twoPressesGiveTwoWindows()
 
 void TestLauncher::pressDuringAnotherWindowsStart()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    ModalBoxCatcher catcher;
-    MainWindow launcher;
-    launcher.show();
+    QuietLauncher bench;
     // The voltmeter waits before its start command; a press in that wait
     // builds a counter inside it. The counter finds the port taken.
-    QTimer::singleShot(0, [&] { launcher.findChild<QPushButton *>("pushButtonCounter")->click(); });
-    launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+    QTimer::singleShot(0, [&] { bench.launcher.findChild<QPushButton *>("pushButtonCounter")->click(); });
+    bench.launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
 
-    QStringList titles;
-    for (QDialog *window : instrumentWindows())
-        titles << window->windowTitle();
-    titles.sort();
-    QCOMPARE(titles, (QStringList{"Counter", "Voltmeter"}));
-    QCOMPARE(catcher.boxes.size(), 1);
-    QVERIFY(catcher.boxes[0].text.contains("another window"));
-    QTRY_COMPARE(fixture.board.received(), QByteArray("v\n"));
+    QCOMPARE(instrumentTitles(), (QStringList{"Counter", "Voltmeter"}));
+    QCOMPARE(bench.catcher.boxes.size(), 1);
+    QVERIFY(bench.catcher.boxes[0].text.contains("another window"));
+    QTRY_COMPARE(bench.fixture.board.received(), QByteArray("v\n"));
 }
 
 // What --open does after the launcher is shown: the buttons pressed in the
 // order named, each window built before the next press.
 void TestLauncher::openByName()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    ModalBoxCatcher catcher;
-    MainWindow launcher;
-    launcher.show();
-    launcher.openInstruments({"pwm", "unknown", "counter", "pwm"});
+    QuietLauncher bench;
+    bench.launcher.openInstruments({"pwm", "unknown", "counter", "pwm"});
 
-    QStringList titles;
-    for (QDialog *window : instrumentWindows())
-        titles << window->windowTitle();
-    titles.sort();
-    QCOMPARE(titles, (QStringList{"Counter", "PWM Generator", "PWM Generator"}));
+    QCOMPARE(instrumentTitles(), (QStringList{"Counter", "PWM Generator", "PWM Generator"}));
     // The generator was built first and took the board; the others found it
     // held.
-    QCOMPARE(catcher.boxes.size(), 2);
-    QVERIFY(catcher.boxes[0].text.contains("another window"));
-    QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));
+    QCOMPARE(bench.catcher.boxes.size(), 2);
+    QVERIFY(bench.catcher.boxes[0].text.contains("another window"));
+    QTRY_COMPARE(bench.fixture.board.received(), QByteArray("p\n"));
 }
 
 void TestLauncher::desktopActionsOpenEveryInstrument()

@@ -104,6 +104,12 @@ private:
             return new Accelerometer;
         return new Osciloscope;
     }
+    static Plotter *open(const QString &kind)
+    {
+        Plotter *window = create(kind);
+        window->show();
+        return window;
+    }
     static QCustomPlot *plotOf(QWidget *window) { return window->findChild<QCustomPlot *>("plot"); }
     static QPushButton *button(QWidget *window, const char *name)
     {
@@ -161,11 +167,8 @@ char *toString(const QPolygonF &points)
 
 void TestPlotters::notesABrokerThatIsAway()
 {
-    QTemporaryDir settings; // the URL is remembered
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     BoardFixture fixture;
-    std::unique_ptr<Plotter> window(new Osciloscope);
-    window->show();
+    std::unique_ptr<Plotter> window(open("Osciloscope"));
     QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
     PublishControl *publishing = window->findChild<PublishControl *>();
     // Nothing listens on port 1: the broker is away from the start.
@@ -218,8 +221,7 @@ void TestPlotters::opensWithItsFormAndStartsTheStream()
     QFETCH(QString, labelStart);
     QFETCH(QCPRange, initialXRange);
 
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Plotter> window(create(kind));
     QCOMPARE(window->objectName(), kind);
     QCOMPARE(window->windowTitle(), QString("Dialog"));
@@ -271,8 +273,7 @@ void TestPlotters::profiles()
     QFETCH(QColor, yLabelColor);
     QFETCH(bool, rightAxis);
 
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QScopedPointer<Plotter> window(create(kind));
     QCustomPlot *plot = plotOf(window.get());
 
@@ -372,8 +373,7 @@ void TestPlotters::framesIntoGraphs()
     QFETCH(int, chunkSize);
     QFETCH(int, frames);
 
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     fixture.board.setChunkSize(chunkSize);
     QScopedPointer<Plotter> window(new Osciloscope);
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
@@ -435,8 +435,7 @@ void TestPlotters::framesIntoSamples()
 
 void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Plotter> window(new Osciloscope);
     QByteArray stream;
     for (int i = 1; i <= 600; ++i)
@@ -459,10 +458,8 @@ void TestPlotters::keepsTheLastWindowAndNeverRescalesY()
 
 void TestPlotters::pauseAndResume()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open("Osciloscope"));
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
     fixture.board.sendRaw("$1 1 1;$2 2 2;$3 3 3;");
@@ -529,10 +526,8 @@ void TestPlotters::pauseAndResume()
 
 void TestPlotters::redrawsOnlyWhenSomethingChanged()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open("Osciloscope"));
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QTRY_COMPARE(xRange(window.get()), QCPRange(-500, 0));
 
@@ -561,8 +556,7 @@ void TestPlotters::redrawsOnlyWhenSomethingChanged()
 
 void TestPlotters::sampleCountRunsPast32Bits()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Plotter> window(new Osciloscope);
     const qint64 start = std::numeric_limits<qint32>::max() - 1;
     window->intake().setLastIndex(start);
@@ -582,10 +576,8 @@ void TestPlotters::sampleCountRunsPast32Bits()
 void TestPlotters::frameCompletedDuringTheStopWaitIsPlotted()
 {
     QFETCH(QString, how);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QPointer<Plotter> window(open("Osciloscope"));
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
 
@@ -623,8 +615,7 @@ void TestPlotters::noBoard()
 {
     QFETCH(QString, kind);
     QFETCH(QCPRange, initialXRange);
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QPointer<Plotter> window(create(kind));
     QVERIFY(!refreshTimer(window).isActive());
     QVERIFY(!window->isPlotting());
@@ -648,14 +639,13 @@ void TestPlotters::noBoard()
     QTest::mouseClick(button(window, "quitButton"), Qt::LeftButton);
     QTRY_VERIFY(window.isNull());
     // Plotting on and off without a board brought no further box.
-    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(none.boxes.size(), 1);
 }
 
 void TestPlotters::unplugMidStream()
 {
     BoardFixture fixture;
-    QPointer<Plotter> window(new Accelerometer);
-    window->show();
+    QPointer<Plotter> window(open("Accelerometer"));
     QSerialPort *serial = window->findChild<QSerialPort *>();
     QSignalSpy errors(serial, &QSerialPort::errorOccurred);
     QTRY_VERIFY(sampleIndex(window) > 20);
@@ -708,8 +698,7 @@ void TestPlotters::unplugMidStream()
 
 void TestPlotters::garbageAndOverlongFrames()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Plotter> window(new Osciloscope);
     QSignalSpy framesSeen(window.get(), &Plotter::newData);
 
@@ -748,10 +737,8 @@ void TestPlotters::gapBreaksTheLines_data()
 void TestPlotters::gapBreaksTheLines()
 {
     QFETCH(bool, gap);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open("Osciloscope"));
     const qint64 start = monotonicNowNs();
     fixture.board.sendRaw("$500;$500;$500;");
     QTRY_COMPARE(sampleIndex(window.get()), qint64(3));
@@ -827,10 +814,8 @@ void TestPlotters::plotMenuAndShortcuts()
     QFETCH(QString, kind);
     QFETCH(QString, stem);
     QFETCH(QStringList, menu);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(create(kind));
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open(kind));
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
     // The shortcuts work wherever the focus is in the window.
@@ -893,10 +878,8 @@ void TestPlotters::saveImage()
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     QFETCH(QByteArray, format);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open("Osciloscope"));
     fixture.board.sendRaw("$100 1650 3200;$100 1650 3200;");
     QTRY_COMPARE(xRange(window.get()), QCPRange(-498, 2));
     QCustomPlot *plot = plotOf(window.get());
@@ -956,8 +939,7 @@ void TestPlotters::exportMatchesWhatThePlotHolds()
 {
     QFETCH(QString, kind);
     QFETCH(QByteArray, header);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Plotter> window(create(kind));
     // More than the plot keeps, with damaged fields and short frames.
     QByteArray stream;
@@ -995,9 +977,7 @@ void TestPlotters::exportMatchesWhatThePlotHolds()
         }
         expected += '\n';
     }
-    QFile file(folder.filePath("data.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), expected);
+    QCOMPARE(contents(folder.filePath("data.csv")), expected);
     QVERIFY(expected.contains("\n21,21,,42\n22,22,,\n"));
 }
 
@@ -1038,9 +1018,7 @@ void TestPlotters::recordingOpensWholeAndExportsItsRows()
 
     SaveDialogs dialogs(folder.filePath("shown.csv"));
     action(window, "Export Shown Data…")->trigger();
-    QFile file(folder.filePath("shown.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), expected);
+    QCOMPARE(contents(folder.filePath("shown.csv")), expected);
     QCOMPARE(fixture.board.received(), QByteArray());
 
     // Played through again, after what is shown, and stopped at its end.
@@ -1060,10 +1038,8 @@ void TestPlotters::recordingOpensWholeAndExportsItsRows()
 
 void TestPlotters::mathChannelIsExportedAfterTheInputs()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open("Osciloscope"));
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QByteArray stream;
     for (int i = 1; i <= 40; ++i)
@@ -1096,9 +1072,7 @@ void TestPlotters::mathChannelIsExportedAfterTheInputs()
     QTemporaryDir folder;
     SaveDialogs dialogs(folder.filePath("data.csv"));
     action(window.get(), "Export Shown Data…")->trigger();
-    QFile file(folder.filePath("data.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> rows = file.readAll().split('\n');
+    const QList<QByteArray> rows = contents(folder.filePath("data.csv")).split('\n');
     QCOMPARE(rows.first(), QByteArray("sample,PAD0,PAD1,PAD2,M1"));
     QCOMPARE(rows.size(), 1 + 40 + 1);
     for (int i = 1; i <= 40; ++i) {
@@ -1125,10 +1099,8 @@ void TestPlotters::readoutOfTheSampleUnderThePointer()
 {
     QFETCH(QString, kind);
     QFETCH(double, index);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(create(kind));
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open(kind));
     fixture.board.sendRaw("$10 -20 30;$11 - 31;$12;");
     QTRY_COMPARE(xRange(window.get()), QCPRange(-497, 3));
 
@@ -1144,10 +1116,8 @@ void TestPlotters::recordsEveryFrameEvenWhilePaused()
 {
     QTemporaryDir folder;
     SaveDialogs dialogs(folder.filePath("frames.csv"));
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QuietBoard fixture;
+    QPointer<Plotter> window(open("Osciloscope"));
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTRY_COMPARE(fixture.board.received(), QByteArray("o\n"));
     fixture.board.sendRaw("$9 9 9;"); // before the recording: not in it
@@ -1169,9 +1139,7 @@ void TestPlotters::recordsEveryFrameEvenWhilePaused()
 
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(!recording(window)->isRecording());
-    QFile file(folder.filePath("frames.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QStringList rows = QString::fromUtf8(file.readAll()).split('\n');
+    QStringList rows = QString::fromUtf8(contents(folder.filePath("frames.csv"))).split('\n');
     QCOMPARE(rows.takeFirst(), QString("sample,time_s,PAD0,PAD1,PAD2"));
     QCOMPARE(rows.takeLast(), QString());
     for (QString &row : rows)
@@ -1184,8 +1152,7 @@ void TestPlotters::triggeredSineStandsStill()
     // The board's PAD0: a 5 Hz sine at 720 frames/s, 144 samples a period.
     const int period = 144;
     BoardFixture fixture;
-    QScopedPointer<Plotter> window(new Osciloscope);
-    window->show();
+    QScopedPointer<Plotter> window(open("Osciloscope"));
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QCustomPlot *plot = plotOf(window.get());
     const ScopeTrigger &trigger = window->scope().trigger();
@@ -1326,10 +1293,8 @@ void TestPlotters::gridPictureDrawsLikeAFullRedraw()
         return;
     }
 
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(create(kind));
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open(kind));
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     // Curves across the grid lines, and a gap.
     QByteArray frames;
@@ -1399,10 +1364,8 @@ void TestPlotters::spectrumAndXYViewsWithTheirExports()
 {
     QFETCH(QString, kind);
     QFETCH(QStringList, headers);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
-    QScopedPointer<Plotter> window(create(kind));
-    window->show();
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(open(kind));
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     // The demo board's signals, each frame read 1/720 s after the one before:
     // PAD0 a 5 Hz sine, PAD1 a 2 Hz square, PAD2 a 3 Hz saw. Stamped here,
@@ -1424,9 +1387,7 @@ void TestPlotters::spectrumAndXYViewsWithTheirExports()
     SaveDialogs dialogs(folder.filePath("view.csv"));
     auto exported = [&] {
         QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
-        QFile file(folder.filePath("view.csv"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
-                                              : QStringList();
+        return QString::fromUtf8(contents(folder.filePath("view.csv"))).split('\n');
     };
 
     // Ctrl+F: the spectra of the newest 4096 samples (bins of 0.18 Hz keep
@@ -1494,8 +1455,7 @@ void TestPlotters::spectrumAndXYViewsWithTheirExports()
 
 void TestPlotters::zoomPanAndExportTheRangeShown()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Plotter> window(create("Osciloscope"));
     window->resize(800, 600);
     window->show();
@@ -1546,10 +1506,7 @@ void TestPlotters::zoomPanAndExportTheRangeShown()
     for (qint64 i = first; i <= last; ++i)
         expected += QByteArray::number(i) + "," + QByteArray::number(i) + ","
                     + QByteArray::number(-i) + "," + QByteArray::number(i % 100) + "\n";
-    const auto exported = [&] {
-        QFile file(folder.filePath("shown.csv"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto exported = [&] { return contents(folder.filePath("shown.csv")); };
     QCOMPARE(exported(), expected);
     QVERIFY(last - first + 1 >= 256 && last - first + 1 <= 257);
 

@@ -136,8 +136,7 @@ void TestPublish::sampleBlock()
 // once the broker is there.
 void TestPublish::queueIsBoundedWhileTheBrokerIsAway()
 {
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no /usr/sbin/mosquitto");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
     QString error;
     MqttPublisher publisher(*MqttTarget::parse(broker.url("lab"), &error));

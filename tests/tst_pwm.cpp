@@ -105,8 +105,7 @@ private:
 Pwm *TestPwm::windowWithoutBoard()
 {
     if (!boardlessWindow) {
-        PortList none({});
-        ModalBoxCatcher catcher;
+        NoBoard none;
         boardlessWindow = new Pwm;
         boardlessWindow->show();
     }
@@ -115,8 +114,7 @@ Pwm *TestPwm::windowWithoutBoard()
 
 void TestPwm::form()
 {
-    PortList none({});
-    ModalBoxCatcher catcher;
+    NoBoard none;
     QScopedPointer<Pwm> window(new Pwm);
     QCOMPARE(window->objectName(), QString("Pwm"));
     QCOMPARE(window->windowTitle(), QString("Dialog"));
@@ -181,20 +179,22 @@ void TestPwm::spinBoxLimits_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("expected");
 
-    for (const char *duty : {"duty0", "duty1"}) {
-        QTest::addRow("%s below", duty) << duty << "0" << 1;
-        QTest::addRow("%s low end", duty) << duty << "1" << 1;
-        QTest::addRow("%s high end", duty) << duty << "99" << 99;
-        QTest::addRow("%s above", duty) << duty << "100" << 99;
-        QTest::addRow("%s negative", duty) << duty << "-5" << 1;
-    }
-    for (const char *freq : {"freq0", "freq1"}) {
-        QTest::addRow("%s zero", freq) << freq << "0" << 0;
-        QTest::addRow("%s negative", freq) << freq << "-1" << 0;
-        QTest::addRow("%s high end", freq) << freq << "50000" << 50000;
-        QTest::addRow("%s above", freq) << freq << "50001" << 50000;
-        QTest::addRow("%s far above", freq) << freq << "999999" << 50000;
-    }
+    struct Typed
+    {
+        const char *what;
+        const char *typed;
+        int expected;
+    };
+    // The same cases for both channels' boxes.
+    const auto addRows = [](std::initializer_list<const char *> boxes, const QVector<Typed> &rows) {
+        for (const char *box : boxes)
+            for (const Typed &row : rows)
+                QTest::addRow("%s %s", box, row.what) << box << row.typed << row.expected;
+    };
+    addRows({"duty0", "duty1"}, {{"below", "0", 1}, {"low end", "1", 1}, {"high end", "99", 99},
+                                 {"above", "100", 99}, {"negative", "-5", 1}});
+    addRows({"freq0", "freq1"}, {{"zero", "0", 0}, {"negative", "-1", 0}, {"high end", "50000", 50000},
+                                 {"above", "50001", 50000}, {"far above", "999999", 50000}});
 }
 
 void TestPwm::enterInASpinBoxKeepsTheWindow()
@@ -269,9 +269,7 @@ void TestPwm::enableSendsOneSetting()
     QFETCH(QStringList, traced);
     QFETCH(QString, locale);
 
-    const QLocale before;
-    QLocale::setDefault(QLocale(locale));
-    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    const DefaultLocale chosen{QLocale(locale)};
     BoardFixture fixture;
     QScopedPointer<Pwm> window(new Pwm);
     QTRY_COMPARE(fixture.board.received(), QByteArray("p\n"));

@@ -28,12 +28,6 @@ using namespace TestSupport;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QList<QByteArray> lines(const QString &path)
 {
     QList<QByteArray> all = contents(path).split('\n');
@@ -199,16 +193,14 @@ void TestRecorder::sameFileAndBytesAsTheWindow()
     QFETCH(QByteArray, replies);
     QFETCH(int, rows);
     const InstrumentKind k = instrumentKind(kind);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QVERIFY(fixture.board.setLinkPath(m_dir.filePath("board")));
 
     // The window's recording, of the same replies.
     const QString windowFile = m_dir.filePath(kind + "-window.csv");
     FileSaving::setFileNameSource([&](const QString &, const QString &) { return windowFile; });
     const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
-    QPointer<QDialog> window(k.create());
-    window->show();
+    QPointer<QDialog> window(k.open());
     QTRY_VERIFY(startsWell(fixture.board.received(), k));
     for (QAction *action : window->actions())
         if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
@@ -483,12 +475,9 @@ void TestRecorder::publishedMessagesMatchTheFile_data()
 void TestRecorder::publishedMessagesMatchTheFile()
 {
     QFETCH(QString, instrument);
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no /usr/sbin/mosquitto");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
-    QVERIFY(broker.start());
-    Subscriber subscriber(broker.port(), "lab/#");
-    QTRY_VERIFY(subscriber.isSubscribed());
+    QVERIFY(broker.startSubscribed("lab/#"));
     BoardFixture fixture;
     const QString file = m_dir.filePath(instrument + "-published.csv");
     Recorder recorder(m_dir.path());
@@ -499,12 +488,12 @@ void TestRecorder::publishedMessagesMatchTheFile()
     QCOMPARE(recorder.stop(), 0);
 
     const QList<QByteArray> rows = lines(file).mid(1);
-    QTRY_VERIFY_WITH_TIMEOUT(subscriber.messages().size() > 0, startTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(broker.subscriber().messages().size() > 0, startTimeoutMs);
     int copies = 0;
     QMap<qint64, QStringList> published;
-    QTRY_COMPARE((published = rowsOfMessages(subscriber.messages(), &copies)).size(), rows.size());
+    QTRY_COMPARE((published = rowsOfMessages(broker.subscriber().messages(), &copies)).size(), rows.size());
     QCOMPARE(copies, 0);
-    for (const Subscriber::Message &message : subscriber.messages())
+    for (const Subscriber::Message &message : broker.subscriber().messages())
         QCOMPARE(message.topic, "lab/bench3/" + instrument.toUtf8());
     for (const QByteArray &row : rows) {
         const qint64 number = row.split(',')[0].toLongLong();
@@ -514,26 +503,23 @@ void TestRecorder::publishedMessagesMatchTheFile()
     // Samples go in blocks, at most 20 a second.
     if (instrument == "osciloscope") {
         const double seconds = rows.constLast().split(',')[1].toDouble();
-        QVERIFY2(subscriber.messages().size() <= 20 * seconds + 2,
-                 qPrintable(QString::number(subscriber.messages().size())));
+        QVERIFY2(broker.subscriber().messages().size() <= 20 * seconds + 2,
+                 qPrintable(QString::number(broker.subscriber().messages().size())));
     }
 }
 
 void TestRecorder::brokerAwayLosesNoRow()
 {
-    if (!BrokerFixture::isInstalled())
-        QSKIP("no /usr/sbin/mosquitto");
+    SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
-    QVERIFY(broker.start());
-    Subscriber subscriber(broker.port(), "lab/#");
-    QTRY_VERIFY(subscriber.isSubscribed());
+    QVERIFY(broker.startSubscribed("lab/#"));
     BoardFixture fixture;
     fixture.board.setWriteInterval(1);
     const QString file = m_dir.filePath("broker-away.csv");
     Recorder recorder(m_dir.path());
     recorder.start({"--instrument", "osciloscope", "--port", fixture.board.devicePath(), "--out", file,
                     "--mqtt", broker.url("lab")});
-    QTRY_VERIFY(subscriber.messages().size() > 5);
+    QTRY_VERIFY(broker.subscriber().messages().size() > 5);
 
     broker.kill();
     QTRY_VERIFY(recorder.errors().contains("unreachable"));
@@ -544,7 +530,7 @@ void TestRecorder::brokerAwayLosesNoRow()
     QTRY_VERIFY_WITH_TIMEOUT(recorder.errors().count("connected to") == 2, 15000);
     const int rowsBack = lines(file).size();
     int copies = 0;
-    QTRY_VERIFY_WITH_TIMEOUT(rowsOfMessages(subscriber.messages(), &copies).lastKey() > rowsBack, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(rowsOfMessages(broker.subscriber().messages(), &copies).lastKey() > rowsBack, 5000);
     QCOMPARE(recorder.stop(), 0);
 
     QCOMPARE(checkWholeRows(lines(file).mid(1), 3), QString());

@@ -39,12 +39,6 @@ using namespace TestSupport;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // How many descriptors of this process are open on `path`.
 int descriptorsOpenOn(const QString &path)
 {

@@ -44,8 +44,7 @@ void TestVoltmeter::showsPlaceholders_data()
 void TestVoltmeter::showsPlaceholders()
 {
     QFETCH(bool, board);
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     std::optional<PortList> none;
     if (!board)
         none.emplace(QList<PortCandidate>{});
@@ -81,8 +80,7 @@ void TestVoltmeter::oneRequestPerNotification()
 
 void TestVoltmeter::everyHundredAndFirstReadingIsShown()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     MessageCapture capture;
     QScopedPointer<Voltmeter> window(new Voltmeter);
 
@@ -107,8 +105,7 @@ void TestVoltmeter::everyHundredAndFirstReadingIsShown()
 
 void TestVoltmeter::keepsUpWithAFastBoard()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     QScopedPointer<Voltmeter> window(new Voltmeter);
     // 303 readings in one burst: the 101st, 202nd and 303rd are shown, and
     // the last one shows at once, not hundreds of notifications later.
@@ -119,8 +116,7 @@ void TestVoltmeter::keepsUpWithAFastBoard()
 
 void TestVoltmeter::readingsSplitAnywhere()
 {
-    BoardFixture fixture;
-    fixture.board.setSilent(true);
+    QuietBoard fixture;
     fixture.board.setChunkSize(4);
     MessageCapture capture;
     QScopedPointer<Voltmeter> window(new Voltmeter);

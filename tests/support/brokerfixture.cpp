@@ -61,6 +61,8 @@ BrokerFixture::BrokerFixture() : m_port(freePort())
 
 BrokerFixture::~BrokerFixture()
 {
+    // The subscriber leaves before its broker goes.
+    m_subscriber.reset();
     kill();
 }
 
@@ -68,6 +70,14 @@ bool BrokerFixture::start()
 {
     m_process.start(QLatin1String(program), {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("broker.conf"))});
     return m_process.waitForStarted() && QTest::qWaitFor([this] { return acceptsConnections(m_port); }, 5000);
+}
+
+bool BrokerFixture::startSubscribed(const QByteArray &topicFilter)
+{
+    if (!start())
+        return false;
+    m_subscriber = std::make_unique<Subscriber>(m_port, topicFilter);
+    return QTest::qWaitFor([this] { return m_subscriber->isSubscribed(); }, 5000);
 }
 
 void BrokerFixture::kill()

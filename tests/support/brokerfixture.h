@@ -6,12 +6,22 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <mutex>
 
 struct mosquitto;
 struct mosquitto_message;
 
+// Skips the calling test where no broker is installed.
+#define SKIP_WITHOUT_BROKER()                                                                      \
+    do {                                                                                           \
+        if (!TestSupport::BrokerFixture::isInstalled())                                            \
+            QSKIP("no MQTT broker installed");                                                     \
+    } while (false)
+
 namespace TestSupport {
+
+class Subscriber;
 
 // A real MQTT broker on a free port of 127.0.0.1, for as long as it lives.
 class BrokerFixture
@@ -27,6 +37,10 @@ public:
 
     // Starts it, and waits until it takes connections.
     bool start();
+    // Starts it with a subscriber to `topicFilter`, and waits until that is
+    // subscribed.
+    bool startSubscribed(const QByteArray &topicFilter);
+    const Subscriber &subscriber() const { return *m_subscriber; }
     // Kills it, as a crash would.
     void kill();
     int port() const { return m_port; }
@@ -36,6 +50,7 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
     int m_port = 0;
+    std::unique_ptr<Subscriber> m_subscriber;
 };
 
 // Collects every message under a topic filter, subscribing again whenever

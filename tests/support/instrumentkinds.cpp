@@ -1,9 +1,15 @@
 #include "instrumentkinds.h"
 
+#include "filesaving.h"
 #include "instrumentcatalogue.h"
 #include "testsupport.h"
 
 #include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -39,6 +45,13 @@ QDialog *InstrumentKind::create() const
     return findInstrument(name.toLower())->create();
 }
 
+QDialog *InstrumentKind::open() const
+{
+    QDialog *window = create();
+    window->show();
+    return window;
+}
+
 void addInstrumentRows()
 {
     QTest::addColumn<QString>("kind");
@@ -59,6 +72,38 @@ InstrumentKind fetchInstrumentKind()
 {
     QFETCH(QString, kind);
     return instrumentKind(kind);
+}
+
+void recordCountsAcrossAGap(VirtualBoard &board,
+                            const std::function<VirtualBoard &(QDialog *)> &makeGap,
+                            double minimumGapSeconds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("counts.csv");
+    FileSaving::setFileNameSource([&](const QString &, const QString &) { return path; });
+    const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
+    const InstrumentKind k = instrumentKind("Counter");
+    QPointer<QDialog> window(k.open());
+    QTRY_COMPARE(board.received(), k.startCommands);
+    startRecording(window);
+    board.sendRaw("100\n");
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("100"));
+
+    VirtualBoard &next = makeGap(window);
+    QTRY_COMPARE(next.received(), k.startCommands);
+    next.sendRaw("200\n");
+    QTRY_COMPARE(window->findChild<QLabel *>("countLabel")->text(), QString("200"));
+    window->findChild<QPushButton *>(k.quitButton)->click();
+    QTRY_VERIFY(window.isNull());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QVERIFY2(lines.size() == 4 && lines[1].startsWith("1,") && lines[1].endsWith(",100")
+                 && lines[2].startsWith("2,") && lines[2].endsWith(",200"),
+             lines.join('|').constData());
+    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
+    QVERIFY2(gap >= minimumGapSeconds, qPrintable(QString("a gap of only %1 s").arg(gap)));
 }
 
 } // namespace TestSupport

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QDialog;
 
 namespace TestSupport {
@@ -36,6 +38,8 @@ struct InstrumentKind
 
     QByteArray stopCommands() const { return QByteArray("r\n").repeated(stopCopies); }
     QDialog *create() const;
+    // Creates the window and shows it.
+    QDialog *open() const;
 };
 
 QList<InstrumentKind> instrumentKinds();
@@ -47,5 +51,13 @@ void addInstrumentRows();
 void addInstrumentCloseRows();
 // The current row's window.
 InstrumentKind fetchInstrumentKind();
+
+// A counter's window, opened on the silent `board`, records the reading 100;
+// `makeGap` then parts it from that board (a replug, a move) and returns the
+// board the window starts next, which says 200; the window quits. Both
+// readings must be in the one file, at least `minimumGapSeconds` apart.
+void recordCountsAcrossAGap(VirtualBoard &board,
+                            const std::function<VirtualBoard &(QDialog *)> &makeGap,
+                            double minimumGapSeconds);
 
 } // namespace TestSupport

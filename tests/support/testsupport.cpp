@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QMutex>
 #include <QPointer>
@@ -213,20 +213,10 @@ void startRecording(QWidget *window)
             action->trigger();
 }
 
-QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
-                                   const QByteArray &after, double minimumGapSeconds)
+QByteArray contents(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "cannot read " + path;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    if (lines.size() != 4 || !lines[1].startsWith("1,") || !lines[1].endsWith("," + before)
-        || !lines[2].startsWith("2,") || !lines[2].endsWith("," + after))
-        return "not the two readings: " + QString::fromUtf8(lines.join('|'));
-    const double gap = lines[2].split(',')[1].toDouble() - lines[1].split(',')[1].toDouble();
-    if (gap < minimumGapSeconds)
-        return QString("a gap of only %1 s").arg(gap);
-    return QString();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 int occurrences(const QByteArray &haystack, const QByteArray &needle)

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -40,6 +41,13 @@ public:
 
 private:
     bool m_ready = false;
+};
+
+// A board that says nothing of itself, only what the test sends it.
+class QuietBoard : public BoardFixture
+{
+public:
+    QuietBoard() { board.setSilent(true); }
 };
 
 // Two virtual boards on two pseudo-terminals, with the USB serial numbers
@@ -93,6 +101,17 @@ private:
     QTimer m_timer;
 };
 
+// No serial port listed at all, and every box that says so answered, for
+// as long as it lives.
+class NoBoard : public ModalBoxCatcher
+{
+public:
+    NoBoard() : m_ports({}) {}
+
+private:
+    PortList m_ports;
+};
+
 // Collects debug-log messages, and warnings apart, for as long as it lives.
 class MessageCapture
 {
@@ -119,10 +138,20 @@ void destroyTopLevelWindows();
 // Starts the window's recording as its Ctrl+R does (the file name comes
 // from FileSaving's stand-in for the dialog).
 void startRecording(QWidget *window);
-// A counter's recording with the reading `before` on one side of a gap and
-// `after` on the other, in one file: an empty string, or what is wrong.
-QString checkTwoReadingsAcrossAGap(const QString &path, const QByteArray &before,
-                                   const QByteArray &after, double minimumGapSeconds);
+
+// `locale` as the default for as long as it lives; the one before after.
+class DefaultLocale
+{
+public:
+    explicit DefaultLocale(const QLocale &locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(m_before); }
+
+private:
+    const QLocale m_before;
+};
+
+// A file's bytes; none where it cannot be read.
+QByteArray contents(const QString &path);
 
 // How often `needle` occurs in `haystack`.
 int occurrences(const QByteArray &haystack, const QByteArray &needle);
