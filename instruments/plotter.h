@@ -137,11 +137,7 @@ private:
     bool plotting = false;
     SampleIntake sampleIntake{historyLength};
     // Computed channels, filled by the intake as samples come.
-    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile), this,
-                             [this](const std::function<void()> &work) {
-                                 BusyScope busy(this);
-                                 work();
-                             }};
+    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile), this, busyGuard()};
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.

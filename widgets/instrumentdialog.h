@@ -144,13 +144,15 @@ protected:
     RecordingControl *recording = nullptr;
     PublishControl *publishing = nullptr;
 
+    // Runs the work of a companion or control (its dialog or menu) as one of
+    // this window's waits.
+    std::function<void(const std::function<void()> &)> busyGuard();
+
 protected slots:
     // The short wait between commands; the event loop keeps running.
     void delay();
 
 private:
-    // Runs the work of a companion or control as one of this window's waits.
-    std::function<void(const std::function<void()> &)> busyGuard();
     void runQuit();
     void stopRun();
     void handleStateChange(BoardLink::State state);
