@@ -228,9 +228,8 @@ void BoardLink::readAvailable()
     if (!running || m_port->bytesAvailable() <= 0)
         return;
     if (!m_listening) {
-        // Sent before this window's first command: a stream left running by
-        // an earlier window or program. Dropped, since left in the port's
-        // buffer it would fill it, and a full buffer is read no more.
+        // Sent before this window's first command (a stream left running):
+        // dropped, as a full port buffer would be read no more.
         m_port->readAll();
         return;
     }
