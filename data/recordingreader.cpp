@@ -324,19 +324,23 @@ std::optional<Recording> readRecordingFile(const QString &path, ReadProgress *pr
         return std::nullopt;
     }
     // What is there now: a file that grows meanwhile is read up to here.
+    // A system file (/proc, /sys) tells no size and is read to its end.
     const qint64 total = file.size();
+    const bool sizeKnown = total > 0;
     progress->bytesTotal = total;
     RecordingReader reader(RecordingReader::maxRows, total);
     std::vector<char> block(1 << 20);
     qint64 done = 0;
-    while (done < total && !progress->cancelled) {
-        const qint64 got = file.read(block.data(), std::min<qint64>(qint64(block.size()), total - done));
+    while ((!sizeKnown || done < total) && !progress->cancelled) {
+        const qint64 wanted = sizeKnown ? std::min<qint64>(qint64(block.size()), total - done)
+                                        : qint64(block.size());
+        const qint64 got = file.read(block.data(), wanted);
         if (got < 0) {
             *error = file.errorString();
             return std::nullopt;
         }
         if (got == 0)
-            break; // shrunk meanwhile
+            break; // shrunk meanwhile, or the end of a system file
         done += got;
         const bool fine = reader.feed(block.data(), size_t(got));
         if (!reader.instrument().isEmpty() && progress->instrument.isEmpty()) {

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -14,6 +15,19 @@ namespace {
 QString orDefault(const QString &name)
 {
     return name.isEmpty() ? QStringLiteral("boardpanel") : name;
+}
+
+// A password is never kept: a URL's (an older panel kept the broker's
+// whole URL) is taken out as the file is read, so the next write drops it.
+QVariant withoutPassword(const QVariant &value)
+{
+    if (value.type() != QVariant::String || !value.toString().contains(QLatin1Char('@')))
+        return value;
+    QUrl url(value.toString());
+    if (url.password().isEmpty())
+        return value;
+    url.setPassword(QString());
+    return url.toString();
 }
 
 QVariantMap readAll(const QString &path)
@@ -25,7 +39,7 @@ QVariantMap readAll(const QString &path)
     // A damaged file gives what QSettings could make of it; each value is
     // checked where it is used.
     for (const QString &key : file.allKeys())
-        values.insert(key, file.value(key));
+        values.insert(key, withoutPassword(file.value(key)));
     return values;
 }
 
@@ -60,9 +74,11 @@ bool writeGroup(const QString &group, const QVariantMap &values)
     for (auto it = all.begin(); it != all.end();)
         it = it.key().startsWith(prefix) ? all.erase(it) : std::next(it);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-        all.insert(prefix + it.key(), it.value());
+        all.insert(prefix + it.key(), withoutPassword(it.value()));
 
-    // The new file is written beside the old one and renamed over it.
+    // The new file is written beside the old one and renamed over it. The
+    // draft is the user's alone from the start (QTemporaryFile makes it
+    // 0600), and QSettings' own write keeps the mode of the file it replaces.
     if (!QDir().mkpath(QFileInfo(target).absolutePath()))
         return false;
     QTemporaryFile draft(target + QStringLiteral(".XXXXXX"));
@@ -77,6 +93,8 @@ bool writeGroup(const QString &group, const QVariantMap &values)
         if (file.status() != QSettings::NoError)
             return false;
     }
+    if (!draft.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return false;
     if (std::rename(QFile::encodeName(draft.fileName()).constData(),
                     QFile::encodeName(target).constData())
         != 0)

@@ -9,7 +9,9 @@
 // a whole new file that replaces the old one in one rename, so two panels
 // writing at once leave the file of one of them, never a mix, and a failed
 // write leaves the old file as it was. Nothing is written where the folder
-// is read-only; what cannot be read counts as not there.
+// is read-only; what cannot be read counts as not there. The file is the
+// user's alone (0600), and no password is ever written to it: a URL's is
+// left out.
 namespace SettingsFile {
 
 // Where the file is, as QSettings places it.

@@ -6,7 +6,12 @@
 #include <QThread>
 
 #include <mosquitto.h>
+#include <openssl/x509.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -17,9 +22,32 @@ void initialiseLibrary()
     Q_UNUSED(initialised)
 }
 
+// The library's texts are sentences ("Connection refused.", "Invalid
+// function arguments provided."); ours go inside a sentence of their own.
+QString asPart(QString text)
+{
+    while (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (text.size() > 1 && text[1].isLower())
+        text[0] = text[0].toLower();
+    return text;
+}
+
 QString reasonOf(int result)
 {
-    return QString::fromUtf8(mosquitto_strerror(result));
+    // errno is the one the library saw: read it before anything else runs.
+    if (result == MOSQ_ERR_ERRNO)
+        return asPart(QString::fromLocal8Bit(std::strerror(errno)));
+    return asPart(QString::fromUtf8(mosquitto_strerror(result)));
+}
+
+// The system's certificate authorities, where OpenSSL looks for them
+// ($SSL_CERT_DIR first). Given as a folder rather than through the library's
+// "use the system's" option, after which it cannot connect a second time.
+QByteArray systemCertificateFolder()
+{
+    const QByteArray fromEnvironment = qgetenv(X509_get_default_cert_dir_env());
+    return fromEnvironment.isEmpty() ? QByteArray(X509_get_default_cert_dir()) : fromEnvironment;
 }
 
 } // namespace
@@ -32,6 +60,8 @@ MqttPublisher::MqttPublisher(const MqttTarget &target, QObject *parent)
         checkConnection();
         pump();
     });
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &MqttPublisher::retry);
 }
 
 MqttPublisher::~MqttPublisher()
@@ -57,6 +87,7 @@ bool MqttPublisher::start()
     mosquitto_connect_callback_set(m_client, &MqttPublisher::onConnect);
     mosquitto_disconnect_callback_set(m_client, &MqttPublisher::onDisconnect);
     mosquitto_publish_callback_set(m_client, &MqttPublisher::onPublish);
+    mosquitto_log_callback_set(m_client, &MqttPublisher::onLog);
     mosquitto_reconnect_delay_set(m_client, 1, maxReconnectDelaySeconds, true);
     if (!m_target.user.isEmpty()) {
         const QByteArray user = m_target.user.toUtf8();
@@ -65,16 +96,22 @@ bool MqttPublisher::start()
                                   m_target.password.isEmpty() ? nullptr : password.constData());
     }
     if (m_target.tls) {
-        int result = MOSQ_ERR_SUCCESS;
-        if (m_target.caFile.isEmpty()) {
-            result = mosquitto_int_option(m_client, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
-        } else {
-            const QByteArray caFile = QFile::encodeName(m_target.caFile);
-            result = mosquitto_tls_set(m_client, caFile.constData(), nullptr, nullptr, nullptr,
-                                       nullptr);
-        }
+        const QByteArray caFile = QFile::encodeName(m_target.caFile);
+        const QByteArray caFolder = systemCertificateFolder();
+        const int result = m_target.caFile.isEmpty()
+                               ? mosquitto_tls_set(m_client, nullptr, caFolder.constData(),
+                                                   nullptr, nullptr, nullptr)
+                               : mosquitto_tls_set(m_client, caFile.constData(), nullptr, nullptr,
+                                                   nullptr, nullptr);
         if (result != MOSQ_ERR_SUCCESS) {
-            m_errorString = QStringLiteral("TLS could not be set up: %1").arg(reasonOf(result));
+            // The library only says its arguments were wrong: it could not
+            // open the file, and errno says why.
+            const int openError = errno;
+            m_errorString = !m_target.caFile.isEmpty() && result == MOSQ_ERR_INVAL
+                                ? QStringLiteral("cannot read %1: %2")
+                                      .arg(m_target.caFile,
+                                           asPart(QString::fromLocal8Bit(std::strerror(openError))))
+                                : QStringLiteral("TLS could not be set up: %1").arg(reasonOf(result));
             return false;
         }
     }
@@ -87,9 +124,38 @@ bool MqttPublisher::start()
     m_looping = true;
     // A broker that is not there yet is tried again from the network thread.
     const QByteArray host = m_target.host.toUtf8();
-    mosquitto_connect_async(m_client, host.constData(), m_target.port, keepAliveSeconds);
+    const int connecting =
+        mosquitto_connect_async(m_client, host.constData(), m_target.port, keepAliveSeconds);
+    if (connecting != MOSQ_ERR_SUCCESS)
+        noteFailure(reasonOf(connecting));
     m_pumpTimer.start();
     return true;
+}
+
+void MqttPublisher::retry()
+{
+    if (!m_client || m_connected.load())
+        return;
+    // The thread has ended, or is ended now.
+    mosquitto_loop_stop(m_client, true);
+    m_looping = mosquitto_loop_start(m_client) == MOSQ_ERR_SUCCESS;
+    if (m_looping)
+        mosquitto_reconnect_async(m_client);
+}
+
+void MqttPublisher::noteFailure(const QString &reason)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_failureReason = reason;
+    }
+    ++m_failures;
+}
+
+QString MqttPublisher::failureReason() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_failureReason;
 }
 
 void MqttPublisher::publish(const QString &topic, const QByteArray &payload)
@@ -154,11 +220,23 @@ void MqttPublisher::pump()
 
 void MqttPublisher::checkConnection()
 {
-    const bool connected = m_connected.load();
-    if (connected == m_reportedConnected)
+    if (m_connected.load()) {
+        m_retryDelaySeconds = 1;
+        if (m_said != Said::Connected) {
+            m_said = Said::Connected;
+            emit connectionChanged(true);
+        }
         return;
-    m_reportedConnected = connected;
-    emit connectionChanged(connected);
+    }
+    if (m_gaveUp.exchange(false)) {
+        m_retryTimer.start(m_retryDelaySeconds * 1000);
+        m_retryDelaySeconds = std::min(2 * m_retryDelaySeconds, maxReconnectDelaySeconds);
+    }
+    // A first attempt that failed is said as a lost connection is.
+    if (m_said == Said::Connected || (m_said == Said::Nothing && m_failures.load() > 0)) {
+        m_said = Said::Unreachable;
+        emit connectionChanged(false);
+    }
 }
 
 void MqttPublisher::finish(int waitMs)
@@ -166,6 +244,7 @@ void MqttPublisher::finish(int waitMs)
     if (!m_client)
         return;
     m_pumpTimer.stop();
+    m_retryTimer.stop();
     QElapsedTimer clock;
     clock.start();
     while (m_connected.load() && pendingMessages() > 0 && clock.elapsed() < waitMs) {
@@ -206,13 +285,19 @@ size_t MqttPublisher::pendingMessages() const
 
 void MqttPublisher::onConnect(mosquitto *, void *self, int result)
 {
+    auto *publisher = static_cast<MqttPublisher *>(self);
     if (result == 0)
-        static_cast<MqttPublisher *>(self)->m_connected.store(true);
+        publisher->m_connected.store(true);
+    else
+        publisher->noteFailure(asPart(QString::fromUtf8(mosquitto_connack_string(result))));
 }
 
-void MqttPublisher::onDisconnect(mosquitto *, void *self, int)
+void MqttPublisher::onDisconnect(mosquitto *, void *self, int result)
 {
     auto *publisher = static_cast<MqttPublisher *>(self);
+    // 0: asked for (finish()).
+    if (result != MOSQ_ERR_SUCCESS)
+        publisher->noteFailure(reasonOf(result));
     std::lock_guard<std::mutex> lock(publisher->m_mutex);
     publisher->m_connected.store(false);
     ++publisher->m_connection;
@@ -238,4 +323,19 @@ void MqttPublisher::onPublish(mosquitto *, void *self, int messageId)
     publisher->m_inFlightBytes -= message->second;
     publisher->m_inFlight.erase(message);
     ++publisher->m_sent;
+}
+
+void MqttPublisher::onLog(mosquitto *, void *self, int level, const char *text)
+{
+    auto *publisher = static_cast<MqttPublisher *>(self);
+    if (level != MOSQ_LOG_ERR || publisher->m_connected.load())
+        return;
+    // A failed handshake is only logged ("OpenSSL Error[0]: error:…"), and
+    // the library's thread ends after it.
+    QString reason = QString::fromUtf8(text);
+    const int colon = reason.indexOf(QLatin1String(": "));
+    if (reason.startsWith(QLatin1String("OpenSSL Error")) && colon > 0)
+        reason = QStringLiteral("the TLS handshake failed: ") + reason.mid(colon + 2);
+    publisher->noteFailure(asPart(reason));
+    publisher->m_gaveUp.store(true);
 }

@@ -17,7 +17,9 @@ struct mosquitto;
 
 // Publishes messages to one broker without ever holding up its caller:
 // publish() queues the message and returns; libmosquitto's own thread
-// connects, reconnects (after 1 s, then 2, 4, 8 and 10 s apart) and sends. While
+// connects, reconnects (after 1 s, then 2, 4, 8 and 10 s apart) and sends; a
+// failed TLS handshake, after which the library gives up, is tried again here
+// at the same pace. While
 // the broker is away, messages wait in a queue of at most queueLimitBytes,
 // counting the ones handed to the library and not yet sent; past that, new
 // messages are dropped and counted. QoS 0 messages on their way when a
@@ -45,6 +47,10 @@ public:
     void finish(int waitMs);
 
     bool isConnected() const { return m_connected.load(); }
+    // Why the last attempt to connect failed, or the connection broke
+    // ("connection refused", "the TLS handshake failed: …"); "" if it is
+    // not known.
+    QString failureReason() const;
     quint64 droppedMessages() const;
     quint64 sentMessages() const;
     // Messages waiting, or handed to the library and not yet sent.
@@ -52,7 +58,8 @@ public:
     const MqttTarget &target() const { return m_target; }
 
 signals:
-    // The connection came or went (from the event loop, not the network thread).
+    // The connection came, or went, or a first attempt failed (from the
+    // event loop, not the network thread); said once for each change.
     void connectionChanged(bool connected);
 
 private:
@@ -67,11 +74,16 @@ private:
     // window of messages on their way.
     void pump();
     void checkConnection();
+    // Starts the library's thread over, which gave up after a failed handshake.
+    void retry();
+    // On the network thread: an attempt failed, or the connection broke.
+    void noteFailure(const QString &reason);
 
     // Called on libmosquitto's network thread.
     static void onConnect(mosquitto *, void *self, int result);
     static void onDisconnect(mosquitto *, void *self, int result);
     static void onPublish(mosquitto *, void *self, int messageId);
+    static void onLog(mosquitto *, void *self, int level, const char *text);
 
     // Handed to the library and not yet confirmed sent, at most.
     static constexpr size_t maxInFlight = 1000;
@@ -84,8 +96,14 @@ private:
     bool m_looping = false;
     QString m_errorString;
     QTimer m_pumpTimer;
-    bool m_reportedConnected = false;
+    QTimer m_retryTimer;
+    int m_retryDelaySeconds = 1;
+    enum class Said { Nothing, Connected, Unreachable };
+    Said m_said = Said::Nothing;
     std::atomic<bool> m_connected{false};
+    std::atomic<quint64> m_failures{0};
+    // Set on the network thread when the library stopped trying.
+    std::atomic<bool> m_gaveUp{false};
 
     mutable std::mutex m_mutex;
     // Under m_mutex.
@@ -101,4 +119,5 @@ private:
     quint64 m_connection = 0;
     quint64 m_dropped = 0;
     quint64 m_sent = 0;
+    QString m_failureReason;
 };

@@ -25,6 +25,19 @@ QString MqttTarget::displayText() const
         .arg(topicPrefix);
 }
 
+bool MqttTarget::fitsTopic(const QString &instrument, QString *error) const
+{
+    const int bytes = int(topicFor(instrument).toUtf8().size());
+    if (bytes <= maxTopicBytes)
+        return true;
+    *error = QStringLiteral("the topic prefix is too long: the %1's topic would be %2 bytes, "
+                            "MQTT allows %3")
+                 .arg(instrument)
+                 .arg(bytes)
+                 .arg(maxTopicBytes);
+    return false;
+}
+
 std::optional<MqttTarget> MqttTarget::parse(const QString &text, QString *error)
 {
     const QUrl url(text, QUrl::StrictMode);
@@ -50,8 +63,14 @@ std::optional<MqttTarget> MqttTarget::parse(const QString &text, QString *error)
     while (prefix.endsWith(QLatin1Char('/')))
         prefix.chop(1);
     // Wildcards belong to subscriptions; a topic one publishes to has none.
+    // A '#' written in the URL starts its fragment: that is one too.
     if (prefix.contains(QLatin1Char('+')) || prefix.contains(QLatin1Char('#')) || url.hasFragment()) {
-        *error = QStringLiteral("the topic prefix '%1' holds a wildcard (+ or #)").arg(prefix);
+        *error = QStringLiteral("a topic prefix cannot hold # or + (they are wildcards)");
+        return std::nullopt;
+    }
+    // The library takes topics as C strings: one would be cut at the NUL.
+    if (prefix.contains(QChar(0))) {
+        *error = QStringLiteral("a topic prefix cannot hold %00");
         return std::nullopt;
     }
     target.topicPrefix = prefix;

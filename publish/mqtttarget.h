@@ -12,6 +12,9 @@
 // the certificate authorities to trust instead of the system's).
 struct MqttTarget
 {
+    // An MQTT topic's length in bytes, at most.
+    static constexpr int maxTopicBytes = 65535;
+
     QString host;
     int port = 1883;
     bool tls = false;
@@ -26,6 +29,9 @@ struct MqttTarget
     QString topicFor(const QString &instrument) const;
     // The URL without user and password, for messages.
     QString displayText() const;
+    // False, with `error` set, when the topic for `instrument` is longer
+    // than MQTT allows (the broker would refuse every message).
+    bool fitsTopic(const QString &instrument, QString *error) const;
 
     // Nothing, with `error` set, for a URL that is not one of the above.
     static std::optional<MqttTarget> parse(const QString &url, QString *error);

@@ -1,21 +1,14 @@
 #include "windowpublisher.h"
 
 #include "monotonicclock.h"
-
-#include <QCoreApplication>
-#include <QSettings>
+#include "settingsfile.h"
 
 #include <algorithm>
 
 namespace {
 
-const char urlKey[] = "publish/brokerUrl";
-
-// The application's names when it set them; the panel's own otherwise.
-QString orDefault(const QString &name)
-{
-    return name.isEmpty() ? QStringLiteral("boardpanel") : name;
-}
+const char settingsGroup[] = "publish";
+const char urlKey[] = "brokerUrl";
 
 } // namespace
 
@@ -118,14 +111,12 @@ void WindowPublisher::checkStatus()
 
 QString WindowPublisher::lastUrl()
 {
-    const QSettings settings(orDefault(QCoreApplication::organizationName()),
-                             orDefault(QCoreApplication::applicationName()));
-    return settings.value(QLatin1String(urlKey)).toString();
+    return SettingsFile::readGroup(QLatin1String(settingsGroup)).value(QLatin1String(urlKey)).toString();
 }
 
 void WindowPublisher::rememberUrl(const QString &url)
 {
-    QSettings settings(orDefault(QCoreApplication::organizationName()),
-                       orDefault(QCoreApplication::applicationName()));
-    settings.setValue(QLatin1String(urlKey), url);
+    QVariantMap values = SettingsFile::readGroup(QLatin1String(settingsGroup));
+    values.insert(QLatin1String(urlKey), url);
+    SettingsFile::writeGroup(QLatin1String(settingsGroup), values);
 }

@@ -45,7 +45,8 @@ public:
     // "" while all is well; otherwise, e.g. "broker unreachable, 3 messages dropped".
     QString statusText() const { return m_status; }
 
-    // The broker URL last used, for the dialog to propose; and remembering one.
+    // The broker URL last used, for the dialog to propose; and remembering
+    // one, without its password (the settings file keeps none).
     static QString lastUrl();
     static void rememberUrl(const QString &url);
 

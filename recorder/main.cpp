@@ -1,5 +1,5 @@
 // The recorder without a window: one instrument of the board to a CSV file,
-// and optionally to an MQTT broker, until SIGINT, SIGTERM or --duration.
+// and optionally to an MQTT broker, until SIGINT, SIGTERM, SIGHUP or --duration.
 // No display is needed; nothing of the widgets is linked.
 #include "exitstatus.h"
 #include "recorderoptions.h"

@@ -14,7 +14,7 @@ namespace {
 
 const QString exitStatusHelp = QStringLiteral(
     "\nExit status:\n"
-    "  0  stopped by SIGINT or SIGTERM, or at the end of --duration; the file is complete\n"
+    "  0  stopped by SIGINT, SIGTERM or SIGHUP, or at the end of --duration; the file is complete\n"
     "  1  the board is not there or its port cannot be opened\n"
     "  2  the command line was not understood\n"
     "  3  the file cannot be created or written (a full disk, standard output closed)\n"
@@ -109,7 +109,7 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
     if (parser.isSet(QStringLiteral("mqtt"))) {
         QString error;
         options.mqtt = MqttTarget::parse(parser.value(QStringLiteral("mqtt")), &error);
-        if (!options.mqtt)
+        if (!options.mqtt || !options.mqtt->fitsTopic(options.instrument->name, &error))
             return QStringLiteral("--mqtt: %1.").arg(error);
     } else if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
         return QStringLiteral("--mqtt-credentials needs --mqtt.");
@@ -158,8 +158,8 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Records what one instrument of the USB measurement board sends to a CSV file, "
-        "without a window: the file a window's Start Recording writes. Ends on SIGINT or "
-        "SIGTERM, or after --duration, with the board stopped and the file complete."));
+        "without a window: the file a window's Start Recording writes. Ends on SIGINT, "
+        "SIGTERM or SIGHUP, or after --duration, with the board stopped and the file complete."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({

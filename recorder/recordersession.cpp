@@ -93,7 +93,7 @@ std::optional<int> RecorderSession::findBoard()
 std::optional<int> RecorderSession::start()
 {
     if (!m_stopSignals.isReady()) {
-        m_status.error(QStringLiteral("cannot watch for SIGINT and SIGTERM."));
+        m_status.error(QStringLiteral("cannot watch for SIGINT, SIGTERM and SIGHUP."));
         return ExitStatus::usage;
     }
     // A reader of standard output that went away makes a write fail, not the process die.
@@ -114,9 +114,15 @@ std::optional<int> RecorderSession::start()
         m_status.note(QStringLiteral("publishing to %1 on %2.")
                           .arg(topic, m_options.mqtt->displayText()));
         connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, [this](bool connected) {
-            m_status.note(connected ? QStringLiteral("connected to %1.").arg(m_options.mqtt->displayText())
-                                    : QStringLiteral("the broker %1 is unreachable; trying again.")
-                                          .arg(m_options.mqtt->displayText()));
+            const QString broker = m_options.mqtt->displayText();
+            const QString reason = m_publisher->failureReason();
+            if (connected)
+                m_status.note(QStringLiteral("connected to %1.").arg(broker));
+            else if (reason.isEmpty())
+                m_status.note(QStringLiteral("the broker %1 is unreachable; trying again.").arg(broker));
+            else
+                m_status.note(QStringLiteral("the broker %1 is unreachable (%2); trying again.")
+                                  .arg(broker, reason));
         });
     }
     if (!m_files.start(m_originNs)) {

@@ -11,6 +11,8 @@ namespace {
 
 int pipeEnds[2] = {-1, -1};
 
+constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 void writeSignal(int signalNumber)
 {
     const int savedErrno = errno;
@@ -32,16 +34,18 @@ StopSignals::StopSignals(QObject *parent) : QObject(parent)
     // Interrupted system calls go on: the event loop and the writer thread
     // must not see EINTR as a failure.
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    // A hangup (the terminal closed, the ssh session ended) ends the run as
+    // a stop does, the last rows written and the board stopped.
+    for (const int stop : stopSignals)
+        ::sigaction(stop, &action, nullptr);
     m_notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::readPipe);
 }
 
 StopSignals::~StopSignals()
 {
-    ::signal(SIGINT, SIG_DFL);
-    ::signal(SIGTERM, SIG_DFL);
+    for (const int stop : stopSignals)
+        ::signal(stop, SIG_DFL);
     delete m_notifier;
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);

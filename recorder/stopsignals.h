@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-// SIGINT and SIGTERM as a Qt signal on the event loop. The handler only
+// SIGINT, SIGTERM and SIGHUP as a Qt signal on the event loop. The handler only
 // writes the signal's number to a pipe, which is all a handler may safely do.
 class StopSignals : public QObject
 {

@@ -23,6 +23,7 @@ private slots:
     void readings();
     void sampleBlock();
     void queueIsBoundedWhileTheBrokerIsAway();
+    void failedTlsIsSaid();
 };
 
 void TestPublish::urls_data()
@@ -42,7 +43,8 @@ void TestPublish::urls_data()
     QTest::newRow("unknown item") << "mqtt://h/t?retain=1" << "error";
     QTest::newRow("cafile without tls") << "mqtt://h/t?cafile=/ca.pem" << "error";
     QTest::newRow("wildcard +") << "mqtt://h/lab/+/x" << "error";
-    QTest::newRow("wildcard #") << "mqtt://h/lab/#" << "error";
+    QTest::newRow("wildcard #") << "mqtt://h/lab/#" << "error: a topic prefix cannot hold # or +";
+    QTest::newRow("NUL") << "mqtt://h/lab%00x" << "error: cannot hold %00";
 }
 
 void TestPublish::urls()
@@ -60,7 +62,8 @@ void TestPublish::urls()
                                             target->topicPrefix)
                                        .arg(target->qos)
                                  : QStringLiteral("error");
-    QCOMPARE(found, expected);
+    QCOMPARE(found, expected.section(QLatin1Char(':'), 0, 0) == "error" ? "error" : expected);
+    QVERIFY2(error.contains(expected.section(": ", 1)), qPrintable(error));
     QCOMPARE(error.isEmpty(), bool(target));
 }
 
@@ -148,12 +151,39 @@ void TestPublish::queueIsBoundedWhileTheBrokerIsAway()
     QCOMPARE(publisher.pendingMessages(), size_t(fitting));
     QCOMPARE(publisher.droppedMessages(), quint64(10));
     QVERIFY(!publisher.isConnected());
+    // Said as a lost connection is, though there never was one.
+    QSignalSpy said(&publisher, &MqttPublisher::connectionChanged);
+    QTRY_COMPARE_WITH_TIMEOUT(said.size(), 1, 10000);
+    QCOMPARE(said.first().first().toBool(), false);
+    QCOMPARE(publisher.failureReason(), QString("connection refused"));
 
     QVERIFY(broker.start());
     QTRY_VERIFY_WITH_TIMEOUT(publisher.isConnected(), 15000);
     QTRY_COMPARE(publisher.sentMessages(), quint64(fitting));
     QCOMPARE(publisher.pendingMessages(), size_t(0));
     QCOMPARE(publisher.droppedMessages(), quint64(10));
+}
+
+// mqtts:// to a broker without TLS, and a certificate file that is not there.
+void TestPublish::failedTlsIsSaid()
+{
+    SKIP_WITHOUT_BROKER();
+    BrokerFixture broker;
+    QVERIFY(broker.start());
+    QString error;
+    MqttTarget target = *MqttTarget::parse(broker.url("lab").replace("mqtt:", "mqtts:"), &error);
+    MqttPublisher publisher(target);
+    QSignalSpy said(&publisher, &MqttPublisher::connectionChanged);
+    QVERIFY(publisher.start());
+    QTRY_COMPARE_WITH_TIMEOUT(said.size(), 1, 10000);
+    QCOMPARE(said.first().first().toBool(), false);
+    QVERIFY2(publisher.failureReason().startsWith("the TLS handshake failed: "),
+             qPrintable(publisher.failureReason()));
+
+    target.caFile = "/nonexistent";
+    MqttPublisher unusable(target);
+    QVERIFY(!unusable.start());
+    QCOMPARE(unusable.errorString(), QString("cannot read /nonexistent: no such file or directory"));
 }
 
 QTEST_GUILESS_MAIN(TestPublish)

@@ -21,6 +21,7 @@
 
 #include "filesaving.h"
 
+#include <csignal>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -95,9 +96,9 @@ public:
     {
         return hasEnded(ms) && m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
-    int stop()
+    int stop(int signalNumber = SIGTERM)
     {
-        m_process.terminate();
+        ::kill(pid_t(m_process.processId()), signalNumber);
         return exitCode();
     }
     QString errors()
@@ -169,6 +170,7 @@ private slots:
     void publishedMessagesMatchTheFile_data();
     void publishedMessagesMatchTheFile();
     void brokerAwayLosesNoRow();
+    void brokerAwayFromTheStartIsSaid();
 
 private:
     QTemporaryDir m_dir;
@@ -233,13 +235,16 @@ void TestRecorder::sameFileAndBytesAsTheWindow()
 void TestRecorder::endsWithWholeRowsAndTheBoardStopped_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("SIGTERM") << QStringList();
-    QTest::newRow("--duration") << QStringList{"--duration", "1.5s"};
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << QStringList() << int(SIGTERM);
+    QTest::newRow("SIGHUP") << QStringList() << int(SIGHUP);
+    QTest::newRow("--duration") << QStringList{"--duration", "1.5s"} << 0;
 }
 
 void TestRecorder::endsWithWholeRowsAndTheBoardStopped()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(int, signalNumber);
     BoardFixture fixture;
     fixture.board.setFrameRate(20000);
     fixture.board.setWriteInterval(1);
@@ -250,7 +255,7 @@ void TestRecorder::endsWithWholeRowsAndTheBoardStopped()
                                "--out", file} + arguments);
     if (arguments.isEmpty()) {
         QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 1000, startTimeoutMs);
-        QCOMPARE(recorder.stop(), 0);
+        QCOMPARE(recorder.stop(signalNumber), 0);
     } else {
         // The run's length counts from the program's start, which a loaded
         // machine may spend mostly opening the board: rows, not how many.
@@ -382,6 +387,8 @@ void TestRecorder::mistakesEndWithStatus2_data()
     QTest::newRow("not mqtt") << QStringList{"--instrument", "counter", "--mqtt", "http://h/t"};
     QTest::newRow("qos") << QStringList{"--instrument", "counter", "--mqtt", "mqtt://h/t?qos=3"};
     QTest::newRow("wildcard") << QStringList{"--instrument", "counter", "--mqtt", "mqtt://h/lab/#"};
+    QTest::newRow("topic too long")
+        << QStringList{"--instrument", "counter", "--mqtt", "mqtt://h/" + QString(65530, 'a')};
     QTest::newRow("credentials alone")
         << QStringList{"--instrument", "counter", "--mqtt-credentials", "secret"};
 }
@@ -538,6 +545,19 @@ void TestRecorder::brokerAwayLosesNoRow()
     QCOMPARE(fixture.board.droppedBytes(), 0);
     const QRegularExpression tally(QStringLiteral("(\\d+) messages published, (\\d+) dropped"));
     QVERIFY2(tally.match(recorder.errors()).hasMatch(), qPrintable(recorder.errors()));
+}
+
+void TestRecorder::brokerAwayFromTheStartIsSaid()
+{
+    SKIP_WITHOUT_BROKER();
+    const BrokerFixture neverStarted;
+    BoardFixture fixture;
+    Recorder recorder(m_dir.path());
+    recorder.start({"--instrument", "counter", "--port", fixture.board.devicePath(), "--out",
+                    m_dir.filePath("broker-never.csv"), "--mqtt", neverStarted.url("lab")});
+    QTRY_VERIFY2_WITH_TIMEOUT(recorder.errors().contains("is unreachable (connection refused); trying again."),
+                              qPrintable(recorder.errors()), startTimeoutMs);
+    QCOMPARE(recorder.stop(), 0);
 }
 
 QTEST_MAIN(TestRecorder)

@@ -304,6 +304,9 @@ void TestRecordingReader::filesThatAreNoPlainFiles()
     QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QVERIFY(!read(fifo, &error));
     QCOMPARE(error, QStringLiteral("it is not a plain file"));
+    // Plain, though its size says 0.
+    QVERIFY(!read("/proc/meminfo", &error));
+    QVERIFY2(error.contains("not a recording"), qPrintable(error));
     QVERIFY(!read(m_dir.filePath("missing.csv"), &error));
     QVERIFY(!error.isEmpty());
 }

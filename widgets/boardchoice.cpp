@@ -2,15 +2,16 @@
 
 #include "boarddiscovery.h"
 #include "boardlink.h"
+#include "windowtitle.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
 #include <QWidget>
 
-BoardChoice::BoardChoice(QWidget *window, const BoardLink &link,
+BoardChoice::BoardChoice(QWidget *window, WindowTitle &title, const BoardLink &link,
                          std::function<void(const PortCandidate &)> moveTo)
-    : QObject(window), m_window(window), m_link(link), m_moveTo(std::move(moveTo)),
+    : QObject(window), m_window(window), m_title(title), m_link(link), m_moveTo(std::move(moveTo)),
       m_action(new QAction(tr("Board"), this)), m_menu(new QMenu(window))
 {
     m_action->setMenu(m_menu);
@@ -20,7 +21,6 @@ BoardChoice::BoardChoice(QWidget *window, const BoardLink &link,
     connect(&m_checkTimer, &QTimer::timeout, this, &BoardChoice::checkBoards);
     if (window->isVisible())
         m_checkTimer.start();
-    m_ownTitle = window->windowTitle();
     window->installEventFilter(this);
 }
 
@@ -34,13 +34,6 @@ bool BoardChoice::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_window && event->type() == QEvent::Hide) {
         m_checkTimer.stop();
     }
-    // The window's own title may be set at any time (the launcher sets it
-    // once the window is built); the board's name follows it.
-    if (watched == m_window && event->type() == QEvent::WindowTitleChange && !m_applying) {
-        m_ownTitle = m_window->windowTitle();
-        m_shownSuffix.clear();
-        applyTitle();
-    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -51,35 +44,23 @@ void BoardChoice::checkBoards()
         m_listStamp = stamp;
         m_boardCount = int(boardsIn(PortListing::availablePorts()).size());
     }
-    applyTitle();
+    m_title.setBoard(shownBoard());
 }
 
-QString BoardChoice::titleSuffix() const
+QString BoardChoice::shownBoard() const
 {
-    if (m_boardCount < 2 || m_link.location().isEmpty() || m_ownTitle.isEmpty())
+    if (m_boardCount < 2 || m_link.location().isEmpty())
         return QString();
-    return QStringLiteral(" – ") + portLabel(m_link.location());
+    return portLabel(m_link.location());
 }
 
 QString BoardChoice::boardDescription() const
 {
-    if (titleSuffix().isEmpty())
+    if (shownBoard().isEmpty())
         return QString();
     return m_link.serialNumber().isEmpty()
                ? portLabel(m_link.location())
                : tr("%1, serial number %2").arg(portLabel(m_link.location()), m_link.serialNumber());
-}
-
-void BoardChoice::applyTitle()
-{
-    const QString suffix = titleSuffix();
-    if (suffix == m_shownSuffix)
-        return;
-    m_shownSuffix = suffix;
-    m_applying = true;
-    m_window->setWindowTitle(m_ownTitle + suffix);
-    m_applying = false;
-    emit titleChanged();
 }
 
 void BoardChoice::fillMenu()

@@ -12,11 +12,12 @@ class BoardLink;
 class QAction;
 class QMenu;
 class QWidget;
+class WindowTitle;
 
 // Which board an instrument window talks to, where more than one is
-// attached: the window's title names the port after its own title
-// ("Osciloscope – ttyACM1"; with one board the title stays as it is), and
-// "Board ▸" lists the attached boards and moves the window to another.
+// attached: it tells the window's title the port ("Osciloscope – ttyACM1";
+// with one board the title stays as it is), and "Board ▸" lists the
+// attached boards and moves the window to another.
 class BoardChoice : public QObject
 {
     Q_OBJECT
@@ -24,7 +25,7 @@ class BoardChoice : public QObject
 public:
     // `moveTo` carries out a choice, from the event loop once the menu has
     // closed.
-    BoardChoice(QWidget *window, const BoardLink &link,
+    BoardChoice(QWidget *window, WindowTitle &title, const BoardLink &link,
                 std::function<void(const PortCandidate &)> moveTo);
 
     // "Board", its menu filled each time it opens.
@@ -36,21 +37,17 @@ public:
     // How often the list of ports is looked at for a board that came or went.
     static constexpr int checkIntervalMs = 1000;
 
-signals:
-    // The window's title now names another board, or none.
-    void titleChanged();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fillMenu();
     void checkBoards();
-    void applyTitle();
-    // What follows the window's own title.
-    QString titleSuffix() const;
+    // The port named in the title, or "".
+    QString shownBoard() const;
 
     QWidget *const m_window;
+    WindowTitle &m_title;
     const BoardLink &m_link;
     const std::function<void(const PortCandidate &)> m_moveTo;
     QAction *const m_action;
@@ -58,7 +55,4 @@ private:
     QTimer m_checkTimer;
     quint64 m_listStamp = 0;
     int m_boardCount = 0;
-    QString m_ownTitle;
-    QString m_shownSuffix;
-    bool m_applying = false;
 };

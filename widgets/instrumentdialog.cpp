@@ -7,6 +7,7 @@
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
 #include "windowmemory.h"
+#include "windowtitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +22,8 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
       m_closeGuard(*new CloseGuard(this, [this] { requestQuit(); })),
       m_rawDataAction(new QAction(tr("Show Raw Data"), this)),
-      m_boardChoice(new BoardChoice(this, board, [this](const PortCandidate &target) {
+      m_title(new WindowTitle(this)),
+      m_boardChoice(new BoardChoice(this, *m_title, board, [this](const PortCandidate &target) {
           moveToBoard(target);
       })),
       m_memory(new WindowMemory(
@@ -34,7 +36,7 @@ InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     addAction(m_rawDataAction);
     addAction(m_boardChoice->action());
     addAction(m_memory->restoreDefaultsAction());
-    connect(m_boardChoice, &BoardChoice::titleChanged, this, &InstrumentDialog::updateRawDataTitle);
+    connect(m_title, &WindowTitle::changed, this, &InstrumentDialog::updateRawDataTitle);
     connect(&board, &BoardLink::leftBoard, this, [this] {
         // As a loss, without its box: the lines do not join across the move.
         if (m_history)
@@ -170,7 +172,7 @@ void InstrumentDialog::addReadingTools(const InstrumentProtocol &protocol,
 {
     addRecording(protocol.name, protocol.header);
     addReadingActions(std::move(shownReading));
-    addPublishing(protocol.name, protocol.header)->showStatusInTitle();
+    addPublishing(protocol.name, protocol.header)->showStatusIn(*m_title);
     addChart(chart);
 }
 
@@ -224,8 +226,8 @@ void InstrumentDialog::updateRawDataTitle()
         return;
     const QString board = m_boardChoice->boardDescription();
     m_rawDataWindow->setWindowTitle(board.isEmpty()
-                                        ? tr("Raw Data – %1").arg(windowTitle())
-                                        : tr("Raw Data – %1 (%2)").arg(windowTitle(), board));
+                                        ? tr("Raw Data – %1").arg(m_title->base())
+                                        : tr("Raw Data – %1 (%2)").arg(m_title->base(), board));
 }
 
 QAction *InstrumentDialog::boardAction() const

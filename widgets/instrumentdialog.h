@@ -16,6 +16,7 @@
 #include <memory>
 
 class BoardChoice;
+class WindowTitle;
 struct InstrumentProtocol;
 class WindowMemory;
 class QAction;
@@ -171,6 +172,7 @@ private:
 
     QAction *const m_rawDataAction;
     QPointer<RawDataWindow> m_rawDataWindow;
+    WindowTitle *const m_title;
     BoardChoice *const m_boardChoice;
     WindowMemory *const m_memory;
     QAction *m_chartAction = nullptr;

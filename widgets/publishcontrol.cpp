@@ -1,5 +1,7 @@
 #include "publishcontrol.h"
 
+#include "windowtitle.h"
+
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -12,7 +14,7 @@
 PublishControl::PublishControl(QWidget *window, const QString &instrument,
                                const QStringList &header)
     : QObject(window), m_window(window), m_action(new QAction(this)),
-      m_publisher(instrument, header)
+      m_instrument(instrument), m_publisher(instrument, header)
 {
     m_action->setObjectName(QStringLiteral("publishAction"));
     connect(m_action, &QAction::triggered, this, &PublishControl::toggle);
@@ -46,22 +48,30 @@ void PublishControl::ask()
     url->setPlaceholderText(QStringLiteral("mqtt://localhost/lab"));
     url->setMinimumWidth(360);
     layout->addWidget(url);
+    // Asked for each time: the settings file keeps no password.
+    layout->addWidget(new QLabel(tr("Password, if the broker wants one (it is not kept):"), &dialog));
+    auto *password = new QLineEdit(&dialog);
+    password->setObjectName(QStringLiteral("brokerPassword"));
+    password->setEchoMode(QLineEdit::Password);
+    layout->addWidget(password);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     // A URL that cannot be used leaves the dialog up to be corrected.
     while (dialog.exec() == QDialog::Accepted) {
-        if (startPublishing(url->text().trimmed()))
+        if (startPublishing(url->text().trimmed(), password->text()))
             return;
     }
 }
 
-bool PublishControl::startPublishing(const QString &url)
+bool PublishControl::startPublishing(const QString &url, const QString &password)
 {
     QString error;
-    const std::optional<MqttTarget> target = MqttTarget::parse(url, &error);
-    if (!target) {
+    std::optional<MqttTarget> target = MqttTarget::parse(url, &error);
+    if (target && !password.isEmpty())
+        target->password = password;
+    if (!target || !target->fitsTopic(m_instrument, &error)) {
         QMessageBox::warning(m_window, tr("Publish"), error);
         return false;
     }
@@ -71,7 +81,6 @@ bool PublishControl::startPublishing(const QString &url)
         return false;
     }
     WindowPublisher::rememberUrl(url);
-    m_plainTitle = m_window->windowTitle();
     updateAction();
     updateTitle();
     emit publishingChanged(true);
@@ -84,14 +93,9 @@ void PublishControl::stop()
         return;
     m_publisher.stop();
     updateAction();
-    if (m_titleShowsStatus)
-        m_window->setWindowTitle(m_plainTitle);
+    if (m_title)
+        m_title->setPublishing(QString());
     emit publishingChanged(false);
-}
-
-void PublishControl::showStatusInTitle()
-{
-    m_titleShowsStatus = true;
 }
 
 void PublishControl::updateAction()
@@ -101,11 +105,10 @@ void PublishControl::updateAction()
 
 void PublishControl::updateTitle()
 {
-    if (!m_titleShowsStatus || !isPublishing())
+    if (!m_title || !isPublishing())
         return;
-    QString title = tr("%1 — publishing to %2")
-                        .arg(m_plainTitle, m_publisher.publisher()->target().displayText());
+    QString text = tr("publishing to %1").arg(m_publisher.publisher()->target().displayText());
     if (!m_publisher.statusText().isEmpty())
-        title += QStringLiteral(" (%1)").arg(m_publisher.statusText());
-    m_window->setWindowTitle(title);
+        text += QStringLiteral(" (%1)").arg(m_publisher.statusText());
+    m_title->setPublishing(text);
 }

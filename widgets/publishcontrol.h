@@ -8,6 +8,7 @@
 
 class QAction;
 class QWidget;
+class WindowTitle;
 
 // The window's side of publishing: the "Publish…" action, which asks for the
 // broker's URL in a small dialog of its own and becomes "Stop Publishing"
@@ -22,8 +23,10 @@ public:
     QAction *action() const { return m_action; }
     WindowPublisher &publisher() { return m_publisher; }
     bool isPublishing() const { return m_publisher.isPublishing(); }
-    // Starts publishing to `url`, remembering it; false, the user told why, when it cannot.
-    bool startPublishing(const QString &url);
+    // Starts publishing to `url`, remembering it without its password;
+    // `password`, if given, is used instead of the URL's. False, the user
+    // told why, when it cannot.
+    bool startPublishing(const QString &url, const QString &password = QString());
     void stop();
 
     // The dialog and message boxes run a loop of their own: they run
@@ -33,7 +36,7 @@ public:
 
     // While publishing, the window's title tells where to and whether the
     // broker is away; the specified title comes back when it stops.
-    void showStatusInTitle();
+    void showStatusIn(WindowTitle &title) { m_title = &title; }
 
 signals:
     void publishingChanged(bool publishing);
@@ -46,8 +49,8 @@ private:
 
     QWidget *const m_window;
     QAction *const m_action;
+    const QString m_instrument;
     WindowPublisher m_publisher;
     Guard m_guard;
-    bool m_titleShowsStatus = false;
-    QString m_plainTitle;
+    WindowTitle *m_title = nullptr;
 };
