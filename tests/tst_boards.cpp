@@ -5,6 +5,7 @@
 #include "boardlink.h"
 #include "instrumentkinds.h"
 #include "osciloscope.h"
+#include "publishcontrol.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -82,6 +83,14 @@ void TestBoards::secondWindowTakesTheFreeBoard()
     QVERIFY(entry->text().endsWith("used by another window"));
     QVERIFY(!entry->isEnabled());
     QVERIFY(boardEntry(one, "BOARD-A")->isChecked());
+    // Publishing adds its part to the title, the board named once, and takes it away.
+    if (auto *publishing = one->findChild<PublishControl *>()) {
+        QVERIFY(publishing->startPublishing("mqtt://127.0.0.1:1/bench"));
+        QVERIFY(one->windowTitle().startsWith(titleOn(k, boards.first)));
+        QTRY_COMPARE(one->windowTitle().count(portLabel(boards.first.devicePath())), 1);
+        publishing->stop();
+        QCOMPARE(one->windowTitle(), titleOn(k, boards.first));
+    }
 
     // With one board left, the title is the specified one again.
     two->findChild<QPushButton *>(k.quitButton)->click();

@@ -7,6 +7,7 @@
 #include "instrumentdialog.h"
 #include "publishcontrol.h"
 #include "instrumentkinds.h"
+#include "settingsfile.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -365,7 +366,8 @@ void TestInstrumentWindows::publishesReadingsToABroker()
         });
     };
     QString proposed = "unset";
-    answer(broker.url("bench"), &proposed);
+    const QString url = broker.url("bench").replace("mqtt://", "mqtt://ann:s3cret@");
+    answer(url, &proposed);
     publish->trigger();
     QCOMPARE(proposed, QString());
     QCOMPARE(publish->text(), QString("Stop Publishing"));
@@ -384,13 +386,18 @@ void TestInstrumentWindows::publishesReadingsToABroker()
         QCOMPARE(reading["PAD2_mV"].toInt(), 33);
     }
 
-    // Stopping gives the title back; the dialog then proposes the last URL.
+    // Stopping gives the title back; the dialog then proposes the last URL,
+    // without its password, which the settings file, the user's alone, never held.
     publish->trigger();
     QCOMPARE(publish->text(), QString("Publish…"));
     QCOMPARE(window->windowTitle(), title);
     answer(QString(), &proposed);
     publish->trigger();
-    QCOMPARE(proposed, broker.url("bench"));
+    QCOMPARE(proposed, QString(url).remove(":s3cret"));
+    QFile settings(SettingsFile::path());
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QVERIFY(!settings.readAll().contains("s3cret"));
+    QCOMPARE(settings.permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
     QCOMPARE(publish->text(), QString("Publish…"));
 }
 
