@@ -87,7 +87,8 @@ void Plotter::applyKept(const QVariantMap &values)
     if (own && !values.isEmpty())
         settings.mathChannels = *own;
     // First: the trigger and XY may read a computed channel. Formulas that
-    // no longer compile: none.
+    // no longer compile: none. The choices were kept with other channels
+    // than these, perhaps: those naming one the window lacks go back.
     if (!mathMenu.setChannels(settings.mathChannels))
         mathMenu.setChannels({});
     settings.fitToChannels(int(mathMenu.names().size()));
