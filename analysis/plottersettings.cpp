@@ -63,8 +63,8 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
     if (const std::optional<qint64> hidden =
             integer(values.value(Key::hiddenInputs), 0, (qint64(1) << limits.channelCount) - 1))
         settings.hiddenInputs = quint32(*hidden);
-    // The trigger and XY may take a computed channel.
-    const int lastChannel = limits.channelCount + int(settings.mathChannels.size()) - 1;
+    // Any channel a window may have; fitToChannels() checks the ones it has.
+    const int lastChannel = limits.channelCount + MathChannels::maxCount - 1;
     const AxisSpan scale = limits.fullScale;
 
     const std::optional<double> from = number(values.value(Key::yFrom), -ViewZoom::maximumYSize, ViewZoom::maximumYSize);
@@ -105,7 +105,21 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
     }
     if (const std::optional<qint64> rolling = integer(values.value(Key::rollingLength), ViewZoom::minimumRollingLength, ViewZoom::maximumRollingLength))
         settings.rollingLength = int(*rolling);
+    settings.fitToChannels(limits.channelCount + int(settings.mathChannels.size()));
     return settings;
+}
+
+void PlotterSettings::fitToChannels(int channelCount)
+{
+    const PlotterSettings defaults;
+    const auto exists = [channelCount](int channel) { return channel >= 0 && channel < channelCount; };
+    if (!exists(triggerSource))
+        triggerSource = defaults.triggerSource;
+    // Both, or the specified pair.
+    if (!exists(xyX) || !exists(xyY)) {
+        xyX = defaults.xyX;
+        xyY = defaults.xyY;
+    }
 }
 
 QVariantMap PlotterSettings::toValues() const

@@ -49,7 +49,15 @@ struct PlotterSettings
     // Bit i set: input i is hidden.
     quint32 hiddenInputs = 0;
 
+    // Channels are counted inputs first, then computed channels; the trigger
+    // and XY may take either. Read against the computed channels read with
+    // them (see fitToChannels()).
     static PlotterSettings fromValues(const QVariantMap &values, const Limits &limits);
+    // Every choice that names a channel the window does not have among its
+    // `channelCount` goes back to its default. A window calls it once its
+    // channels are final: they may be others than those kept with these
+    // choices (a board brings its own computed channels).
+    void fitToChannels(int channelCount);
     QVariantMap toValues() const;
 
     bool operator==(const PlotterSettings &other) const;

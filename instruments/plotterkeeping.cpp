@@ -87,16 +87,11 @@ void Plotter::applyKept(const QVariantMap &values)
     if (own && !values.isEmpty())
         settings.mathChannels = *own;
     // First: the trigger and XY may read a computed channel. Formulas that
-    // no longer compile: none, and nothing that would read them.
-    if (!mathMenu.setChannels(settings.mathChannels)) {
-        QVariantMap inputsOnly = values;
-        for (const QString &key : values.keys()) {
-            if (isMathChannelKey(key))
-                inputsOnly.remove(key);
-        }
-        settings = PlotterSettings::fromValues(inputsOnly, limitsOf(profile));
+    // no longer compile: none. The choices were kept with other channels
+    // than these, perhaps: those naming one the window lacks go back.
+    if (!mathMenu.setChannels(settings.mathChannels))
         mathMenu.setChannels({});
-    }
+    settings.fitToChannels(int(mathMenu.names().size()));
     mathMenu.setHiddenInputs(settings.hiddenInputs);
     scopeView.restoreFrom(settings);
     viewport.restoreFrom(settings);

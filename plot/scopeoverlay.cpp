@@ -182,6 +182,10 @@ void ScopeOverlay::setMode(TriggerMode mode)
 
 void ScopeOverlay::setSource(int channel)
 {
+    // One the window does not have (a damaged setting): the first input.
+    if (channel < 0 || size_t(channel) >= m_sourceActions.size())
+        channel = 0;
+    m_sourceActions[size_t(channel)]->setChecked(true);
     m_trigger.setSourceChannel(channel);
     emit changed();
 }
@@ -199,7 +203,6 @@ void ScopeOverlay::restoreFrom(const PlotterSettings &settings)
     m_measurementsAction->setChecked(settings.showMeasurements);
     if (!m_withTrigger)
         return;
-    m_sourceActions[size_t(settings.triggerSource)]->setChecked(true);
     setSource(settings.triggerSource);
     m_autoLevelAction->setChecked(!settings.triggerLevel);
     if (settings.triggerLevel)
@@ -237,7 +240,9 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            m_levelLine->setPen(QPen(m_colors.at(size_t(m_trigger.sourceChannel())), 1, Qt::DashLine));
+            const size_t source = size_t(m_trigger.sourceChannel());
+            const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
+            m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
         }
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
         m_status->setText(m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered")

@@ -121,6 +121,12 @@ bool XYView::fitAxes()
 
 void XYView::setChannels(int xChannel, int yChannel)
 {
+    // A pair the window does not have (a damaged setting): the specified one.
+    const int channels = int(m_xActions.size());
+    if (xChannel < 0 || xChannel >= channels || yChannel < 0 || yChannel >= channels) {
+        xChannel = 0;
+        yChannel = 1;
+    }
     for (size_t channel = 0; channel < m_xActions.size(); ++channel) {
         m_xActions[channel]->setChecked(int(channel) == xChannel);
         m_yActions[channel]->setChecked(int(channel) == yChannel);

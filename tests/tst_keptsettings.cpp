@@ -10,6 +10,7 @@
 #include "spectrumview.h"
 #include "testsupport.h"
 #include "voltmeter.h"
+#include "xyview.h"
 
 #include <QAction>
 #include <QPointer>
@@ -52,6 +53,7 @@ private slots:
     void firstOpeningIsTheSpecifiedOne();
     void plotChoicesComeBack();
     void restoreDefaultsForgetsThem();
+    void staleChannelChoicesFallBack();
     void placeAndSizeComeBack();
 };
 
@@ -125,6 +127,25 @@ void TestKeptSettings::restoreDefaultsForgetsThem()
     QVERIFY(window->viewSwitch().showsTime());
     QVERIFY(!actionNamed(window, "Show Measurements")->isChecked());
     QVERIFY(SettingsFile::readGroup("osciloscope").isEmpty());
+}
+
+void TestKeptSettings::staleChannelChoicesFallBack()
+{
+    // Kept with three computed channels, the trigger and XY on the last two;
+    // the board brings its own, only the first.
+    BoardFixture fixture;
+    fixture.board.setSerialNumber("BOARD-B");
+    PlotterSettings kept;
+    kept.mathChannels = {MathChannel("M1", "PAD0-PAD1"), MathChannel("M2", "PAD1"), MathChannel("M3", "PAD2")};
+    std::tie(kept.view, kept.triggerSource, kept.xyX, kept.xyY) = std::tuple(PlotterSettings::View::XY, 5, 5, 4);
+    QVERIFY(SettingsFile::writeGroup("osciloscope", kept.toValues()));
+    kept.mathChannels.resize(1);
+    QVERIFY(SettingsFile::writeGroup("osciloscope-board-BOARD-B", kept.toValues()));
+    auto *window = new Osciloscope;
+    window->show();
+    QCOMPARE(window->mathChannels(), kept.mathChannels);
+    QCOMPARE(window->scope().trigger().sourceChannel(), 0);
+    QCOMPARE(window->viewSwitch().xy().tableHeader(), (QStringList{"sample", "PAD0", "PAD1"}));
 }
 
 void TestKeptSettings::placeAndSizeComeBack()

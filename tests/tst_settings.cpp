@@ -50,6 +50,8 @@ private slots:
     void plotterRoundTrip();
     void damagedValuesAreDefaults_data();
     void damagedValuesAreDefaults();
+    void channelChoicesFitTheChannels_data();
+    void channelChoicesFitTheChannels();
     void windowGeometry_data();
     void windowGeometry();
     void placedOnAVisibleScreen_data();
@@ -155,6 +157,29 @@ void TestSettings::damagedValuesAreDefaults()
     for (const QString &reset : resets)
         defaults.contains(reset) ? void(expected.insert(reset, defaults[reset])) : void(expected.remove(reset));
     QCOMPARE(PlotterSettings::fromValues(values, scopeLimits()).toValues(), expected);
+}
+
+void TestSettings::channelChoicesFitTheChannels_data()
+{
+    // The trigger's source, XY's X and Y: as kept, and as a window with
+    // `channels` channels takes them.
+    QTest::addColumn<QVector<int>>("kept");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QVector<int>>("taken");
+    QTest::newRow("all there") << QVector<int>{5, 4, 3} << 6 << QVector<int>{5, 4, 3};
+    QTest::newRow("computed channels gone") << QVector<int>{5, 5, 4} << 4 << QVector<int>{0, 0, 1};
+    QTest::newRow("one of the pair gone") << QVector<int>{1, 2, 3} << 3 << QVector<int>{1, 0, 1};
+    QTest::newRow("negative") << QVector<int>{-1, 2, 0} << 3 << QVector<int>{0, 2, 0};
+}
+
+void TestSettings::channelChoicesFitTheChannels()
+{
+    QFETCH(QVector<int>, kept);
+    QFETCH(int, channels);
+    PlotterSettings settings;
+    std::tie(settings.triggerSource, settings.xyX, settings.xyY) = std::tuple(kept[0], kept[1], kept[2]);
+    settings.fitToChannels(channels);
+    QTEST((QVector<int>{settings.triggerSource, settings.xyX, settings.xyY}), "taken");
 }
 
 void TestSettings::windowGeometry_data()
