@@ -137,7 +137,7 @@ void Plotter::startInstrument()
     // Another board (a move, or another board at a replug) brings its own.
     if (const std::optional<QVector<MathChannel>> own = boardsChannels(); own && *own != mathChannels())
         setMathChannels(*own);
-    profile.protocol.start(board, {});
+    board.startInstrument(profile.protocol, {});
     updateRefreshTimer();
 }
 
