@@ -5,6 +5,7 @@
 #include "counter.h"
 #include "instrumentprotocol.h"
 #include "instrumentwindows.h"
+#include "recordingwindows.h"
 #include "osciloscope.h"
 #include "pwm.h"
 #include "voltmeter.h"
@@ -57,6 +58,7 @@ QString MainWindow::buttonSuffix(const InstrumentProtocol &instrument)
 QDialog *MainWindow::open(const InstrumentProtocol &instrument)
 {
     QDialog *window = InstrumentWindows::create(instrument);
+    RecordingWindows::offerOpening(window);
     window->show();
     window->setWindowTitle(instrument.title());
     return window;

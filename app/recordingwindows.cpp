@@ -5,6 +5,7 @@
 #include "instrumentprotocol.h"
 #include "osciloscope.h"
 #include "recordingload.h"
+#include "recordingopening.h"
 #include "recordingplayer.h"
 #include "voltmeter.h"
 
@@ -51,12 +52,20 @@ void showChart(const QString &path, const std::shared_ptr<const Recording> &reco
     chart->setWindowTitle(
         titled(profile.instrument->chartTitle(), path, RecordingPlayer::remarks(*recording)));
     chart->setSpan(0);
+    RecordingWindows::offerOpening(chart);
     chart->show();
 }
 
 } // namespace
 
 namespace RecordingWindows {
+
+void offerOpening(QWidget *window)
+{
+    RecordingOpenAction *command = RecordingOpening::action(window);
+    command->setVisible(true);
+    QObject::connect(command, &RecordingOpenAction::fileChosen, window, &RecordingWindows::open);
+}
 
 void open(const QString &path, QWidget *from)
 {
@@ -76,6 +85,7 @@ void open(const QString &path, QWidget *from)
             return;
         *title = titled(InstrumentProtocol::named(instrument).title(), path);
         plotter->setWindowTitle(*title);
+        offerOpening(plotter);
         plotter->show();
         // Closing the window ends the reading.
         load->setParent(plotter);

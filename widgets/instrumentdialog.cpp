@@ -5,6 +5,7 @@
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
+#include "recordingopening.h"
 #include "windowmemory.h"
 
 #include <QAction>
@@ -208,6 +209,7 @@ void InstrumentDialog::showChart()
             m_chartProfile, *m_history, [this] { return m_readings->clock().nowMs(); }, busyGuard(),
             this);
         m_memory->followChart(m_chartWindow);
+        RecordingOpening::follow(m_chartWindow, this);
     }
     m_chartWindow->show();
     m_chartWindow->raise();
