@@ -1,6 +1,6 @@
 #include "commandline.h"
 
-#include "instrumentcatalogue.h"
+#include "instrumentprotocol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -129,10 +129,7 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
 
 QStringList instrumentNames()
 {
-    QStringList names;
-    for (const InstrumentEntry &entry : instrumentCatalogue())
-        names.append(entry.name);
-    return names;
+    return InstrumentProtocol::names();
 }
 
 QStringList instrumentsToOpen(const QCommandLineParser &parser)

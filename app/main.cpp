@@ -5,7 +5,6 @@
 #include "boardlink.h"
 #include "commandline.h"
 #include "mainwindow.h"
-#include "recordingopening.h"
 #include "recordingwindows.h"
 #include "settingsfile.h"
 
@@ -27,7 +26,6 @@ int main(int argc, char *argv[])
     BoardLink::setPreferredBoard(CommandLine::boardToUse(parser));
     if (CommandLine::resetsSettings(parser) && !SettingsFile::forgetAll())
         qWarning("Could not remove the settings file %s", qPrintable(SettingsFile::path()));
-    RecordingOpening::setOpener(&RecordingWindows::open);
     // Files given: their windows only, and the panel ends with the last of them.
     const QStringList recordings = CommandLine::recordingsToOpen(parser);
     if (!recordings.isEmpty()) {

@@ -3,7 +3,9 @@
 
 #include "accelerometer.h"
 #include "counter.h"
-#include "instrumentcatalogue.h"
+#include "instrumentprotocol.h"
+#include "instrumentwindows.h"
+#include "recordingwindows.h"
 #include "osciloscope.h"
 #include "pwm.h"
 #include "voltmeter.h"
@@ -42,23 +44,23 @@ void MainWindow::openInstruments(const QStringList &names)
     for (const QString &name : names) {
         if (!self)
             return;
-        if (const InstrumentEntry *entry = findInstrument(name))
-            findChild<QPushButton *>(QStringLiteral("pushButton%1").arg(buttonSuffix(*entry)))->click();
+        if (const InstrumentProtocol *instrument = InstrumentProtocol::find(name))
+            findChild<QPushButton *>(QStringLiteral("pushButton%1").arg(buttonSuffix(*instrument)))->click();
     }
 }
 
-QString MainWindow::buttonSuffix(const InstrumentEntry &entry)
+QString MainWindow::buttonSuffix(const InstrumentProtocol &instrument)
 {
     // The form names its buttons after the instruments: pushButtonPwm.
-    return entry.name.left(1).toUpper() + entry.name.mid(1);
+    return instrument.name.left(1).toUpper() + instrument.name.mid(1);
 }
 
-QDialog *MainWindow::open(const QString &name)
+QDialog *MainWindow::open(const InstrumentProtocol &instrument)
 {
-    const InstrumentEntry *entry = findInstrument(name);
-    QDialog *window = entry->create();
+    QDialog *window = InstrumentWindows::create(instrument);
+    RecordingWindows::offerOpening(window);
     window->show();
-    window->setWindowTitle(entry->title);
+    window->setWindowTitle(instrument.title());
     return window;
 }
 
@@ -68,25 +70,25 @@ QDialog *MainWindow::open(const QString &name)
 
 void MainWindow::on_pushButtonVoltmeter_clicked()
 {
-    voltmeter = static_cast<Voltmeter *>(open(QStringLiteral("voltmeter")));
+    voltmeter = static_cast<Voltmeter *>(open(InstrumentProtocol::voltmeter()));
 }
 
 void MainWindow::on_pushButtonAccelerometer_clicked()
 {
-    accelerometer = static_cast<Accelerometer *>(open(QStringLiteral("accelerometer")));
+    accelerometer = static_cast<Accelerometer *>(open(InstrumentProtocol::accelerometer()));
 }
 
 void MainWindow::on_pushButtonOsciloscope_clicked()
 {
-    osciloscope = static_cast<Osciloscope *>(open(QStringLiteral("osciloscope")));
+    osciloscope = static_cast<Osciloscope *>(open(InstrumentProtocol::osciloscope()));
 }
 
 void MainWindow::on_pushButtonCounter_clicked()
 {
-    counter = static_cast<Counter *>(open(QStringLiteral("counter")));
+    counter = static_cast<Counter *>(open(InstrumentProtocol::counter()));
 }
 
 void MainWindow::on_pushButtonPwm_clicked()
 {
-    pwm = static_cast<Pwm *>(open(QStringLiteral("pwm")));
+    pwm = static_cast<Pwm *>(open(InstrumentProtocol::pwm()));
 }

@@ -8,7 +8,7 @@ class MainWindow;
 }
 class Accelerometer;
 class QDialog;
-struct InstrumentEntry;
+struct InstrumentProtocol;
 class Counter;
 class Osciloscope;
 class Pwm;
@@ -25,7 +25,7 @@ public:
     ~MainWindow() override;
 
     // Presses the buttons of the instruments named (see
-    // instrumentCatalogue()) in this order, each once the window
+    // InstrumentProtocol::all()) in this order, each once the window
     // of the one before is built. Unknown names are skipped.
     void openInstruments(const QStringList &names);
 
@@ -41,9 +41,9 @@ private slots:
     void on_pushButtonPwm_clicked();
 
 private:
-    // A new window of the instrument named, shown with its title.
-    static QDialog *open(const QString &name);
-    static QString buttonSuffix(const InstrumentEntry &entry);
+    // A new window of `instrument`, shown with its title.
+    static QDialog *open(const InstrumentProtocol &instrument);
+    static QString buttonSuffix(const InstrumentProtocol &instrument);
 
     Ui::MainWindow *ui;
     WindowMemory *const m_memory;

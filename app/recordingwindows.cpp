@@ -2,9 +2,10 @@
 
 #include "accelerometer.h"
 #include "counter.h"
-#include "instrumentcatalogue.h"
+#include "instrumentprotocol.h"
 #include "osciloscope.h"
 #include "recordingload.h"
+#include "recordingopening.h"
 #include "recordingplayer.h"
 #include "voltmeter.h"
 
@@ -34,7 +35,7 @@ void tellFailure(const QString &path, const QString &reason, QWidget *from)
 
 void showChart(const QString &path, const std::shared_ptr<const Recording> &recording)
 {
-    const bool volts = recording->instrument == QLatin1String("voltmeter");
+    const bool volts = recording->instrument == InstrumentProtocol::voltmeter().name;
     const ChartProfile profile = volts ? Voltmeter::chartProfile() : Counter::chartProfile();
     // The chart keeps a reference: the history goes with the chart.
     auto *history = new ReadingHistory(recording->valueCount);
@@ -48,14 +49,23 @@ void showChart(const QString &path, const std::shared_ptr<const Recording> &reco
         profile, *history, [lastMs] { return lastMs; },
         [](const std::function<void()> &work) { work(); }, nullptr);
     QObject::connect(chart, &QObject::destroyed, [history] { delete history; });
-    chart->setWindowTitle(titled(profile.title, path, RecordingPlayer::remarks(*recording)));
+    chart->setWindowTitle(
+        titled(profile.instrument->chartTitle(), path, RecordingPlayer::remarks(*recording)));
     chart->setSpan(0);
+    RecordingWindows::offerOpening(chart);
     chart->show();
 }
 
 } // namespace
 
 namespace RecordingWindows {
+
+void offerOpening(QWidget *window)
+{
+    RecordingOpenAction *command = RecordingOpening::action(window);
+    command->setVisible(true);
+    QObject::connect(command, &RecordingOpenAction::fileChosen, window, &RecordingWindows::open);
+}
 
 void open(const QString &path, QWidget *from)
 {
@@ -67,14 +77,15 @@ void open(const QString &path, QWidget *from)
     clock->start();
     QObject::connect(load, &RecordingLoad::instrumentFound, load, [=](const QString &instrument) {
         Plotter *plotter = nullptr;
-        if (instrument == QLatin1String("osciloscope"))
+        if (instrument == InstrumentProtocol::osciloscope().name)
             plotter = new Osciloscope(nullptr, Plotter::Source::Elsewhere);
-        else if (instrument == QLatin1String("accelerometer"))
+        else if (instrument == InstrumentProtocol::accelerometer().name)
             plotter = new Accelerometer(nullptr, Plotter::Source::Elsewhere);
         if (!plotter)
             return;
-        *title = titled(findInstrument(instrument)->title, path);
+        *title = titled(InstrumentProtocol::named(instrument).title(), path);
         plotter->setWindowTitle(*title);
+        offerOpening(plotter);
         plotter->show();
         // Closing the window ends the reading.
         load->setParent(plotter);

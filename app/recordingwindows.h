@@ -14,6 +14,10 @@ namespace RecordingWindows {
 
 void open(const QString &path, QWidget *from);
 
+// Shows the "Open Recording…" command of `window` (see RecordingOpening),
+// which opens what is chosen with it as open() does.
+void offerOpening(QWidget *window);
+
 // How long a reading goes on before the window says how far it is.
 constexpr int quietLoadMs = 500;
 

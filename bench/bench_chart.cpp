@@ -4,6 +4,7 @@
 // chart window's redraw over that week at each span.
 #include "benchreport.h"
 #include "chartwindow.h"
+#include "instrumentprotocol.h"
 
 #include <QApplication>
 #include <QFile>
@@ -69,12 +70,7 @@ int main(int argc, char *argv[])
     QWidget instrument;
     const qint64 nowMs = history.lastMs();
     ChartWindow chart(
-        {QStringLiteral("Voltmeter Chart"),
-         {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
-         {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
-         {Qt::red, Qt::blue, Qt::black},
-         QStringLiteral("mV"),
-         QStringLiteral("voltmeter-chart")},
+        {&InstrumentProtocol::voltmeter(), {Qt::red, Qt::blue, Qt::black}},
         history, [nowMs] { return nowMs; }, [](const std::function<void()> &work) { work(); },
         &instrument);
     chart.show();

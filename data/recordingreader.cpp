@@ -1,5 +1,6 @@
 #include "recordingreader.h"
 
+#include "instrumentprotocol.h"
 #include "sampleintake.h"
 
 #include <QDateTime>
@@ -15,30 +16,24 @@ namespace {
 
 struct Format
 {
-    const char *instrument;
-    QStringList leading;
-    QStringList values;
+    const InstrumentProtocol *instrument;
+    QStringList header;
     bool chartExport;
 };
 
-// What the panel writes: the recordings' headers as the instruments give
-// them, the plotters' exports, the charts' exports.
+// What the panel writes: every instrument's recording and export headers.
 const std::vector<Format> &formats()
 {
-    const QStringList pads{"PAD0", "PAD1", "PAD2"};
-    const QStringList axes{"X", "Y", "Z"};
-    const QStringList millivolts{"PAD0_mV", "PAD1_mV", "PAD2_mV"};
-    const QStringList frequency{"frequency_hz"};
-    static const std::vector<Format> all{
-        {"osciloscope", {"sample", "time_s"}, pads, false},
-        {"accelerometer", {"sample", "time_s"}, axes, false},
-        {"osciloscope", {"sample"}, pads, false},
-        {"accelerometer", {"sample"}, axes, false},
-        {"voltmeter", {"reading", "time_s"}, millivolts, false},
-        {"counter", {"reading", "time_s"}, frequency, false},
-        {"voltmeter", {"time_iso", "time_s"}, millivolts + QStringList{"readings"}, true},
-        {"counter", {"time_iso", "time_s"}, frequency + QStringList{"readings"}, true},
-    };
+    static const std::vector<Format> all = [] {
+        std::vector<Format> formats;
+        for (const InstrumentProtocol &instrument : InstrumentProtocol::all()) {
+            for (const QStringList &header : instrument.fileHeaders()) {
+                formats.push_back({&instrument, header,
+                                   header == instrument.chartExportHeader()});
+            }
+        }
+        return formats;
+    }();
     return all;
 }
 
@@ -159,20 +154,20 @@ bool RecordingReader::takeLine(const char *begin, const char *end)
 bool RecordingReader::takeHeader(const QStringList &names)
 {
     for (const Format &format : formats()) {
-        const QStringList wanted = format.leading + format.values;
-        const bool extrasAllowed = format.leading.first() == QLatin1String("sample");
+        const QStringList &wanted = format.header;
+        // Computed channels' columns follow a plotter's.
+        const bool extrasAllowed = format.instrument->sendsSamples();
         if (names.mid(0, wanted.size()) != wanted
             || (names.size() > wanted.size() && !extrasAllowed)
             || names.mid(wanted.size()).contains(QString()))
             continue;
-        m_recording.instrument = QLatin1String(format.instrument);
+        m_recording.instrument = format.instrument->name;
         m_recording.header = names;
         m_recording.extraColumns = names.mid(wanted.size());
         m_recording.isChartExport = format.chartExport;
-        m_recording.hasTimes = format.leading.contains(QStringLiteral("time_s"));
-        m_recording.valueNames = format.values;
-        if (format.chartExport)
-            m_recording.valueNames.removeLast();
+        m_recording.hasReadings = !format.instrument->sendsSamples();
+        m_recording.hasTimes = wanted.contains(QStringLiteral("time_s"));
+        m_recording.valueNames = format.instrument->columns;
         m_recording.valueCount = int(m_recording.valueNames.size());
         m_fieldCount = int(names.size());
         return true;

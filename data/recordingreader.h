@@ -30,6 +30,8 @@ struct Recording
     QStringList extraColumns;
     // A chart's export rather than an instrument's rows.
     bool isChartExport = false;
+    // Readings (voltmeter, counter) rather than samples (plotters).
+    bool hasReadings = false;
     // The rows carry times (every format but the plotter's export).
     bool hasTimes = false;
     // The file ended within a row, which was left out.
@@ -60,8 +62,8 @@ struct Recording
     // The value columns' names ("PAD0_mV", "frequency_hz").
     QStringList valueNames;
 
-    bool isChart() const { return instrument == QLatin1String("voltmeter")
-                                  || instrument == QLatin1String("counter"); }
+    // Readings (voltmeter, counter) rather than samples: shown in a chart.
+    bool isChart() const { return hasReadings; }
 };
 
 // Turns a file's bytes, fed in pieces of any size, into a Recording, keeping

@@ -3,7 +3,6 @@
 // instead: a board whose USB ids differ, or a simulator running elsewhere.
 #include "virtualboardthread.h"
 #include "commandline.h"
-#include "recordingopening.h"
 #include "recordingwindows.h"
 #include "mainwindow.h"
 #include "portlisting.h"
@@ -81,7 +80,6 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
-    RecordingOpening::setOpener(&RecordingWindows::open);
     for (const QString &path : CommandLine::recordingsToOpen(parser))
         RecordingWindows::open(path, nullptr);
     QTemporaryDir settingsHome;

@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "boarddiscovery.h"
+#include "instrumentprotocol.h"
 #include "monotonicclock.h"
 
 #include <QEventLoop>
@@ -218,6 +219,19 @@ void BoardLink::sendRequest(const QByteArray &command)
 void BoardLink::startListening()
 {
     m_listening = true;
+}
+
+void BoardLink::startInstrument(const InstrumentProtocol &instrument,
+                                const std::function<void()> &wait)
+{
+    if (instrument.waitsBeforeStart && wait)
+        wait();
+    send(instrument.startCommands.first());
+    // Listening between the counter's two commands: nothing read before "g"
+    // matters, and nothing the others send is missed.
+    startListening();
+    for (int i = 1; i < instrument.startCommands.size(); ++i)
+        send(instrument.startCommands.at(i));
 }
 
 void BoardLink::readAvailable()

@@ -10,9 +10,11 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class QSocketNotifier;
+struct InstrumentProtocol;
 
 // One instrument window's conversation with the board: finding it, opening
 // and setting up the window's own port, writing commands, the short wait
@@ -84,6 +86,10 @@ public:
     // through received(). Start sequences call this where the instrument
     // starts listening.
     void startListening();
+
+    // Runs `instrument`'s start sequence on the open board; `wait` is the
+    // caller's short wait (the event loop keeps running in it).
+    void startInstrument(const InstrumentProtocol &instrument, const std::function<void()> &wait);
 
     // Waits `ms` milliseconds while the event loop keeps running. It sleeps
     // until an event arrives instead of polling.

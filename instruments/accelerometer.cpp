@@ -6,15 +6,13 @@ namespace {
 // Raw 2000 is 0 g and 1000 raw units are 1 g, so the right axis spans the
 // same height as the left one.
 const PlotterProfile accelerometerProfile{
-    InstrumentProtocol::named(QStringLiteral("accelerometer")),
+    InstrumentProtocol::accelerometer(),
     {-200, 4200},
     QColor(240, 240, 240),
     QColor(240, 240, 240),
     {0, 500},
     true,
     {-2.2, 2.2},
-    {"X", "Y", "Z"},
-    "accelerometer",
     false,
 };
 

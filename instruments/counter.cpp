@@ -2,20 +2,12 @@
 #include "ui_counter.h"
 
 #include "instrumentprotocol.h"
-#include "publishcontrol.h"
-#include "readingaccumulator.h"
-#include "recordingcontrol.h"
-
-#include <limits>
 
 namespace {
 
-// A reply that is not a number: the reading counts, without a value.
-const double notANumber = std::numeric_limits<double>::quiet_NaN();
-
 const InstrumentProtocol &protocol()
 {
-    return InstrumentProtocol::named(QStringLiteral("counter"));
+    return InstrumentProtocol::counter();
 }
 
 } // namespace
@@ -25,15 +17,15 @@ Counter::Counter(QWidget *parent)
 {
     ui->setupUi(this);
 
-    addReadingTools(protocol(), [this] { return ui->countLabel->text(); }, chartProfile());
+    addReadingTools([this] { return ui->countLabel->text(); }, chartProfile());
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
     connectBoard(QIODevice::ReadWrite);
 }
 
 void Counter::startInstrument()
 {
-    lineSplitter.reset();
-    protocol().start(board, [this] { delay(); });
+    resetReadings();
+    board.startInstrument(protocol(), [this] { delay(); });
 }
 
 void Counter::delay2()
@@ -50,23 +42,14 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
 {
     // A reading counts once its line feed is here; of several, the newest is
     // the current one, and every one is recorded.
-    const QList<QByteArray> lines = lineSplitter.feed(bytes);
-    if (lines.isEmpty())
+    const std::vector<Reading> readings = takeReadings(bytes, readTimeNs);
+    if (readings.empty())
         return;
-    for (const QByteArray &line : lines) {
-        const QString reading = RecordedRow::counterText(line);
-        bool ok = false;
-        const double frequency = reading.toDouble(&ok);
-        addChartReading(readTimeNs, ok ? &frequency : &notANumber);
-        // Only a number reaches the file.
-        if (recording->isRecording())
-            recording->recorder().appendRow(readTimeNs, RecordedRow::counter(reading));
-        if (publishing->isPublishing())
-            publishing->publisher().publishReading(readTimeNs, RecordedRow::counter(reading));
-    }
+    for (const Reading &reading : readings)
+        addReading(reading);
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);
-    ui->countLabel->setText(ReadingAccumulator::withoutLineEnd(QString::fromUtf8(lines.constLast())));
+    ui->countLabel->setText(readings.back().shown(0));
 }
 
 void Counter::on_quitButton_clicked()
@@ -76,6 +59,5 @@ void Counter::on_quitButton_clicked()
 
 ChartProfile Counter::chartProfile()
 {
-    return {tr("Counter Chart"), {QStringLiteral("frequency_hz")}, {tr("Frequency")}, {Qt::red},
-            QStringLiteral("Hz"), QStringLiteral("counter-chart")};
+    return {&protocol(), {Qt::red}};
 }

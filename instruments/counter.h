@@ -1,7 +1,6 @@
 #pragma once
 
 #include "instrumentdialog.h"
-#include "linesplitter.h"
 
 namespace Ui {
 class Counter;
@@ -29,5 +28,4 @@ private:
     void startInstrument() override;
 
     Ui::Counter *ui;
-    LineSplitter lineSplitter;
 };

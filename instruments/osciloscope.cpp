@@ -4,15 +4,13 @@
 namespace {
 
 const PlotterProfile osciloscopeProfile{
-    InstrumentProtocol::named(QStringLiteral("osciloscope")),
+    InstrumentProtocol::osciloscope(),
     {-100, 3400},
     QColor(10, 10, 10),
     QColor(10, 10, 10),
     {0, 200},
     false,
     {0, 0},
-    {"PAD0", "PAD1", "PAD2"},
-    "osciloscope",
     true,
 };
 

@@ -21,7 +21,7 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     refreshTimer->setInterval(refreshIntervalMs);
     createActions();
     RecordingControl *recorded =
-        addRecording(QLatin1String(profile.fileStem), profile.protocol.header);
+        addRecording(profile.protocol.name, profile.protocol.header);
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
     addPublishing(profile.protocol.name, profile.protocol.header);
@@ -137,7 +137,7 @@ void Plotter::startInstrument()
     // Another board (a move, or another board at a replug) brings its own.
     if (const std::optional<QVector<MathChannel>> own = boardsChannels(); own && *own != mathChannels())
         setMathChannels(*own);
-    profile.protocol.start(board, {});
+    board.startInstrument(profile.protocol, {});
     updateRefreshTimer();
 }
 
@@ -213,14 +213,14 @@ void Plotter::createActions()
     connect(saveImageAction, &QAction::triggered, this, [this] {
         // The dialog runs a loop of its own: the window must outlive it.
         BusyScope busy(this);
-        PlotExport::saveImage(this, plot, QLatin1String(profile.fileStem));
+        PlotExport::saveImage(this, plot, profile.protocol.name);
     });
     exportDataAction->setText(tr("Export Shown Data…"));
     exportDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
     connect(exportDataAction, &QAction::triggered, this, [this] {
         BusyScope busy(this);
         // What was drawn: the span the time graphs hold, or another view's table.
-        PlotExport::exportShown(this, QLatin1String(profile.fileStem), views, sampleIntake.store(),
+        PlotExport::exportShown(this, profile.protocol.name, views, sampleIntake.store(),
                                 mathMenu.names(), timeGraphs.drawn());
     });
     addAction(saveImageAction);

@@ -149,10 +149,10 @@ private:
     QSize drawnSize;
     PlotNotes notes;
     // Trigger, measurements and their commands.
-    ScopeOverlay scopeView{profile.hasTrigger, profile.channelNames};
+    ScopeOverlay scopeView{profile.hasTrigger, profile.protocol.columns};
     // Time, spectrum or XY.
-    ViewSwitch views{profile.channelNames, profile.yRange.lower, profile.yRange.upper};
+    ViewSwitch views{profile.protocol.columns, profile.yRange.lower, profile.yRange.upper};
     // Zoom, pan, y range and cursors.
-    PlotNavigator viewport{sampleIntake.store(), profile.channelNames};
+    PlotNavigator viewport{sampleIntake.store(), profile.protocol.columns};
     TimeGraphs timeGraphs{sampleIntake.store()};
 };

@@ -1,9 +1,12 @@
 #include "pwm.h"
 #include "ui_pwm.h"
 
+#include "instrumentprotocol.h"
+
 #include <QDebug>
 
-Pwm::Pwm(QWidget *parent) : InstrumentDialog(1, parent), ui(new Ui::Pwm)
+Pwm::Pwm(QWidget *parent)
+    : InstrumentDialog(InstrumentProtocol::pwm().stopCopies, parent), ui(new Ui::Pwm)
 {
     ui->setupUi(this);
     fitWarning();

@@ -2,19 +2,15 @@
 #include "ui_voltmeter.h"
 
 #include "instrumentprotocol.h"
-#include "publishcontrol.h"
-#include "recordingcontrol.h"
 
 #include <QDebug>
 #include <QTextDocumentFragment>
-
-#include <cmath>
 
 namespace {
 
 const InstrumentProtocol &protocol()
 {
-    return InstrumentProtocol::named(QStringLiteral("voltmeter"));
+    return InstrumentProtocol::voltmeter();
 }
 
 } // namespace
@@ -34,7 +30,7 @@ Voltmeter::Voltmeter(QWidget *parent)
         }
         return shown.join(QLatin1Char('\t'));
     };
-    addReadingTools(protocol(), shownReading, chartProfile());
+    addReadingTools(shownReading, chartProfile());
 
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
     connectBoard(QIODevice::ReadWrite);
@@ -43,10 +39,9 @@ Voltmeter::Voltmeter(QWidget *parent)
 void Voltmeter::startInstrument()
 {
     // A fresh connection: nothing half-read from the last one counts.
-    lineSplitter.reset();
-    accumulator.reset();
+    resetReadings();
     displayCounter = 0;
-    protocol().start(board, [this] { delay(); });
+    board.startInstrument(protocol(), [this] { delay(); });
 }
 
 Voltmeter::~Voltmeter()
@@ -60,27 +55,11 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
     // make requests pile up.
     board.sendRequest(protocol().request);
     // Take every complete reading there is, so the shown one is never stale.
-    const QList<QByteArray> lines = lineSplitter.feed(bytes);
-    for (const QByteArray &line : lines) {
-        if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
-            // The debug trace of each reading, kept on purpose.
-            qDebug() << *reading;
-            // Every reading, not only the shown ones; only numbers reach the file.
-            if (recording->isRecording()) {
-                recording->recorder().appendRow(readTimeNs, RecordedRow::voltmeter(*reading));
-            }
-            if (publishing->isPublishing())
-                publishing->publisher().publishReading(readTimeNs, RecordedRow::voltmeter(*reading));
-            double values[3];
-            for (int i = 0; i < 3; ++i) {
-                bool ok = false;
-                values[i] = ReadingAccumulator::withoutLineEnd(reading->at(i)).toDouble(&ok);
-                if (!ok)
-                    values[i] = std::nan("");
-            }
-            addChartReading(readTimeNs, values);
-            updateLCD(*reading);
-        }
+    for (const Reading &reading : takeReadings(bytes, readTimeNs)) {
+        // The debug trace of each reading, kept on purpose.
+        qDebug() << reading.fields;
+        addReading(reading);
+        updateLCD(reading.fields);
     }
 }
 
@@ -106,10 +85,5 @@ void Voltmeter::on_pushButtonQuit_clicked()
 
 ChartProfile Voltmeter::chartProfile()
 {
-    return {tr("Voltmeter Chart"),
-            {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
-            {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
-            {Qt::red, Qt::blue, Qt::black},
-            QStringLiteral("mV"),
-            QStringLiteral("voltmeter-chart")};
+    return {&protocol(), {Qt::red, Qt::blue, Qt::black}};
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "instrumentdialog.h"
-#include "linesplitter.h"
-#include "readingaccumulator.h"
 
 #include <QStringList>
 
@@ -32,7 +30,5 @@ private:
     void startInstrument() override;
 
     Ui::Voltmeter *ui;
-    LineSplitter lineSplitter;
-    ReadingAccumulator accumulator;
     int displayCounter = 0;
 };

@@ -21,13 +21,12 @@ constexpr double grabDistance = 4;
 } // namespace
 
 PlotCursors::PlotCursors(const SampleStore &store,
-                         const std::array<const char *, Sample::channelCount> &channelNames,
+                         const QStringList &channelNames,
                          QObject *parent)
     : QObject(parent), m_store(store),
       m_showAction(new QAction(tr("Show Cursors"), this))
 {
-    for (const char *name : channelNames)
-        m_channelNames.append(QLatin1String(name));
+    m_channelNames = channelNames;
     m_showAction->setCheckable(true);
     m_showAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_K));
     connect(m_showAction, &QAction::toggled, this, [this](bool shown) {

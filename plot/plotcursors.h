@@ -29,7 +29,7 @@ class PlotCursors : public QObject
 
 public:
     PlotCursors(const SampleStore &store,
-                const std::array<const char *, Sample::channelCount> &channelNames,
+                const QStringList &channelNames,
                 QObject *parent = nullptr);
 
     // "Show Cursors", checkable, Ctrl+K.

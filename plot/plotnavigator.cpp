@@ -57,7 +57,7 @@ protected:
 } // namespace
 
 PlotNavigator::PlotNavigator(const SampleStore &store,
-                           const std::array<const char *, Sample::channelCount> &channelNames,
+                           const QStringList &channelNames,
                            QObject *parent)
     : QObject(parent), m_store(store), m_cursors(store, channelNames)
 {

@@ -34,7 +34,7 @@ public:
     static constexpr int specifiedLength = 500;
 
     PlotNavigator(const SampleStore &store,
-                 const std::array<const char *, Sample::channelCount> &channelNames,
+                 const QStringList &channelNames,
                  QObject *parent = nullptr);
     ~PlotNavigator() override;
 

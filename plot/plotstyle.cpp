@@ -66,10 +66,7 @@ std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot,
 
 QStringList channelNames(const PlotterProfile &profile)
 {
-    QStringList names;
-    for (const char *name : profile.channelNames)
-        names.append(QLatin1String(name));
-    return names;
+    return profile.protocol.columns;
 }
 
 void style(QCustomPlot *plot, const PlotterProfile &profile)

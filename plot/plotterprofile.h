@@ -5,8 +5,6 @@
 
 #include <QColor>
 
-#include <array>
-
 // Everything in which the two plotters differ, apart from their forms.
 struct PlotterProfile
 {
@@ -16,7 +14,7 @@ struct PlotterProfile
         double upper;
     };
 
-    // Start, stop and the recording's columns.
+    // Start, stop, the channels' names and the files' columns and names.
     const InstrumentProtocol &protocol;
     Range yRange;
     QColor yLabelColor;
@@ -27,10 +25,6 @@ struct PlotterProfile
     Range initialXRange;
     bool showRightAxis;
     Range rightAxisRange;
-    // The channels as files name them (exported data's header).
-    std::array<const char *, Sample::channelCount> channelNames;
-    // Start of the file names suggested for this window's images and data.
-    const char *fileStem;
     // A trigger to make a periodic signal stand still.
     bool hasTrigger;
 };

@@ -16,11 +16,10 @@ const QColor rateTextColor(10, 10, 10);
 
 } // namespace
 
-ScopeOverlay::ScopeOverlay(bool withTrigger, const std::array<const char *, 3> &channelNames)
+ScopeOverlay::ScopeOverlay(bool withTrigger, const QStringList &channelNames)
     : m_withTrigger(withTrigger)
 {
-    for (const char *name : channelNames)
-        m_channelNames.append(QLatin1String(name));
+    m_channelNames = channelNames;
     if (m_withTrigger) {
         auto *modes = new QActionGroup(this);
         const std::array<QString, 3> modeTexts{tr("Off"), tr("Rising Edge"), tr("Falling Edge")};

@@ -33,7 +33,7 @@ class ScopeOverlay : public QObject
 
 public:
     // `withTrigger` adds the trigger and its commands.
-    ScopeOverlay(bool withTrigger, const std::array<const char *, 3> &channelNames);
+    ScopeOverlay(bool withTrigger, const QStringList &channelNames);
     ~ScopeOverlay() override;
 
     // Adds the commands that have shortcuts to `window`, so they work

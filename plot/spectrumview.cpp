@@ -20,12 +20,11 @@ QString hertzText(double hertz)
 
 } // namespace
 
-SpectrumView::SpectrumView(const std::array<const char *, 3> &channelNames, double fullScale,
+SpectrumView::SpectrumView(const QStringList &channelNames, double fullScale,
                            QObject *parent)
     : m_fullScale(fullScale)
 {
-    for (const char *name : channelNames)
-        m_channelNames.append(QLatin1String(name));
+    m_channelNames = channelNames;
     setParent(parent);
     auto *group = new QActionGroup(this);
     for (size_t i = 0; i < lengths.size(); ++i) {

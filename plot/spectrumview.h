@@ -25,7 +25,7 @@ public:
     static constexpr std::array<int, 5> lengths{256, 512, 1024, 4096, 16384};
     static constexpr qint64 minimumIntervalNs = 100000000;
 
-    SpectrumView(const std::array<const char *, 3> &channelNames, double fullScale,
+    SpectrumView(const QStringList &channelNames, double fullScale,
                  QObject *parent = nullptr);
 
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;

@@ -21,7 +21,7 @@ struct ViewSwitch::AxisLook
     bool visible;
 };
 
-ViewSwitch::ViewSwitch(const std::array<const char *, 3> &channelNames, double fullScaleLower,
+ViewSwitch::ViewSwitch(const QStringList &channelNames, double fullScaleLower,
                        double fullScaleUpper)
     : m_spectrum(std::make_unique<SpectrumView>(channelNames, fullScaleUpper - fullScaleLower)),
       m_xy(std::make_unique<XYView>(channelNames, fullScaleLower, fullScaleUpper)),

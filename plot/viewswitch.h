@@ -67,7 +67,7 @@ public:
     enum class View { Time, Spectrum, XY };
 
     // The spectra are in dB of the span of `fullScale`; XY spans it.
-    ViewSwitch(const std::array<const char *, 3> &channelNames, double fullScaleLower,
+    ViewSwitch(const QStringList &channelNames, double fullScaleLower,
                double fullScaleUpper);
     ~ViewSwitch() override;
 

@@ -19,14 +19,13 @@ constexpr int fadedAlpha = 60;
 
 } // namespace
 
-XYView::XYView(const std::array<const char *, 3> &channelNames, double fullScaleLower,
+XYView::XYView(const QStringList &channelNames, double fullScaleLower,
                double fullScaleUpper, QObject *parent)
     : m_lower(fullScaleLower), m_upper(fullScaleUpper), m_xGroup(new QActionGroup(this)),
       m_yGroup(new QActionGroup(this))
 {
     setParent(parent);
-    for (const char *name : channelNames)
-        m_channelNames.append(QLatin1String(name));
+    m_channelNames = channelNames;
     addChannelActions();
     m_xActions[size_t(m_xChannel)]->setChecked(true);
     m_yActions[size_t(m_yChannel)]->setChecked(true);

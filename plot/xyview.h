@@ -17,7 +17,7 @@ class XYView : public AlternateView
     Q_OBJECT
 
 public:
-    XYView(const std::array<const char *, 3> &channelNames, double fullScaleLower,
+    XYView(const QStringList &channelNames, double fullScaleLower,
            double fullScaleUpper, QObject *parent = nullptr);
 
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;

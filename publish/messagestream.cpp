@@ -1,9 +1,7 @@
 #include "messagestream.h"
 
-#include "monotonicclock.h"
 #include "mqttpublisher.h"
-
-#include <QDateTime>
+#include "readingintake.h"
 
 MessageStream::MessageStream(const QStringList &header, QObject *parent)
     : QObject(parent), m_header(header), m_block(header.mid(2))
@@ -18,7 +16,6 @@ void MessageStream::start(MqttPublisher *publisher, const QString &topic, qint64
     m_publisher = publisher;
     m_topic = topic;
     m_originNs = originNs;
-    m_wallOriginMs = QDateTime::currentMSecsSinceEpoch() - (monotonicNowNs() - originNs) / 1000000;
     m_block.take();
     m_blockTimer.start();
 }
@@ -30,17 +27,11 @@ void MessageStream::stop()
     m_publisher = nullptr;
 }
 
-qint64 MessageStream::wallMs(qint64 timeNs) const
-{
-    // From the monotonic clock, so a clock set meanwhile never reorders messages.
-    return m_wallOriginMs + (timeNs - m_originNs) / 1000000;
-}
-
-void MessageStream::publishReading(qint64 number, qint64 timeNs, const QStringList &values)
+void MessageStream::publishReading(qint64 number, const Reading &reading)
 {
     if (m_publisher) {
-        m_publisher->publish(m_topic, Payload::reading(m_header, number, wallMs(timeNs),
-                                                       timeNs - m_originNs, values));
+        m_publisher->publish(m_topic, Payload::reading(m_header, number, reading.wallMs,
+                                                       reading.readNs - m_originNs, reading.values));
     }
 }
 
@@ -51,7 +42,9 @@ void MessageStream::publishSample(qint64 number, const Sample &sample, const dou
         return;
     if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != number))
         publishBlock();
-    m_block.add(number, wallMs(sample.timeNs), sample.timeNs - m_originNs, sample, computed, count);
+    // Only a block's first sample carries its time.
+    const qint64 wallMs = m_block.isEmpty() ? m_clock.stamp(sample.timeNs).timeMs : 0;
+    m_block.add(number, wallMs, sample.timeNs - m_originNs, sample, computed, count);
 }
 
 void MessageStream::setChannelNames(const QStringList &names)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "payload.h"
+#include "readingclock.h"
 
 #include <QObject>
 #include <QString>
@@ -8,6 +9,7 @@
 #include <QTimer>
 
 class MqttPublisher;
+struct Reading;
 
 // What one instrument sends to its topic: each reading as a message, and
 // samples gathered into blocks of consecutive numbers, at most
@@ -32,8 +34,8 @@ public:
     bool isStarted() const { return m_publisher != nullptr; }
     qint64 originNs() const { return m_originNs; }
 
-    // One reading's cells (RecordedRow texts), read at `timeNs`.
-    void publishReading(qint64 number, qint64 timeNs, const QStringList &values);
+    // One reading, at the time it was stamped with.
+    void publishReading(qint64 number, const Reading &reading);
     // One sample with its `count` computed values (NaN: none); a gap before
     // it, or in the numbers, ends the block.
     void publishSample(qint64 number, const Sample &sample, const double *computed = nullptr,
@@ -45,13 +47,12 @@ public:
     void publishBlock();
 
 private:
-    qint64 wallMs(qint64 timeNs) const;
-
     const QStringList m_header;
     MqttPublisher *m_publisher = nullptr;
     QString m_topic;
     SampleBlock m_block;
     QTimer m_blockTimer;
     qint64 m_originNs = 0;
-    qint64 m_wallOriginMs = 0;
+    // The samples' times on the wall clock, as readings are stamped.
+    ReadingClock m_clock;
 };

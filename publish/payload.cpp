@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -57,20 +56,6 @@ void appendHead(std::string &out, const QString &numberKey, qint64 number, qint6
 
 namespace Payload {
 
-void appendNumber(std::string &out, const QString &text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    // The shortest digits that read back as the same double, and no locale.
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, size_t(result.ptr - digits));
-}
-
 void appendTime(std::string &out, qint64 wallMs)
 {
     out += '"';
@@ -79,14 +64,18 @@ void appendTime(std::string &out, qint64 wallMs)
 }
 
 QByteArray reading(const QStringList &header, qint64 number, qint64 wallMs, qint64 sinceStartNs,
-                   const QStringList &values)
+                   const std::vector<double> &values)
 {
     std::string out;
     appendHead(out, header.value(0), number, wallMs, sinceStartNs);
-    for (int i = 0; i < values.size() && i + 2 < header.size(); ++i) {
+    for (int i = 0; i < int(values.size()) && i + 2 < header.size(); ++i) {
         out += ',';
         appendKey(out, header.at(i + 2));
-        appendNumber(out, values.at(i));
+        // The shortest digits that read back as the same double, and no locale.
+        if (std::isfinite(values[size_t(i)]))
+            Csv::appendNumber(out, values[size_t(i)]);
+        else
+            out += "null";
     }
     out += '}';
     return toByteArray(out);

@@ -18,13 +18,11 @@ namespace Payload {
 
 // One reading: the recording's header names the keys, so a message reads
 // like its row: {"reading":12,"time":"…","time_s":1.234567,"PAD0_mV":1650,…}.
-// `values` are the row's cells (Csv::number() texts, empty when missing).
+// `values` are the reading's numbers (Reading::values); one that is not
+// finite is null.
 QByteArray reading(const QStringList &header, qint64 number, qint64 wallMs, qint64 sinceStartNs,
-                   const QStringList &values);
+                   const std::vector<double> &values);
 
-// A cell's text as a JSON number: "0012" → 12, ".5" → 0.5; null when empty
-// or not finite.
-void appendNumber(std::string &out, const QString &text);
 void appendTime(std::string &out, qint64 wallMs);
 
 } // namespace Payload

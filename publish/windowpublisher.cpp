@@ -56,10 +56,10 @@ void WindowPublisher::stop()
     }
 }
 
-void WindowPublisher::publishReading(qint64 timeNs, const QStringList &values)
+void WindowPublisher::publishReading(const Reading &reading)
 {
     if (m_publisher)
-        m_stream.publishReading(++m_readings, timeNs, values);
+        m_stream.publishReading(++m_readings, reading);
 }
 
 void WindowPublisher::setChannelNames(const QStringList &names)

@@ -31,8 +31,8 @@ public:
     bool isPublishing() const { return m_publisher != nullptr; }
     const MqttPublisher *publisher() const { return m_publisher.get(); }
 
-    // One reading's cells (RecordedRow texts), read at `timeNs`.
-    void publishReading(qint64 timeNs, const QStringList &values);
+    // One reading, numbered from the first one published.
+    void publishReading(const Reading &reading);
     // One sample; consecutive ones are gathered into blocks.
     void publishSample(const Sample &sample, const double *computed = nullptr, int count = 0);
     // The channels' names changed (computed ones added or removed): what

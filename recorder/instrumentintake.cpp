@@ -2,29 +2,15 @@
 
 #include "boardlink.h"
 
-namespace {
-
-bool hasEmptyCell(const QStringList &values)
-{
-    for (const QString &value : values) {
-        if (value.isEmpty())
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 InstrumentIntake::InstrumentIntake(const InstrumentProtocol &protocol, BoardLink &board)
-    : m_protocol(protocol), m_board(board)
+    : m_protocol(protocol), m_board(board), m_readings(protocol)
 {
     QObject::connect(&m_samples, &SampleIntake::samplesAdded, [this] { takeNewSamples(); });
 }
 
 void InstrumentIntake::startFresh()
 {
-    m_lines.reset();
-    m_accumulator.reset();
+    m_readings.reset();
     m_samples.dropPartialFrame();
 }
 
@@ -35,28 +21,16 @@ void InstrumentIntake::take(const QByteArray &bytes, qint64 readNs)
         m_samples.takeBytes(bytes.constData(), bytes.size(), readNs);
         return;
     case InstrumentProtocol::Replies::Readings:
+    case InstrumentProtocol::Replies::Lines:
         // First thing, as the window does; one request in flight at most.
         if (!m_protocol.request.isEmpty())
             m_board.sendRequest(m_protocol.request);
-        for (const QByteArray &line : m_lines.feed(bytes)) {
-            const std::optional<QStringList> reading = m_accumulator.addLine(line);
-            if (!reading) {
-                ++m_damaged;
-                continue;
-            }
-            const QStringList values = RecordedRow::voltmeter(*reading);
-            m_damaged += hasEmptyCell(values) ? 1 : 0;
+        for (const Reading &reading : m_readings.take(bytes, readNs)) {
             if (onReading)
-                onReading(readNs, values);
+                onReading(reading);
         }
         return;
-    case InstrumentProtocol::Replies::Lines:
-        for (const QByteArray &line : m_lines.feed(bytes)) {
-            const QStringList values = RecordedRow::counter(RecordedRow::counterText(line));
-            m_damaged += hasEmptyCell(values) ? 1 : 0;
-            if (onReading)
-                onReading(readNs, values);
-        }
+    case InstrumentProtocol::Replies::None:
         return;
     }
 }

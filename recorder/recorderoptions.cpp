@@ -63,12 +63,12 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
 {
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
-    const QString names = InstrumentProtocol::names().join(QStringLiteral(", "));
+    const QString names = InstrumentProtocol::recordableNames().join(QStringLiteral(", "));
     if (!parser.isSet(QStringLiteral("instrument")))
         return QStringLiteral("Which instrument? Give --instrument NAME: %1.").arg(names);
     const QString name = parser.value(QStringLiteral("instrument"));
     options.instrument = InstrumentProtocol::find(name);
-    if (!options.instrument)
+    if (!options.instrument || !options.instrument->sendsData())
         return QStringLiteral("Unknown instrument '%1'. Instruments: %2.").arg(name, names);
 
     options.out = parser.value(QStringLiteral("out"));
@@ -165,7 +165,7 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
     parser.addOptions({
         {QStringLiteral("instrument"),
          QStringLiteral("The instrument to run: %1.")
-             .arg(InstrumentProtocol::names().join(QStringLiteral(", "))),
+             .arg(InstrumentProtocol::recordableNames().join(QStringLiteral(", "))),
          QStringLiteral("NAME")},
         {QStringLiteral("out"),
          QStringLiteral("The CSV file; - for standard output. Default: <instrument>-<date>-<time>"

@@ -41,9 +41,7 @@ RecorderSession::RecorderSession(const RecorderOptions &options, QObject *parent
       m_rateLimit(options.rateLimit),
       m_messages(m_protocol.header)
 {
-    m_intake.onReading = [this](qint64 timeNs, const QStringList &values) {
-        takeReading(timeNs, values);
-    };
+    m_intake.onReading = [this](const Reading &reading) { takeReading(reading); };
     m_intake.onSample = [this](const Sample &sample) { takeSample(sample); };
     connect(&m_stopSignals, &StopSignals::received, this, [this] { finish(ExitStatus::done); });
     connect(&m_board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
@@ -149,15 +147,15 @@ std::optional<int> RecorderSession::start()
 void RecorderSession::startInstrument()
 {
     m_intake.startFresh();
-    m_protocol.start(m_board, [this] { m_board.wait(Board::waitMs); });
+    m_board.startInstrument(m_protocol, [this] { m_board.wait(Board::waitMs); });
 }
 
-void RecorderSession::takeReading(qint64 timeNs, const QStringList &values)
+void RecorderSession::takeReading(const Reading &reading)
 {
-    if (m_finishing || !m_rateLimit.admit(timeNs))
+    if (m_finishing || !m_rateLimit.admit(reading.readNs))
         return;
-    m_files.appendRow(timeNs, values);
-    m_messages.publishReading(m_files.rowCount(), timeNs, values);
+    m_files.appendRow(reading.readNs, reading.cells);
+    m_messages.publishReading(m_files.rowCount(), reading);
 }
 
 void RecorderSession::takeSample(const Sample &sample)

@@ -37,7 +37,7 @@ public:
 private:
     std::optional<int> findBoard();
     void startInstrument();
-    void takeReading(qint64 timeNs, const QStringList &values);
+    void takeReading(const Reading &reading);
     void takeSample(const Sample &sample);
     void boardLost(const QString &message);
     void boardBack();

@@ -5,6 +5,7 @@
 #include "chartwindow.h"
 #include "filesaving.h"
 #include "instrumentdialog.h"
+#include "instrumentprotocol.h"
 #include "publishcontrol.h"
 #include "instrumentkinds.h"
 #include "settingsfile.h"
@@ -322,7 +323,7 @@ void TestInstrumentWindows::chartBandsStopAtAGap()
         history.add(startMs + ms, &value);
     }
     QWidget instrument;
-    ChartWindow chart({"Chart", {"PAD0_mV"}, {"PAD0"}, {Qt::red}, "mV", "chart"}, history,
+    ChartWindow chart({&InstrumentProtocol::counter(), {Qt::red}}, history,
                       [&] { return startMs + 20000; }, [](const std::function<void()> &work) { work(); },
                       &instrument);
     chart.setSpan(60000);

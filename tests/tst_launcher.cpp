@@ -1,5 +1,5 @@
 #include "instrumentkinds.h"
-#include "instrumentcatalogue.h"
+#include "instrumentprotocol.h"
 #include "mainwindow.h"
 #include "testsupport.h"
 
@@ -233,10 +233,10 @@ void TestLauncher::desktopActionsOpenEveryInstrument()
             desktop.insert(group + '/' + line.section('=', 0, 0), line.section('=', 1));
     }
     QStringList names;
-    for (const InstrumentEntry &entry : instrumentCatalogue()) {
+    for (const InstrumentProtocol &entry : InstrumentProtocol::all()) {
         names << entry.name;
         const QString action = "Desktop Action " + entry.name + '/';
-        QCOMPARE(desktop.value(action + "Name"), "Open " + entry.title);
+        QCOMPARE(desktop.value(action + "Name"), "Open " + entry.title());
         QCOMPARE(desktop.value(action + "Exec"), "boardpanel --open " + entry.name);
     }
     QCOMPARE(desktop.value("Desktop Entry/Actions"), names.join(';') + ';');

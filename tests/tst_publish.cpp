@@ -4,6 +4,7 @@
 #include "mqttpublisher.h"
 #include "mqtttarget.h"
 #include "payload.h"
+#include "readingintake.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -104,7 +105,8 @@ void TestPublish::readings()
     QFETCH(QByteArray, json);
     const qint64 wallMs = QDateTime(QDate(2026, 12, 8), QTime(14, 3, 5, 123), Qt::UTC).toMSecsSinceEpoch();
     const QByteArray payload = Payload::reading(
-        {"reading", "time_s", "PAD0_mV", "PAD1_mV", "PAD2_mV"}, 7, wallMs, 1500000600, values);
+        {"reading", "time_s", "PAD0_mV", "PAD1_mV", "PAD2_mV"}, 7, wallMs, 1500000600,
+        Reading::of(values, 3).values);
     QCOMPARE(payload, json);
     QVERIFY(QJsonDocument::fromJson(payload).isObject());
 }

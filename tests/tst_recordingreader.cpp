@@ -5,7 +5,6 @@
 #include "csvrecorder.h"
 #include "instrumentprotocol.h"
 #include "playback.h"
-#include "plotexport.h"
 #include "recordingreader.h"
 #include "sampleintake.h"
 #include "savedfile.h"
@@ -100,6 +99,8 @@ private slots:
     void readingRecordingsRoundTrip_data();
     void readingRecordingsRoundTrip();
     void chartExportIsRead();
+    void everyWrittenHeaderReadsBack_data();
+    void everyWrittenHeaderReadsBack();
     void damagedInput_data();
     void damagedInput();
     void keepsTheNewestRowsOfALongFile();
@@ -223,6 +224,44 @@ void TestRecordingReader::chartExportIsRead()
     QCOMPARE(recording->readings[1].wallMs - recording->readings[0].wallMs, qint64(1500));
     QCOMPARE(recording->readings[0].values[0], 1000.0);
     QVERIFY(std::isnan(recording->readings[1].values[0]));
+}
+
+void TestRecordingReader::everyWrittenHeaderReadsBack_data()
+{
+    // As the recordings, the recorder and the windows' exports write them.
+    QTest::addColumn<QString>("instrument");
+    QTest::addColumn<QStringList>("header");
+    for (const InstrumentProtocol &instrument : InstrumentProtocol::all()) {
+        if (!instrument.sendsData())
+            continue;
+        const QByteArray name = instrument.name.toUtf8();
+        QTest::addRow("%s recording", name.constData()) << instrument.name << instrument.header;
+        QTest::addRow("%s export", name.constData())
+            << instrument.name
+            << (instrument.sendsSamples() ? instrument.exportHeader() : instrument.chartExportHeader());
+    }
+}
+
+void TestRecordingReader::everyWrittenHeaderReadsBack()
+{
+    QFETCH(QString, instrument);
+    QFETCH(QStringList, header);
+    const QHash<QString, QString> cells{{"sample", "1"}, {"reading", "1"}, {"time_s", "0.5"},
+                                        {"time_iso", "2026-12-08T04:00:00.000Z"}, {"readings", "1"}};
+    QStringList row;
+    for (const QString &column : header)
+        row << cells.value(column, "7");
+    QString error;
+    const std::optional<Recording> recording = readBytes(Csv::line(header) + Csv::line(row), &error);
+    QVERIFY2(recording, qPrintable(error));
+    QCOMPARE(recording->instrument, instrument);
+    QCOMPARE(recording->valueNames, InstrumentProtocol::named(instrument).columns);
+    QCOMPARE(recording->hasTimes, header.contains("time_s"));
+    QCOMPARE(recording->isChartExport, header.contains("time_iso"));
+    if (recording->isChart())
+        QCOMPARE(recording->readings.at(0).values[0], 7.0);
+    else
+        QCOMPARE(recording->samples.at(0).values[0], 7);
 }
 
 void TestRecordingReader::damagedInput_data()

@@ -6,6 +6,7 @@
 #include "chartscale.h"
 #include "csvrecorder.h"
 #include "filesaving.h"
+#include "instrumentprotocol.h"
 #include "recordingopening.h"
 
 #include <QAction>
@@ -32,7 +33,7 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
       m_plot(new QCustomPlot(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(profile.title);
+    setWindowTitle(profile.instrument->chartTitle());
     resize(640, 400);
 
     m_statistics->setTextFormat(Qt::PlainText);
@@ -46,7 +47,7 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
 
     QSharedPointer<QCPAxisTickerDateTime> ticker(new QCPAxisTickerDateTime);
     m_plot->xAxis->setTicker(ticker);
-    m_plot->yAxis->setLabel(profile.unit);
+    m_plot->yAxis->setLabel(profile.instrument->unit);
     // The bands first, so that every mean line is drawn over all of them.
     // They are opaque: blending a translucent band costs more than the
     // whole rest of a redraw.
@@ -262,14 +263,14 @@ void ChartWindow::updateStatistics(const std::vector<ReadingHistory::Interval> &
     QStringList parts;
     for (int c = 0; c < m_means.size(); ++c) {
         const ReadingHistory::Channel &channel = all.channels[size_t(c)];
-        const QString name = m_profile.shownNames.value(c);
+        const QString name = m_profile.instrument->shownNames.value(c);
         if (channel.count == 0) {
             parts.append(tr("%1 none").arg(name));
             continue;
         }
         parts.append(tr("%1 %2 / %3 / %4 %5, %6")
                          .arg(name, number(channel.min), number(channel.mean(), 1),
-                              number(channel.max), m_profile.unit)
+                              number(channel.max), m_profile.instrument->unit)
                          .arg(channel.count));
     }
     m_statistics->setText(tr("min / mean / max, readings:  ") + parts.join(QStringLiteral("   ")));
@@ -281,7 +282,7 @@ void ChartWindow::exportShown()
     m_guard([this, fromMs = fromMs, toMs = toMs] {
         const QString fileName = FileSaving::askSaveFileName(
             this, tr("Export Data"), FileSaving::Folder::Data,
-            FileSaving::suggestedName(m_profile.fileStem, QStringLiteral("csv")),
+            FileSaving::suggestedName(m_profile.instrument->chartFileStem(), QStringLiteral("csv")),
             tr("CSV file (*.csv)"));
         if (fileName.isEmpty())
             return;
@@ -303,9 +304,6 @@ void ChartWindow::exportShown()
             row.append(QString::number(interval.readings));
             rows.append(row);
         }
-        QStringList header{QStringLiteral("time_iso"), QStringLiteral("time_s")};
-        header += m_profile.columnNames;
-        header.append(QStringLiteral("readings"));
-        FileSaving::save(this, fileName, Csv::table(header, rows));
+        FileSaving::save(this, fileName, Csv::table(m_profile.instrument->chartExportHeader(), rows));
     });
 }

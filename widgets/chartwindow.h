@@ -18,18 +18,14 @@ class QCustomPlot;
 class QLabel;
 class QMenu;
 
-// What a chart shows of an instrument's readings.
+struct InstrumentProtocol;
+
+// What a chart shows of an instrument's readings: its title, names, unit and
+// export come from the instrument; the colours are its window's.
 struct ChartProfile
 {
-    QString title;
-    // As the export's header names them ("PAD0_mV").
-    QStringList columnNames;
-    // As the statistics line names them ("PAD0").
-    QStringList shownNames;
+    const InstrumentProtocol *instrument = nullptr;
     QList<QColor> colors;
-    QString unit;
-    // Start of the suggested file name.
-    QString fileStem;
 };
 
 // A chart of every reading an instrument keeps (its ReadingHistory) over

@@ -2,10 +2,10 @@
 
 #include "board.h"
 #include "boardchoice.h"
-#include "instrumentprotocol.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
+#include "recordingopening.h"
 #include "windowmemory.h"
 #include "windowtitle.h"
 
@@ -166,43 +166,52 @@ void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void InstrumentDialog::addReadingTools(const InstrumentProtocol &protocol,
-                                       std::function<QString()> shownReading,
+void InstrumentDialog::addReadingTools(std::function<QString()> shownReading,
                                        const ChartProfile &chart)
 {
-    addRecording(protocol.name, protocol.header);
+    const InstrumentProtocol &instrument = *chart.instrument;
+    addRecording(instrument.name, instrument.header);
     addReadingActions(std::move(shownReading));
-    addPublishing(protocol.name, protocol.header)->showStatusIn(*m_title);
-    addChart(chart);
-}
-
-void InstrumentDialog::addChart(const ChartProfile &profile)
-{
-    m_chartProfile = profile;
-    m_history = std::make_unique<ReadingHistory>(int(profile.columnNames.size()));
+    addPublishing(instrument.name, instrument.header)->showStatusIn(*m_title);
+    m_readings = std::make_unique<ReadingIntake>(instrument);
+    m_chartProfile = chart;
+    m_history = std::make_unique<ReadingHistory>(int(instrument.columns.size()));
     m_chartAction = new QAction(tr("Show Chart"), this);
     m_chartAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_G));
     connect(m_chartAction, &QAction::triggered, this, &InstrumentDialog::showChart);
     insertAction(m_rawDataAction, m_chartAction);
 }
 
-void InstrumentDialog::addChartReading(qint64 readTimeNs, const double *values)
+std::vector<Reading> InstrumentDialog::takeReadings(const QByteArray &bytes, qint64 readTimeNs)
 {
-    if (!m_history)
-        return;
-    const ReadingClock::Stamp stamp = m_readingClock.stamp(readTimeNs);
-    if (stamp.gapBefore)
+    return m_readings->take(bytes, readTimeNs);
+}
+
+void InstrumentDialog::resetReadings()
+{
+    m_readings->reset();
+}
+
+void InstrumentDialog::addReading(const Reading &reading)
+{
+    if (reading.gapBefore)
         m_history->markGap();
-    m_history->add(stamp.timeMs, values);
+    m_history->add(reading.wallMs, reading.values.data());
+    // Every reading, not only the shown ones; only numbers reach the file.
+    if (recording->isRecording())
+        recording->recorder().appendRow(reading.readNs, reading.cells);
+    if (publishing->isPublishing())
+        publishing->publisher().publishReading(reading);
 }
 
 void InstrumentDialog::showChart()
 {
     if (!m_chartWindow) {
         m_chartWindow = new ChartWindow(
-            m_chartProfile, *m_history, [this] { return m_readingClock.nowMs(); }, busyGuard(),
+            m_chartProfile, *m_history, [this] { return m_readings->clock().nowMs(); }, busyGuard(),
             this);
         m_memory->followChart(m_chartWindow);
+        RecordingOpening::follow(m_chartWindow, this);
     }
     m_chartWindow->show();
     m_chartWindow->raise();

@@ -4,8 +4,8 @@
 #include "chartwindow.h"
 #include "closeguard.h"
 #include "rawdatawindow.h"
-#include "readingclock.h"
 #include "readinghistory.h"
+#include "readingintake.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -17,7 +17,6 @@
 
 class BoardChoice;
 class WindowTitle;
-struct InstrumentProtocol;
 class WindowMemory;
 class QAction;
 class QMenu;
@@ -123,18 +122,19 @@ protected:
     // `shownReading()` on the clipboard; it and the recording make up the
     // window's context menu.
     void addReadingActions(std::function<QString()> shownReading);
-    // All of the above for a window that shows `protocol`'s readings as text
-    // and numbers: recording, Copy Reading, publishing (its state in the
-    // title) and the chart.
-    void addReadingTools(const InstrumentProtocol &protocol,
-                         std::function<QString()> shownReading, const ChartProfile &chart);
-    // For windows whose readings are numbers over time: keeps every reading
-    // from now on (see ReadingHistory) for the chart that "Show Chart"
-    // (Ctrl+G) opens.
-    void addChart(const ChartProfile &profile);
-    // One reading for the chart, read at `readTimeNs` (monotonicNowNs()):
-    // profile.columnNames.size() values, NaN where a value is missing.
-    void addChartReading(qint64 readTimeNs, const double *values);
+    // All of the above for a window that shows `chart.instrument`'s readings
+    // as text and numbers: recording, Copy Reading, publishing (its state in
+    // the title) and the chart, which keeps every reading from now on (see
+    // ReadingHistory) for "Show Chart" (Ctrl+G).
+    void addReadingTools(std::function<QString()> shownReading, const ChartProfile &chart);
+    // What the board sent, read at `readTimeNs` (monotonicNowNs()), as the
+    // readings it completes (see ReadingIntake); for windows with reading tools.
+    std::vector<Reading> takeReadings(const QByteArray &bytes, qint64 readTimeNs);
+    // A fresh connection: nothing half-read from the last one counts.
+    void resetReadings();
+    // One reading to the chart, and to the recording and the broker while
+    // they run.
+    void addReading(const Reading &reading);
 
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -177,7 +177,7 @@ private:
     WindowMemory *const m_memory;
     QAction *m_chartAction = nullptr;
     ChartProfile m_chartProfile;
+    std::unique_ptr<ReadingIntake> m_readings;
     std::unique_ptr<ReadingHistory> m_history;
     QPointer<ChartWindow> m_chartWindow;
-    ReadingClock m_readingClock;
 };

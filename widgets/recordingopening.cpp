@@ -3,38 +3,21 @@
 #include "closeguard.h"
 #include "filesaving.h"
 
-#include <QAction>
 #include <QFileDialog>
-#include <QPointer>
 
 namespace {
-
-RecordingOpening::Opener &opener()
-{
-    static RecordingOpening::Opener installed;
-    return installed;
-}
 
 const QString actionName = QStringLiteral("openRecordingAction");
 
 } // namespace
 
-namespace RecordingOpening {
-
-void setOpener(Opener newOpener)
+RecordingOpenAction::RecordingOpenAction(QWidget *window)
+    : QAction(QAction::tr("Open Recording…"), window)
 {
-    opener() = std::move(newOpener);
-}
-
-QAction *action(QWidget *window)
-{
-    if (auto *made = window->findChild<QAction *>(actionName, Qt::FindDirectChildrenOnly))
-        return made;
-    auto *open = new QAction(QAction::tr("Open Recording…"), window);
-    open->setObjectName(actionName);
-    open->setShortcut(QKeySequence::Open);
-    open->setVisible(bool(opener()));
-    QObject::connect(open, &QAction::triggered, window, [window] {
+    setObjectName(actionName);
+    setShortcut(QKeySequence::Open);
+    setVisible(false);
+    connect(this, &QAction::triggered, window, [this, window] {
         QString path;
         const auto ask = [&] {
             path = QFileDialog::getOpenFileName(
@@ -49,15 +32,25 @@ QAction *action(QWidget *window)
         if (path.isEmpty())
             return;
         FileSaving::rememberFolder(FileSaving::Folder::Data, path);
-        RecordingOpening::open(path, window);
+        emit fileChosen(path, window);
     });
-    return open;
 }
 
-void open(const QString &path, QWidget *from)
+namespace RecordingOpening {
+
+RecordingOpenAction *action(QWidget *window)
 {
-    if (opener())
-        opener()(path, from);
+    if (auto *made = window->findChild<RecordingOpenAction *>(actionName, Qt::FindDirectChildrenOnly))
+        return made;
+    return new RecordingOpenAction(window);
+}
+
+void follow(QWidget *companion, QWidget *window)
+{
+    RecordingOpenAction *own = action(companion);
+    RecordingOpenAction *leader = action(window);
+    own->setVisible(leader->isVisible());
+    QObject::connect(own, &RecordingOpenAction::fileChosen, leader, &RecordingOpenAction::fileChosen);
 }
 
 } // namespace RecordingOpening

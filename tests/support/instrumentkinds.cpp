@@ -1,7 +1,8 @@
 #include "instrumentkinds.h"
 
 #include "filesaving.h"
-#include "instrumentcatalogue.h"
+#include "instrumentprotocol.h"
+#include "instrumentwindows.h"
 #include "testsupport.h"
 
 #include <QDialog>
@@ -42,7 +43,7 @@ InstrumentKind instrumentKind(const QString &name)
 
 QDialog *InstrumentKind::create() const
 {
-    return findInstrument(name.toLower())->create();
+    return InstrumentWindows::create(InstrumentProtocol::named(name.toLower()));
 }
 
 QDialog *InstrumentKind::open() const
