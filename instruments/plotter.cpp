@@ -25,6 +25,7 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
     addPublishing(profile.protocol.name, profile.protocol.header);
+    sampleIntake.setSampleSink(&publishing->publisher());
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
     for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
@@ -73,7 +74,6 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
         idleTicks = 0;
-        publishing->publisher().publishNewSamples(sampleIntake.store(), sampleIntake.lastIndex());
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
     });

@@ -38,12 +38,12 @@ MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputN
         });
         m_showActions.push_back(show);
     }
-    m_intake.setColumnFiller([this](SampleStore &store) { m_model.fill(store); });
+    m_intake.setComputedColumns(&m_model);
 }
 
 MathChannelMenu::~MathChannelMenu()
 {
-    m_intake.setColumnFiller({});
+    m_intake.setComputedColumns(nullptr);
 }
 
 void MathChannelMenu::attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs)

@@ -223,7 +223,7 @@ void TestMathChannels::recordingHoldsTheColumn()
     CsvRecorder recorder;
     intake.setRecorder(&recorder);
     MathChannels channels(inputs);
-    intake.setColumnFiller([&](SampleStore &store) { channels.fill(store); });
+    intake.setComputedColumns(&channels);
     QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4"), MathChannel("M2", "PAD0 * 2")},
                                  intake.columnStore()));
     recorder.start(folder.filePath("r.csv"), {"n", "time_s", "PAD0", "PAD1", "PAD2", "M1", "M2"}, 0);
@@ -246,8 +246,8 @@ void TestMathChannels::recordingHoldsTheColumn()
     QCOMPARE(rows.at(4), QByteArray("4,0.000000,3,0,,0.75,6"));
     QCOMPARE(rows.at(40), QByteArray("40,0.000000,39,0,0,9.75,78"));
     QCOMPARE(rows.at(41), QByteArray("41,0.000000,6,0,0,,12"));
-    // Paused: recorded, not computed.
-    QCOMPARE(rows.at(42), QByteArray("42,0.000000,5,0,0,,"));
+    // Paused: recorded and computed.
+    QCOMPARE(rows.at(42), QByteArray("42,0.000000,5,0,0,,10"));
 }
 
 QTEST_GUILESS_MAIN(TestMathChannels)
