@@ -86,7 +86,8 @@ struct MathChannels::Window
     int count = 0;
 };
 
-MathChannels::MathChannels(const QStringList &inputNames) : m_inputNames(inputNames)
+MathChannels::MathChannels(const QStringList &inputNames, CountUnit inputUnit)
+    : m_inputNames(inputNames), m_inputUnit(inputUnit)
 {
     reset();
 }
@@ -221,8 +222,10 @@ void MathChannels::computeNext(const Sample &sample)
         m_originNs = sample.timeNs;
     }
     const int inputs = inputCount();
-    for (int channel = 0; channel < inputs; ++channel)
-        m_values[size_t(channel)] = sample.hasValue(channel) ? sample.values[size_t(channel)] : qQNaN();
+    for (int channel = 0; channel < inputs; ++channel) {
+        m_values[size_t(channel)] =
+            sample.hasValue(channel) ? m_inputUnit.valueOf(sample.values[size_t(channel)]) : qQNaN();
+    }
     const double seconds = double(sample.timeNs - m_originNs) / 1e9;
     // A window takes its channel's value before a formula reads it; a
     // computed channel's windows belong to the formulas after it.

@@ -43,15 +43,16 @@ private:
 // values in the sample store's computed columns, computed as the samples
 // come, never per redraw: the intake has every sample it takes in computed,
 // stored (fill()) or not (compute()). Channel k is the store's
-// channel inputs + k; a formula may use the inputs and the channels before
-// it. avg() and rms() keep running sums over a ring of their last values,
+// channel inputs + k, in the formula's unit; a formula may use the inputs,
+// in the window's unit, and the channels before it. avg() and rms() keep running sums over a ring of their last values,
 // so their cost per sample does not grow with their count.
 class MathChannels : public ComputedColumns
 {
 public:
     static constexpr int maxCount = 4;
 
-    explicit MathChannels(const QStringList &inputNames);
+    // The formulas see the inputs in `inputUnit`.
+    explicit MathChannels(const QStringList &inputNames, CountUnit inputUnit = {});
     ~MathChannels() override;
 
     const QVector<MathChannel> &channels() const { return m_channels; }
@@ -87,6 +88,7 @@ private:
     void computeNext(const Sample &sample);
 
     const QStringList m_inputNames;
+    const CountUnit m_inputUnit;
     QVector<MathChannel> m_channels;
     std::vector<std::unique_ptr<MathFormula>> m_formulas;
     // Per formula, its avg()/rms() windows.

@@ -22,16 +22,19 @@ const InstrumentProtocol &InstrumentProtocol::voltmeter()
     static const InstrumentProtocol instrument{
         QStringLiteral("voltmeter"), true, {"v"}, "c", 20, Replies::Readings,
         {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("PAD0_mV"),
-         QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")}};
+         QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
+        {}};
     return instrument;
 }
 
+// The accelerometer's count 2000 is 0 g, and 1000 counts are 1 g.
 const InstrumentProtocol &InstrumentProtocol::accelerometer()
 {
     static const InstrumentProtocol instrument{
         QStringLiteral("accelerometer"), false, {"a"}, {}, 1, Replies::Frames,
         {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("X"),
-         QStringLiteral("Y"), QStringLiteral("Z")}};
+         QStringLiteral("Y"), QStringLiteral("Z")},
+        {2000, 1000}};
     return instrument;
 }
 
@@ -40,7 +43,8 @@ const InstrumentProtocol &InstrumentProtocol::osciloscope()
     static const InstrumentProtocol instrument{
         QStringLiteral("osciloscope"), false, {"o"}, {}, 1, Replies::Frames,
         {QStringLiteral("sample"), QStringLiteral("time_s"), QStringLiteral("PAD0"),
-         QStringLiteral("PAD1"), QStringLiteral("PAD2")}};
+         QStringLiteral("PAD1"), QStringLiteral("PAD2")},
+        {}};
     return instrument;
 }
 
@@ -48,7 +52,8 @@ const InstrumentProtocol &InstrumentProtocol::counter()
 {
     static const InstrumentProtocol instrument{
         QStringLiteral("counter"), true, {"c", "g"}, {}, 20, Replies::Lines,
-        {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")}};
+        {QStringLiteral("reading"), QStringLiteral("time_s"), QStringLiteral("frequency_hz")},
+        {}};
     return instrument;
 }
 

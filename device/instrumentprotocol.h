@@ -1,5 +1,7 @@
 #pragma once
 
+#include "samplestore.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -34,6 +36,9 @@ struct InstrumentProtocol
     Replies replies;
     // The recording's header: row number, time_s, then the values.
     QStringList header;
+    // What a sample frame's counts mean: the recording keeps the counts,
+    // the window's axis and formulas read them in this unit.
+    CountUnit frameUnit;
 
     // Runs the start sequence on an open board; `wait` is the caller's short
     // wait (the event loop keeps running in it).

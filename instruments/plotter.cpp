@@ -42,7 +42,9 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     setupPlot();
     PlotStyle::style(plot, profile);
     notes.addTo(plot);
-    mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)});
+    // The right axis, where there is one, reads the counts in the inputs' unit.
+    mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)},
+                    profile.showRightAxis ? plot->yAxis2 : plot->yAxis);
     const std::vector<QColor> colors = mathMenu.colors();
     timeGraphs.attach(plot, mathMenu.graphs());
     scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote());

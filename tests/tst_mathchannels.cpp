@@ -1,4 +1,5 @@
 #include "csvrecorder.h"
+#include "instrumentprotocol.h"
 #include "mathchannels.h"
 #include "sampleintake.h"
 #include "samplestore.h"
@@ -17,6 +18,7 @@ class TestMathChannels : public QObject
 private slots:
     void valuesOverKnownSamples_data();
     void valuesOverKnownSamples();
+    void accelerometerFormulasSeeG();
     void pastMatchesADirectComputation_data();
     void pastMatchesADirectComputation();
     void errorsSayWhere_data();
@@ -104,6 +106,21 @@ void TestMathChannels::valuesOverKnownSamples()
     for (int position = 0; position < store.size(); ++position)
         computed.append(cell(store, position, store.channelCount() - 1));
     QCOMPARE(computed, values);
+}
+
+void TestMathChannels::accelerometerFormulasSeeG()
+{
+    const InstrumentProtocol &accelerometer = InstrumentProtocol::accelerometer();
+    SampleStore store;
+    MathChannels channels(accelerometer.header.mid(2), accelerometer.frameUnit);
+    QVERIFY(channels.setChannels({MathChannel("M1", "sqrt(X^2 + Y^2 + Z^2)"), MathChannel("M2", "Y")},
+                                 store));
+    // At rest, flat and then on its side; the counts stay as they came.
+    append(store, {"2000 2000 3000", "2000 1000 2000"});
+    channels.fill(store);
+    QCOMPARE(cell(store, 0, 2), QString("3000"));
+    QCOMPARE((QStringList{cell(store, 0, 3), cell(store, 0, 4), cell(store, 1, 3), cell(store, 1, 4)}),
+             (QStringList{"1", "0", "1", "-1"}));
 }
 
 void TestMathChannels::pastMatchesADirectComputation_data()
