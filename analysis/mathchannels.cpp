@@ -204,7 +204,7 @@ void MathChannels::fill(SampleStore &store)
     for (int position = store.size() - int(fresh); position < store.size(); ++position) {
         computeNext(store.at(position));
         for (int k = 0; k < int(m_channels.size()); ++k)
-            store.setComputed(position, k, m_values[size_t(inputCount() + k)]);
+            store.setComputed(position, k, m_values[size_t(inputCount()) + size_t(k)]);
     }
 }
 
