@@ -86,7 +86,11 @@ struct MathChannels::Window
     int count = 0;
 };
 
-MathChannels::MathChannels(const QStringList &inputNames) : m_inputNames(inputNames) {}
+MathChannels::MathChannels(const QStringList &inputNames, CountUnit inputUnit)
+    : m_inputNames(inputNames), m_inputUnit(inputUnit)
+{
+    reset();
+}
 
 MathChannels::~MathChannels() = default;
 
@@ -197,16 +201,31 @@ void MathChannels::fill(SampleStore &store)
     }
     if (store.computedCount() != int(m_channels.size()) || m_channels.isEmpty())
         return;
-    for (int position = store.size() - int(fresh); position < store.size(); ++position)
-        fillAt(store, position);
+    for (int position = store.size() - int(fresh); position < store.size(); ++position) {
+        computeNext(store.at(position));
+        for (int k = 0; k < int(m_channels.size()); ++k)
+            store.setComputed(position, k, m_values[size_t(inputCount()) + size_t(k)]);
+    }
 }
 
-void MathChannels::fillAt(SampleStore &store, int position)
+void MathChannels::compute(const Sample &sample, double *values)
 {
-    const Sample &sample = store.at(position);
+    computeNext(sample);
+    std::copy(m_values.begin() + inputCount(), m_values.end(), values);
+}
+
+void MathChannels::computeNext(const Sample &sample)
+{
+    // `t` counts from the first sample seen, with channels or not.
+    if (!m_haveOrigin) {
+        m_haveOrigin = true;
+        m_originNs = sample.timeNs;
+    }
     const int inputs = inputCount();
-    for (int channel = 0; channel < inputs; ++channel)
-        m_values[size_t(channel)] = sample.hasValue(channel) ? sample.values[size_t(channel)] : qQNaN();
+    for (int channel = 0; channel < inputs; ++channel) {
+        m_values[size_t(channel)] =
+            sample.hasValue(channel) ? m_inputUnit.valueOf(sample.values[size_t(channel)]) : qQNaN();
+    }
     const double seconds = double(sample.timeNs - m_originNs) / 1e9;
     // A window takes its channel's value before a formula reads it; a
     // computed channel's windows belong to the formulas after it.
@@ -216,8 +235,6 @@ void MathChannels::fillAt(SampleStore &store, int position)
             windows[i]->take(m_values[size_t(windows[i]->term.channel)]);
             m_past[i] = windows[i]->value();
         }
-        const double value = m_formulas[k]->evaluate(m_values.data(), seconds, m_past.data());
-        m_values[size_t(inputs) + k] = value;
-        store.setComputed(position, int(k), value);
+        m_values[size_t(inputs) + k] = m_formulas[k]->evaluate(m_values.data(), seconds, m_past.data());
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mathformula.h"
+#include "sampleintake.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,8 +9,6 @@
 
 #include <memory>
 #include <vector>
-
-class SampleStore;
 
 // A computed channel as the user defines it; what a window keeps of it.
 class MathChannel
@@ -41,18 +40,20 @@ private:
 };
 
 // A window's computed channels, without widgets: their formulas, and their
-// values in the sample store's computed columns, filled in blocks as the
-// samples come (fill()), never per redraw. Channel k is the store's
-// channel inputs + k; a formula may use the inputs and the channels before
-// it. avg() and rms() keep running sums over a ring of their last values,
+// values in the sample store's computed columns, computed as the samples
+// come, never per redraw: the intake has every sample it takes in computed,
+// stored (fill()) or not (compute()). Channel k is the store's
+// channel inputs + k, in the formula's unit; a formula may use the inputs,
+// in the window's unit, and the channels before it. avg() and rms() keep running sums over a ring of their last values,
 // so their cost per sample does not grow with their count.
-class MathChannels
+class MathChannels : public ComputedColumns
 {
 public:
     static constexpr int maxCount = 4;
 
-    explicit MathChannels(const QStringList &inputNames);
-    ~MathChannels();
+    // The formulas see the inputs in `inputUnit`.
+    explicit MathChannels(const QStringList &inputNames, CountUnit inputUnit = {});
+    ~MathChannels() override;
 
     const QVector<MathChannel> &channels() const { return m_channels; }
     // Replaces the channels and computes them again over every sample
@@ -75,15 +76,19 @@ public:
     int inputCount() const { return int(m_inputNames.size()); }
 
     // Computes the samples appended to `store` since the last call.
-    void fill(SampleStore &store);
+    void fill(SampleStore &store) override;
+    // One sample not stored, after those computed before it.
+    void compute(const Sample &sample, double *values) override;
 
 private:
     struct Window;
 
     void reset();
-    void fillAt(SampleStore &store, int position);
+    // The channels of the next sample into m_values.
+    void computeNext(const Sample &sample);
 
     const QStringList m_inputNames;
+    const CountUnit m_inputUnit;
     QVector<MathChannel> m_channels;
     std::vector<std::unique_ptr<MathFormula>> m_formulas;
     // Per formula, its avg()/rms() windows.

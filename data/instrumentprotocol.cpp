@@ -68,18 +68,20 @@ const QList<InstrumentProtocol> &InstrumentProtocol::all()
               {"v"}, "c", 20, Replies::Readings,
               {QStringLiteral("PAD0_mV"), QStringLiteral("PAD1_mV"), QStringLiteral("PAD2_mV")},
               {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")},
-              QStringLiteral("mV"), {}}),
+              QStringLiteral("mV"), {}, {}}),
         made({QStringLiteral("accelerometer"), {}, QT_TRANSLATE_NOOP("MainWindow", "Accelerometer"),
               false, {"a"}, {}, 1, Replies::Frames,
-              {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}, {}, {}, {}}),
+              {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}, {}, {}, {},
+              // Count 2000 is 0 g, and 1000 counts are 1 g.
+              {2000, 1000}}),
         made({QStringLiteral("osciloscope"), {}, QT_TRANSLATE_NOOP("MainWindow", "Osciloscope"),
               false, {"o"}, {}, 1, Replies::Frames,
-              {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")}, {}, {}, {}}),
+              {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")}, {}, {}, {}, {}}),
         made({QStringLiteral("pwm"), {}, QT_TRANSLATE_NOOP("MainWindow", "PWM Generator"), true,
-              {"p"}, {}, 1, Replies::None, {}, {}, {}, {}}),
+              {"p"}, {}, 1, Replies::None, {}, {}, {}, {}, {}}),
         made({QStringLiteral("counter"), {}, QT_TRANSLATE_NOOP("MainWindow", "Counter"), true,
               {"c", "g"}, {}, 20, Replies::Lines, {QStringLiteral("frequency_hz")},
-              {QStringLiteral("Frequency")}, QStringLiteral("Hz"), {}}),
+              {QStringLiteral("Frequency")}, QStringLiteral("Hz"), {}, {}}),
     };
     return instruments;
 }

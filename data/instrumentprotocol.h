@@ -1,5 +1,7 @@
 #pragma once
 
+#include "samplestore.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -44,6 +46,9 @@ struct InstrumentProtocol
     QString unit;
     // The recording's header: the row's number, time_s, then the columns.
     QStringList header;
+    // What a sample frame's counts mean: files keep the counts, the window's
+    // axis and formulas read them in this unit.
+    CountUnit frameUnit;
 
     bool sendsData() const { return replies != Replies::None; }
     // Whether its data are samples (plotters) or readings.

@@ -3,7 +3,6 @@
 #include "csvrecorder.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <utility>
 
@@ -68,33 +67,14 @@ Sample sampleFromFrame(QLatin1String frameText, qint64 timeNs, bool *damaged)
     return sample;
 }
 
-void SampleIntake::fillColumns()
+void SampleIntake::matchRecordedColumns()
 {
-    if (m_columnFiller)
-        m_columnFiller(m_store);
-    const int count = std::min(m_unrecorded, m_store.size());
-    m_unrecorded = 0;
-    if (!m_recorder || count == 0)
+    m_recordedSources.clear();
+    if (!m_recorder || !m_recorder->isRecording())
         return;
-    // The recording's columns by name: channels added since have none,
-    // removed ones stay empty, and none takes another's place.
-    std::array<double, 8> computed{};
-    std::array<int, 8> sources{};
-    const QStringList &recorded = m_recorder->computedNames();
-    const int columns = std::min(int(recorded.size()), int(computed.size()));
-    for (int column = 0; column < columns; ++column) {
-        const int found = int(m_store.computedNames().indexOf(recorded.at(column)));
-        sources[size_t(column)] = found < 0 ? -1 : Sample::channelCount + found;
-    }
-    for (int position = m_store.size() - count; position < m_store.size(); ++position) {
-        for (int column = 0; column < columns; ++column) {
-            double &value = computed[size_t(column)];
-            value = qQNaN();
-            if (sources[size_t(column)] >= 0)
-                m_store.value(position, sources[size_t(column)], &value);
-        }
-        m_recorder->appendSample(m_store.at(position), computed.data(), columns);
-    }
+    for (const QString &name : m_recorder->computedNames())
+        m_recordedSources.push_back(int(m_store.computedNames().indexOf(name)));
+    m_recordedValues.resize(m_recordedSources.size());
 }
 
 SampleIntake::SampleIntake(int capacity, QObject *parent) : QObject(parent), m_store(capacity) {}
@@ -109,9 +89,10 @@ void SampleIntake::setPaused(bool paused)
 void SampleIntake::takeBytes(const char *data, qsizetype size, qint64 readNs)
 {
     const qint64 before = m_lastIndex;
+    // The columns and the recording's header change between reads only.
+    m_computed.resize(size_t(m_store.computedCount()));
+    matchRecordedColumns();
     m_scanner.feed(data, size, [this, readNs](QLatin1String text) { takeFrame(text, readNs); });
-    if (m_lastIndex != before || m_unrecorded > 0)
-        fillColumns();
     if (m_lastIndex != before)
         emit samplesAdded();
 }
@@ -126,8 +107,8 @@ void SampleIntake::takeSamples(const Sample *samples, size_t count)
     }
     m_gapPending = false;
     // A file's samples get their computed columns as the board's do.
-    if (count > 0 && m_columnFiller)
-        m_columnFiller(m_store);
+    if (count > 0 && m_columns)
+        m_columns->fill(m_store);
     if (count > 0)
         emit samplesAdded();
 }
@@ -138,19 +119,28 @@ void SampleIntake::takeFrame(QLatin1String frameText, qint64 readNs)
     Sample sample = sampleFromFrame(frameText, readNs, &damaged);
     if (damaged)
         ++m_damagedFrames;
-    const bool waitsForColumns = m_recorder && m_recorder->isRecording() && !m_paused
-                                 && m_recorder->computedColumns() > 0 && m_columnFiller;
-    if (m_recorder && !waitsForColumns)
-        m_recorder->appendSample(sample);
+    std::fill(m_computed.begin(), m_computed.end(), qQNaN());
     if (!m_paused) {
         sample.index = ++m_lastIndex;
         sample.gapBefore = std::exchange(m_gapPending, false);
         m_store.append(sample);
-        // A read longer than the ring could drop a sample before it is
-        // recorded: computed at half of it instead.
-        if (waitsForColumns && ++m_unrecorded >= m_store.capacity() / 2)
-            fillColumns();
+        if (m_columns) {
+            m_columns->fill(m_store);
+            for (size_t column = 0; column < m_computed.size(); ++column)
+                m_store.value(m_store.size() - 1, Sample::channelCount + int(column), &m_computed[column]);
+        }
+    } else if (m_columns && !m_computed.empty()) {
+        m_columns->compute(sample, m_computed.data());
     }
+    if (m_recorder) {
+        for (size_t column = 0; column < m_recordedSources.size(); ++column) {
+            const int source = m_recordedSources[column];
+            m_recordedValues[column] = source < 0 ? qQNaN() : m_computed[size_t(source)];
+        }
+        m_recorder->appendSample(sample, m_recordedValues.data(), int(m_recordedValues.size()));
+    }
+    if (m_sink)
+        m_sink->takeSample(sample, m_computed.data(), int(m_computed.size()));
     if (m_frameWatcher)
         m_frameWatcher(frameText);
 }

@@ -8,8 +8,33 @@
 #include <QObject>
 
 #include <functional>
+#include <vector>
 
 class CsvRecorder;
+
+// What computes the store's computed columns (a window's formulas), one
+// sample after another in the order taken in, paused or not: a formula over
+// the past sees every sample.
+class ComputedColumns
+{
+public:
+    virtual ~ComputedColumns() = default;
+    // Computes the samples appended to `store` since it last ran.
+    virtual void fill(SampleStore &store) = 0;
+    // A sample taken in but not stored (the plot is stopped): its values
+    // into `values`, one per column of the store, as if it had been stored.
+    virtual void compute(const Sample &sample, double *values) = 0;
+};
+
+// Takes every sample the intake takes from the board, paused or not, with
+// the store's computed columns (`count` of them, NaN: none). A paused
+// sample has no index of its own; a sink numbers samples itself.
+class SampleSink
+{
+public:
+    virtual ~SampleSink() = default;
+    virtual void takeSample(const Sample &sample, const double *computed, int count) = 0;
+};
 
 // The value of one frame field, as a whole number in int range with white
 // space around it allowed; false for anything else (empty, a lone "-",
@@ -24,9 +49,11 @@ Sample sampleFromFrame(QLatin1String frameText, qint64 timeNs, bool *damaged);
 
 // The plotters' sample stream without widgets: the bytes of each read
 // become indexed samples in the store, with no text in between. Every frame
-// is recorded and its damage counted, paused or not; only while not paused
-// are frames given the next index and stored. The index keeps counting
-// across reconnections; a sample after a loss or a pause starts after a gap.
+// has its computed columns, is recorded, given to the sink and its damage
+// counted, paused or not: pausing only keeps frames out of the store, so
+// the plot stands still. Only while not paused are frames given the next
+// index and stored. The index keeps counting across reconnections; a
+// sample after a loss or a pause starts after a gap.
 class SampleIntake : public QObject
 {
     Q_OBJECT
@@ -49,13 +76,16 @@ public:
     // or not, and neither recorded nor counted. The source paces itself.
     void takeSamples(const Sample *samples, size_t count);
 
-    // Paused frames are recorded and counted but not stored; the first one
-    // stored after resuming starts after a gap.
+    // Paused frames are computed, recorded, given to the sink and counted,
+    // but not stored; the first one stored after resuming starts after a gap.
     void setPaused(bool paused);
     bool isPaused() const { return m_paused; }
 
-    // Every frame, paused or not, is appended to `recorder` (none: nowhere).
+    // Every frame, paused or not, is appended to `recorder` (none: nowhere),
+    // with the computed columns its header names.
     void setRecorder(CsvRecorder *recorder) { m_recorder = recorder; }
+    // Every frame, paused or not, goes to `sink` (none: nowhere).
+    void setSampleSink(SampleSink *sink) { m_sink = sink; }
     // Called with every frame's text after it was taken in; only for those
     // who want the text, the samples do not need it.
     void setFrameWatcher(std::function<void(QLatin1String)> watcher)
@@ -63,14 +93,9 @@ public:
         m_frameWatcher = std::move(watcher);
     }
 
-    // Computes the store's computed columns for the samples appended since
-    // it last ran; called once per read, before samplesAdded(), and before
-    // those samples are recorded, so a recording holds the columns too.
-    void setColumnFiller(std::function<void(SampleStore &)> filler)
-    {
-        m_columnFiller = std::move(filler);
-    }
-    // For the filler's owner only: to change the computed columns.
+    // What computes the store's computed columns (none: they stay empty).
+    void setComputedColumns(ComputedColumns *columns) { m_columns = columns; }
+    // For the computed columns' owner only: to change them.
     SampleStore &columnStore() { return m_store; }
 
     const SampleStore &store() const { return m_store; }
@@ -88,18 +113,22 @@ signals:
 
 private:
     void takeFrame(QLatin1String frameText, qint64 readNs);
-    // Computes the columns of the samples stored since, then records those
-    // that wait for them.
-    void fillColumns();
+    // Which store column each of the recording's computed columns takes,
+    // by name: channels added since have none, removed ones stay empty,
+    // and none takes another's place.
+    void matchRecordedColumns();
 
     FrameScanner m_scanner;
     SampleStore m_store;
     CsvRecorder *m_recorder = nullptr;
+    SampleSink *m_sink = nullptr;
+    ComputedColumns *m_columns = nullptr;
     std::function<void(QLatin1String)> m_frameWatcher;
-    std::function<void(SampleStore &)> m_columnFiller;
-    // The newest samples stored, not yet recorded: they wait for their
-    // computed columns.
-    int m_unrecorded = 0;
+    // One frame's computed columns, in the store's order, then in the
+    // recording's.
+    std::vector<double> m_computed;
+    std::vector<double> m_recordedValues;
+    std::vector<int> m_recordedSources;
     // 64 bits: a fast board would run a 32-bit count over within hours.
     qint64 m_lastIndex = 0;
     quint64 m_damagedFrames = 0;

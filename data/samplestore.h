@@ -29,6 +29,16 @@ struct Sample
     bool hasValue(int channel) const { return (validMask >> channel) & 1u; }
 };
 
+// How a frame's counts read in the unit its window shows, and its formulas
+// see: (count - zero) / countsPerUnit; the counts themselves by default.
+struct CountUnit
+{
+    double zero = 0;
+    double countsPerUnit = 1;
+
+    double valueOf(double count) const { return (count - zero) / countsPerUnit; }
+};
+
 // The last samples of a sample stream, without widgets: the plot, the
 // export, the recorder, the trigger and the measurements all read it. A ring
 // of fixed capacity, reserved whole at the start so that appending never

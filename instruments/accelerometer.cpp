@@ -3,8 +3,8 @@
 
 namespace {
 
-// Raw 2000 is 0 g and 1000 raw units are 1 g, so the right axis spans the
-// same height as the left one.
+// Raw 2000 is 0 g and 1000 raw units are 1 g (the protocol's frame unit),
+// so the right axis spans the same height as the left one.
 const PlotterProfile accelerometerProfile{
     InstrumentProtocol::accelerometer(),
     {-200, 4200},

@@ -25,6 +25,7 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     sampleIntake.setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
     addPublishing(profile.protocol.name, profile.protocol.header);
+    sampleIntake.setSampleSink(&publishing->publisher());
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
     for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
@@ -41,7 +42,9 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     setupPlot();
     PlotStyle::style(plot, profile);
     notes.addTo(plot);
-    mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)});
+    // The right axis, where there is one, reads the counts in the inputs' unit.
+    mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)},
+                    profile.showRightAxis ? plot->yAxis2 : plot->yAxis);
     const std::vector<QColor> colors = mathMenu.colors();
     timeGraphs.attach(plot, mathMenu.graphs());
     scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote());
@@ -73,7 +76,6 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
         idleTicks = 0;
-        publishing->publisher().publishNewSamples(sampleIntake.store(), sampleIntake.lastIndex());
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
             refreshTimer->start(refreshIntervalMs);
     });

@@ -137,7 +137,8 @@ private:
     bool plotting = false;
     SampleIntake sampleIntake{historyLength};
     // Computed channels, filled by the intake as samples come.
-    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile), this, busyGuard()};
+    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile),
+                             profile.protocol.frameUnit, this, busyGuard()};
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.

@@ -17,9 +17,9 @@ const std::array<QColor, MathChannels::maxCount> computedColors{
 } // namespace
 
 MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputNames,
-                                 QWidget *window, BusyRunner runBusy)
+                                 CountUnit inputUnit, QWidget *window, BusyRunner runBusy)
     : m_intake(intake), m_window(window), m_runBusy(std::move(runBusy)),
-      m_model(inputNames)
+      m_model(inputNames, inputUnit)
 {
     m_addAction->setText(tr("Add Math Channel…"));
     m_addAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_M));
@@ -38,17 +38,19 @@ MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputN
         });
         m_showActions.push_back(show);
     }
-    m_intake.setColumnFiller([this](SampleStore &store) { m_model.fill(store); });
+    m_intake.setComputedColumns(&m_model);
 }
 
 MathChannelMenu::~MathChannelMenu()
 {
-    m_intake.setColumnFiller({});
+    m_intake.setComputedColumns(nullptr);
 }
 
-void MathChannelMenu::attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs)
+void MathChannelMenu::attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs,
+                             QCPAxis *valueAxis)
 {
     m_plot = plot;
+    m_valueAxis = valueAxis;
     m_inputGraphs = inputGraphs;
     updateGraphs();
 }
@@ -168,7 +170,7 @@ void MathChannelMenu::updateGraphs()
         m_computedGraphs.pop_back();
     }
     while (int(m_computedGraphs.size()) < count) {
-        QCPGraph *graph = m_plot->addGraph();
+        QCPGraph *graph = m_plot->addGraph(m_plot->xAxis, m_valueAxis);
         graph->setPen(QPen(computedColors[m_computedGraphs.size()]));
         m_computedGraphs.push_back(graph);
     }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+class QCPAxis;
 class QCPGraph;
 class QCustomPlot;
 class QMenu;
@@ -30,12 +31,14 @@ public:
     // Runs `work`, which opens a dialog, while the window is kept alive.
     using BusyRunner = std::function<void(const std::function<void()> &work)>;
 
-    MathChannelMenu(SampleIntake &intake, const QStringList &inputNames, QWidget *window,
-                    BusyRunner runBusy);
+    // The formulas see the inputs in `inputUnit`.
+    MathChannelMenu(SampleIntake &intake, const QStringList &inputNames, CountUnit inputUnit,
+                    QWidget *window, BusyRunner runBusy);
     ~MathChannelMenu() override;
 
-    // The plot and its input graphs, once it is set up.
-    void attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs);
+    // The plot and its input graphs, once it is set up; the computed
+    // channels are drawn against `valueAxis`, the axis in the inputs' unit.
+    void attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs, QCPAxis *valueAxis);
     void addActionsTo(QWidget *window);
     void addToMenu(QMenu &menu);
     // Off while another view than Time is shown: its graphs, and so the
@@ -76,6 +79,7 @@ private:
     QAction *const m_addAction = new QAction(this);
     std::vector<QAction *> m_showActions;
     QCustomPlot *m_plot = nullptr;
+    QCPAxis *m_valueAxis = nullptr;
     bool m_enabled = true;
     std::vector<QCPGraph *> m_inputGraphs;
     std::vector<QCPGraph *> m_computedGraphs;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -226,8 +227,20 @@ void PlotNavigator::finishRedraw(SampleSpan shown, qint64 keyOrigin)
         }
         break;
     case YRange::Automatic: {
-        const ValueExtent extent = decimateColumns(m_store, shown, 0, ColumnGrid{}, m_scratch,
-                                                   true, m_shownChannels);
+        // The inputs in counts; the computed channels in the right axis' unit.
+        constexpr quint32 inputs = (1u << Sample::channelCount) - 1;
+        ValueExtent extent = decimateColumns(m_store, shown, 0, ColumnGrid{}, m_scratch, true,
+                                             m_shownChannels & inputs);
+        for (size_t channel = Sample::channelCount; channel < m_scratch.size(); ++channel) {
+            for (const PlotPoint &point : m_scratch[channel]) {
+                if (!((m_shownChannels >> channel) & 1u) || std::isnan(point.value))
+                    continue;
+                const double value = fromShownUnits({point.value, point.value}).lower;
+                extent.minimum = extent.any ? std::min(extent.minimum, value) : value;
+                extent.maximum = extent.any ? std::max(extent.maximum, value) : value;
+                extent.any = true;
+            }
+        }
         if (extent.any) {
             const double margin =
                 std::max((double(extent.maximum) - double(extent.minimum)) * automaticMargin, 1.0);

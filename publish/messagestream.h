@@ -14,7 +14,7 @@ struct Reading;
 // What one instrument sends to its topic: each reading as a message, and
 // samples gathered into blocks of consecutive numbers, at most
 // blocksPerSecond messages a second. The caller numbers them (the recorder
-// by the file's rows, a window by the samples' indexes). Nothing is sent
+// by the file's rows, a window from 1 as it publishes). Nothing is sent
 // between stop() and the next start().
 class MessageStream : public QObject
 {

@@ -3,8 +3,6 @@
 #include "monotonicclock.h"
 #include "settingsfile.h"
 
-#include <algorithm>
-
 namespace {
 
 const char settingsGroup[] = "publish";
@@ -35,7 +33,7 @@ bool WindowPublisher::start(const MqttTarget &target, QString *error)
     connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, &WindowPublisher::checkStatus);
     m_stream.start(m_publisher.get(), target.topicFor(m_instrument), monotonicNowNs());
     m_readings = 0;
-    m_publishedIndex = 0;
+    m_samples = 0;
     m_checks = 0;
     m_statusTimer.start();
     return true;
@@ -67,26 +65,10 @@ void WindowPublisher::setChannelNames(const QStringList &names)
     m_stream.setChannelNames(names);
 }
 
-void WindowPublisher::publishSample(const Sample &sample, const double *computed, int count)
+void WindowPublisher::takeSample(const Sample &sample, const double *computed, int count)
 {
-    m_stream.publishSample(sample.index, sample, computed, count);
-}
-
-void WindowPublisher::publishNewSamples(const SampleStore &store, qint64 newestIndex)
-{
-    if (!m_publisher)
-        return;
-    const int fresh = int(std::min<qint64>(newestIndex - m_publishedIndex, store.size()));
-    std::vector<double> computed(size_t(store.computedCount()));
-    for (int position = store.size() - fresh; position < store.size(); ++position) {
-        // What was read before publishing began was never meant to go out.
-        if (store.at(position).timeNs < m_stream.originNs())
-            continue;
-        for (size_t column = 0; column < computed.size(); ++column)
-            store.value(position, Sample::channelCount + int(column), &computed[column]);
-        publishSample(store.at(position), computed.data(), int(computed.size()));
-    }
-    m_publishedIndex = newestIndex;
+    if (m_publisher)
+        m_stream.publishSample(++m_samples, sample, computed, count);
 }
 
 void WindowPublisher::checkStatus()

@@ -2,6 +2,7 @@
 
 #include "messagestream.h"
 #include "mqttpublisher.h"
+#include "sampleintake.h"
 
 #include <QObject>
 #include <QString>
@@ -12,10 +13,11 @@
 
 // What an instrument window publishes while the user asks it to, without
 // widgets: each reading (voltmeter, counter, numbered from 1) or blocks of
-// samples (plotters, by sample index) go to "<prefix>/<instrument>" through
+// samples (plotters, numbered from 1, every sample the intake takes in, also
+// while the plot is stopped) go to "<prefix>/<instrument>" through
 // the recorder's MessageStream and an MqttPublisher that never holds the
 // window up. statusText() says when the broker is away or messages were lost.
-class WindowPublisher : public QObject
+class WindowPublisher : public QObject, public SampleSink
 {
     Q_OBJECT
 
@@ -33,14 +35,12 @@ public:
 
     // One reading, numbered from the first one published.
     void publishReading(const Reading &reading);
-    // One sample; consecutive ones are gathered into blocks.
-    void publishSample(const Sample &sample, const double *computed = nullptr, int count = 0);
+    // One sample with its computed values; consecutive ones are gathered
+    // into blocks. Nothing while not publishing.
+    void takeSample(const Sample &sample, const double *computed, int count) override;
     // The channels' names changed (computed ones added or removed): what
     // waits goes out first, under the old names.
     void setChannelNames(const QStringList &names);
-    // The samples of `store` up to `newestIndex` not yet published, those
-    // read since publishing began.
-    void publishNewSamples(const SampleStore &store, qint64 newestIndex);
 
     // "" while all is well; otherwise, e.g. "broker unreachable, 3 messages dropped".
     QString statusText() const { return m_status; }
@@ -62,7 +62,7 @@ private:
     QTimer m_statusTimer;
     QString m_status;
     qint64 m_readings = 0;
-    qint64 m_publishedIndex = 0;
+    qint64 m_samples = 0;
     // Status checks since the start, so a first connection is given a moment.
     int m_checks = 0;
 };

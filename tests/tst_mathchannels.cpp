@@ -1,4 +1,5 @@
 #include "csvrecorder.h"
+#include "instrumentprotocol.h"
 #include "mathchannels.h"
 #include "sampleintake.h"
 #include "samplestore.h"
@@ -17,6 +18,7 @@ class TestMathChannels : public QObject
 private slots:
     void valuesOverKnownSamples_data();
     void valuesOverKnownSamples();
+    void accelerometerFormulasSeeG();
     void pastMatchesADirectComputation_data();
     void pastMatchesADirectComputation();
     void errorsSayWhere_data();
@@ -104,6 +106,21 @@ void TestMathChannels::valuesOverKnownSamples()
     for (int position = 0; position < store.size(); ++position)
         computed.append(cell(store, position, store.channelCount() - 1));
     QCOMPARE(computed, values);
+}
+
+void TestMathChannels::accelerometerFormulasSeeG()
+{
+    const InstrumentProtocol &accelerometer = InstrumentProtocol::accelerometer();
+    SampleStore store;
+    MathChannels channels(accelerometer.header.mid(2), accelerometer.frameUnit);
+    QVERIFY(channels.setChannels({MathChannel("M1", "sqrt(X^2 + Y^2 + Z^2)"), MathChannel("M2", "Y")},
+                                 store));
+    // At rest, flat and then on its side; the counts stay as they came.
+    append(store, {"2000 2000 3000", "2000 1000 2000"});
+    channels.fill(store);
+    QCOMPARE(cell(store, 0, 2), QString("3000"));
+    QCOMPARE((QStringList{cell(store, 0, 3), cell(store, 0, 4), cell(store, 1, 3), cell(store, 1, 4)}),
+             (QStringList{"1", "0", "1", "-1"}));
 }
 
 void TestMathChannels::pastMatchesADirectComputation_data()
@@ -223,7 +240,7 @@ void TestMathChannels::recordingHoldsTheColumn()
     CsvRecorder recorder;
     intake.setRecorder(&recorder);
     MathChannels channels(inputs);
-    intake.setColumnFiller([&](SampleStore &store) { channels.fill(store); });
+    intake.setComputedColumns(&channels);
     QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4"), MathChannel("M2", "PAD0 * 2")},
                                  intake.columnStore()));
     recorder.start(folder.filePath("r.csv"), {"n", "time_s", "PAD0", "PAD1", "PAD2", "M1", "M2"}, 0);
@@ -246,8 +263,8 @@ void TestMathChannels::recordingHoldsTheColumn()
     QCOMPARE(rows.at(4), QByteArray("4,0.000000,3,0,,0.75,6"));
     QCOMPARE(rows.at(40), QByteArray("40,0.000000,39,0,0,9.75,78"));
     QCOMPARE(rows.at(41), QByteArray("41,0.000000,6,0,0,,12"));
-    // Paused: recorded, not computed.
-    QCOMPARE(rows.at(42), QByteArray("42,0.000000,5,0,0,,"));
+    // Paused: recorded and computed.
+    QCOMPARE(rows.at(42), QByteArray("42,0.000000,5,0,0,,10"));
 }
 
 QTEST_GUILESS_MAIN(TestMathChannels)

@@ -1,6 +1,7 @@
 // The intake without a window: bytes become samples in the store, with
-// gaps, pauses and replugs, and go to the recording.
+// gaps, pauses and replugs, and go to the recording and the publisher.
 #include "csvrecorder.h"
+#include "mathchannels.h"
 #include "sampleintake.h"
 #include "testsupport.h"
 
@@ -9,6 +10,20 @@
 
 using namespace TestSupport;
 
+// What a window's publisher is given: each sample with its computed values.
+class SampleList : public SampleSink
+{
+public:
+    void takeSample(const Sample &sample, const double *computed, int count) override
+    {
+        QString text = describe(sample);
+        for (int column = 0; column < count; ++column)
+            text += std::isnan(computed[column]) ? " -" : " " + QString::number(computed[column]);
+        samples.append(text);
+    }
+    QStringList samples;
+};
+
 class TestSampleIntake : public QObject
 {
     Q_OBJECT
@@ -16,6 +31,7 @@ class TestSampleIntake : public QObject
 private slots:
     void intakeGapsPausesAndReplugs_data();
     void intakeGapsPausesAndReplugs();
+    void pausedFramesAreComputed();
 };
 
 void TestSampleIntake::intakeGapsPausesAndReplugs_data()
@@ -74,6 +90,36 @@ void TestSampleIntake::intakeGapsPausesAndReplugs()
     QFETCH(int, recorded);
     QCOMPARE(recorder.stop(), qint64(recorded));
     QTEST(int(intake.damagedFrames()), "damaged");
+}
+
+void TestSampleIntake::pausedFramesAreComputed()
+{
+    QTemporaryDir folder;
+    CsvRecorder recorder;
+    SampleIntake intake;
+    MathChannels channels({"PAD0", "PAD1", "PAD2"});
+    SampleList published;
+    intake.setRecorder(&recorder);
+    intake.setSampleSink(&published);
+    intake.setComputedColumns(&channels);
+    QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 - PAD1"), MathChannel("M2", "avg(PAD0, 2)")},
+                                 intake.columnStore()));
+    recorder.start(folder.filePath("rows.csv"), {"sample", "time_s", "PAD0", "PAD1", "PAD2", "M1", "M2"}, 0);
+    intake.takeBytes("$9 4 0;", 7, 0);
+    intake.setPaused(true);
+    intake.takeBytes("$5 1 0;$7 x 0;", 14, 0);
+    intake.setPaused(false);
+    intake.takeBytes("$3 3 0;", 7, 0);
+    QCOMPARE(recorder.stop(), qint64(4));
+    QFile file(folder.filePath("rows.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // The mean goes on through the pause, as the samples came.
+    QCOMPARE(QString(file.readAll()).split('\n').mid(1, 4),
+             (QStringList{"1,0.000000,9,4,0,5,9", "2,0.000000,5,1,0,4,7", "3,0.000000,7,,0,,6",
+                          "4,0.000000,3,3,0,0,5"}));
+    QCOMPARE(published.samples,
+             (QStringList{"1 9 4 0 5 9", "0 5 1 0 4 7", "0 7 - 0 - 6", "|2 3 3 0 0 5"}));
+    QCOMPARE(describe(intake.store()), (QStringList{"1 9 4 0", "|2 3 3 0"}));
 }
 
 QTEST_MAIN(TestSampleIntake)
