@@ -40,8 +40,9 @@ const QList<InstrumentEntry> &instrumentCatalogue()
 
 const InstrumentEntry *findInstrument(const QString &name)
 {
+    const QString carried = InstrumentProtocol::nameFor(name);
     for (const InstrumentEntry &entry : instrumentCatalogue()) {
-        if (entry.name == name)
+        if (entry.name == carried)
             return &entry;
     }
     return nullptr;

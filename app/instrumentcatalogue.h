@@ -19,5 +19,6 @@ struct InstrumentEntry
 
 // In the launcher's order.
 const QList<InstrumentEntry> &instrumentCatalogue();
-// The entry named `name`; nullptr for none.
+// The entry named `name`, or a usual spelling of it ("oscilloscope");
+// nullptr for none.
 const InstrumentEntry *findInstrument(const QString &name);

@@ -4,6 +4,8 @@
 #include "csv.h"
 #include "readingaccumulator.h"
 
+#include <QHash>
+
 void InstrumentProtocol::start(BoardLink &board, const std::function<void()> &wait) const
 {
     if (waitsBeforeStart && wait)
@@ -61,8 +63,9 @@ const QList<InstrumentProtocol> &InstrumentProtocol::all()
 
 const InstrumentProtocol *InstrumentProtocol::find(const QString &name)
 {
+    const QString carried = nameFor(name);
     for (const InstrumentProtocol &instrument : all()) {
-        if (instrument.name == name)
+        if (instrument.name == carried)
             return &instrument;
     }
     return nullptr;
@@ -82,6 +85,15 @@ QStringList InstrumentProtocol::names()
     for (const InstrumentProtocol &instrument : all())
         names.append(instrument.name);
     return names;
+}
+
+QString InstrumentProtocol::nameFor(const QString &spelling)
+{
+    static const QHash<QString, QString> usualSpellings{
+        {QStringLiteral("oscilloscope"), QStringLiteral("osciloscope")},
+        {QStringLiteral("pwm-generator"), QStringLiteral("pwm")},
+    };
+    return usualSpellings.value(spelling, spelling);
 }
 
 namespace RecordedRow {

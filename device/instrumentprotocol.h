@@ -47,11 +47,17 @@ struct InstrumentProtocol
     static const InstrumentProtocol &counter();
     // Voltmeter, accelerometer, osciloscope and counter, in the launcher's order.
     static const QList<InstrumentProtocol> &all();
-    // The one called `name`; none when there is no such instrument.
+    // The one called `name` (or a usual spelling of it, see nameFor()); none
+    // when there is no such instrument.
     static const InstrumentProtocol *find(const QString &name);
     // The one called `name`, which must exist.
     static const InstrumentProtocol &named(const QString &name);
     static QStringList names();
+    // The name an instrument carries for `spelling`: the usual spellings
+    // that users, the menu entry's keywords and the metadata write
+    // ("oscilloscope", "pwm-generator") stand for the names above and the
+    // PWM generator's "pwm"; any other text is returned as it is.
+    static QString nameFor(const QString &spelling);
 };
 
 // What a reading becomes in a recording: numbers only, so a board's damaged

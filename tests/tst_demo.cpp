@@ -235,10 +235,15 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
         << QStringLiteral("Unknown option 'x'.");
     QTest::newRow("open unknown instrument")
         << panelPath << QStringList{QStringLiteral("--open"), QStringLiteral("osciloscope"),
-                                    QStringLiteral("--open"), QStringLiteral("oscilloscope")}
+                                    QStringLiteral("--open"), QStringLiteral("scope")}
         << 2 << QString()
-        << QStringLiteral("Unknown instrument 'oscilloscope' after '--open'. Instruments: voltmeter, "
+        << QStringLiteral("Unknown instrument 'scope' after '--open'. Instruments: voltmeter, "
                           "accelerometer, osciloscope, pwm, counter.");
+    QTest::newRow("open by the usual spellings")
+        << panelPath << QStringList{QStringLiteral("--open"), QStringLiteral("oscilloscope"),
+                                    QStringLiteral("--open"), QStringLiteral("pwm-generator"),
+                                    QStringLiteral("--version")}
+        << 0 << panelVersion << QString();
     QTest::newRow("open without name") << panelPath << QStringList{QStringLiteral("--open")} << 2
                                        << QString() << QStringLiteral("Missing value after '--open'.");
     QTest::newRow("open in help") << panelPath << QStringList{QStringLiteral("--help")} << 0
