@@ -1,6 +1,7 @@
 #include "voltmeter.h"
 #include "ui_voltmeter.h"
 
+#include "boardtrace.h"
 #include "instrumentprotocol.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
@@ -64,7 +65,7 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
     for (const QByteArray &line : lines) {
         if (const std::optional<QStringList> reading = accumulator.addLine(line)) {
             // The debug trace of each reading, kept on purpose.
-            qDebug() << *reading;
+            qCDebug(boardTrace) << *reading;
             // Every reading, not only the shown ones; only numbers reach the file.
             if (recording->isRecording()) {
                 recording->recorder().appendRow(readTimeNs, RecordedRow::voltmeter(*reading));
