@@ -29,7 +29,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://boardpanel.example/")
 # for the recorder's publishing; libmuparser2v5 for the computed channels'
 # formulas).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst)
+# What installing and removing tell systemd and udev about the unit and the
+# rule.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst ${CMAKE_CURRENT_LIST_DIR}/prerm
+    ${CMAKE_CURRENT_LIST_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
