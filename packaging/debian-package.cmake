@@ -23,7 +23,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://boardpanel.example/")
+# No Homepage: the project has no public address yet.
 # Depends comes from the libraries the binary links, as dpkg-shlibdeps finds them
 # (Qt, QCustomPlot, FFTW 3 for the spectra: libfftw3-double3; libmosquitto1
 # for the recorder's publishing; libmuparser2v5 for the computed channels'
