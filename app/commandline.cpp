@@ -56,11 +56,10 @@ QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
     if (!understood)
         return parser.errorText();
-    const QStringList names = CommandLine::instrumentNames();
     for (const QString &name : parser.values(openOptionName)) {
-        if (!names.contains(name)) {
+        if (!InstrumentProtocol::find(name)) {
             return QStringLiteral("Unknown instrument '%1' after '--open'. Instruments: %2.")
-                .arg(name, names.join(QStringLiteral(", ")));
+                .arg(name, CommandLine::instrumentNames().join(QStringLiteral(", ")));
         }
     }
     return QString();

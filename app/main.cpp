@@ -3,6 +3,7 @@
 // to open (--replay); the toolkit's own options still reach the application
 // object.
 #include "boardlink.h"
+#include "boardtrace.h"
 #include "commandline.h"
 #include "mainwindow.h"
 #include "recordingwindows.h"
@@ -23,6 +24,9 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    // Every voltmeter reading is traced: for a person at a terminal, not for
+    // the log of a panel started from the desktop.
+    BoardTrace::showOnlyOnATerminal();
     BoardLink::setPreferredBoard(CommandLine::boardToUse(parser));
     if (CommandLine::resetsSettings(parser) && !SettingsFile::forgetAll())
         qWarning("Could not remove the settings file %s", qPrintable(SettingsFile::path()));

@@ -74,10 +74,10 @@ const QList<InstrumentProtocol> &InstrumentProtocol::all()
               {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}, {}, {}, {},
               // Count 2000 is 0 g, and 1000 counts are 1 g.
               {2000, 1000}}),
-        made({QStringLiteral("osciloscope"), {}, QT_TRANSLATE_NOOP("MainWindow", "Osciloscope"),
+        made({QStringLiteral("osciloscope"), {QStringLiteral("oscilloscope")}, QT_TRANSLATE_NOOP("MainWindow", "Osciloscope"),
               false, {"o"}, {}, 1, Replies::Frames,
               {QStringLiteral("PAD0"), QStringLiteral("PAD1"), QStringLiteral("PAD2")}, {}, {}, {}, {}}),
-        made({QStringLiteral("pwm"), {}, QT_TRANSLATE_NOOP("MainWindow", "PWM Generator"), true,
+        made({QStringLiteral("pwm"), {QStringLiteral("pwm-generator")}, QT_TRANSLATE_NOOP("MainWindow", "PWM Generator"), true,
               {"p"}, {}, 1, Replies::None, {}, {}, {}, {}, {}}),
         made({QStringLiteral("counter"), {}, QT_TRANSLATE_NOOP("MainWindow", "Counter"), true,
               {"c", "g"}, {}, 20, Replies::Lines, {QStringLiteral("frequency_hz")},

@@ -25,7 +25,8 @@ struct InstrumentProtocol
     // As the command line, the desktop file's actions and the file names call
     // it: "osciloscope".
     QString name;
-    // Further names the command lines take for it.
+    // Further names the command lines take for it: the usual spellings that
+    // users, the desktop entry's keywords and the metadata write.
     QStringList aliases;
     // The window's title, untranslated: "Osciloscope" (see title()).
     const char *titleText;

@@ -2,6 +2,7 @@
 // data on a machine without the board. With --port it uses a serial device
 // instead: a board whose USB ids differ, or a simulator running elsewhere.
 #include "virtualboardthread.h"
+#include "boardtrace.h"
 #include "commandline.h"
 #include "recordingwindows.h"
 #include "mainwindow.h"
@@ -83,9 +84,10 @@ int main(int argc, char *argv[])
     for (const QString &path : CommandLine::recordingsToOpen(parser))
         RecordingWindows::open(path, nullptr);
     QTemporaryDir settingsHome;
+    BoardTrace::showOnlyOnATerminal();
     if (parser.isSet(screenshotsOption)) {
         // The readings the panel traces would bury the tour's own report.
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("boardpanel.trace.debug=false"));
         // The pictures show the windows as they first open, whatever was
         // kept from earlier runs, and keep nothing.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());

@@ -1,6 +1,7 @@
 #include "boarddiscovery.h"
 
 #include "board.h"
+#include "boardtrace.h"
 
 #include <QDebug>
 
@@ -95,5 +96,5 @@ QString portLabel(const QString &portName)
 
 void logBoardFound()
 {
-    qDebug() << "connected maked true";
+    qCDebug(boardTrace) << "connected maked true";
 }

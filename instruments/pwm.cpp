@@ -2,6 +2,7 @@
 #include "ui_pwm.h"
 
 #include "instrumentprotocol.h"
+#include "boardtrace.h"
 
 #include <QDebug>
 
@@ -98,14 +99,14 @@ void Pwm::sendChannelSetting(int output)
 
     sendLine("m");
     sendLine(QByteArray::number(output));
-    qDebug() << commandBuffer;
+    qCDebug(boardTrace) << commandBuffer;
     // Each box is read when its line goes out: edits made meanwhile count.
     // The values, not the shown text: the board reads ASCII digits whatever
     // the desktop's language.
     sendLine(QByteArray::number(frequency->value()));
-    qDebug() << commandBuffer;
+    qCDebug(boardTrace) << commandBuffer;
     sendLine(QByteArray::number(duty->value()));
-    qDebug() << commandBuffer;
+    qCDebug(boardTrace) << commandBuffer;
 }
 
 void Pwm::sendLine(const QByteArray &text)

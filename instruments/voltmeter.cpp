@@ -1,6 +1,7 @@
 #include "voltmeter.h"
 #include "ui_voltmeter.h"
 
+#include "boardtrace.h"
 #include "instrumentprotocol.h"
 
 #include <QDebug>
@@ -57,7 +58,7 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
     // Take every complete reading there is, so the shown one is never stale.
     for (const Reading &reading : takeReadings(bytes, readTimeNs)) {
         // The debug trace of each reading, kept on purpose.
-        qDebug() << reading.fields;
+        qCDebug(boardTrace) << reading.fields;
         addReading(reading);
         updateLCD(reading.fields);
     }

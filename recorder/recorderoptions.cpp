@@ -5,6 +5,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -117,6 +119,26 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
     return QString();
 }
 
+// The broker's credentials file, where publishing has one. A service reads
+// its secrets from where systemd puts them (LoadCredential=, in
+// $CREDENTIALS_DIRECTORY), since its user of its own cannot read a private
+// file: there a bare name is a credential's, and without the option the
+// credential "mqtt" is read when it is there.
+std::optional<QString> credentialsPath(const QCommandLineParser &parser)
+{
+    const QString directory = qEnvironmentVariable("CREDENTIALS_DIRECTORY");
+    if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
+        const QString given = parser.value(QStringLiteral("mqtt-credentials"));
+        if (!directory.isEmpty() && !given.contains(QLatin1Char('/')))
+            return QDir(directory).filePath(given);
+        return given;
+    }
+    const QString credential = QDir(directory).filePath(QStringLiteral("mqtt"));
+    if (parser.isSet(QStringLiteral("mqtt")) && !directory.isEmpty() && QFileInfo::exists(credential))
+        return credential;
+    return std::nullopt;
+}
+
 } // namespace
 
 namespace RecorderCommandLine {
@@ -196,7 +218,9 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
          QStringLiteral("URL")},
         {QStringLiteral("mqtt-credentials"),
          QStringLiteral("Read the broker's user (first line) and password (second line) from "
-                        "FILE, rather than from the URL, where other users can see them."),
+                        "FILE, rather than from the URL, where other users can see them. Under "
+                        "systemd a FILE without a / is a credential (LoadCredential=), and "
+                        "without this option the credential mqtt is read if there is one."),
          QStringLiteral("FILE")},
         {QStringLiteral("quiet"),
          QStringLiteral("No status line and no messages but errors.")},
@@ -220,10 +244,9 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
         *errors = mistake;
         return ExitStatus::usage;
     }
-    if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
+    if (const std::optional<QString> path = credentialsPath(parser)) {
         QString error;
-        if (!MqttTarget::readCredentials(parser.value(QStringLiteral("mqtt-credentials")),
-                                         *options.mqtt, &error)) {
+        if (!MqttTarget::readCredentials(*path, *options.mqtt, &error)) {
             *errors = QStringLiteral("--mqtt-credentials: %1.").arg(error);
             return ExitStatus::brokerSetUp;
         }

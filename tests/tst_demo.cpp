@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+
+#include <csignal>
 
 namespace {
 
@@ -122,6 +125,7 @@ private slots:
     void builtInBoardFeedsEveryInstrument();
     void portOptionTakesTheGivenDeviceAsTheBoard();
     void portOptionRefusesAMissingDevice();
+    void virtualBoardPrintsItsNewPathOnAReplug();
     void helpNeedsNoDisplayAndShowsThePortOption();
     void commandLineIsAnsweredWithoutDisplay_data();
     void commandLineIsAnsweredWithoutDisplay();
@@ -188,6 +192,32 @@ void DemoTest::portOptionRefusesAMissingDevice()
     QVERIFY2(demo.errors.contains(missing), qPrintable(demo.errors));
 }
 
+// The standalone virtual board under --link: the link first, then, after
+// SIGUSR1, the new pseudo-terminal (its number may come again), which the
+// link follows.
+void DemoTest::virtualBoardPrintsItsNewPathOnAReplug()
+{
+    QTemporaryDir dir;
+    const QString link = QDir(dir.path()).filePath(QStringLiteral("board"));
+    QProcess board;
+    board.start(QStringLiteral(VIRTUALBOARD_PATH),
+                {QStringLiteral("--link"), link, QStringLiteral("--replug-delay"), QStringLiteral("10")});
+    QVERIFY(board.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(board.canReadLine(), 30000);
+    QCOMPARE(board.readLine().trimmed(), link.toLocal8Bit());
+    QVERIFY(QFileInfo(link).symLinkTarget().startsWith(QStringLiteral("/dev/pts/")));
+    ::kill(pid_t(board.processId()), SIGUSR1);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += board.readAll()).count('\n') >= 2, 30000);
+    const QList<QByteArray> lines = said.trimmed().split('\n');
+    QCOMPARE(lines.first(), QByteArray("unplugged"));
+    const QString replugged = QString::fromLocal8Bit(lines.at(1));
+    QVERIFY2(replugged.startsWith(QStringLiteral("/dev/pts/")), qPrintable(replugged));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), replugged);
+    board.terminate();
+    QVERIFY(board.waitForFinished());
+}
+
 void DemoTest::helpNeedsNoDisplayAndShowsThePortOption()
 {
     const Run help = run(demoPath, {QStringLiteral("--help")}, noDisplay());
@@ -235,10 +265,15 @@ void DemoTest::commandLineIsAnsweredWithoutDisplay_data()
         << QStringLiteral("Unknown option 'x'.");
     QTest::newRow("open unknown instrument")
         << panelPath << QStringList{QStringLiteral("--open"), QStringLiteral("osciloscope"),
-                                    QStringLiteral("--open"), QStringLiteral("oscilloscope")}
+                                    QStringLiteral("--open"), QStringLiteral("scope")}
         << 2 << QString()
-        << QStringLiteral("Unknown instrument 'oscilloscope' after '--open'. Instruments: voltmeter, "
+        << QStringLiteral("Unknown instrument 'scope' after '--open'. Instruments: voltmeter, "
                           "accelerometer, osciloscope, pwm, counter.");
+    QTest::newRow("open by the usual spellings")
+        << panelPath << QStringList{QStringLiteral("--open"), QStringLiteral("oscilloscope"),
+                                    QStringLiteral("--open"), QStringLiteral("pwm-generator"),
+                                    QStringLiteral("--version")}
+        << 0 << panelVersion << QString();
     QTest::newRow("open without name") << panelPath << QStringList{QStringLiteral("--open")} << 2
                                        << QString() << QStringLiteral("Missing value after '--open'.");
     QTest::newRow("open in help") << panelPath << QStringList{QStringLiteral("--help")} << 0

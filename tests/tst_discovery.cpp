@@ -1,6 +1,7 @@
 #include "boarddiscovery.h"
 #include "board.h"
 #include "boardlink.h"
+#include "boardtrace.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>
@@ -8,6 +9,9 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include <pty.h>
+#include <unistd.h>
 
 using namespace TestSupport;
 
@@ -45,6 +49,8 @@ private slots:
     void boardForANewWindow_data();
     void boardForANewWindow();
     void traceOncePerSuccess();
+    void traceShownOnlyOnATerminal_data();
+    void traceShownOnlyOnATerminal();
     void opensAndSetsUpTheFirstBoard();
     void portHeldByAnotherWindow();
     void openFailureTexts();
@@ -151,6 +157,33 @@ void TestDiscovery::traceOncePerSuccess()
     findBoard({port("c", true, 0x0D28, false)});
     findBoard({});
     QCOMPARE(capture.count("connected maked true"), 1);
+}
+
+void TestDiscovery::traceShownOnlyOnATerminal_data()
+{
+    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<int>("traces");
+    QTest::newRow("started in a terminal") << true << 1;
+    QTest::newRow("started from the desktop: a log") << false << 0;
+}
+
+void TestDiscovery::traceShownOnlyOnATerminal()
+{
+    QFETCH(bool, terminal);
+    QFETCH(int, traces);
+    int ends[2];
+    QVERIFY(terminal ? ::openpty(&ends[0], &ends[1], nullptr, nullptr, nullptr) == 0 : ::pipe(ends) == 0);
+    const int standardError = ::dup(STDERR_FILENO);
+    ::dup2(ends[1], STDERR_FILENO);
+    BoardTrace::showOnlyOnATerminal();
+    ::dup2(standardError, STDERR_FILENO);
+    for (const int fd : {standardError, ends[0], ends[1]})
+        ::close(fd);
+
+    MessageCapture capture;
+    findBoard({port("a", true, 0x0D28, true)});
+    QLoggingCategory::setFilterRules(QString());
+    QCOMPARE(capture.count("connected maked true"), traces);
 }
 
 void TestDiscovery::opensAndSetsUpTheFirstBoard()

@@ -2,6 +2,7 @@
 // installs, its control fields, and Depends as found from the libraries the
 // panel links. Needs dpkg-deb, and dpkg-shlibdeps and file for Depends.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -59,7 +60,10 @@ private slots:
     void controlFields();
     void dependsNamesTheLinkedLibraries_data();
     void dependsNamesTheLinkedLibraries();
-    void postinstIsAnExecutableScript();
+    void maintainerScriptsAreExecutable_data();
+    void maintainerScriptsAreExecutable();
+    void manualPagesListEveryOption_data();
+    void manualPagesListEveryOption();
 
 private:
     QString field(const QString &name) const;
@@ -113,6 +117,8 @@ void PackageTest::installsTheFilesUnderUsr_data()
         << file + QStringLiteral("lib/systemd/system/boardpanel-record@.service");
     QTest::newRow("recorder's options")
         << file + QStringLiteral("share/doc/boardpanel/examples/boardpanel-record.default");
+    QTest::newRow("recorder's credentials")
+        << file + QStringLiteral("share/doc/boardpanel/examples/mqtt-credentials.conf");
     QTest::newRow("recorder's manual page") << file + QStringLiteral("share/man/man1/boardpanel-record.1.gz");
     QTest::newRow("menu entry") << file + QStringLiteral("share/applications/boardpanel.desktop");
     QTest::newRow("icon") << file + QStringLiteral("share/icons/hicolor/scalable/apps/boardpanel.svg");
@@ -181,17 +187,74 @@ void PackageTest::dependsNamesTheLinkedLibraries()
     QVERIFY2(packageNames(depends).contains(library), qPrintable(depends));
 }
 
-void PackageTest::postinstIsAnExecutableScript()
+void PackageTest::maintainerScriptsAreExecutable_data()
 {
+    QTest::addColumn<QString>("script");
+    for (const char *script : {"postinst", "prerm", "postrm"})
+        QTest::newRow(script) << QString::fromLatin1(script);
+}
+
+void PackageTest::maintainerScriptsAreExecutable()
+{
+    QFETCH(QString, script);
     const QString control = QDir(m_out.path()).filePath(QStringLiteral("control"));
     const Output extract =
         runTool(QStringLiteral("dpkg-deb"), {QStringLiteral("--control"), m_package, control});
     QVERIFY2(extract.exitCode == 0, qPrintable(extract.errors));
-    const QFileInfo postinst(QDir(control).filePath(QStringLiteral("postinst")));
-    QVERIFY(postinst.isFile());
-    QVERIFY(postinst.isExecutable());
-    const Output syntax = runTool(QStringLiteral("sh"), {QStringLiteral("-n"), postinst.filePath()});
+    const QFileInfo file(QDir(control).filePath(script));
+    QVERIFY(file.isFile());
+    QVERIFY(file.isExecutable());
+    const Output syntax = runTool(QStringLiteral("sh"), {QStringLiteral("-n"), file.filePath()});
     QVERIFY2(syntax.exitCode == 0, qPrintable(syntax.errors));
+}
+
+void PackageTest::manualPagesListEveryOption_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("boardpanel") << QStringLiteral(PANEL_PATH) << QStringLiteral(PACKAGING_DIR "/boardpanel.1");
+    QTest::newRow("boardpanel-record") << QStringLiteral(RECORDER_PATH)
+                                       << QStringLiteral(PACKAGING_DIR "/boardpanel-record.1");
+}
+
+// Every option that --help lists has a heading of its own in the manual
+// page, which is dated, points further and renders without a warning.
+void PackageTest::manualPagesListEveryOption()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, page);
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\.TH \\S+ 1 \\d{4}-\\d\\d-\\d\\d ")).match(lines.first()).hasMatch(),
+             qPrintable(lines.first()));
+    QVERIFY(lines.contains(QStringLiteral(".SH SEE ALSO")));
+
+    static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
+    QSet<QString> headings;
+    for (int i = 1; i < lines.size(); ++i) {
+        if (lines.at(i - 1) == QLatin1String(".TP")) {
+            QRegularExpressionMatchIterator found = option.globalMatch(QString(lines.at(i)).remove(QLatin1Char('\\')));
+            while (found.hasNext())
+                headings.insert(found.next().captured());
+        }
+    }
+    const Output help = runTool(program, {QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    static const QRegularExpression listed(QStringLiteral("^  (?:-\\w, )?(--[a-z][a-z-]*)"),
+                                           QRegularExpression::MultilineOption);
+    int options = 0;
+    for (QRegularExpressionMatchIterator found = listed.globalMatch(help.text); found.hasNext(); ++options) {
+        const QString name = found.next().captured(1);
+        QVERIFY2(headings.contains(name), qPrintable(name));
+    }
+    QVERIFY(options >= 6);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("groff")).isEmpty())
+        QSKIP("groff is not installed");
+    const Output render = runTool(QStringLiteral("groff"), {QStringLiteral("-ww"), QStringLiteral("-man"),
+                                                            QStringLiteral("-Tutf8"), QStringLiteral("-z"), page});
+    QCOMPARE(render.errors, QString());
 }
 
 QTEST_GUILESS_MAIN(PackageTest)

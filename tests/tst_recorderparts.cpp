@@ -1,5 +1,6 @@
 // The recorder's plain parts: what its options take, the names of rotated
 // files and their boundaries, the rate limit and the status line.
+#include "instrumentprotocol.h"
 #include "ratelimit.h"
 #include "recorderoptions.h"
 #include "recordingfiles.h"
@@ -17,6 +18,8 @@ class TestRecorderParts : public QObject
 private slots:
     void amounts_data();
     void amounts();
+    void commandLine_data();
+    void commandLine();
     void rotatedNames_data();
     void rotatedNames();
     void freeNamesNeverOverwrite();
@@ -66,6 +69,59 @@ void TestRecorderParts::amounts()
         found = RecorderCommandLine::ratePerSecond(text);
     }
     QCOMPARE(found.value_or(-1.0), expected);
+}
+
+// What the command line names, with a service's credentials directory
+// holding "mqtt" (ann) and "lab" (bob); the user found, or the exit status.
+void TestRecorderParts::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("asService");
+    QTest::addColumn<QString>("instrument");
+    QTest::addColumn<QString>("userOrStatus");
+    const QStringList mqtt{"--mqtt", "mqtt://h/t"};
+    QTest::newRow("usual spelling") << QStringList{"--instrument", "oscilloscope"} << false << "osciloscope" << "";
+    QTest::newRow("specified name") << QStringList{"--instrument", "osciloscope"} << false << "osciloscope" << "";
+    QTest::newRow("no such spelling") << QStringList{"--instrument", "pwm-generator"} << false << "" << "2";
+    QTest::newRow("credential by default") << mqtt << true << "counter" << "ann";
+    QTest::newRow("credential by name") << mqtt + QStringList{"--mqtt-credentials", "lab"} << true << "counter" << "bob";
+    QTest::newRow("missing credential") << mqtt + QStringList{"--mqtt-credentials", "none"} << true << "counter" << "4";
+    QTest::newRow("no publishing, no credential") << QStringList{} << true << "counter" << "";
+    QTest::newRow("not a service") << mqtt << false << "counter" << "";
+}
+
+void TestRecorderParts::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, asService);
+    QFETCH(QString, instrument);
+    QFETCH(QString, userOrStatus);
+    QTemporaryDir credentials;
+    for (const auto &[name, user] : {std::pair{"mqtt", "ann"}, std::pair{"lab", "bob"}}) {
+        QFile file(credentials.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(user) + "\nsecret\n");
+    }
+    if (asService)
+        qputenv("CREDENTIALS_DIRECTORY", QFile::encodeName(credentials.path()));
+    else
+        qunsetenv("CREDENTIALS_DIRECTORY");
+    if (!arguments.contains("--instrument"))
+        arguments = QStringList{"--instrument", "counter"} + arguments;
+
+    RecorderOptions options;
+    QString output;
+    QString errors;
+    const std::optional<int> status =
+        RecorderCommandLine::parse(QStringList{"boardpanel-record"} + arguments, options, &output, &errors);
+    qunsetenv("CREDENTIALS_DIRECTORY");
+    if (status) {
+        QCOMPARE(QString::number(*status), userOrStatus);
+        return;
+    }
+    QVERIFY2(options.instrument, qPrintable(errors));
+    QCOMPARE(options.instrument->name, instrument);
+    QCOMPARE(options.mqtt ? options.mqtt->user : QString(), userOrStatus);
 }
 
 void TestRecorderParts::rotatedNames_data()

@@ -1,6 +1,7 @@
 // A virtual board on a pseudo-terminal, for trying the panel or a terminal
-// program without hardware. Prints the device path, then serves until it is
-// killed. SIGUSR1 pulls its cable and plugs it back in. It writes its
+// program without hardware. Prints the device path (--link's when given),
+// then serves until it is killed. SIGUSR1 pulls its cable and plugs it back
+// in on a new pseudo-terminal, whose path it prints. It writes its
 // stream as a USB serial device delivers it: every millisecond what is due.
 #include "replugsignal.h"
 #include "virtualboard.h"
@@ -77,8 +78,10 @@ int main(int argc, char *argv[])
         QTextStream(stdout) << "unplugged" << Qt::endl;
         board.replug(parser.value(replugDelay).toInt());
     });
-    QObject::connect(&board, &VirtualBoard::plugged, &board, [](const QString &path) {
-        QTextStream(stdout) << path << Qt::endl;
+    // The new pseudo-terminal, also under --link: the link follows it, and
+    // a terminal program opened on the old one must be pointed at it.
+    QObject::connect(&board, &VirtualBoard::plugged, &board, [&board] {
+        QTextStream(stdout) << board.ptyPath() << Qt::endl;
     });
     QObject::connect(&board, &VirtualBoard::stepped, &board, [](int millivolts, qint64 ns) {
         QTextStream(stdout) << "step " << millivolts << ' ' << ns << Qt::endl;

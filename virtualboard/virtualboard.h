@@ -42,6 +42,8 @@ public:
     // Where the panel finds the board: the pseudo-terminal, or the link to
     // it when one is set.
     QString devicePath() const { return m_linkPath.isEmpty() ? m_ptyPath : m_linkPath; }
+    // The pseudo-terminal itself, new at every plug.
+    QString ptyPath() const { return m_ptyPath; }
     // Presents the board at `path` too (a symbolic link to its
     // pseudo-terminal, renewed on every plug), as a real board keeps its
     // device name across a reset. Empty: the pseudo-terminal's own path.
