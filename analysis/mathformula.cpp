@@ -185,6 +185,14 @@ void skipNumber(const QString &text, int &at)
     }
 }
 
+// A word of the user's text as an error quotes it: a long one cut short,
+// so that the sentence still fits the dialog.
+QString shown(const QString &word)
+{
+    constexpr int longest = 24;
+    return word.size() <= longest ? word : word.left(longest - 1) + QChar(0x2026);
+}
+
 struct Rewritten
 {
     QString text;
@@ -263,7 +271,7 @@ bool rewrite(const QString &text, const QStringList &names, Rewritten *out, Form
             skipNumber(text, at);
             const QString number = text.mid(start, at - start);
             if (std::isinf(number.toLatin1().toDouble()))
-                return fail(tr("the number “%1” is too large").arg(number), start);
+                return fail(tr("the number “%1” is too large").arg(shown(number)), start);
             continue;
         }
         if (!isNameStart(c)) {
@@ -278,13 +286,13 @@ bool rewrite(const QString &text, const QStringList &names, Rewritten *out, Form
         const bool isValue = name == QLatin1String("t") || names.contains(name);
         if (name != QLatin1String("avg") && name != QLatin1String("rms")) {
             if (called && !isFunction)
-                return fail(isValue ? tr("“%1” is not a function").arg(name)
-                                    : tr("unknown function “%1”").arg(name),
+                return fail(isValue ? tr("“%1” is not a function").arg(shown(name))
+                                    : tr("unknown function “%1”").arg(shown(name)),
                             start);
             if (!called && isFunction)
-                return fail(tr("“%1” is followed by a bracket").arg(name), start);
+                return fail(tr("“%1” is followed by a bracket").arg(shown(name)), start);
             if (!called && !isValue)
-                return fail(tr("unknown name “%1”").arg(name), start);
+                return fail(tr("unknown name “%1”").arg(shown(name)), start);
             continue;
         }
         if (out->terms.size() >= size_t(MathFormula::maxPastTerms))
@@ -305,7 +313,7 @@ bool rewrite(const QString &text, const QStringList &names, Rewritten *out, Form
 }
 
 // What the user wrote at `at`: a whole avg()/rms() call, a name, a number
-// or a run of operator signs.
+// or an operator.
 QString wordAt(const QString &text, const Rewritten &rewritten, int at)
 {
     for (const auto &call : rewritten.calls) {
@@ -320,17 +328,22 @@ QString wordAt(const QString &text, const Rewritten &rewritten, int at)
         nameAt(text, end);
     else if (isDigit(c) || c == QLatin1Char('.'))
         skipNumber(text, end);
-    else
-        while (end < text.size() && QStringLiteral("+-*/^<>=!&|").contains(text.at(end)))
-            ++end;
+    else if (std::any_of(std::begin(operators), std::end(operators), [&](const Operator &op) {
+                 return qstrlen(op.name) == 2 && text.midRef(at, 2) == QLatin1String(op.name);
+             }))
+        end += 2;
     return text.mid(at, std::max(end - at, 1));
 }
 
 // The parser's refusal in the user's words, at the place in the user's text.
 FormulaError parserError(const mu::ParserError &failure, const QString &text, const Rewritten &rewritten)
 {
-    // The parser may point one past the end, or into a replaced call.
-    int position = std::clamp(failure.GetPos(), -1, int(text.size()));
+    // The parser may point one past the end, past a sign ("-") it did not
+    // expect, or into a replaced call.
+    int position = failure.GetPos();
+    if (failure.GetCode() == mu::ecUNEXPECTED_OPERATOR)
+        position -= int(failure.GetToken().size());
+    position = std::clamp(position, -1, int(text.size()));
     for (const auto &call : rewritten.calls) {
         if (position > call.first && position < call.first + call.second)
             position = call.first;
@@ -339,11 +352,11 @@ FormulaError parserError(const mu::ParserError &failure, const QString &text, co
     switch (failure.GetCode()) {
     case mu::ecUNASSIGNABLE_TOKEN:
     case mu::ecUNEXPECTED_OPERATOR:
-        return {tr("“%1” cannot stand here").arg(word), position};
+        return {tr("“%1” cannot stand here").arg(shown(word)), position};
     case mu::ecUNEXPECTED_VAL:
     case mu::ecUNEXPECTED_VAR:
     case mu::ecUNEXPECTED_FUN:
-        return {tr("an operator is missing before “%1”").arg(word), position};
+        return {tr("an operator is missing before “%1”").arg(shown(word)), position};
     case mu::ecUNEXPECTED_PARENS: {
         if (word == QLatin1String("("))
             return {tr("an operator is missing before “(”"), position};

@@ -202,11 +202,12 @@ void TestMathChannels::errorsSayWhere_data()
     QTest::newRow("two names") << "M1" << "PAD0 PAD1" << "an operator is missing before “PAD1” (at character 6)";
     QTest::newRow("number too large") << "M1" << "PAD0 * 1e999" << "the number “1e999” is too large (at character 8)";
     QTest::newRow("many digits") << "M1" << QString(400, '9')
-                                 << "the number “" + QString(400, '9') + "” is too large (at character 1)";
+                                 << "the number “" + QString(23, '9') + "…” is too large (at character 1)";
     QTest::newRow("unknown function") << "M1" << "integ(PAD0)" << "unknown function “integ” (at character 1)";
     QTest::newRow("a channel called") << "M1" << "PAD0 (1)" << "“PAD0” is not a function (at character 1)";
     QTest::newRow("function not called") << "M1" << "sin + 1" << "“sin” is followed by a bracket (at character 1)";
     QTest::newRow("two operators") << "M1" << "PAD0 * * 2" << "“*” cannot stand here (at character 8)";
+    QTest::newRow("sign after a sign") << "M1" << "--PAD0" << "“-” cannot stand here (at character 2)";
     QTest::newRow("value missing") << "M1" << "min(PAD0,)" << "a value is missing before “)” (at character 10)";
     QTest::newRow("no else") << "M1" << "PAD0 ? 2" << "“?” needs a “:” after it";
     QTest::newRow("other sign") << "M1" << "PAD0 # 1"
