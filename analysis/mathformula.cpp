@@ -360,7 +360,7 @@ FormulaError parserError(const mu::ParserError &failure, const QString &text, co
     case mu::ecUNEXPECTED_PARENS: {
         if (word == QLatin1String("("))
             return {tr("an operator is missing before “(”"), position};
-        const QStringRef before = text.leftRef(position);
+        const QStringRef before = text.leftRef(std::max(position, 0));
         if (before.count(QLatin1Char('(')) <= before.count(QLatin1Char(')')))
             return {tr("a bracket is not opened"), position};
         return {tr("a value is missing before “)”"), position};
