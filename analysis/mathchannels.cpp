@@ -15,20 +15,12 @@ QString tr(const char *text)
     return QCoreApplication::translate("MathChannels", text);
 }
 
-// Names a formula uses otherwise: the time, the past and the parser's
-// functions.
+// Names a formula uses otherwise: the time, the past and the functions.
 const QStringList &reservedNames()
 {
-    static const QStringList names{
-        QStringLiteral("t"),     QStringLiteral("avg"),   QStringLiteral("rms"),
-        QStringLiteral("sin"),   QStringLiteral("cos"),   QStringLiteral("tan"),
-        QStringLiteral("asin"),  QStringLiteral("acos"),  QStringLiteral("atan"),
-        QStringLiteral("sinh"),  QStringLiteral("cosh"),  QStringLiteral("tanh"),
-        QStringLiteral("asinh"), QStringLiteral("acosh"), QStringLiteral("atanh"),
-        QStringLiteral("log2"),  QStringLiteral("log10"), QStringLiteral("log"),
-        QStringLiteral("ln"),    QStringLiteral("exp"),   QStringLiteral("sqrt"),
-        QStringLiteral("sign"),  QStringLiteral("rint"),  QStringLiteral("abs"),
-        QStringLiteral("min"),   QStringLiteral("max"),   QStringLiteral("sum")};
+    static const QStringList names = QStringList{QStringLiteral("t"), QStringLiteral("avg"),
+                                                 QStringLiteral("rms")}
+                                     + MathFormula::functionNames();
     return names;
 }
 

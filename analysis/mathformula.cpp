@@ -6,12 +6,158 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("MathFormula", text);
+}
+
+// Set when a NaN goes into or comes out of anything a formula computes, so
+// that none can be swallowed on its way (min() choosing the other value, a
+// comparison answering false, the parser's own ?: choosing a branch on it).
+// The parser's operators take no context; an evaluation runs on one thread.
+thread_local bool sawNoValue = false;
+
+double noting(double value)
+{
+    if (std::isnan(value))
+        sawNoValue = true;
+    return value;
+}
+
+template <mu::fun_type1 function>
+double unary(double x)
+{
+    return noting(std::isnan(x) ? x : function(x));
+}
+
+template <mu::fun_type2 function>
+double binary(double x, double y)
+{
+    return noting(std::isnan(x) || std::isnan(y) ? qQNaN() : function(x, y));
+}
+
+template <mu::multfun_type function>
+double variadic(const double *values, int count)
+{
+    const bool none = std::any_of(values, values + count, [](double value) { return std::isnan(value); });
+    return noting(none ? qQNaN() : function(values, count));
+}
+
+double negative(double x) { return -x; }
+double positive(double x) { return x; }
+double sign(double x) { return x > 0 ? 1 : x < 0 ? -1 : 0; }
+// Halves upwards (-2.5 to -2), as rint() has always rounded here.
+double roundHalfUp(double x) { return std::floor(x + 0.5); }
+double plus(double x, double y) { return x + y; }
+double minus(double x, double y) { return x - y; }
+double times(double x, double y) { return x * y; }
+// A division by zero has no value, not an infinity that min() or a
+// comparison would turn into one.
+double divide(double x, double y) { return y == 0 ? qQNaN() : x / y; }
+// Squares, as in a magnitude, without the cost of a general power.
+double power(double x, double y) { return y == 2 ? x * x : std::pow(x, y); }
+double less(double x, double y) { return x < y; }
+double lessOrEqual(double x, double y) { return x <= y; }
+double greater(double x, double y) { return x > y; }
+double greaterOrEqual(double x, double y) { return x >= y; }
+double equal(double x, double y) { return x == y; }
+double unequal(double x, double y) { return x != y; }
+double both(double x, double y) { return x != 0 && y != 0; }
+double either(double x, double y) { return x != 0 || y != 0; }
+double sum(const double *values, int count) { return std::accumulate(values, values + count, 0.0); }
+double least(const double *values, int count) { return *std::min_element(values, values + count); }
+double most(const double *values, int count) { return *std::max_element(values, values + count); }
+
+struct Operator
+{
+    const char *name;
+    mu::fun_type2 function;
+    int priority;
+    mu::EOprtAssociativity associativity;
+};
+
+const Operator operators[] = {
+    {"||", binary<either>, mu::prLOR, mu::oaLEFT},
+    {"&&", binary<both>, mu::prLAND, mu::oaLEFT},
+    {"<", binary<less>, mu::prCMP, mu::oaLEFT},
+    {"<=", binary<lessOrEqual>, mu::prCMP, mu::oaLEFT},
+    {">", binary<greater>, mu::prCMP, mu::oaLEFT},
+    {">=", binary<greaterOrEqual>, mu::prCMP, mu::oaLEFT},
+    {"==", binary<equal>, mu::prCMP, mu::oaLEFT},
+    {"!=", binary<unequal>, mu::prCMP, mu::oaLEFT},
+    {"+", binary<plus>, mu::prADD_SUB, mu::oaLEFT},
+    {"-", binary<minus>, mu::prADD_SUB, mu::oaLEFT},
+    {"*", binary<times>, mu::prMUL_DIV, mu::oaLEFT},
+    {"/", binary<divide>, mu::prMUL_DIV, mu::oaLEFT},
+    {"^", binary<power>, mu::prPOW, mu::oaRIGHT},
+};
+
+template <typename Function>
+struct Named
+{
+    const char *name;
+    Function function;
+};
+
+// The library's functions are called here, never taken by address: taking
+// one's address can bind every call of it in the program to another of its
+// variants, one that rounds the last bit otherwise.
+double sinOf(double x) { return std::sin(x); }
+double cosOf(double x) { return std::cos(x); }
+double tanOf(double x) { return std::tan(x); }
+double asinOf(double x) { return std::asin(x); }
+double acosOf(double x) { return std::acos(x); }
+double atanOf(double x) { return std::atan(x); }
+double sinhOf(double x) { return std::sinh(x); }
+double coshOf(double x) { return std::cosh(x); }
+double tanhOf(double x) { return std::tanh(x); }
+double asinhOf(double x) { return std::asinh(x); }
+double acoshOf(double x) { return std::acosh(x); }
+double atanhOf(double x) { return std::atanh(x); }
+double log2Of(double x) { return std::log2(x); }
+double log10Of(double x) { return std::log10(x); }
+double logOf(double x) { return std::log(x); }
+double expOf(double x) { return std::exp(x); }
+double sqrtOf(double x) { return std::sqrt(x); }
+double absOf(double x) { return std::fabs(x); }
+double atan2Of(double y, double x) { return std::atan2(y, x); }
+
+const Named<mu::fun_type1> unaryFunctions[] = {
+    {"sin", unary<sinOf>},     {"cos", unary<cosOf>},     {"tan", unary<tanOf>},
+    {"asin", unary<asinOf>},   {"acos", unary<acosOf>},   {"atan", unary<atanOf>},
+    {"sinh", unary<sinhOf>},   {"cosh", unary<coshOf>},   {"tanh", unary<tanhOf>},
+    {"asinh", unary<asinhOf>}, {"acosh", unary<acoshOf>}, {"atanh", unary<atanhOf>},
+    {"log2", unary<log2Of>},   {"log10", unary<log10Of>}, {"log", unary<logOf>},
+    {"ln", unary<logOf>},      {"exp", unary<expOf>},     {"sqrt", unary<sqrtOf>},
+    {"sign", unary<sign>},     {"rint", unary<roundHalfUp>}, {"abs", unary<absOf>}};
+const Named<mu::fun_type2> binaryFunctions[] = {{"atan2", binary<atan2Of>}};
+const Named<mu::multfun_type> variadicFunctions[] = {
+    {"sum", variadic<sum>}, {"min", variadic<least>}, {"max", variadic<most>}};
+
+// Every operator and function of a formula is one of the above, none of the
+// parser's own, and none is folded while parsing: each sees every NaN at
+// every evaluation.
+void defineOperations(mu::Parser &parser)
+{
+    parser.EnableOptimizer(false);
+    parser.EnableBuiltInOprt(false);
+    parser.ClearFun();
+    parser.ClearInfixOprt();
+    parser.ClearPostfixOprt();
+    for (const Operator &op : operators)
+        parser.DefineOprt(op.name, op.function, unsigned(op.priority), op.associativity);
+    parser.DefineInfixOprt("-", unary<negative>, mu::prINFIX, false);
+    parser.DefineInfixOprt("+", unary<positive>, mu::prINFIX, false);
+    for (const auto &function : unaryFunctions)
+        parser.DefineFun(function.name, function.function, false);
+    for (const auto &function : binaryFunctions)
+        parser.DefineFun(function.name, function.function, false);
+    for (const auto &function : variadicFunctions)
+        parser.DefineFun(function.name, function.function, false);
 }
 
 bool isNameStart(QChar c)
@@ -62,10 +208,21 @@ void skipNumber(const QString &text, int &at)
     }
 }
 
+// A word of the user's text as an error quotes it: a long one cut short,
+// so that the sentence still fits the dialog.
+QString shown(const QString &word)
+{
+    constexpr int longest = 24;
+    return word.size() <= longest ? word : word.left(longest - 1) + QChar(0x2026);
+}
+
 struct Rewritten
 {
     QString text;
     std::vector<PastTerm> terms;
+    // Where each replaced call stands, in the user's text and the same in
+    // the rewritten one: its first character and its length.
+    std::vector<std::pair<int, int>> calls;
 };
 
 // Reads avg(NAME, N) from `at`, just after the function's name; `at` ends
@@ -110,78 +267,147 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
 }
 
 // The text with every avg()/rms() call replaced by a variable of the
-// call's length, and what each of them stands for; the names the user may
-// not write (other characters, an "=" that would assign, a name beginning
-// "_", which the replacements and the parser's constants use) refused here.
+// call's length, and what each of them stands for. Refused here, in the
+// user's words: other characters, an "=" that would assign, a number too
+// large to hold, and every name that is not a channel, `t` or a function
+// called as one (so the replacements' "_p0" and the parser's own "_pi" are
+// unknown names too).
 bool rewrite(const QString &text, const QStringList &names, Rewritten *out, FormulaError *error)
 {
+    const auto fail = [&](const QString &message, int position) {
+        *error = {message, position};
+        return false;
+    };
     out->text = text;
     for (int at = 0; at < text.size();) {
         const QChar c = text.at(at);
-        if (c.unicode() < 0x20 || c.unicode() > 0x7e) {
-            *error = {tr("a formula holds letters, digits, operators and brackets only"), at};
-            return false;
-        }
+        if (!isNameChar(c) && !QStringLiteral(" .,+-*/^<>=!&|?:()").contains(c))
+            return fail(tr("a formula holds letters, digits, operators and brackets only"), at);
         if (c == QLatin1Char('=')) {
             const bool compares = (at > 0 && QStringLiteral("<>!=").contains(text.at(at - 1)))
                                   || (at + 1 < text.size() && text.at(at + 1) == QLatin1Char('='));
-            if (!compares) {
-                *error = {tr("a formula cannot assign (=)"), at};
-                return false;
-            }
+            if (!compares)
+                return fail(tr("a formula cannot assign (=)"), at);
         }
+        const int start = at;
         if (isDigit(c) || c == QLatin1Char('.')) {
             skipNumber(text, at);
+            const QString number = text.mid(start, at - start);
+            if (std::isinf(number.toLatin1().toDouble()))
+                return fail(tr("the number “%1” is too large").arg(shown(number)), start);
             continue;
         }
         if (!isNameStart(c)) {
             ++at;
             continue;
         }
-        const int start = at;
         const QString name = nameAt(text, at);
-        if (name.startsWith(QLatin1Char('_'))) {
-            *error = {tr("unknown name “%1”").arg(name), start};
-            return false;
-        }
-        if (name != QLatin1String("avg") && name != QLatin1String("rms"))
+        int next = at;
+        skipSpaces(text, next);
+        const bool called = next < text.size() && text.at(next) == QLatin1Char('(');
+        const bool isFunction = MathFormula::functionNames().contains(name);
+        const bool isValue = name == QLatin1String("t") || names.contains(name);
+        if (name != QLatin1String("avg") && name != QLatin1String("rms")) {
+            if (called && !isFunction)
+                return fail(isValue ? tr("“%1” is not a function").arg(shown(name))
+                                    : tr("unknown function “%1”").arg(shown(name)),
+                            start);
+            if (!called && isFunction)
+                return fail(tr("“%1” is followed by a bracket").arg(shown(name)), start);
+            if (!called && !isValue)
+                return fail(tr("unknown name “%1”").arg(shown(name)), start);
             continue;
-        if (out->terms.size() >= size_t(MathFormula::maxPastTerms)) {
-            *error = {tr("a formula holds at most 8 calls of avg and rms"), start};
-            return false;
         }
+        if (out->terms.size() >= size_t(MathFormula::maxPastTerms))
+            return fail(tr("a formula holds at most 8 calls of avg and rms"), start);
         PastTerm term;
         term.rms = name == QLatin1String("rms");
         if (!readPastCall(text, at, names, &term, error))
             return false;
         // "avg(A,1)" is 8 characters at least: room for "_p7", and spaces
-        // after it keep the length.
+        // after it keep the length, so the parser's positions are the user's.
         QString variable = QStringLiteral("_p%1").arg(out->terms.size());
         variable += QString(at - start - variable.size(), QLatin1Char(' '));
         out->text.replace(start, at - start, variable);
         out->terms.push_back(term);
+        out->calls.emplace_back(start, at - start);
     }
     return true;
 }
 
-FormulaError parserError(const mu::ParserError &failure)
+// What the user wrote at `at`: a whole avg()/rms() call, a name, a number
+// or an operator.
+QString wordAt(const QString &text, const Rewritten &rewritten, int at)
 {
-    const QString token = QString::fromStdString(failure.GetToken());
-    const int position = failure.GetPos();
+    for (const auto &call : rewritten.calls) {
+        if (call.first == at)
+            return text.mid(call.first, call.second);
+    }
+    if (at < 0 || at >= text.size())
+        return QString();
+    int end = at;
+    const QChar c = text.at(at);
+    if (isNameStart(c))
+        nameAt(text, end);
+    else if (isDigit(c) || c == QLatin1Char('.'))
+        skipNumber(text, end);
+    else if (std::any_of(std::begin(operators), std::end(operators), [&](const Operator &op) {
+                 return qstrlen(op.name) == 2 && text.midRef(at, 2) == QLatin1String(op.name);
+             }))
+        end += 2;
+    return text.mid(at, std::max(end - at, 1));
+}
+
+// The parser's refusal in the user's words, at the place in the user's text.
+FormulaError parserError(const mu::ParserError &failure, const QString &text, const Rewritten &rewritten)
+{
+    // The parser may point one past the end, past a sign ("-") it did not
+    // expect, or into a replaced call.
+    int position = failure.GetPos();
+    if (failure.GetCode() == mu::ecUNEXPECTED_OPERATOR)
+        position -= int(failure.GetToken().size());
+    position = std::clamp(position, -1, int(text.size()));
+    for (const auto &call : rewritten.calls) {
+        if (position > call.first && position < call.first + call.second)
+            position = call.first;
+    }
+    const QString word = wordAt(text, rewritten, position);
     switch (failure.GetCode()) {
     case mu::ecUNASSIGNABLE_TOKEN:
-        return {tr("unknown name “%1”").arg(token), position};
+    case mu::ecUNEXPECTED_OPERATOR:
+        return {tr("“%1” cannot stand here").arg(shown(word)), position};
+    case mu::ecUNEXPECTED_VAL:
+    case mu::ecUNEXPECTED_VAR:
+    case mu::ecUNEXPECTED_FUN:
+        return {tr("an operator is missing before “%1”").arg(shown(word)), position};
+    case mu::ecUNEXPECTED_PARENS: {
+        if (word == QLatin1String("("))
+            return {tr("an operator is missing before “(”"), position};
+        const QStringRef before = text.leftRef(std::max(position, 0));
+        if (before.count(QLatin1Char('(')) <= before.count(QLatin1Char(')')))
+            return {tr("a bracket is not opened"), position};
+        return {tr("a value is missing before “)”"), position};
+    }
+    case mu::ecUNEXPECTED_ARG_SEP:
+        return {tr("a value is missing before the comma"), position};
+    case mu::ecUNEXPECTED_ARG:
+        return {tr("a formula gives one value: no commas outside a function"), -1};
     case mu::ecMISSING_PARENS:
         return {tr("a bracket is not closed"), position};
-    case mu::ecUNEXPECTED_PARENS:
-        return {tr("a bracket is not opened"), position};
     case mu::ecUNEXPECTED_EOF:
         return {tr("the formula ends too soon"), position};
     case mu::ecTOO_FEW_PARAMS:
     case mu::ecTOO_MANY_PARAMS:
-        return {tr("“%1” takes another number of values").arg(token), position};
+        return {tr("“%1” takes another number of values").arg(QString::fromStdString(failure.GetToken())),
+                position};
+    case mu::ecUNEXPECTED_CONDITIONAL:
+        return {tr("a value is missing before “?”"), position};
+    case mu::ecMISSING_ELSE_CLAUSE:
+        return {tr("“?” needs a “:” after it"), -1};
+    case mu::ecMISPLACED_COLON:
+        return {tr("“:” has no “?” before it"), position};
     default:
-        return {QString::fromStdString(failure.GetMsg()), position};
+        return {tr("the formula cannot be read"), position};
     }
 }
 
@@ -194,7 +420,25 @@ QString FormulaError::text() const
     return tr("%1 (at character %2)").arg(message).arg(position + 1);
 }
 
-MathFormula::MathFormula() : m_parser(std::make_unique<mu::Parser>()) {}
+MathFormula::MathFormula() : m_parser(std::make_unique<mu::Parser>())
+{
+    defineOperations(*m_parser);
+}
+
+const QStringList &MathFormula::functionNames()
+{
+    static const QStringList names = [] {
+        QStringList all;
+        for (const auto &function : unaryFunctions)
+            all.append(QLatin1String(function.name));
+        for (const auto &function : binaryFunctions)
+            all.append(QLatin1String(function.name));
+        for (const auto &function : variadicFunctions)
+            all.append(QLatin1String(function.name));
+        return all;
+    }();
+    return names;
+}
 
 MathFormula::~MathFormula() = default;
 
@@ -238,9 +482,7 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
                 formula->m_used.push_back(int(slot - formula->m_channelSlots.data()));
         }
     } catch (const mu::ParserError &failure) {
-        *error = parserError(failure);
-        // The parser may point one past the end.
-        error->position = std::clamp(error->position, -1, int(text.size()));
+        *error = parserError(failure, text, rewritten);
         return nullptr;
     } catch (const std::exception &) {
         *error = {tr("the formula cannot be read"), -1};
@@ -262,9 +504,10 @@ double MathFormula::evaluate(const double *channels, double seconds, const doubl
         m_pastSlots[i] = past[i];
     }
     m_seconds = seconds;
+    sawNoValue = false;
     try {
         const double value = m_parser->Eval();
-        return std::isfinite(value) ? value : qQNaN();
+        return !sawNoValue && std::isfinite(value) ? value : qQNaN();
     } catch (const mu::ParserError &) {
         return qQNaN();
     }

@@ -32,8 +32,10 @@ struct PastTerm
 };
 
 // A formula of a sample's channels, parsed once and evaluated per sample.
-// The operators, brackets and functions are the parser's (+ - * / ^, sin,
-// sqrt, min, …); the variables are the channels by name and `t`, the
+// The parser reads the brackets and ?:, the operators and functions
+// (+ - * / ^, sin, sqrt, min, …) are our own: a NaN met anywhere in an
+// evaluation leaves that sample without a value, whatever the formula then
+// does with it. The variables are the channels by name and `t`, the
 // seconds since the first sample. avg() and rms() look at the past, which
 // the parser's functions cannot (they are given values, not series): their
 // calls are replaced before parsing by variables of the same length, which
@@ -53,13 +55,17 @@ public:
     static std::unique_ptr<MathFormula> compile(const QString &text, const QStringList &names,
                                                 FormulaError *error);
 
+    // The names a formula calls as functions, besides avg and rms.
+    static const QStringList &functionNames();
+
     // The channels the formula reads directly, and its avg()/rms() calls.
     const std::vector<int> &usedChannels() const { return m_used; }
     const std::vector<PastTerm> &pastTerms() const { return m_pastTerms; }
 
     // The value for one sample: `channels` by channel (NaN: none), `past`
     // by term. NaN when the formula has no value there: a channel it reads
-    // has none, or the result is not a finite number.
+    // has none, a NaN comes up on the way (a division by zero, the root of
+    // a negative number), or the result is not a finite number.
     double evaluate(const double *channels, double seconds, const double *past);
 
 private:

@@ -83,6 +83,24 @@ void TestMathChannels::valuesOverKnownSamples_data()
         << QStringList{"PAD0 - PAD1", "avg(M1, 4)"} << frames << QStringList{"7", "7", "3.5", "1"};
     QTest::newRow("overflow") << QStringList{"exp(PAD0 * 100)"} << frames
                               << QStringList{"", "", "5.221469689764144e+173", "2.6881171418161356e+43"};
+    // No value stays none whatever it passes through: ln(-2), 0/0, a
+    // division by zero, the root of a negative.
+    QTest::newRow("none through max") << QStringList{"max(PAD0, ln(PAD2))"} << frames
+                                      << QStringList{"10", "", "", ""};
+    QTest::newRow("none through min") << QStringList{"min(5, sqrt(PAD2))"} << frames
+                                      << QStringList{"0", "5", "", ""};
+    QTest::newRow("division by zero through min") << QStringList{"min(PAD1, PAD1 / PAD2)"} << frames
+                                                  << QStringList{"", "0.0024311183144246355", "-2", ""};
+    QTest::newRow("none through sign") << QStringList{"sign(PAD2 / PAD2)"} << frames
+                                       << QStringList{"", "1", "1", ""};
+    QTest::newRow("none through a power") << QStringList{"(PAD2 / PAD2) ^ 0"} << frames
+                                          << QStringList{"", "1", "1", ""};
+    QTest::newRow("none through a comparison")
+        << QStringList{"sqrt(PAD2) > 0 ? 1 : 2"} << frames << QStringList{"2", "1", "", ""};
+    QTest::newRow("none as a condition") << QStringList{"sqrt(PAD2 - 1) ? 1 : 2"} << frames
+                                         << QStringList{"", "1", "", ""};
+    QTest::newRow("none through sum and &&") << QStringList{"sum(PAD1, sqrt(PAD2 - 1)) && 1"} << frames
+                                             << QStringList{"", "1", "", ""};
 }
 
 void TestMathChannels::valuesOverKnownSamples()
@@ -195,6 +213,22 @@ void TestMathChannels::errorsSayWhere_data()
     QTest::newRow("name in use") << "PAD0" << "1" << "the name “PAD0” is already in use";
     QTest::newRow("name of a function") << "sin" << "1" << "the name “sin” is already in use";
     QTest::newRow("not a name") << "2x" << "1" << "a name is a letter, then up to 15 letters, digits or “_”";
+    // In the user's words, at one place in the user's text.
+    QTest::newRow("after a past term") << "M1" << "avg(PAD0, 4) avg(PAD1, 4)"
+                                       << "an operator is missing before “avg(PAD1, 4)” (at character 14)";
+    QTest::newRow("two names") << "M1" << "PAD0 PAD1" << "an operator is missing before “PAD1” (at character 6)";
+    QTest::newRow("number too large") << "M1" << "PAD0 * 1e999" << "the number “1e999” is too large (at character 8)";
+    QTest::newRow("many digits") << "M1" << QString(400, '9')
+                                 << "the number “" + QString(23, '9') + "…” is too large (at character 1)";
+    QTest::newRow("unknown function") << "M1" << "integ(PAD0)" << "unknown function “integ” (at character 1)";
+    QTest::newRow("a channel called") << "M1" << "PAD0 (1)" << "“PAD0” is not a function (at character 1)";
+    QTest::newRow("function not called") << "M1" << "sin + 1" << "“sin” is followed by a bracket (at character 1)";
+    QTest::newRow("two operators") << "M1" << "PAD0 * * 2" << "“*” cannot stand here (at character 8)";
+    QTest::newRow("sign after a sign") << "M1" << "--PAD0" << "“-” cannot stand here (at character 2)";
+    QTest::newRow("value missing") << "M1" << "min(PAD0,)" << "a value is missing before “)” (at character 10)";
+    QTest::newRow("no else") << "M1" << "PAD0 ? 2" << "“?” needs a “:” after it";
+    QTest::newRow("other sign") << "M1" << "PAD0 # 1"
+                                << "a formula holds letters, digits, operators and brackets only (at character 6)";
     QTest::newRow("valid") << "Temp_C" << "0.1 * PAD2 - 50 + avg(PAD0, 16) * 0" << "";
 }
 
