@@ -198,9 +198,10 @@ void ScopeTrigger::judge(int position, const SampleStore &store, qint64 nowNs)
     // sample) as in the last view is aligned on.
     const double after =
         (value - level) / (value - before->second) * double(index - before->first);
-    const bool alignBefore = m_alignOffset && before->first == index - 1
-                             && holdsWindowOf(store, index - 1) && !store.at(position - 1).gapBefore
-                             && std::abs(after - 1 - *m_alignOffset) < std::abs(after - *m_alignOffset);
+    const bool alignBefore =
+        m_alignOffset && before->first == index - 1 && holdsWindowOf(store, index - 1)
+        && !store.at(position - 1).gapBefore
+        && std::abs(after - 1 - *m_alignOffset) < std::abs(after - *m_alignOffset);
     m_shownIndex = alignBefore ? index - 1 : index;
     m_alignOffset = alignBefore ? after - 1 : after;
     m_lastCrossingNs = nowNs;

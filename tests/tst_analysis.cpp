@@ -90,8 +90,10 @@ Values boardSine(std::initializer_list<std::array<int, 3>> runs)
 {
     Values values;
     for (const auto &[count, amplitude, offset] : runs) {
-        for (int i = 0; i < count; ++i)
-            values.append(int(offset + amplitude * std::sin(2 * M_PI * 7.2 * values.size() / 720.0)));
+        for (int i = 0; i < count; ++i) {
+            const double t = values.size() / 720.0;
+            values.append(int(offset + amplitude * std::sin(2 * M_PI * 7.2 * t)));
+        }
     }
     return values;
 }
@@ -266,21 +268,18 @@ void TestAnalysis::steadySignalRepeatsThePicture_data()
     QTest::newRow("store just holds a view") << square(4000, 90) << rising << 512 << 3 << 0;
     QTest::newRow("store too small for a view") << square(4000, 90) << rising << 256 << 0 << 0;
     // After a change, once it has left the window, one picture again.
-    const auto change = [](int at, int amplitude, int offset, int newAmplitude, int newOffset) {
-        return boardSine({{at, amplitude, offset}, {6000 - at, newAmplitude, newOffset}});
+    const auto change = [](const char *name, TriggerMode mode, int at, int amplitude, int offset,
+                           int newAmplitude, int newOffset) {
+        const Values values =
+            boardSine({{at, amplitude, offset}, {6000 - at, newAmplitude, newOffset}});
+        QTest::newRow(name) << values << mode << 8192 << 6 << at;
     };
-    QTest::newRow("amplitude drops, rising") << change(2050, 1400, 1650, 900, 1650) << rising
-                                             << 8192 << 6 << 2050;
-    QTest::newRow("amplitude drops, falling") << change(2080, 1400, 1650, 900, 1650) << falling
-                                              << 8192 << 6 << 2080;
-    QTest::newRow("amplitude grows") << change(2050, 900, 1650, 1400, 1650) << rising << 8192 << 6
-                                     << 2050;
-    QTest::newRow("offset rises") << change(2050, 900, 1650, 900, 2300) << rising << 8192 << 6
-                                  << 2050;
-    QTest::newRow("offset and amplitude fall") << change(2000, 1400, 1650, 500, 1000) << falling
-                                               << 8192 << 6 << 2000;
-    QTest::newRow("small swing high up") << change(2090, 900, 1650, 300, 2900) << falling << 8192
-                                         << 6 << 2090;
+    change("amplitude drops, rising", rising, 2050, 1400, 1650, 900, 1650);
+    change("amplitude drops, falling", falling, 2080, 1400, 1650, 900, 1650);
+    change("amplitude grows", rising, 2050, 900, 1650, 1400, 1650);
+    change("offset rises", rising, 2050, 900, 1650, 900, 2300);
+    change("offset and amplitude fall", falling, 2000, 1400, 1650, 500, 1000);
+    change("small swing high up", falling, 2090, 900, 1650, 300, 2900);
 }
 
 void TestAnalysis::steadySignalRepeatsThePicture()

