@@ -23,8 +23,9 @@ enum class TriggerStatus {
     Auto,
 };
 
-// The samples a triggered view shows, the crossing 100 samples from the
-// left edge; x on the plot counts from triggerIndex (-100 to 400).
+// The samples a triggered view shows, the crossing (the sample reaching the
+// level, or the one right before) 100 samples from the left edge; x on the
+// plot counts from triggerIndex (-100 to 400).
 struct TriggeredView
 {
     qint64 triggerIndex = 0;

@@ -198,7 +198,7 @@ bool RecordingReader::markGapAt(qint64 timeNs)
                 m_firstStepIsGap = isGap(*m_firstStepNs);
             }
             gap = isGap(step);
-            if (!gap && step >= 0 && m_usualStepNs >= 0)
+            if (!gap && step >= 0)
                 m_usualStepNs += (step - m_usualStepNs) / 64;
         }
     }
@@ -311,6 +311,7 @@ std::optional<Recording> RecordingReader::finish()
     std::rotate(m_recording.readings.begin(),
                 m_recording.readings.begin() + std::ptrdiff_t(m_recording.readings.empty() ? 0 : m_ringHead),
                 m_recording.readings.end());
+    // The first step was judged only once the second came.
     if (m_recording.rowsLeftOut == 0 && m_firstStepIsGap) {
         if (m_recording.samples.size() > 1)
             m_recording.samples[1].gapBefore = true;
