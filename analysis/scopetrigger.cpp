@@ -4,6 +4,8 @@
 #include "samplestore.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 TriggerMode nextTriggerMode(TriggerMode mode)
 {
@@ -56,9 +58,15 @@ void ScopeTrigger::restart()
     // Reading the held samples again finds a crossing at once after a
     // change of settings instead of waiting for new ones.
     m_armed = false;
-    m_lastTakenIndex.reset();
+    m_lastValue.reset();
+    m_alignOffset.reset();
+    m_newestSeen.reset();
+    m_lastJudgedIndex.reset();
+    m_lastWindowedIndex.reset();
+    m_lows.clear();
+    m_highs.clear();
+    m_arrivals.clear();
     m_shownIndex.reset();
-    m_waitingIndex.reset();
 }
 
 void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
@@ -69,28 +77,32 @@ void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
         return;
     }
 
-    int from = 0;
-    if (m_lastTakenIndex && !store.isEmpty()) {
-        if (store.newest().index < *m_lastTakenIndex) {
-            // Indexes started over: not the stream read so far.
+    if (!store.isEmpty()) {
+        const qint64 newest = store.newest().index;
+        // Indexes started over: not the stream read so far.
+        if (m_newestSeen && newest < *m_newestSeen)
             restart();
-        } else {
-            from = firstPositionFrom(store, *m_lastTakenIndex + 1);
-            // The ring dropped samples before they were read: an edge
+        if (!m_newestSeen || newest > *m_newestSeen)
+            m_arrivals.emplace_back(newest, nowNs);
+        m_newestSeen = newest;
+
+        int position = 0;
+        if (m_lastJudgedIndex) {
+            position = firstPositionFrom(store, *m_lastJudgedIndex + 1);
+            // The ring dropped samples before they were judged: an edge
             // across the loss is no edge.
-            if (from == 0 && store.at(0).index > *m_lastTakenIndex + 1)
+            if (position == 0 && store.at(0).index > *m_lastJudgedIndex + 1) {
                 m_armed = false;
+                m_lastValue.reset();
+            }
         }
+        for (; position < store.size() && store.at(position).index + postTriggerSamples <= newest;
+             ++position)
+            judge(position, store, nowNs);
     }
-    for (int position = from; position < store.size(); ++position)
-        takeSample(position, store, nowNs);
-    if (from < store.size())
-        m_lastTakenIndex = store.newest().index;
 
     if (m_shownIndex && !holdsWindowOf(store, *m_shownIndex))
         m_shownIndex.reset();
-    if (m_waitingIndex && !holdsWindowOf(store, *m_waitingIndex))
-        m_waitingIndex.reset();
     if (nowNs - m_lastCrossingNs > autoAfterNs)
         m_shownIndex.reset();
 }
@@ -117,46 +129,97 @@ void ScopeTrigger::followLevel(const SampleStore &store)
         m_level = (double(lowest) + double(highest)) / 2;
 }
 
-void ScopeTrigger::takeSample(int position, const SampleStore &store, qint64 nowNs)
+void ScopeTrigger::extendWindowTo(const SampleStore &store, qint64 lastIndex)
 {
-    const Sample &sample = store.at(position);
-    if (sample.gapBefore)
-        m_armed = false;
-    // The waiting crossing is shown once its window is complete; any
-    // sample at or past its end completes it, with a value or without.
-    if (m_waitingIndex && sample.index >= *m_waitingIndex + postTriggerSamples) {
-        m_shownIndex = m_waitingIndex;
-        m_waitingIndex.reset();
-        m_lastCrossingNs = nowNs;
+    int position = m_lastWindowedIndex ? firstPositionFrom(store, *m_lastWindowedIndex + 1) : 0;
+    for (; position < store.size() && store.at(position).index <= lastIndex; ++position) {
+        const qint64 index = store.at(position).index;
+        m_lastWindowedIndex = index;
+        double value = 0;
+        if (m_source >= store.channelCount() || !store.value(position, m_source, &value))
+            continue;
+        // Each queue keeps only the values that may still be its extreme.
+        while (!m_lows.empty() && m_lows.back().second >= value)
+            m_lows.pop_back();
+        m_lows.emplace_back(index, value);
+        while (!m_highs.empty() && m_highs.back().second <= value)
+            m_highs.pop_back();
+        m_highs.emplace_back(index, value);
     }
-    double value = 0;
-    if (m_source >= store.channelCount() || !store.value(position, m_source, &value)
-        || !crossesLevel(value))
-        return;
-
-    m_lastCrossingNs = nowNs;
-    // Re-armed only once the shown crossing's window has passed; the first
-    // crossing after that is the next one shown.
-    const bool rearmed = !m_shownIndex || sample.index > *m_shownIndex + postTriggerSamples;
-    if (rearmed && !m_waitingIndex && holdsWindowOf(store, sample.index))
-        m_waitingIndex = sample.index;
 }
 
-bool ScopeTrigger::crossesLevel(double value)
+void ScopeTrigger::judge(int position, const SampleStore &store, qint64 nowNs)
 {
-    if (!m_hasLevel)
-        return false;
+    const Sample &sample = store.at(position);
+    const qint64 index = sample.index;
+    m_lastJudgedIndex = index;
+    if (sample.gapBefore) {
+        m_armed = false;
+        m_lastValue.reset();
+    }
+    extendWindowTo(store, index + postTriggerSamples);
+    for (auto *queue : {&m_lows, &m_highs}) {
+        while (!queue->empty() && queue->front().first < index - preTriggerSamples)
+            queue->pop_front();
+    }
+    // The time the calls brought it, for the fall-back.
+    while (m_arrivals.size() > 1 && m_arrivals.front().first < index)
+        m_arrivals.pop_front();
+    double value = 0;
+    if (m_source >= store.channelCount() || !store.value(position, m_source, &value))
+        return;
+    const std::optional<std::pair<qint64, double>> before =
+        std::exchange(m_lastValue, std::pair(index, value));
+    // Measured against the samples a crossing here would show, not the
+    // newest: a view wholly after a change of amplitude or offset is
+    // aligned as the steady signal after it will be.
+    const double lowest = m_lows.front().second;
+    const double highest = m_highs.front().second;
+    const double level = m_userLevel ? *m_userLevel : (lowest + highest) / 2;
+    if (!crossesLevel(value, level, hysteresisShare * (highest - lowest)))
+        return;
+    // The level moved past the source as a change left the window: the
+    // source itself did not cross it here.
+    const bool rising = m_mode == TriggerMode::RisingEdge;
+    if (!before || (rising ? before->second >= level : before->second <= level))
+        return;
+    // A crossing counts for the fall-back from when it arrived.
+    m_lastCrossingNs = std::max(m_lastCrossingNs, m_arrivals.front().second);
+    // Re-armed only once the shown crossing's window has passed; the first
+    // crossing after that is the next one shown, its window complete now.
+    const bool rearmed = !m_shownIndex || index > *m_shownIndex + postTriggerSamples;
+    if (!rearmed || !holdsWindowOf(store, index))
+        return;
+
+    // A sample a hair from the level reaches it in one period and misses it
+    // in the next, and the picture would jump a sample to and fro: of the
+    // crossing sample and the one right before, the one placed against the
+    // crossing (met between them, `after` samples before the crossing
+    // sample) as in the last view is aligned on.
+    const double after =
+        (value - level) / (value - before->second) * double(index - before->first);
+    const bool alignBefore =
+        m_alignOffset && before->first == index - 1 && holdsWindowOf(store, index - 1)
+        && !store.at(position - 1).gapBefore
+        && std::abs(after - 1 - *m_alignOffset) < std::abs(after - *m_alignOffset);
+    m_shownIndex = alignBefore ? index - 1 : index;
+    m_alignOffset = alignBefore ? after - 1 : after;
+    m_lastCrossingNs = nowNs;
+}
+
+bool ScopeTrigger::crossesLevel(double value, double level, double hysteresis)
+{
     if (m_mode == TriggerMode::RisingEdge) {
-        if (value < m_level - m_hysteresis)
+        if (value < level - hysteresis)
             m_armed = true;
-        else if (m_armed && value >= m_level) {
+        else if (m_armed && value >= level) {
             m_armed = false;
             return true;
         }
     } else {
-        if (value > m_level + m_hysteresis)
+        if (value > level + hysteresis)
             m_armed = true;
-        else if (m_armed && value <= m_level) {
+        else if (m_armed && value <= level) {
             m_armed = false;
             return true;
         }

@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
+#include <deque>
 #include <optional>
+#include <utility>
 
 class SampleStore;
 struct Sample;
@@ -21,8 +23,9 @@ enum class TriggerStatus {
     Auto,
 };
 
-// The samples a triggered view shows, the crossing 100 samples from the
-// left edge; x on the plot counts from triggerIndex (-100 to 400).
+// The samples a triggered view shows, the crossing (the sample reaching the
+// level, or the one right before) 100 samples from the left edge; x on the
+// plot counts from triggerIndex (-100 to 400).
 struct TriggeredView
 {
     qint64 triggerIndex = 0;
@@ -33,19 +36,23 @@ struct TriggeredView
 // A scope trigger over the sample store, without widgets. Called once per
 // redraw; it looks only at the samples that arrived since the last call.
 //
-// A crossing needs the source to have been beyond the level by the
-// hysteresis on the far side first (a Schmitt trigger), so noise on a slow
-// edge crosses once. A crossing is shown only once its 400 later samples have
-// arrived, so the view is always complete; it then holds until those 400 have
-// passed and the next crossing is complete too. Every shown window starts on
-// the same sample of a steady periodic signal's period, so redraws repeat the
+// A sample is judged once the 400 after it have arrived, against the level
+// of the window a crossing there would show: the middle between the
+// source's lowest and highest value in it, or the user's level. So the view
+// is always complete, its crossing is measured against its own samples
+// whatever came before them, and how the samples were split between calls
+// changes nothing. A crossing needs the source to have been beyond the level
+// by the hysteresis on the far side first (a Schmitt trigger), so noise on a
+// slow edge crosses once. A view holds until its 400 samples have passed and
+// the next crossing is complete too. Every shown window starts on the same
+// sample of a steady periodic signal's period, so redraws repeat the
 // picture.
 class ScopeTrigger
 {
 public:
     static constexpr int preTriggerSamples = 100;
     static constexpr int postTriggerSamples = 400;
-    // The automatic level and the hysteresis follow this many newest samples.
+    // The level drawn and its hysteresis follow this many newest samples.
     static constexpr int levelWindowLength = 500;
     static constexpr double hysteresisShare = 0.02;
     // Without a crossing for this long the view falls back to rolling.
@@ -75,7 +82,7 @@ public:
     // held in `store`; nothing otherwise (draw the rolling view then).
     std::optional<TriggeredView> view(const SampleStore &store) const;
 
-    // The level crossings are measured against, for the dashed line; none
+    // The level for the dashed line, that of a crossing judged next: none
     // until the source has a value in the newest 500 samples or a user level
     // is set.
     bool hasLevel() const { return m_hasLevel; }
@@ -87,8 +94,10 @@ private:
     // reads every sample held again.
     void restart();
     void followLevel(const SampleStore &store);
-    void takeSample(int position, const SampleStore &store, qint64 nowNs);
-    bool crossesLevel(double value);
+    // Takes the source's values up to `lastIndex` into the window's extremes.
+    void extendWindowTo(const SampleStore &store, qint64 lastIndex);
+    void judge(int position, const SampleStore &store, qint64 nowNs);
+    bool crossesLevel(double value, double level, double hysteresis);
     bool holdsWindowOf(const SampleStore &store, qint64 triggerIndex) const;
 
     TriggerMode m_mode = TriggerMode::Off;
@@ -102,10 +111,24 @@ private:
     // The source was beyond the level by the hysteresis on the far side
     // since the last crossing.
     bool m_armed = false;
-    std::optional<qint64> m_lastTakenIndex;
-    // The crossing shown, and the next one waiting for its 400 samples.
+    // The source's last value judged and its index, for where a crossing
+    // lies between two samples.
+    std::optional<std::pair<qint64, double>> m_lastValue;
+    // How far the sample last aligned on lies past the crossing, in
+    // samples (-1 to 1).
+    std::optional<double> m_alignOffset;
+    std::optional<qint64> m_newestSeen;
+    std::optional<qint64> m_lastJudgedIndex;
+    // The window of the sample judged next: the last index taken into it,
+    // and (index, value) of its candidates for lowest and highest, the
+    // extreme first.
+    std::optional<qint64> m_lastWindowedIndex;
+    std::deque<std::pair<qint64, double>> m_lows;
+    std::deque<std::pair<qint64, double>> m_highs;
+    // (newest index, time) of each call that brought samples, back to the
+    // sample judged next.
+    std::deque<std::pair<qint64, qint64>> m_arrivals;
     std::optional<qint64> m_shownIndex;
-    std::optional<qint64> m_waitingIndex;
     // When a crossing last arrived or was shown.
     qint64 m_lastCrossingNs = 0;
 };

@@ -72,8 +72,10 @@ size_t Playback::advance(qint64 elapsedNs)
         Sample sample = samples[m_position];
         const qint64 atNs = fileTimeNs(m_position);
         if (paced && sample.gapBefore && m_position > 0) {
-            // A long silence is cut short: later samples come that much sooner.
-            const qint64 excess = atNs - fileTimeNs(m_position - 1) - longestGapNs;
+            // A long silence is cut short to a second of playing, at any
+            // speed: later samples come that much sooner.
+            const double longest = std::min(double(longestGapNs) * m_speed, 1e18);
+            const qint64 excess = atNs - fileTimeNs(m_position - 1) - qint64(longest);
             if (excess > 0 && atNs - excess <= dueNs) {
                 m_baseFileNs += excess;
                 dueNs += excess;

@@ -14,7 +14,7 @@ class SampleIntake;
 // recorded pace times the speed, from a timer: a source like the board.
 // Each run appends after what the intake holds, indexes and times going on
 // from there, so every view of the store reads it as it reads a live
-// board; the file's gaps stay gaps, though one lasts a second at most.
+// board; the file's gaps stay gaps, though one plays for a second at most.
 class Playback : public QObject
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     static constexpr double asFastAsPossible = 0;
     // A file without times plays at this many samples a second (at 1×).
     static constexpr qint64 untimedSpacingNs = 1000000;
+    // The longest a gap plays, whatever the speed.
     static constexpr qint64 longestGapNs = 1000000000;
     // Per tick at most, however fast: the window stays responsive.
     static constexpr size_t mostPerTick = 100000;

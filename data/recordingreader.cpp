@@ -179,16 +179,32 @@ bool RecordingReader::takeHeader(const QStringList &names)
 
 bool RecordingReader::markGapAt(qint64 timeNs)
 {
-    // A step far beyond the usual one, and long: the board was away.
     bool gap = false;
     if (m_lastTimeNs) {
         const double step = double(timeNs) - double(*m_lastTimeNs);
-        gap = step > double(gapMinNs) && m_usualStepNs >= 0 && step > 16 * m_usualStepNs;
-        if (!gap && step >= 0)
-            m_usualStepNs = m_usualStepNs < 0 ? step : m_usualStepNs + (step - m_usualStepNs) / 64;
+        if (!m_firstStepNs) {
+            // One step alone tells nothing of the usual one: a pause right
+            // after the first row would pass for the pace.
+            m_firstStepNs = step;
+        } else {
+            if (m_usualStepNs < 0 && step >= 0) {
+                // Of the first two steps a gap is the longer one.
+                m_usualStepNs = *m_firstStepNs >= 0 ? std::min(step, *m_firstStepNs) : step;
+                m_firstStepIsGap = isGap(*m_firstStepNs);
+            }
+            gap = isGap(step);
+            if (!gap && step >= 0)
+                m_usualStepNs += (step - m_usualStepNs) / 64;
+        }
     }
     m_lastTimeNs = timeNs;
     return gap;
+}
+
+bool RecordingReader::isGap(double stepNs) const
+{
+    // A step far beyond the usual one, and long: the board was away.
+    return stepNs > double(gapMinNs) && m_usualStepNs >= 0 && stepNs > 16 * m_usualStepNs;
 }
 
 bool RecordingReader::takeSampleRow(const std::vector<std::pair<const char *, const char *>> &fields)
@@ -290,6 +306,13 @@ std::optional<Recording> RecordingReader::finish()
     std::rotate(m_recording.readings.begin(),
                 m_recording.readings.begin() + std::ptrdiff_t(m_recording.readings.empty() ? 0 : m_ringHead),
                 m_recording.readings.end());
+    // The first step was judged only once the second came.
+    if (m_recording.rowsLeftOut == 0 && m_firstStepIsGap) {
+        if (m_recording.samples.size() > 1)
+            m_recording.samples[1].gapBefore = true;
+        if (m_recording.readings.size() > 1)
+            m_recording.readings[1].gapBefore = true;
+    }
     // The oldest kept follows rows left out: not joined to what is not there.
     if (m_recording.rowsLeftOut > 0) {
         if (!m_recording.samples.empty())

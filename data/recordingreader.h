@@ -101,6 +101,7 @@ private:
     bool takeReadingRow(const std::vector<std::pair<const char *, const char *>> &fields);
     bool fail(const QString &what);
     bool markGapAt(qint64 timeNs);
+    bool isGap(double stepNs) const;
     // Keeps the newest m_maxRowsKept rows, as a ring once full.
     template <typename Row>
     void keep(std::vector<Row> &kept, const Row &row);
@@ -116,6 +117,9 @@ private:
     std::optional<qint64> m_lastNumber;
     std::optional<qint64> m_lastTimeNs;
     double m_usualStepNs = -1;
+    // The first step, judged once the second tells what is usual.
+    std::optional<double> m_firstStepNs;
+    bool m_firstStepIsGap = false;
     bool m_failed = false;
     std::vector<std::pair<const char *, const char *>> m_fields;
 };

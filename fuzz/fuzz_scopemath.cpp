@@ -72,12 +72,21 @@ void checkView(const ScopeTrigger &trigger, const SampleStore &store)
     if (!trigger.userLevel())
         return; // the automatic level has moved since
     // The crossing is on the far side of the level, the sample with a value
-    // before it (with no gap between) on the near side.
+    // before it (with no gap between) on the near side; the view may start
+    // one sample early, on that near one.
     const double level = *trigger.userLevel();
     const bool rising = trigger.mode() == TriggerMode::RisingEdge;
-    const int value = crossing.values[size_t(source)];
-    FUZZ_CHECK(rising ? value >= level : value <= level);
-    for (int position = at - 1; position >= 0; --position) {
+    const auto beyond = [&](int position) {
+        const int value = store.at(position).values[size_t(source)];
+        return rising ? value >= level : value <= level;
+    };
+    int far = at;
+    if (!beyond(at)) {
+        far = at + 1;
+        FUZZ_CHECK(far < store.size() && store.at(far).index == view->triggerIndex + 1);
+        FUZZ_CHECK(store.at(far).hasValue(source) && !store.at(far).gapBefore && beyond(far));
+    }
+    for (int position = far - 1; position >= 0; --position) {
         const Sample &before = store.at(position);
         if (before.hasValue(source)) {
             const int previous = before.values[size_t(source)];

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -79,6 +80,21 @@ Values sine(int count, double period, double amplitude)
     Values values;
     for (int i = 0; i < count; ++i)
         values.append(qRound(1650 + amplitude * std::sin(2 * M_PI * i / period)));
+    return values;
+}
+
+// A 7.2 Hz sine at 720 frames/s, in whole mV cut as a board's arithmetic
+// cuts them (a period of 100 samples, now and then a sample 1 mV off); a
+// run of samples for each {count, amplitude, offset}, the phase going on.
+Values boardSine(std::initializer_list<std::array<int, 3>> runs)
+{
+    Values values;
+    for (const auto &[count, amplitude, offset] : runs) {
+        for (int i = 0; i < count; ++i) {
+            const double t = values.size() / 720.0;
+            values.append(int(offset + amplitude * std::sin(2 * M_PI * 7.2 * t)));
+        }
+    }
     return values;
 }
 
@@ -242,14 +258,28 @@ void TestAnalysis::steadySignalRepeatsThePicture_data()
     QTest::addColumn<TriggerMode>("mode");
     QTest::addColumn<int>("capacity");
     QTest::addColumn<int>("triggers");
+    // Views from this index on repeat the picture (the signal changes before it).
+    QTest::addColumn<int>("steadyFrom");
 
-    QTest::newRow("sine, rising") << sine(4000, 48, 1400) << TriggerMode::RisingEdge << 8192 << 4;
-    QTest::newRow("sine, falling") << sine(4000, 130, 1000) << TriggerMode::FallingEdge << 8192
-                                   << 3;
-    QTest::newRow("store just holds a view") << square(4000, 90) << TriggerMode::RisingEdge << 512
-                                             << 3;
-    QTest::newRow("store too small for a view") << square(4000, 90) << TriggerMode::RisingEdge
-                                                << 256 << 0;
+    const auto rising = TriggerMode::RisingEdge;
+    const auto falling = TriggerMode::FallingEdge;
+    QTest::newRow("sine, rising") << sine(4000, 48, 1400) << rising << 8192 << 4 << 0;
+    QTest::newRow("sine, falling") << sine(4000, 130, 1000) << falling << 8192 << 3 << 0;
+    QTest::newRow("store just holds a view") << square(4000, 90) << rising << 512 << 3 << 0;
+    QTest::newRow("store too small for a view") << square(4000, 90) << rising << 256 << 0 << 0;
+    // After a change, once it has left the window, one picture again.
+    const auto change = [](const char *name, TriggerMode mode, int at, int amplitude, int offset,
+                           int newAmplitude, int newOffset) {
+        const Values values =
+            boardSine({{at, amplitude, offset}, {6000 - at, newAmplitude, newOffset}});
+        QTest::newRow(name) << values << mode << 8192 << 6 << at;
+    };
+    change("amplitude drops, rising", rising, 2050, 1400, 1650, 900, 1650);
+    change("amplitude drops, falling", falling, 2080, 1400, 1650, 900, 1650);
+    change("amplitude grows", rising, 2050, 900, 1650, 1400, 1650);
+    change("offset rises", rising, 2050, 900, 1650, 900, 2300);
+    change("offset and amplitude fall", falling, 2000, 1400, 1650, 500, 1000);
+    change("small swing high up", falling, 2090, 900, 1650, 300, 2900);
 }
 
 void TestAnalysis::steadySignalRepeatsThePicture()
@@ -258,6 +288,7 @@ void TestAnalysis::steadySignalRepeatsThePicture()
     QFETCH(TriggerMode, mode);
     QFETCH(int, capacity);
     QFETCH(int, triggers);
+    QFETCH(int, steadyFrom);
 
     SampleStore store(capacity);
     ScopeTrigger trigger;
@@ -272,7 +303,7 @@ void TestAnalysis::steadySignalRepeatsThePicture()
         trigger.update(store, to * frameNs);
         const auto view = trigger.view(store);
         QCOMPARE(trigger.status() == TriggerStatus::Triggered, bool(view));
-        if (!view)
+        if (!view || view->firstIndex < steadyFrom)
             continue;
         Values picture;
         for (qint64 index = view->firstIndex; index <= view->lastIndex; ++index) {
@@ -281,7 +312,11 @@ void TestAnalysis::steadySignalRepeatsThePicture()
         }
         if (firstPicture.isEmpty())
             firstPicture = picture;
-        QCOMPARE(picture, firstPicture);
+        // The same within the source's own 1 mV.
+        int differs = 0;
+        for (int i = 0; i < picture.size(); ++i)
+            differs = std::max(differs, std::abs(picture[i] - firstPicture[i]));
+        QVERIFY2(differs <= 1, qPrintable(QString::number(view->firstIndex)));
         shown.insert(view->triggerIndex);
     }
     QVERIFY2(shown.size() >= triggers && (triggers > 0 || shown.isEmpty()),

@@ -108,6 +108,8 @@ private slots:
     void aRecordingGoingOnInANewFile();
     void aCancelledReadingGivesNothing();
     void playbackPacesByTheFilesTimes();
+    void aGapPlaysForASecondAtMost_data();
+    void aGapPlaysForASecondAtMost();
 
 private:
     QTemporaryDir m_dir;
@@ -405,9 +407,9 @@ void TestRecordingReader::playbackPacesByTheFilesTimes()
     playback.setSpeed(4);
     playback.advance(14000000 + 150000000 / 4);
     QCOMPARE(playback.position(), size_t(39));
-    // The silence lasts a second, not 1.5: by 1.081 s of the file, samples
-    // up to 1.581 s have come.
-    playback.advance(14000000 + 1065000000 / 4);
+    // The silence, 0.375 s at that pace, is not cut: by 1.581 s of the
+    // file, samples up to 1.581 s have come.
+    playback.advance(14000000 + 1565000000 / 4);
     QCOMPARE(playback.position(), size_t(62));
     QVERIFY(intake.store().at(10 + 39).gapBefore);
     playback.setSpeed(Playback::asFastAsPossible);
@@ -416,6 +418,49 @@ void TestRecordingReader::playbackPacesByTheFilesTimes()
     QCOMPARE(playback.position(), size_t(100));
     QCOMPARE(intake.lastIndex(), qint64(110));
     QCOMPARE(ended.count(), 1);
+}
+
+void TestRecordingReader::aGapPlaysForASecondAtMost_data()
+{
+    QTest::addColumn<double>("speed");
+    // The silence follows this row of twenty, 4 ms apart.
+    QTest::addColumn<int>("before");
+    QTest::addColumn<double>("silenceS");
+    QTest::addColumn<int>("playsMs");
+    QTest::newRow("1.5 s at 1/4x") << 0.25 << 10 << 1.5 << 1000;
+    QTest::newRow("0.5 s at 1/4x") << 0.25 << 10 << 0.5 << 1000;
+    QTest::newRow("1.5 s at 4x, under a second") << 4.0 << 10 << 1.5 << 375;
+    QTest::newRow("60 s after the first row") << 1.0 << 0 << 60.0 << 1000;
+    QTest::newRow("60 s after the first row at 1/4x") << 0.25 << 0 << 60.0 << 1000;
+}
+
+void TestRecordingReader::aGapPlaysForASecondAtMost()
+{
+    QFETCH(double, speed);
+    QFETCH(int, before);
+    QFETCH(double, silenceS);
+    QFETCH(int, playsMs);
+
+    QByteArray file = "sample,time_s,PAD0,PAD1,PAD2\n";
+    for (int row = 0; row < 20; ++row) {
+        const double timeS = row * 0.004 + (row > before ? silenceS - 0.004 : 0);
+        file += QByteArray::number(row + 1) + ',' + QByteArray::number(timeS, 'f', 6) + ",1,2,3\n";
+    }
+    QString error;
+    const std::optional<Recording> read = readBytes(file, &error);
+    QVERIFY2(read, qPrintable(error));
+    SampleIntake intake(1024);
+    Playback playback(std::make_shared<Recording>(*read), intake);
+    playback.setSpeed(speed);
+    playback.play();
+    // Played from the row before the silence; the next comes playsMs later.
+    const qint64 beforeNs = qint64(before * 4000000 / speed);
+    const qint64 nextNs = beforeNs + playsMs * qint64(1000000);
+    playback.advance(nextNs - 500000);
+    QCOMPARE(playback.position(), size_t(before + 1));
+    playback.advance(nextNs + 500000);
+    QCOMPARE(playback.position(), size_t(before + 2));
+    QVERIFY(intake.store().at(before + 1).gapBefore);
 }
 
 QTEST_GUILESS_MAIN(TestRecordingReader)
