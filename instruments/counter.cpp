@@ -17,7 +17,7 @@ Counter::Counter(QWidget *parent)
 {
     ui->setupUi(this);
 
-    addReadingTools([this] { return ui->countLabel->text(); }, chartProfile());
+    addReadingTools([this] { return ui->countLabel->text(); }, protocol());
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
     connectBoard(QIODevice::ReadWrite);
 }
@@ -55,6 +55,11 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
 void Counter::on_quitButton_clicked()
 {
     requestQuit();
+}
+
+ReadingChart *Counter::createChart(const ReadingHistory &history, std::function<qint64()> nowMs)
+{
+    return new ChartWindow(chartProfile(), history, std::move(nowMs), busyGuard(), this);
 }
 
 ChartProfile Counter::chartProfile()

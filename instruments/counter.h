@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chartwindow.h"
 #include "instrumentdialog.h"
 
 namespace Ui {
@@ -26,6 +27,7 @@ private slots:
 
 private:
     void startInstrument() override;
+    ReadingChart *createChart(const ReadingHistory &history, std::function<qint64()> nowMs) override;
 
     Ui::Counter *ui;
 };

@@ -31,7 +31,7 @@ Voltmeter::Voltmeter(QWidget *parent)
         }
         return shown.join(QLatin1Char('\t'));
     };
-    addReadingTools(shownReading, chartProfile());
+    addReadingTools(shownReading, protocol());
 
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
     connectBoard(QIODevice::ReadWrite);
@@ -82,6 +82,11 @@ void Voltmeter::updateLCD(QStringList data)
 void Voltmeter::on_pushButtonQuit_clicked()
 {
     requestQuit();
+}
+
+ReadingChart *Voltmeter::createChart(const ReadingHistory &history, std::function<qint64()> nowMs)
+{
+    return new ChartWindow(chartProfile(), history, std::move(nowMs), busyGuard(), this);
 }
 
 ChartProfile Voltmeter::chartProfile()

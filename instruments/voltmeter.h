@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chartwindow.h"
 #include "instrumentdialog.h"
 
 #include <QStringList>
@@ -28,6 +29,7 @@ private slots:
 
 private:
     void startInstrument() override;
+    ReadingChart *createChart(const ReadingHistory &history, std::function<qint64()> nowMs) override;
 
     Ui::Voltmeter *ui;
     int displayCounter = 0;

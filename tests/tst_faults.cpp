@@ -355,7 +355,7 @@ void TestFaults::hugeReadingsOnTheChart()
     QPointer<QDialog> window(openTakingInData(k, fixture.board));
     QVERIFY(window);
     qobject_cast<InstrumentDialog *>(window)->chartAction()->trigger();
-    ChartWindow *chart = qobject_cast<InstrumentDialog *>(window)->chartWindow();
+    ReadingChart *chart = qobject_cast<InstrumentDialog *>(window)->chartWindow();
     QVERIFY(QTest::qWaitForWindowExposed(chart));
 
     // Numbers that fit a double but not a label or a plot's range: the

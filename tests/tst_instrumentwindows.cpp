@@ -268,7 +268,7 @@ void TestInstrumentWindows::companionWindowsOpenRaiseAndClose()
         QTRY_VERIFY(lines->rowCount() > 0);
         QCOMPARE(lines->index(0, 0).data().toString(), QString(kind.reply).remove('\n'));
     }
-    QPointer<ChartWindow> chart;
+    QPointer<ReadingChart> chart;
     if (charts) {
         // A child window being active makes its parent count as active too.
         QApplication::setActiveWindow(window);

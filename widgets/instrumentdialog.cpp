@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "boardchoice.h"
+#include "instrumentprotocol.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
@@ -167,14 +168,12 @@ void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
 }
 
 void InstrumentDialog::addReadingTools(std::function<QString()> shownReading,
-                                       const ChartProfile &chart)
+                                       const InstrumentProtocol &instrument)
 {
-    const InstrumentProtocol &instrument = *chart.instrument;
     addRecording(instrument.name, instrument.header);
     addReadingActions(std::move(shownReading));
     addPublishing(instrument.name, instrument.header)->showStatusIn(*m_title);
     m_readings = std::make_unique<ReadingIntake>(instrument);
-    m_chartProfile = chart;
     m_history = std::make_unique<ReadingHistory>(int(instrument.columns.size()));
     m_chartAction = new QAction(tr("Show Chart"), this);
     m_chartAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_G));
@@ -204,12 +203,20 @@ void InstrumentDialog::addReading(const Reading &reading)
         publishing->publisher().publishReading(reading);
 }
 
+ReadingChart *InstrumentDialog::createChart(const ReadingHistory &history,
+                                           std::function<qint64()> nowMs)
+{
+    Q_UNUSED(history)
+    Q_UNUSED(nowMs)
+    return nullptr;
+}
+
 void InstrumentDialog::showChart()
 {
     if (!m_chartWindow) {
-        m_chartWindow = new ChartWindow(
-            m_chartProfile, *m_history, [this] { return m_readings->clock().nowMs(); }, busyGuard(),
-            this);
+        m_chartWindow = createChart(*m_history, [this] { return m_readings->clock().nowMs(); });
+        if (!m_chartWindow)
+            return;
         m_memory->followChart(m_chartWindow);
         RecordingOpening::follow(m_chartWindow, this);
     }

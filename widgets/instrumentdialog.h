@@ -1,9 +1,9 @@
 #pragma once
 
 #include "boardlink.h"
-#include "chartwindow.h"
 #include "closeguard.h"
 #include "rawdatawindow.h"
+#include "readingchart.h"
 #include "readinghistory.h"
 #include "readingintake.h"
 
@@ -23,6 +23,7 @@ class QMenu;
 class QMessageBox;
 class PublishControl;
 class RecordingControl;
+struct InstrumentProtocol;
 
 // What every instrument window shares: its own port (`serial`), the board
 // link that speaks over it, and the rule that any close (Quit, the frame's
@@ -51,11 +52,11 @@ public:
     // Stops the instrument on its board as a quit does and starts it on
     // `target`, as after a replug; a recording goes on, with a gap.
     void moveToBoard(const PortCandidate &target);
-    // "Show Chart" (Ctrl+G), for windows that called addChart().
+    // "Show Chart" (Ctrl+G), for windows that called addReadingTools().
     QAction *chartAction() const { return m_chartAction; }
     // The open companion windows, if any.
     RawDataWindow *rawDataWindow() const { return m_rawDataWindow.data(); }
-    ChartWindow *chartWindow() const { return m_chartWindow.data(); }
+    ReadingChart *chartWindow() const { return m_chartWindow.data(); }
     // The readings kept for the chart; none without one.
     const ReadingHistory *readingHistory() const { return m_history.get(); }
 
@@ -122,11 +123,15 @@ protected:
     // `shownReading()` on the clipboard; it and the recording make up the
     // window's context menu.
     void addReadingActions(std::function<QString()> shownReading);
-    // All of the above for a window that shows `chart.instrument`'s readings
-    // as text and numbers: recording, Copy Reading, publishing (its state in
+    // All of the above for a window that shows `instrument`'s readings as
+    // text and numbers: recording, Copy Reading, publishing (its state in
     // the title) and the chart, which keeps every reading from now on (see
     // ReadingHistory) for "Show Chart" (Ctrl+G).
-    void addReadingTools(std::function<QString()> shownReading, const ChartProfile &chart);
+    void addReadingTools(std::function<QString()> shownReading, const InstrumentProtocol &instrument);
+    // The chart "Show Chart" opens, made the first time, a window owned by
+    // this one: of `history`, whose times are on the clock `nowMs`. Windows
+    // with reading tools make theirs; none, no chart.
+    virtual ReadingChart *createChart(const ReadingHistory &history, std::function<qint64()> nowMs);
     // What the board sent, read at `readTimeNs` (monotonicNowNs()), as the
     // readings it completes (see ReadingIntake); for windows with reading tools.
     std::vector<Reading> takeReadings(const QByteArray &bytes, qint64 readTimeNs);
@@ -176,8 +181,7 @@ private:
     BoardChoice *const m_boardChoice;
     WindowMemory *const m_memory;
     QAction *m_chartAction = nullptr;
-    ChartProfile m_chartProfile;
     std::unique_ptr<ReadingIntake> m_readings;
     std::unique_ptr<ReadingHistory> m_history;
-    QPointer<ChartWindow> m_chartWindow;
+    QPointer<ReadingChart> m_chartWindow;
 };

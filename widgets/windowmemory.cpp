@@ -1,6 +1,6 @@
 #include "windowmemory.h"
 
-#include "chartwindow.h"
+#include "readingchart.h"
 #include "settingsfile.h"
 
 #include <QAction>
@@ -40,7 +40,7 @@ QString WindowMemory::group() const
 void WindowMemory::restore()
 {
     const QVariantMap values = SettingsFile::readGroup(group());
-    m_kept = WindowSettings::fromValues(values, ChartWindow::spans());
+    m_kept = WindowSettings::fromValues(values, ReadingChart::spans());
     if (m_kept.geometry) {
         QList<QRect> screens;
         for (const QScreen *screen : QGuiApplication::screens())
@@ -55,12 +55,12 @@ void WindowMemory::restoreDefaults()
 {
     m_kept.chartSpanMs.reset();
     if (m_chart)
-        m_chart->setSpan(ChartWindow::defaultSpanMs);
+        m_chart->setSpan(ReadingChart::defaultSpanMs);
     m_apply(QVariantMap());
     SettingsFile::writeGroup(group(), QVariantMap());
 }
 
-void WindowMemory::followChart(ChartWindow *chart)
+void WindowMemory::followChart(ReadingChart *chart)
 {
     m_chart = chart;
     m_chartObject = chart;
@@ -71,7 +71,7 @@ void WindowMemory::followChart(ChartWindow *chart)
 
 void WindowMemory::noteChartSpan()
 {
-    if (m_chart && m_chart->spanMs() != ChartWindow::defaultSpanMs)
+    if (m_chart && m_chart->spanMs() != ReadingChart::defaultSpanMs)
         m_kept.chartSpanMs = m_chart->spanMs();
     else if (m_chart)
         m_kept.chartSpanMs.reset();

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class ChartWindow;
+class ReadingChart;
 class QAction;
 class QWidget;
 
@@ -35,7 +35,7 @@ public:
 
     // Gives a chart just opened its kept span, and keeps the span it has
     // when it closes.
-    void followChart(ChartWindow *chart);
+    void followChart(ReadingChart *chart);
     // Writes what the window shows now. Where the file cannot be written,
     // nothing is kept.
     void save();
@@ -55,7 +55,7 @@ private:
     const std::function<void(const QVariantMap &)> m_apply;
     QAction *const m_restoreDefaultsAction;
     WindowSettings m_kept;
-    QPointer<ChartWindow> m_chart;
+    QPointer<ReadingChart> m_chart;
     // The same chart, only to be told apart in eventFilter().
     const QObject *m_chartObject = nullptr;
     bool m_restored = false;

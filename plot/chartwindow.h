@@ -1,11 +1,11 @@
 #pragma once
 
+#include "readingchart.h"
 #include "readinghistory.h"
 
 #include <QColor>
 #include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
@@ -35,7 +35,7 @@ struct ChartProfile
 // follows the newest readings over the chosen span until the user zooms
 // (wheel) or pans (drag); "Follow" comes back. Redrawn from a timer, only
 // while something changed.
-class ChartWindow : public QWidget
+class ChartWindow : public ReadingChart
 {
     Q_OBJECT
 
@@ -50,17 +50,15 @@ public:
                 std::function<qint64()> nowMs, Guard guard, QWidget *instrument);
     ~ChartWindow() override;
 
-    // The spans the Span menu offers, in ms; 0 is All.
-    static const QList<qint64> &spans();
-    qint64 spanMs() const { return m_spanMs; }
+    // The Span menu offers spans().
+    qint64 spanMs() const override { return m_spanMs; }
     bool isFollowing() const { return m_following; }
 
-    static constexpr qint64 defaultSpanMs = 600000; // 10 min
     static constexpr int refreshIntervalMs = 250;
 
 public slots:
     void follow();
-    void setSpan(qint64 spanMs);
+    void setSpan(qint64 spanMs) override;
     // Draws what the history holds now.
     void redraw();
 

@@ -25,7 +25,7 @@ using ChartScale::number;
 
 ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &history,
                          std::function<qint64()> nowMs, Guard guard, QWidget *instrument)
-    : QWidget(instrument, Qt::Window), m_profile(profile), m_history(history),
+    : ReadingChart(instrument, Qt::Window), m_profile(profile), m_history(history),
       m_nowMs(std::move(nowMs)), m_closeGuard(new CloseGuard(this)),
       m_guard([this, instrumentGuard = std::move(guard)](const std::function<void()> &work) {
           m_closeGuard->run([&] { instrumentGuard(work); });
@@ -94,13 +94,6 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
 }
 
 ChartWindow::~ChartWindow() = default;
-
-const QList<qint64> &ChartWindow::spans()
-{
-    // 1 min, 10 min, 1 h, 8 h, All.
-    static const QList<qint64> spans{60000, 600000, 3600000, 28800000, 0};
-    return spans;
-}
 
 void ChartWindow::closeEvent(QCloseEvent *event)
 {
