@@ -19,6 +19,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// A companion asked for again comes to the front.
+void bringToFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 InstrumentDialog::InstrumentDialog(int stopCopies, QWidget *parent)
     : QDialog(parent), serial(new QSerialPort(this)), board(serial, stopCopies),
       m_closeGuard(*new CloseGuard(this, [this] { requestQuit(); })),
@@ -220,9 +232,7 @@ void InstrumentDialog::showChart()
         m_memory->followChart(m_chartWindow);
         RecordingOpening::follow(m_chartWindow, this);
     }
-    m_chartWindow->show();
-    m_chartWindow->raise();
-    m_chartWindow->activateWindow();
+    bringToFront(m_chartWindow);
 }
 
 void InstrumentDialog::showRawData()
@@ -231,9 +241,7 @@ void InstrumentDialog::showRawData()
         m_rawDataWindow = new RawDataWindow(this);
         updateRawDataTitle();
     }
-    m_rawDataWindow->show();
-    m_rawDataWindow->raise();
-    m_rawDataWindow->activateWindow();
+    bringToFront(m_rawDataWindow);
 }
 
 void InstrumentDialog::updateRawDataTitle()
@@ -282,23 +290,19 @@ void InstrumentDialog::closeCompanions()
 
 void InstrumentDialog::closeEvent(QCloseEvent *event)
 {
-    if (board.state() == BoardLink::State::Stopped) {
-        m_memory->save();
-        closeCompanions();
-        QDialog::closeEvent(event);
-        return;
+    if (board.state() != BoardLink::State::Stopped) {
+        // Inside one of this window's waits, or a menu or dialog of it is
+        // open: the window must outlive them. The quit runs when they are over.
+        if (m_closeGuard.holdClose(event))
+            return;
+        if (isQuitting()) {
+            event->ignore();
+            return;
+        }
+        // Idle: stop here and now, so that closing all windows (a logout) is
+        // not refused.
+        stopRun();
     }
-    // Inside one of this window's waits, or a menu or dialog of it is open:
-    // the window must outlive them. The quit runs when they are over.
-    if (m_closeGuard.holdClose(event))
-        return;
-    if (isQuitting()) {
-        event->ignore();
-        return;
-    }
-    // Idle: stop here and now, so that closing all windows (a logout) is
-    // not refused.
-    stopRun();
     m_memory->save();
     closeCompanions();
     QDialog::closeEvent(event);
