@@ -6,8 +6,6 @@
 #include "spectrumview.h"
 #include "xyview.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 PlotterSettings::Limits limitsOf(const PlotterProfile &profile)
@@ -26,13 +24,6 @@ bool isMathChannelKey(const QString &key)
     return key.startsWith(QLatin1String("channels/")) && key.size() > 9 && key.at(9).isDigit();
 }
 
-QString boardGroup(const QString &instrument, const QString &serialNumber)
-{
-    QString serial = serialNumber;
-    serial.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-    return QStringLiteral("%1-board-%2").arg(instrument, serial);
-}
-
 } // namespace
 
 std::optional<QVector<MathChannel>> Plotter::boardsChannels() const
@@ -40,7 +31,7 @@ std::optional<QVector<MathChannel>> Plotter::boardsChannels() const
     if (board.serialNumber().isEmpty())
         return std::nullopt;
     const QVariantMap kept =
-        SettingsFile::readGroup(boardGroup(profile.protocol.name, board.serialNumber()));
+        SettingsFile::readGroup(PlotterSettings::boardGroup(profile.protocol.name, board.serialNumber()));
     if (kept.isEmpty())
         return std::nullopt;
     return PlotterSettings::fromValues(kept, limitsOf(profile)).mathChannels;
@@ -60,7 +51,7 @@ void Plotter::keepBoardsChannels() const
     // Written even when empty of channels: a board whose last channel was
     // removed keeps none.
     values.insert(QStringLiteral("channels/count"), mathMenu.channels().size());
-    SettingsFile::writeGroup(boardGroup(profile.protocol.name, board.serialNumber()), values);
+    SettingsFile::writeGroup(PlotterSettings::boardGroup(profile.protocol.name, board.serialNumber()), values);
 }
 
 QVariantMap Plotter::keptValues() const
