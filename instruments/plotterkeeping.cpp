@@ -42,7 +42,7 @@ void Plotter::keepBoardsChannels() const
     if (board.serialNumber().isEmpty())
         return;
     PlotterSettings settings;
-    settings.mathChannels = mathMenu.channels();
+    settings.mathChannels = session.channels();
     QVariantMap values = settings.toValues();
     for (const QString &key : values.keys()) {
         if (!isMathChannelKey(key))
@@ -50,7 +50,7 @@ void Plotter::keepBoardsChannels() const
     }
     // Written even when empty of channels: a board whose last channel was
     // removed keeps none.
-    values.insert(QStringLiteral("channels/count"), mathMenu.channels().size());
+    values.insert(QStringLiteral("channels/count"), session.channels().size());
     SettingsFile::writeGroup(PlotterSettings::boardGroup(profile.protocol.name, board.serialNumber()), values);
 }
 
@@ -63,7 +63,7 @@ QVariantMap Plotter::keptValues() const
     settings.spectrumLength = views.spectrum().length();
     settings.xyX = views.xy().xChannel();
     settings.xyY = views.xy().yChannel();
-    settings.mathChannels = mathMenu.channels();
+    settings.mathChannels = session.channels();
     for (int input = 0; input < Sample::channelCount; ++input)
         settings.hiddenInputs |= mathMenu.isShown(input) ? 0u : 1u << input;
     return settings.toValues();
@@ -80,9 +80,9 @@ void Plotter::applyKept(const QVariantMap &values)
     // First: the trigger and XY may read a computed channel. Formulas that
     // no longer compile: none. The choices were kept with other channels
     // than these, perhaps: those naming one the window lacks go back.
-    if (!mathMenu.setChannels(settings.mathChannels))
-        mathMenu.setChannels({});
-    settings.fitToChannels(int(mathMenu.names().size()));
+    if (!session.setChannels(settings.mathChannels))
+        session.setChannels({});
+    settings.fitToChannels(int(session.names().size()));
     mathMenu.setHiddenInputs(settings.hiddenInputs);
     scopeView.restoreFrom(settings);
     viewport.restoreFrom(settings);
