@@ -123,7 +123,6 @@ void Plotter::takeMathChannels()
     viewport.cursors().setChannels(session.names(), mathMenu.graphs());
     scopeView.setChannels(session.names(), mathMenu.graphs());
     views.setChannels(session.names(), mathMenu.colors());
-    publishing->publisher().setChannelNames(session.names());
     viewport.setShownChannels(mathMenu.shownChannels());
     recording->setHeader(session.recordingHeader());
     keepBoardsChannels();

@@ -100,8 +100,9 @@ private:
     void showPlotMenu(const QPoint &plotPosition);
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
-    // The computed channels changed: every view, the recording's header and
-    // the publishing take the new list.
+    // The computed channels or the shown ones changed: every view and the
+    // recording's header take the new list (the publishing finds the names
+    // with each sample).
     void takeMathChannels();
     // The computed channels of the board in use, kept under its USB serial
     // number, for no board without one (plotterkeeping.cpp): a calibration

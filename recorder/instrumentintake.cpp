@@ -35,8 +35,9 @@ void InstrumentIntake::take(const QByteArray &bytes, qint64 readNs)
     }
 }
 
-void InstrumentIntake::takeSample(const Sample &sample, const double *computed, int count)
+void InstrumentIntake::takeSample(const Sample &sample, const double *computed,
+                                  const QStringList &computedNames)
 {
     if (onSample)
-        onSample(sample, computed, count);
+        onSample(sample, computed, computedNames);
 }

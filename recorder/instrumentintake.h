@@ -22,8 +22,10 @@ public:
 
     // One reading (voltmeter, counter).
     std::function<void(const Reading &reading)> onReading;
-    // One sample (plotters), with its `count` computed values (NaN: none).
-    std::function<void(const Sample &sample, const double *computed, int count)> onSample;
+    // One sample (plotters), with a computed value (NaN: none) for each of
+    // `computedNames`.
+    std::function<void(const Sample &sample, const double *computed, const QStringList &computedNames)>
+        onSample;
 
     void take(const QByteArray &bytes, qint64 readNs);
     // A fresh connection: nothing half-read from the last one counts.
@@ -42,7 +44,8 @@ public:
     }
 
 private:
-    void takeSample(const Sample &sample, const double *computed, int count) override;
+    void takeSample(const Sample &sample, const double *computed,
+                    const QStringList &computedNames) override;
 
     const InstrumentProtocol &m_protocol;
     BoardLink &m_board;

@@ -44,8 +44,9 @@ RecorderSession::RecorderSession(const RecorderOptions &options, QObject *parent
       m_messages(m_protocol.header)
 {
     m_intake.onReading = [this](const Reading &reading) { takeReading(reading); };
-    m_intake.onSample = [this](const Sample &sample, const double *computed, int count) {
-        takeSample(sample, computed, count);
+    m_intake.onSample = [this](const Sample &sample, const double *computed,
+                               const QStringList &computedNames) {
+        takeSample(sample, computed, computedNames);
     };
     connect(&m_stopSignals, &StopSignals::received, this, [this] { finish(ExitStatus::done); });
     connect(&m_board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
@@ -124,7 +125,6 @@ std::optional<int> RecorderSession::takeChannels()
         return ExitStatus::usage;
     }
     m_files.setHeader(samples.recordingHeader());
-    m_messages.setChannelNames(samples.names());
     QStringList computed;
     for (int channel = samples.mathChannels().inputCount(); channel < samples.names().size(); ++channel)
         computed.append(samples.mathChannels().label(channel));
@@ -204,12 +204,14 @@ void RecorderSession::takeReading(const Reading &reading)
     m_messages.publishReading(m_files.rowCount(), reading);
 }
 
-void RecorderSession::takeSample(const Sample &sample, const double *computed, int count)
+void RecorderSession::takeSample(const Sample &sample, const double *computed,
+                                 const QStringList &computedNames)
 {
     if (m_finishing || !m_rateLimit.admit(sample.timeNs))
         return;
-    m_files.appendSample(sample, computed, count);
-    m_messages.publishSample(m_files.rowCount(), sample, computed, count);
+    // The file's header names them as the session does from the start.
+    m_files.appendSample(sample, computed, int(computedNames.size()));
+    m_messages.publishSample(m_files.rowCount(), sample, computed, computedNames);
 }
 
 void RecorderSession::boardLost(const QString &message)

@@ -41,7 +41,7 @@ private:
     std::optional<int> takeChannels();
     void startInstrument();
     void takeReading(const Reading &reading);
-    void takeSample(const Sample &sample, const double *computed, int count);
+    void takeSample(const Sample &sample, const double *computed, const QStringList &computedNames);
     void boardLost(const QString &message);
     void boardBack();
     void searchNoted(const QString &note);
