@@ -2,6 +2,7 @@
 
 #include "settingvalues.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
@@ -152,4 +153,11 @@ QVariantMap PlotterSettings::toValues() const
 bool PlotterSettings::operator==(const PlotterSettings &other) const
 {
     return toValues() == other.toValues();
+}
+
+QString PlotterSettings::boardGroup(const QString &instrument, const QString &serialNumber)
+{
+    QString serial = serialNumber;
+    serial.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    return QStringLiteral("%1-board-%2").arg(instrument, serial);
 }

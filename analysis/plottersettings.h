@@ -60,6 +60,11 @@ struct PlotterSettings
     void fitToChannels(int channelCount);
     QVariantMap toValues() const;
 
+    // The settings file's group where a board keeps its own computed
+    // channels for `instrument`, by its USB serial number: a calibration
+    // belongs to its board, whichever program runs it.
+    static QString boardGroup(const QString &instrument, const QString &serialNumber);
+
     bool operator==(const PlotterSettings &other) const;
     bool operator!=(const PlotterSettings &other) const { return !(*this == other); }
 };

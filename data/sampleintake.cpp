@@ -140,7 +140,7 @@ void SampleIntake::takeFrame(QLatin1String frameText, qint64 readNs)
         m_recorder->appendSample(sample, m_recordedValues.data(), int(m_recordedValues.size()));
     }
     if (m_sink)
-        m_sink->takeSample(sample, m_computed.data(), int(m_computed.size()));
+        m_sink->takeSample(sample, m_computed.data(), m_store.computedNames());
     if (m_frameWatcher)
         m_frameWatcher(frameText);
 }

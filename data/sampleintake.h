@@ -27,13 +27,15 @@ public:
 };
 
 // Takes every sample the intake takes from the board, paused or not, with
-// the store's computed columns (`count` of them, NaN: none). A paused
-// sample has no index of its own; a sink numbers samples itself.
+// the store's computed columns: a value (NaN: none) for each of
+// `computedNames`, the names the store has for them now. A paused sample
+// has no index of its own; a sink numbers samples itself.
 class SampleSink
 {
 public:
     virtual ~SampleSink() = default;
-    virtual void takeSample(const Sample &sample, const double *computed, int count) = 0;
+    virtual void takeSample(const Sample &sample, const double *computed,
+                            const QStringList &computedNames) = 0;
 };
 
 // The value of one frame field, as a whole number in int range with white

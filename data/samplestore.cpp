@@ -50,14 +50,8 @@ void SampleStore::clear()
 
 void SampleStore::setComputedNames(const QStringList &names)
 {
-    setComputedCount(int(names.size()));
     m_computedNames = names;
-}
-
-void SampleStore::setComputedCount(int count)
-{
-    m_computedNames.clear();
-    m_computedCount = std::max(count, 0);
+    m_computedCount = int(names.size());
     m_computed.assign(m_ring.size() * size_t(m_computedCount), qQNaN());
     if (m_computedCount == 0)
         m_computed.shrink_to_fit();

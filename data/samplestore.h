@@ -55,12 +55,11 @@ public:
     // Columns computed from the samples (formulas of the inputs), held
     // beside them rather than in Sample: a history of a million samples
     // pays for them only while there are any. Each new sample starts with
-    // none; setting the count empties them all. 8 bytes per column and
+    // none; naming them anew empties them all. 8 bytes per column and
     // sample, grown as the ring fills.
-    void setComputedCount(int count);
     int computedCount() const { return m_computedCount; }
-    // As setComputedCount(), naming the columns: a recording finds its
-    // columns by name when others are added or removed.
+    // Sets their count, naming the columns: a recording and a publisher
+    // find their columns by name when others are added or removed.
     void setComputedNames(const QStringList &names);
     const QStringList &computedNames() const { return m_computedNames; }
     // NaN: no value.

@@ -43,6 +43,18 @@ QVariantMap readAll(const QString &path)
     return values;
 }
 
+QVariantMap groupOf(const QString &file, const QString &group)
+{
+    const QString prefix = group + QLatin1Char('/');
+    QVariantMap values;
+    const QVariantMap all = readAll(file);
+    for (auto it = all.constBegin(); it != all.constEnd(); ++it) {
+        if (it.key().startsWith(prefix))
+            values.insert(it.key().mid(prefix.size()), it.value());
+    }
+    return values;
+}
+
 } // namespace
 
 namespace SettingsFile {
@@ -56,14 +68,14 @@ QString path()
 
 QVariantMap readGroup(const QString &group)
 {
-    const QString prefix = group + QLatin1Char('/');
-    QVariantMap values;
-    const QVariantMap all = readAll(path());
-    for (auto it = all.constBegin(); it != all.constEnd(); ++it) {
-        if (it.key().startsWith(prefix))
-            values.insert(it.key().mid(prefix.size()), it.value());
-    }
-    return values;
+    return groupOf(path(), group);
+}
+
+QVariantMap readPanelGroup(const QString &group)
+{
+    // As the panel names its file: it sets neither name, and its program is "boardpanel".
+    const QString panel = QStringLiteral("boardpanel");
+    return groupOf(QSettings(panel, panel).fileName(), group);
 }
 
 bool writeGroup(const QString &group, const QVariantMap &values)

@@ -20,6 +20,10 @@ QString path();
 // The values under `group`, keyed without the group ("trigger/mode").
 QVariantMap readGroup(const QString &group);
 
+// The same from the panel's own file, whichever program reads it: a program
+// beside the panel (the recorder) takes what the windows keep.
+QVariantMap readPanelGroup(const QString &group);
+
 // Replaces everything under `group` with `values` (nothing: forgets the
 // group). False when the file could not be written.
 bool writeGroup(const QString &group, const QVariantMap &values);

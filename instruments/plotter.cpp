@@ -22,10 +22,10 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     createActions();
     RecordingControl *recorded =
         addRecording(profile.protocol.name, profile.protocol.header);
-    sampleIntake.setRecorder(&recorded->recorder());
+    session.intake().setRecorder(&recorded->recorder());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
     addPublishing(profile.protocol.name, profile.protocol.header);
-    sampleIntake.setSampleSink(&publishing->publisher());
+    session.intake().setSampleSink(&publishing->publisher());
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
     for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
@@ -71,7 +71,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
             plot->replot();
     });
     // The redraw timer coalesces: many reads, one redraw.
-    connect(&sampleIntake, &SampleIntake::samplesAdded, this, [this] {
+    connect(&session.intake(), &SampleIntake::samplesAdded, this, [this] {
         // A triggered view changes only when the trigger moves it.
         if (!timeGraphs.triggerIndex())
             redrawNeeded = true;
@@ -89,7 +89,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     connect(plot, &QWidget::customContextMenuRequested, this, &Plotter::showPlotMenu);
     // Hovering over the time view shows the samples under the pointer.
     new HoverReadout(plot, [this](const QPoint &at) {
-        return views.showsTime() ? timeGraphs.readoutAt(at, mathMenu.names()) : QString();
+        return views.showsTime() ? timeGraphs.readoutAt(at, session.names()) : QString();
     });
 
     connect(&board, &BoardLink::received, this, &Plotter::readData);
@@ -109,7 +109,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
         setPlotting(false);
     else if (!connectBoard(QIODevice::ReadWrite))
         plotting = false;
-    sampleIntake.setPaused(!plotting);
+    session.intake().setPaused(!plotting);
 }
 
 void Plotter::setupPlot()
@@ -120,12 +120,11 @@ void Plotter::setupPlot()
 void Plotter::takeMathChannels()
 {
     timeGraphs.setGraphs(mathMenu.graphs());
-    viewport.cursors().setChannels(mathMenu.names(), mathMenu.graphs());
-    scopeView.setChannels(mathMenu.names(), mathMenu.graphs());
-    views.setChannels(mathMenu.names(), mathMenu.colors());
-    publishing->publisher().setChannelNames(mathMenu.names());
+    viewport.cursors().setChannels(session.names(), mathMenu.graphs());
+    scopeView.setChannels(session.names(), mathMenu.graphs());
+    views.setChannels(session.names(), mathMenu.colors());
     viewport.setShownChannels(mathMenu.shownChannels());
-    recording->setHeader(profile.protocol.header + mathMenu.names().mid(Sample::channelCount));
+    recording->setHeader(session.recordingHeader());
     keepBoardsChannels();
     redrawSoon();
 }
@@ -134,7 +133,7 @@ void Plotter::startInstrument()
 {
     // A fresh connection: a frame cut off by the loss is not finished by
     // the next connection's bytes. A paused plot stays paused.
-    sampleIntake.dropPartialFrame();
+    session.intake().dropPartialFrame();
     connected = true;
     // Another board (a move, or another board at a replug) brings its own.
     if (const std::optional<QVector<MathChannel>> own = boardsChannels(); own && *own != mathChannels())
@@ -163,7 +162,7 @@ void Plotter::redrawSoon()
 
 std::optional<AxisSpan> Plotter::ownView() const
 {
-    return viewport.ownView(sampleIntake.lastIndex(), scopeView.triggeredView().has_value());
+    return viewport.ownView(session.intake().lastIndex(), scopeView.triggeredView().has_value());
 }
 
 SampleSpan Plotter::timeSpan() const
@@ -176,10 +175,10 @@ bool Plotter::replot()
     // Without a board only another view has anything to show.
     if (!connected && views.showsTime())
         return false;
-    const SampleStore &store = sampleIntake.store();
+    const SampleStore &store = session.store();
     bool notesChanged = notes.update(
         recording->isRecording() ? recording->overlayText() : QString(),
-        sampleIntake.damagedFrames());
+        session.intake().damagedFrames());
     notesChanged = notes.setPublishingText(publishing->publisher().statusText()) || notesChanged;
     // A stopped plot's clock stands still too: its picture must not fall
     // back to rolling for want of new crossings.
@@ -191,7 +190,7 @@ bool Plotter::replot()
     } else if (changed || scopeChanged) {
         changed = true;
         const SampleSpan shown = timeGraphs.draw(ownView(), scopeView.triggeredView(),
-                                                 sampleIntake.lastIndex(), windowLength);
+                                                 session.intake().lastIndex(), windowLength);
         scopeView.updateItems(store, shown);
         viewport.finishRedraw(shown, timeGraphs.drawn().keyOrigin);
     }
@@ -205,7 +204,7 @@ bool Plotter::replot()
 
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
 {
-    sampleIntake.takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
+    session.intake().takeBytes(bytes.constData(), bytes.size(), bytesReadNs);
 }
 
 void Plotter::createActions()
@@ -222,8 +221,8 @@ void Plotter::createActions()
     connect(exportDataAction, &QAction::triggered, this, [this] {
         BusyScope busy(this);
         // What was drawn: the span the time graphs hold, or another view's table.
-        PlotExport::exportShown(this, profile.protocol.name, views, sampleIntake.store(),
-                                mathMenu.names(), timeGraphs.drawn());
+        PlotExport::exportShown(this, profile.protocol.name, views, session.store(),
+                                session.names(), timeGraphs.drawn());
     });
     addAction(saveImageAction);
     addAction(exportDataAction);
@@ -278,7 +277,7 @@ void Plotter::setPlotting(bool on)
 {
     redrawNeeded = true;
     plotting = on;
-    sampleIntake.setPaused(!plotting);
+    session.intake().setPaused(!plotting);
     viewport.setRunning(plotting);
     if (!plotting)
         stoppedAtNs = monotonicNowNs();
@@ -293,5 +292,5 @@ void Plotter::onConnectionLost()
     connected = false;
     updateRefreshTimer();
     // No line across the time the board was away.
-    sampleIntake.markGap();
+    session.intake().markGap();
 }

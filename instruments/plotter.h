@@ -7,7 +7,7 @@
 #include "plotstyle.h"
 #include "plotterprofile.h"
 #include "plotnavigator.h"
-#include "sampleintake.h"
+#include "samplesession.h"
 #include "scopeoverlay.h"
 #include "timegraphs.h"
 #include "viewswitch.h"
@@ -24,7 +24,8 @@ class QPushButton;
 // than per frame, so a fast board costs parsing and not painting, and only
 // when something changed, so an idle window costs nothing. Stop/Start
 // pauses the intake and the redraws; Quit stops the board. The samples come
-// in through a SampleIntake; the time graphs (TimeGraphs), the trigger and
+// in through a SampleSession, which holds the computed channels too (the
+// menu only edits them there); the time graphs (TimeGraphs), the trigger and
 // measurements (ScopeOverlay), the mouse's view (PlotNavigator) and the other
 // views (ViewSwitch) all read its store. This class holds the window's life,
 // its commands and the redraw.
@@ -40,8 +41,8 @@ public:
     ~Plotter() override;
 
     // The samples: the port feeds it; benchmarks and tests may too.
-    SampleIntake &intake() { return sampleIntake; }
-    const SampleIntake &intake() const { return sampleIntake; }
+    SampleIntake &intake() { return session.intake(); }
+    const SampleIntake &intake() const { return session.intake(); }
     // Not paused with Stop Plot.
     bool isPlotting() const { return plotting; }
     const ScopeOverlay &scope() const { return scopeView; }
@@ -59,8 +60,8 @@ public:
     void addSourceActions(const QList<QAction *> &actions) { sourceActions += actions; }
     // The computed channels, as a window keeps them; false, changing
     // nothing, for channels that are not valid.
-    QVector<MathChannel> mathChannels() const { return mathMenu.channels(); }
-    bool setMathChannels(const QVector<MathChannel> &channels) { return mathMenu.setChannels(channels); }
+    QVector<MathChannel> mathChannels() const { return session.channels(); }
+    bool setMathChannels(const QVector<MathChannel> &channels) { return session.setChannels(channels); }
 
 signals:
     // The fields of one complete sample frame. Split only while something
@@ -99,8 +100,9 @@ private:
     void showPlotMenu(const QPoint &plotPosition);
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
-    // The computed channels changed: every view, the recording's header and
-    // the publishing take the new list.
+    // The computed channels or the shown ones changed: every view and the
+    // recording's header take the new list (the publishing finds the names
+    // with each sample).
     void takeMathChannels();
     // The computed channels of the board in use, kept under its USB serial
     // number, for no board without one (plotterkeeping.cpp): a calibration
@@ -135,10 +137,10 @@ private:
 
     bool connected = false;
     bool plotting = false;
-    SampleIntake sampleIntake{historyLength};
-    // Computed channels, filled by the intake as samples come.
-    MathChannelMenu mathMenu{sampleIntake, PlotStyle::channelNames(profile),
-                             profile.protocol.frameUnit, this, busyGuard()};
+    // The samples and their computed channels, filled as samples come.
+    SampleSession session{profile.protocol, historyLength};
+    // The computed channels' commands and graphs.
+    MathChannelMenu mathMenu{session, this, busyGuard()};
     // A child, named "refreshTimer".
     QTimer *const refreshTimer = new QTimer(this);
     // Something shown changed since the last redraw.
@@ -154,6 +156,6 @@ private:
     // Time, spectrum or XY.
     ViewSwitch views{profile.protocol.columns, profile.yRange.lower, profile.yRange.upper};
     // Zoom, pan, y range and cursors.
-    PlotNavigator viewport{sampleIntake.store(), profile.protocol.columns};
-    TimeGraphs timeGraphs{sampleIntake.store()};
+    PlotNavigator viewport{session.store(), profile.protocol.columns};
+    TimeGraphs timeGraphs{session.store()};
 };

@@ -7,7 +7,7 @@
 void Plotter::connectNotify(const QMetaMethod &signal)
 {
     if (signal == QMetaMethod::fromSignal(&Plotter::newData))
-        sampleIntake.setFrameWatcher(
+        session.intake().setFrameWatcher(
             [this](QLatin1String frameText) { emit newData(FrameScanner::fields(frameText)); });
     InstrumentDialog::connectNotify(signal);
 }
@@ -21,7 +21,7 @@ void Plotter::disconnectNotify(const QMetaMethod &signal)
             this,
             [this] {
                 if (!isSignalConnected(QMetaMethod::fromSignal(&Plotter::newData)))
-                    sampleIntake.setFrameWatcher({});
+                    session.intake().setFrameWatcher({});
             },
             Qt::QueuedConnection);
     }

@@ -6,8 +6,6 @@
 #include "spectrumview.h"
 #include "xyview.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 PlotterSettings::Limits limitsOf(const PlotterProfile &profile)
@@ -26,13 +24,6 @@ bool isMathChannelKey(const QString &key)
     return key.startsWith(QLatin1String("channels/")) && key.size() > 9 && key.at(9).isDigit();
 }
 
-QString boardGroup(const QString &instrument, const QString &serialNumber)
-{
-    QString serial = serialNumber;
-    serial.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-    return QStringLiteral("%1-board-%2").arg(instrument, serial);
-}
-
 } // namespace
 
 std::optional<QVector<MathChannel>> Plotter::boardsChannels() const
@@ -40,7 +31,7 @@ std::optional<QVector<MathChannel>> Plotter::boardsChannels() const
     if (board.serialNumber().isEmpty())
         return std::nullopt;
     const QVariantMap kept =
-        SettingsFile::readGroup(boardGroup(profile.protocol.name, board.serialNumber()));
+        SettingsFile::readGroup(PlotterSettings::boardGroup(profile.protocol.name, board.serialNumber()));
     if (kept.isEmpty())
         return std::nullopt;
     return PlotterSettings::fromValues(kept, limitsOf(profile)).mathChannels;
@@ -51,7 +42,7 @@ void Plotter::keepBoardsChannels() const
     if (board.serialNumber().isEmpty())
         return;
     PlotterSettings settings;
-    settings.mathChannels = mathMenu.channels();
+    settings.mathChannels = session.channels();
     QVariantMap values = settings.toValues();
     for (const QString &key : values.keys()) {
         if (!isMathChannelKey(key))
@@ -59,8 +50,8 @@ void Plotter::keepBoardsChannels() const
     }
     // Written even when empty of channels: a board whose last channel was
     // removed keeps none.
-    values.insert(QStringLiteral("channels/count"), mathMenu.channels().size());
-    SettingsFile::writeGroup(boardGroup(profile.protocol.name, board.serialNumber()), values);
+    values.insert(QStringLiteral("channels/count"), session.channels().size());
+    SettingsFile::writeGroup(PlotterSettings::boardGroup(profile.protocol.name, board.serialNumber()), values);
 }
 
 QVariantMap Plotter::keptValues() const
@@ -72,7 +63,7 @@ QVariantMap Plotter::keptValues() const
     settings.spectrumLength = views.spectrum().length();
     settings.xyX = views.xy().xChannel();
     settings.xyY = views.xy().yChannel();
-    settings.mathChannels = mathMenu.channels();
+    settings.mathChannels = session.channels();
     for (int input = 0; input < Sample::channelCount; ++input)
         settings.hiddenInputs |= mathMenu.isShown(input) ? 0u : 1u << input;
     return settings.toValues();
@@ -89,9 +80,9 @@ void Plotter::applyKept(const QVariantMap &values)
     // First: the trigger and XY may read a computed channel. Formulas that
     // no longer compile: none. The choices were kept with other channels
     // than these, perhaps: those naming one the window lacks go back.
-    if (!mathMenu.setChannels(settings.mathChannels))
-        mathMenu.setChannels({});
-    settings.fitToChannels(int(mathMenu.names().size()));
+    if (!session.setChannels(settings.mathChannels))
+        session.setChannels({});
+    settings.fitToChannels(int(session.names().size()));
     mathMenu.setHiddenInputs(settings.hiddenInputs);
     scopeView.restoreFrom(settings);
     viewport.restoreFrom(settings);

@@ -2,7 +2,6 @@
 
 #include "mathchanneldialog.h"
 #include "plotnote.h"
-#include "sampleintake.h"
 
 #include <QMenu>
 
@@ -16,18 +15,16 @@ const std::array<QColor, MathChannels::maxCount> computedColors{
 
 } // namespace
 
-MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputNames,
-                                 CountUnit inputUnit, QWidget *window, BusyRunner runBusy)
-    : m_intake(intake), m_window(window), m_runBusy(std::move(runBusy)),
-      m_model(inputNames, inputUnit)
+MathChannelMenu::MathChannelMenu(SampleSession &session, QWidget *window, BusyRunner runBusy)
+    : m_session(session), m_window(window), m_runBusy(std::move(runBusy))
 {
     m_addAction->setText(tr("Add Math Channel…"));
     m_addAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_M));
     connect(m_addAction, &QAction::triggered, this, [this] {
         if (m_enabled)
-            editChannel(int(m_model.channels().size()));
+            editChannel(int(model().channels().size()));
     });
-    for (const QString &name : inputNames) {
+    for (const QString &name : model().names().mid(0, model().inputCount())) {
         // The window's, so that it finds them among its own.
         QAction *show = new QAction(tr("Show %1").arg(name), window);
         show->setCheckable(true);
@@ -38,12 +35,10 @@ MathChannelMenu::MathChannelMenu(SampleIntake &intake, const QStringList &inputN
         });
         m_showActions.push_back(show);
     }
-    m_intake.setComputedColumns(&m_model);
-}
-
-MathChannelMenu::~MathChannelMenu()
-{
-    m_intake.setComputedColumns(nullptr);
+    connect(&m_session, &SampleSession::channelsChanged, this, [this] {
+        updateGraphs();
+        emit channelsChanged();
+    });
 }
 
 void MathChannelMenu::attach(QCustomPlot *plot, const std::vector<QCPGraph *> &inputGraphs,
@@ -71,21 +66,21 @@ void MathChannelMenu::setEnabled(bool enabled)
 
 void MathChannelMenu::addToMenu(QMenu &menu)
 {
-    m_addAction->setEnabled(m_enabled && m_model.channels().size() < MathChannels::maxCount);
+    m_addAction->setEnabled(m_enabled && model().channels().size() < MathChannels::maxCount);
     menu.addAction(m_addAction);
-    const QVector<MathChannel> &channels = m_model.channels();
+    const QVector<MathChannel> &channels = model().channels();
     if (!channels.isEmpty()) {
         QMenu *list = menu.addMenu(tr("Math Channels"));
         for (int i = 0; i < channels.size(); ++i) {
-            QMenu *one = list->addMenu(m_model.label(m_model.inputCount() + i));
+            QMenu *one = list->addMenu(model().label(model().inputCount() + i));
             connect(one->addAction(tr("Edit…")), &QAction::triggered, this,
                     [this, i] { editChannel(i); });
             QAction *remove = one->addAction(tr("Remove"));
             QVector<MathChannel> without = channels;
             without.removeAt(i);
             // A channel another one reads stays until that one goes.
-            remove->setEnabled(m_model.validate(without).isEmpty());
-            connect(remove, &QAction::triggered, this, [this, without] { setChannels(without); });
+            remove->setEnabled(model().validate(without).isEmpty());
+            connect(remove, &QAction::triggered, this, [this, without] { m_session.setChannels(without); });
         }
     }
     for (QAction *show : m_showActions)
@@ -98,36 +93,27 @@ void MathChannelMenu::setHiddenInputs(quint32 hidden)
         m_showActions[input]->setChecked(((hidden >> input) & 1u) == 0);
 }
 
-bool MathChannelMenu::setChannels(const QVector<MathChannel> &channels)
-{
-    if (!m_model.setChannels(channels, m_intake.columnStore()))
-        return false;
-    updateGraphs();
-    emit channelsChanged();
-    return true;
-}
-
 void MathChannelMenu::editChannel(int index)
 {
-    QVector<MathChannel> channels = m_model.channels();
+    QVector<MathChannel> channels = model().channels();
     if (index > channels.size() || index >= MathChannels::maxCount)
         return;
     const bool adding = index == channels.size();
     if (adding)
-        channels.append(MathChannel(m_model.nextName(), QString()));
+        channels.append(MathChannel(model().nextName(), QString()));
     m_runBusy([&] {
         MathChannelDialog dialog(
             channels.at(index),
             [&](const MathChannel &channel) {
                 QVector<MathChannel> candidate = channels;
                 candidate[index] = channel;
-                return m_model.validate(candidate, index).text();
+                return model().validate(candidate, index).text();
             },
             m_window);
         if (dialog.exec() != QDialog::Accepted)
             return;
         channels[index] = dialog.channel();
-        setChannels(channels);
+        m_session.setChannels(channels);
     });
 }
 
@@ -164,7 +150,7 @@ void MathChannelMenu::updateGraphs()
 {
     if (!m_plot)
         return;
-    const int count = int(m_model.channels().size());
+    const int count = int(model().channels().size());
     while (int(m_computedGraphs.size()) > count) {
         m_plot->removeGraph(m_computedGraphs.back());
         m_computedGraphs.pop_back();
@@ -194,7 +180,7 @@ void MathChannelMenu::updateKey()
     m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     const std::vector<QCPGraph *> all = graphs();
     for (size_t channel = 0; channel < all.size(); ++channel) {
-        all[channel]->setName(m_model.label(int(channel)));
+        all[channel]->setName(model().label(int(channel)));
         if (all[channel]->visible())
             key->addItem(new QCPPlottableLegendItem(key, all[channel]));
     }

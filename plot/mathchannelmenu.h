@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mathchannels.h"
+#include "samplesession.h"
 
 #include <QAction>
 #include <QColor>
@@ -16,13 +16,13 @@ class QCPGraph;
 class QCustomPlot;
 class QMenu;
 class QWidget;
-class SampleIntake;
 
-// A plot window's computed channels and their commands: "Add Math
+// A plot window's commands for its computed channels: "Add Math
 // Channel…", "Math Channels ▸" with Edit…/Remove each, and "Show PAD0"… to
-// hide an input. It keeps the model (MathChannels) fed by the intake, one
-// graph per computed channel after the inputs' graphs, and the colour key
-// the plot draws while there are any. With none, the plot is as it was.
+// hide an input. The channels are the session's; this edits them there and
+// keeps one graph per computed channel after the inputs' graphs, and the
+// colour key the plot draws while there are any, following the session
+// whoever changes it. With none, the plot is as it was.
 class MathChannelMenu : public QObject
 {
     Q_OBJECT
@@ -31,10 +31,7 @@ public:
     // Runs `work`, which opens a dialog, while the window is kept alive.
     using BusyRunner = std::function<void(const std::function<void()> &work)>;
 
-    // The formulas see the inputs in `inputUnit`.
-    MathChannelMenu(SampleIntake &intake, const QStringList &inputNames, CountUnit inputUnit,
-                    QWidget *window, BusyRunner runBusy);
-    ~MathChannelMenu() override;
+    MathChannelMenu(SampleSession &session, QWidget *window, BusyRunner runBusy);
 
     // The plot and its input graphs, once it is set up; the computed
     // channels are drawn against `valueAxis`, the axis in the inputs' unit.
@@ -45,14 +42,6 @@ public:
     // key, are hidden then.
     void setEnabled(bool enabled);
 
-    // What a window keeps of its channels.
-    const QVector<MathChannel> &channels() const { return m_model.channels(); }
-    // False, changing nothing, when they are not valid.
-    bool setChannels(const QVector<MathChannel> &channels);
-
-    const MathChannels &model() const { return m_model; }
-    // Inputs, then computed channels.
-    QStringList names() const { return m_model.names(); }
     std::vector<QCPGraph *> graphs() const;
     std::vector<QColor> colors() const;
     // False for an input the user hid.
@@ -71,11 +60,11 @@ private:
     void editChannel(int index);
     void updateGraphs();
     void updateKey();
+    const MathChannels &model() const { return m_session.mathChannels(); }
 
-    SampleIntake &m_intake;
+    SampleSession &m_session;
     QWidget *const m_window;
     const BusyRunner m_runBusy;
-    MathChannels m_model;
     QAction *const m_addAction = new QAction(this);
     std::vector<QAction *> m_showActions;
     QCustomPlot *m_plot = nullptr;

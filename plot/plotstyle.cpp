@@ -64,11 +64,6 @@ std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot,
     return graphs;
 }
 
-QStringList channelNames(const PlotterProfile &profile)
-{
-    return profile.protocol.columns;
-}
-
 void style(QCustomPlot *plot, const PlotterProfile &profile)
 {
     plot->setNotAntialiasedElements(QCP::aeAll);

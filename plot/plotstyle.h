@@ -17,8 +17,6 @@ namespace PlotStyle {
 // Clears the plot, sets the profile's ranges and adds the three graphs.
 std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot,
                                                     const PlotterProfile &profile);
-// The profile's channel names as a list.
-QStringList channelNames(const PlotterProfile &profile);
 // Grids, pens, tick labels; QCustomPlot's own mouse handling off.
 void style(QCustomPlot *plot, const PlotterProfile &profile);
 

@@ -36,21 +36,22 @@ void MessageStream::publishReading(qint64 number, const Reading &reading)
 }
 
 void MessageStream::publishSample(qint64 number, const Sample &sample, const double *computed,
-                                  int count)
+                                  const QStringList &computedNames)
 {
     if (!m_publisher)
         return;
+    // Usually the same list, shared: compared without looking at the names.
+    if (computedNames != m_computedNames) {
+        publishBlock();
+        m_computedNames = computedNames;
+        m_block.setChannelNames(m_header.mid(2) + computedNames);
+    }
     if (!m_block.isEmpty() && (sample.gapBefore || m_block.nextNumber() != number))
         publishBlock();
     // Only a block's first sample carries its time.
     const qint64 wallMs = m_block.isEmpty() ? m_clock.stamp(sample.timeNs).timeMs : 0;
-    m_block.add(number, wallMs, sample.timeNs - m_originNs, sample, computed, count);
-}
-
-void MessageStream::setChannelNames(const QStringList &names)
-{
-    publishBlock();
-    m_block.setChannelNames(names);
+    m_block.add(number, wallMs, sample.timeNs - m_originNs, sample, computed,
+                int(computedNames.size()));
 }
 
 void MessageStream::publishBlock()

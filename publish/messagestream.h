@@ -36,13 +36,11 @@ public:
 
     // One reading, at the time it was stamped with.
     void publishReading(qint64 number, const Reading &reading);
-    // One sample with its `count` computed values (NaN: none); a gap before
-    // it, or in the numbers, ends the block.
+    // One sample with a computed value (NaN: none) for each of
+    // `computedNames`; a gap before it, or in the numbers, ends the block,
+    // and so do other names: what waits goes out under the old ones.
     void publishSample(qint64 number, const Sample &sample, const double *computed = nullptr,
-                       int count = 0);
-    // The inputs', then the computed channels' names: what waits goes out
-    // first, under the old names.
-    void setChannelNames(const QStringList &names);
+                       const QStringList &computedNames = {});
     // Sends the samples gathered so far (its timer does, too).
     void publishBlock();
 
@@ -51,6 +49,8 @@ private:
     MqttPublisher *m_publisher = nullptr;
     QString m_topic;
     SampleBlock m_block;
+    // The computed channels' names the block is gathered under.
+    QStringList m_computedNames;
     QTimer m_blockTimer;
     qint64 m_originNs = 0;
     // The samples' times on the wall clock, as readings are stamped.

@@ -60,15 +60,11 @@ void WindowPublisher::publishReading(const Reading &reading)
         m_stream.publishReading(++m_readings, reading);
 }
 
-void WindowPublisher::setChannelNames(const QStringList &names)
-{
-    m_stream.setChannelNames(names);
-}
-
-void WindowPublisher::takeSample(const Sample &sample, const double *computed, int count)
+void WindowPublisher::takeSample(const Sample &sample, const double *computed,
+                                 const QStringList &computedNames)
 {
     if (m_publisher)
-        m_stream.publishSample(++m_samples, sample, computed, count);
+        m_stream.publishSample(++m_samples, sample, computed, computedNames);
 }
 
 void WindowPublisher::checkStatus()

@@ -37,10 +37,8 @@ public:
     void publishReading(const Reading &reading);
     // One sample with its computed values; consecutive ones are gathered
     // into blocks. Nothing while not publishing.
-    void takeSample(const Sample &sample, const double *computed, int count) override;
-    // The channels' names changed (computed ones added or removed): what
-    // waits goes out first, under the old names.
-    void setChannelNames(const QStringList &names);
+    void takeSample(const Sample &sample, const double *computed,
+                    const QStringList &computedNames) override;
 
     // "" while all is well; otherwise, e.g. "broker unreachable, 3 messages dropped".
     QString statusText() const { return m_status; }

@@ -3,22 +3,22 @@
 #include "boardlink.h"
 
 InstrumentIntake::InstrumentIntake(const InstrumentProtocol &protocol, BoardLink &board)
-    : m_protocol(protocol), m_board(board), m_readings(protocol)
+    : m_protocol(protocol), m_board(board), m_readings(protocol), m_samples(protocol, 1024)
 {
-    QObject::connect(&m_samples, &SampleIntake::samplesAdded, [this] { takeNewSamples(); });
+    m_samples.intake().setSampleSink(this);
 }
 
 void InstrumentIntake::startFresh()
 {
     m_readings.reset();
-    m_samples.dropPartialFrame();
+    m_samples.intake().dropPartialFrame();
 }
 
 void InstrumentIntake::take(const QByteArray &bytes, qint64 readNs)
 {
     switch (m_protocol.replies) {
     case InstrumentProtocol::Replies::Frames:
-        m_samples.takeBytes(bytes.constData(), bytes.size(), readNs);
+        m_samples.intake().takeBytes(bytes.constData(), bytes.size(), readNs);
         return;
     case InstrumentProtocol::Replies::Readings:
     case InstrumentProtocol::Replies::Lines:
@@ -35,14 +35,9 @@ void InstrumentIntake::take(const QByteArray &bytes, qint64 readNs)
     }
 }
 
-void InstrumentIntake::takeNewSamples()
+void InstrumentIntake::takeSample(const Sample &sample, const double *computed,
+                                  const QStringList &computedNames)
 {
-    const SampleStore &store = m_samples.store();
-    const qint64 newest = m_samples.lastIndex();
-    const int fresh = int(std::min<qint64>(newest - m_taken, store.size()));
-    for (int position = store.size() - fresh; position < store.size(); ++position) {
-        if (onSample)
-            onSample(store.at(position));
-    }
-    m_taken = newest;
+    if (onSample)
+        onSample(sample, computed, computedNames);
 }

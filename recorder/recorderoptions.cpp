@@ -61,6 +61,38 @@ QString readOption(const QCommandLineParser &parser, const QString &name, const 
     return QString();
 }
 
+// The computed channels asked for, checked as a window's dialog checks them.
+QString mathMistake(const QCommandLineParser &parser, RecorderOptions &options)
+{
+    const QStringList given = parser.values(QStringLiteral("math"));
+    options.mathFromSettings = parser.isSet(QStringLiteral("math-from-settings"));
+    if (given.isEmpty() && !options.mathFromSettings)
+        return QString();
+    const InstrumentProtocol &instrument = *options.instrument;
+    if (!instrument.sendsSamples()) {
+        QStringList computing;
+        for (const InstrumentProtocol &each : InstrumentProtocol::all()) {
+            if (each.sendsSamples())
+                computing.append(each.name);
+        }
+        return QStringLiteral("The %1 has no computed channels; only these have: %2.")
+            .arg(instrument.name, computing.join(QStringLiteral(", ")));
+    }
+    if (options.mathFromSettings && !given.isEmpty())
+        return QStringLiteral("Give --math or --math-from-settings, not both.");
+    for (const QString &text : given) {
+        const std::optional<MathChannel> channel = RecorderCommandLine::mathChannel(text);
+        if (!channel)
+            return QStringLiteral("--math takes NAME=FORMULA or NAME[UNIT]=FORMULA, not '%1'.").arg(text);
+        options.mathChannels.append(*channel);
+    }
+    const FormulaError error =
+        MathChannels(instrument.columns, instrument.frameUnit).validate(options.mathChannels);
+    if (!error.isEmpty())
+        return QStringLiteral("--math: %1.").arg(error.text());
+    return QString();
+}
+
 QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
 {
     if (!parser.positionalArguments().isEmpty())
@@ -116,7 +148,7 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
     } else if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
         return QStringLiteral("--mqtt-credentials needs --mqtt.");
     }
-    return QString();
+    return mathMistake(parser, options);
 }
 
 // The broker's credentials file, where publishing has one. A service reads
@@ -174,6 +206,16 @@ std::optional<double> ratePerSecond(const QString &text)
     return rate;
 }
 
+std::optional<MathChannel> mathChannel(const QString &text)
+{
+    // The unit as the window's dialog keeps it: a text of its own beside the name.
+    static const QRegularExpression form(QStringLiteral("^([^=\\[]*)(?:\\[([^\\]]*)\\])?\\s*=(.*)$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return MathChannel(match.captured(1).trimmed(), match.captured(3), match.captured(2).trimmed());
+}
+
 std::optional<int> parse(const QStringList &arguments, RecorderOptions &options, QString *output,
                          QString *errors)
 {
@@ -222,6 +264,15 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
                         "systemd a FILE without a / is a credential (LoadCredential=), and "
                         "without this option the credential mqtt is read if there is one."),
          QStringLiteral("FILE")},
+        {QStringLiteral("math"),
+         QStringLiteral("Also compute the channel NAME from FORMULA, as a window's Add Math "
+                        "Channel does, into a column of its own (osciloscope, accelerometer; "
+                        "up to 4, each may use the inputs and the channels before it); UNIT is "
+                        "optional: M1[mV]=PAD0-PAD1."),
+         QStringLiteral("NAME[UNIT]=FORMULA")},
+        {QStringLiteral("math-from-settings"),
+         QStringLiteral("Compute the channels the panel keeps for the board (by its USB serial "
+                        "number), or else those its window keeps.")},
         {QStringLiteral("quiet"),
          QStringLiteral("No status line and no messages but errors.")},
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mathchannels.h"
 #include "mqtttarget.h"
 
 #include <QString>
@@ -29,6 +30,10 @@ struct RecorderOptions
     double rateLimit = 0;
     std::optional<MqttTarget> mqtt;
     bool quiet = false;
+    // Computed channels of a sample instrument, as a window computes them:
+    // those given, or those the panel keeps for the board.
+    QVector<MathChannel> mathChannels;
+    bool mathFromSettings = false;
 
     bool writesToStandardOutput() const { return out == QLatin1String("-"); }
 };
@@ -49,5 +54,8 @@ std::optional<qint64> durationMs(const QString &text);
 std::optional<qint64> sizeBytes(const QString &text);
 // "5/s" or "5" (fractions allowed: "0.5/s") in rows a second.
 std::optional<double> ratePerSecond(const QString &text);
+// "M1=PAD0-PAD1" or "M1[mV]=PAD0-PAD1" as a channel; nothing without a "=".
+// Whether name and formula are valid is the instrument's to say.
+std::optional<MathChannel> mathChannel(const QString &text);
 
 } // namespace RecorderCommandLine

@@ -4,7 +4,9 @@
 #include "boarddiscovery.h"
 #include "exitstatus.h"
 #include "monotonicclock.h"
+#include "plottersettings.h"
 #include "portlisting.h"
+#include "settingsfile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -42,7 +44,10 @@ RecorderSession::RecorderSession(const RecorderOptions &options, QObject *parent
       m_messages(m_protocol.header)
 {
     m_intake.onReading = [this](const Reading &reading) { takeReading(reading); };
-    m_intake.onSample = [this](const Sample &sample) { takeSample(sample); };
+    m_intake.onSample = [this](const Sample &sample, const double *computed,
+                               const QStringList &computedNames) {
+        takeSample(sample, computed, computedNames);
+    };
     connect(&m_stopSignals, &StopSignals::received, this, [this] { finish(ExitStatus::done); });
     connect(&m_board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
         if (state == BoardLink::State::Open)
@@ -78,14 +83,53 @@ std::optional<int> RecorderSession::findBoard()
         return std::nullopt;
     }
     m_board.setWantedBoard(m_options.board);
-    if (firstBoard(PortListing::availablePorts(), m_options.board))
+    const std::optional<PortCandidate> found = firstBoard(PortListing::availablePorts(), m_options.board);
+    if (found) {
+        m_serialNumber = found->serialNumber;
         return std::nullopt;
+    }
     if (m_options.board.isEmpty())
         m_status.error(QStringLiteral("no board is plugged in (a serial port with USB vendor id 0d28)."));
     else
         m_status.error(QStringLiteral("there is no board %1. Boards: %2.")
                            .arg(m_options.board, boardList()));
     return ExitStatus::noBoard;
+}
+
+std::optional<int> RecorderSession::takeChannels()
+{
+    QVector<MathChannel> channels = m_options.mathChannels;
+    if (m_options.mathFromSettings) {
+        // The board's own before its window's, as a window takes them. A
+        // plot window keeps its values under its instrument's name.
+        QVariantMap kept;
+        if (!m_serialNumber.isEmpty()) {
+            kept = SettingsFile::readPanelGroup(
+                PlotterSettings::boardGroup(m_protocol.name, m_serialNumber));
+        }
+        if (kept.isEmpty())
+            kept = SettingsFile::readPanelGroup(m_protocol.name);
+        channels = PlotterSettings::fromValues(kept, {}).mathChannels;
+        if (channels.isEmpty())
+            m_status.note(QStringLiteral("the panel keeps no computed channels for the %1.")
+                              .arg(m_protocol.name));
+    }
+    if (channels.isEmpty())
+        return std::nullopt;
+    SampleSession &samples = m_intake.samples();
+    FormulaError error;
+    if (!samples.setChannels(channels, &error)) {
+        m_status.error(QStringLiteral("the computed channels the panel keeps for the %1 cannot "
+                                      "be computed: %2.")
+                           .arg(m_protocol.name, error.text()));
+        return ExitStatus::usage;
+    }
+    m_files.setHeader(samples.recordingHeader());
+    QStringList computed;
+    for (int channel = samples.mathChannels().inputCount(); channel < samples.names().size(); ++channel)
+        computed.append(samples.mathChannels().label(channel));
+    m_status.note(QStringLiteral("computing %1.").arg(computed.join(QStringLiteral(", "))));
+    return std::nullopt;
 }
 
 std::optional<int> RecorderSession::start()
@@ -97,6 +141,8 @@ std::optional<int> RecorderSession::start()
     // A reader of standard output that went away makes a write fail, not the process die.
     std::signal(SIGPIPE, SIG_IGN);
     if (const std::optional<int> status = findBoard())
+        return status;
+    if (const std::optional<int> status = takeChannels())
         return status;
     m_originNs = monotonicNowNs();
     m_elapsed.start();
@@ -158,12 +204,14 @@ void RecorderSession::takeReading(const Reading &reading)
     m_messages.publishReading(m_files.rowCount(), reading);
 }
 
-void RecorderSession::takeSample(const Sample &sample)
+void RecorderSession::takeSample(const Sample &sample, const double *computed,
+                                 const QStringList &computedNames)
 {
     if (m_finishing || !m_rateLimit.admit(sample.timeNs))
         return;
-    m_files.appendSample(sample);
-    m_messages.publishSample(m_files.rowCount(), sample);
+    // The file's header names them as the session does from the start.
+    m_files.appendSample(sample, computed, int(computedNames.size()));
+    m_messages.publishSample(m_files.rowCount(), sample, computed, computedNames);
 }
 
 void RecorderSession::boardLost(const QString &message)

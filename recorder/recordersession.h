@@ -36,9 +36,12 @@ public:
 
 private:
     std::optional<int> findBoard();
+    // The computed channels asked for, into the file's header and the
+    // messages; a status when they cannot be computed.
+    std::optional<int> takeChannels();
     void startInstrument();
     void takeReading(const Reading &reading);
-    void takeSample(const Sample &sample);
+    void takeSample(const Sample &sample, const double *computed, const QStringList &computedNames);
     void boardLost(const QString &message);
     void boardBack();
     void searchNoted(const QString &note);
@@ -66,6 +69,8 @@ private:
     qint64 m_rowsAtLastTick = 0;
     qint64 m_lastTickMs = 0;
     QString m_lastSearchNote;
+    // Of the board found at the start; empty where it has none.
+    QString m_serialNumber;
     bool m_finishing = false;
     bool m_writeFailed = false;
 };

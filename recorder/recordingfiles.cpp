@@ -161,10 +161,10 @@ void RecordingFiles::appendRow(qint64 timeNs, const QStringList &values)
     m_recorder.appendRow(timeNs, values);
 }
 
-void RecordingFiles::appendSample(const Sample &sample)
+void RecordingFiles::appendSample(const Sample &sample, const double *computed, int count)
 {
     rotateIfDue(sample.timeNs);
-    m_recorder.appendSample(sample);
+    m_recorder.appendSample(sample, computed, count);
 }
 
 qint64 RecordingFiles::stop()

@@ -31,7 +31,10 @@ public:
     QString errorString() const { return m_errorString; }
 
     void appendRow(qint64 timeNs, const QStringList &values);
-    void appendSample(const Sample &sample);
+    // With `count` computed values (NaN: none) for the header's computed columns.
+    void appendSample(const Sample &sample, const double *computed = nullptr, int count = 0);
+    // Before start(): the header, computed channels and all, of every file.
+    void setHeader(const QStringList &header) { m_header = header; }
 
     // Writes what is left and closes the file; returns the rows it holds.
     qint64 stop();
@@ -72,7 +75,7 @@ private:
 
     const RecorderOptions::Rotation m_rotation;
     const qint64 m_rotateBytes;
-    const QStringList m_header;
+    QStringList m_header;
     const bool m_toStandardOutput;
     // What rotated names are made from.
     QString m_basePath;

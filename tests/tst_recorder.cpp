@@ -20,6 +20,9 @@
 #include <QtTest>
 
 #include "filesaving.h"
+#include "plotter.h"
+#include "recorderoptions.h"
+#include "settingsfile.h"
 
 #include <csignal>
 #include <sys/mount.h>
@@ -81,6 +84,13 @@ public:
     {
         m_process.kill();
         m_process.waitForFinished();
+    }
+    // Where it finds the panel's settings file.
+    void setConfigHome(const QString &folder)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", folder);
+        m_process.setProcessEnvironment(environment);
     }
     void start(const QStringList &arguments)
     {
@@ -181,12 +191,29 @@ void TestRecorder::sameFileAndBytesAsTheWindow_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("replies");
     QTest::addColumn<int>("rows");
+    // Computed channels, as --math takes them; or as the window keeps them.
+    QTest::addColumn<QStringList>("math");
+    QTest::addColumn<bool>("kept");
     // Damaged text, missing fields and fields past the third among good ones.
     QTest::newRow("voltmeter") << "Voltmeter"
-                               << QByteArray("1650,3300,12\n1,,3\n7,8,x9\n2,3\n4,5,6,7\n-5,+6,7.5\r\n") << 5;
-    QTest::newRow("counter") << "Counter" << QByteArray("1250\n12,5 kHz\n=1+2\n0.5\n") << 4;
-    QTest::newRow("osciloscope") << "Osciloscope" << QByteArray("$12 34 56;$7;$ 1 2 3;$1 x 3;$-5 0 99999;") << 5;
-    QTest::newRow("accelerometer") << "Accelerometer" << QByteArray("$2000 3000 1000;junk$1  3;") << 2;
+                               << QByteArray("1650,3300,12\n1,,3\n7,8,x9\n2,3\n4,5,6,7\n-5,+6,7.5\r\n") << 5
+                               << QStringList() << false;
+    QTest::newRow("counter") << "Counter" << QByteArray("1250\n12,5 kHz\n=1+2\n0.5\n") << 4 << QStringList()
+                             << false;
+    const QByteArray frames("$12 34 56;$7;$ 1 2 3;$1 x 3;$-5 0 99999;");
+    QTest::newRow("osciloscope") << "Osciloscope" << frames << 5 << QStringList() << false;
+    QTest::newRow("accelerometer") << "Accelerometer" << QByteArray("$2000 3000 1000;junk$1  3;") << 2
+                                   << QStringList() << false;
+    // Missing inputs, a past over them, a unit and thirds: the same cells.
+    QTest::newRow("osciloscope, computed")
+        << "Osciloscope" << frames << 5 << QStringList{"D[mV]=PAD0-PAD1", "A=avg(D, 2)/3", "R=sqrt(PAD2)"}
+        << false;
+    QTest::newRow("osciloscope, the window's kept channels")
+        << "Osciloscope" << frames << 5 << QStringList{"D[mV]=PAD0-PAD1", "A=avg(D, 2)/3"} << true;
+    // The formulas see g, the file keeps the counts.
+    QTest::newRow("accelerometer, computed in g")
+        << "Accelerometer" << QByteArray("$2000 3000 1000;$2500 1 7;junk$1  3;") << 3
+        << QStringList{"G=sqrt(X^2+Y^2+Z^2)", "H=G/3"} << false;
 }
 
 void TestRecorder::sameFileAndBytesAsTheWindow()
@@ -194,16 +221,28 @@ void TestRecorder::sameFileAndBytesAsTheWindow()
     QFETCH(QString, kind);
     QFETCH(QByteArray, replies);
     QFETCH(int, rows);
+    QFETCH(QStringList, math);
+    QFETCH(bool, kept);
+    // Each window as specified, whatever a row before kept.
+    QVERIFY(SettingsFile::forgetAll());
     const InstrumentKind k = instrumentKind(kind);
+    QVector<MathChannel> channels;
+    QStringList mathArguments;
+    for (const QString &text : math) {
+        channels.append(*RecorderCommandLine::mathChannel(text));
+        mathArguments << "--math" << text;
+    }
     QuietBoard fixture;
     QVERIFY(fixture.board.setLinkPath(m_dir.filePath("board")));
 
     // The window's recording, of the same replies.
-    const QString windowFile = m_dir.filePath(kind + "-window.csv");
+    const QString windowFile = m_dir.filePath(QTest::currentDataTag() + QStringLiteral("-window.csv"));
     FileSaving::setFileNameSource([&](const QString &, const QString &) { return windowFile; });
     const auto restore = qScopeGuard([] { FileSaving::setFileNameSource({}); });
     QPointer<QDialog> window(k.open());
     QTRY_VERIFY(startsWell(fixture.board.received(), k));
+    if (!channels.isEmpty())
+        QVERIFY(qobject_cast<Plotter *>(window.data())->setMathChannels(channels));
     for (QAction *action : window->actions())
         if (action->shortcut() == QKeySequence(Qt::CTRL + Qt::Key_R))
             action->trigger();
@@ -214,9 +253,18 @@ void TestRecorder::sameFileAndBytesAsTheWindow()
     QTRY_VERIFY(window.isNull());
     fixture.board.clearReceived();
 
-    const QString file = m_dir.filePath(kind + ".csv");
+    const QString file = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".csv"));
     Recorder recorder(m_dir.path());
-    recorder.start({"--instrument", kind.toLower(), "--port", fixture.board.devicePath(), "--out", file});
+    if (kept) {
+        // What the window kept, as the panel's own file.
+        const QString configHome = m_dir.filePath("config-home");
+        QVERIFY(QDir(configHome).mkpath("boardpanel"));
+        QVERIFY(QFile::copy(SettingsFile::path(), configHome + "/boardpanel/boardpanel.conf"));
+        recorder.setConfigHome(configHome);
+        mathArguments = QStringList{"--math-from-settings"};
+    }
+    recorder.start(QStringList{"--instrument", kind.toLower(), "--port", fixture.board.devicePath(), "--out",
+                               file} + mathArguments);
     QTRY_VERIFY(startsWell(fixture.board.received(), k));
     fixture.board.sendRaw(replies);
     QTRY_COMPARE(lines(file).size(), rows + 1);
@@ -427,9 +475,11 @@ void TestRecorder::missingBoardEndsWithStatus1()
 
 namespace {
 
-// The rows that the messages carry, by row number: the cells after time_s,
-// time_s itself last. A row in two messages is there twice.
-QMap<qint64, QStringList> rowsOfMessages(const QList<Subscriber::Message> &messages, int *copies)
+// The rows that the messages carry, by row number: the cells after time_s
+// (the file's `channels`), time_s itself last. A row in two messages is
+// there twice.
+QMap<qint64, QStringList> rowsOfMessages(const QList<Subscriber::Message> &messages,
+                                         const QStringList &channels, int *copies)
 {
     QMap<qint64, QStringList> rows;
     const auto cell = [](const QJsonValue &value) {
@@ -440,7 +490,6 @@ QMap<qint64, QStringList> rowsOfMessages(const QList<Subscriber::Message> &messa
         const double seconds = object.value("time_s").toDouble();
         if (object.contains("first_sample")) {
             const qint64 first = object.value("first_sample").toVariant().toLongLong();
-            const QStringList channels{"PAD0", "PAD1", "PAD2"};
             for (int i = 0; i < object.value("count").toInt(); ++i) {
                 QStringList row;
                 for (const QString &channel : channels)
@@ -450,7 +499,7 @@ QMap<qint64, QStringList> rowsOfMessages(const QList<Subscriber::Message> &messa
             }
         } else {
             QStringList row;
-            for (const char *key : {"PAD0_mV", "PAD1_mV", "PAD2_mV"})
+            for (const QString &key : channels)
                 row.append(cell(object.value(key)));
             const qint64 number = object.value("reading").toVariant().toLongLong();
             *copies += rows.contains(number);
@@ -475,21 +524,25 @@ QStringList rowOfFile(const QByteArray &line, bool withTime)
 void TestRecorder::publishedMessagesMatchTheFile_data()
 {
     QTest::addColumn<QString>("instrument");
-    QTest::newRow("voltmeter: a message per reading") << "voltmeter";
-    QTest::newRow("osciloscope: blocks of samples") << "osciloscope";
+    QTest::addColumn<QStringList>("math");
+    QTest::newRow("voltmeter: a message per reading") << "voltmeter" << QStringList();
+    QTest::newRow("osciloscope: blocks of samples") << "osciloscope" << QStringList();
+    QTest::newRow("osciloscope: computed channels in the blocks")
+        << "osciloscope" << QStringList{"--math", "D=PAD0-PAD1", "--math", "S=sqrt(PAD2)"};
 }
 
 void TestRecorder::publishedMessagesMatchTheFile()
 {
     QFETCH(QString, instrument);
+    QFETCH(QStringList, math);
     SKIP_WITHOUT_BROKER();
     BrokerFixture broker;
     QVERIFY(broker.startSubscribed("lab/#"));
     BoardFixture fixture;
-    const QString file = m_dir.filePath(instrument + "-published.csv");
+    const QString file = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".csv"));
     Recorder recorder(m_dir.path());
-    recorder.start({"--instrument", instrument, "--port", fixture.board.devicePath(), "--out", file,
-                    "--mqtt", broker.url("lab/bench3")});
+    recorder.start(QStringList{"--instrument", instrument, "--port", fixture.board.devicePath(), "--out", file,
+                               "--mqtt", broker.url("lab/bench3")} + math);
     // The board here answers between the test's checks, some 100 readings a second.
     QTRY_VERIFY_WITH_TIMEOUT(lines(file).size() > 200, startTimeoutMs);
     QCOMPARE(recorder.stop(), 0);
@@ -498,7 +551,10 @@ void TestRecorder::publishedMessagesMatchTheFile()
     QTRY_VERIFY_WITH_TIMEOUT(broker.subscriber().messages().size() > 0, startTimeoutMs);
     int copies = 0;
     QMap<qint64, QStringList> published;
-    QTRY_COMPARE((published = rowsOfMessages(broker.subscriber().messages(), &copies)).size(), rows.size());
+    const QStringList channels = QString::fromLatin1(lines(file).first()).split(',').mid(2);
+    QCOMPARE(channels.size(), 3 + math.size() / 2);
+    QTRY_COMPARE((published = rowsOfMessages(broker.subscriber().messages(), channels, &copies)).size(),
+                 rows.size());
     QCOMPARE(copies, 0);
     for (const Subscriber::Message &message : broker.subscriber().messages())
         QCOMPARE(message.topic, "lab/bench3/" + instrument.toUtf8());
@@ -537,7 +593,9 @@ void TestRecorder::brokerAwayLosesNoRow()
     QTRY_VERIFY_WITH_TIMEOUT(recorder.errors().count("connected to") == 2, 15000);
     const int rowsBack = lines(file).size();
     int copies = 0;
-    QTRY_VERIFY_WITH_TIMEOUT(rowsOfMessages(broker.subscriber().messages(), &copies).lastKey() > rowsBack, 5000);
+    const QStringList channels{"PAD0", "PAD1", "PAD2"};
+    QTRY_VERIFY_WITH_TIMEOUT(rowsOfMessages(broker.subscriber().messages(), channels, &copies).lastKey() > rowsBack,
+                             5000);
     QCOMPARE(recorder.stop(), 0);
 
     QCOMPARE(checkWholeRows(lines(file).mid(1), 3), QString());

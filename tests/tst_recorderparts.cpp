@@ -20,6 +20,8 @@ private slots:
     void amounts();
     void commandLine_data();
     void commandLine();
+    void mathOptions_data();
+    void mathOptions();
     void rotatedNames_data();
     void rotatedNames();
     void freeNamesNeverOverwrite();
@@ -122,6 +124,53 @@ void TestRecorderParts::commandLine()
     QVERIFY2(options.instrument, qPrintable(errors));
     QCOMPARE(options.instrument->name, instrument);
     QCOMPARE(options.mqtt ? options.mqtt->user : QString(), userOrStatus);
+}
+
+void TestRecorderParts::mathOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    // The channels as "name|unit|formula", or the error's words.
+    QTest::addColumn<QString>("channelsOrError");
+    const QStringList scope{"--instrument", "osciloscope"};
+    QTest::newRow("two, the second reading the first")
+        << scope + QStringList{"--math", "D=PAD0-PAD1", "--math", "A=avg(D, 8)"}
+        << "D||PAD0-PAD1;A||avg(D, 8)";
+    QTest::newRow("a unit") << scope + QStringList{"--math", " T [°C] = PAD2/10"} << "T|°C| PAD2/10";
+    QTest::newRow("accelerometer") << QStringList{"--instrument", "accelerometer", "--math", "G=X+Y+Z"}
+                                   << "G||X+Y+Z";
+    QTest::newRow("no formula") << scope + QStringList{"--math", "M1"} << "NAME=FORMULA";
+    QTest::newRow("a bad formula, in its own words")
+        << scope + QStringList{"--math", "M1=PAD0-PAD9"} << "M1: unknown name “PAD9” (at character 6)";
+    QTest::newRow("a bad name") << scope + QStringList{"--math", "1M=PAD0"} << "a name is a letter";
+    QTest::newRow("an accelerometer's input on the scope") << scope + QStringList{"--math", "M=X"}
+                                                           << "unknown name “X”";
+    QTest::newRow("five") << scope + QStringList{"--math", "A=1", "--math", "B=2", "--math", "C=3",
+                                                 "--math", "D=4", "--math", "E=5"} << "at most 4";
+    QTest::newRow("not a sample instrument")
+        << QStringList{"--instrument", "voltmeter", "--math", "M=PAD0_mV"} << "accelerometer, osciloscope";
+    QTest::newRow("kept ones not a sample instrument")
+        << QStringList{"--instrument", "counter", "--math-from-settings"} << "no computed channels";
+    QTest::newRow("both") << scope + QStringList{"--math", "M=PAD0", "--math-from-settings"} << "not both";
+}
+
+void TestRecorderParts::mathOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, channelsOrError);
+    RecorderOptions options;
+    QString output;
+    QString errors;
+    const std::optional<int> status =
+        RecorderCommandLine::parse(QStringList{"boardpanel-record"} + arguments, options, &output, &errors);
+    if (status) {
+        QCOMPARE(*status, 2);
+        QVERIFY2(errors.contains(channelsOrError), qPrintable(errors));
+        return;
+    }
+    QStringList channels;
+    for (const MathChannel &channel : options.mathChannels)
+        channels.append(QStringList{channel.name(), channel.unit(), channel.formula()}.join('|'));
+    QCOMPARE(channels.join(';'), channelsOrError);
 }
 
 void TestRecorderParts::rotatedNames_data()

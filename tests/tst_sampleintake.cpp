@@ -14,10 +14,10 @@ using namespace TestSupport;
 class SampleList : public SampleSink
 {
 public:
-    void takeSample(const Sample &sample, const double *computed, int count) override
+    void takeSample(const Sample &sample, const double *computed, const QStringList &names) override
     {
         QString text = describe(sample);
-        for (int column = 0; column < count; ++column)
+        for (int column = 0; column < names.size(); ++column)
             text += std::isnan(computed[column]) ? " -" : " " + QString::number(computed[column]);
         samples.append(text);
     }
