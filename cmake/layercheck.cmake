@@ -1,11 +1,12 @@
 # Arrows one way: each layer's library links only the layers below it, the
-# publisher and the recorder only what runs without a window, and nothing
+# publisher and the recorder only what runs without a window (the recorder
+# computes channels as the windows do), and nothing
 # below plot/ draws with QCustomPlot. Checked as the build is configured, so
 # a wrong link fails there and then.
 function(boardpanel_check_layers)
   set(layers protocol data device analysis widgets plot instruments launcher)
   set(allowed_publish protocol data)
-  set(allowed_recorderparts protocol data device publish)
+  set(allowed_recorderparts protocol data device analysis publish)
   set(below "")
   foreach(layer IN LISTS layers)
     set(allowed_${layer} ${below})
