@@ -23,10 +23,9 @@ constexpr double grabDistance = 4;
 PlotCursors::PlotCursors(const SampleStore &store,
                          const QStringList &channelNames,
                          QObject *parent)
-    : QObject(parent), m_store(store),
+    : QObject(parent), m_store(store), m_channelNames(channelNames),
       m_showAction(new QAction(tr("Show Cursors"), this))
 {
-    m_channelNames = channelNames;
     m_showAction->setCheckable(true);
     m_showAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_K));
     connect(m_showAction, &QAction::toggled, this, [this](bool shown) {

@@ -17,9 +17,8 @@ const QColor rateTextColor(10, 10, 10);
 } // namespace
 
 ScopeOverlay::ScopeOverlay(bool withTrigger, const QStringList &channelNames)
-    : m_withTrigger(withTrigger)
+    : m_withTrigger(withTrigger), m_channelNames(channelNames)
 {
-    m_channelNames = channelNames;
     if (m_withTrigger) {
         auto *modes = new QActionGroup(this);
         const std::array<QString, 3> modeTexts{tr("Off"), tr("Rising Edge"), tr("Falling Edge")};

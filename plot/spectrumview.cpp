@@ -22,9 +22,8 @@ QString hertzText(double hertz)
 
 SpectrumView::SpectrumView(const QStringList &channelNames, double fullScale,
                            QObject *parent)
-    : m_fullScale(fullScale)
+    : m_channelNames(channelNames), m_fullScale(fullScale)
 {
-    m_channelNames = channelNames;
     setParent(parent);
     auto *group = new QActionGroup(this);
     for (size_t i = 0; i < lengths.size(); ++i) {
