@@ -222,10 +222,10 @@ void RemoteBoard::checkDeadlines()
     std::vector<SampleWait> sampleWaits;
     sampleWaits.swap(m_sampleWaits);
     for (SampleWait &wait : sampleWaits) {
-        if (wait.context && now >= wait.deadlineNs && m_samples.isEmpty())
-            wait.done(silent);
-        else if (wait.context && now >= wait.deadlineNs
-                 && now - m_samples.newest().timeNs > qint64(replyTimeoutMs) * nsPerMs)
+        // Silent: nothing came, or nothing for as long.
+        const bool silentSince = m_samples.isEmpty()
+                                 || now - m_samples.newest().timeNs > qint64(replyTimeoutMs) * nsPerMs;
+        if (wait.context && now >= wait.deadlineNs && silentSince)
             wait.done(silent);
         else if (wait.context)
             m_sampleWaits.push_back(std::move(wait));
