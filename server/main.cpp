@@ -1,6 +1,6 @@
 // The remote-control server without a window: SCPI over TCP for lab
 // scripts, driving the board with the bytes the windows send.
-#include "portlisting.h"
+#include "boardoptions.h"
 #include "remoteboard.h"
 #include "scpiserver.h"
 #include "stopsignals.h"
@@ -70,15 +70,8 @@ int main(int argc, char *argv[])
          QStringLiteral("Take clients on this address and port. Default: 127.0.0.1:5025, this "
                         "computer only."),
          QStringLiteral("[ADDR:]PORT")},
-        {QStringLiteral("board"),
-         QStringLiteral("Use the board on this port (ttyACM1 or /dev/ttyACM1) or with this USB "
-                        "serial number. Default: the first board found."),
-         QStringLiteral("NAME")},
-        {QStringLiteral("port"),
-         QStringLiteral("Use the serial device at PATH as the board, whatever its USB ids (the "
-                        "standalone virtual board, a board with other ids)."),
-         QStringLiteral("PATH")},
     });
+    parser.addOptions(BoardOptions::options());
     parser.process(app);
 
     QHostAddress address = QHostAddress::LocalHost;
@@ -94,12 +87,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (parser.isSet(QStringLiteral("port"))) {
-        const QString path = QFileInfo(parser.value(QStringLiteral("port"))).absoluteFilePath();
-        // Listed as the board while it is there, so an unplug is waited out.
-        PortListing::setSource([path] {
-            return QFileInfo::exists(path) ? QList<PortCandidate>{PortListing::boardAt(path)}
-                                           : QList<PortCandidate>{};
-        });
+        BoardOptions::takePortAsBoard(QFileInfo(parser.value(QStringLiteral("port"))).absoluteFilePath());
     }
 
     StopSignals stopSignals;
