@@ -180,9 +180,8 @@ void RemoteBoard::nextReading(const InstrumentProtocol &instrument, QObject *con
         done(nullptr, failure);
         return;
     }
-    // A reading the board sends to another instrument's request is not one.
     if (m_planned != &instrument)
-        m_acquiring = false;
+        endAcquisition(tr("a measurement stopped the acquisition"));
     planInstrument(&instrument);
     const qint64 now = monotonicNowNs();
     m_readingWaits.push_back({&instrument, context, std::move(done), now,
@@ -290,7 +289,7 @@ QString RemoteBoard::setOutput(int index, const Output &output)
     if (!failure.isEmpty())
         return failure;
     current = output;
-    m_acquiring = false;
+    endAcquisition(tr("a PWM setting stopped the acquisition"));
     queueSetting(index);
     return QString();
 }
@@ -316,14 +315,26 @@ QString RemoteBoard::initiate()
     return QString();
 }
 
-void RemoteBoard::abort()
+void RemoteBoard::endAcquisition(const QString &reason)
 {
     if (!m_acquiring)
         return;
     m_acquiring = false;
+    std::vector<SampleWait> sampleWaits;
+    sampleWaits.swap(m_sampleWaits);
+    for (SampleWait &wait : sampleWaits) {
+        if (wait.context)
+            wait.done(reason);
+    }
+}
+
+void RemoteBoard::abort()
+{
+    if (!m_acquiring)
+        return;
+    endAcquisition(tr("the acquisition was aborted"));
     if (m_link && m_link->state() == BoardLink::State::Open)
         planInstrument(nullptr);
-    failAll(tr("the acquisition was aborted"));
 }
 
 void RemoteBoard::reset()

@@ -126,6 +126,8 @@ private:
     void takeSample(const Sample &sample);
     void checkDeadlines();
     void failAll(const QString &failure);
+    // The samples stop being kept; who waits for them is told `reason`.
+    void endAcquisition(const QString &reason);
     void lost(const QString &message);
 
     std::unique_ptr<QSerialPort> m_port;

@@ -42,7 +42,7 @@ class ScpiSession : public QObject
 public:
     explicit ScpiSession(RemoteBoard &board, QObject *parent = nullptr);
 
-    // One program message, its line end taken off.
+    // One program message, its line end taken off; only while not busy.
     void takeLine(const QByteArray &line);
     // A line longer than the front end takes was dropped.
     void refuseLine();
