@@ -3,6 +3,7 @@
 
 #include "instrumentprotocol.h"
 #include "boardtrace.h"
+#include "pwmsetting.h"
 
 #include <QDebug>
 
@@ -97,16 +98,15 @@ void Pwm::sendChannelSetting(int output)
     QSpinBox *const frequency = output == 0 ? ui->freq0 : ui->freq1;
     QSpinBox *const duty = output == 0 ? ui->duty0 : ui->duty1;
 
-    sendLine("m");
-    sendLine(QByteArray::number(output));
-    qCDebug(boardTrace) << commandBuffer;
-    // Each box is read when its line goes out: edits made meanwhile count.
-    // The values, not the shown text: the board reads ASCII digits whatever
-    // the desktop's language.
-    sendLine(QByteArray::number(frequency->value()));
-    qCDebug(boardTrace) << commandBuffer;
-    sendLine(QByteArray::number(duty->value()));
-    qCDebug(boardTrace) << commandBuffer;
+    for (int line = 0; line < PwmSetting::lineCount; ++line) {
+        // Each box is read when its line goes out: edits made meanwhile count.
+        // The values, not the shown text: the board reads ASCII digits whatever
+        // the desktop's language.
+        sendLine(PwmSetting::line(line, output, frequency->value(), duty->value()));
+        // Every line but the announcement is traced.
+        if (line > 0)
+            qCDebug(boardTrace) << commandBuffer;
+    }
 }
 
 void Pwm::sendLine(const QByteArray &text)

@@ -16,7 +16,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "board's port, without joining a group.\n"
   "\n"
   "boardpanel-record records an instrument without a window, also as a\n"
-  "systemd service, and can publish the readings to an MQTT broker.")
+  "systemd service, and can publish the readings to an MQTT broker.\n"
+  "boardpanel-serve lets scripts drive the board over SCPI on a TCP port.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

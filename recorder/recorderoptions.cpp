@@ -1,5 +1,6 @@
 #include "recorderoptions.h"
 
+#include "boardoptions.h"
 #include "exitstatus.h"
 #include "instrumentprotocol.h"
 
@@ -235,14 +236,9 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
          QStringLiteral("The CSV file; - for standard output. Default: <instrument>-<date>-<time>"
                         ".csv in the current folder."),
          QStringLiteral("FILE")},
-        {QStringLiteral("board"),
-         QStringLiteral("Use the board on this port (ttyACM1 or /dev/ttyACM1) or with this USB "
-                        "serial number. Default: the first board found."),
-         QStringLiteral("NAME")},
-        {QStringLiteral("port"),
-         QStringLiteral("Use the serial device at PATH as the board, whatever its USB ids (the "
-                        "standalone virtual board, a board with other ids)."),
-         QStringLiteral("PATH")},
+    });
+    parser.addOptions(BoardOptions::options());
+    parser.addOptions({
         {QStringLiteral("duration"),
          QStringLiteral("Stop after this time: 90s, 15m, 8h, 2d."), QStringLiteral("TIME")},
         {QStringLiteral("rotate"),

@@ -1,6 +1,7 @@
 #include "recordersession.h"
 
 #include "board.h"
+#include "boardoptions.h"
 #include "boarddiscovery.h"
 #include "exitstatus.h"
 #include "monotonicclock.h"
@@ -74,12 +75,7 @@ std::optional<int> RecorderSession::findBoard()
             m_status.error(QStringLiteral("there is no device %1.").arg(path));
             return ExitStatus::noBoard;
         }
-        // Listed as the board while it is there, so an unplug is waited out
-        // like a real board's.
-        PortListing::setSource([path] {
-            return QFileInfo::exists(path) ? QList<PortCandidate>{PortListing::boardAt(path)}
-                                           : QList<PortCandidate>{};
-        });
+        BoardOptions::takePortAsBoard(path);
         return std::nullopt;
     }
     m_board.setWantedBoard(m_options.board);

@@ -119,6 +119,8 @@ void PackageTest::installsTheFilesUnderUsr_data()
         << file + QStringLiteral("share/doc/boardpanel/examples/boardpanel-record.default");
     QTest::newRow("recorder's credentials")
         << file + QStringLiteral("share/doc/boardpanel/examples/mqtt-credentials.conf");
+    QTest::newRow("server") << QStringLiteral("-rwxr-xr-x ./usr/bin/boardpanel-serve");
+    QTest::newRow("server's manual page") << file + QStringLiteral("share/man/man1/boardpanel-serve.1.gz");
     QTest::newRow("recorder's manual page") << file + QStringLiteral("share/man/man1/boardpanel-record.1.gz");
     QTest::newRow("menu entry") << file + QStringLiteral("share/applications/boardpanel.desktop");
     QTest::newRow("icon") << file + QStringLiteral("share/icons/hicolor/scalable/apps/boardpanel.svg");
@@ -138,7 +140,7 @@ void PackageTest::installsTheFilesUnderUsr()
 }
 
 // No demo, virtual board, test or benchmark in the package (the panel and
-// its recorder only), and nothing outside /usr.
+// its recorder and server only), and nothing outside /usr.
 void PackageTest::installsNothingElse()
 {
     QVERIFY(!m_listing.isEmpty());
@@ -147,7 +149,8 @@ void PackageTest::installsNothingElse()
         QVERIFY2(path.startsWith(QLatin1String("./usr/")), qPrintable(path));
         if (path.startsWith(QLatin1String("./usr/bin/")) && path != QLatin1String("./usr/bin/"))
             QVERIFY2(path == QLatin1String("./usr/bin/boardpanel")
-                         || path == QLatin1String("./usr/bin/boardpanel-record"),
+                         || path == QLatin1String("./usr/bin/boardpanel-record")
+                         || path == QLatin1String("./usr/bin/boardpanel-serve"),
                      qPrintable(path));
     }
 }
@@ -215,6 +218,8 @@ void PackageTest::manualPagesListEveryOption_data()
     QTest::newRow("boardpanel") << QStringLiteral(PANEL_PATH) << QStringLiteral(PACKAGING_DIR "/boardpanel.1");
     QTest::newRow("boardpanel-record") << QStringLiteral(RECORDER_PATH)
                                        << QStringLiteral(PACKAGING_DIR "/boardpanel-record.1");
+    QTest::newRow("boardpanel-serve") << QStringLiteral(SERVER_PATH)
+                                      << QStringLiteral(PACKAGING_DIR "/boardpanel-serve.1");
 }
 
 // Every option that --help lists has a heading of its own in the manual

@@ -1,0 +1,127 @@
+// The remote-control server without a window: SCPI over TCP for lab
+// scripts, driving the board with the bytes the windows send.
+#include "boardoptions.h"
+#include "remoteboard.h"
+#include "scpiserver.h"
+#include "stopsignals.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <csignal>
+
+namespace {
+
+constexpr quint16 defaultPort = 5025;
+
+void writeMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    // The board's trace is for the windows' debug log.
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << '\n';
+}
+
+void say(const QString &message)
+{
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << '\n';
+}
+
+// "[ADDR:]PORT": "5025", "0.0.0.0:5025", "[::1]:5025", "localhost:5025".
+bool readListen(const QString &text, QHostAddress *address, quint16 *port)
+{
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    QString host = colon < 0 ? QString() : text.left(colon);
+    bool ok = false;
+    const uint number = text.mid(colon + 1).toUInt(&ok);
+    if (!ok || number > 65535)
+        return false;
+    *port = quint16(number);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    if (host.isEmpty() || host == QLatin1String("localhost")) {
+        *address = QHostAddress::LocalHost;
+        return true;
+    }
+    return address->setAddress(host);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qInstallMessageHandler(writeMessage);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-serve"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Lets scripts drive the USB measurement board over SCPI on a TCP port (as a raw "
+        "socket: one command line in, one answer line out), without a window. Ends on SIGINT, "
+        "SIGTERM or SIGHUP with the board stopped. SCPI has no authentication: anyone who "
+        "reaches the port drives the board."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("listen"),
+         QStringLiteral("Take clients on this address and port. Default: 127.0.0.1:5025, this "
+                        "computer only."),
+         QStringLiteral("[ADDR:]PORT")},
+    });
+    parser.addOptions(BoardOptions::options());
+    parser.process(app);
+
+    QHostAddress address = QHostAddress::LocalHost;
+    quint16 port = defaultPort;
+    if (parser.isSet(QStringLiteral("listen"))
+        && !readListen(parser.value(QStringLiteral("listen")), &address, &port)) {
+        say(QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
+                .arg(parser.value(QStringLiteral("listen"))));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("board")) && parser.isSet(QStringLiteral("port"))) {
+        say(QStringLiteral("Give --board or --port, not both."));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("port"))) {
+        BoardOptions::takePortAsBoard(QFileInfo(parser.value(QStringLiteral("port"))).absoluteFilePath());
+    }
+
+    StopSignals stopSignals;
+    if (!stopSignals.isReady()) {
+        say(QStringLiteral("cannot watch for SIGINT, SIGTERM and SIGHUP."));
+        return 2;
+    }
+    // A client that went away makes a write fail, not the server die.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    RemoteBoard board;
+    board.setWantedBoard(parser.value(QStringLiteral("board")));
+    ScpiServer server(board);
+    if (!server.listen(address, port)) {
+        say(QStringLiteral("cannot listen on %1:%2: %3.")
+                .arg(address.toString()).arg(port).arg(server.errorString()));
+        return 1;
+    }
+    say(QStringLiteral("listening on %1:%2.").arg(address.toString()).arg(server.port()));
+    if (!address.isLoopback()) {
+        say(QStringLiteral("%1:%2 is open to other computers without authentication: anyone who "
+                           "reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.")
+                .arg(address.toString()).arg(server.port()));
+    }
+    const QString failure = board.ensureOpen();
+    if (!failure.isEmpty())
+        say(QStringLiteral("%1 Commands that need the board answer with error -240 until it is there.")
+                .arg(failure));
+
+    QObject::connect(&stopSignals, &StopSignals::received, &app, [&] {
+        server.close();
+        board.stop();
+        say(QStringLiteral("stopped."));
+        QCoreApplication::quit();
+    });
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,484 @@
+// The server's commands, one row each: the header pattern and its handler.
+#include "scpisession.h"
+
+#include "boarddiscovery.h"
+#include "instrumentprotocol.h"
+#include "portlisting.h"
+#include "remoteboard.h"
+
+#include <QCoreApplication>
+#include <QtEndian>
+
+#include <cmath>
+
+namespace {
+
+// The voltmeter's inputs are numbered from 0, as the board's pads are.
+constexpr int lastPad = 2;
+const char *const padNames[] = {"PAD0", "PAD1", "PAD2", nullptr};
+const char *const plotterNames[] = {"OSCiloscope", "ACCelerometer", nullptr};
+const char *const formatNames[] = {"ASCii", "REAL", nullptr};
+
+const InstrumentProtocol &plotter(int choice)
+{
+    return choice == 0 ? InstrumentProtocol::osciloscope() : InstrumentProtocol::accelerometer();
+}
+
+} // namespace
+
+const ScpiSession::Row ScpiSession::table[] = {
+    {"*IDN?", &ScpiSession::identify},
+    {"*RST", &ScpiSession::resetAll},
+    {"*CLS", &ScpiSession::clearStatus},
+    {"*OPC", &ScpiSession::operationComplete},
+    {"*OPC?", &ScpiSession::operationCompleteQuery},
+    {"*WAI", &ScpiSession::waitToContinue},
+    {"*ESR?", &ScpiSession::eventStatus},
+    {"*ESE", &ScpiSession::setEventEnable},
+    {"*ESE?", &ScpiSession::eventEnable},
+    {"*STB?", &ScpiSession::statusByte},
+    {"SYSTem:ERRor[:NEXT]?", &ScpiSession::nextError},
+    {"SYSTem:ERRor:COUNt?", &ScpiSession::errorCount},
+    {"SYSTem:BOARd:LIST?", &ScpiSession::boardList},
+    {"SYSTem:BOARd[:SELect]", &ScpiSession::selectBoard},
+    {"SYSTem:BOARd[:SELect]?", &ScpiSession::selectedBoard},
+    {"MEASure:VOLTage[:DC]?", &ScpiSession::measureVoltage},
+    {"MEASure:FREQuency?", &ScpiSession::measureFrequency},
+    {"[SOURce#]:PWM:FREQuency", &ScpiSession::setPwmFrequency},
+    {"[SOURce#]:PWM:FREQuency?", &ScpiSession::pwmFrequency},
+    {"[SOURce#]:PWM:DCYCle", &ScpiSession::setPwmDutyCycle},
+    {"[SOURce#]:PWM:DCYCle?", &ScpiSession::pwmDutyCycle},
+    {"OUTPut#[:STATe]", &ScpiSession::setOutputState},
+    {"OUTPut#[:STATe]?", &ScpiSession::outputState},
+    {"ACQuire:INSTrument", &ScpiSession::setAcquisition},
+    {"ACQuire:INSTrument?", &ScpiSession::acquisition},
+    {"ACQuire:RATE?", &ScpiSession::acquisitionRate},
+    {"FETCh[:DATA]?", &ScpiSession::fetchData},
+    {"FETCh:HEADer?", &ScpiSession::fetchHeader},
+    {"FORMat[:DATA]", &ScpiSession::setDataFormat},
+    {"FORMat[:DATA]?", &ScpiSession::dataFormat},
+    {"INITiate[:IMMediate]", &ScpiSession::initiate},
+    {"ABORt", &ScpiSession::abortAcquisition},
+    {nullptr, nullptr},
+};
+
+ScpiSession::Result ScpiSession::identify(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    // Opened for the answer: a script asks this first to see the board is there.
+    m_board.ensureOpen();
+    const QString port = m_board.location().isEmpty() ? QStringLiteral("none")
+                                                       : portLabel(m_board.location());
+    const QString serial = m_board.serialNumber().isEmpty() ? QStringLiteral("0") : m_board.serialNumber();
+    return Result::answer(QStringLiteral("%1,%2,%3,%4")
+                              .arg(QCoreApplication::applicationName(), port, serial,
+                                   QCoreApplication::applicationVersion())
+                              .toUtf8());
+}
+
+ScpiSession::Result ScpiSession::resetAll(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    m_board.reset();
+    m_realFormat = false;
+    return Result::done();
+}
+
+ScpiSession::Result ScpiSession::clearStatus(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    m_errors.clear();
+    m_eventStatus = 0;
+    return Result::done();
+}
+
+ScpiSession::Result ScpiSession::operationComplete(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return whenIdle([this] {
+        m_eventStatus |= 0x01;
+        return Result::done();
+    }, call);
+}
+
+ScpiSession::Result ScpiSession::operationCompleteQuery(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return whenIdle([] { return Result::answer("1"); }, call);
+}
+
+ScpiSession::Result ScpiSession::waitToContinue(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return whenIdle([] { return Result::done(); }, call);
+}
+
+ScpiSession::Result ScpiSession::eventStatus(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    // Reading it clears it.
+    const quint8 status = m_eventStatus;
+    m_eventStatus = 0;
+    return Result::answer(QByteArray::number(status));
+}
+
+ScpiSession::Result ScpiSession::setEventEnable(Call &call)
+{
+    if (!hasParameters(call, 1, 1))
+        return Result::done();
+    int error = 0;
+    const std::optional<int> mask = Scpi::wholeNumber(call.parameters.first(), Scpi::Quantity::Plain, 0, 255, &error);
+    if (!mask)
+        return Result::error(error);
+    m_eventEnable = quint8(*mask);
+    return Result::done();
+}
+
+ScpiSession::Result ScpiSession::eventEnable(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(QByteArray::number(m_eventEnable));
+}
+
+ScpiSession::Result ScpiSession::statusByte(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    // Bit 2: errors are queued; bit 5: an enabled standard event happened.
+    int status = 0;
+    if (m_errors.size() > 0)
+        status |= 0x04;
+    if (m_eventStatus & m_eventEnable)
+        status |= 0x20;
+    return Result::answer(QByteArray::number(status));
+}
+
+ScpiSession::Result ScpiSession::nextError(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(m_errors.takeOldest());
+}
+
+ScpiSession::Result ScpiSession::errorCount(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(QByteArray::number(m_errors.size()));
+}
+
+ScpiSession::Result ScpiSession::boardList(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    QList<QByteArray> names;
+    for (const PortCandidate &board : boardsIn(PortListing::availablePorts())) {
+        const QString label = portLabel(board.portName);
+        names.append(Scpi::quoted((board.serialNumber.isEmpty()
+                                       ? label
+                                       : QStringLiteral("%1 %2").arg(label, board.serialNumber))
+                                      .toUtf8()));
+    }
+    return Result::answer(names.isEmpty() ? QByteArray("\"\"") : names.join(','));
+}
+
+ScpiSession::Result ScpiSession::selectBoard(Call &call)
+{
+    if (!hasParameters(call, 1, 1))
+        return Result::done();
+    int error = 0;
+    const std::optional<QByteArray> name = Scpi::string(call.parameters.first(), &error);
+    if (!name)
+        return Result::error(error);
+    const QString wanted = QString::fromUtf8(*name);
+    if (!firstBoard(PortListing::availablePorts(), wanted))
+        return Result::error(ScpiError::illegalParameterValue, "no board " + *name);
+    const QString failure = m_board.select(wanted);
+    return failure.isEmpty() ? Result::done() : hardware(failure);
+}
+
+ScpiSession::Result ScpiSession::selectedBoard(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    const QString location = m_board.location();
+    return Result::answer(Scpi::quoted((location.isEmpty() ? m_board.wantedBoard() : portLabel(location)).toUtf8()));
+}
+
+ScpiSession::Result ScpiSession::measureVoltage(Call &call)
+{
+    if (!hasParameters(call, 0, 1))
+        return Result::done();
+    QVector<int> pads{0, 1, 2};
+    if (!call.parameters.isEmpty()) {
+        const QByteArray &text = call.parameters.first();
+        int error = 0;
+        const std::optional<QVector<int>> list = text.startsWith('(')
+            ? Scpi::channelList(text, lastPad, &error)
+            : std::optional<QVector<int>>();
+        const std::optional<int> pad = text.startsWith('(') ? std::optional<int>()
+                                                            : Scpi::choice(text, padNames, &error);
+        if (!list && !pad)
+            return Result::error(error);
+        pads = list ? *list : QVector<int>{*pad};
+    }
+    auto finish = call.finish;
+    m_board.nextReading(InstrumentProtocol::voltmeter(), this,
+                        [this, finish, pads](const Reading *reading, const QString &failure) {
+        if (!reading) {
+            finish(hardware(failure));
+            return;
+        }
+        // The board counts millivolts; SCPI answers in volts.
+        QList<QByteArray> volts;
+        for (int pad : pads) {
+            const double mv = size_t(pad) < reading->values.size() ? reading->values[size_t(pad)] : NAN;
+            volts.append(mv == std::floor(mv) ? QByteArray::number(mv / 1000, 'f', 3) : Scpi::number(mv / 1000));
+        }
+        finish(Result::answer(volts.join(',')));
+    });
+    return Result::later();
+}
+
+ScpiSession::Result ScpiSession::measureFrequency(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    auto finish = call.finish;
+    m_board.nextReading(InstrumentProtocol::counter(), this,
+                        [this, finish](const Reading *reading, const QString &failure) {
+        if (!reading)
+            finish(hardware(failure));
+        else
+            finish(Result::answer(Scpi::number(reading->values.empty() ? NAN : reading->values.front())));
+    });
+    return Result::later();
+}
+
+int ScpiSession::outputOf(const Call &call)
+{
+    const int suffix = call.suffixes.value(0, 1);
+    if (suffix < 1 || suffix > PwmSetting::outputCount) {
+        pushError(ScpiError::headerSuffixOutOfRange);
+        return -1;
+    }
+    return suffix - 1;
+}
+
+ScpiSession::Result ScpiSession::setPwmFrequency(Call &call)
+{
+    const int index = outputOf(call);
+    if (index < 0 || !hasParameters(call, 1, 1))
+        return Result::done();
+    int error = 0;
+    const std::optional<int> hz = Scpi::wholeNumber(call.parameters.first(), Scpi::Quantity::Hertz,
+                                                    PwmSetting::minFrequencyHz, PwmSetting::maxFrequencyHz, &error);
+    if (!hz)
+        return Result::error(error);
+    RemoteBoard::Output output = m_board.output(index);
+    output.frequencyHz = *hz;
+    const QString failure = m_board.setOutput(index, output);
+    return failure.isEmpty() ? Result::done() : hardware(failure);
+}
+
+ScpiSession::Result ScpiSession::pwmFrequency(Call &call)
+{
+    const int index = outputOf(call);
+    if (index < 0 || !hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(QByteArray::number(m_board.output(index).frequencyHz));
+}
+
+ScpiSession::Result ScpiSession::setPwmDutyCycle(Call &call)
+{
+    const int index = outputOf(call);
+    if (index < 0 || !hasParameters(call, 1, 1))
+        return Result::done();
+    int error = 0;
+    const std::optional<int> percent = Scpi::wholeNumber(call.parameters.first(), Scpi::Quantity::Percent,
+                                                         PwmSetting::minDutyPercent, PwmSetting::maxDutyPercent, &error);
+    if (!percent)
+        return Result::error(error);
+    RemoteBoard::Output output = m_board.output(index);
+    output.dutyPercent = *percent;
+    const QString failure = m_board.setOutput(index, output);
+    return failure.isEmpty() ? Result::done() : hardware(failure);
+}
+
+ScpiSession::Result ScpiSession::pwmDutyCycle(Call &call)
+{
+    const int index = outputOf(call);
+    if (index < 0 || !hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(QByteArray::number(m_board.output(index).dutyPercent));
+}
+
+ScpiSession::Result ScpiSession::setOutputState(Call &call)
+{
+    const int index = outputOf(call);
+    if (index < 0 || !hasParameters(call, 1, 1))
+        return Result::done();
+    int error = 0;
+    const std::optional<bool> on = Scpi::boolean(call.parameters.first(), &error);
+    if (!on)
+        return Result::error(error);
+    RemoteBoard::Output output = m_board.output(index);
+    output.on = *on;
+    const QString failure = m_board.setOutput(index, output);
+    return failure.isEmpty() ? Result::done() : hardware(failure);
+}
+
+ScpiSession::Result ScpiSession::outputState(Call &call)
+{
+    const int index = outputOf(call);
+    if (index < 0 || !hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(m_board.output(index).on ? "1" : "0");
+}
+
+ScpiSession::Result ScpiSession::setAcquisition(Call &call)
+{
+    if (!hasParameters(call, 1, 1))
+        return Result::done();
+    int error = 0;
+    const std::optional<int> which = Scpi::choice(call.parameters.first(), plotterNames, &error);
+    if (!which)
+        return Result::error(error);
+    m_board.setAcquisition(plotter(*which));
+    return Result::done();
+}
+
+ScpiSession::Result ScpiSession::acquisition(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(&m_board.acquisition() == &InstrumentProtocol::osciloscope() ? "OSC" : "ACC");
+}
+
+ScpiSession::Result ScpiSession::acquisitionRate(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(Scpi::number(m_board.sampleRate().value_or(NAN)));
+}
+
+QByteArray ScpiSession::samplesAnswer(int count) const
+{
+    const SampleStore &store = m_board.samples();
+    const CountUnit unit = m_board.acquisition().frameUnit;
+    const int first = store.size() - count;
+    if (!m_realFormat) {
+        QByteArray text;
+        text.reserve(count * Sample::channelCount * 6);
+        for (int position = first; position < store.size(); ++position) {
+            const Sample &sample = store.at(position);
+            for (int channel = 0; channel < Sample::channelCount; ++channel) {
+                if (position > first || channel > 0)
+                    text += ',';
+                text += Scpi::number(sample.hasValue(channel) ? unit.valueOf(sample.values[size_t(channel)]) : NAN);
+            }
+        }
+        return text;
+    }
+    // A definite-length block: "#", the length's digit count, the length,
+    // then big-endian 32-bit floats.
+    QByteArray values(count * Sample::channelCount * 4, Qt::Uninitialized);
+    uchar *out = reinterpret_cast<uchar *>(values.data());
+    for (int position = first; position < store.size(); ++position) {
+        const Sample &sample = store.at(position);
+        for (int channel = 0; channel < Sample::channelCount; ++channel) {
+            const float value = sample.hasValue(channel) ? float(unit.valueOf(sample.values[size_t(channel)])) : NAN;
+            quint32 bits = 0;
+            std::memcpy(&bits, &value, sizeof bits);
+            qToBigEndian(bits, out);
+            out += 4;
+        }
+    }
+    const QByteArray length = QByteArray::number(values.size());
+    return '#' + QByteArray::number(length.size()) + length + values;
+}
+
+ScpiSession::Result ScpiSession::fetchData(Call &call)
+{
+    if (!hasParameters(call, 0, 1))
+        return Result::done();
+    int count = m_board.samples().size();
+    if (!call.parameters.isEmpty()) {
+        int error = 0;
+        const std::optional<int> asked = Scpi::wholeNumber(call.parameters.first(), Scpi::Quantity::Plain,
+                                                           1, RemoteBoard::sampleCapacity, &error);
+        if (!asked)
+            return Result::error(error);
+        count = *asked;
+    }
+    if (m_board.isAcquiring()) {
+        // The last `count`, once there are as many.
+        auto finish = call.finish;
+        m_board.whenSamples(count, this, [this, finish, count](const QString &failure) {
+            if (!failure.isEmpty())
+                finish(hardware(failure));
+            else
+                finish(Result::answer(samplesAnswer(std::min(count, m_board.samples().size()))));
+        });
+        return Result::later();
+    }
+    if (m_board.samples().isEmpty())
+        return Result::error(ScpiError::dataStale, "no samples; INITiate first");
+    return Result::answer(samplesAnswer(std::min(count, m_board.samples().size())));
+}
+
+ScpiSession::Result ScpiSession::fetchHeader(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    QList<QByteArray> names;
+    for (const QString &column : m_board.acquisition().columns)
+        names.append(Scpi::quoted(column.toUtf8()));
+    return Result::answer(names.join(','));
+}
+
+ScpiSession::Result ScpiSession::setDataFormat(Call &call)
+{
+    if (!hasParameters(call, 1, 2))
+        return Result::done();
+    int error = 0;
+    const std::optional<int> format = Scpi::choice(call.parameters.first(), formatNames, &error);
+    if (!format)
+        return Result::error(error);
+    // REAL takes 32 bits only; ASCii any length, which it ignores.
+    if (*format == 1 && call.parameters.size() == 2 && call.parameters.last() != "32")
+        return Result::error(ScpiError::illegalParameterValue, "REAL,32 only");
+    m_realFormat = *format == 1;
+    return Result::done();
+}
+
+ScpiSession::Result ScpiSession::dataFormat(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    return Result::answer(m_realFormat ? "REAL,32" : "ASC,0");
+}
+
+ScpiSession::Result ScpiSession::initiate(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    const QString failure = m_board.initiate();
+    return failure.isEmpty() ? Result::done() : hardware(failure);
+}
+
+ScpiSession::Result ScpiSession::abortAcquisition(Call &call)
+{
+    if (!hasParameters(call, 0, 0))
+        return Result::done();
+    m_board.abort();
+    return Result::done();
+}

@@ -1,0 +1,184 @@
+// The remote-control server: its command table read without a socket or a
+// board, then the real boardpanel-serve over TCP against the virtual board.
+#include "remoteboard.h"
+#include "scpisession.h"
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace TestSupport;
+
+namespace {
+
+// The server in a process of its own, on a free port it names on stderr.
+class Server
+{
+public:
+    explicit Server(const QString &boardPath)
+    {
+        m_process.start(QStringLiteral(SERVER_PATH),
+                        {"--port", boardPath, "--listen", "127.0.0.1:0"});
+    }
+    ~Server()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    quint16 port()
+    {
+        const QRegularExpression said(QStringLiteral("listening on 127.0.0.1:(\\d+)"));
+        if (!QTest::qWaitFor([&] { return said.match(errors()).hasMatch(); }, 20000))
+            return 0;
+        return quint16(said.match(errors()).captured(1).toUInt());
+    }
+    QString errors()
+    {
+        m_errors += QString::fromLocal8Bit(m_process.readAllStandardError());
+        return m_errors;
+    }
+    int stop()
+    {
+        ::kill(pid_t(m_process.processId()), SIGTERM);
+        return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, 20000)
+                   ? m_process.exitCode() : -1;
+    }
+
+private:
+    QProcess m_process;
+    QString m_errors;
+};
+
+// One line's answer, waited for as it comes.
+QByteArray ask(QTcpSocket &client, const QByteArray &line)
+{
+    client.write(line + '\n');
+    if (!QTest::qWaitFor([&] { return client.canReadLine(); }, 20000))
+        return "(no answer)";
+    return client.readLine().trimmed();
+}
+
+} // namespace
+
+class TestScpi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commands_data();
+    void commands();
+    void serverDrivesTheBoard();
+};
+
+void TestScpi::commands_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("errors");
+    QTest::newRow("idn without a board") << QByteArray("*idn?") << QByteArray("tst_scpi,none,0,") << QByteArray();
+    QTest::newRow("short and long forms") << QByteArray("SOUR2:PWM:FREQ 1.25kHz;:source2:pwm:frequency?")
+                                          << QByteArray("1250") << QByteArray();
+    QTest::newRow("branch kept after ;") << QByteArray("SOUR1:PWM:FREQ 2MHZ;DCYC 40PCT;DCYC?;FREQ?")
+                                         << QByteArray("40;0") << QByteArray("-222,\"Data out of range\"");
+    QTest::newRow("optional nodes") << QByteArray("PWM:FREQ 7;:OUTP1:STAT?;:OUTP2?;:SYST:ERR:NEXT?;:FORM:DATA?")
+                                    << QByteArray("0;0;0,\"No error\";ASC,0") << QByteArray();
+    QTest::newRow("MIN and MAX") << QByteArray("SOUR2:PWM:DCYC MAX;DCYC?;FREQ MIN;FREQ?") << QByteArray("99;0") << QByteArray();
+    QTest::newRow("out of range, unchanged") << QByteArray("SOUR1:PWM:DCYC 0;DCYC 100;DCYC?") << QByteArray("1")
+                                             << QByteArray("-222,\"Data out of range\"|-222,\"Data out of range\"");
+    QTest::newRow("undefined header") << QByteArray("MEAS:CURR?;*IDN") << QByteArray()
+                                      << QByteArray("-113,\"Undefined header;MEAS:CURR?\"|-113,\"Undefined header;*IDN\"");
+    QTest::newRow("suffix out of range") << QByteArray("OUTP3 ON;SOUR0:PWM:FREQ?") << QByteArray()
+                                         << QByteArray("-114,\"Header suffix out of range\"|-114,\"Header suffix out of range\"");
+    QTest::newRow("parameters") << QByteArray("OUTP1;OUTP1 ON,OFF;*RST 1;OUTP1 MAYBE;PWM:FREQ 5 parsec")
+                                << QByteArray()
+                                << QByteArray("-109,\"Missing parameter\"|-108,\"Parameter not allowed\"|"
+                                              "-108,\"Parameter not allowed\"|-104,\"Data type error\"|-131,\"Invalid suffix\"");
+    QTest::newRow("board gone") << QByteArray("OUTP1 ON;OUTP1?;MEAS:VOLT? (@0:2)") << QByteArray("0")
+                                << QByteArray("-240,\"Hardware error;Could not connect to your device.\"|"
+                                              "-240,\"Hardware error;Could not connect to your device.\"");
+    QTest::newRow("strings and lists") << QByteArray("SYST:BOAR \"ttyACM9;x\";MEAS:VOLT? (@0:5);MEAS:VOLT? (@1:)") << QByteArray()
+                                       << QByteArray("-224,\"Illegal parameter value;no board ttyACM9;x\"|"
+                                                     "-222,\"Data out of range\"|-102,\"Syntax error\"");
+    // A message with a string left open runs none of its commands.
+    QTest::newRow("string left open") << QByteArray("OUTP1 ON;SYST:BOAR \"a") << QByteArray()
+                                      << QByteArray("-151,\"Invalid string data\"");
+    QTest::newRow("fetch and format") << QByteArray("ACQ:INST ACC;INST?;:FETC:HEAD?;:FORM REAL,64;FETC? 10;:FORM REAL;FORM?")
+                                      << QByteArray("ACC;\"X\",\"Y\",\"Z\";REAL,32")
+                                      << QByteArray("-224,\"Illegal parameter value;REAL,32 only\"|"
+                                                    "-230,\"Data corrupt or stale;no samples; INITiate first\"");
+    QTest::newRow("status") << QByteArray("*ESE 32;BAD;*STB?;*ESR?;*ESR?;*CLS;*STB?;*OPC;*ESR?;*OPC?")
+                            << QByteArray("36;32;0;0;1;1") << QByteArray();
+    QByteArray many;
+    for (int i = 0; i < 20; ++i)
+        many += "X;";
+    QByteArray overflow;
+    for (int i = 0; i < 15; ++i)
+        overflow += "-113,\"Undefined header;X\"|";
+    QTest::newRow("queue overflow") << many << QByteArray() << overflow + "-350,\"Queue overflow\"";
+}
+
+void TestScpi::commands()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, errors);
+    const PortList noPorts({});
+    RemoteBoard board;
+    ScpiSession session(board);
+    QByteArrayList answers;
+    connect(&session, &ScpiSession::answered, this, [&](const QByteArray &text) { answers.append(text); });
+    session.takeLine(line);
+    QTRY_VERIFY(!session.isBusy());
+    QCOMPARE(answers.size(), answer.isEmpty() ? 0 : 1);
+    if (!answer.isEmpty()) {
+        QVERIFY2(answers.first().endsWith('\n'), answers.first().constData());
+        QVERIFY2(answers.first().startsWith(answer), answers.first().constData());
+    }
+    QByteArrayList queued;
+    while (session.errors().size() > 0)
+        queued.append(session.errors().takeOldest());
+    QCOMPARE(queued.join('|'), errors);
+}
+
+void TestScpi::serverDrivesTheBoard()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    fixture.board.setVoltages(1650, 3300, 12);
+    fixture.board.setCounterInterval(50);
+    Server server(fixture.board.devicePath());
+    const quint16 port = server.port();
+    QVERIFY2(port != 0, qPrintable(server.errors()));
+    QTcpSocket client;
+    QTcpSocket other;
+    client.connectToHost(QHostAddress::LocalHost, port);
+    other.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(client.waitForConnected(20000) && other.waitForConnected(20000));
+
+    QVERIFY(ask(client, "*IDN?").startsWith("boardpanel-serve,"));
+    QCOMPARE(ask(client, "MEAS:VOLT?"), QByteArray("1.650,3.300,0.012"));
+    QCOMPARE(ask(other, "MEAS:VOLT? PAD1"), QByteArray("3.300"));
+    // The window's bytes for the setting; out of range sends nothing.
+    QCOMPARE(ask(client, "SOUR1:PWM:FREQ 1250;DCYC 30;FREQ 50001;:OUTP1 ON;*OPC?"), QByteArray("1"));
+    QCOMPARE(fixture.board.channelSettings(), (QList<VirtualBoard::ChannelSetting>{{0, 1250, 30}}));
+    QVERIFY(fixture.board.received().contains("p\nm\n0\n1250\n30\n"));
+    QCOMPARE(ask(client, "MEAS:FREQ?"), QByteArray("1250"));
+    // Each client its own errors.
+    QCOMPARE(ask(other, "SYST:ERR?"), QByteArray("0,\"No error\""));
+    QCOMPARE(ask(client, "SYST:ERR?"), QByteArray("-222,\"Data out of range\""));
+    // A client that never ends its line holds up nobody.
+    other.write(QByteArray(70000, 'x'));
+    QCOMPARE(ask(client, "INIT;:FETC? 3;:FETC:HEAD?").count(','), 8 + 2);
+    QCOMPARE(ask(other, "\nSYST:ERR?"), QByteArray("-363,\"Input buffer overrun;line over 64 KiB\""));
+
+    QCOMPARE(server.stop(), 0);
+    QVERIFY(fixture.board.received().endsWith("r\n"));
+    QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+}
+
+QTEST_MAIN(TestScpi)
+#include "tst_scpi.moc"
