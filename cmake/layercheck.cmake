@@ -1,5 +1,5 @@
 # Arrows one way: each layer's library links only the layers below it, the
-# publisher and the recorder only what runs without a window (the recorder
+# publisher, the recorder and the server only what runs without a window (the recorder
 # computes channels as the windows do), and nothing
 # below plot/ draws with QCustomPlot. Checked as the build is configured, so
 # a wrong link fails there and then.
@@ -7,6 +7,7 @@ function(boardpanel_check_layers)
   set(layers protocol data device analysis widgets plot instruments launcher)
   set(allowed_publish protocol data)
   set(allowed_recorderparts protocol data device analysis publish)
+  set(allowed_server protocol data device analysis)
   set(below "")
   foreach(layer IN LISTS layers)
     set(allowed_${layer} ${below})
@@ -15,10 +16,10 @@ function(boardpanel_check_layers)
     endif()
     list(APPEND below ${layer})
   endforeach()
-  foreach(library IN LISTS layers ITEMS publish recorderparts)
+  foreach(library IN LISTS layers ITEMS publish recorderparts server)
     get_target_property(links ${library} LINK_LIBRARIES)
     foreach(link IN LISTS links)
-      if(link IN_LIST layers OR link MATCHES "^(publish|recorderparts)$")
+      if(link IN_LIST layers OR link MATCHES "^(publish|recorderparts|server)$")
         if(NOT link IN_LIST allowed_${library})
           message(SEND_ERROR "${library} links ${link}, a layer it must not reach")
         endif()

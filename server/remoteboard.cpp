@@ -127,7 +127,9 @@ void RemoteBoard::planInstrument(const InstrumentProtocol *instrument)
         m_running = instrument;
         m_intake = std::make_unique<InstrumentIntake>(*instrument, *m_link);
         m_intake->onReading = [this](const Reading &reading) { takeReading(reading); };
-        m_intake->onSample = [this](const Sample &sample) { takeSample(sample); };
+        m_intake->onSample = [this](const Sample &sample, const double *, const QStringList &) {
+            takeSample(sample);
+        };
         m_link->startInstrument(*instrument, {});
     }, 0);
 }
