@@ -153,7 +153,8 @@ std::optional<SpectrumPeak> largestPeak(const std::vector<double> &levelsDb)
 }
 
 void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int length,
-                    double fullScale, std::optional<double> sampleRateHz, ChannelSpectra &spectra)
+                    double fullScale, std::optional<double> sampleRateHz, ChannelSpectra &spectra,
+                    CountUnit computedUnit)
 {
     // As the analyzer takes it: the x axis divides by it.
     length = std::max(length, 2);
@@ -182,6 +183,8 @@ void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int le
             levels.clear();
             continue;
         }
-        analyzer.levelsDb(values.data(), span.size(), length, fullScale, levels);
+        const bool computed = channel >= Sample::channelCount;
+        analyzer.levelsDb(values.data(), span.size(), length,
+                          computed ? fullScale / computedUnit.countsPerUnit : fullScale, levels);
     }
 }

@@ -79,5 +79,8 @@ constexpr int minimumSpectrumSamples = 16;
 
 // The newest samples, never across a gap (a replug, a pause): the two
 // sides are not one signal. `sampleRateHz` is the plot's measured rate.
+// `fullScale` is in the inputs' counts; computed channels hold values in
+// `computedUnit` (g on the accelerometer), so theirs is scaled to it.
 void computeSpectra(SpectrumAnalyzer &analyzer, const SampleStore &store, int length,
-                    double fullScale, std::optional<double> sampleRateHz, ChannelSpectra &spectra);
+                    double fullScale, std::optional<double> sampleRateHz, ChannelSpectra &spectra,
+                    CountUnit computedUnit = {});

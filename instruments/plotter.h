@@ -154,7 +154,8 @@ private:
     // Trigger, measurements and their commands.
     ScopeOverlay scopeView{profile.hasTrigger, profile.protocol.columns};
     // Time, spectrum or XY.
-    ViewSwitch views{profile.protocol.columns, profile.yRange.lower, profile.yRange.upper};
+    ViewSwitch views{profile.protocol.columns, profile.yRange.lower, profile.yRange.upper,
+                     profile.protocol.frameUnit};
     // Zoom, pan, y range and cursors.
     PlotNavigator viewport{session.store(), profile.protocol.columns};
     TimeGraphs timeGraphs{session.store()};

@@ -21,8 +21,8 @@ QString hertzText(double hertz)
 } // namespace
 
 SpectrumView::SpectrumView(const QStringList &channelNames, double fullScale,
-                           QObject *parent)
-    : m_channelNames(channelNames), m_fullScale(fullScale)
+                           CountUnit computedUnit, QObject *parent)
+    : m_channelNames(channelNames), m_fullScale(fullScale), m_computedUnit(computedUnit)
 {
     setParent(parent);
     auto *group = new QActionGroup(this);
@@ -128,7 +128,7 @@ bool SpectrumView::update(const SampleStore &store, SampleSpan, std::optional<do
     m_stale = false;
     m_computedAppendCount = store.appendCount();
     m_computedNs = nowNs;
-    computeSpectra(m_analyzer, store, m_length, m_fullScale, rateHz, m_spectra);
+    computeSpectra(m_analyzer, store, m_length, m_fullScale, rateHz, m_spectra, m_computedUnit);
     draw();
     return true;
 }

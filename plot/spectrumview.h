@@ -25,7 +25,8 @@ public:
     static constexpr std::array<int, 5> lengths{256, 512, 1024, 4096, 16384};
     static constexpr qint64 minimumIntervalNs = 100000000;
 
-    SpectrumView(const QStringList &channelNames, double fullScale,
+    // `fullScale` in the inputs' counts; computed channels are in `computedUnit`.
+    SpectrumView(const QStringList &channelNames, double fullScale, CountUnit computedUnit = {},
                  QObject *parent = nullptr);
 
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;
@@ -54,6 +55,7 @@ private:
 
     QStringList m_channelNames;
     const double m_fullScale;
+    const CountUnit m_computedUnit;
     int m_length = 1024;
     SpectrumAnalyzer m_analyzer;
     ChannelSpectra m_spectra;

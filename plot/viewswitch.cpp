@@ -22,8 +22,9 @@ struct ViewSwitch::AxisLook
 };
 
 ViewSwitch::ViewSwitch(const QStringList &channelNames, double fullScaleLower,
-                       double fullScaleUpper)
-    : m_spectrum(std::make_unique<SpectrumView>(channelNames, fullScaleUpper - fullScaleLower)),
+                       double fullScaleUpper, CountUnit computedUnit)
+    : m_spectrum(std::make_unique<SpectrumView>(channelNames, fullScaleUpper - fullScaleLower,
+                                                computedUnit)),
       m_xy(std::make_unique<XYView>(channelNames, fullScaleLower, fullScaleUpper)),
       m_group(new QActionGroup(this)),
       m_timeAction(new QAction(tr("Time"), m_group)),

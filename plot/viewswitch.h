@@ -67,8 +67,9 @@ public:
     enum class View { Time, Spectrum, XY };
 
     // The spectra are in dB of the span of `fullScale`; XY spans it.
+    // Computed channels hold values in `computedUnit`.
     ViewSwitch(const QStringList &channelNames, double fullScaleLower,
-               double fullScaleUpper);
+               double fullScaleUpper, CountUnit computedUnit = {});
     ~ViewSwitch() override;
 
     void addActionsTo(QWidget *window) const;

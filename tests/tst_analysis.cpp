@@ -986,6 +986,21 @@ void TestAnalysis::spectraOfTheStore()
         few.append(store.at(position));
     computeSpectra(analyzer, few, 256, 3500, 720.0, spectra);
     QVERIFY(spectra.levelsDb[0].empty());
+
+    // A computed channel in g (1000 counts a g) holding PAD0's signal: the
+    // same level as PAD0, not 60 dB below it.
+    store.setComputedNames({QStringLiteral("M1")});
+    for (int position = 0; position < store.size(); ++position) {
+        double value = 0;
+        store.value(position, 0, &value);
+        store.setComputed(position, 0, (value - 2000) / 1000);
+    }
+    computeSpectra(analyzer, store, 64, 3500, 720.0, spectra, CountUnit{2000, 1000});
+    const auto input = largestPeak(spectra.levelsDb[0]);
+    const auto computed = largestPeak(spectra.levelsDb[3]);
+    QVERIFY(input && computed);
+    QVERIFY2(std::abs(computed->levelDb - input->levelDb) < 0.01,
+             qPrintable(QString("%1 against %2 dB").arg(computed->levelDb).arg(input->levelDb)));
 }
 
 void TestAnalysis::xyPoints()
