@@ -14,5 +14,9 @@ namespace BoardTrace {
 // (or QT_LOGGING_CONF), read after this, still turns them on:
 // QT_LOGGING_RULES=boardpanel.trace.debug=true.
 void showOnlyOnATerminal();
+// For the programs without a window, whose stderr belongs to their own
+// messages: warnings and errors there after the program's name, the traces
+// and other debug output dropped.
+void sendMessagesPlainToStderr();
 
 } // namespace BoardTrace

@@ -1,6 +1,7 @@
 // The recorder without a window: one instrument of the board to a CSV file,
 // and optionally to an MQTT broker, until SIGINT, SIGTERM, SIGHUP or --duration.
 // No display is needed; nothing of the widgets is linked.
+#include "boardtrace.h"
 #include "exitstatus.h"
 #include "recorderoptions.h"
 #include "recordersession.h"
@@ -9,22 +10,9 @@
 #include <QTextStream>
 #include <QTimer>
 
-namespace {
-
-// The board's trace ("connected maked true") is for the windows' debug log;
-// here stderr belongs to the status line and the messages.
-void writeMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtDebugMsg || type == QtInfoMsg)
-        return;
-    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << '\n';
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
-    qInstallMessageHandler(writeMessage);
+    BoardTrace::sendMessagesPlainToStderr();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("boardpanel-record"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));

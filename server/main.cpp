@@ -1,6 +1,7 @@
 // The remote-control server without a window: SCPI over TCP for lab
 // scripts, driving the board with the bytes the windows send.
 #include "boardoptions.h"
+#include "boardtrace.h"
 #include "remoteboard.h"
 #include "scpiserver.h"
 #include "stopsignals.h"
@@ -15,14 +16,6 @@
 namespace {
 
 constexpr quint16 defaultPort = 5025;
-
-void writeMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    // The board's trace is for the windows' debug log.
-    if (type == QtDebugMsg || type == QtInfoMsg)
-        return;
-    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << '\n';
-}
 
 void say(const QString &message)
 {
@@ -52,7 +45,7 @@ bool readListen(const QString &text, QHostAddress *address, quint16 *port)
 
 int main(int argc, char *argv[])
 {
-    qInstallMessageHandler(writeMessage);
+    BoardTrace::sendMessagesPlainToStderr();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("boardpanel-serve"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
