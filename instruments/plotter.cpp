@@ -20,12 +20,10 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
     refreshTimer->setInterval(refreshIntervalMs);
     createActions();
-    RecordingControl *recorded =
-        addRecording(profile.protocol.name, profile.protocol.header);
-    session.intake().setRecorder(&recorded->recorder());
+    RecordingControl *recorded = addRecording(profile.protocol, &session.store());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
-    addPublishing(profile.protocol.name, profile.protocol.header);
-    session.intake().setSampleSink(&publishing->publisher());
+    addPublishing(profile.protocol);
+    feedControls(session.intake().sinks());
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
     for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
@@ -124,7 +122,6 @@ void Plotter::takeMathChannels()
     scopeView.setChannels(session.names(), mathMenu.graphs());
     views.setChannels(session.names(), mathMenu.colors());
     viewport.setShownChannels(mathMenu.shownChannels());
-    recording->setHeader(session.recordingHeader());
     keepBoardsChannels();
     redrawSoon();
 }
@@ -221,8 +218,7 @@ void Plotter::createActions()
     connect(exportDataAction, &QAction::triggered, this, [this] {
         BusyScope busy(this);
         // What was drawn: the span the time graphs hold, or another view's table.
-        PlotExport::exportShown(this, profile.protocol.name, views, session.store(),
-                                session.names(), timeGraphs.drawn());
+        PlotExport::exportShown(this, profile.protocol, views, session.store(), timeGraphs.drawn());
     });
     addAction(saveImageAction);
     addAction(exportDataAction);

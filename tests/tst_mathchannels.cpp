@@ -272,7 +272,7 @@ void TestMathChannels::recordingHoldsTheColumn()
     QTemporaryDir folder;
     SampleIntake intake(16);
     CsvRecorder recorder;
-    intake.setRecorder(&recorder);
+    intake.sinks().add(&recorder);
     MathChannels channels(inputs);
     intake.setComputedColumns(&channels);
     QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4"), MathChannel("M2", "PAD0 * 2")},
