@@ -201,7 +201,8 @@ void TestMathChannels::filtersGiveTheirKnownResponses_data()
     // PAD1 is 1000 throughout.
     QTest::addColumn<QString>("signal");
     QTest::addColumn<double>("hertz");
-    // At 1 s: "gap" (the board was away), "hole" (no value for 0.1 s).
+    // At 1 s: "gap" (the board was away), "hole" (no value for 0.1 s);
+    // "pause": the plot stopped from 0.5 s to 1 s.
     QTest::addColumn<QString>("event");
     // The value at this time; or, at -1, the amplitude over the last 0.4 s.
     QTest::addColumn<double>("at");
@@ -211,6 +212,8 @@ void TestMathChannels::filtersGiveTheirKnownResponses_data()
     const double none = qQNaN();
     QTest::newRow("ema: 63.2 % after one tau") << "ema(PAD0, 0.1)" << "step" << 0.0 << "" << 1.1 << 632.1 << 1.0;
     QTest::newRow("lowpass at fc: -3 dB") << "lowpass(PAD0, 50)" << "sine" << 50.0 << "" << -1.0 << 707.1 << 7.0;
+    QTest::newRow("lowpass at fc near half the rate: -3 dB") << "lowpass(PAD0, 1900)" << "sine" << 1900.0 << "" << -1.0
+                                                            << 707.1 << 7.0;
     QTest::newRow("lowpass a decade above: -40 dB") << "lowpass(PAD0, 50)" << "sine" << 500.0 << "" << -1.0 << 10.0 << 1.0;
     QTest::newRow("highpass at fc: -3 dB") << "highpass(PAD0, 50)" << "sine" << 50.0 << "" << -1.0 << 707.1 << 7.0;
     QTest::newRow("highpass a decade below: -40 dB") << "highpass(PAD0, 50)" << "sine" << 5.0 << "" << -1.0 << 10.0 << 1.0;
@@ -220,6 +223,8 @@ void TestMathChannels::filtersGiveTheirKnownResponses_data()
     QTest::newRow("deriv over a hole") << "deriv(PAD0)" << "ramp" << 0.0 << "hole" << 1.1 << 20000.0 << 1e-6;
     QTest::newRow("integ of a constant is the line") << "integ(PAD0)" << "constant" << 0.0 << "" << 1.5 << 375.0 << 1.0;
     QTest::newRow("a gap restarts integ") << "integ(PAD0)" << "constant" << 0.0 << "gap" << 1.5 << 125.0 << 1.0;
+    QTest::newRow("a pause does not restart integ") << "integ(PAD0)" << "constant" << 0.0 << "pause" << 1.5 << 375.0
+                                                    << 1.0;
     QTest::newRow("a gap restarts ema") << "ema(PAD0, 0.1)" << "step" << 0.0 << "gap" << 1.01 << 1000.0 << 1e-9;
     QTest::newRow("median removes a spike") << "median(PAD0, 5)" << "spike" << 0.0 << "" << 1.0 << 100.0 << 0.0;
     QTest::newRow("hold keeps the last number") << "hold(PAD0)" << "ramp" << 0.0 << "hole" << 1.05 << 19998.0 << 0.0;
@@ -237,27 +242,32 @@ void TestMathChannels::filtersGiveTheirKnownResponses()
     QFETCH(double, expected);
     QFETCH(double, tolerance);
     constexpr int rate = 10000;
-    SampleStore store(1 << 15);
+    SampleIntake intake(1 << 15);
     MathChannels channels(inputs);
-    QVERIFY(channels.setChannels({MathChannel("M1", formula)}, store));
-    for (int i = 0; i < 2 * rate; ++i) {
-        const double t = double(i) / rate;
-        Sample sample;
-        sample.index = i + 1;
-        sample.timeNs = qint64(i / 10) * 1000000;
-        const double values[] = {t >= 1 ? 1000.0 : 0.0, 1000 * std::sin(2 * M_PI * hertz * t), 20000 * t, 250,
-                                 i == rate ? 5000.0 : 100.0};
-        const int kind = int(QStringList{"step", "sine", "ramp", "constant", "spike"}.indexOf(signal));
-        sample.values = {int(std::lround(values[kind])), 1000, 0};
-        sample.validMask = event == "hole" && t >= 1 && t < 1.1 ? 6 : 7;
-        sample.gapBefore = event == "gap" && i == rate;
-        store.append(sample);
-        if (i % 10 == 9)
-            channels.fill(store);
+    intake.setComputedColumns(&channels);
+    QVERIFY(channels.setChannels({MathChannel("M1", formula)}, intake.columnStore()));
+    const int kind = int(QStringList{"step", "sine", "ramp", "constant", "spike"}.indexOf(signal));
+    for (int read = 0; read < 2 * rate / 10; ++read) {
+        QByteArray frames;
+        for (int i = read * 10; i < read * 10 + 10; ++i) {
+            const double t = double(i) / rate;
+            const double values[] = {t >= 1 ? 1000.0 : 0.0, 1000 * std::sin(2 * M_PI * hertz * t), 20000 * t,
+                                     250, i == rate ? 5000.0 : 100.0};
+            const bool hole = event == "hole" && t >= 1 && t < 1.1;
+            frames += "$" + (hole ? QByteArray("x") : QByteArray::number(int(std::lround(values[kind])))) + " 1000 0;";
+        }
+        if (event == "gap" && read == rate / 10)
+            intake.markGap();
+        intake.setPaused(event == "pause" && read >= rate / 20 && read < rate / 10);
+        intake.takeBytes(frames.constData(), frames.size(), qint64(read) * 1000000);
     }
+    const SampleStore &store = intake.store();
     double value = qQNaN();
     if (at >= 0) {
-        store.value(int(std::lround(at * rate)), 3, &value);
+        int position = 0;
+        while (store.at(position).timeNs < qint64(std::lround(at * 1e9)))
+            ++position;
+        store.value(position, 3, &value);
     } else {
         double least = qInf(), most = -qInf();
         for (int position = store.size() - rate * 2 / 5; position < store.size(); ++position) {
