@@ -179,6 +179,8 @@ void MathChannels::reset()
     }
     m_values.assign(size_t(inputCount()) + size_t(m_channels.size()), qQNaN());
     m_past.assign(pastCount, qQNaN());
+    m_timed = std::any_of(m_formulas.begin(), m_formulas.end(),
+                          [](const std::unique_ptr<MathFormula> &formula) { return formula->hasFilters(); });
     m_rate.reset();
     m_sampleNumber = 0;
     m_periodS = qQNaN();
@@ -212,6 +214,9 @@ void MathChannels::compute(const Sample &sample, double *values)
 
 void MathChannels::takeTime(const Sample &sample, bool stored)
 {
+    // Only filters need the time: others are spared its cost.
+    if (!m_timed)
+        return;
     // The store's gap after a pause is the plot's: the formulas saw every
     // frame in between.
     const bool gap = sample.gapBefore && !(stored && m_unstoredBefore);

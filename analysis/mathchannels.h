@@ -106,6 +106,7 @@ private:
     qint64 m_originNs = 0;
     // The samples computed since the reset, counted for the rate: paused
     // ones have no index.
+    bool m_timed = false;
     RateMeter m_rate;
     qint64 m_sampleNumber = 0;
     qint64 m_readNs = 0;

@@ -74,6 +74,7 @@ public:
     // division by zero, the root of a negative number), or the result is
     // not a finite number.
     double evaluate(const double *channels, double seconds, const double *past, double periodS);
+    bool hasFilters() const { return !m_filters.empty(); }
     // The filters forget the samples before: a gap came.
     void restartFilters();
 
