@@ -151,7 +151,8 @@ void LanesView::build()
         values->grid()->setSubGridPen(look->grid()->subGridPen());
         values->grid()->setZeroLinePen(look->grid()->zeroLinePen());
         values->grid()->setSubGridVisible(look->grid()->subGridVisible());
-        values->setLabel(m_names.at(channel));
+        // The computed channels' names carry their units.
+        values->setLabel(graph->name().isEmpty() ? m_names.at(channel) : graph->name());
         values->setLabelColor(graph->pen().color());
         values->setRange(graph->valueAxis()->range());
 
@@ -210,6 +211,9 @@ void LanesView::finishRedraw(int triggerSource)
     if (!m_shown)
         return;
     placeBands();
+    // Each lane's axis names its channel in its colour: the key would only
+    // cover the top lane. The time view shows it again.
+    m_plot->legend->setVisible(false);
     const QCPRange shown = m_plot->xAxis->range();
     for (const Lane &lane : m_lanes) {
         std::optional<AxisSpan> range = m_setRanges.contains(lane.channel)
