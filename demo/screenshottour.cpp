@@ -228,6 +228,15 @@ void ScreenshotTour::showMathChannels(QDialog *window)
         start->click();
     pause(800);
     save(window, QStringLiteral("osciloscope-math.png"));
+    // The same five channels, each in a lane of its own, in a taller window.
+    window->resize(window->width(), window->height() * 3 / 2);
+    if (!pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_L))) {
+        m_failures << tr("Osciloscope: no Lanes view");
+        return;
+    }
+    pause(500);
+    save(window, QStringLiteral("osciloscope-lanes.png"));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_L));
 }
 
 void ScreenshotTour::showFilter(QDialog *window)
