@@ -2,6 +2,7 @@
 // scripts, driving the board with the bytes the windows send.
 #include "boardoptions.h"
 #include "boardtrace.h"
+#include "recordfolder.h"
 #include "remoteboard.h"
 #include "scpiserver.h"
 #include "stopsignals.h"
@@ -63,6 +64,10 @@ int main(int argc, char *argv[])
          QStringLiteral("Take clients on this address and port. Default: 127.0.0.1:5025, this "
                         "computer only."),
          QStringLiteral("[ADDR:]PORT")},
+        {QStringLiteral("record-dir"),
+         QStringLiteral("RECord:STARt writes its files in FOLDER, by name only. Default: %1.")
+             .arg(RecordFolder::defaultPath()),
+         QStringLiteral("FOLDER")},
     });
     parser.addOptions(BoardOptions::options());
     parser.process(app);
@@ -93,6 +98,8 @@ int main(int argc, char *argv[])
 
     RemoteBoard board;
     board.setWantedBoard(parser.value(QStringLiteral("board")));
+    if (parser.isSet(QStringLiteral("record-dir")))
+        board.setRecordFolder(QFileInfo(parser.value(QStringLiteral("record-dir"))).absoluteFilePath());
     ScpiServer server(board);
     if (!server.listen(address, port)) {
         say(QStringLiteral("cannot listen on %1:%2: %3.")

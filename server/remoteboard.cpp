@@ -1,7 +1,9 @@
 #include "remoteboard.h"
 
 #include "board.h"
+#include "csvrecorder.h"
 #include "monotonicclock.h"
+#include "recordfolder.h"
 
 namespace {
 
@@ -14,7 +16,8 @@ constexpr qint64 nsPerMs = 1000000;
 } // namespace
 
 RemoteBoard::RemoteBoard(QObject *parent)
-    : QObject(parent), m_acquisition(&InstrumentProtocol::osciloscope())
+    : QObject(parent), m_acquisition(&InstrumentProtocol::osciloscope()),
+      m_recordFolder(RecordFolder::defaultPath())
 {
     m_stepTimer.setSingleShot(true);
     m_stepTimer.setTimerType(Qt::PreciseTimer);
@@ -107,6 +110,8 @@ void RemoteBoard::planInstrument(const InstrumentProtocol *instrument)
 {
     if (m_planned == instrument)
         return;
+    if (m_recorded && instrument != m_recorded)
+        stopRecording();
     bool waited = false;
     if (m_planned) {
         const int copies = m_planned->stopCopies;
@@ -159,6 +164,8 @@ void RemoteBoard::takeReading(const Reading &reading)
 {
     std::vector<ReadingWait> waits;
     waits.swap(m_readingWaits);
+    if (m_recorded && m_recorded == m_running)
+        m_recorder->appendRow(reading.readNs, reading.cells);
     for (ReadingWait &wait : waits) {
         if (wait.context && wait.instrument == m_running && reading.readNs > wait.askedNs)
             wait.done(&reading, QString());
@@ -169,6 +176,8 @@ void RemoteBoard::takeReading(const Reading &reading)
 
 void RemoteBoard::takeSample(const Sample &sample)
 {
+    if (m_recorded && m_recorded == m_running)
+        m_recorder->appendSample(sample);
     if (!m_acquiring)
         return;
     m_samples.append(sample);
@@ -261,6 +270,7 @@ void RemoteBoard::lost(const QString &message)
     m_intake.reset();
     m_running = m_planned = nullptr;
     m_acquiring = false;
+    stopRecording();
     for (Output &output : m_outputs)
         output.on = false;
     failAll(message);
@@ -344,6 +354,7 @@ void RemoteBoard::reset()
     m_acquiring = false;
     m_samples.clear();
     m_samplesTaken = 0;
+    stopRecording();
     failAll(tr("the board was reset"));
     const bool open = m_link && m_link->state() == BoardLink::State::Open;
     for (int index = 0; index < PwmSetting::outputCount; ++index) {
@@ -361,6 +372,7 @@ void RemoteBoard::stop()
     m_steps.clear();
     m_stepTimer.stop();
     failAll(tr("the server is stopping"));
+    stopRecording();
     if (m_link)
         m_link->stop();
     m_intake.reset();

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QSerialPort>
 #include <QTimer>
 
@@ -21,6 +22,8 @@
 // the intake a window and the recorder use. Nothing here waits in a nested
 // event loop: the pauses between commands are steps run from a timer, and a
 // reading is handed over when it arrives.
+class CsvRecorder;
+
 class RemoteBoard : public QObject
 {
     Q_OBJECT
@@ -80,6 +83,16 @@ public:
     // Calls `done` once `count` samples have come since INITiate (empty
     // failure), or with why they will not.
     void whenSamples(qint64 count, QObject *context, std::function<void(const QString &failure)> done);
+
+    // RECord: the folder its files go to, and one recording at a time of
+    // `instrument`'s readings or samples (the columns a window records). It
+    // starts the instrument as a measurement or INITiate does, and ends when
+    // another instrument takes the board. The file is opened off this thread.
+    void setRecordFolder(const QString &folder) { m_recordFolder = folder; }
+    QString recordFolder() const { return m_recordFolder; }
+    QString startRecording(const QString &path, const InstrumentProtocol &instrument);
+    void stopRecording();
+    bool isRecording() const;
 
     // Every instrument stopped and the outputs as at the start; pending
     // readings fail.
@@ -148,4 +161,7 @@ private:
     SampleStore m_samples{sampleCapacity};
     qint64 m_samplesTaken = 0;
     RateMeter m_rate;
+    QString m_recordFolder;
+    std::unique_ptr<CsvRecorder> m_recorder;
+    const InstrumentProtocol *m_recorded = nullptr;
 };

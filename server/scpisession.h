@@ -125,6 +125,9 @@ private:
     Result dataFormat(Call &call);
     Result initiate(Call &call);
     Result abortAcquisition(Call &call);
+    Result startRecording(Call &call);
+    Result stopRecording(Call &call);
+    Result recordingState(Call &call);
     // The output a SOURce or OUTPut suffix names (0 or 1), or -1 with the error queued.
     int outputOf(const Call &call);
     QByteArray samplesAnswer(int count) const;
