@@ -2,6 +2,7 @@
 // scripts, driving the board with the bytes the windows send.
 #include "boardoptions.h"
 #include "boardtrace.h"
+#include "listenaddress.h"
 #include "recordfolder.h"
 #include "remoteboard.h"
 #include "scpiserver.h"
@@ -16,30 +17,9 @@
 
 namespace {
 
-constexpr quint16 defaultPort = 5025;
-
 void say(const QString &message)
 {
     QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << '\n';
-}
-
-// "[ADDR:]PORT": "5025", "0.0.0.0:5025", "[::1]:5025", "localhost:5025".
-bool readListen(const QString &text, QHostAddress *address, quint16 *port)
-{
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
-    QString host = colon < 0 ? QString() : text.left(colon);
-    bool ok = false;
-    const uint number = text.mid(colon + 1).toUInt(&ok);
-    if (!ok || number > 65535)
-        return false;
-    *port = quint16(number);
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
-        host = host.mid(1, host.size() - 2);
-    if (host.isEmpty() || host == QLatin1String("localhost")) {
-        *address = QHostAddress::LocalHost;
-        return true;
-    }
-    return address->setAddress(host);
 }
 
 } // namespace
@@ -73,9 +53,9 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     QHostAddress address = QHostAddress::LocalHost;
-    quint16 port = defaultPort;
+    quint16 port = ListenAddress::defaultPort;
     if (parser.isSet(QStringLiteral("listen"))
-        && !readListen(parser.value(QStringLiteral("listen")), &address, &port)) {
+        && !ListenAddress::read(parser.value(QStringLiteral("listen")), &address, &port)) {
         say(QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
                 .arg(parser.value(QStringLiteral("listen"))));
         return 2;
@@ -107,11 +87,9 @@ int main(int argc, char *argv[])
         return 1;
     }
     say(QStringLiteral("listening on %1:%2.").arg(address.toString()).arg(server.port()));
-    if (!address.isLoopback()) {
-        say(QStringLiteral("%1:%2 is open to other computers without authentication: anyone who "
-                           "reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.")
-                .arg(address.toString()).arg(server.port()));
-    }
+    const QString exposure = ListenAddress::exposure(address, server.port());
+    if (!exposure.isEmpty())
+        say(exposure);
     const QString failure = board.ensureOpen();
     if (!failure.isEmpty())
         say(QStringLiteral("%1 Commands that need the board answer with error -240 until it is there.")

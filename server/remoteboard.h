@@ -101,6 +101,9 @@ public:
     bool isIdle() const { return m_steps.empty() && !m_stepTimer.isActive(); }
     // For good: the instrument stopped and the port closed, as a window's Quit.
     void stop();
+    // The same for now, so a window of the panel can take the board; what
+    // waits is told `reason`, and the next command opens it again.
+    void release(const QString &reason);
 
 signals:
     // The last queued command went out.

@@ -1,9 +1,14 @@
 #include "instrumentkinds.h"
 #include "instrumentprotocol.h"
 #include "mainwindow.h"
+#include "remotecontrol.h"
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QTcpSocket>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -54,6 +59,15 @@ struct QuietLauncher
     MainWindow launcher;
 };
 
+// One line's answer from the panel's SCPI server.
+QByteArray ask(QTcpSocket &client, const QByteArray &line)
+{
+    client.write(line + '\n');
+    if (!QTest::qWaitFor([&] { return client.canReadLine(); }, 20000))
+        return "(no answer)";
+    return client.readLine().trimmed();
+}
+
 void closeAll()
 {
     for (QDialog *window : instrumentWindows())
@@ -80,6 +94,7 @@ private slots:
     void openByName();
     void desktopActionsOpenEveryInstrument();
     void placeAndSizeComeBack();
+    void remoteClientsYieldTheBoardToWindows();
     void cleanup() { closeAll(); }
 };
 
@@ -255,6 +270,43 @@ void TestLauncher::placeAndSizeComeBack()
     MainWindow next;
     next.show();
     QCOMPARE(next.geometry(), moved);
+}
+
+void TestLauncher::remoteClientsYieldTheBoardToWindows()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    fixture.board.setVoltages(1650, 3300, 12);
+    ModalBoxCatcher catcher;
+    MainWindow launcher;
+    launcher.show();
+    QCOMPARE(launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}), QString());
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
+    QVERIFY(client.waitForConnected(20000));
+    QCOMPARE(ask(client, "*IDN?;:MEAS:VOLT?").mid(0, 10) + ask(client, "MEAS:VOLT?"),
+             QByteArray("tst_launch1.650,3.300,0.012"));
+    // A window takes the board from the clients, who are told, never left waiting.
+    launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+    QCOMPARE(instrumentWindows().size(), 1);
+    QVERIFY(catcher.boxes.isEmpty());
+    QVERIFY(ask(client, "MEAS:VOLT?;:SYST:ERR?").startsWith("-240,"));
+    closeAll();
+    QCOMPARE(ask(client, "MEAS:VOLT?"), QByteArray("1.650,3.300,0.012"));
+
+    // The context menu's dialog says what another address exposes, and keeps what it applies.
+    QCOMPARE(launcher.contextMenuPolicy(), Qt::ActionsContextMenu);
+    launcher.actions().first()->trigger();
+    auto *dialog = launcher.findChild<QDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QLineEdit *>()->setText("0.0.0.0");
+    QVERIFY(dialog->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)->text().contains("without authentication"));
+    dialog->findChild<QLineEdit *>()->setText("::1");
+    dialog->findChild<QCheckBox *>()->setChecked(false);
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    QTRY_VERIFY(client.state() == QAbstractSocket::UnconnectedState);
+    QCOMPARE(RemoteControl::remembered().address, QHostAddress("::1"));
+    QVERIFY(!RemoteControl::remembered().on);
 }
 
 QTEST_MAIN(TestLauncher)
