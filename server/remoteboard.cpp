@@ -3,6 +3,7 @@
 #include "board.h"
 #include "csvrecorder.h"
 #include "monotonicclock.h"
+#include "opensession.h"
 #include "recordfolder.h"
 
 namespace {
@@ -186,6 +187,10 @@ void RemoteBoard::takeSample(const Sample &sample)
 
 void RemoteBoard::nextReading(const InstrumentProtocol &instrument, QObject *context, ReadingDone done)
 {
+    if (OpenSession *open = OpenSession::find(instrument)) {
+        nextShownReading(*open, context, std::move(done));
+        return;
+    }
     const QString failure = ensureOpen();
     if (!failure.isEmpty()) {
         done(nullptr, failure);
@@ -293,6 +298,13 @@ void RemoteBoard::queueSetting(int index)
 QString RemoteBoard::setOutput(int index, const Output &output)
 {
     Output &current = m_outputs[size_t(index)];
+    if (OpenSession *open = OpenSession::find(InstrumentProtocol::pwm())) {
+        // The window sends it, as its Enable does; off is its setting at 0 Hz.
+        const bool send = output.on || current.on;
+        current = output;
+        open->requestPwm(index, send && !output.on ? 0 : output.frequencyHz, output.dutyPercent, send);
+        return QString();
+    }
     if (!output.on && !current.on) {
         current = output;
         return QString();
@@ -310,12 +322,16 @@ void RemoteBoard::setAcquisition(const InstrumentProtocol &plotter)
 {
     if (&plotter == m_acquisition)
         return;
-    abort();
+    endOwnAcquisition();
     m_acquisition = &plotter;
 }
 
 QString RemoteBoard::initiate()
 {
+    if (OpenSession *open = OpenSession::find(*m_acquisition)) {
+        open->requestPlotting(true);
+        return QString();
+    }
     const QString failure = ensureOpen();
     if (!failure.isEmpty())
         return failure;
@@ -341,6 +357,13 @@ void RemoteBoard::endAcquisition(const QString &reason)
 }
 
 void RemoteBoard::abort()
+{
+    if (OpenSession *open = OpenSession::find(*m_acquisition))
+        open->requestPlotting(false);
+    endOwnAcquisition();
+}
+
+void RemoteBoard::endOwnAcquisition()
 {
     if (!m_acquiring)
         return;

@@ -23,6 +23,8 @@
 // event loop: the pauses between commands are steps run from a timer, and a
 // reading is handed over when it arrives.
 class CsvRecorder;
+class OpenSession;
+class SampleSession;
 
 class RemoteBoard : public QObject
 {
@@ -74,6 +76,9 @@ public:
     const InstrumentProtocol &acquisition() const { return *m_acquisition; }
     QString initiate();
     void abort();
+    // The samples a window of the acquisition's plotter shows, computed
+    // channels included; none without such a window.
+    const SampleSession *shownSamples() const;
     bool isAcquiring() const { return m_acquiring; }
     const SampleStore &samples() const { return m_samples; }
     // Samples since INITiate, counting those the store no longer holds.
@@ -145,6 +150,9 @@ private:
     // The samples stop being kept; who waits for them is told `reason`.
     void endAcquisition(const QString &reason);
     void lost(const QString &message);
+    void endOwnAcquisition();
+    // The next reading `open`'s window takes, or why none comes.
+    void nextShownReading(OpenSession &open, QObject *context, ReadingDone done);
 
     std::unique_ptr<QSerialPort> m_port;
     std::unique_ptr<BoardLink> m_link;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class RemoteBoard;
+class SampleStore;
 
 // A client's errors, oldest first, at most `capacity`: when it is full, the
 // newest entry becomes "Queue overflow" and further errors are lost, as SCPI
@@ -130,7 +131,8 @@ private:
     Result recordingState(Call &call);
     // The output a SOURce or OUTPut suffix names (0 or 1), or -1 with the error queued.
     int outputOf(const Call &call);
-    QByteArray samplesAnswer(int count) const;
+    // The newest `count` samples of `store`, every channel of each.
+    QByteArray samplesAnswer(const SampleStore &store, int count) const;
 
     struct Row
     {

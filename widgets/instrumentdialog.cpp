@@ -3,6 +3,7 @@
 #include "board.h"
 #include "boardchoice.h"
 #include "instrumentprotocol.h"
+#include "opensession.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
@@ -186,6 +187,7 @@ void InstrumentDialog::addReadingTools(std::function<QString()> shownReading,
     addReadingActions(std::move(shownReading));
     addPublishing(instrument.name, instrument.header)->showStatusIn(*m_title);
     m_readings = std::make_unique<ReadingIntake>(instrument);
+    m_open = new OpenSession(instrument, this);
     m_history = std::make_unique<ReadingHistory>(int(instrument.columns.size()));
     m_chartAction = new QAction(tr("Show Chart"), this);
     m_chartAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_G));
@@ -205,6 +207,7 @@ void InstrumentDialog::resetReadings()
 
 void InstrumentDialog::addReading(const Reading &reading)
 {
+    m_open->takeReading(reading);
     if (reading.gapBefore)
         m_history->markGap();
     m_history->add(reading.wallMs, reading.values.data());
