@@ -11,6 +11,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 #include <sys/stat.h>
 
 using namespace TestSupport;
@@ -43,6 +45,15 @@ public:
         m_errors += QString::fromLocal8Bit(m_process.readAllStandardError());
         return m_errors;
     }
+    // The server's resident memory in kB, as /proc has it.
+    qint64 residentKb() const
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        const QRegularExpression resident(QStringLiteral("VmRSS:\\s+(\\d+)"));
+        return resident.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+    }
     int stop()
     {
         ::kill(pid_t(m_process.processId()), SIGTERM);
@@ -74,6 +85,7 @@ private slots:
     void commands_data();
     void commands();
     void serverDrivesTheBoard();
+    void manyClientsBadClientsAndAReplug();
 };
 
 void TestScpi::commands_data()
@@ -207,6 +219,51 @@ void TestScpi::serverDrivesTheBoard()
     QCOMPARE(server.stop(), 0);
     QVERIFY(fixture.board.received().endsWith("r\n"));
     QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+}
+
+void TestScpi::manyClientsBadClientsAndAReplug()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    QTemporaryDir folder;
+    QVERIFY(fixture.board.setLinkPath(folder.filePath("board")));
+    fixture.board.setVoltages(1650, 3300, 12);
+    Server server(fixture.board.devicePath());
+    const quint16 port = server.port();
+    QVERIFY2(port != 0, qPrintable(server.errors()));
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    for (int i = 0; i < 19; ++i) {
+        clients.push_back(std::make_unique<QTcpSocket>());
+        clients.back()->connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(clients.back()->waitForConnected(20000));
+    }
+    // Half a line and silence; 16 MB without a line end; a long answer nobody waits for.
+    QTcpSocket &half = *clients[16];
+    QTcpSocket &flood = *clients[17];
+    half.write("MEAS:VOLT");
+    const qint64 residentBefore = server.residentKb();
+    flood.write(QByteArray(16 << 20, 'x'));
+    QTRY_VERIFY_WITH_TIMEOUT(flood.bytesToWrite() == 0, 60000);
+    clients[18]->write(QByteArray("*IDN?;").repeated(2000) + "*IDN?\n");
+    QTRY_VERIFY(clients[18]->bytesAvailable() > 0);
+    clients[18]->abort();
+    // Sixteen at once, each with its own errors.
+    for (int i = 0; i < 16; ++i)
+        clients[size_t(i)]->write("BAD" + QByteArray::number(i) + ";:MEAS:VOLT?;:SYST:ERR?\n");
+    for (int i = 0; i < 16; ++i) {
+        QTcpSocket &client = *clients[size_t(i)];
+        QVERIFY(QTest::qWaitFor([&] { return client.canReadLine(); }, 20000));
+        QCOMPARE(client.readLine(), "1.650,3.300,0.012;-113,\"Undefined header;BAD" + QByteArray::number(i) + "\"\n");
+    }
+    QCOMPARE(ask(flood, "\nSYST:ERR?;ERR?"), QByteArray("-363,\"Input buffer overrun;line over 64 KiB\";0,\"No error\""));
+    QVERIFY2(server.residentKb() - residentBefore < 4096, qPrintable(QString::number(server.residentKb() - residentBefore)));
+    QCOMPARE(ask(half, "? PAD0"), QByteArray("1.650"));
+
+    // Unplugged under a client: an error at once, never a hang; the board back after a replug.
+    QTcpSocket &client = *clients[0];
+    fixture.board.replug(1000);
+    QVERIFY(ask(client, "MEAS:VOLT?;:SYST:ERR?").startsWith("-240,"));
+    QTRY_COMPARE_WITH_TIMEOUT(ask(client, "MEAS:VOLT? PAD2;:SYST:ERR?"), QByteArray("0.012;0,\"No error\""), 30000);
 }
 
 QTEST_MAIN(TestScpi)
