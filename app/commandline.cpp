@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "instrumentprotocol.h"
+#include "listenaddress.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -51,6 +52,7 @@ const QString openOptionName = QStringLiteral("open");
 const QString replayOptionName = QStringLiteral("replay");
 const QString boardOptionName = QStringLiteral("board");
 const QString resetOptionName = QStringLiteral("reset-settings");
+const QString listenOptionName = QStringLiteral("listen");
 
 QString mistakeIn(const QCommandLineParser &parser, bool understood)
 {
@@ -61,6 +63,12 @@ QString mistakeIn(const QCommandLineParser &parser, bool understood)
             return QStringLiteral("Unknown instrument '%1' after '--open'. Instruments: %2.")
                 .arg(name, CommandLine::instrumentNames().join(QStringLiteral(", ")));
         }
+    }
+    QHostAddress address;
+    quint16 port = 0;
+    if (parser.isSet(listenOptionName) && !ListenAddress::read(parser.value(listenOptionName), &address, &port)) {
+        return QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
+            .arg(parser.value(listenOptionName));
     }
     return QString();
 }
@@ -98,6 +106,12 @@ std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, ch
         resetOptionName,
         QStringLiteral("Forget every setting the panel kept (windows' choices, places and sizes, "
                        "folders) and open as on the first start.")));
+    parser.addOption(QCommandLineOption(
+        listenOptionName,
+        QStringLiteral("Serve SCPI clients (lab scripts) on this address and port while the panel "
+                       "runs, as Remote Control in the launcher's menu does. Default address: "
+                       "127.0.0.1, this computer only."),
+        QStringLiteral("[ADDR:]PORT")));
     acceptToolkitOptions(parser);
 
     QStringList arguments;
@@ -149,6 +163,15 @@ bool resetsSettings(const QCommandLineParser &parser)
 QString boardToUse(const QCommandLineParser &parser)
 {
     return parser.value(boardOptionName);
+}
+
+std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QCommandLineParser &parser)
+{
+    QHostAddress address;
+    quint16 port = 0;
+    if (!parser.isSet(listenOptionName) || !ListenAddress::read(parser.value(listenOptionName), &address, &port))
+        return std::nullopt;
+    return std::make_pair(address, port);
 }
 
 } // namespace CommandLine

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class QCommandLineParser;
 
@@ -28,5 +30,7 @@ QStringList recordingsToOpen(const QCommandLineParser &parser);
 bool resetsSettings(const QCommandLineParser &parser);
 // The board named with --board; empty without one.
 QString boardToUse(const QCommandLineParser &parser);
+// Where --listen says to serve SCPI clients; nothing without it.
+std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QCommandLineParser &parser);
 
 } // namespace CommandLine

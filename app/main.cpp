@@ -1,12 +1,13 @@
 // The panel. Its command line has --help, --version, --open, which
-// presses launcher buttons for the user, --board, --reset-settings and files
-// to open (--replay); the toolkit's own options still reach the application
+// presses launcher buttons for the user, --board, --reset-settings, --listen
+// (SCPI clients) and files to open (--replay); the toolkit's own options still reach the application
 // object.
 #include "boardlink.h"
 #include "boardtrace.h"
 #include "commandline.h"
 #include "mainwindow.h"
 #include "recordingwindows.h"
+#include "remotecontrol.h"
 #include "settingsfile.h"
 
 #include <QApplication>
@@ -39,6 +40,13 @@ int main(int argc, char *argv[])
     }
     MainWindow window;
     window.show();
+    // Asked for on the command line, or left on in Remote Control last time.
+    if (const auto listen = CommandLine::listenAddress(parser)) {
+        if (!window.remoteControl().apply({listen->first, listen->second, true}).isEmpty())
+            return 1;
+    } else if (const RemoteControl::Setting kept = RemoteControl::remembered(); kept.on) {
+        window.remoteControl().apply(kept);
+    }
     const QStringList instruments = CommandLine::instrumentsToOpen(parser);
     if (!instruments.isEmpty())
         QTimer::singleShot(0, &window, [&window, instruments] { window.openInstruments(instruments); });

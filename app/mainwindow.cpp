@@ -8,18 +8,27 @@
 #include "recordingwindows.h"
 #include "osciloscope.h"
 #include "pwm.h"
+#include "remotecontrol.h"
+#include "remotecontroldialog.h"
 #include "voltmeter.h"
 #include "windowmemory.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QPushButton>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow),
       // Only its place and size: the launcher has no choices of its own.
-      m_memory(new WindowMemory(this, [] { return QVariantMap(); }, [](const QVariantMap &) {}))
+      m_memory(new WindowMemory(this, [] { return QVariantMap(); }, [](const QVariantMap &) {})),
+      m_remote(new RemoteControl(this))
 {
     ui->setupUi(this);
+    // Beside the specified form: its context menu.
+    auto *remote = new QAction(tr("Remote Control…"), this);
+    connect(remote, &QAction::triggered, this, &MainWindow::showRemoteControl);
+    addAction(remote);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     // The boxes' texts need more than the first size with most desktop
     // fonts; open large enough that no button or description is cut off.
     resize(size().expandedTo(minimumSizeHint()).boundedTo(maximumSize()));
@@ -55,8 +64,15 @@ QString MainWindow::buttonSuffix(const InstrumentProtocol &instrument)
     return instrument.name.left(1).toUpper() + instrument.name.mid(1);
 }
 
+void MainWindow::showRemoteControl()
+{
+    auto *dialog = new RemoteControlDialog(*m_remote, this);
+    dialog->open();
+}
+
 QDialog *MainWindow::open(const InstrumentProtocol &instrument)
 {
+    m_remote->yieldBoard();
     QDialog *window = InstrumentWindows::create(instrument);
     RecordingWindows::offerOpening(window);
     window->show();

@@ -12,6 +12,7 @@ struct InstrumentProtocol;
 class Counter;
 class Osciloscope;
 class Pwm;
+class RemoteControl;
 class WindowMemory;
 class Voltmeter;
 
@@ -28,6 +29,8 @@ public:
     // InstrumentProtocol::all()) in this order, each once the window
     // of the one before is built. Unknown names are skipped.
     void openInstruments(const QStringList &names);
+    // The SCPI server of the panel ("Remote Control…" in the context menu).
+    RemoteControl &remoteControl() { return *m_remote; }
 
 protected:
     // Keeps its place and size for the next start.
@@ -41,12 +44,15 @@ private slots:
     void on_pushButtonPwm_clicked();
 
 private:
-    // A new window of `instrument`, shown with its title.
-    static QDialog *open(const InstrumentProtocol &instrument);
+    // A new window of `instrument`, shown with its title; the board is the
+    // window's, not the remote clients'.
+    QDialog *open(const InstrumentProtocol &instrument);
+    void showRemoteControl();
     static QString buttonSuffix(const InstrumentProtocol &instrument);
 
     Ui::MainWindow *ui;
     WindowMemory *const m_memory;
+    RemoteControl *const m_remote;
     // The latest window of each kind. Not owned: a window destroys itself
     // when it is closed, which clears its pointer.
     QPointer<Pwm> pwm;

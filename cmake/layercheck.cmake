@@ -1,6 +1,6 @@
 # Arrows one way: each layer's library links only the layers below it, the
 # publisher, the recorder and the server only what runs without a window (the recorder
-# computes channels as the windows do), and nothing
+# computes channels as the windows do), the launcher the server as well, and nothing
 # below plot/ draws with QCustomPlot. Checked as the build is configured, so
 # a wrong link fails there and then.
 function(boardpanel_check_layers)
@@ -16,6 +16,8 @@ function(boardpanel_check_layers)
     endif()
     list(APPEND below ${layer})
   endforeach()
+  # The panel serves SCPI clients too.
+  list(APPEND allowed_launcher server)
   foreach(library IN LISTS layers ITEMS publish recorderparts server)
     get_target_property(links ${library} LINK_LIBRARIES)
     foreach(link IN LISTS links)

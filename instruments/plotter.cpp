@@ -3,6 +3,7 @@
 #include "hoverreadout.h"
 #include "lanesview.h"
 #include "monotonicclock.h"
+#include "opensession.h"
 #include "plotexport.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
@@ -30,6 +31,12 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
         action->setVisible(source == Source::Board);
     setKeepsSettings(source == Source::Board);
+    if (source == Source::Board) {
+        // Queued: a client's INITiate must not start the plot inside the server's own handling.
+        auto *open = new OpenSession(profile.protocol, this);
+        open->setSamples(&session);
+        connect(open, &OpenSession::plottingRequested, this, &Plotter::setPlotting, Qt::QueuedConnection);
+    }
 }
 
 Plotter::~Plotter() = default;

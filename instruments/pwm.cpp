@@ -3,6 +3,7 @@
 
 #include "instrumentprotocol.h"
 #include "boardtrace.h"
+#include "opensession.h"
 #include "pwmsetting.h"
 
 #include <QDebug>
@@ -14,6 +15,15 @@ Pwm::Pwm(QWidget *parent)
     fitWarning();
     // Its only context menu item: "Show Raw Data".
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A client's setting shows in the boxes and goes out as Enable sends it;
+    // queued, so its waits run from the event loop, not inside the server.
+    auto *open = new OpenSession(InstrumentProtocol::pwm(), this);
+    connect(open, &OpenSession::pwmRequested, this, [this](int output, int frequencyHz, int dutyPercent, bool send) {
+        (output == 0 ? ui->freq0 : ui->freq1)->setValue(frequencyHz);
+        (output == 0 ? ui->duty0 : ui->duty1)->setValue(dutyPercent);
+        if (send)
+            enableOutput(output);
+    }, Qt::QueuedConnection);
 
     // The window stays usable without a board; the box has told the user.
     // The wait of the start sequence is kept, and its command goes nowhere.

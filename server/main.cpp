@@ -2,6 +2,8 @@
 // scripts, driving the board with the bytes the windows send.
 #include "boardoptions.h"
 #include "boardtrace.h"
+#include "listenaddress.h"
+#include "recordfolder.h"
 #include "remoteboard.h"
 #include "scpiserver.h"
 #include "stopsignals.h"
@@ -15,30 +17,9 @@
 
 namespace {
 
-constexpr quint16 defaultPort = 5025;
-
 void say(const QString &message)
 {
     QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << '\n';
-}
-
-// "[ADDR:]PORT": "5025", "0.0.0.0:5025", "[::1]:5025", "localhost:5025".
-bool readListen(const QString &text, QHostAddress *address, quint16 *port)
-{
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
-    QString host = colon < 0 ? QString() : text.left(colon);
-    bool ok = false;
-    const uint number = text.mid(colon + 1).toUInt(&ok);
-    if (!ok || number > 65535)
-        return false;
-    *port = quint16(number);
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
-        host = host.mid(1, host.size() - 2);
-    if (host.isEmpty() || host == QLatin1String("localhost")) {
-        *address = QHostAddress::LocalHost;
-        return true;
-    }
-    return address->setAddress(host);
 }
 
 } // namespace
@@ -62,14 +43,18 @@ int main(int argc, char *argv[])
          QStringLiteral("Take clients on this address and port. Default: 127.0.0.1:5025, this "
                         "computer only."),
          QStringLiteral("[ADDR:]PORT")},
+        {QStringLiteral("record-dir"),
+         QStringLiteral("RECord:STARt writes its files in FOLDER, by name only. Default: %1.")
+             .arg(RecordFolder::defaultPath()),
+         QStringLiteral("FOLDER")},
     });
     parser.addOptions(BoardOptions::options());
     parser.process(app);
 
     QHostAddress address = QHostAddress::LocalHost;
-    quint16 port = defaultPort;
+    quint16 port = ListenAddress::defaultPort;
     if (parser.isSet(QStringLiteral("listen"))
-        && !readListen(parser.value(QStringLiteral("listen")), &address, &port)) {
+        && !ListenAddress::read(parser.value(QStringLiteral("listen")), &address, &port)) {
         say(QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
                 .arg(parser.value(QStringLiteral("listen"))));
         return 2;
@@ -92,6 +77,8 @@ int main(int argc, char *argv[])
 
     RemoteBoard board;
     board.setWantedBoard(parser.value(QStringLiteral("board")));
+    if (parser.isSet(QStringLiteral("record-dir")))
+        board.setRecordFolder(QFileInfo(parser.value(QStringLiteral("record-dir"))).absoluteFilePath());
     ScpiServer server(board);
     if (!server.listen(address, port)) {
         say(QStringLiteral("cannot listen on %1:%2: %3.")
@@ -99,11 +86,9 @@ int main(int argc, char *argv[])
         return 1;
     }
     say(QStringLiteral("listening on %1:%2.").arg(address.toString()).arg(server.port()));
-    if (!address.isLoopback()) {
-        say(QStringLiteral("%1:%2 is open to other computers without authentication: anyone who "
-                           "reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.")
-                .arg(address.toString()).arg(server.port()));
-    }
+    const QString exposure = ListenAddress::exposure(address, server.port());
+    if (!exposure.isEmpty())
+        say(exposure);
     const QString failure = board.ensureOpen();
     if (!failure.isEmpty())
         say(QStringLiteral("%1 Commands that need the board answer with error -240 until it is there.")

@@ -1,7 +1,10 @@
 #include "remoteboard.h"
 
 #include "board.h"
+#include "csvrecorder.h"
 #include "monotonicclock.h"
+#include "opensession.h"
+#include "recordfolder.h"
 
 namespace {
 
@@ -14,7 +17,8 @@ constexpr qint64 nsPerMs = 1000000;
 } // namespace
 
 RemoteBoard::RemoteBoard(QObject *parent)
-    : QObject(parent), m_acquisition(&InstrumentProtocol::osciloscope())
+    : QObject(parent), m_acquisition(&InstrumentProtocol::osciloscope()),
+      m_recordFolder(RecordFolder::defaultPath())
 {
     m_stepTimer.setSingleShot(true);
     m_stepTimer.setTimerType(Qt::PreciseTimer);
@@ -107,6 +111,8 @@ void RemoteBoard::planInstrument(const InstrumentProtocol *instrument)
 {
     if (m_planned == instrument)
         return;
+    if (m_recorded && instrument != m_recorded)
+        stopRecording();
     bool waited = false;
     if (m_planned) {
         const int copies = m_planned->stopCopies;
@@ -156,6 +162,8 @@ void RemoteBoard::takeReading(const Reading &reading)
 {
     std::vector<ReadingWait> waits;
     waits.swap(m_readingWaits);
+    if (m_recorded && m_recorded == m_running)
+        m_recorder->appendRow(reading.readNs, reading.cells);
     for (ReadingWait &wait : waits) {
         if (wait.context && wait.instrument == m_running && reading.readNs > wait.askedNs)
             wait.done(&reading, QString());
@@ -166,6 +174,8 @@ void RemoteBoard::takeReading(const Reading &reading)
 
 void RemoteBoard::takeSample(const Sample &sample, const double *, const QStringList &)
 {
+    if (m_recorded && m_recorded == m_running)
+        m_recorder->appendSample(sample);
     if (!m_acquiring)
         return;
     m_samples.append(sample);
@@ -174,6 +184,10 @@ void RemoteBoard::takeSample(const Sample &sample, const double *, const QString
 
 void RemoteBoard::nextReading(const InstrumentProtocol &instrument, QObject *context, ReadingDone done)
 {
+    if (OpenSession *open = OpenSession::find(instrument)) {
+        nextShownReading(*open, context, std::move(done));
+        return;
+    }
     const QString failure = ensureOpen();
     if (!failure.isEmpty()) {
         done(nullptr, failure);
@@ -258,6 +272,7 @@ void RemoteBoard::lost(const QString &message)
     m_intake.reset();
     m_running = m_planned = nullptr;
     m_acquiring = false;
+    stopRecording();
     for (Output &output : m_outputs)
         output.on = false;
     failAll(message);
@@ -280,6 +295,13 @@ void RemoteBoard::queueSetting(int index)
 QString RemoteBoard::setOutput(int index, const Output &output)
 {
     Output &current = m_outputs[size_t(index)];
+    if (OpenSession *open = OpenSession::find(InstrumentProtocol::pwm())) {
+        // The window sends it, as its Enable does; off is its setting at 0 Hz.
+        const bool send = output.on || current.on;
+        current = output;
+        open->requestPwm(index, send && !output.on ? 0 : output.frequencyHz, output.dutyPercent, send);
+        return QString();
+    }
     if (!output.on && !current.on) {
         current = output;
         return QString();
@@ -297,12 +319,16 @@ void RemoteBoard::setAcquisition(const InstrumentProtocol &plotter)
 {
     if (&plotter == m_acquisition)
         return;
-    abort();
+    endOwnAcquisition();
     m_acquisition = &plotter;
 }
 
 QString RemoteBoard::initiate()
 {
+    if (OpenSession *open = OpenSession::find(*m_acquisition)) {
+        open->requestPlotting(true);
+        return QString();
+    }
     const QString failure = ensureOpen();
     if (!failure.isEmpty())
         return failure;
@@ -329,6 +355,13 @@ void RemoteBoard::endAcquisition(const QString &reason)
 
 void RemoteBoard::abort()
 {
+    if (OpenSession *open = OpenSession::find(*m_acquisition))
+        open->requestPlotting(false);
+    endOwnAcquisition();
+}
+
+void RemoteBoard::endOwnAcquisition()
+{
     if (!m_acquiring)
         return;
     endAcquisition(tr("the acquisition was aborted"));
@@ -341,6 +374,7 @@ void RemoteBoard::reset()
     m_acquiring = false;
     m_samples.clear();
     m_samplesTaken = 0;
+    stopRecording();
     failAll(tr("the board was reset"));
     const bool open = m_link && m_link->state() == BoardLink::State::Open;
     for (int index = 0; index < PwmSetting::outputCount; ++index) {
@@ -358,8 +392,31 @@ void RemoteBoard::stop()
     m_steps.clear();
     m_stepTimer.stop();
     failAll(tr("the server is stopping"));
+    stopRecording();
     if (m_link)
         m_link->stop();
     m_intake.reset();
     m_running = m_planned = nullptr;
+}
+
+void RemoteBoard::release(const QString &reason)
+{
+    if (!m_link)
+        return;
+    m_steps.clear();
+    m_stepTimer.stop();
+    stopRecording();
+    m_acquiring = false;
+    failAll(reason);
+    m_intake.reset();
+    m_running = m_planned = nullptr;
+    // Whoever holds the board next starts it afresh.
+    for (Output &output : m_outputs)
+        output.on = false;
+    // Taken out first: the stop waits with the event loop running, where a
+    // command may make a new link.
+    const std::unique_ptr<QSerialPort> port = std::move(m_port);
+    const std::unique_ptr<BoardLink> link = std::move(m_link);
+    link->stop();
+    emit becameIdle();
 }

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QSerialPort>
 #include <QTimer>
 
@@ -21,6 +22,10 @@
 // the intake a window and the recorder use. Nothing here waits in a nested
 // event loop: the pauses between commands are steps run from a timer, and a
 // reading is handed over when it arrives.
+class CsvRecorder;
+class OpenSession;
+class SampleSession;
+
 class RemoteBoard : public QObject, private DataSink
 {
     Q_OBJECT
@@ -71,6 +76,9 @@ public:
     const InstrumentProtocol &acquisition() const { return *m_acquisition; }
     QString initiate();
     void abort();
+    // The samples a window of the acquisition's plotter shows, computed
+    // channels included; none without such a window.
+    const SampleSession *shownSamples() const;
     bool isAcquiring() const { return m_acquiring; }
     const SampleStore &samples() const { return m_samples; }
     // Samples since INITiate, counting those the store no longer holds.
@@ -81,6 +89,16 @@ public:
     // failure), or with why they will not.
     void whenSamples(qint64 count, QObject *context, std::function<void(const QString &failure)> done);
 
+    // RECord: the folder its files go to, and one recording at a time of
+    // `instrument`'s readings or samples (the columns a window records). It
+    // starts the instrument as a measurement or INITiate does, and ends when
+    // another instrument takes the board. The file is opened off this thread.
+    void setRecordFolder(const QString &folder) { m_recordFolder = folder; }
+    QString recordFolder() const { return m_recordFolder; }
+    QString startRecording(const QString &path, const InstrumentProtocol &instrument);
+    void stopRecording();
+    bool isRecording() const;
+
     // Every instrument stopped and the outputs as at the start; pending
     // readings fail.
     void reset();
@@ -88,6 +106,9 @@ public:
     bool isIdle() const { return m_steps.empty() && !m_stepTimer.isActive(); }
     // For good: the instrument stopped and the port closed, as a window's Quit.
     void stop();
+    // The same for now, so a window of the panel can take the board; what
+    // waits is told `reason`, and the next command opens it again.
+    void release(const QString &reason);
 
 signals:
     // The last queued command went out.
@@ -130,6 +151,9 @@ private:
     // The samples stop being kept; who waits for them is told `reason`.
     void endAcquisition(const QString &reason);
     void lost(const QString &message);
+    void endOwnAcquisition();
+    // The next reading `open`'s window takes, or why none comes.
+    void nextShownReading(OpenSession &open, QObject *context, ReadingDone done);
 
     std::unique_ptr<QSerialPort> m_port;
     std::unique_ptr<BoardLink> m_link;
@@ -149,4 +173,7 @@ private:
     SampleStore m_samples{sampleCapacity};
     qint64 m_samplesTaken = 0;
     RateMeter m_rate;
+    QString m_recordFolder;
+    std::unique_ptr<CsvRecorder> m_recorder;
+    const InstrumentProtocol *m_recorded = nullptr;
 };

@@ -4,10 +4,12 @@
 
 #include "instrumentprotocol.h"
 #include "remoteboard.h"
+#include "samplesession.h"
 
 #include <QtEndian>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -47,32 +49,37 @@ ScpiSession::Result ScpiSession::acquisitionRate(Call &call)
     return Result::answer(Scpi::number(m_board.sampleRate().value_or(NAN)));
 }
 
-QByteArray ScpiSession::samplesAnswer(int count) const
+QByteArray ScpiSession::samplesAnswer(const SampleStore &store, int count) const
 {
-    const SampleStore &store = m_board.samples();
     const CountUnit unit = m_board.acquisition().frameUnit;
     const int first = store.size() - count;
+    const int channels = store.channelCount();
+    // Inputs are kept as counts, computed channels in the unit already.
+    const auto valueAt = [&](int position, int channel) {
+        double value = NAN;
+        if (!store.value(position, channel, &value))
+            return double(NAN);
+        return channel < Sample::channelCount ? unit.valueOf(value) : value;
+    };
     if (!m_realFormat) {
         QByteArray text;
-        text.reserve(count * Sample::channelCount * 6);
+        text.reserve(count * channels * 6);
         for (int position = first; position < store.size(); ++position) {
-            const Sample &sample = store.at(position);
-            for (int channel = 0; channel < Sample::channelCount; ++channel) {
+            for (int channel = 0; channel < channels; ++channel) {
                 if (position > first || channel > 0)
                     text += ',';
-                text += Scpi::number(sample.hasValue(channel) ? unit.valueOf(sample.values[size_t(channel)]) : NAN);
+                text += Scpi::number(valueAt(position, channel));
             }
         }
         return text;
     }
     // A definite-length block: "#", the length's digit count, the length,
     // then big-endian 32-bit floats.
-    QByteArray values(count * Sample::channelCount * 4, Qt::Uninitialized);
+    QByteArray values(count * channels * 4, Qt::Uninitialized);
     uchar *out = reinterpret_cast<uchar *>(values.data());
     for (int position = first; position < store.size(); ++position) {
-        const Sample &sample = store.at(position);
-        for (int channel = 0; channel < Sample::channelCount; ++channel) {
-            const float value = sample.hasValue(channel) ? float(unit.valueOf(sample.values[size_t(channel)])) : NAN;
+        for (int channel = 0; channel < channels; ++channel) {
+            const float value = float(valueAt(position, channel));
             quint32 bits = 0;
             std::memcpy(&bits, &value, sizeof bits);
             qToBigEndian(bits, out);
@@ -96,6 +103,12 @@ ScpiSession::Result ScpiSession::fetchData(Call &call)
             return Result::error(error);
         count = *asked;
     }
+    if (const SampleSession *shown = m_board.shownSamples()) {
+        // What the window holds now, as its plot shows it.
+        if (shown->store().isEmpty())
+            return Result::error(ScpiError::dataStale, "the window has no samples");
+        return Result::answer(samplesAnswer(shown->store(), std::min(count, shown->store().size())));
+    }
     if (m_board.isAcquiring()) {
         // The last `count`, once there are as many.
         auto finish = call.finish;
@@ -103,13 +116,13 @@ ScpiSession::Result ScpiSession::fetchData(Call &call)
             if (!failure.isEmpty())
                 finish(hardware(failure));
             else
-                finish(Result::answer(samplesAnswer(std::min(count, m_board.samples().size()))));
+                finish(Result::answer(samplesAnswer(m_board.samples(), std::min(count, m_board.samples().size()))));
         });
         return Result::later();
     }
     if (m_board.samples().isEmpty())
         return Result::error(ScpiError::dataStale, "no samples; INITiate first");
-    return Result::answer(samplesAnswer(std::min(count, m_board.samples().size())));
+    return Result::answer(samplesAnswer(m_board.samples(), std::min(count, m_board.samples().size())));
 }
 
 ScpiSession::Result ScpiSession::fetchHeader(Call &call)
@@ -117,7 +130,10 @@ ScpiSession::Result ScpiSession::fetchHeader(Call &call)
     if (!hasParameters(call, 0, 0))
         return Result::done();
     QList<QByteArray> names;
-    for (const QString &column : m_board.acquisition().columns)
+    QStringList columns = m_board.acquisition().columns;
+    if (const SampleSession *shown = m_board.shownSamples())
+        columns += shown->store().computedNames();
+    for (const QString &column : columns)
         names.append(Scpi::quoted(column.toUtf8()));
     return Result::answer(names.join(','));
 }

@@ -74,6 +74,9 @@ const ScpiSession::Row ScpiSession::table[] = {
     {"FORMat[:DATA]?", &ScpiSession::dataFormat},
     {"INITiate[:IMMediate]", &ScpiSession::initiate},
     {"ABORt", &ScpiSession::abortAcquisition},
+    {"RECord:STARt", &ScpiSession::startRecording},
+    {"RECord:STOP", &ScpiSession::stopRecording},
+    {"RECord:STATe?", &ScpiSession::recordingState},
     {nullptr, nullptr},
 };
 

@@ -70,6 +70,7 @@ QByteArray errorText(int code)
         {ScpiError::invalidSuffix, "Invalid suffix"},
         {ScpiError::invalidStringData, "Invalid string data"},
         {ScpiError::execution, "Execution error"},
+        {ScpiError::parameter, "Parameter error"},
         {ScpiError::settingsConflict, "Settings conflict"},
         {ScpiError::dataOutOfRange, "Data out of range"},
         {ScpiError::illegalParameterValue, "Illegal parameter value"},

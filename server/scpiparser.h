@@ -19,6 +19,7 @@ constexpr int headerSuffixOutOfRange = -114;
 constexpr int invalidSuffix = -131;
 constexpr int invalidStringData = -151;
 constexpr int execution = -200;
+constexpr int parameter = -220;
 constexpr int settingsConflict = -221;
 constexpr int dataOutOfRange = -222;
 constexpr int illegalParameterValue = -224;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class RemoteBoard;
+class SampleStore;
 
 // A client's errors, oldest first, at most `capacity`: when it is full, the
 // newest entry becomes "Queue overflow" and further errors are lost, as SCPI
@@ -119,6 +120,9 @@ private:
     Result dataFormat(Call &call);
     Result initiate(Call &call);
     Result abortAcquisition(Call &call);
+    Result startRecording(Call &call);
+    Result stopRecording(Call &call);
+    Result recordingState(Call &call);
     // The output a SOURce or OUTPut suffix names (0 or 1), or -1 with the error queued.
     int outputOf(const Call &call);
     // A PWM output's setting, the call's one parameter read as `Setting`
@@ -127,7 +131,8 @@ private:
     Result changeOutput(Call &call);
     template <typename Setting>
     Result answerOutput(Call &call);
-    QByteArray samplesAnswer(int count) const;
+    // The newest `count` samples of `store`, every channel of each.
+    QByteArray samplesAnswer(const SampleStore &store, int count) const;
 
     struct Row
     {

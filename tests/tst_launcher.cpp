@@ -1,9 +1,15 @@
 #include "instrumentkinds.h"
 #include "instrumentprotocol.h"
 #include "mainwindow.h"
+#include "plotter.h"
+#include "remotecontrol.h"
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QTcpSocket>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +17,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSerialPort>
 #include <QStatusBar>
 #include <QToolBar>
@@ -54,6 +61,15 @@ struct QuietLauncher
     MainWindow launcher;
 };
 
+// One line's answer from the panel's SCPI server.
+QByteArray ask(QTcpSocket &client, const QByteArray &line)
+{
+    client.write(line + '\n');
+    if (!QTest::qWaitFor([&] { return client.canReadLine(); }, 20000))
+        return "(no answer)";
+    return client.readLine().trimmed();
+}
+
 void closeAll()
 {
     for (QDialog *window : instrumentWindows())
@@ -80,6 +96,8 @@ private slots:
     void openByName();
     void desktopActionsOpenEveryInstrument();
     void placeAndSizeComeBack();
+    void remoteClientsYieldTheBoardToWindows();
+    void remoteClientsReadAndDriveTheOpenWindows();
     void cleanup() { closeAll(); }
 };
 
@@ -255,6 +273,87 @@ void TestLauncher::placeAndSizeComeBack()
     MainWindow next;
     next.show();
     QCOMPARE(next.geometry(), moved);
+}
+
+void TestLauncher::remoteClientsYieldTheBoardToWindows()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    fixture.board.setVoltages(1650, 3300, 12);
+    ModalBoxCatcher catcher;
+    MainWindow launcher;
+    launcher.show();
+    QCOMPARE(launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}), QString());
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
+    QVERIFY(client.waitForConnected(20000));
+    QCOMPARE(ask(client, "*IDN?;:MEAS:VOLT?").mid(0, 10) + ask(client, "MEAS:VOLT?"),
+             QByteArray("tst_launch1.650,3.300,0.012"));
+    // A window takes the board from the clients, who are told, never left waiting.
+    launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+    QCOMPARE(instrumentWindows().size(), 1);
+    QVERIFY(catcher.boxes.isEmpty());
+    QVERIFY(ask(client, "MEAS:FREQ?;:SYST:ERR?").startsWith("-240,"));
+    closeAll();
+    QCOMPARE(ask(client, "MEAS:VOLT?"), QByteArray("1.650,3.300,0.012"));
+
+    // The context menu's dialog says what another address exposes, and keeps what it applies.
+    QCOMPARE(launcher.contextMenuPolicy(), Qt::ActionsContextMenu);
+    launcher.actions().first()->trigger();
+    auto *dialog = launcher.findChild<QDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QLineEdit *>()->setText("0.0.0.0");
+    QVERIFY(dialog->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)->text().contains("without authentication"));
+    dialog->findChild<QLineEdit *>()->setText("::1");
+    dialog->findChild<QCheckBox *>()->setChecked(false);
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    QTRY_VERIFY(client.state() == QAbstractSocket::UnconnectedState);
+    QCOMPARE(RemoteControl::remembered().address, QHostAddress("::1"));
+    QVERIFY(!RemoteControl::remembered().on);
+}
+
+void TestLauncher::remoteClientsReadAndDriveTheOpenWindows()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    fixture.board.setVoltages(1650, 3300, 12);
+    ModalBoxCatcher catcher;
+    MainWindow launcher;
+    launcher.show();
+    QCOMPARE(launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}), QString());
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
+    QVERIFY(client.waitForConnected(20000));
+
+    // The voltmeter window's own reading; closing it under a waiting client is an error.
+    launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+    QCOMPARE(ask(client, "MEAS:VOLT? PAD1"), QByteArray("3.300"));
+    fixture.board.setSilent(true);
+    client.write("MEAS:VOLT?\n");
+    closeAll();
+    QCOMPARE(ask(client, "SYST:ERR?"), QByteArray("-240,\"Hardware error;the instrument's window was closed\""));
+    fixture.board.setSilent(false);
+
+    // The PWM window shows a client's setting and sends it as its Enable does.
+    launcher.findChild<QPushButton *>("pushButtonPwm")->click();
+    QDialog *pwm = instrumentWindows().value(0);
+    QCOMPARE(ask(client, "SOUR2:PWM:FREQ 1250;DCYC 30;:OUTP2 ON;:SYST:ERR?"), QByteArray("0,\"No error\""));
+    QTRY_COMPARE(pwm->findChild<QSpinBox *>("freq1")->value(), 1250);
+    QCOMPARE(pwm->findChild<QSpinBox *>("duty1")->value(), 30);
+    QTRY_VERIFY(fixture.board.received().contains("m\n1\n1250\n30\n"));
+    closeAll();
+
+    // The plot's samples with its computed channel; ABORt and INITiate stop and run it.
+    launcher.findChild<QPushButton *>("pushButtonOsciloscope")->click();
+    auto *scope = qobject_cast<Plotter *>(instrumentWindows().value(0));
+    QVERIFY(scope && scope->setMathChannels({MathChannel("Sum", "PAD0 + PAD1", "V")}));
+    QTRY_VERIFY(scope->intake().store().size() >= 5);
+    QCOMPARE(ask(client, "FETC:HEAD?").count(','), 3);
+    QCOMPARE(ask(client, "FETC? 5").count(','), 5 * 4 - 1);
+    ask(client, "ABOR;*OPC?");
+    QTRY_VERIFY(!scope->isPlotting());
+    ask(client, "INIT;*OPC?");
+    QTRY_VERIFY(scope->isPlotting());
 }
 
 QTEST_MAIN(TestLauncher)

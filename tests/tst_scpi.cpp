@@ -1,5 +1,6 @@
 // The remote-control server: its command table read without a socket or a
 // board, then the real boardpanel-serve over TCP against the virtual board.
+#include "instrumentprotocol.h"
 #include "remoteboard.h"
 #include "scpisession.h"
 #include "testsupport.h"
@@ -10,6 +11,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
+#include <vector>
+#include <sys/stat.h>
 
 using namespace TestSupport;
 
@@ -19,10 +23,10 @@ namespace {
 class Server
 {
 public:
-    explicit Server(const QString &boardPath)
+    explicit Server(const QString &boardPath, const QStringList &more = {})
     {
         m_process.start(QStringLiteral(SERVER_PATH),
-                        {"--port", boardPath, "--listen", "127.0.0.1:0"});
+                        QStringList{"--port", boardPath, "--listen", "127.0.0.1:0"} + more);
     }
     ~Server()
     {
@@ -40,6 +44,15 @@ public:
     {
         m_errors += QString::fromLocal8Bit(m_process.readAllStandardError());
         return m_errors;
+    }
+    // The server's resident memory in kB, as /proc has it.
+    qint64 residentKb() const
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        const QRegularExpression resident(QStringLiteral("VmRSS:\\s+(\\d+)"));
+        return resident.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
     }
     int stop()
     {
@@ -72,6 +85,7 @@ private slots:
     void commands_data();
     void commands();
     void serverDrivesTheBoard();
+    void manyClientsBadClientsAndAReplug();
 };
 
 void TestScpi::commands_data()
@@ -110,6 +124,20 @@ void TestScpi::commands_data()
                                       << QByteArray("ACC;\"X\",\"Y\",\"Z\";REAL,32")
                                       << QByteArray("-224,\"Illegal parameter value;REAL,32 only\"|"
                                                     "-230,\"Data corrupt or stale;no samples; INITiate first\"");
+    // Names only, and nothing that is there but no plain file.
+    QTest::newRow("record names") << QByteArray("REC:STAR \"../x.csv\";STAR \"/tmp/x.csv\";STAR \"a/../../x.csv\";"
+                                                "STAR \"\";STAR \"pipe.csv\";STAR \"link.csv\";STAR \"x.csv\",PWM;STAT?")
+                                  << QByteArray("0")
+                                  << QByteArray("-220,\"Parameter error;a name only, no folder\"|"
+                                                "-220,\"Parameter error;a name only, no folder\"|"
+                                                "-220,\"Parameter error;a name only, no folder\"|"
+                                                "-220,\"Parameter error;a file name is needed\"|"
+                                                "-220,\"Parameter error;pipe.csv is there and is no plain file\"|"
+                                                "-220,\"Parameter error;link.csv is there and is no plain file\"|"
+                                                "-224,\"Illegal parameter value\"");
+    QTest::newRow("record without a board") << QByteArray("REC:STAR \"x.csv\",VOLT;STAT?;STOP")
+                                            << QByteArray("0")
+                                            << QByteArray("-240,\"Hardware error;Could not connect to your device.\"");
     QTest::newRow("status") << QByteArray("*ESE 32;BAD;*STB?;*ESR?;*ESR?;*CLS;*STB?;*OPC;*ESR?;*OPC?")
                             << QByteArray("36;32;0;0;1;1") << QByteArray();
     QByteArray many;
@@ -127,7 +155,11 @@ void TestScpi::commands()
     QFETCH(QByteArray, answer);
     QFETCH(QByteArray, errors);
     const PortList noPorts({});
+    QTemporaryDir folder;
+    QVERIFY(::mkfifo(qPrintable(folder.filePath("pipe.csv")), 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("/tmp"), folder.filePath("link.csv")));
     RemoteBoard board;
+    board.setRecordFolder(folder.path());
     ScpiSession session(board);
     QByteArrayList answers;
     connect(&session, &ScpiSession::answered, this, [&](const QByteArray &text) { answers.append(text); });
@@ -150,7 +182,8 @@ void TestScpi::serverDrivesTheBoard()
     QVERIFY(fixture.isReady());
     fixture.board.setVoltages(1650, 3300, 12);
     fixture.board.setCounterInterval(50);
-    Server server(fixture.board.devicePath());
+    QTemporaryDir folder;
+    Server server(fixture.board.devicePath(), {"--record-dir", folder.path()});
     const quint16 port = server.port();
     QVERIFY2(port != 0, qPrintable(server.errors()));
     QTcpSocket client;
@@ -166,7 +199,15 @@ void TestScpi::serverDrivesTheBoard()
     QCOMPARE(ask(client, "SOUR1:PWM:FREQ 1250;DCYC 30;FREQ 50001;:OUTP1 ON;*OPC?"), QByteArray("1"));
     QCOMPARE(fixture.board.channelSettings(), (QList<VirtualBoard::ChannelSetting>{{0, 1250, 30}}));
     QVERIFY(fixture.board.received().contains("p\nm\n0\n1250\n30\n"));
+    // A recording of readings, the voltmeter's columns, ended by another instrument.
+    QCOMPARE(ask(client, "REC:STAR \"volts.csv\",VOLT;STAT?"), QByteArray("1"));
+    QFile volts(folder.filePath("volts.csv"));
+    QTRY_VERIFY_WITH_TIMEOUT(volts.size() > 100, 20000);
     QCOMPARE(ask(client, "MEAS:FREQ?"), QByteArray("1250"));
+    QCOMPARE(ask(other, "REC:STAT?"), QByteArray("0"));
+    QVERIFY(volts.open(QIODevice::ReadOnly));
+    QCOMPARE(volts.readLine().trimmed(), InstrumentProtocol::voltmeter().header.join(',').toUtf8());
+    QVERIFY(volts.readLine().startsWith("1,"));
     // Each client its own errors.
     QCOMPARE(ask(other, "SYST:ERR?"), QByteArray("0,\"No error\""));
     QCOMPARE(ask(client, "SYST:ERR?"), QByteArray("-222,\"Data out of range\""));
@@ -178,6 +219,51 @@ void TestScpi::serverDrivesTheBoard()
     QCOMPARE(server.stop(), 0);
     QVERIFY(fixture.board.received().endsWith("r\n"));
     QCOMPARE(fixture.board.mode(), VirtualBoard::Mode::Idle);
+}
+
+void TestScpi::manyClientsBadClientsAndAReplug()
+{
+    BoardFixture fixture;
+    QVERIFY(fixture.isReady());
+    QTemporaryDir folder;
+    QVERIFY(fixture.board.setLinkPath(folder.filePath("board")));
+    fixture.board.setVoltages(1650, 3300, 12);
+    Server server(fixture.board.devicePath());
+    const quint16 port = server.port();
+    QVERIFY2(port != 0, qPrintable(server.errors()));
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    for (int i = 0; i < 19; ++i) {
+        clients.push_back(std::make_unique<QTcpSocket>());
+        clients.back()->connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(clients.back()->waitForConnected(20000));
+    }
+    // Half a line and silence; 16 MB without a line end; a long answer nobody waits for.
+    QTcpSocket &half = *clients[16];
+    QTcpSocket &flood = *clients[17];
+    half.write("MEAS:VOLT");
+    const qint64 residentBefore = server.residentKb();
+    flood.write(QByteArray(16 << 20, 'x'));
+    QTRY_VERIFY_WITH_TIMEOUT(flood.bytesToWrite() == 0, 60000);
+    clients[18]->write(QByteArray("*IDN?;").repeated(2000) + "*IDN?\n");
+    QTRY_VERIFY(clients[18]->bytesAvailable() > 0);
+    clients[18]->abort();
+    // Sixteen at once, each with its own errors.
+    for (int i = 0; i < 16; ++i)
+        clients[size_t(i)]->write("BAD" + QByteArray::number(i) + ";:MEAS:VOLT?;:SYST:ERR?\n");
+    for (int i = 0; i < 16; ++i) {
+        QTcpSocket &client = *clients[size_t(i)];
+        QVERIFY(QTest::qWaitFor([&] { return client.canReadLine(); }, 20000));
+        QCOMPARE(client.readLine(), "1.650,3.300,0.012;-113,\"Undefined header;BAD" + QByteArray::number(i) + "\"\n");
+    }
+    QCOMPARE(ask(flood, "\nSYST:ERR?;ERR?"), QByteArray("-363,\"Input buffer overrun;line over 64 KiB\";0,\"No error\""));
+    QVERIFY2(server.residentKb() - residentBefore < 4096, qPrintable(QString::number(server.residentKb() - residentBefore)));
+    QCOMPARE(ask(half, "? PAD0"), QByteArray("1.650"));
+
+    // Unplugged under a client: an error at once, never a hang; the board back after a replug.
+    QTcpSocket &client = *clients[0];
+    fixture.board.replug(1000);
+    QVERIFY(ask(client, "MEAS:VOLT?;:SYST:ERR?").startsWith("-240,"));
+    QTRY_COMPARE_WITH_TIMEOUT(ask(client, "MEAS:VOLT? PAD2;:SYST:ERR?"), QByteArray("0.012;0,\"No error\""), 30000);
 }
 
 QTEST_MAIN(TestScpi)

@@ -3,6 +3,7 @@
 #include "board.h"
 #include "boardchoice.h"
 #include "instrumentprotocol.h"
+#include "opensession.h"
 #include "publishcontrol.h"
 #include "rawdatawindow.h"
 #include "recordingcontrol.h"
@@ -195,6 +196,7 @@ void InstrumentDialog::addReadingTools(std::function<QString()> shownReading,
     addPublishing(instrument)->showStatusIn(*m_title);
     m_readings = std::make_unique<ReadingIntake>(instrument);
     feedControls(m_readings->sinks());
+    m_open = new OpenSession(instrument, this);
     m_history = std::make_unique<ReadingHistory>(int(instrument.columns.size()));
     m_chartAction = new QAction(tr("Show Chart"), this);
     m_chartAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_G));
@@ -214,6 +216,7 @@ void InstrumentDialog::resetReadings()
 
 void InstrumentDialog::addReading(const Reading &reading)
 {
+    m_open->takeReading(reading);
     if (reading.gapBefore)
         m_history->markGap();
     m_history->add(reading.wallMs, reading.values.data());

@@ -22,6 +22,7 @@ class QAction;
 class QMenu;
 class QMessageBox;
 class PublishControl;
+class OpenSession;
 class RecordingControl;
 class SampleStore;
 struct InstrumentProtocol;
@@ -186,6 +187,8 @@ private:
     WindowMemory *const m_memory;
     QAction *m_chartAction = nullptr;
     std::unique_ptr<ReadingIntake> m_readings;
+    // What the remote-control server reads of this window.
+    OpenSession *m_open = nullptr;
     std::unique_ptr<ReadingHistory> m_history;
     QPointer<ReadingChart> m_chartWindow;
 };

@@ -1,0 +1,37 @@
+// The board as the panel's open windows have it: their readings and
+// samples read, their plot and PWM asked through their sessions.
+#include "remoteboard.h"
+
+#include "opensession.h"
+
+#include <QTimer>
+
+void RemoteBoard::nextShownReading(OpenSession &open, QObject *context, ReadingDone done)
+{
+    // The first of a reading, the window closing and the deadline ends it.
+    auto pending = std::make_shared<ReadingDone>(std::move(done));
+    auto connections = std::make_shared<std::vector<QMetaObject::Connection>>();
+    const auto finish = [pending, connections](const Reading *reading, const QString &failure) {
+        if (!*pending)
+            return;
+        for (const QMetaObject::Connection &connection : *connections)
+            disconnect(connection);
+        const ReadingDone call = std::move(*pending);
+        *pending = nullptr;
+        call(reading, failure);
+    };
+    connections->push_back(connect(&open, &OpenSession::readingTaken, context,
+                                   [finish](const Reading &reading) { finish(&reading, QString()); }));
+    connections->push_back(connect(&open, &QObject::destroyed, context, [finish] {
+        finish(nullptr, tr("the instrument's window was closed"));
+    }));
+    QTimer::singleShot(replyTimeoutMs, context, [finish] {
+        finish(nullptr, tr("the window's board sent nothing for %1 s").arg(replyTimeoutMs / 1000));
+    });
+}
+
+const SampleSession *RemoteBoard::shownSamples() const
+{
+    const OpenSession *open = OpenSession::find(*m_acquisition);
+    return open ? open->samples() : nullptr;
+}
