@@ -269,7 +269,8 @@ void CsvRecorder::takeSample(const Sample &sample, const double *computed,
         return;
     // The names change with the channels, seldom: the same list is given
     // again until then.
-    if (m_sources.size() != size_t(m_computedColumns) || !computedNames.isSharedWith(m_matchedNames)) {
+    if (m_sources.size() != size_t(m_computedColumns)
+        || !computedNames.isSharedWith(m_matchedNames)) {
         m_matchedNames = computedNames;
         m_sources.clear();
         for (const QString &name : qAsConst(m_computedNames))

@@ -3,7 +3,8 @@
 
 #include "instrumentprotocol.h"
 
-Counter::Counter(QWidget *parent) : ReadingWindow(InstrumentProtocol::counter(), parent), ui(new Ui::Counter)
+Counter::Counter(QWidget *parent)
+    : ReadingWindow(InstrumentProtocol::counter(), parent), ui(new Ui::Counter)
 {
     ui->setupUi(this);
 

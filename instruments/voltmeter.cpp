@@ -7,7 +7,8 @@
 #include <QDebug>
 #include <QTextDocumentFragment>
 
-Voltmeter::Voltmeter(QWidget *parent) : ReadingWindow(InstrumentProtocol::voltmeter(), parent), ui(new Ui::Voltmeter)
+Voltmeter::Voltmeter(QWidget *parent)
+    : ReadingWindow(InstrumentProtocol::voltmeter(), parent), ui(new Ui::Voltmeter)
 {
     ui->setupUi(this);
     ui->labelVolt0->setText(QStringLiteral("0"));
