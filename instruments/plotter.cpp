@@ -241,6 +241,8 @@ void Plotter::createActions()
         BusyScope busy(this);
         viewport.askYRange(this);
     });
+    // The usual y ranges of the lanes are their signals'.
+    connect(viewport.resetAction(), &QAction::triggered, &views.lanes(), &LanesView::followSignals);
     connect(views.lanes().laneRangeAction(), &QAction::triggered, this, [this] {
         BusyScope busy(this);
         views.lanes().askLaneRange(this);

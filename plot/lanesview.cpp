@@ -53,10 +53,7 @@ LanesView::LanesView()
     : m_rangeAction(new QAction(tr("Lane Range…"), this)),
       m_automaticAction(new QAction(tr("Automatic Lane Ranges"), this))
 {
-    connect(m_automaticAction, &QAction::triggered, this, [this] {
-        m_setRanges.clear();
-        emit changed();
-    });
+    connect(m_automaticAction, &QAction::triggered, this, &LanesView::followSignals);
 }
 
 LanesView::~LanesView() = default;
@@ -270,6 +267,12 @@ void LanesView::setLaneRange(int channel, AxisSpan range)
     if (!LaneLayout::isUsable(range))
         return;
     m_setRanges.insert(channel, range);
+    emit changed();
+}
+
+void LanesView::followSignals()
+{
+    m_setRanges.clear();
     emit changed();
 }
 

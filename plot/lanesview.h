@@ -60,6 +60,8 @@ public:
     // "Lane Range…": the window runs askLaneRange() for it, as one of its loops.
     QAction *laneRangeAction() const { return m_rangeAction; }
     void askLaneRange(QWidget *window);
+    // Every lane's range follows its signal again ("Automatic Lane Ranges").
+    void followSignals();
 
     // The lanes, top to bottom.
     int laneCount() const { return int(m_lanes.size()); }

@@ -49,6 +49,8 @@ public:
     void addToMenu(QMenu &menu) const;
     // "Set Range…": the window runs askYRange() for it, as one of its loops.
     QAction *setRangeAction() const { return m_setRangeAction; }
+    // "Reset View", for the views that reset their own along with it.
+    QAction *resetAction() const { return m_resetAction; }
     void askYRange(QWidget *window);
 
     // The plot runs (the wheel sets the rolling length) or is stopped (the

@@ -137,15 +137,21 @@ void TestKeptSettings::staleChannelChoicesFallBack()
     fixture.board.setSerialNumber("BOARD-B");
     PlotterSettings kept;
     kept.mathChannels = {MathChannel("M1", "PAD0-PAD1"), MathChannel("M2", "PAD1"), MathChannel("M3", "PAD2")};
-    std::tie(kept.view, kept.triggerSource, kept.xyX, kept.xyY) = std::tuple(PlotterSettings::View::XY, 5, 5, 4);
+    std::tie(kept.view, kept.triggerSource, kept.xyX, kept.xyY) = std::tuple(PlotterSettings::View::Lanes, 5, 5, 4);
+    kept.laneRanges = {{1, {0, 10}}, {5, {-1, 1}}};
     QVERIFY(SettingsFile::writeGroup("osciloscope", kept.toValues()));
     kept.mathChannels.resize(1);
     QVERIFY(SettingsFile::writeGroup("osciloscope-board-BOARD-B", kept.toValues()));
-    auto *window = new Osciloscope;
+    QPointer<QDialog> window(new Osciloscope);
     window->show();
-    QCOMPARE(window->mathChannels(), kept.mathChannels);
-    QCOMPARE(window->scope().trigger().sourceChannel(), 0);
-    QCOMPARE(window->viewSwitch().xy().tableHeader(), (QStringList{"sample", "PAD0", "PAD1"}));
+    auto *scope = static_cast<Osciloscope *>(window.data());
+    QCOMPARE(scope->mathChannels(), kept.mathChannels);
+    QCOMPARE(scope->scope().trigger().sourceChannel(), 0);
+    QCOMPARE(scope->viewSwitch().xy().tableHeader(), (QStringList{"sample", "PAD0", "PAD1"}));
+    // The lanes come back, with the range set in the lane that is still there.
+    QCOMPARE(scope->viewSwitch().view(), ViewSwitch::View::Lanes);
+    quit(window);
+    QCOMPARE(keptForOsciloscope().laneRanges, (QMap<int, AxisSpan>{{1, {0, 10}}}));
 }
 
 void TestKeptSettings::placeAndSizeComeBack()

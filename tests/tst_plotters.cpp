@@ -1637,6 +1637,10 @@ void TestPlotters::lanesStackTheShownChannels()
     QCOMPARE(xRange(window.get()).size(), shownX.size() * 0.8);
     QCOMPARE(lanes.laneRect(2)->axis(QCPAxis::atBottom)->range(), xRange(window.get()));
     QCOMPARE(laneY(0)->range().size(), first.size() * 0.8);
+    // Reset View: the time axis and the lanes as they were.
+    QTest::keyClick(window.get(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(xRange(window.get()), shownX);
+    QCOMPARE(laneY(0)->range(), first);
 
     // A hidden channel gives up its lane.
     for (QAction *show : window->findChildren<QAction *>())
