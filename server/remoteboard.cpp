@@ -302,7 +302,10 @@ QString RemoteBoard::setOutput(int index, const Output &output)
         // The window sends it, as its Enable does; off is its setting at 0 Hz.
         const bool send = output.on || current.on;
         current = output;
-        open->requestPwm(index, send && !output.on ? 0 : output.frequencyHz, output.dutyPercent, send);
+        const int shownHz = send && !output.on ? 0 : output.frequencyHz;
+        // Shown at once: a query after it in the same line reads the boxes.
+        open->showPwm(index, shownHz, output.dutyPercent);
+        open->requestPwm(index, shownHz, output.dutyPercent, send);
         return QString();
     }
     if (!output.on && !current.on) {

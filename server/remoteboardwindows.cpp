@@ -35,3 +35,16 @@ const SampleSession *RemoteBoard::shownSamples() const
     const OpenSession *open = OpenSession::find(*m_acquisition);
     return open ? open->samples() : nullptr;
 }
+
+RemoteBoard::Output RemoteBoard::output(int index) const
+{
+    Output output = m_outputs[size_t(index)];
+    if (const OpenSession *open = OpenSession::find(InstrumentProtocol::pwm())) {
+        const OpenSession::PwmShown shown = open->pwmShown(index);
+        output.dutyPercent = shown.dutyPercent;
+        // Off shows 0 Hz; the frequency kept is the one ON sends again.
+        if (output.on || shown.frequencyHz != 0)
+            output.frequencyHz = shown.frequencyHz;
+    }
+    return output;
+}
