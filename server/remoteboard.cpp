@@ -404,25 +404,3 @@ void RemoteBoard::stop()
     m_intake.reset();
     m_running = m_planned = nullptr;
 }
-
-void RemoteBoard::release(const QString &reason)
-{
-    if (!m_link)
-        return;
-    m_steps.clear();
-    m_stepTimer.stop();
-    stopRecording();
-    m_acquiring = false;
-    failAll(reason);
-    m_intake.reset();
-    m_running = m_planned = nullptr;
-    // Whoever holds the board next starts it afresh.
-    for (Output &output : m_outputs)
-        output.on = false;
-    // Taken out first: the stop waits with the event loop running, where a
-    // command may make a new link.
-    const std::unique_ptr<QSerialPort> port = std::move(m_port);
-    const std::unique_ptr<BoardLink> link = std::move(m_link);
-    link->stop();
-    emit becameIdle();
-}
