@@ -29,6 +29,18 @@ public:
     void setSamples(const SampleSession *samples) { m_samples = samples; }
     const SampleSession *samples() const { return m_samples; }
 
+    // From the PWM window: what its boxes of `output` show now.
+    void showPwm(int output, int frequencyHz, int dutyPercent)
+    {
+        m_pwmShown[output & 1] = {frequencyHz, dutyPercent};
+    }
+    struct PwmShown
+    {
+        int frequencyHz;
+        int dutyPercent;
+    };
+    PwmShown pwmShown(int output) const { return m_pwmShown[output & 1]; }
+
     // From the window: a reading it took, as it shows it.
     void takeReading(const Reading &reading) { emit readingTaken(reading); }
 
@@ -49,4 +61,5 @@ signals:
 private:
     const InstrumentProtocol &m_instrument;
     const SampleSession *m_samples = nullptr;
+    PwmShown m_pwmShown[2] = {};
 };

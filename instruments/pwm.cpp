@@ -24,6 +24,14 @@ Pwm::Pwm(QWidget *parent)
         if (send)
             enableOutput(output);
     }, Qt::QueuedConnection);
+    const auto show = [open](int output, const QSpinBox *frequency, const QSpinBox *duty) {
+        const auto update = [open, output, frequency, duty] { open->showPwm(output, frequency->value(), duty->value()); };
+        update();
+        for (const QSpinBox *box : {frequency, duty})
+            connect(box, QOverload<int>::of(&QSpinBox::valueChanged), open, update);
+    };
+    show(0, ui->freq0, ui->duty0);
+    show(1, ui->freq1, ui->duty1);
 
     // The window stays usable without a board; the box has told the user.
     // The wait of the start sequence is kept, and its command goes nowhere.

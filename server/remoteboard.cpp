@@ -299,7 +299,10 @@ QString RemoteBoard::setOutput(int index, const Output &output)
         // The window sends it, as its Enable does; off is its setting at 0 Hz.
         const bool send = output.on || current.on;
         current = output;
-        open->requestPwm(index, send && !output.on ? 0 : output.frequencyHz, output.dutyPercent, send);
+        const int shownHz = send && !output.on ? 0 : output.frequencyHz;
+        // Shown at once: a query after it in the same line reads the boxes.
+        open->showPwm(index, shownHz, output.dutyPercent);
+        open->requestPwm(index, shownHz, output.dutyPercent, send);
         return QString();
     }
     if (!output.on && !current.on) {
@@ -397,26 +400,4 @@ void RemoteBoard::stop()
         m_link->stop();
     m_intake.reset();
     m_running = m_planned = nullptr;
-}
-
-void RemoteBoard::release(const QString &reason)
-{
-    if (!m_link)
-        return;
-    m_steps.clear();
-    m_stepTimer.stop();
-    stopRecording();
-    m_acquiring = false;
-    failAll(reason);
-    m_intake.reset();
-    m_running = m_planned = nullptr;
-    // Whoever holds the board next starts it afresh.
-    for (Output &output : m_outputs)
-        output.on = false;
-    // Taken out first: the stop waits with the event loop running, where a
-    // command may make a new link.
-    const std::unique_ptr<QSerialPort> port = std::move(m_port);
-    const std::unique_ptr<BoardLink> link = std::move(m_link);
-    link->stop();
-    emit becameIdle();
 }

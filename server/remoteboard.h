@@ -66,7 +66,8 @@ public:
     using ReadingDone = std::function<void(const Reading *reading, const QString &failure)>;
     void nextReading(const InstrumentProtocol &instrument, QObject *context, ReadingDone done);
 
-    const Output &output(int index) const { return m_outputs[size_t(index)]; }
+    // As the PWM window shows it, where one is open.
+    Output output(int index) const;
     // Sets output `index` (0: PAD0, 1: PAD1). A setting that is or was on
     // goes to the board (off: its setting with 0 Hz); empty, or why not.
     QString setOutput(int index, const Output &output);

@@ -341,6 +341,9 @@ void TestLauncher::remoteClientsReadAndDriveTheOpenWindows()
     QTRY_COMPARE(pwm->findChild<QSpinBox *>("freq1")->value(), 1250);
     QCOMPARE(pwm->findChild<QSpinBox *>("duty1")->value(), 30);
     QTRY_VERIFY(fixture.board.received().contains("m\n1\n1250\n30\n"));
+    pwm->findChild<QSpinBox *>("duty1")->setValue(45);
+    QCOMPARE(ask(client, "SOUR2:PWM:DCYC?;:OUTP2 OFF;:SOUR2:PWM:FREQ?"), QByteArray("45;1250"));
+    QTRY_COMPARE(pwm->findChild<QSpinBox *>("freq1")->value(), 0);
     closeAll();
 
     // The plot's samples with its computed channel; ABORt and INITiate stop and run it.
