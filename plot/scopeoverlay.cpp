@@ -33,6 +33,49 @@ ScopeOverlay::ScopeOverlay(bool withTrigger, const QStringList &channelNames)
         }
         m_modeActions[0]->setChecked(true);
 
+        auto *captureModes = new QActionGroup(this);
+        const std::array<QString, 3> captureTexts{tr("Auto"), tr("Normal"), tr("Single")};
+        for (size_t i = 0; i < m_captureModeActions.size(); ++i) {
+            QAction *action = captureModes->addAction(captureTexts[i]);
+            action->setCheckable(true);
+            const auto mode = CaptureMode(i);
+            connect(action, &QAction::triggered, this, [this, mode] { setCaptureMode(mode); });
+            m_captureModeActions[i] = action;
+        }
+        m_armSingleAction = new QAction(tr("Arm Single"), this);
+        m_armSingleAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_T));
+        connect(m_armSingleAction, &QAction::triggered, this, &ScopeOverlay::armSingle);
+
+        // Optional: a share set otherwise (SCPI, a kept setting) checks none.
+        auto *positions = new QActionGroup(this);
+        positions->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (int percent = ScopeTrigger::minPreTriggerPercent;
+             percent <= ScopeTrigger::maxPreTriggerPercent; percent += 10) {
+            QAction *action = positions->addAction(tr("%1 %").arg(percent));
+            action->setCheckable(true);
+            connect(action, &QAction::triggered, this, [this, percent] {
+                m_trigger.setPreTriggerPercent(percent);
+                checkActions();
+                emit changed();
+            });
+            m_preTriggerActions.push_back(action);
+        }
+        auto *holdoffs = new QActionGroup(this);
+        holdoffs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (const int ms : {0, 1, 10, 100, 500, 1000, 2000, 5000, 10000}) {
+            QAction *action = holdoffs->addAction(ms == 0     ? tr("None")
+                                                  : ms < 1000 ? tr("%1 ms").arg(ms)
+                                                              : tr("%1 s").arg(ms / 1000));
+            action->setCheckable(true);
+            connect(action, &QAction::triggered, this, [this, ms] {
+                m_trigger.setHoldoffNs(ms * qint64(1000000));
+                checkActions();
+                emit changed();
+            });
+            m_holdoffActions.emplace_back(action, ms);
+        }
+        checkActions();
+
         m_sources = new QActionGroup(this);
         addSourceActions();
         m_sourceActions[0]->setChecked(true);
@@ -73,8 +116,10 @@ ScopeOverlay::~ScopeOverlay() = default;
 
 void ScopeOverlay::addActionsTo(QWidget *window) const
 {
-    if (m_nextModeAction)
+    if (m_nextModeAction) {
         window->addAction(m_nextModeAction);
+        window->addAction(m_armSingleAction);
+    }
     window->addAction(m_measurementsAction);
 }
 
@@ -167,14 +212,76 @@ void ScopeOverlay::addToMenu(QMenu &menu) const
             sourceMenu->addAction(action);
         triggerMenu->addAction(m_setLevelAction);
         triggerMenu->addAction(m_autoLevelAction);
+        triggerMenu->addSeparator();
+        addTriggerMenus(triggerMenu);
     }
     menu.addAction(m_measurementsAction);
+}
+
+void ScopeOverlay::addTriggerMenus(QMenu *triggerMenu) const
+{
+    QMenu *modeMenu = triggerMenu->addMenu(tr("Mode"));
+    for (QAction *action : m_captureModeActions)
+        modeMenu->addAction(action);
+    triggerMenu->addAction(m_armSingleAction);
+    QMenu *positionMenu = triggerMenu->addMenu(tr("Pre-trigger"));
+    for (QAction *action : m_preTriggerActions)
+        positionMenu->addAction(action);
+    QMenu *holdoffMenu = triggerMenu->addMenu(tr("Holdoff"));
+    for (const auto &[action, ms] : m_holdoffActions)
+        holdoffMenu->addAction(action);
+    triggerMenu->addActions(m_captureActions);
 }
 
 void ScopeOverlay::setMode(TriggerMode mode)
 {
     m_trigger.setMode(mode);
-    m_modeActions[size_t(mode)]->setChecked(true);
+    checkActions();
+    emit changed();
+}
+
+void ScopeOverlay::setCaptureMode(CaptureMode mode)
+{
+    m_trigger.setCaptureMode(mode);
+    checkActions();
+    emit changed();
+}
+
+void ScopeOverlay::armSingle()
+{
+    if (!m_withTrigger)
+        return;
+    // Off would never capture: the plain rising edge.
+    if (m_trigger.mode() == TriggerMode::Off)
+        m_trigger.setMode(TriggerMode::RisingEdge);
+    m_trigger.armSingle();
+    checkActions();
+    emit changed();
+    emit singleArmed();
+}
+
+void ScopeOverlay::checkActions()
+{
+    m_modeActions[size_t(m_trigger.mode())]->setChecked(true);
+    m_captureModeActions[size_t(m_trigger.captureMode())]->setChecked(true);
+    for (size_t i = 0; i < m_preTriggerActions.size(); ++i)
+        m_preTriggerActions[i]->setChecked(ScopeTrigger::minPreTriggerPercent + 10 * int(i)
+                                           == m_trigger.preTriggerPercent());
+    for (const auto &[action, ms] : m_holdoffActions)
+        action->setChecked(ms * qint64(1000000) == m_trigger.holdoffNs());
+}
+
+bool ScopeOverlay::holdsPicture() const
+{
+    return m_withTrigger && m_trigger.mode() != TriggerMode::Off
+           && m_trigger.captureMode() != CaptureMode::Auto && !m_view;
+}
+
+void ScopeOverlay::setCapturesText(const QString &text)
+{
+    if (text == m_capturesText)
+        return;
+    m_capturesText = text;
     emit changed();
 }
 
@@ -194,6 +301,9 @@ void ScopeOverlay::saveTo(PlotterSettings &settings) const
     settings.triggerMode = m_trigger.mode();
     settings.triggerSource = m_trigger.sourceChannel();
     settings.triggerLevel = m_trigger.userLevel();
+    settings.captureMode = m_trigger.captureMode();
+    settings.preTriggerPercent = m_trigger.preTriggerPercent();
+    settings.holdoffMs = int(m_trigger.holdoffNs() / 1000000);
 }
 
 void ScopeOverlay::restoreFrom(const PlotterSettings &settings)
@@ -207,6 +317,9 @@ void ScopeOverlay::restoreFrom(const PlotterSettings &settings)
         m_trigger.setUserLevel(*settings.triggerLevel);
     else
         m_trigger.clearUserLevel();
+    m_trigger.setPreTriggerPercent(settings.preTriggerPercent);
+    m_trigger.setHoldoffNs(settings.holdoffMs * qint64(1000000));
+    m_trigger.setCaptureMode(settings.captureMode);
     setMode(settings.triggerMode);
 }
 
@@ -243,8 +356,9 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
             m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
         }
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
-        m_status->setText(m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered")
-                                                                    : tr("Auto (no trigger)"));
+        m_status->setText(m_capturesText.isEmpty()
+                              ? statusLine()
+                              : statusLine() + QLatin1Char('\n') + m_capturesText);
         placeTopRight(m_status, m_aboveStatus);
     }
 
@@ -261,6 +375,30 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
     for (size_t i = 0; i < std::min(measured.size(), lines); ++i)
         m_readout[i]->setText(measurementLine(m_channelNames.at(int(i)), measured[i]));
     m_readout.back()->setText(sampleRateLine(rate));
+}
+
+QString ScopeOverlay::statusLine() const
+{
+    switch (m_trigger.captureMode()) {
+    case CaptureMode::Auto:
+        break;
+    case CaptureMode::Normal:
+    case CaptureMode::Single: {
+        const QString mode =
+            m_trigger.captureMode() == CaptureMode::Normal ? tr("Normal") : tr("Single");
+        switch (m_drawnStatus) {
+        case TriggerStatus::Waiting:
+            return tr("%1: Waiting").arg(mode);
+        case TriggerStatus::Stopped:
+            return tr("%1: Stopped").arg(mode);
+        case TriggerStatus::Triggered:
+            return tr("%1: Triggered").arg(mode);
+        default:
+            return tr("%1: Armed").arg(mode);
+        }
+    }
+    }
+    return m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered") : tr("Auto (no trigger)");
 }
 
 QStringList ScopeOverlay::measurementTexts() const
