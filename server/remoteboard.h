@@ -5,6 +5,7 @@
 #include "pwmsetting.h"
 #include "ratemeter.h"
 #include "samplestore.h"
+#include "scopetrigger.h"
 
 #include <QObject>
 #include <QPointer>
@@ -81,6 +82,11 @@ public:
     // failure), or with why they will not.
     void whenSamples(qint64 count, QObject *context, std::function<void(const QString &failure)> done);
 
+    // The one trigger over the samples, a plotter's on a rising edge;
+    // a Single capture taken ends the acquisition, its samples kept.
+    ScopeTrigger &trigger() { return m_trigger; }
+    const ScopeTrigger &trigger() const { return m_trigger; }
+
     // Every instrument stopped and the outputs as at the start; pending
     // readings fail.
     void reset();
@@ -148,4 +154,5 @@ private:
     SampleStore m_samples{sampleCapacity};
     qint64 m_samplesTaken = 0;
     RateMeter m_rate;
+    ScopeTrigger m_trigger;
 };

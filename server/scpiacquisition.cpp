@@ -47,15 +47,16 @@ ScpiSession::Result ScpiSession::acquisitionRate(Call &call)
     return Result::answer(Scpi::number(m_board.sampleRate().value_or(NAN)));
 }
 
-QByteArray ScpiSession::samplesAnswer(int count) const
+QByteArray ScpiSession::samplesAnswer(int count, int from) const
 {
     const SampleStore &store = m_board.samples();
     const CountUnit unit = m_board.acquisition().frameUnit;
-    const int first = store.size() - count;
+    const int first = from < 0 ? store.size() - count : from;
+    const int end = first + count;
     if (!m_realFormat) {
         QByteArray text;
         text.reserve(count * Sample::channelCount * 6);
-        for (int position = first; position < store.size(); ++position) {
+        for (int position = first; position < end; ++position) {
             const Sample &sample = store.at(position);
             for (int channel = 0; channel < Sample::channelCount; ++channel) {
                 if (position > first || channel > 0)
@@ -69,7 +70,7 @@ QByteArray ScpiSession::samplesAnswer(int count) const
     // then big-endian 32-bit floats.
     QByteArray values(count * Sample::channelCount * 4, Qt::Uninitialized);
     uchar *out = reinterpret_cast<uchar *>(values.data());
-    for (int position = first; position < store.size(); ++position) {
+    for (int position = first; position < end; ++position) {
         const Sample &sample = store.at(position);
         for (int channel = 0; channel < Sample::channelCount; ++channel) {
             const float value = sample.hasValue(channel) ? float(unit.valueOf(sample.values[size_t(channel)])) : NAN;

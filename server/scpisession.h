@@ -125,9 +125,25 @@ private:
     Result dataFormat(Call &call);
     Result initiate(Call &call);
     Result abortAcquisition(Call &call);
+    // The trigger's (scpitrigger.cpp).
+    Result setTriggerMode(Call &call);
+    Result triggerMode(Call &call);
+    Result setTriggerLevel(Call &call);
+    Result triggerLevel(Call &call);
+    Result setTriggerSource(Call &call);
+    Result triggerSource(Call &call);
+    Result setTriggerPosition(Call &call);
+    Result triggerPosition(Call &call);
+    Result setTriggerHoldoff(Call &call);
+    Result triggerHoldoff(Call &call);
+    Result armSingle(Call &call);
+    Result triggerState(Call &call);
+    Result fetchCapture(Call &call);
     // The output a SOURce or OUTPut suffix names (0 or 1), or -1 with the error queued.
     int outputOf(const Call &call);
-    QByteArray samplesAnswer(int count) const;
+    // The samples from position `from` on, or the newest with -1, in the
+    // data format.
+    QByteArray samplesAnswer(int count, int from = -1) const;
 
     struct Row
     {
