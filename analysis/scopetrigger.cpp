@@ -140,7 +140,9 @@ void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
             judge(position, store, nowNs);
     }
 
-    if (m_shownIndex && !holdsWindowOf(store, *m_shownIndex))
+    // A taken Single capture goes only with its crossing.
+    if (m_shownIndex && !holdsWindowOf(store, *m_shownIndex)
+        && !(m_singleTaken && !store.isEmpty() && store.at(0).index <= *m_shownIndex))
         m_shownIndex.reset();
     if (m_captureMode == CaptureMode::Auto && nowNs - m_lastCrossingNs > autoAfterNs)
         m_shownIndex.reset();
@@ -306,14 +308,17 @@ TriggerStatus ScopeTrigger::status() const
 
 std::optional<TriggeredView> ScopeTrigger::view(const SampleStore &store) const
 {
-    if (m_mode == TriggerMode::Off || !m_shownIndex || !holdsWindowOf(store, *m_shownIndex))
+    if (m_mode == TriggerMode::Off || !m_shownIndex || store.isEmpty())
         return std::nullopt;
-    qint64 lastIndex = *m_shownIndex + postTriggerSamples();
-    // A taken Single capture moved to a later pre-trigger shows what it has.
-    if (store.newest().index < lastIndex) {
-        if (!m_singleTaken)
-            return std::nullopt;
-        lastIndex = store.newest().index;
-    }
-    return TriggeredView{*m_shownIndex, *m_shownIndex - preTriggerSamples(), lastIndex};
+    TriggeredView shown{*m_shownIndex, *m_shownIndex - preTriggerSamples(),
+                        *m_shownIndex + postTriggerSamples()};
+    if (holdsWindowOf(store, shown.triggerIndex) && store.newest().index >= shown.lastIndex)
+        return shown;
+    // A taken Single capture seen from another pre-trigger shows what is
+    // held of it.
+    if (!m_singleTaken || store.at(0).index > shown.triggerIndex)
+        return std::nullopt;
+    shown.firstIndex = std::max(shown.firstIndex, store.at(0).index);
+    shown.lastIndex = std::min(shown.lastIndex, store.newest().index);
+    return shown;
 }

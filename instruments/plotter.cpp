@@ -58,6 +58,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     viewport.cursors().addItems(plot, PlotNotes::layerName, mathMenu.graphs(),
                                 {notes.damageNote(), scopeView.statusNote()});
     views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()});
+    scopeView.watchMarkerDrags(plot);
 
     // Whatever changes what is shown, one way to the screen.
     connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 const QColor rateTextColor(10, 10, 10);
@@ -130,6 +132,11 @@ void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
     m_levelLine = new QCPItemStraightLine(plot);
     m_levelLine->setLayer(layer);
     m_levelLine->setVisible(false);
+    m_marker = new QCPItemStraightLine(plot);
+    m_marker->setLayer(layer);
+    m_marker->setVisible(false);
+    m_marker->point1->setCoords(0, 0);
+    m_marker->point2->setCoords(0, 1);
 
     m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -218,70 +225,10 @@ void ScopeOverlay::addToMenu(QMenu &menu) const
     menu.addAction(m_measurementsAction);
 }
 
-void ScopeOverlay::addTriggerMenus(QMenu *triggerMenu) const
-{
-    QMenu *modeMenu = triggerMenu->addMenu(tr("Mode"));
-    for (QAction *action : m_captureModeActions)
-        modeMenu->addAction(action);
-    triggerMenu->addAction(m_armSingleAction);
-    QMenu *positionMenu = triggerMenu->addMenu(tr("Pre-trigger"));
-    for (QAction *action : m_preTriggerActions)
-        positionMenu->addAction(action);
-    QMenu *holdoffMenu = triggerMenu->addMenu(tr("Holdoff"));
-    for (const auto &[action, ms] : m_holdoffActions)
-        holdoffMenu->addAction(action);
-    triggerMenu->addActions(m_captureActions);
-}
-
 void ScopeOverlay::setMode(TriggerMode mode)
 {
     m_trigger.setMode(mode);
     checkActions();
-    emit changed();
-}
-
-void ScopeOverlay::setCaptureMode(CaptureMode mode)
-{
-    m_trigger.setCaptureMode(mode);
-    checkActions();
-    emit changed();
-}
-
-void ScopeOverlay::armSingle()
-{
-    if (!m_withTrigger)
-        return;
-    // Off would never capture: the plain rising edge.
-    if (m_trigger.mode() == TriggerMode::Off)
-        m_trigger.setMode(TriggerMode::RisingEdge);
-    m_trigger.armSingle();
-    checkActions();
-    emit changed();
-    emit singleArmed();
-}
-
-void ScopeOverlay::checkActions()
-{
-    m_modeActions[size_t(m_trigger.mode())]->setChecked(true);
-    m_captureModeActions[size_t(m_trigger.captureMode())]->setChecked(true);
-    for (size_t i = 0; i < m_preTriggerActions.size(); ++i)
-        m_preTriggerActions[i]->setChecked(ScopeTrigger::minPreTriggerPercent + 10 * int(i)
-                                           == m_trigger.preTriggerPercent());
-    for (const auto &[action, ms] : m_holdoffActions)
-        action->setChecked(ms * qint64(1000000) == m_trigger.holdoffNs());
-}
-
-bool ScopeOverlay::holdsPicture() const
-{
-    return m_withTrigger && m_trigger.mode() != TriggerMode::Off
-           && m_trigger.captureMode() != CaptureMode::Auto && !m_view;
-}
-
-void ScopeOverlay::setCapturesText(const QString &text)
-{
-    if (text == m_capturesText)
-        return;
-    m_capturesText = text;
     emit changed();
 }
 
@@ -347,14 +294,19 @@ bool ScopeOverlay::update(const SampleStore &store, qint64 nowNs)
 void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
 {
     if (m_levelLine) {
+        const size_t source = size_t(m_trigger.sourceChannel());
+        const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
         m_levelLine->setVisible(m_drawnLevel.has_value());
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            const size_t source = size_t(m_trigger.sourceChannel());
-            const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
             m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
         }
+        // Keyed from the crossing: it sits at 0.
+        m_marker->setVisible(m_view.has_value());
+        m_marker->point1->setCoords(0, 0);
+        m_marker->point2->setCoords(0, 1);
+        m_marker->setPen(QPen(color, 1, Qt::DotLine));
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
         m_status->setText(m_capturesText.isEmpty()
                               ? statusLine()
@@ -375,30 +327,6 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
     for (size_t i = 0; i < std::min(measured.size(), lines); ++i)
         m_readout[i]->setText(measurementLine(m_channelNames.at(int(i)), measured[i]));
     m_readout.back()->setText(sampleRateLine(rate));
-}
-
-QString ScopeOverlay::statusLine() const
-{
-    switch (m_trigger.captureMode()) {
-    case CaptureMode::Auto:
-        break;
-    case CaptureMode::Normal:
-    case CaptureMode::Single: {
-        const QString mode =
-            m_trigger.captureMode() == CaptureMode::Normal ? tr("Normal") : tr("Single");
-        switch (m_drawnStatus) {
-        case TriggerStatus::Waiting:
-            return tr("%1: Waiting").arg(mode);
-        case TriggerStatus::Stopped:
-            return tr("%1: Stopped").arg(mode);
-        case TriggerStatus::Triggered:
-            return tr("%1: Triggered").arg(mode);
-        default:
-            return tr("%1: Armed").arg(mode);
-        }
-    }
-    }
-    return m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered") : tr("Auto (no trigger)");
 }
 
 QStringList ScopeOverlay::measurementTexts() const

@@ -50,6 +50,10 @@ public:
     // each is a source and has a readout line.
     void setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs);
 
+    // Dragging the trigger's marker sideways in `plot` sets the pre-trigger;
+    // call it after the other mouse handlers are in place: it goes first.
+    void watchMarkerDrags(QCustomPlot *plot);
+
     // The menu is about to open with the pointer at this height.
     void setMenuLevel(double level);
     // Appends the commands to the plot's context menu.
@@ -87,6 +91,9 @@ public:
     // Normal or Single without a capture to show: the picture holds still
     // rather than rolling.
     bool holdsPicture() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     // A command changed what is shown: the window must redraw.
@@ -135,6 +142,9 @@ private:
 
     std::vector<QColor> m_colors;
     QCPItemStraightLine *m_levelLine = nullptr;
+    // At the crossing of a triggered view; dragged while m_draggingMarker.
+    QCPItemStraightLine *m_marker = nullptr;
+    bool m_draggingMarker = false;
     QCPItemText *m_status = nullptr;
     QCPItemText *m_aboveStatus = nullptr;
     // The channels' lines, then the sample rate at the bottom; those past

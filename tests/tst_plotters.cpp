@@ -1201,6 +1201,19 @@ void TestPlotters::singleCaptureStopsThePlotAndIsSaved()
         QCOMPARE(lines[row].endsWith(",1"), lines[row].startsWith(QByteArray::number(crossing) + ','));
     QVERIFY(lines[101].startsWith(QByteArray::number(crossing) + ','));
     QVERIFY(!QImage(folder.filePath("capture-0002.png")).isNull());
+
+    // The marker dragged to the middle: the same crossing, half before it.
+    QCustomPlot *plot = plotOf(window.get());
+    const QRect area = plot->axisRect()->rect();
+    const int y = area.center().y();
+    QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(int(plot->xAxis->coordToPixel(0)), y));
+    QTest::mouseMove(plot, QPoint(area.left() + area.width() / 2, y));
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(area.left() + area.width() / 2, y));
+    QCOMPARE(window->scope().trigger().preTriggerPercent(), 50);
+    QCOMPARE(window->triggeredAt(), crossing);
+    // What the history holds of the 250 before it.
+    QCOMPARE(xRange(window.get()).upper, 250.0);
+    QVERIFY(xRange(window.get()).lower >= -250 && xRange(window.get()).lower < -100);
 }
 
 void TestPlotters::triggeredSineStandsStill()
