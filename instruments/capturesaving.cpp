@@ -32,15 +32,18 @@ void CaptureSaving::stop()
     emit changed();
 }
 
-void CaptureSaving::take(const QByteArray &table, const QByteArray &picture)
+void CaptureSaving::take(const QByteArray &table, const QByteArray &picture, int missedBefore)
 {
     if (!isSaving())
         return;
+    m_missed += missedBefore;
     if (int(m_waiting.size()) >= maxWaiting) {
         ++m_missed;
         emit changed();
         return;
     }
+    if (missedBefore > 0)
+        emit changed();
     m_waiting.push_back({table, wantsPictures() ? picture : QByteArray()});
     if (!m_file)
         writeNext();

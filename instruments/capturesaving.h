@@ -38,8 +38,9 @@ public:
     void start(const QString &folder);
     // Stops taking captures; those waiting are still written.
     void stop();
-    // One capture: its table, and its picture as PNG (or nothing).
-    void take(const QByteArray &table, const QByteArray &picture);
+    // One capture: its table, and its picture as PNG (or nothing);
+    // `missedBefore` came since the last one and are counted as missed.
+    void take(const QByteArray &table, const QByteArray &picture, int missedBefore = 0);
 
     // "12 captures saved" and what was missed, for the plot; empty before
     // the first one.

@@ -15,6 +15,9 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
+#include <climits>
+
 Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile), source(source)
 {
@@ -222,6 +225,8 @@ void Plotter::takeCapture()
     const ScopeTrigger &trigger = scopeView.trigger();
     if (trigger.captureCount() == capturesSeen)
         return;
+    // Captures replaced within one redraw were never shown: missed.
+    const int unseen = int(std::min<quint64>(trigger.captureCount() - capturesSeen - 1, INT_MAX));
     capturesSeen = trigger.captureCount();
     const std::optional<TriggeredView> view = scopeView.triggeredView();
     if (trigger.captureMode() == CaptureMode::Auto || !view)
@@ -236,7 +241,7 @@ void Plotter::takeCapture()
         captureSaving.take(Csv::captureTable(session.store(),
                                              QStringList(QStringLiteral("sample")) + session.names(),
                                              view->firstIndex, view->lastIndex, view->triggerIndex),
-                           picture);
+                           picture, unseen);
     }
     if (plotting && trigger.status() == TriggerStatus::Stopped)
         setPlotting(false);
