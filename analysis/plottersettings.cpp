@@ -13,6 +13,8 @@ const QStringList yRangeNames{QStringLiteral("specified"), QStringLiteral("autom
                               QStringLiteral("chosen")};
 const QStringList modeNames{QStringLiteral("off"), QStringLiteral("rising"),
                             QStringLiteral("falling")};
+const QStringList captureNames{QStringLiteral("auto"), QStringLiteral("normal"),
+                               QStringLiteral("single")};
 const QStringList viewNames{QStringLiteral("time"), QStringLiteral("spectrum"),
                             QStringLiteral("xy"), QStringLiteral("lanes")};
 const QString automatic = QStringLiteral("automatic");
@@ -24,6 +26,9 @@ const QString yTo = QStringLiteral("yRange/to");
 const QString mode = QStringLiteral("trigger/mode");
 const QString source = QStringLiteral("trigger/source");
 const QString level = QStringLiteral("trigger/level");
+const QString capture = QStringLiteral("trigger/capture");
+const QString position = QStringLiteral("trigger/position");
+const QString holdoff = QStringLiteral("trigger/holdoffMs");
 const QString measurements = QStringLiteral("showMeasurements");
 const QString cursors = QStringLiteral("showCursors");
 const QString view = QStringLiteral("view/shown");
@@ -92,6 +97,13 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
         integer(values.value(Key::level), qint64(std::ceil(scale.lower)), qint64(std::floor(scale.upper)));
     if (level && scale.upper > scale.lower)
         settings.triggerLevel = int(*level);
+    if (const std::optional<int> capture = choice(values.value(Key::capture), captureNames))
+        settings.captureMode = static_cast<CaptureMode>(*capture);
+    if (const std::optional<qint64> percent = integer(values.value(Key::position), ScopeTrigger::minPreTriggerPercent,
+                                                      ScopeTrigger::maxPreTriggerPercent))
+        settings.preTriggerPercent = int(*percent);
+    if (const std::optional<qint64> holdoff = integer(values.value(Key::holdoff), 0, ScopeTrigger::maxHoldoffNs / 1000000))
+        settings.holdoffMs = int(*holdoff);
     if (const std::optional<bool> shown = boolean(values.value(Key::measurements)))
         settings.showMeasurements = *shown;
     if (const std::optional<bool> shown = boolean(values.value(Key::cursors)))
@@ -146,6 +158,9 @@ QVariantMap PlotterSettings::toValues() const
     values.insert(Key::mode, modeNames[int(triggerMode)]);
     values.insert(Key::source, triggerSource);
     values.insert(Key::level, triggerLevel ? QVariant(*triggerLevel) : QVariant(automatic));
+    values.insert(Key::capture, captureNames[int(captureMode)]);
+    values.insert(Key::position, preTriggerPercent);
+    values.insert(Key::holdoff, holdoffMs);
     values.insert(Key::measurements, showMeasurements);
     values.insert(Key::cursors, showCursors);
     values.insert(Key::view, viewNames[int(view)]);

@@ -37,6 +37,9 @@ struct PlotterSettings
     int triggerSource = 0;
     // None: the level follows the signal.
     std::optional<int> triggerLevel;
+    CaptureMode captureMode = CaptureMode::Auto;
+    int preTriggerPercent = ScopeTrigger::defaultPreTriggerPercent;
+    int holdoffMs = 0;
     bool showMeasurements = false;
     bool showCursors = false;
     View view = View::Time;

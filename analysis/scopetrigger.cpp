@@ -28,6 +28,42 @@ void ScopeTrigger::setMode(TriggerMode mode)
     restart();
 }
 
+void ScopeTrigger::setCaptureMode(CaptureMode mode)
+{
+    if (mode == CaptureMode::Single) {
+        armSingle();
+        return;
+    }
+    m_captureMode = mode;
+    m_singleTaken = false;
+}
+
+void ScopeTrigger::armSingle()
+{
+    m_captureMode = CaptureMode::Single;
+    m_singleTaken = false;
+    // What is shown stays until the capture replaces it; only a crossing
+    // that arrives from now on counts.
+    if (m_newestSeen)
+        m_capturedUpTo = std::max(m_capturedUpTo.value_or(*m_newestSeen), *m_newestSeen);
+}
+
+void ScopeTrigger::setPreTriggerPercent(int percent)
+{
+    const int clamped = std::clamp(percent, minPreTriggerPercent, maxPreTriggerPercent);
+    if (clamped == m_preTriggerPercent)
+        return;
+    m_preTriggerPercent = clamped;
+    // A taken capture is looked at again from another place, not lost.
+    if (!m_singleTaken)
+        restart();
+}
+
+void ScopeTrigger::setHoldoffNs(qint64 holdoffNs)
+{
+    m_holdoffNs = std::clamp<qint64>(holdoffNs, 0, maxHoldoffNs);
+}
+
 void ScopeTrigger::setSourceChannel(int channel)
 {
     const int clamped = std::clamp(channel, 0, maxSourceChannel);
@@ -71,6 +107,7 @@ void ScopeTrigger::restart()
 
 void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
 {
+    m_nowNs = nowNs;
     followLevel(store);
     if (m_mode == TriggerMode::Off) {
         restart();
@@ -80,8 +117,10 @@ void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
     if (!store.isEmpty()) {
         const qint64 newest = store.newest().index;
         // Indexes started over: not the stream read so far.
-        if (m_newestSeen && newest < *m_newestSeen)
+        if (m_newestSeen && newest < *m_newestSeen) {
             restart();
+            m_capturedUpTo.reset();
+        }
         if (!m_newestSeen || newest > *m_newestSeen)
             m_arrivals.emplace_back(newest, nowNs);
         m_newestSeen = newest;
@@ -96,14 +135,16 @@ void ScopeTrigger::update(const SampleStore &store, qint64 nowNs)
                 m_lastValue.reset();
             }
         }
-        for (; position < store.size() && store.at(position).index + postTriggerSamples <= newest;
+        for (; position < store.size() && store.at(position).index + postTriggerSamples() <= newest;
              ++position)
             judge(position, store, nowNs);
     }
 
-    if (m_shownIndex && !holdsWindowOf(store, *m_shownIndex))
+    // A taken Single capture goes only with its crossing.
+    if (m_shownIndex && !holdsWindowOf(store, *m_shownIndex)
+        && !(m_singleTaken && !store.isEmpty() && store.at(0).index <= *m_shownIndex))
         m_shownIndex.reset();
-    if (nowNs - m_lastCrossingNs > autoAfterNs)
+    if (m_captureMode == CaptureMode::Auto && nowNs - m_lastCrossingNs > autoAfterNs)
         m_shownIndex.reset();
 }
 
@@ -157,9 +198,9 @@ void ScopeTrigger::judge(int position, const SampleStore &store, qint64 nowNs)
         m_armed = false;
         m_lastValue.reset();
     }
-    extendWindowTo(store, index + postTriggerSamples);
+    extendWindowTo(store, index + postTriggerSamples());
     for (auto *queue : {&m_lows, &m_highs}) {
-        while (!queue->empty() && queue->front().first < index - preTriggerSamples)
+        while (!queue->empty() && queue->front().first < index - preTriggerSamples())
             queue->pop_front();
     }
     // The time the calls brought it, for the fall-back.
@@ -187,8 +228,8 @@ void ScopeTrigger::judge(int position, const SampleStore &store, qint64 nowNs)
     m_lastCrossingNs = std::max(m_lastCrossingNs, m_arrivals.front().second);
     // Re-armed only once the shown crossing's window has passed; the first
     // crossing after that is the next one shown, its window complete now.
-    const bool rearmed = !m_shownIndex || index > *m_shownIndex + postTriggerSamples;
-    if (!rearmed || !holdsWindowOf(store, index))
+    const bool rearmed = !m_shownIndex || index > *m_shownIndex + postTriggerSamples();
+    if (!rearmed || !holdsWindowOf(store, index) || !mayCapture(index, sample.timeNs))
         return;
 
     // A sample a hair from the level reaches it in one period and misses it
@@ -205,6 +246,19 @@ void ScopeTrigger::judge(int position, const SampleStore &store, qint64 nowNs)
     m_shownIndex = alignBefore ? index - 1 : index;
     m_alignOffset = alignBefore ? after - 1 : after;
     m_lastCrossingNs = nowNs;
+    m_lastCaptureNs = sample.timeNs;
+    m_capturedUpTo = std::max(m_capturedUpTo.value_or(index), index);
+    m_singleTaken = m_captureMode == CaptureMode::Single;
+    ++m_captureCount;
+}
+
+bool ScopeTrigger::mayCapture(qint64 index, qint64 timeNs) const
+{
+    if (m_lastCaptureNs && timeNs - *m_lastCaptureNs < m_holdoffNs)
+        return false;
+    if (m_captureMode == CaptureMode::Auto)
+        return true;
+    return !m_singleTaken && (!m_capturedUpTo || index > *m_capturedUpTo);
 }
 
 bool ScopeTrigger::crossesLevel(double value, double level, double hysteresis)
@@ -231,21 +285,40 @@ bool ScopeTrigger::holdsWindowOf(const SampleStore &store, qint64 triggerIndex) 
 {
     // Samples are only ever dropped from the old end, and the window's end
     // has arrived by the time it is shown; so the old end decides.
-    return !store.isEmpty() && store.at(0).index <= triggerIndex - preTriggerSamples;
+    return !store.isEmpty() && store.at(0).index <= triggerIndex - preTriggerSamples();
 }
 
 TriggerStatus ScopeTrigger::status() const
 {
     if (m_mode == TriggerMode::Off)
         return TriggerStatus::Off;
+    switch (m_captureMode) {
+    case CaptureMode::Auto:
+        break;
+    case CaptureMode::Normal:
+        if (!m_shownIndex)
+            return TriggerStatus::Armed;
+        return m_lastCaptureNs && m_nowNs - *m_lastCaptureNs < m_holdoffNs ? TriggerStatus::Waiting
+                                                                          : TriggerStatus::Triggered;
+    case CaptureMode::Single:
+        return m_singleTaken ? TriggerStatus::Stopped : TriggerStatus::Armed;
+    }
     return m_shownIndex ? TriggerStatus::Triggered : TriggerStatus::Auto;
 }
 
 std::optional<TriggeredView> ScopeTrigger::view(const SampleStore &store) const
 {
-    if (status() != TriggerStatus::Triggered || !holdsWindowOf(store, *m_shownIndex)
-        || store.newest().index < *m_shownIndex + postTriggerSamples)
+    if (m_mode == TriggerMode::Off || !m_shownIndex || store.isEmpty())
         return std::nullopt;
-    return TriggeredView{*m_shownIndex, *m_shownIndex - preTriggerSamples,
-                         *m_shownIndex + postTriggerSamples};
+    TriggeredView shown{*m_shownIndex, *m_shownIndex - preTriggerSamples(),
+                        *m_shownIndex + postTriggerSamples()};
+    if (holdsWindowOf(store, shown.triggerIndex) && store.newest().index >= shown.lastIndex)
+        return shown;
+    // A taken Single capture seen from another pre-trigger shows what is
+    // held of it.
+    if (!m_singleTaken || store.at(0).index > shown.triggerIndex)
+        return std::nullopt;
+    shown.firstIndex = std::max(shown.firstIndex, store.at(0).index);
+    shown.lastIndex = std::min(shown.lastIndex, store.newest().index);
+    return shown;
 }

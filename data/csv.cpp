@@ -167,6 +167,45 @@ SavedFile::Source table(const QStringList &header, const QList<QStringList> &row
     };
 }
 
+namespace {
+
+// A held sample's row of a sample table, without its line end.
+void appendSampleFields(std::string &out, const SampleStore &store, int position)
+{
+    const Sample &sample = store.at(position);
+    appendInteger(out, sample.index);
+    for (int channel = 0; channel < Sample::channelCount; ++channel) {
+        out += ',';
+        if (sample.hasValue(channel))
+            appendInteger(out, sample.values[size_t(channel)]);
+    }
+    for (int channel = Sample::channelCount; channel < store.channelCount(); ++channel) {
+        out += ',';
+        double value = 0;
+        if (store.value(position, channel, &value))
+            appendNumber(out, value);
+    }
+}
+
+} // namespace
+
+QByteArray captureTable(const SampleStore &store, const QStringList &header, qint64 fromIndex,
+                        qint64 toIndex, qint64 triggerIndex)
+{
+    std::string out;
+    appendLine(out, header + QStringList(QStringLiteral("trigger")));
+    for (int position = std::max(store.positionOf(fromIndex), 0); position < store.size(); ++position) {
+        const qint64 index = store.at(position).index;
+        if (index < fromIndex)
+            continue;
+        if (index > toIndex)
+            break;
+        appendSampleFields(out, store, position);
+        out += index == triggerIndex ? ",1\n" : ",\n";
+    }
+    return QByteArray(out.data(), int(out.size()));
+}
+
 SavedFile::Source sampleTable(const SampleStore &store, const QStringList &header,
                               qint64 fromIndex, qint64 toIndex)
 {
@@ -194,18 +233,7 @@ SavedFile::Source sampleTable(const SampleStore &store, const QStringList &heade
             const Sample &sample = store.at(position);
             if (sample.index > toIndex)
                 break;
-            appendInteger(out, sample.index);
-            for (int channel = 0; channel < Sample::channelCount; ++channel) {
-                out += ',';
-                if (sample.hasValue(channel))
-                    appendInteger(out, sample.values[size_t(channel)]);
-            }
-            for (int channel = Sample::channelCount; channel < store.channelCount(); ++channel) {
-                out += ',';
-                double value = 0;
-                if (store.value(position, channel, &value))
-                    appendNumber(out, value);
-            }
+            appendSampleFields(out, store, position);
             out += '\n';
             next = sample.index + 1;
         }

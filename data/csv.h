@@ -40,6 +40,12 @@ SavedFile::Source table(const QStringList &header, const QList<QStringList> &row
 SavedFile::Source sampleTable(const SampleStore &store, const QStringList &header,
                               qint64 fromIndex, qint64 toIndex);
 
+// One capture's samples, fromIndex <= index <= toIndex, as the table above
+// with a last column "trigger" holding 1 on the crossing's row, made now:
+// the store may drop them before the file is written.
+QByteArray captureTable(const SampleStore &store, const QStringList &header, qint64 fromIndex,
+                        qint64 toIndex, qint64 triggerIndex);
+
 // The same, appended to bytes being built. appendField() and appendLine()
 // return true when a field holds a line feed, which then sits inside quotes.
 void appendInteger(std::string &out, qint64 value);

@@ -45,6 +45,8 @@ struct SavedFile::Job
     SavedFile *owner = nullptr;
     bool ownerTold = false;
 
+    bool keepExisting = false;
+
     void run(const QString &path);
     QString write(const QString &path);
     // Under `mutex`.
@@ -73,6 +75,8 @@ QString SavedFile::Job::write(const QString &path)
     // Even this look at the name is made here: on a mount that hangs, it
     // hangs too.
     const QFileInfo existing(path);
+    if (keepExisting && existing.exists())
+        return SavedFile::alreadyExists();
     std::unique_ptr<QFileDevice> file;
     if (existing.exists() && !existing.isFile())
         file = std::make_unique<QFile>(path);
@@ -145,6 +149,7 @@ void SavedFile::start()
     m_sourceDone = false;
     m_job = std::make_shared<Job>();
     m_job->owner = this;
+    m_job->keepExisting = m_keepsExisting;
     // Detached: a thread that hangs in open() or write() must not hold up
     // the program's end. It holds the job for as long as it runs.
     std::thread([job = m_job, path = m_path] { job->run(path); }).detach();
@@ -261,6 +266,11 @@ SavedFile::Source SavedFile::bytes(const QByteArray &bytes)
         out.append(bytes.constData(), size_t(bytes.size()));
         return 1.0;
     };
+}
+
+QString SavedFile::alreadyExists()
+{
+    return tr("a file of that name is there already");
 }
 
 QString SavedFile::notOpenedInTime()

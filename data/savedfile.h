@@ -37,6 +37,11 @@ public:
     // Gives up a save that has not finished, as cancel() does.
     ~SavedFile() override;
 
+    // A file already at `path` is left alone and the save fails with
+    // alreadyExists(), rather than replacing it. Set before start().
+    void setKeepsExisting(bool keep) { m_keepsExisting = keep; }
+    static QString alreadyExists();
+
     // Begins; returns at once.
     void start();
     // Gives up the save: the earlier file stays as it was, and finished()
@@ -73,6 +78,7 @@ private:
     Source m_source;
     bool m_sourceDone = false;
     bool m_running = false;
+    bool m_keepsExisting = false;
     QTimer m_feedTimer;
     QTimer m_openTimer;
     std::shared_ptr<Job> m_job;

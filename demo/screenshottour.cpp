@@ -157,6 +157,19 @@ void ScreenshotTour::showScopeAtWork(QDialog *window)
     save(window, QStringLiteral("osciloscope-triggered.png"));
     pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_R));
     FileSaving::setFileNameSource({});
+
+    // One Single capture, the plot stopped on it; then Auto, running again.
+    auto *plotter = qobject_cast<Plotter *>(window);
+    if (!plotter || !pressShortcut(window, QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_T))
+        || !waitUntil([&] { return !plotter->isPlotting(); }, dataTimeoutMs)) {
+        m_failures << tr("Osciloscope: no Single capture");
+        return;
+    }
+    save(window, QStringLiteral("osciloscope-single.png"));
+    for (QAction *action : window->findChildren<QAction *>())
+        if (action->text() == QLatin1String("Auto"))
+            action->trigger();
+    plotter->setPlotting(true);
 }
 
 void ScreenshotTour::showZoomWithCursors(QDialog *window)

@@ -1,7 +1,8 @@
 // The trigger, the measurements and the rate over arbitrary samples: any int
 // values (the extremes too), any missing values, gaps and skipped indexes,
-// any mode, source and level, changed between batches. No undefined
-// behaviour, and what they report must hold for the samples held.
+// any mode, capture mode, pre-trigger, holdoff, source and level, changed
+// between batches. No undefined behaviour, and what they report must hold
+// for the samples held.
 #include "fuzzcheck.h"
 #include "measurements.h"
 #include "ratemeter.h"
@@ -57,9 +58,13 @@ void checkView(const ScopeTrigger &trigger, const SampleStore &store)
     const std::optional<TriggeredView> view = trigger.view(store);
     if (!view)
         return;
-    FUZZ_CHECK(trigger.status() == TriggerStatus::Triggered);
-    FUZZ_CHECK(view->firstIndex == view->triggerIndex - ScopeTrigger::preTriggerSamples);
-    FUZZ_CHECK(view->lastIndex == view->triggerIndex + ScopeTrigger::postTriggerSamples);
+    const TriggerStatus status = trigger.status();
+    FUZZ_CHECK(status == TriggerStatus::Triggered || status == TriggerStatus::Waiting
+               || status == TriggerStatus::Armed || status == TriggerStatus::Stopped);
+    // Only a taken Single capture may show less of its window: what is held.
+    const bool whole = view->firstIndex == view->triggerIndex - trigger.preTriggerSamples()
+                       && view->lastIndex == view->triggerIndex + trigger.postTriggerSamples();
+    FUZZ_CHECK(whole || status == TriggerStatus::Stopped);
     // The whole window lies inside what the store holds.
     FUZZ_CHECK(view->firstIndex >= store.at(0).index);
     FUZZ_CHECK(view->lastIndex <= store.newest().index);
@@ -110,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 
     while (input.remaining_bytes() > 0) {
         // Settings change between batches, as the user's commands would.
-        switch (input.ConsumeIntegralInRange(0, 5)) {
+        switch (input.ConsumeIntegralInRange(0, 7)) {
         case 0:
             trigger.setMode(TriggerMode(input.ConsumeIntegralInRange(0, 2)));
             break;
@@ -122,6 +127,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
             break;
         case 3:
             trigger.clearUserLevel();
+            break;
+        case 4:
+            trigger.setCaptureMode(CaptureMode(input.ConsumeIntegralInRange(0, 2)));
+            break;
+        case 5:
+            trigger.setPreTriggerPercent(input.ConsumeIntegral<int>());
+            trigger.setHoldoffNs(input.ConsumeIntegral<qint64>());
+            break;
+        case 6:
+            trigger.armSingle();
             break;
         default:
             break;

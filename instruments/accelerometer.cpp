@@ -13,7 +13,7 @@ const PlotterProfile accelerometerProfile{
     {0, 500},
     true,
     {-2.2, 2.2},
-    false,
+    true,
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "plotter.h"
 
+#include "csv.h"
+#include "filesaving.h"
 #include "hoverreadout.h"
 #include "lanesview.h"
 #include "monotonicclock.h"
@@ -9,10 +11,14 @@
 #include "recordingcontrol.h"
 #include "recordingopening.h"
 
+#include <QBuffer>
 #include <QMenu>
 #include <QPushButton>
 
 #include <qcustomplot.h>
+
+#include <algorithm>
+#include <climits>
 
 Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile), source(source)
@@ -62,9 +68,14 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
                                 {notes.damageNote(), scopeView.statusNote()});
     views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()});
     views.lanes().setLevelLine(scopeView.levelLine());
+    scopeView.watchMarkerDrags(plot);
 
     // Whatever changes what is shown, one way to the screen.
     connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);
+    connect(&scopeView, &ScopeOverlay::singleArmed, this, [this] {
+        if (!plotting)
+            setPlotting(true);
+    });
     connect(&viewport, &PlotNavigator::changed, this, &Plotter::redrawSoon);
     connect(&mathMenu, &MathChannelMenu::channelsChanged, this, &Plotter::takeMathChannels);
     // Channels set before the plot was.
@@ -79,8 +90,9 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     });
     // The redraw timer coalesces: many reads, one redraw.
     connect(&session.intake(), &SampleIntake::samplesAdded, this, [this] {
-        // A triggered view changes only when the trigger moves it.
-        if (!timeGraphs.triggerIndex())
+        // A triggered view changes only when the trigger moves it, and a
+        // picture held for a capture not at all.
+        if (!timeGraphs.triggerIndex() && !scopeView.holdsPicture())
             redrawNeeded = true;
         idleTicks = 0;
         if (refreshTimer->isActive() && refreshTimer->interval() != refreshIntervalMs)
@@ -196,8 +208,13 @@ bool Plotter::replot()
         changed = views.update(store, timeSpan(), scopeView.sampleRate(), nowNs) || changed;
     } else if (changed || scopeChanged) {
         changed = true;
-        const SampleSpan shown = timeGraphs.draw(ownView(), scopeView.triggeredView(),
-                                                 session.intake().lastIndex(), windowLength);
+        // Waiting for a capture, nothing rolls: the graphs keep what they hold.
+        const std::optional<AxisSpan> own = ownView();
+        const SampleSpan shown =
+            scopeView.holdsPicture() && !own
+                ? spanOfIndexes(store, timeGraphs.drawn().firstIndex, timeGraphs.drawn().lastIndex)
+                : timeGraphs.draw(own, scopeView.triggeredView(), session.intake().lastIndex(),
+                                  windowLength);
         scopeView.updateItems(store, shown);
         viewport.finishRedraw(shown, timeGraphs.drawn().keyOrigin);
         views.lanes().finishRedraw(scopeView.trigger().sourceChannel());
@@ -207,7 +224,51 @@ bool Plotter::replot()
     redrawNeeded = false;
     drawnSize = plot->size();
     plot->replot();
+    takeCapture();
     return true;
+}
+
+void Plotter::takeCapture()
+{
+    const ScopeTrigger &trigger = scopeView.trigger();
+    if (trigger.captureCount() == capturesSeen)
+        return;
+    // Captures replaced within one redraw were never shown: missed.
+    const int unseen = int(std::min<quint64>(trigger.captureCount() - capturesSeen - 1, INT_MAX));
+    capturesSeen = trigger.captureCount();
+    const std::optional<TriggeredView> view = scopeView.triggeredView();
+    if (trigger.captureMode() == CaptureMode::Auto || !view)
+        return;
+    if (captureSaving.isSaving()) {
+        QByteArray picture;
+        if (captureSaving.wantsPictures()) {
+            QBuffer buffer(&picture);
+            buffer.open(QIODevice::WriteOnly);
+            plot->toPixmap(plot->width(), plot->height()).save(&buffer, "PNG");
+        }
+        captureSaving.take(Csv::captureTable(session.store(),
+                                             QStringList(QStringLiteral("sample")) + session.names(),
+                                             view->firstIndex, view->lastIndex, view->triggerIndex),
+                           picture, unseen);
+    }
+    if (plotting && trigger.status() == TriggerStatus::Stopped)
+        setPlotting(false);
+}
+
+void Plotter::chooseCaptureFolder(bool checked)
+{
+    if (!checked) {
+        captureSaving.stop();
+        return;
+    }
+    // The dialog runs a loop of its own: the window must outlive it.
+    BusyScope busy(this);
+    const QString folder =
+        FileSaving::askFolder(this, tr("Save Each Capture"), FileSaving::Folder::Data);
+    if (folder.isEmpty())
+        captureSaving.stop();
+    else
+        captureSaving.start(folder);
 }
 
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
@@ -233,6 +294,13 @@ void Plotter::createActions()
     });
     addAction(saveImageAction);
     addAction(exportDataAction);
+    connect(captureSaving.saveAction(), &QAction::triggered, this, &Plotter::chooseCaptureFolder);
+    connect(&captureSaving, &CaptureSaving::changed, this,
+            [this] { scopeView.setCapturesText(captureSaving.statusText()); });
+    connect(&captureSaving, &CaptureSaving::failed, this, [this](const QString &path, const QString &reason) {
+        FileSaving::showCouldNotSave(this, path, reason);
+    });
+    scopeView.setCaptureActions({captureSaving.saveAction(), captureSaving.picturesAction()});
     addAction(RecordingOpening::action(this));
     scopeView.addActionsTo(this);
     viewport.addActionsTo(this);
@@ -291,6 +359,9 @@ void Plotter::setPlotting(bool on)
 {
     redrawNeeded = true;
     plotting = on;
+    // Run after a Single capture: the next one.
+    if (plotting && scopeView.trigger().status() == TriggerStatus::Stopped)
+        scopeView.armSingle();
     session.intake().setPaused(!plotting);
     viewport.setRunning(plotting);
     if (!plotting)

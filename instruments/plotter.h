@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capturesaving.h"
 #include "decimation.h"
 #include "instrumentdialog.h"
 #include "mathchannelmenu.h"
@@ -81,6 +82,8 @@ protected:
     // The board has been opened: the first time, or back after a loss.
     void startInstrument() override;
     void onConnectionLost() override;
+    // Asks for the folder of "Save Each Capture…".
+    void chooseCaptureFolder(bool checked);
     // The plot's choices kept for its next opening (plotterkeeping.cpp).
     QVariantMap keptValues() const override;
     void applyKept(const QVariantMap &values) override;
@@ -116,6 +119,9 @@ private:
     std::optional<AxisSpan> ownView() const;
     // The samples the time view shows, or would show.
     SampleSpan timeSpan() const;
+    // After a redraw: a new Normal or Single capture goes to the folder,
+    // and a Single one stops the plot as Stop Plot does.
+    void takeCapture();
 
     // The samples held for zooming back, about 24 minutes at 720 frames/s.
     static constexpr int historyLength = 1000000;
@@ -152,6 +158,9 @@ private:
     PlotNotes notes;
     // Trigger, measurements and their commands.
     ScopeOverlay scopeView{profile.hasTrigger, profile.protocol.columns};
+    // "Save Each Capture…", and the count of captures seen so far.
+    CaptureSaving captureSaving{this};
+    quint64 capturesSeen = 0;
     // Time, spectrum or XY.
     ViewSwitch views{profile.protocol.columns, profile.yRange.lower, profile.yRange.upper,
                      profile.protocol.frameUnit};

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 const QColor rateTextColor(10, 10, 10);
@@ -32,6 +34,49 @@ ScopeOverlay::ScopeOverlay(bool withTrigger, const QStringList &channelNames)
             m_modeActions[i] = action;
         }
         m_modeActions[0]->setChecked(true);
+
+        auto *captureModes = new QActionGroup(this);
+        const std::array<QString, 3> captureTexts{tr("Auto"), tr("Normal"), tr("Single")};
+        for (size_t i = 0; i < m_captureModeActions.size(); ++i) {
+            QAction *action = captureModes->addAction(captureTexts[i]);
+            action->setCheckable(true);
+            const auto mode = CaptureMode(i);
+            connect(action, &QAction::triggered, this, [this, mode] { setCaptureMode(mode); });
+            m_captureModeActions[i] = action;
+        }
+        m_armSingleAction = new QAction(tr("Arm Single"), this);
+        m_armSingleAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_T));
+        connect(m_armSingleAction, &QAction::triggered, this, &ScopeOverlay::armSingle);
+
+        // Optional: a share set otherwise (SCPI, a kept setting) checks none.
+        auto *positions = new QActionGroup(this);
+        positions->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (int percent = ScopeTrigger::minPreTriggerPercent;
+             percent <= ScopeTrigger::maxPreTriggerPercent; percent += 10) {
+            QAction *action = positions->addAction(tr("%1 %").arg(percent));
+            action->setCheckable(true);
+            connect(action, &QAction::triggered, this, [this, percent] {
+                m_trigger.setPreTriggerPercent(percent);
+                checkActions();
+                emit changed();
+            });
+            m_preTriggerActions.push_back(action);
+        }
+        auto *holdoffs = new QActionGroup(this);
+        holdoffs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (const int ms : {0, 1, 10, 100, 500, 1000, 2000, 5000, 10000}) {
+            QAction *action = holdoffs->addAction(ms == 0     ? tr("None")
+                                                  : ms < 1000 ? tr("%1 ms").arg(ms)
+                                                              : tr("%1 s").arg(ms / 1000));
+            action->setCheckable(true);
+            connect(action, &QAction::triggered, this, [this, ms] {
+                m_trigger.setHoldoffNs(ms * qint64(1000000));
+                checkActions();
+                emit changed();
+            });
+            m_holdoffActions.emplace_back(action, ms);
+        }
+        checkActions();
 
         m_sources = new QActionGroup(this);
         addSourceActions();
@@ -73,8 +118,10 @@ ScopeOverlay::~ScopeOverlay() = default;
 
 void ScopeOverlay::addActionsTo(QWidget *window) const
 {
-    if (m_nextModeAction)
+    if (m_nextModeAction) {
         window->addAction(m_nextModeAction);
+        window->addAction(m_armSingleAction);
+    }
     window->addAction(m_measurementsAction);
 }
 
@@ -85,6 +132,11 @@ void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
     m_levelLine = new QCPItemStraightLine(plot);
     m_levelLine->setLayer(layer);
     m_levelLine->setVisible(false);
+    m_marker = new QCPItemStraightLine(plot);
+    m_marker->setLayer(layer);
+    m_marker->setVisible(false);
+    m_marker->point1->setCoords(0, 0);
+    m_marker->point2->setCoords(0, 1);
 
     m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -167,6 +219,8 @@ void ScopeOverlay::addToMenu(QMenu &menu) const
             sourceMenu->addAction(action);
         triggerMenu->addAction(m_setLevelAction);
         triggerMenu->addAction(m_autoLevelAction);
+        triggerMenu->addSeparator();
+        addTriggerMenus(triggerMenu);
     }
     menu.addAction(m_measurementsAction);
 }
@@ -174,7 +228,7 @@ void ScopeOverlay::addToMenu(QMenu &menu) const
 void ScopeOverlay::setMode(TriggerMode mode)
 {
     m_trigger.setMode(mode);
-    m_modeActions[size_t(mode)]->setChecked(true);
+    checkActions();
     emit changed();
 }
 
@@ -194,6 +248,9 @@ void ScopeOverlay::saveTo(PlotterSettings &settings) const
     settings.triggerMode = m_trigger.mode();
     settings.triggerSource = m_trigger.sourceChannel();
     settings.triggerLevel = m_trigger.userLevel();
+    settings.captureMode = m_trigger.captureMode();
+    settings.preTriggerPercent = m_trigger.preTriggerPercent();
+    settings.holdoffMs = int(m_trigger.holdoffNs() / 1000000);
 }
 
 void ScopeOverlay::restoreFrom(const PlotterSettings &settings)
@@ -207,6 +264,9 @@ void ScopeOverlay::restoreFrom(const PlotterSettings &settings)
         m_trigger.setUserLevel(*settings.triggerLevel);
     else
         m_trigger.clearUserLevel();
+    m_trigger.setPreTriggerPercent(settings.preTriggerPercent);
+    m_trigger.setHoldoffNs(settings.holdoffMs * qint64(1000000));
+    m_trigger.setCaptureMode(settings.captureMode);
     setMode(settings.triggerMode);
 }
 
@@ -234,17 +294,23 @@ bool ScopeOverlay::update(const SampleStore &store, qint64 nowNs)
 void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
 {
     if (m_levelLine) {
+        const size_t source = size_t(m_trigger.sourceChannel());
+        const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
         m_levelLine->setVisible(m_drawnLevel.has_value());
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            const size_t source = size_t(m_trigger.sourceChannel());
-            const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
             m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
         }
+        // Keyed from the crossing: it sits at 0.
+        m_marker->setVisible(m_view.has_value());
+        m_marker->point1->setCoords(0, 0);
+        m_marker->point2->setCoords(0, 1);
+        m_marker->setPen(QPen(color, 1, Qt::DotLine));
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
-        m_status->setText(m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered")
-                                                                    : tr("Auto (no trigger)"));
+        m_status->setText(m_capturesText.isEmpty()
+                              ? statusLine()
+                              : statusLine() + QLatin1Char('\n') + m_capturesText);
         placeTopRight(m_status, m_aboveStatus);
     }
 

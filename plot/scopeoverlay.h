@@ -8,6 +8,7 @@
 #include "scopetrigger.h"
 
 #include <QColor>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -49,10 +50,21 @@ public:
     // each is a source and has a readout line.
     void setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs);
 
+    // Dragging the trigger's marker sideways in `plot` sets the pre-trigger;
+    // call it after the other mouse handlers are in place: it goes first.
+    void watchMarkerDrags(QCustomPlot *plot);
+
     // The menu is about to open with the pointer at this height.
     void setMenuLevel(double level);
     // Appends the commands to the plot's context menu.
     void addToMenu(QMenu &menu) const;
+    // The window's commands for the captures, shown in the trigger's menu.
+    void setCaptureActions(const QList<QAction *> &actions) { m_captureActions = actions; }
+    // Arms a Single capture as "Arm Single" does: from any mode, with a
+    // rising edge when the trigger was off.
+    void armSingle();
+    // What the window says of the captures it keeps, under the status.
+    void setCapturesText(const QString &text);
 
     // Once per redraw tick: takes in the samples new since the last one.
     // Says whether the picture changed: another window, status or level.
@@ -78,12 +90,27 @@ public:
     void saveTo(PlotterSettings &settings) const;
     void restoreFrom(const PlotterSettings &settings);
 
+    // Normal or Single without a capture to show: the picture holds still
+    // rather than rolling.
+    bool holdsPicture() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // A command changed what is shown: the window must redraw.
     void changed();
+    // "Arm Single" was chosen: a stopped plot must start.
+    void singleArmed();
 
 private:
     void setMode(TriggerMode mode);
+    void setCaptureMode(CaptureMode mode);
+    // Checks the actions that show the trigger's settings.
+    void checkActions();
+    void addTriggerMenus(QMenu *triggerMenu) const;
+    // The status as drawn: today's two words in Auto, else the mode's state.
+    QString statusLine() const;
     void setSource(int channel);
     // Actions for the channels that have none yet.
     void addSourceActions();
@@ -100,6 +127,12 @@ private:
     std::optional<int> m_drawnLevel;
 
     std::array<QAction *, 3> m_modeActions{};
+    std::array<QAction *, 3> m_captureModeActions{};
+    std::vector<QAction *> m_preTriggerActions;
+    std::vector<std::pair<QAction *, int>> m_holdoffActions;
+    QAction *m_armSingleAction = nullptr;
+    QList<QAction *> m_captureActions;
+    QString m_capturesText;
     // The trigger's sources; none without a trigger.
     QActionGroup *m_sources = nullptr;
     std::vector<QAction *> m_sourceActions;
@@ -111,6 +144,9 @@ private:
 
     std::vector<QColor> m_colors;
     QCPItemStraightLine *m_levelLine = nullptr;
+    // At the crossing of a triggered view; dragged while m_draggingMarker.
+    QCPItemStraightLine *m_marker = nullptr;
+    bool m_draggingMarker = false;
     QCPItemText *m_status = nullptr;
     QCPItemText *m_aboveStatus = nullptr;
     // The channels' lines, then the sample rate at the bottom; those past

@@ -61,7 +61,9 @@ SampleSpan TimeGraphs::draw(std::optional<AxisSpan> own,
     if (own) {
         drawOwn(*own);
     } else if (triggered) {
-        if (m_content != Content::Triggered || m_drawn.keyOrigin != triggered->triggerIndex) {
+        // The same crossing with another pre-trigger shows other samples.
+        if (m_content != Content::Triggered || m_drawn.keyOrigin != triggered->triggerIndex
+            || m_drawn.firstIndex != triggered->firstIndex || m_drawn.lastIndex != triggered->lastIndex) {
             refill(triggered->firstIndex, triggered->lastIndex, triggered->triggerIndex);
             m_content = Content::Triggered;
         }

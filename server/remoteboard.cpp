@@ -25,6 +25,7 @@ RemoteBoard::RemoteBoard(QObject *parent)
     connect(&m_stepTimer, &QTimer::timeout, this, &RemoteBoard::runStep);
     m_deadlineTimer.setInterval(250);
     connect(&m_deadlineTimer, &QTimer::timeout, this, &RemoteBoard::checkDeadlines);
+    m_trigger.setMode(TriggerMode::RisingEdge);
 }
 
 RemoteBoard::~RemoteBoard()
@@ -144,6 +145,11 @@ void RemoteBoard::take(const QByteArray &bytes, qint64 readNs)
     m_intake->take(bytes, readNs);
     if (m_running && m_running->sendsSamples())
         m_rate.update(m_samples);
+    if (m_acquiring) {
+        m_trigger.update(m_samples, readNs);
+        if (m_trigger.status() == TriggerStatus::Stopped)
+            endAcquisition(tr("a Single capture was taken"));
+    }
     // Every waiter of a plotter's samples is looked at once per read.
     for (size_t i = 0; i < m_sampleWaits.size();) {
         SampleWait &wait = m_sampleWaits[i];
@@ -338,6 +344,9 @@ QString RemoteBoard::initiate()
     m_samples.clear();
     m_samplesTaken = 0;
     m_rate.reset();
+    // A Single capture taken: the next one.
+    if (m_trigger.captureMode() == CaptureMode::Single)
+        m_trigger.armSingle();
     m_acquiring = true;
     planInstrument(m_acquisition);
     return QString();
@@ -375,6 +384,8 @@ void RemoteBoard::endOwnAcquisition()
 void RemoteBoard::reset()
 {
     m_acquiring = false;
+    m_trigger = ScopeTrigger();
+    m_trigger.setMode(TriggerMode::RisingEdge);
     m_samples.clear();
     m_samplesTaken = 0;
     stopRecording();

@@ -5,6 +5,7 @@
 #include "pwmsetting.h"
 #include "ratemeter.h"
 #include "samplestore.h"
+#include "scopetrigger.h"
 
 #include <QObject>
 #include <QPointer>
@@ -100,6 +101,11 @@ public:
     void stopRecording();
     bool isRecording() const;
 
+    // The one trigger over the samples, a plotter's on a rising edge;
+    // a Single capture taken ends the acquisition, its samples kept.
+    ScopeTrigger &trigger() { return m_trigger; }
+    const ScopeTrigger &trigger() const { return m_trigger; }
+
     // Every instrument stopped and the outputs as at the start; pending
     // readings fail.
     void reset();
@@ -177,4 +183,5 @@ private:
     QString m_recordFolder;
     std::unique_ptr<CsvRecorder> m_recorder;
     const InstrumentProtocol *m_recorded = nullptr;
+    ScopeTrigger m_trigger;
 };

@@ -49,10 +49,11 @@ ScpiSession::Result ScpiSession::acquisitionRate(Call &call)
     return Result::answer(Scpi::number(m_board.sampleRate().value_or(NAN)));
 }
 
-QByteArray ScpiSession::samplesAnswer(const SampleStore &store, int count) const
+QByteArray ScpiSession::samplesAnswer(const SampleStore &store, int count, int from) const
 {
     const CountUnit unit = m_board.acquisition().frameUnit;
-    const int first = store.size() - count;
+    const int first = from < 0 ? store.size() - count : from;
+    const int end = first + count;
     const int channels = store.channelCount();
     // Inputs are kept as counts, computed channels in the unit already.
     const auto valueAt = [&](int position, int channel) {
@@ -64,7 +65,7 @@ QByteArray ScpiSession::samplesAnswer(const SampleStore &store, int count) const
     if (!m_realFormat) {
         QByteArray text;
         text.reserve(count * channels * 6);
-        for (int position = first; position < store.size(); ++position) {
+        for (int position = first; position < end; ++position) {
             for (int channel = 0; channel < channels; ++channel) {
                 if (position > first || channel > 0)
                     text += ',';
@@ -77,7 +78,7 @@ QByteArray ScpiSession::samplesAnswer(const SampleStore &store, int count) const
     // then big-endian 32-bit floats.
     QByteArray values(count * channels * 4, Qt::Uninitialized);
     uchar *out = reinterpret_cast<uchar *>(values.data());
-    for (int position = first; position < store.size(); ++position) {
+    for (int position = first; position < end; ++position) {
         for (int channel = 0; channel < channels; ++channel) {
             const float value = float(valueAt(position, channel));
             quint32 bits = 0;

@@ -131,8 +131,23 @@ private:
     Result changeOutput(Call &call);
     template <typename Setting>
     Result answerOutput(Call &call);
-    // The newest `count` samples of `store`, every channel of each.
-    QByteArray samplesAnswer(const SampleStore &store, int count) const;
+    // `count` samples of `store` from position `from` on, or the newest with
+    // -1, every channel of each, in the data format.
+    QByteArray samplesAnswer(const SampleStore &store, int count, int from = -1) const;
+    // The trigger's (scpitrigger.cpp).
+    Result setTriggerMode(Call &call);
+    Result triggerMode(Call &call);
+    Result setTriggerLevel(Call &call);
+    Result triggerLevel(Call &call);
+    Result setTriggerSource(Call &call);
+    Result triggerSource(Call &call);
+    Result setTriggerPosition(Call &call);
+    Result triggerPosition(Call &call);
+    Result setTriggerHoldoff(Call &call);
+    Result triggerHoldoff(Call &call);
+    Result armSingle(Call &call);
+    Result triggerState(Call &call);
+    Result fetchCapture(Call &call);
 
     struct Row
     {

@@ -18,6 +18,8 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(TriggerMode)
+Q_DECLARE_METATYPE(CaptureMode)
+Q_DECLARE_METATYPE(TriggerStatus)
 Q_DECLARE_METATYPE(AxisSpan)
 
 using TestSupport::DefaultLocale;
@@ -37,6 +39,7 @@ void append(SampleStore &store, const Values &values, int from, int to, int chan
     for (int i = from; i < to; ++i) {
         Sample sample;
         sample.index = i;
+        sample.timeNs = i * frameNs;
         sample.gapBefore = i == gapAt;
         if (values[i] != none) {
             const int opposite = int(std::clamp<qint64>(1000 - qint64(values[i]), INT_MIN, INT_MAX));
@@ -114,6 +117,8 @@ private slots:
     void steadySignalRepeatsThePicture_data();
     void steadySignalRepeatsThePicture();
     void fallsBackToAutoAfterASecondWithoutCrossing();
+    void captureModes_data();
+    void captureModes();
     void ctrlTStepsAndOffRolls();
     void measurements_data();
     void measurements();
@@ -352,6 +357,118 @@ void TestAnalysis::fallsBackToAutoAfterASecondWithoutCrossing()
     QCOMPARE(trigger.status(), TriggerStatus::Auto);
     QCOMPARE(shownAt(2200, 2650, 12 * second), qint64(-1));
     QCOMPARE(shownAt(2650, 2651, 12 * second), qint64(2250));
+}
+
+void TestAnalysis::captureModes_data()
+{
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<CaptureMode>("mode");
+    QTest::addColumn<int>("preTriggerPercent");
+    QTest::addColumn<int>("holdoffMs");
+    // Single armed again once the samples before this index are in; -1: not.
+    QTest::addColumn<int>("armAt");
+    // 3: a computed channel holding the values, the inputs other edges.
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("gapAt");
+    // The crossings captured, in order, and the status at the end.
+    QTest::addColumn<QList<qint64>>("captures");
+    QTest::addColumn<TriggerStatus>("status");
+
+    using L = QList<qint64>;
+    const auto normal = CaptureMode::Normal;
+    const auto single = CaptureMode::Single;
+    const auto row = [](const char *name, const Values &values, CaptureMode mode, int percent,
+                        int holdoffMs, int armAt, int source, int gapAt, const L &captures,
+                        TriggerStatus status) {
+        QTest::newRow(name) << values << mode << percent << holdoffMs << armAt << source << gapAt
+                            << captures << status;
+    };
+    // A step at 300, then samples enough for the latest post-trigger.
+    const Values step = runs({{300, 0}, {451, 1000}});
+    row("step, pre-trigger 10 %", step, normal, 10, 0, -1, 0, -1, L{300}, TriggerStatus::Triggered);
+    row("step, pre-trigger 50 %", step, normal, 50, 0, -1, 0, -1, L{300}, TriggerStatus::Triggered);
+    row("step, pre-trigger 90 %", step, normal, 90, 0, -1, 0, -1, L{}, TriggerStatus::Armed);
+    row("step late, pre-trigger 90 %", runs({{600, 0}, {51, 1000}}), normal, 90, 0, -1, 0, -1,
+        L{600}, TriggerStatus::Triggered);
+    row("step on a computed channel", step, normal, 20, 0, -1, 3, -1, L{300},
+        TriggerStatus::Triggered);
+    // Edges at 150, 450, 750, 1050, then 4 s without one: nothing rolls.
+    const Values thenFlat = square(1200, 300) + Values(3000, 0);
+    row("Normal holds the last", thenFlat, normal, 20, 0, -1, 0, -1, L({150, 750}),
+        TriggerStatus::Triggered);
+    // Edges every 100 samples; a second is 721 of them.
+    const Values fast = square(3000, 100);
+    row("no holdoff", fast, normal, 20, 0, -1, 0, -1, L({150, 650, 1150, 1650, 2150}),
+        TriggerStatus::Triggered);
+    row("holdoff 1 s", fast, normal, 20, 1000, -1, 0, -1, L({150, 950, 1750, 2550}),
+        TriggerStatus::Waiting);
+    row("holdoff still running", fast, normal, 20, 5000, -1, 0, -1, L{150}, TriggerStatus::Waiting);
+    row("Single takes one", square(2000, 300), single, 20, 0, -1, 0, -1, L{150},
+        TriggerStatus::Stopped);
+    row("Single armed again later", square(2000, 300), single, 20, 0, 1000, 0, -1, L({150, 1050}),
+        TriggerStatus::Stopped);
+    row("Single armed, nothing yet", square(2000, 300), single, 20, 0, 1960, 0, -1, L{150},
+        TriggerStatus::Armed);
+    row("no edge across a gap while armed", runs({{200, 0}, {300, 1000}, {100, 0}, {500, 1000}}),
+        single, 20, 0, -1, 0, 200, L{600}, TriggerStatus::Stopped);
+}
+
+void TestAnalysis::captureModes()
+{
+    QFETCH(Values, values);
+    QFETCH(CaptureMode, mode);
+    QFETCH(int, preTriggerPercent);
+    QFETCH(int, holdoffMs);
+    QFETCH(int, armAt);
+    QFETCH(int, source);
+    QFETCH(int, gapAt);
+    QFETCH(QList<qint64>, captures);
+    QFETCH(TriggerStatus, status);
+
+    SampleStore store;
+    if (source >= Sample::channelCount)
+        store.setComputedNames({QStringLiteral("m")});
+    ScopeTrigger trigger;
+    trigger.setMode(TriggerMode::RisingEdge);
+    trigger.setCaptureMode(mode);
+    trigger.setSourceChannel(source);
+    trigger.setUserLevel(500);
+    trigger.setPreTriggerPercent(preTriggerPercent);
+    trigger.setHoldoffNs(holdoffMs * qint64(1000000));
+    const int pre = ScopeTrigger::viewLength * preTriggerPercent / 100;
+    QList<qint64> captured;
+    quint64 counted = 0;
+    for (int from = 0; from < values.size();) {
+        const int to = std::min({int(values.size()), from + 7, from < armAt ? armAt : INT_MAX});
+        if (source < Sample::channelCount) {
+            append(store, values, from, to, source, gapAt);
+        } else {
+            Values opposite;
+            for (const int value : values)
+                opposite.append(1000 - value);
+            append(store, opposite, from, to, 0, gapAt);
+            for (int i = from; i < to; ++i)
+                store.setComputed(store.positionOf(i), 0, values[i]);
+        }
+        from = to;
+        trigger.update(store, to * frameNs);
+        if (to == armAt)
+            trigger.armSingle();
+        if (trigger.captureCount() == counted)
+            continue;
+        QCOMPARE(trigger.captureCount(), counted + 1);
+        counted = trigger.captureCount();
+        const auto view = trigger.view(store);
+        QVERIFY(view);
+        captured.append(view->triggerIndex);
+        // The crossing's sample at the chosen share of the view.
+        QCOMPARE(view->triggerIndex - view->firstIndex, qint64(pre));
+        QCOMPARE(view->lastIndex - view->firstIndex, qint64(ScopeTrigger::viewLength));
+    }
+    QCOMPARE(captured, captures);
+    QCOMPARE(trigger.status(), status);
+    if (!captures.isEmpty() && mode != CaptureMode::Auto)
+        QCOMPARE(trigger.view(store)->triggerIndex, captures.last());
 }
 
 void TestAnalysis::ctrlTStepsAndOffRolls()

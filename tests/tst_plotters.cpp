@@ -92,6 +92,7 @@ private slots:
     void readoutOfTheSampleUnderThePointer_data();
     void readoutOfTheSampleUnderThePointer();
     void triggeredSineStandsStill();
+    void singleCaptureStopsThePlotAndIsSaved();
     void gridPictureDrawsLikeAFullRedraw_data();
     void gridPictureDrawsLikeAFullRedraw();
     void zoomPanAndExportTheRangeShown();
@@ -799,18 +800,28 @@ void TestPlotters::plotMenuAndShortcuts_data()
             items.append("Show " + input + " =  (checked)");
         return items;
     };
+    const auto trigger = [](const QStringList &inputs) {
+        QStringList items{"Trigger = ", "  Off =  (checked)", "  Rising Edge = ",
+                          "  Falling Edge = ", "   = ", "  Source = "};
+        for (const QString &input : inputs)
+            items.append("    " + input + (items.size() == 6 ? " =  (checked)" : " = "));
+        items << "  Set Level Here (%1) = " << "  Automatic Level =  (checked)" << "   = "
+              << "  Mode = " << "    Auto =  (checked)" << "    Normal = " << "    Single = "
+              << "  Arm Single = Ctrl+Shift+T" << "  Pre-trigger = ";
+        for (int percent = 10; percent <= 90; percent += 10)
+            items.append(QStringLiteral("    %1 % = %2").arg(percent).arg(percent == 20 ? " (checked)" : ""));
+        items << "  Holdoff = " << "    None =  (checked)";
+        for (const char *holdoff : {"1 ms", "10 ms", "100 ms", "500 ms", "1 s", "2 s", "5 s", "10 s"})
+            items.append(QStringLiteral("    %1 = ").arg(QLatin1String(holdoff)));
+        return items << "  Save Each Capture… = " << "  Save Pictures Too = "
+                     << "Show Measurements = Ctrl+M";
+    };
     QTest::newRow("accelerometer") << "Accelerometer" << "accelerometer"
-                                   << keeping + QStringList{"Show Measurements = Ctrl+M"} + view
+                                   << keeping + trigger({"X", "Y", "Z"}) + view
                                           + math({"X", "Y", "Z"});
-    QTest::newRow("osciloscope")
-        << "Osciloscope" << "osciloscope"
-        << keeping
-               + QStringList{"Trigger = ",          "  Off =  (checked)", "  Rising Edge = ",
-                             "  Falling Edge = ",   "   = ",              "  Source = ",
-                             "    PAD0 =  (checked)", "    PAD1 = ",      "    PAD2 = ",
-                             "  Set Level Here (%1) = ", "  Automatic Level =  (checked)",
-                             "Show Measurements = Ctrl+M"}
-               + view + math({"PAD0", "PAD1", "PAD2"});
+    QTest::newRow("osciloscope") << "Osciloscope" << "osciloscope"
+                                 << keeping + trigger({"PAD0", "PAD1", "PAD2"}) + view
+                                        + math({"PAD0", "PAD1", "PAD2"});
 }
 
 void TestPlotters::plotMenuAndShortcuts()
@@ -1149,6 +1160,64 @@ void TestPlotters::recordsEveryFrameEvenWhilePaused()
     for (QString &row : rows)
         row.remove(QRegularExpression(",\\d+\\.\\d{6}"));
     QCOMPARE(rows, QStringList({"1,1,2,3", "2,4,5,6", "3,7,,9", "4,-1,-2,-3"}));
+}
+
+void TestPlotters::singleCaptureStopsThePlotAndIsSaved()
+{
+    BoardFixture fixture;
+    QTemporaryDir folder;
+    QFile someone(folder.filePath("capture-0001.csv"));
+    QVERIFY(someone.open(QIODevice::WriteOnly) && someone.write("kept") == 4);
+    someone.close();
+    SaveDialogs dialogs{folder.path()};
+    QScopedPointer<Plotter> window(open("Osciloscope"));
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    for (QAction *item : window->findChildren<QAction *>()) {
+        if (item->text() == "Save Pictures Too")
+            item->setChecked(true);
+        if (item->text() == "Save Each Capture…")
+            item->trigger();
+    }
+    QCOMPARE(dialogs.titles, QStringList("Save Each Capture"));
+
+    // Armed from a stopped plot: it starts, then stops on the capture.
+    QPushButton *stopButton = button(window.get(), "stopButton");
+    QTest::mouseClick(stopButton, Qt::LeftButton);
+    QVERIFY(!window->isPlotting());
+    QTest::keyClick(stopButton, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(window->isPlotting());
+    QCOMPARE(window->scope().trigger().captureMode(), CaptureMode::Single);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isPlotting(), 15000);
+    QCOMPARE(stopButton->text(), QString("Start Plot"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->scope().statusText(),
+                              QString("Single: Stopped\n1 capture saved"), 15000);
+
+    // Someone's file stays; the capture takes the next number.
+    QVERIFY(someone.open(QIODevice::ReadOnly));
+    QCOMPARE(someone.readAll(), QByteArray("kept"));
+    QFile table(folder.filePath("capture-0002.csv"));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = table.readAll().split('\n');
+    QCOMPARE(lines.first(), QByteArray("sample,PAD0,PAD1,PAD2,trigger"));
+    QCOMPARE(lines.size(), 503); // 501 rows and the last line end
+    const qint64 crossing = *window->triggeredAt();
+    for (int row = 1; row <= 501; ++row)
+        QCOMPARE(lines[row].endsWith(",1"), lines[row].startsWith(QByteArray::number(crossing) + ','));
+    QVERIFY(lines[101].startsWith(QByteArray::number(crossing) + ','));
+    QVERIFY(!QImage(folder.filePath("capture-0002.png")).isNull());
+
+    // The marker dragged to the middle: the same crossing, half before it.
+    QCustomPlot *plot = plotOf(window.get());
+    const QRect area = plot->axisRect()->rect();
+    const int y = area.center().y();
+    QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(int(plot->xAxis->coordToPixel(0)), y));
+    QTest::mouseMove(plot, QPoint(area.left() + area.width() / 2, y));
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(area.left() + area.width() / 2, y));
+    QCOMPARE(window->scope().trigger().preTriggerPercent(), 50);
+    QCOMPARE(window->triggeredAt(), crossing);
+    // What the history holds of the 250 before it.
+    QCOMPARE(xRange(window.get()).upper, 250.0);
+    QVERIFY(xRange(window.get()).lower >= -250 && xRange(window.get()).lower < -100);
 }
 
 void TestPlotters::triggeredSineStandsStill()

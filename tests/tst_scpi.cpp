@@ -138,6 +138,15 @@ void TestScpi::commands_data()
     QTest::newRow("record without a board") << QByteArray("REC:STAR \"x.csv\",VOLT;STAT?;STOP")
                                             << QByteArray("0")
                                             << QByteArray("-240,\"Hardware error;Could not connect to your device.\"");
+    QTest::newRow("trigger") << QByteArray("TRIG:MODE NORM;MODE?;POS 50;POS?;HOLD 0.5;HOLD?;SOUR 3;SOUR?;STAT?")
+                             << QByteArray("NORM;50;0.5;3;ARM") << QByteArray();
+    QTest::newRow("trigger level in g") << QByteArray("ACQ:INST ACC;:TRIG:LEV 1.5;LEV?;LEV AUTO;LEV?")
+                                        << QByteArray("1.5;9.91E+37") << QByteArray();
+    QTest::newRow("trigger refused") << QByteArray("TRIG:POS 95;HOLD 11;SOUR 4;MODE SOMETIMES;POS?;:FETC:CAPT?")
+                                     << QByteArray("20")
+                                     << QByteArray("-222,\"Data out of range\"|-222,\"Data out of range\"|"
+                                                   "-222,\"Data out of range\"|-224,\"Illegal parameter value\"|"
+                                                   "-230,\"Data corrupt or stale;no capture held\"");
     QTest::newRow("status") << QByteArray("*ESE 32;BAD;*STB?;*ESR?;*ESR?;*CLS;*STB?;*OPC;*ESR?;*OPC?")
                             << QByteArray("36;32;0;0;1;1") << QByteArray();
     QByteArray many;
@@ -215,6 +224,10 @@ void TestScpi::serverDrivesTheBoard()
     other.write(QByteArray(70000, 'x'));
     QCOMPARE(ask(client, "INIT;:FETC? 3;:FETC:HEAD?").count(','), 8 + 2);
     QCOMPARE(ask(other, "\nSYST:ERR?"), QByteArray("-363,\"Input buffer overrun;line over 64 KiB\""));
+    // One Single capture of the stream, then the samples stand still.
+    QCOMPARE(ask(client, "SING;:TRIG:MODE?"), QByteArray("SING"));
+    QTRY_COMPARE_WITH_TIMEOUT(ask(client, "TRIG:STAT?"), QByteArray("STOP"), 20000);
+    QCOMPARE(ask(client, "FETC:CAPT?").count(','), 501 * 3 - 1);
 
     QCOMPARE(server.stop(), 0);
     QVERIFY(fixture.board.received().endsWith("r\n"));

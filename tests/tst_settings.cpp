@@ -28,6 +28,9 @@ PlotterSettings changed()
     settings.triggerMode = TriggerMode::FallingEdge;
     settings.triggerSource = 2;
     settings.triggerLevel = 1650;
+    settings.captureMode = CaptureMode::Normal;
+    settings.preTriggerPercent = 90;
+    settings.holdoffMs = 10000;
     settings.showMeasurements = true;
     settings.showCursors = true;
     settings.view = PlotterSettings::View::XY;
@@ -127,6 +130,11 @@ void TestSettings::damagedValuesAreDefaults_data()
     row("level huge", "trigger/level", "99999999999999999999999");
     row("level as a fraction", "trigger/level", "1650.5");
     row("level empty", "trigger/level", "");
+    row("capture unknown", "trigger/capture", "twice");
+    row("pre-trigger below 10 %", "trigger/position", 9);
+    row("pre-trigger above 90 %", "trigger/position", 91);
+    row("holdoff above 10 s", "trigger/holdoffMs", 10001);
+    row("holdoff negative", "trigger/holdoffMs", -1);
     row("y range unknown", "yRange/choice", "sometimes");
     row("chosen without its ends", "yRange/choice", "chosen");
     row("measurements yes", "showMeasurements", "yes");

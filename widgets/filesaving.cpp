@@ -121,6 +121,17 @@ QString askSaveFileName(QWidget *parent, const QString &title, Folder folder,
     return chosen;
 }
 
+QString askFolder(QWidget *parent, const QString &title, Folder folder)
+{
+    const QString chosen = fileNameSource()
+                               ? fileNameSource()(title, lastFolder(folder))
+                               : QFileDialog::getExistingDirectory(parent, title, lastFolder(folder));
+    // Remembered as the folder of a file in it.
+    if (!chosen.isEmpty())
+        rememberFolder(folder, QDir(chosen).filePath(QStringLiteral("capture")));
+    return chosen;
+}
+
 QString imageFormat(const QString &path, const QString &chosenFilter)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();

@@ -40,6 +40,10 @@ QString askSaveFileName(QWidget *parent, const QString &title, Folder folder,
                         const QString &suggestedFileName, const QString &filters,
                         QString *chosenFilter = nullptr);
 
+// Asks for a folder to write into, titled `title`, opening on the one used
+// last for `folder`; empty when cancelled, else remembered.
+QString askFolder(QWidget *parent, const QString &title, Folder folder);
+
 // The format an image saved as `path` is written in: the one its suffix
 // names ("pdf", or any the image writer knows: "x.jpg" is a JPEG), else the
 // one `chosenFilter` names ("PNG image (*.png)" gives "png").
