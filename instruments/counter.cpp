@@ -64,5 +64,5 @@ ReadingChart *Counter::createChart(const ReadingHistory &history, std::function<
 
 ChartProfile Counter::chartProfile()
 {
-    return {&protocol(), {Qt::red}};
+    return {&protocol()};
 }

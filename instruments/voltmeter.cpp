@@ -91,5 +91,5 @@ ReadingChart *Voltmeter::createChart(const ReadingHistory &history, std::functio
 
 ChartProfile Voltmeter::chartProfile()
 {
-    return {&protocol(), {Qt::red, Qt::blue, Qt::black}};
+    return {&protocol()};
 }

@@ -10,12 +10,6 @@
 #include <QMenu>
 #include <QWidget>
 
-namespace {
-
-const QColor rateTextColor(10, 10, 10);
-
-} // namespace
-
 ScopeOverlay::ScopeOverlay(bool withTrigger, const QStringList &channelNames)
     : m_withTrigger(withTrigger), m_channelNames(channelNames)
 {
@@ -79,32 +73,57 @@ void ScopeOverlay::addActionsTo(QWidget *window) const
 }
 
 void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
-                            const std::vector<QCPGraph *> &graphs, QCPItemText *aboveStatus)
+                            const std::vector<QCPGraph *> &graphs, QCPItemText *aboveStatus,
+                            const PlotColours::Palette &palette)
 {
     m_aboveStatus = aboveStatus;
     m_levelLine = new QCPItemStraightLine(plot);
     m_levelLine->setLayer(layer);
     m_levelLine->setVisible(false);
 
-    m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
+    m_status = addPlotNote(plot, layer, QColor(), palette.background);
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // Stacked upwards from the bottom left corner: the rate, then the
     // channels from the last to the first.
     for (QCPItemText *&text : m_readout) {
-        text = addPlotNote(plot, layer, rateTextColor);
+        text = addPlotNote(plot, layer, QColor(), palette.background);
         text->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
         text->setTextAlignment(Qt::AlignLeft);
     }
-    setChannels(m_channelNames, graphs);
+    setPalette(palette, graphs);
+}
+
+void ScopeOverlay::setPalette(const PlotColours::Palette &palette,
+                              const std::vector<QCPGraph *> &graphs)
+{
+    m_textColor = palette.text;
+    m_status->setColor(palette.quietText);
+    m_readout.back()->setColor(m_textColor);
+    colourChannels(graphs);
+}
+
+void ScopeOverlay::colourChannels(const std::vector<QCPGraph *> &graphs)
+{
+    m_colors.clear();
+    for (const QCPGraph *graph : graphs)
+        m_colors.push_back(graph->pen().color());
+    if (m_readout[0])
+        restack();
+    if (m_levelLine)
+        penLevelLine();
+}
+
+void ScopeOverlay::penLevelLine()
+{
+    const size_t source = size_t(m_trigger.sourceChannel());
+    const QColor color = source < m_colors.size() ? m_colors[source] : m_textColor;
+    m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
 }
 
 void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs)
 {
     m_channelNames = names;
-    m_colors.clear();
-    for (const QCPGraph *graph : graphs)
-        m_colors.push_back(graph->pen().color());
     if (m_sources) {
         // The inputs' actions stay; the computed channels' are made anew.
         while (m_sourceActions.size() > size_t(Sample::channelCount)) {
@@ -117,8 +136,7 @@ void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGr
             setSource(0);
         m_sourceActions[size_t(m_trigger.sourceChannel())]->setChecked(true);
     }
-    if (m_readout[0])
-        restack();
+    colourChannels(graphs);
 }
 
 void ScopeOverlay::addSourceActions()
@@ -139,7 +157,7 @@ void ScopeOverlay::restack()
     below->position->setCoords(0, 1);
     for (size_t i = lines; i-- > 0;) {
         QCPItemText *text = m_readout[i];
-        text->setColor(i < m_colors.size() ? m_colors[i] : rateTextColor);
+        text->setColor(i < m_colors.size() ? m_colors[i] : m_textColor);
         text->position->setParentAnchor(below->topLeft);
         text->position->setType(QCPItemPosition::ptAbsolute);
         text->position->setCoords(0, 0);
@@ -238,9 +256,7 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            const size_t source = size_t(m_trigger.sourceChannel());
-            const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
-            m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
+            penLevelLine();
         }
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
         m_status->setText(m_drawnStatus == TriggerStatus::Triggered ? tr("Triggered")

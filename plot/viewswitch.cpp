@@ -17,6 +17,7 @@ struct ViewSwitch::AxisLook
     QCPRange range;
     QSharedPointer<QCPAxisTicker> ticker;
     QColor tickLabelColor;
+    QColor labelColor;
     QString label;
     bool visible;
 };
@@ -58,12 +59,14 @@ void ViewSwitch::addActionsTo(QWidget *window) const
 }
 
 void ViewSwitch::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors,
-                       const QList<QCPLayerable *> &notes)
+                       const QList<QCPLayerable *> &notes, const PlotColours::Palette &palette)
 {
     m_plot = plot;
     m_notes = notes;
-    m_spectrum->addTo(plot, channelColors);
-    m_xy->addTo(plot, channelColors);
+    for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()}) {
+        view->addTo(plot, channelColors);
+        view->setPalette(palette);
+    }
 }
 
 void ViewSwitch::setChannels(const QStringList &names, const std::vector<QColor> &colors)
@@ -101,18 +104,46 @@ void ViewSwitch::setView(View view)
     if (view == m_view || !m_plot)
         return;
     // Every view starts from the time view's look, and leaves it as it was.
-    if (AlternateView *leaving = shownView()) {
-        leaving->hide();
-        restoreTimeLook();
-    }
+    if (AlternateView *leaving = shownView())
+        leave(leaving);
     m_view = view;
-    if (AlternateView *shown = shownView()) {
-        keepTimeLook();
-        // No other view has a right axis.
-        m_plot->yAxis2->setVisible(false);
-        shown->show();
-    }
+    if (AlternateView *shown = shownView())
+        enter(shown);
     emit changed();
+}
+
+void ViewSwitch::leave(AlternateView *view)
+{
+    view->hide();
+    restoreTimeLook();
+}
+
+void ViewSwitch::enter(AlternateView *view)
+{
+    keepTimeLook();
+    // No other view has a right axis.
+    m_plot->yAxis2->setVisible(false);
+    view->show();
+}
+
+void ViewSwitch::restyle(const PlotColours::Palette &palette, const std::function<void()> &styleTime)
+{
+    AlternateView *shown = shownView();
+    if (shown)
+        leave(shown);
+    styleTime();
+    for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()})
+        view->setPalette(palette);
+    if (shown)
+        enter(shown);
+}
+
+void AlternateView::colourAxes(QCustomPlot *plot) const
+{
+    for (QCPAxis *axis : {plot->xAxis, plot->yAxis}) {
+        axis->setTickLabelColor(palette().text);
+        axis->setLabelColor(palette().text);
+    }
 }
 
 void ViewSwitch::keepTimeLook()
@@ -120,7 +151,7 @@ void ViewSwitch::keepTimeLook()
     m_timeAxes.clear();
     for (QCPAxis *axis : m_plot->axisRect()->axes())
         m_timeAxes.push_back({axis, axis->scaleType(), axis->range(), axis->ticker(), axis->tickLabelColor(),
-                              axis->label(), axis->visible()});
+                              axis->labelColor(), axis->label(), axis->visible()});
     m_hiddenTimeParts.clear();
     QList<QCPLayerable *> parts;
     for (int i = 0; i < m_plot->plottableCount(); ++i)
@@ -142,6 +173,7 @@ void ViewSwitch::restoreTimeLook()
         look.axis->setTicker(look.ticker);
         look.axis->setRange(look.range);
         look.axis->setTickLabelColor(look.tickLabelColor);
+        look.axis->setLabelColor(look.labelColor);
         look.axis->setLabel(look.label);
         look.axis->setVisible(look.visible);
     }
