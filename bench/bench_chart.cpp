@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     QWidget instrument;
     const qint64 nowMs = history.lastMs();
     ChartWindow chart(
-        {&InstrumentProtocol::voltmeter(), {Qt::red, Qt::blue, Qt::black}},
+        {&InstrumentProtocol::voltmeter()},
         history, [nowMs] { return nowMs; }, [](const std::function<void()> &work) { work(); },
         &instrument);
     chart.show();

@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSet>
@@ -131,12 +132,32 @@ void ScreenshotTour::showOsciloscope()
     if (!window)
         return;
     waitForPlot(window, QStringLiteral("osciloscope.png"));
+    showOnADarkDesktop(window);
     showScopeAtWork(window);
     showZoomWithCursors(window);
     showOtherViews(window);
     showMathChannels(window);
     showFilter(window);
     quit(window, "quitButton");
+}
+
+void ScreenshotTour::showOnADarkDesktop(QDialog *window)
+{
+    // A desktop's dark palette, as a dark theme gives it; the plot follows
+    // the desktop.
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    const QColor surface(45, 45, 48);
+    const QColor base(30, 30, 32);
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase})
+        dark.setColor(role, surface);
+    dark.setColor(QPalette::Base, base);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    pause(300);
+    save(window, QStringLiteral("osciloscope-dark.png"));
+    QApplication::setPalette(light);
 }
 
 void ScreenshotTour::showScopeAtWork(QDialog *window)

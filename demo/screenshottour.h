@@ -46,6 +46,8 @@ private:
     void showMathChannels(QDialog *window);
     // A noisy sine and its low-pass.
     void showFilter(QDialog *window);
+    // The same window on a dark desktop, its plot in the dark colours.
+    void showOnADarkDesktop(QDialog *window);
     // Runs the window's command with these keys; false when it has none.
     bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();

@@ -8,8 +8,7 @@ namespace {
 const PlotterProfile accelerometerProfile{
     InstrumentProtocol::accelerometer(),
     {-200, 4200},
-    QColor(240, 240, 240),
-    QColor(240, 240, 240),
+    false,
     {0, 500},
     true,
     {-2.2, 2.2},

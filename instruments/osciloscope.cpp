@@ -6,8 +6,7 @@ namespace {
 const PlotterProfile osciloscopeProfile{
     InstrumentProtocol::osciloscope(),
     {-100, 3400},
-    QColor(10, 10, 10),
-    QColor(10, 10, 10),
+    true,
     {0, 200},
     false,
     {0, 0},

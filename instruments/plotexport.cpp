@@ -3,6 +3,7 @@
 #include "csv.h"
 #include "filesaving.h"
 #include "instrumentprotocol.h"
+#include "plotlook.h"
 #include "savedfile.h"
 #include "viewswitch.h"
 
@@ -39,7 +40,8 @@ bool writePdf(QCustomPlot *plot, QIODevice *device)
 
 namespace PlotExport {
 
-void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem)
+void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem,
+               const std::function<void(const PlotColours::Palette &)> &paintIn)
 {
     QString filter;
     const QString fileName = FileSaving::askSaveFileName(
@@ -54,10 +56,16 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    // Drawn off the screen, with no loop run in between: the window never
+    // shows the light colours.
+    if (paintIn)
+        paintIn(PlotColours::palette(PlotColours::Scheme::Light));
     const bool made = format == QLatin1String("pdf")
                           ? writePdf(plot, &buffer)
                           : plot->toPixmap(plot->width(), plot->height())
                                 .save(&buffer, format.toLatin1().constData());
+    if (paintIn)
+        paintIn(PlotLook::instance().palette());
     if (made)
         FileSaving::save(window, fileName, SavedFile::bytes(bytes));
     else

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "plotcolours.h"
 #include "samplestore.h"
 #include "timegraphs.h"
 
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class QCustomPlot;
 struct InstrumentProtocol;
@@ -18,7 +20,10 @@ namespace PlotExport {
 
 // "Save Image…": asks for a name as one of `window`'s loops, then writes the
 // plot as shown: PNG, or a vector PDF, or the format the name's suffix says.
-void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem);
+// With `paintIn` ("Save Image in Light Colours…"), the plot is drawn for it in
+// the light colours by `paintIn`, and given the colours shown back at once.
+void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem,
+               const std::function<void(const PlotColours::Palette &)> &paintIn = {});
 
 // Asks for the name of a data file to export to; empty when cancelled.
 QString askDataFileName(QWidget *window, const QString &fileStem);

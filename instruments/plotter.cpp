@@ -7,9 +7,11 @@
 #include "monotonicclock.h"
 #include "opensession.h"
 #include "plotexport.h"
+#include "plotlook.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
 #include "recordingopening.h"
+#include "spectrumview.h"
 
 #include <QBuffer>
 #include <QMenu>
@@ -51,22 +53,25 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
 {
     plot = formPlot;
     stopButton = formStopButton;
+    const PlotColours::Palette &palette = PlotLook::instance().palette();
     setupPlot();
-    PlotStyle::style(plot, profile);
-    notes.addTo(plot);
+    PlotStyle::style(plot, profile, palette);
+    notes.addTo(plot, palette);
+    mathMenu.setPalette(palette);
     // The right axis, where there is one, reads the counts in the inputs' unit.
     mathMenu.attach(plot, {plot->graph(0), plot->graph(1), plot->graph(2)},
                     profile.showRightAxis ? plot->yAxis2 : plot->yAxis);
     const std::vector<QColor> colors = mathMenu.colors();
     timeGraphs.attach(plot, mathMenu.graphs());
-    scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote());
+    scopeView.addItems(plot, PlotNotes::layerName, mathMenu.graphs(), notes.damageNote(), palette);
     viewport.attach(plot, {profile.yRange.lower, profile.yRange.upper},
                     profile.showRightAxis ? std::optional<AxisSpan>({profile.rightAxisRange.lower,
                                                                      profile.rightAxisRange.upper})
                                           : std::nullopt);
     viewport.cursors().addItems(plot, PlotNotes::layerName, mathMenu.graphs(),
-                                {notes.damageNote(), scopeView.statusNote()});
-    views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()});
+                                {notes.damageNote(), scopeView.statusNote()}, palette);
+    views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()},
+                palette);
     views.lanes().setLevelLine(scopeView.levelLine());
     scopeView.watchMarkerDrags(plot);
 
@@ -83,10 +88,11 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     connect(&views, &ViewSwitch::changed, this, [this] {
         viewport.setActive(views.showsTime());
         mathMenu.setEnabled(views.showsTime());
-        redrawSoon();
-        // Without a board the time view is not redrawn: show its look again.
-        if (!connected && views.showsTime())
-            plot->replot();
+        showLookChange();
+    });
+    connect(&PlotLook::instance(), &PlotLook::schemeChanged, this, [this] {
+        paintIn(PlotLook::instance().palette());
+        showLookChange();
     });
     // The redraw timer coalesces: many reads, one redraw.
     connect(&session.intake(), &SampleIntake::samplesAdded, this, [this] {
@@ -133,7 +139,28 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
 
 void Plotter::setupPlot()
 {
-    PlotStyle::setUp(plot, profile);
+    PlotStyle::setUp(plot, profile, PlotLook::instance().palette());
+}
+
+void Plotter::paintIn(const PlotColours::Palette &palette)
+{
+    views.restyle(palette, [&] {
+        PlotStyle::colour(plot, profile, palette);
+        mathMenu.setPalette(palette);
+    });
+    const std::vector<QCPGraph *> graphs = mathMenu.graphs();
+    notes.setPalette(palette);
+    viewport.cursors().setPalette(palette, graphs);
+    scopeView.setPalette(palette, graphs);
+    views.spectrum().setChannelColours(mathMenu.colors());
+}
+
+void Plotter::showLookChange()
+{
+    redrawSoon();
+    // Without a board the time view is not redrawn: show its look again.
+    if (!connected && views.showsTime())
+        plot->replot();
 }
 
 void Plotter::takeMathChannels()
@@ -285,6 +312,13 @@ void Plotter::createActions()
         BusyScope busy(this);
         PlotExport::saveImage(this, plot, profile.protocol.name);
     });
+    // A print wants white: the light colours whatever the plot shows.
+    saveLightImageAction->setText(tr("Save Image in Light Colours…"));
+    connect(saveLightImageAction, &QAction::triggered, this, [this] {
+        BusyScope busy(this);
+        PlotExport::saveImage(this, plot, profile.protocol.name,
+                              [this](const PlotColours::Palette &palette) { paintIn(palette); });
+    });
     exportDataAction->setText(tr("Export Shown Data…"));
     exportDataAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_E));
     connect(exportDataAction, &QAction::triggered, this, [this] {
@@ -293,6 +327,7 @@ void Plotter::createActions()
         PlotExport::exportShown(this, profile.protocol, views, session.store(), timeGraphs.drawn());
     });
     addAction(saveImageAction);
+    addAction(saveLightImageAction);
     addAction(exportDataAction);
     connect(captureSaving.saveAction(), &QAction::triggered, this, &Plotter::chooseCaptureFolder);
     connect(&captureSaving, &CaptureSaving::changed, this,
@@ -328,6 +363,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     // Keeping what is shown comes first; recording, the views, then the
     // view's own choices (trigger, measurements) follow in this order.
     menu.addAction(saveImageAction);
+    menu.addAction(saveLightImageAction);
     menu.addAction(exportDataAction);
     menu.addAction(recording->action());
     menu.addAction(publishing->action());
@@ -335,6 +371,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     menu.addAction(RecordingOpening::action(this));
     menu.addActions(sourceActions);
     views.addToMenu(menu);
+    PlotLook::instance().addToMenu(menu);
     if (views.showsTime()) {
         scopeView.addToMenu(menu);
         menu.addSeparator();

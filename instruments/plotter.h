@@ -100,6 +100,10 @@ private:
     // The window's commands: in the plot's context menu, and with their
     // shortcuts anywhere in the window.
     void createActions();
+    // Every colour of the plot from `palette`; drawn with the next redraw.
+    void paintIn(const PlotColours::Palette &palette);
+    // Something in the look changed: drawn now, also without a board.
+    void showLookChange();
     void showPlotMenu(const QPoint &plotPosition);
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
@@ -138,6 +142,7 @@ private:
     QCustomPlot *plot = nullptr;
     QPushButton *stopButton = nullptr;
     QAction *const saveImageAction = new QAction(this);
+    QAction *const saveLightImageAction = new QAction(this);
     QAction *const exportDataAction = new QAction(this);
 
     bool connected = false;

@@ -9,9 +9,7 @@ ReadingWindow::ReadingWindow(const InstrumentProtocol &instrument, QWidget *pare
 
 ChartProfile ReadingWindow::chartProfile(const InstrumentProtocol &instrument)
 {
-    // A colour for each value, as the voltmeter's pads have had theirs.
-    const QList<QColor> colors{Qt::red, Qt::blue, Qt::black};
-    return {&instrument, colors.mid(0, int(instrument.columns.size()))};
+    return {&instrument};
 }
 
 void ReadingWindow::connectReadings(std::function<QString()> shownReading)

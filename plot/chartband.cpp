@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-ChartBand::ChartBand(QCPAxis *keyAxis, QCPAxis *valueAxis, const QColor &color)
+ChartBand::ChartBand(QCPAxis *keyAxis, QCPAxis *valueAxis)
     : QCPLayerable(keyAxis->parentPlot(), QString(), keyAxis->axisRect()), m_keyAxis(keyAxis),
-      m_valueAxis(valueAxis), m_color(color)
+      m_valueAxis(valueAxis)
 {
 }
 

@@ -21,7 +21,9 @@ public:
         bool gapBefore;
     };
 
-    ChartBand(QCPAxis *keyAxis, QCPAxis *valueAxis, const QColor &color);
+    ChartBand(QCPAxis *keyAxis, QCPAxis *valueAxis);
+
+    void setColor(const QColor &color) { m_color = color; }
 
     void setIntervals(QVector<Interval> intervals) { m_intervals = std::move(intervals); }
 
@@ -33,6 +35,6 @@ protected:
 private:
     QCPAxis *const m_keyAxis;
     QCPAxis *const m_valueAxis;
-    const QColor m_color;
+    QColor m_color;
     QVector<Interval> m_intervals;
 };

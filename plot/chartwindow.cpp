@@ -2,6 +2,8 @@
 
 #include "chartband.h"
 #include "closeguard.h"
+#include "plotlook.h"
+#include "plotstyle.h"
 
 #include "chartscale.h"
 #include "csvrecorder.h"
@@ -51,17 +53,15 @@ ChartWindow::ChartWindow(const ChartProfile &profile, const ReadingHistory &hist
     // The bands first, so that every mean line is drawn over all of them.
     // They are opaque: blending a translucent band costs more than the
     // whole rest of a redraw.
-    for (int c = 0; c < history.channelCount(); ++c) {
-        const QColor color = profile.colors.value(c, Qt::black);
-        m_bands.append(new ChartBand(m_plot->xAxis, m_plot->yAxis,
-                                     QColor::fromRgbF(0.75 + color.redF() / 4, 0.75 + color.greenF() / 4,
-                                                      0.75 + color.blueF() / 4)));
-    }
-    for (int c = 0; c < history.channelCount(); ++c) {
-        QCPGraph *mean = m_plot->addGraph();
-        mean->setPen(QPen(profile.colors.value(c, Qt::black), 1));
-        m_means.append(mean);
-    }
+    for (int c = 0; c < history.channelCount(); ++c)
+        m_bands.append(new ChartBand(m_plot->xAxis, m_plot->yAxis));
+    for (int c = 0; c < history.channelCount(); ++c)
+        m_means.append(m_plot->addGraph());
+    colour(PlotLook::instance().palette());
+    connect(&PlotLook::instance(), &PlotLook::schemeChanged, this, [this] {
+        colour(PlotLook::instance().palette());
+        m_plot->replot(QCustomPlot::rpQueuedReplot);
+    });
 
     m_plot->setNotAntialiasedElements(QCP::aeAll);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
@@ -131,7 +131,20 @@ void ChartWindow::showMenu(const QPoint &position)
     menu.addAction(m_followAction);
     menu.addAction(RecordingOpening::action(this));
     menu.addAction(m_exportAction);
+    PlotLook::instance().addToMenu(menu);
     m_guard([&] { menu.exec(m_plot->mapToGlobal(position)); });
+}
+
+void ChartWindow::colour(const PlotColours::Palette &palette)
+{
+    m_plot->setBackground(QBrush(palette.plainBackground));
+    for (QCPAxis *axis : {m_plot->xAxis, m_plot->yAxis})
+        PlotStyle::colourPlainAxis(axis, palette);
+    for (int c = 0; c < m_means.size(); ++c) {
+        const QColor color = palette.inputs[size_t(c) % palette.inputs.size()];
+        m_means[c]->setPen(QPen(color, 1));
+        m_bands[c]->setColor(PlotColours::bandColour(color, palette.plainBackground));
+    }
 }
 
 void ChartWindow::follow()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "plotcolours.h"
 #include "readingchart.h"
 #include "readinghistory.h"
 
-#include <QColor>
 #include <QStringList>
 #include <QTimer>
 
@@ -21,11 +21,11 @@ class QMenu;
 struct InstrumentProtocol;
 
 // What a chart shows of an instrument's readings: its title, names, unit and
-// export come from the instrument; the colours are its window's.
+// export come from the instrument; each channel has the colour of the plots'
+// input of its number.
 struct ChartProfile
 {
     const InstrumentProtocol *instrument = nullptr;
-    QList<QColor> colors;
 };
 
 // A chart of every reading an instrument keeps (its ReadingHistory) over
@@ -78,6 +78,7 @@ private:
     // The statistics line, for what is drawn.
     void updateStatistics(const std::vector<ReadingHistory::Interval> &shown);
     void stopFollowing();
+    void colour(const PlotColours::Palette &palette);
 
     const ChartProfile m_profile;
     const ReadingHistory &m_history;

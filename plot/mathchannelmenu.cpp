@@ -1,19 +1,10 @@
 #include "mathchannelmenu.h"
 
 #include "mathchanneldialog.h"
-#include "plotnote.h"
 
 #include <QMenu>
 
 #include <qcustomplot.h>
-
-namespace {
-
-// Apart from the inputs' red, blue and black.
-const std::array<QColor, MathChannels::maxCount> computedColors{
-    QColor(0, 150, 0), QColor(200, 0, 200), QColor(230, 120, 0), QColor(0, 150, 150)};
-
-} // namespace
 
 MathChannelMenu::MathChannelMenu(SampleSession &session, QWidget *window, BusyRunner runBusy)
     : m_session(session), m_window(window), m_runBusy(std::move(runBusy))
@@ -62,6 +53,15 @@ void MathChannelMenu::setEnabled(bool enabled)
     // The key names the time graphs: not the other views' lines.
     if (m_plot)
         m_plot->legend->setVisible(enabled && !m_computedGraphs.empty());
+}
+
+void MathChannelMenu::setPalette(const PlotColours::Palette &palette)
+{
+    m_palette = &palette;
+    for (size_t i = 0; i < m_computedGraphs.size(); ++i)
+        m_computedGraphs[i]->setPen(QPen(palette.computed[i]));
+    if (m_plot)
+        updateKey();
 }
 
 void MathChannelMenu::addToMenu(QMenu &menu)
@@ -157,7 +157,7 @@ void MathChannelMenu::updateGraphs()
     }
     while (int(m_computedGraphs.size()) < count) {
         QCPGraph *graph = m_plot->addGraph(m_plot->xAxis, m_valueAxis);
-        graph->setPen(QPen(computedColors[m_computedGraphs.size()]));
+        graph->setPen(QPen(m_palette->computed[m_computedGraphs.size()]));
         m_computedGraphs.push_back(graph);
     }
     for (size_t i = 0; i < m_inputGraphs.size(); ++i)
@@ -173,8 +173,9 @@ void MathChannelMenu::updateKey()
     key->setVisible(m_enabled && !m_computedGraphs.empty());
     if (m_computedGraphs.empty())
         return;
-    key->setBrush(QBrush(plotBackgroundColor));
-    key->setBorderPen(QPen(QColor(170, 170, 170)));
+    key->setBrush(QBrush(m_palette->background));
+    key->setBorderPen(QPen(m_palette->faintLine));
+    key->setTextColor(m_palette->plainText);
     // Top left: the notes, the trigger's status and the cursors' readout
     // take the top right corner, the measurements the bottom left.
     m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);

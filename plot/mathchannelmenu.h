@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plotcolours.h"
 #include "samplesession.h"
 
 #include <QAction>
@@ -41,6 +42,8 @@ public:
     // Off while another view than Time is shown: its graphs, and so the
     // key, are hidden then.
     void setEnabled(bool enabled);
+    // The computed channels' colours and the key's.
+    void setPalette(const PlotColours::Palette &palette);
 
     std::vector<QCPGraph *> graphs() const;
     std::vector<QColor> colors() const;
@@ -72,4 +75,5 @@ private:
     bool m_enabled = true;
     std::vector<QCPGraph *> m_inputGraphs;
     std::vector<QCPGraph *> m_computedGraphs;
+    const PlotColours::Palette *m_palette = &PlotColours::palette(PlotColours::Scheme::Light);
 };

@@ -12,9 +12,6 @@
 
 namespace {
 
-// Distinct from the channels' red, blue and black.
-const std::array<QColor, 2> cursorColors{QColor(0, 140, 0), QColor(200, 0, 200)};
-const QColor readoutTextColor(10, 10, 10);
 // How close to a cursor the pointer grabs it, in pixels.
 constexpr double grabDistance = 4;
 
@@ -41,20 +38,20 @@ bool PlotCursors::isShown() const
 }
 
 void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
-                           const std::vector<QCPGraph *> &graphs, std::vector<QCPItemText *> above)
+                           const std::vector<QCPGraph *> &graphs, std::vector<QCPItemText *> above,
+                           const PlotColours::Palette &palette)
 {
     m_plot = plot;
     m_above = std::move(above);
     for (size_t i = 0; i < m_lines.size(); ++i) {
         auto *line = new QCPItemStraightLine(plot);
         line->setLayer(layer);
-        line->setPen(QPen(cursorColors[i], 1, Qt::DashLine));
         line->point1->setType(QCPItemPosition::ptPlotCoords);
         line->point2->setType(QCPItemPosition::ptPlotCoords);
         line->setVisible(false);
         m_lines[i] = line;
 
-        QCPItemText *label = addPlotNote(plot, layer, cursorColors[i]);
+        QCPItemText *label = addPlotNote(plot, layer, QColor(), palette.background);
         label->setText(i == 0 ? QStringLiteral("A") : QStringLiteral("B"));
         // At the bottom: the readout takes the top right corner.
         label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
@@ -63,7 +60,7 @@ void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
         m_labels[i] = label;
     }
     for (size_t i = 0; i < m_readout.size(); ++i) {
-        QCPItemText *text = addPlotNote(plot, layer, readoutTextColor);
+        QCPItemText *text = addPlotNote(plot, layer, QColor(), palette.background);
         text->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
         text->setTextAlignment(Qt::AlignRight);
         if (i > 0) {
@@ -73,12 +70,29 @@ void PlotCursors::addItems(QCustomPlot *plot, const QString &layer,
         }
         m_readout[i] = text;
     }
-    setChannels(m_channelNames, graphs);
+    setPalette(palette, graphs);
+}
+
+void PlotCursors::setPalette(const PlotColours::Palette &palette,
+                             const std::vector<QCPGraph *> &graphs)
+{
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        m_lines[i]->setPen(QPen(palette.cursors[i], 1, Qt::DashLine));
+        m_labels[i]->setColor(palette.cursors[i]);
+    }
+    for (QCPItemText *text : m_readout)
+        text->setColor(palette.text);
+    colourChannels(graphs);
 }
 
 void PlotCursors::setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs)
 {
     m_channelNames = names;
+    colourChannels(graphs);
+}
+
+void PlotCursors::colourChannels(const std::vector<QCPGraph *> &graphs)
+{
     for (size_t i = 2; i < m_readout.size() && i - 2 < graphs.size(); ++i)
         m_readout[i]->setColor(graphs[i - 2]->pen().color());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mathchannels.h"
+#include "plotcolours.h"
 
 #include "samplestore.h"
 
@@ -39,7 +40,10 @@ public:
     // Adds the lines and the readout to `plot` on `layer`, the readout in the
     // colours of `graphs`, under the first of `above` that is shown.
     void addItems(QCustomPlot *plot, const QString &layer, const std::vector<QCPGraph *> &graphs,
-                  std::vector<QCPItemText *> above);
+                  std::vector<QCPItemText *> above, const PlotColours::Palette &palette);
+    // The lines' and the readout's colours, the channels' lines in their
+    // graphs' colours.
+    void setPalette(const PlotColours::Palette &palette, const std::vector<QCPGraph *> &graphs);
     // The channels changed: their names and graphs, inputs then computed.
     void setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs);
 
@@ -65,6 +69,7 @@ private:
     // The cursor within grabbing distance of `x` (pixels), if any.
     std::optional<int> cursorNear(double x) const;
     qint64 indexAt(double x) const;
+    void colourChannels(const std::vector<QCPGraph *> &graphs);
 
     const SampleStore &m_store;
     QStringList m_channelNames;

@@ -2,13 +2,11 @@
 
 #include <qcustomplot.h>
 
-// The plots' background colour.
-inline const QColor plotBackgroundColor(240, 240, 240);
-
 // A small text drawn over a plot on `layer`, hidden until there is something
-// to say. Its background is the plot's, so the grid's dots and the graphs do
-// not run through it.
-inline QCPItemText *addPlotNote(QCustomPlot *plot, const QString &layer, const QColor &color)
+// to say. Its background is the plot's, `background`, so the grid's dots and
+// the graphs do not run through it.
+inline QCPItemText *addPlotNote(QCustomPlot *plot, const QString &layer, const QColor &color,
+                                const QColor &background)
 {
     auto *text = new QCPItemText(plot);
     text->setLayer(layer);
@@ -19,7 +17,7 @@ inline QCPItemText *addPlotNote(QCustomPlot *plot, const QString &layer, const Q
         font.setPointSizeF(font.pointSizeF() * 0.8);
     text->setFont(font);
     text->setColor(color);
-    text->setBrush(QBrush(plotBackgroundColor));
+    text->setBrush(QBrush(background));
     text->setVisible(false);
     return text;
 }

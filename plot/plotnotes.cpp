@@ -6,26 +6,33 @@
 
 const QString PlotNotes::layerName = QStringLiteral("notes");
 
-void PlotNotes::addTo(QCustomPlot *plot)
+void PlotNotes::addTo(QCustomPlot *plot, const PlotColours::Palette &palette)
 {
     // A logical layer: it shares the plot's one paint buffer.
     plot->addLayer(layerName, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
-    const QColor noteColor(110, 110, 110);
 
-    m_damageNote = addPlotNote(plot, layerName, noteColor);
+    m_damageNote = addPlotNote(plot, layerName, QColor(), palette.background);
     m_damageNote->setObjectName(QStringLiteral("damageNote"));
     m_damageNote->position->setCoords(1, 0);
     m_damageNote->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    m_recordingNote = addPlotNote(plot, layerName, Qt::red);
+    m_recordingNote = addPlotNote(plot, layerName, QColor(), palette.background);
     m_recordingNote->setObjectName(QStringLiteral("recordingNote"));
     m_recordingNote->position->setCoords(0, 0);
     m_recordingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_publishingNote = addPlotNote(plot, layerName, noteColor);
+    m_publishingNote = addPlotNote(plot, layerName, QColor(), palette.background);
     m_publishingNote->setObjectName(QStringLiteral("publishingNote"));
     m_publishingNote->position->setCoords(0, 1);
     m_publishingNote->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    setPalette(palette);
+}
+
+void PlotNotes::setPalette(const PlotColours::Palette &palette)
+{
+    m_damageNote->setColor(palette.quietText);
+    m_recordingNote->setColor(palette.recordingText);
+    m_publishingNote->setColor(palette.quietText);
 }
 
 bool PlotNotes::setPublishingText(const QString &text)

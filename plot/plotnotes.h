@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plotcolours.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -15,7 +17,8 @@ class PlotNotes
 public:
     static const QString layerName;
 
-    void addTo(QCustomPlot *plot);
+    void addTo(QCustomPlot *plot, const PlotColours::Palette &palette);
+    void setPalette(const PlotColours::Palette &palette);
     // Brings the notes up to date; says whether any changed.
     bool update(const QString &recordingText, quint64 damagedFrames);
     // What publishing has to say ("broker unreachable, …"), in the bottom

@@ -2,15 +2,12 @@
 
 #include "plotcompat.h"
 #include "plotlayers.h"
-#include "plotnote.h"
 
 #include <qcustomplot.h>
 
 #include <algorithm>
 
 namespace {
-
-const QColor darkTextColor(10, 10, 10);
 
 // Sample numbers: whole and in full however large (the default format
 // turns 1858100 into "1.8581·10⁶"), never a step below one sample.
@@ -32,14 +29,57 @@ QPen gridPen(const QColor &color)
     return QPen(QBrush(color), 1, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
 }
 
+QPen recoloured(QPen pen, const QColor &color)
+{
+    pen.setColor(color);
+    return pen;
+}
+
+QColor leftScaleColor(const PlotterProfile &profile, const PlotColours::Palette &palette)
+{
+    return profile.showsLeftScale ? palette.text : palette.background;
+}
+
+void colourFrame(QCustomPlot *plot, const PlotterProfile &profile,
+                 const PlotColours::Palette &palette)
+{
+    plot->setBackground(QBrush(palette.background));
+    plot->yAxis->setLabelColor(leftScaleColor(profile, palette));
+}
+
+void colourAxes(QCustomPlot *plot, const PlotterProfile &profile,
+                const PlotColours::Palette &palette)
+{
+    plot->xAxis->setTickLabelColor(palette.text);
+    plot->yAxis->setTickLabelColor(leftScaleColor(profile, palette));
+
+    plot->xAxis->grid()->setPen(gridPen(palette.grid));
+    plot->yAxis->grid()->setPen(gridPen(palette.grid));
+    plot->xAxis->grid()->setSubGridPen(gridPen(palette.subGrid));
+    plot->yAxis->grid()->setSubGridPen(gridPen(palette.subGrid));
+    for (QCPAxis *axis : {plot->xAxis, plot->yAxis})
+        axis->grid()->setZeroLinePen(recoloured(axis->grid()->zeroLinePen(), palette.plainGrid));
+
+    plot->xAxis->setBasePen(QPen(palette.xAxisLine));
+    plot->yAxis->setBasePen(QPen(palette.faintLine));
+    const QPen tickPen(palette.faintLine);
+    plot->xAxis->setTickPen(tickPen);
+    plot->yAxis->setTickPen(tickPen);
+    plot->xAxis->setSubTickPen(tickPen);
+    plot->yAxis->setSubTickPen(tickPen);
+
+    // The right axis keeps QCustomPlot's look.
+    PlotStyle::colourPlainAxis(plot->yAxis2, palette);
+}
+
 } // namespace
 
 namespace PlotStyle {
 
-std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot,
-                                                    const PlotterProfile &profile)
+std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot, const PlotterProfile &profile,
+                                                    const PlotColours::Palette &palette)
 {
-    plot->setBackground(QBrush(plotBackgroundColor));
+    colourFrame(plot, profile, palette);
     plot->clearItems();
     // The left axis gets its fixed ticks with the styling; the right axis of
     // the accelerometer keeps automatic ticks.
@@ -48,45 +88,27 @@ std::array<QCPGraph *, Sample::channelCount> setUp(QCustomPlot *plot,
         plot->yAxis2->setRange(profile.rightAxisRange.lower, profile.rightAxisRange.upper);
         plot->yAxis2->setVisible(true);
     }
-    plot->yAxis->setLabelColor(profile.yLabelColor);
     plot->xAxis->setRange(profile.initialXRange.lower, profile.initialXRange.upper);
-
-    const std::array<QColor, Sample::channelCount> graphColors{QColor(Qt::red), QColor(Qt::blue),
-                                                               QColor(Qt::black)};
     // The plot shows no legend; items in the hidden one would still be
     // measured on every redraw.
     plot->setAutoAddPlottableToLegend(false);
     std::array<QCPGraph *, Sample::channelCount> graphs{};
     for (size_t i = 0; i < graphs.size(); ++i) {
         graphs[i] = plot->addGraph();
-        graphs[i]->setPen(QPen(graphColors[i]));
+        graphs[i]->setPen(QPen(palette.inputs[i]));
     }
     return graphs;
 }
 
-void style(QCustomPlot *plot, const PlotterProfile &profile)
+void style(QCustomPlot *plot, const PlotterProfile &profile, const PlotColours::Palette &palette)
 {
     plot->setNotAntialiasedElements(QCP::aeAll);
     plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new SampleTicker));
     PlotCompat::setFixedTickStep(plot->yAxis, 500);
 
-    plot->xAxis->setTickLabelColor(darkTextColor);
-    plot->yAxis->setTickLabelColor(profile.yTickLabelColor);
-
-    plot->xAxis->grid()->setPen(gridPen(QColor(100, 100, 100)));
-    plot->yAxis->grid()->setPen(gridPen(QColor(100, 100, 100)));
-    plot->xAxis->grid()->setSubGridPen(gridPen(QColor(50, 50, 50)));
-    plot->yAxis->grid()->setSubGridPen(gridPen(QColor(50, 50, 50)));
+    colourAxes(plot, profile, palette);
     plot->xAxis->grid()->setSubGridVisible(true);
     plot->yAxis->grid()->setSubGridVisible(true);
-
-    plot->xAxis->setBasePen(QPen(QColor(100, 100, 100)));
-    plot->yAxis->setBasePen(QPen(QColor(170, 170, 170)));
-    const QPen tickPen(QColor(170, 170, 170));
-    plot->xAxis->setTickPen(tickPen);
-    plot->yAxis->setTickPen(tickPen);
-    plot->xAxis->setSubTickPen(tickPen);
-    plot->yAxis->setSubTickPen(tickPen);
 
     plot->setInteraction(QCP::iRangeDrag, false);
     plot->setInteraction(QCP::iRangeZoom, false);
@@ -96,6 +118,31 @@ void style(QCustomPlot *plot, const PlotterProfile &profile)
     // empty buffer still costs a full-size clear and blend per redraw.
     plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     PlotLayers::drawGridsAtDevicePixels(plot);
+}
+
+void colourPlainAxis(QCPAxis *axis, const PlotColours::Palette &palette)
+{
+    axis->setBasePen(recoloured(axis->basePen(), palette.plainText));
+    axis->setTickPen(recoloured(axis->tickPen(), palette.plainText));
+    axis->setSubTickPen(recoloured(axis->subTickPen(), palette.plainText));
+    axis->setTickLabelColor(palette.plainText);
+    axis->setLabelColor(palette.plainText);
+    axis->grid()->setPen(recoloured(axis->grid()->pen(), palette.plainGrid));
+    axis->grid()->setZeroLinePen(recoloured(axis->grid()->zeroLinePen(), palette.plainGrid));
+}
+
+void colour(QCustomPlot *plot, const PlotterProfile &profile, const PlotColours::Palette &palette)
+{
+    colourFrame(plot, profile, palette);
+    for (int i = 0; i < Sample::channelCount && i < plot->graphCount(); ++i)
+        plot->graph(i)->setPen(QPen(palette.inputs[size_t(i)]));
+    colourAxes(plot, profile, palette);
+    // Every note stands on the plot's background.
+    for (int i = 0; i < plot->itemCount(); ++i) {
+        auto *text = qobject_cast<QCPItemText *>(plot->item(i));
+        if (text && text->brush().style() != Qt::NoBrush)
+            text->setBrush(QBrush(palette.background));
+    }
 }
 
 } // namespace PlotStyle

@@ -3,8 +3,6 @@
 #include "instrumentprotocol.h"
 #include "samplestore.h"
 
-#include <QColor>
-
 // Everything in which the two plotters differ, apart from their forms.
 struct PlotterProfile
 {
@@ -17,10 +15,10 @@ struct PlotterProfile
     // Start, stop, the channels' names and the files' columns and names.
     const InstrumentProtocol &protocol;
     Range yRange;
-    QColor yLabelColor;
-    // The accelerometer paints the raw left scale in the background colour;
-    // its right axis carries the readable scale.
-    QColor yTickLabelColor;
+    // The left axis' label and tick labels in the text colour. The
+    // accelerometer paints its raw left scale in the background colour
+    // instead; its right axis carries the readable scale.
+    bool showsLeftScale;
     // In force only until the first refresh.
     Range initialXRange;
     bool showRightAxis;

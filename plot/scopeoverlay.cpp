@@ -12,12 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-const QColor rateTextColor(10, 10, 10);
-
-} // namespace
-
 ScopeOverlay::ScopeOverlay(bool withTrigger, const QStringList &channelNames)
     : m_withTrigger(withTrigger), m_channelNames(channelNames)
 {
@@ -126,7 +120,8 @@ void ScopeOverlay::addActionsTo(QWidget *window) const
 }
 
 void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
-                            const std::vector<QCPGraph *> &graphs, QCPItemText *aboveStatus)
+                            const std::vector<QCPGraph *> &graphs, QCPItemText *aboveStatus,
+                            const PlotColours::Palette &palette)
 {
     m_aboveStatus = aboveStatus;
     m_levelLine = new QCPItemStraightLine(plot);
@@ -138,25 +133,49 @@ void ScopeOverlay::addItems(QCustomPlot *plot, const QString &layer,
     m_marker->point1->setCoords(0, 0);
     m_marker->point2->setCoords(0, 1);
 
-    m_status = addPlotNote(plot, layer, QColor(110, 110, 110));
+    m_status = addPlotNote(plot, layer, QColor(), palette.background);
     m_status->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // Stacked upwards from the bottom left corner: the rate, then the
     // channels from the last to the first.
     for (QCPItemText *&text : m_readout) {
-        text = addPlotNote(plot, layer, rateTextColor);
+        text = addPlotNote(plot, layer, QColor(), palette.background);
         text->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
         text->setTextAlignment(Qt::AlignLeft);
     }
-    setChannels(m_channelNames, graphs);
+    setPalette(palette, graphs);
+}
+
+void ScopeOverlay::setPalette(const PlotColours::Palette &palette,
+                              const std::vector<QCPGraph *> &graphs)
+{
+    m_textColor = palette.text;
+    m_status->setColor(palette.quietText);
+    m_readout.back()->setColor(m_textColor);
+    colourChannels(graphs);
+}
+
+void ScopeOverlay::colourChannels(const std::vector<QCPGraph *> &graphs)
+{
+    m_colors.clear();
+    for (const QCPGraph *graph : graphs)
+        m_colors.push_back(graph->pen().color());
+    if (m_readout[0])
+        restack();
+    if (m_levelLine)
+        penLevelLine();
+}
+
+void ScopeOverlay::penLevelLine()
+{
+    const size_t source = size_t(m_trigger.sourceChannel());
+    const QColor color = source < m_colors.size() ? m_colors[source] : m_textColor;
+    m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
 }
 
 void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs)
 {
     m_channelNames = names;
-    m_colors.clear();
-    for (const QCPGraph *graph : graphs)
-        m_colors.push_back(graph->pen().color());
     if (m_sources) {
         // The inputs' actions stay; the computed channels' are made anew.
         while (m_sourceActions.size() > size_t(Sample::channelCount)) {
@@ -169,8 +188,7 @@ void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGr
             setSource(0);
         m_sourceActions[size_t(m_trigger.sourceChannel())]->setChecked(true);
     }
-    if (m_readout[0])
-        restack();
+    colourChannels(graphs);
 }
 
 void ScopeOverlay::addSourceActions()
@@ -191,7 +209,7 @@ void ScopeOverlay::restack()
     below->position->setCoords(0, 1);
     for (size_t i = lines; i-- > 0;) {
         QCPItemText *text = m_readout[i];
-        text->setColor(i < m_colors.size() ? m_colors[i] : rateTextColor);
+        text->setColor(i < m_colors.size() ? m_colors[i] : m_textColor);
         text->position->setParentAnchor(below->topLeft);
         text->position->setType(QCPItemPosition::ptAbsolute);
         text->position->setCoords(0, 0);
@@ -295,12 +313,12 @@ void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
 {
     if (m_levelLine) {
         const size_t source = size_t(m_trigger.sourceChannel());
-        const QColor color = source < m_colors.size() ? m_colors[source] : rateTextColor;
+        const QColor color = source < m_colors.size() ? m_colors[source] : m_textColor;
         m_levelLine->setVisible(m_drawnLevel.has_value());
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
+            penLevelLine();
         }
         // Keyed from the crossing: it sits at 0.
         m_marker->setVisible(m_view.has_value());

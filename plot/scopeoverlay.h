@@ -2,6 +2,7 @@
 
 #include "plottersettings.h"
 #include "mathchannels.h"
+#include "plotcolours.h"
 
 #include "ratemeter.h"
 #include "samplespan.h"
@@ -45,7 +46,10 @@ public:
     // in the colours of `graphs`; the status goes under `aboveStatus` while
     // that is shown.
     void addItems(QCustomPlot *plot, const QString &layer, const std::vector<QCPGraph *> &graphs,
-                  QCPItemText *aboveStatus);
+                  QCPItemText *aboveStatus, const PlotColours::Palette &palette);
+    // The status' and the sample rate's colours, the channels' lines and
+    // the level line in their graphs' colours.
+    void setPalette(const PlotColours::Palette &palette, const std::vector<QCPGraph *> &graphs);
     // The channels changed: their names and graphs, inputs then computed;
     // each is a source and has a readout line.
     void setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs);
@@ -114,6 +118,9 @@ private:
     void setSource(int channel);
     // Actions for the channels that have none yet.
     void addSourceActions();
+    void colourChannels(const std::vector<QCPGraph *> &graphs);
+    // In the trigger source's colour.
+    void penLevelLine();
     // Stacks the readout lines in use up from the bottom left corner.
     void restack();
 
@@ -143,6 +150,7 @@ private:
     int m_menuLevel = 0;
 
     std::vector<QColor> m_colors;
+    QColor m_textColor;
     QCPItemStraightLine *m_levelLine = nullptr;
     // At the crossing of a triggered view; dragged while m_draggingMarker.
     QCPItemStraightLine *m_marker = nullptr;

@@ -9,7 +9,6 @@
 
 namespace {
 
-const QColor axisTextColor(10, 10, 10);
 constexpr double lowestDb = -140;
 constexpr double highestDb = 10;
 
@@ -47,6 +46,12 @@ void SpectrumView::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channel
 void SpectrumView::setChannelNames(const QStringList &names, const std::vector<QColor> &colors)
 {
     m_channelNames = names;
+    setChannelColours(colors);
+    m_stale = true;
+}
+
+void SpectrumView::setChannelColours(const std::vector<QColor> &colors)
+{
     m_colors = colors;
     for (size_t i = 0; i < m_graphs.size() && i < m_colors.size(); ++i) {
         if (!m_graphs[i])
@@ -55,7 +60,6 @@ void SpectrumView::setChannelNames(const QStringList &names, const std::vector<Q
         m_peakMarks[i]->setPen(QPen(m_colors[i]));
         m_peakLabels[i]->setColor(m_colors[i]);
     }
-    m_stale = true;
 }
 
 void SpectrumView::createParts()
@@ -73,7 +77,8 @@ void SpectrumView::createParts()
 
         // Listed in the top right corner: the peaks of the three channels
         // often lie too close together to label them in place.
-        m_peakLabels[i] = addPlotNote(m_plot, m_plot->currentLayer()->name(), color);
+        m_peakLabels[i] = addPlotNote(m_plot, m_plot->currentLayer()->name(), color,
+                                       palette().background);
         m_peakLabels[i]->position->setCoords(1, 0.06 + 0.05 * double(i));
         m_peakLabels[i]->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     }
@@ -85,7 +90,7 @@ void SpectrumView::show()
         createParts();
     PlotCompat::setFixedTickStep(m_plot->yAxis, 20);
     m_plot->yAxis->setRange(lowestDb, highestDb);
-    m_plot->yAxis->setTickLabelColor(axisTextColor);
+    colourAxes(m_plot);
     m_plot->yAxis->setLabel(tr("dB of full scale"));
     // Frequency in decades: a board's signals are mostly slow beside its
     // sample rate, and a square's harmonics stay apart.

@@ -31,6 +31,8 @@ public:
 
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors) override;
     void setChannelNames(const QStringList &names, const std::vector<QColor> &colors) override;
+    // The channels' colours alone.
+    void setChannelColours(const std::vector<QColor> &colors);
     void show() override;
     void hide() override;
     bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,

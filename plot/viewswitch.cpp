@@ -18,6 +18,7 @@ struct ViewSwitch::AxisLook
     QCPRange range;
     QSharedPointer<QCPAxisTicker> ticker;
     QColor tickLabelColor;
+    QColor labelColor;
     QString label;
     bool visible;
 };
@@ -66,12 +67,14 @@ void ViewSwitch::addActionsTo(QWidget *window) const
 }
 
 void ViewSwitch::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors,
-                       const QList<QCPLayerable *> &notes)
+                       const QList<QCPLayerable *> &notes, const PlotColours::Palette &palette)
 {
     m_plot = plot;
     m_notes = notes;
-    m_spectrum->addTo(plot, channelColors);
-    m_xy->addTo(plot, channelColors);
+    for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()}) {
+        view->addTo(plot, channelColors);
+        view->setPalette(palette);
+    }
     m_lanes->addTo(plot);
 }
 
@@ -114,20 +117,48 @@ void ViewSwitch::setView(View view)
         return;
     m_lanes->hide();
     // Every view starts from the time view's look, and leaves it as it was.
-    if (AlternateView *leaving = shownView()) {
-        leaving->hide();
-        restoreTimeLook();
-    }
+    if (AlternateView *leaving = shownView())
+        leave(leaving);
     m_view = view;
-    if (AlternateView *shown = shownView()) {
-        keepTimeLook();
-        // No other view has a right axis.
-        m_plot->yAxis2->setVisible(false);
-        shown->show();
-    }
+    if (AlternateView *shown = shownView())
+        enter(shown);
     if (m_view == View::Lanes)
         m_lanes->show();
     emit changed();
+}
+
+void ViewSwitch::leave(AlternateView *view)
+{
+    view->hide();
+    restoreTimeLook();
+}
+
+void ViewSwitch::enter(AlternateView *view)
+{
+    keepTimeLook();
+    // No other view has a right axis.
+    m_plot->yAxis2->setVisible(false);
+    view->show();
+}
+
+void ViewSwitch::restyle(const PlotColours::Palette &palette, const std::function<void()> &styleTime)
+{
+    AlternateView *shown = shownView();
+    if (shown)
+        leave(shown);
+    styleTime();
+    for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()})
+        view->setPalette(palette);
+    if (shown)
+        enter(shown);
+}
+
+void AlternateView::colourAxes(QCustomPlot *plot) const
+{
+    for (QCPAxis *axis : {plot->xAxis, plot->yAxis}) {
+        axis->setTickLabelColor(palette().text);
+        axis->setLabelColor(palette().text);
+    }
 }
 
 void ViewSwitch::keepTimeLook()
@@ -135,7 +166,7 @@ void ViewSwitch::keepTimeLook()
     m_timeAxes.clear();
     for (QCPAxis *axis : m_plot->axisRect()->axes())
         m_timeAxes.push_back({axis, axis->scaleType(), axis->range(), axis->ticker(), axis->tickLabelColor(),
-                              axis->label(), axis->visible()});
+                              axis->labelColor(), axis->label(), axis->visible()});
     m_hiddenTimeParts.clear();
     QList<QCPLayerable *> parts;
     for (int i = 0; i < m_plot->plottableCount(); ++i)
@@ -157,6 +188,7 @@ void ViewSwitch::restoreTimeLook()
         look.axis->setTicker(look.ticker);
         look.axis->setRange(look.range);
         look.axis->setTickLabelColor(look.tickLabelColor);
+        look.axis->setLabelColor(look.labelColor);
         look.axis->setLabel(look.label);
         look.axis->setVisible(look.visible);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plotcolours.h"
 #include "samplespan.h"
 #include "samplestore.h"
 
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -49,10 +51,21 @@ public:
     // What is drawn, as a table.
     virtual QStringList tableHeader() const = 0;
     virtual QList<QStringList> tableRows() const = 0;
+    // The colours of what the view draws itself, from its next show(); the
+    // channels' come with setChannelNames().
+    void setPalette(const PlotColours::Palette &palette) { m_palette = &palette; }
 
 signals:
     // A command changed what is shown.
     void changed();
+
+protected:
+    const PlotColours::Palette &palette() const { return *m_palette; }
+    // The axes' texts in the palette's text colour.
+    void colourAxes(QCustomPlot *plot) const;
+
+private:
+    const PlotColours::Palette *m_palette = &PlotColours::palette(PlotColours::Scheme::Light);
 };
 
 // The "View" submenu of a plot window: "Time" (the window's own drawing),
@@ -77,7 +90,7 @@ public:
     void addActionsTo(QWidget *window) const;
     // `notes` stay visible in every view.
     void addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors,
-               const QList<QCPLayerable *> &notes);
+               const QList<QCPLayerable *> &notes, const PlotColours::Palette &palette);
     // The "View" submenu, then the shown view's own submenus.
     // The channels changed: names and colours, inputs then computed.
     void setChannels(const QStringList &names, const std::vector<QColor> &colors);
@@ -87,6 +100,10 @@ public:
     // The time graphs are shown: in one plot, or in lanes.
     bool showsTime() const { return m_view == View::Time || m_view == View::Lanes; }
     void setView(View view);
+
+    // Runs `styleTime`, which colours the time view in `palette`, with the
+    // time view's look in place, and the other views take `palette`.
+    void restyle(const PlotColours::Palette &palette, const std::function<void()> &styleTime);
 
     SpectrumView &spectrum() const { return *m_spectrum; }
     XYView &xy() const { return *m_xy; }
@@ -105,6 +122,9 @@ signals:
 private:
     struct AxisLook;
     AlternateView *shownView() const;
+    // From the time view to `view`, and back.
+    void enter(AlternateView *view);
+    void leave(AlternateView *view);
     void keepTimeLook();
     void restoreTimeLook();
 

@@ -12,8 +12,6 @@
 
 namespace {
 
-const QColor axisTextColor(10, 10, 10);
-const QColor lineColor(20, 60, 170);
 // The older half of the line: the same colour, mostly see-through.
 constexpr int fadedAlpha = 60;
 
@@ -70,18 +68,16 @@ void XYView::setChannelNames(const QStringList &names, const std::vector<QColor>
 
 void XYView::show()
 {
-    if (!m_curves[0]) {
-        QColor faded = lineColor;
-        faded.setAlpha(fadedAlpha);
-        for (size_t i = 0; i < m_curves.size(); ++i) {
+    QColor faded = palette().xyLine;
+    faded.setAlpha(fadedAlpha);
+    for (size_t i = 0; i < m_curves.size(); ++i) {
+        if (!m_curves[i])
             m_curves[i] = new QCPCurve(m_plot->xAxis, m_plot->yAxis);
-            m_curves[i]->setPen(QPen(i == 0 ? faded : lineColor));
-        }
+        m_curves[i]->setPen(QPen(i == 0 ? faded : palette().xyLine));
     }
-    for (QCPAxis *axis : {m_plot->xAxis, m_plot->yAxis}) {
+    for (QCPAxis *axis : {m_plot->xAxis, m_plot->yAxis})
         PlotCompat::setFixedTickStep(axis, 500);
-        axis->setTickLabelColor(axisTextColor);
-    }
+    colourAxes(m_plot);
     for (QCPCurve *curve : m_curves)
         curve->setVisible(true);
     m_stale = true;

@@ -323,7 +323,7 @@ void TestInstrumentWindows::chartBandsStopAtAGap()
         history.add(startMs + ms, &value);
     }
     QWidget instrument;
-    ChartWindow chart({&InstrumentProtocol::counter(), {Qt::red}}, history,
+    ChartWindow chart({&InstrumentProtocol::counter()}, history,
                       [&] { return startMs + 20000; }, [](const std::function<void()> &work) { work(); },
                       &instrument);
     chart.setSpan(60000);

@@ -1,4 +1,5 @@
 #include "accelerometer.h"
+#include "chartwindow.h"
 #include "csvrecorder.h"
 #include "filesaving.h"
 #include "lanesview.h"
@@ -6,6 +7,7 @@
 #include "osciloscope.h"
 #include "plotcompat.h"
 #include "plotlayers.h"
+#include "plotlook.h"
 #include "publishcontrol.h"
 #include "recordingcontrol.h"
 #include "recordingwindows.h"
@@ -50,6 +52,27 @@ struct SaveDialogs
     ~SaveDialogs() { FileSaving::setFileNameSource({}); }
     QStringList titles;
     QStringList suggestions;
+};
+
+// The plots in the dark colours, chosen or by the desktop's palette, for as
+// long as it lives; then the desktop's light ones.
+struct DarkPlots
+{
+    explicit DarkPlots(bool byDesktop)
+    {
+        QPalette palette = desktop;
+        palette.setColor(QPalette::Window, QColor(53, 53, 53));
+        if (byDesktop)
+            QApplication::setPalette(palette);
+        else
+            PlotLook::instance().choose(PlotLook::Choice::Dark);
+    }
+    ~DarkPlots()
+    {
+        PlotLook::instance().choose(PlotLook::Choice::FollowDesktop);
+        QApplication::setPalette(desktop);
+    }
+    const QPalette desktop = QApplication::palette();
 };
 
 class TestPlotters : public QObject
@@ -100,6 +123,8 @@ private slots:
     void spectrumAndXYViewsWithTheirExports();
     void lanesStackTheShownChannels_data();
     void lanesStackTheShownChannels();
+    void darkPlotsDrawNothingInLightColours_data();
+    void darkPlotsDrawNothingInLightColours();
 
 private:
     static Plotter *create(const QString &kind)
@@ -145,6 +170,21 @@ private:
     {
         return window->findChild<RecordingControl *>();
     }
+    // Pixels that no colour of the dark scheme makes, nor any blend of them:
+    // a channel below its background (the light scheme's black, red, blue),
+    // or the light background.
+    static int lightPixels(const QImage &image)
+    {
+        const int floor = PlotColours::palette(PlotColours::Scheme::Dark).background.red();
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                const int lowest = std::min({c.red(), c.green(), c.blue()});
+                found += lowest < floor || lowest >= 238 ? 1 : 0;
+            }
+        return found;
+    }
     // A note on the plot as drawn: empty while hidden.
     static QString note(QWidget *window, const char *name = "damageNote")
     {
@@ -154,6 +194,7 @@ private:
 };
 
 Q_DECLARE_METATYPE(QCPRange)
+Q_DECLARE_METATYPE(ViewSwitch::View)
 
 // Readable failure messages for the plot's own types.
 char *toString(const QCPRange &range)
@@ -780,13 +821,16 @@ void TestPlotters::plotMenuAndShortcuts_data()
     QTest::addColumn<QString>("stem");
     // Submenus indented, checked items marked; %1 is the height clicked at.
     QTest::addColumn<QStringList>("menu");
-    const QStringList keeping{"Save Image… = Ctrl+S",      "Export Shown Data… = Ctrl+E",
+    const QStringList keeping{"Save Image… = Ctrl+S",      "Save Image in Light Colours… = ",
+                              "Export Shown Data… = Ctrl+E",
                               "Start Recording… = Ctrl+R", "Publish… = ",
                               "Show Raw Data = Ctrl+D",    "Board = ",
                               "Restore Defaults = ",
                               "View = ",                   "  Time =  (checked)",
                               "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y",
-                              "  Lanes = Ctrl+L"};
+                              "  Lanes = Ctrl+L",
+                              "Plot Colours = ",           "  Light = ",
+                              "  Dark = ",                 "  Follow the Desktop =  (checked)"};
     const QStringList view{" = ",
                            "Reset View = Ctrl+0",
                            "Y Range = ",
@@ -1730,3 +1774,78 @@ void TestPlotters::lanesStackTheShownChannels()
 
 QTEST_MAIN(TestPlotters)
 #include "tst_plotters.moc"
+
+void TestPlotters::darkPlotsDrawNothingInLightColours_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<ViewSwitch::View>("view");
+    QTest::addColumn<bool>("byDesktop");
+
+    QTest::newRow("chosen") << "Osciloscope" << ViewSwitch::View::Time << false;
+    QTest::newRow("dark desktop") << "Osciloscope" << ViewSwitch::View::Time << true;
+    QTest::newRow("spectrum") << "Osciloscope" << ViewSwitch::View::Spectrum << false;
+    QTest::newRow("xy") << "Osciloscope" << ViewSwitch::View::XY << false;
+    QTest::newRow("right axis") << "Accelerometer" << ViewSwitch::View::Time << false;
+    QTest::newRow("chart") << "Chart" << ViewSwitch::View::Time << false;
+}
+
+void TestPlotters::darkPlotsDrawNothingInLightColours()
+{
+    QFETCH(QString, kind);
+    QFETCH(ViewSwitch::View, view);
+    QFETCH(bool, byDesktop);
+    const QColor light(240, 240, 240);
+    const QColor dark = PlotColours::palette(PlotColours::Scheme::Dark).background;
+    if (kind == "Chart") {
+        // Every reading's band and mean, the axes and their texts.
+        ReadingHistory history(3);
+        for (int i = 0; i < 600; ++i) {
+            const double values[] = {1650 + 900 * std::sin(i / 20.0), 10.0 * i, 33};
+            history.add(1767225600000 + 100 * i, values);
+        }
+        ChartWindow chart({&InstrumentProtocol::voltmeter()}, history, [] { return 1767225660000; },
+                          [](const std::function<void()> &work) { work(); }, nullptr);
+        QCustomPlot *plot = chart.findChild<QCustomPlot *>();
+        QCOMPARE(plot->toPixmap(400, 300).toImage().pixelColor(1, 1), QColor(Qt::white));
+        {
+            DarkPlots darkPlots(byDesktop);
+            const QImage image = plot->toPixmap(400, 300).toImage();
+            QCOMPARE(image.pixelColor(1, 1), dark);
+            QCOMPARE(lightPixels(image), 0);
+        }
+        QCOMPARE(plot->toPixmap(400, 300).toImage().pixelColor(1, 1), QColor(Qt::white));
+        return;
+    }
+
+    BoardFixture fixture;
+    QScopedPointer<Plotter> window(open(kind));
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCustomPlot *plot = plotOf(window.get());
+    // Everything that can be drawn over the graphs: the colour key of a
+    // computed channel, the cursors' readout, measurements, the trigger.
+    QVERIFY(window->setMathChannels({MathChannel("M1", kind == "Osciloscope" ? "PAD0 / 2" : "X / 2")}));
+    for (const int key : {Qt::Key_K, Qt::Key_M, Qt::Key_T})
+        QTest::keyClick(window.get(), Qt::Key(key), Qt::ControlModifier);
+    window->viewSwitch().setView(view);
+    QTRY_VERIFY(sampleIndex(window.get()) > 1000);
+    QCOMPARE(plot->toPixmap().toImage().pixelColor(1, 1), light);
+
+    {
+        DarkPlots darkPlots(byDesktop);
+        // At once, whatever the refresh does.
+        const QImage image = plot->toPixmap().toImage();
+        QCOMPARE(image.pixelColor(1, 1), dark);
+        QCOMPARE(lightPixels(image), 0);
+
+        // A print wants white, and the window stays dark.
+        QTemporaryDir folder;
+        SaveDialogs dialogs(folder.filePath("print.png"));
+        QAction *print = action(window.get(), "Save Image in Light Colours…");
+        QVERIFY(print);
+        print->trigger();
+        QCOMPARE(QImage(folder.filePath("print.png")).pixelColor(1, 1), light);
+        QCOMPARE(lightPixels(plot->toPixmap().toImage()), 0);
+        QCOMPARE(window->viewSwitch().view(), view);
+    }
+    QCOMPARE(plot->toPixmap().toImage().pixelColor(1, 1), light);
+}
