@@ -16,16 +16,19 @@ steal_ticks() { awk '/^cpu / {print $9}' /proc/stat; }
 # The latest "stats FRAMES DROPPED WAITING OWN STALL" line of a board's log.
 stats_of() { grep '^stats' "$1" | tail -n1 | cut -d' ' -f2-; }
 
-# list_boards N: N USB boards with one interface and its tty each, as the
-# kernel lays them out, named ttyACM77, ttyACM78, ... with the USB serial
-# numbers BENCH77, BENCH78, ...; their device nodes are /dev/shm/ttyACM77,
-# ..., to be linked to the boards' pseudo-terminals. Needs a private mount
-# namespace (unshare --mount) and root.
+# list_boards N [FIRST]: N USB boards with one interface and its tty each,
+# as the kernel lays them out, named ttyACM77, ttyACM78, ... (from ttyACM
+# FIRST when given) with the USB serial numbers BENCH77, BENCH78, ...; their
+# device nodes are /dev/shm/ttyACM77, ..., to be linked to the boards'
+# pseudo-terminals. Needs a private mount namespace (unshare --mount) and
+# root. Runs at the same time need other numbers: the ports' lock files are
+# the machine's.
 list_boards() {
     mount -t tmpfs bench-sys /sys/class/tty
     mount -t tmpfs bench-dev /dev/shm
     local i device tty
-    for i in $(seq 77 $((76 + $1))); do
+    local first="${2:-77}"
+    for i in $(seq "$first" $((first + $1 - 1))); do
         device=/sys/class/tty/devices/usb1/1-$i
         tty="$device/1-$i:1.0/tty/ttyACM$i"
         mkdir -p "$tty"
