@@ -74,3 +74,10 @@ start_broker() {
     pids+=($!)
     sleep 0.5
 }
+
+# median_of FILE COLUMN [DIVISOR]: "median (lowest to highest)" of a
+# column of FILE, one line a run, each value divided by DIVISOR.
+median_of() {
+    sort -n -k"$2" "$1" | awk -v c="$2" -v s="${3:-1}" '{v[NR] = $c / s} END {
+        printf "%.4g (%.4g to %.4g)", v[int((NR + 1) / 2)], v[1], v[NR] }'
+}
