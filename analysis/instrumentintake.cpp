@@ -5,7 +5,12 @@
 InstrumentIntake::InstrumentIntake(const InstrumentProtocol &protocol, BoardLink &board)
     : m_protocol(protocol), m_board(board), m_readings(protocol), m_samples(protocol, 1024)
 {
-    m_samples.intake().setSampleSink(this);
+}
+
+void InstrumentIntake::addSink(DataSink *sink)
+{
+    m_readings.sinks().add(sink);
+    m_samples.intake().sinks().add(sink);
 }
 
 void InstrumentIntake::startFresh()
@@ -25,19 +30,9 @@ void InstrumentIntake::take(const QByteArray &bytes, qint64 readNs)
         // First thing, as the window does; one request in flight at most.
         if (!m_protocol.request.isEmpty())
             m_board.sendRequest(m_protocol.request);
-        for (const Reading &reading : m_readings.take(bytes, readNs)) {
-            if (onReading)
-                onReading(reading);
-        }
+        m_readings.take(bytes, readNs);
         return;
     case InstrumentProtocol::Replies::None:
         return;
     }
-}
-
-void InstrumentIntake::takeSample(const Sample &sample, const double *computed,
-                                  const QStringList &computedNames)
-{
-    if (onSample)
-        onSample(sample, computed, computedNames);
 }

@@ -6,8 +6,6 @@
 
 #include <QByteArray>
 
-#include <functional>
-
 class BoardLink;
 
 // What the board sends becomes rows, as an instrument window reads it: the
@@ -15,17 +13,14 @@ class BoardLink;
 // plotters' frames through a SampleSession, with their computed channels,
 // as a plot window's. The voltmeter is asked for its
 // next reading at every arrival, as its window asks.
-class InstrumentIntake : private SampleSink
+class InstrumentIntake
 {
 public:
     InstrumentIntake(const InstrumentProtocol &protocol, BoardLink &board);
 
-    // One reading (voltmeter, counter).
-    std::function<void(const Reading &reading)> onReading;
-    // One sample (plotters), with a computed value (NaN: none) for each of
-    // `computedNames`.
-    std::function<void(const Sample &sample, const double *computed, const QStringList &computedNames)>
-        onSample;
+    // `sink` is given every reading (voltmeter, counter) or sample
+    // (plotters, with their computed channels) from now on.
+    void addSink(DataSink *sink);
 
     void take(const QByteArray &bytes, qint64 readNs);
     // A fresh connection: nothing half-read from the last one counts.
@@ -44,13 +39,10 @@ public:
     }
 
 private:
-    void takeSample(const Sample &sample, const double *computed,
-                    const QStringList &computedNames) override;
-
     const InstrumentProtocol &m_protocol;
     BoardLink &m_board;
     ReadingIntake m_readings;
-    // Each frame goes on to onSample as it is taken in; the store is never
+    // Each frame goes on to the sinks as it is taken in; the store is never
     // read back, and the formulas keep their own past.
     SampleSession m_samples;
 };

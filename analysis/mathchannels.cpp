@@ -179,6 +179,12 @@ void MathChannels::reset()
     }
     m_values.assign(size_t(inputCount()) + size_t(m_channels.size()), qQNaN());
     m_past.assign(pastCount, qQNaN());
+    m_timed = std::any_of(m_formulas.begin(), m_formulas.end(),
+                          [](const std::unique_ptr<MathFormula> &formula) { return formula->hasFilters(); });
+    m_rate.reset();
+    m_sampleNumber = 0;
+    m_periodS = qQNaN();
+    m_unstoredBefore = false;
 }
 
 void MathChannels::fill(SampleStore &store)
@@ -194,7 +200,7 @@ void MathChannels::fill(SampleStore &store)
     if (store.computedCount() != int(m_channels.size()) || m_channels.isEmpty())
         return;
     for (int position = store.size() - int(fresh); position < store.size(); ++position) {
-        computeNext(store.at(position));
+        computeNext(store.at(position), true);
         for (int k = 0; k < int(m_channels.size()); ++k)
             store.setComputed(position, k, m_values[size_t(inputCount()) + size_t(k)]);
     }
@@ -202,11 +208,35 @@ void MathChannels::fill(SampleStore &store)
 
 void MathChannels::compute(const Sample &sample, double *values)
 {
-    computeNext(sample);
+    computeNext(sample, false);
     std::copy(m_values.begin() + inputCount(), m_values.end(), values);
 }
 
-void MathChannels::computeNext(const Sample &sample)
+void MathChannels::takeTime(const Sample &sample, bool stored)
+{
+    // Only filters need the time: others are spared its cost.
+    if (!m_timed)
+        return;
+    // The store's gap after a pause is the plot's: the formulas saw every
+    // frame in between.
+    const bool gap = sample.gapBefore && !(stored && m_unstoredBefore);
+    m_unstoredBefore = !stored;
+    const bool newRead = m_sampleNumber == 0 || sample.timeNs != m_readNs;
+    m_readNs = sample.timeNs;
+    // Over whole reads only: one partly in would make the rate look slower.
+    std::optional<double> rate;
+    if (newRead)
+        rate = m_rate.framesPerSecond();
+    if (m_rate.take(sample.timeNs, ++m_sampleNumber, gap)) {
+        m_periodS = qQNaN();
+        for (const std::unique_ptr<MathFormula> &formula : m_formulas)
+            formula->restartFilters();
+    } else if (newRead) {
+        m_periodS = rate ? 1 / *rate : qQNaN();
+    }
+}
+
+void MathChannels::computeNext(const Sample &sample, bool stored)
 {
     // `t` counts from the first sample seen, with channels or not.
     if (!m_haveOrigin) {
@@ -219,6 +249,7 @@ void MathChannels::computeNext(const Sample &sample)
             sample.hasValue(channel) ? m_inputUnit.valueOf(sample.values[size_t(channel)]) : qQNaN();
     }
     const double seconds = double(sample.timeNs - m_originNs) / 1e9;
+    takeTime(sample, stored);
     // A window takes its channel's value before a formula reads it; a
     // computed channel's windows belong to the formulas after it.
     for (size_t k = 0; k < m_formulas.size(); ++k) {
@@ -227,6 +258,6 @@ void MathChannels::computeNext(const Sample &sample)
             windows[i]->take(m_values[size_t(windows[i]->term.channel)]);
             m_past[i] = windows[i]->value();
         }
-        m_values[size_t(inputs) + k] = m_formulas[k]->evaluate(m_values.data(), seconds, m_past.data());
+        m_values[size_t(inputs) + k] = m_formulas[k]->evaluate(m_values.data(), seconds, m_past.data(), m_periodS);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mathformula.h"
+#include "ratemeter.h"
 #include "sampleintake.h"
 
 #include <QString>
@@ -45,7 +46,9 @@ private:
 // stored (fill()) or not (compute()). Channel k is the store's
 // channel inputs + k, in the formula's unit; a formula may use the inputs,
 // in the window's unit, and the channels before it. avg() and rms() keep running sums over a ring of their last values,
-// so their cost per sample does not grow with their count.
+// so their cost per sample does not grow with their count. The filters'
+// time between samples is the rate measured over the reads before; a gap
+// restarts them.
 class MathChannels : public ComputedColumns
 {
 public:
@@ -84,8 +87,11 @@ private:
     struct Window;
 
     void reset();
-    // The channels of the next sample into m_values.
-    void computeNext(const Sample &sample);
+    // The channels of the next sample into m_values; `stored`: it is in
+    // the store, not only computed.
+    void computeNext(const Sample &sample, bool stored);
+    // The filters' time between samples at this one, and their restart.
+    void takeTime(const Sample &sample, bool stored);
 
     const QStringList m_inputNames;
     const CountUnit m_inputUnit;
@@ -98,4 +104,12 @@ private:
     quint64 m_filledCount = 0;
     bool m_haveOrigin = false;
     qint64 m_originNs = 0;
+    // The samples computed since the reset, counted for the rate: paused
+    // ones have no index.
+    bool m_timed = false;
+    RateMeter m_rate;
+    qint64 m_sampleNumber = 0;
+    qint64 m_readNs = 0;
+    double m_periodS = qQNaN();
+    bool m_unstoredBefore = false;
 };

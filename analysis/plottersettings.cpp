@@ -14,7 +14,7 @@ const QStringList yRangeNames{QStringLiteral("specified"), QStringLiteral("autom
 const QStringList modeNames{QStringLiteral("off"), QStringLiteral("rising"),
                             QStringLiteral("falling")};
 const QStringList viewNames{QStringLiteral("time"), QStringLiteral("spectrum"),
-                            QStringLiteral("xy")};
+                            QStringLiteral("xy"), QStringLiteral("lanes")};
 const QString automatic = QStringLiteral("automatic");
 
 namespace Key {
@@ -32,6 +32,10 @@ const QString xyX = QStringLiteral("view/xyX");
 const QString xyY = QStringLiteral("view/xyY");
 const QString rollingLength = QStringLiteral("rollingLength");
 const QString hiddenInputs = QStringLiteral("channels/hiddenInputs");
+QString laneRange(int channel, const char *end)
+{
+    return QStringLiteral("lanes/%1/%2").arg(channel).arg(QLatin1String(end));
+}
 QString mathChannel(int number, const char *part)
 {
     return QStringLiteral("channels/%1/%2").arg(number).arg(QLatin1String(part));
@@ -106,6 +110,12 @@ PlotterSettings PlotterSettings::fromValues(const QVariantMap &values, const Lim
     }
     if (const std::optional<qint64> rolling = integer(values.value(Key::rollingLength), ViewZoom::minimumRollingLength, ViewZoom::maximumRollingLength))
         settings.rollingLength = int(*rolling);
+    for (int channel = 0; channel <= lastChannel; ++channel) {
+        const std::optional<double> low = number(values.value(Key::laneRange(channel, "from")), -ViewZoom::maximumYSize, ViewZoom::maximumYSize);
+        const std::optional<double> high = number(values.value(Key::laneRange(channel, "to")), -ViewZoom::maximumYSize, ViewZoom::maximumYSize);
+        if (low && high && *high > *low)
+            settings.laneRanges.insert(channel, {*low, *high});
+    }
     settings.fitToChannels(limits.channelCount + int(settings.mathChannels.size()));
     return settings;
 }
@@ -121,6 +131,8 @@ void PlotterSettings::fitToChannels(int channelCount)
         xyX = defaults.xyX;
         xyY = defaults.xyY;
     }
+    for (auto lane = laneRanges.begin(); lane != laneRanges.end();)
+        lane = exists(lane.key()) ? std::next(lane) : laneRanges.erase(lane);
 }
 
 QVariantMap PlotterSettings::toValues() const
@@ -142,6 +154,10 @@ QVariantMap PlotterSettings::toValues() const
     values.insert(Key::xyY, xyY);
     values.insert(Key::rollingLength, rollingLength);
     values.insert(Key::hiddenInputs, hiddenInputs);
+    for (auto lane = laneRanges.cbegin(); lane != laneRanges.cend(); ++lane) {
+        values.insert(Key::laneRange(lane.key(), "from"), lane->lower);
+        values.insert(Key::laneRange(lane.key(), "to"), lane->upper);
+    }
     for (int i = 0; i < mathChannels.size(); ++i) {
         values.insert(Key::mathChannel(i + 1, "name"), mathChannels.at(i).name());
         values.insert(Key::mathChannel(i + 1, "formula"), mathChannels.at(i).formula());

@@ -5,6 +5,7 @@
 #include "viewzoom.h"
 
 #include <QList>
+#include <QMap>
 #include <QVariantMap>
 
 #include <optional>
@@ -18,7 +19,7 @@
 struct PlotterSettings
 {
     enum class YRange { Specified, Automatic, Chosen };
-    enum class View { Time, Spectrum, XY };
+    enum class View { Time, Spectrum, XY, Lanes };
 
     // What the values may be in this window.
     struct Limits
@@ -43,6 +44,9 @@ struct PlotterSettings
     int xyX = 0;
     int xyY = 1;
     int rollingLength = 500;
+    // The lanes whose range the user set, by channel; the others follow
+    // their signal.
+    QMap<int, AxisSpan> laneRanges;
     // Checked again when the window takes them: formulas that no longer
     // compile leave the window without computed channels.
     QVector<MathChannel> mathChannels;

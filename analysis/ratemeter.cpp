@@ -15,22 +15,29 @@ void RateMeter::update(const SampleStore &store)
     }
     for (int position = from; position < store.size(); ++position) {
         const Sample &sample = store.at(position);
-        if (sample.gapBefore || (!m_readings.empty() && sample.timeNs < m_readings.back().timeNs)
-            || isStall(sample.timeNs))
-            m_readings.clear();
-        // The samples of one read share its time. The first read after a
-        // gap only starts the count: what it holds came in over a time
-        // nobody knows.
-        if (!m_readings.empty() && m_readings.back().timeNs == sample.timeNs)
-            m_readings.back().index = sample.index;
-        else
-            m_readings.push_back({sample.timeNs, sample.index});
+        take(sample.timeNs, sample.index, sample.gapBefore);
     }
     m_lastIndex = store.newest().index;
-    const qint64 newestNs = m_readings.back().timeNs;
+}
+
+bool RateMeter::take(qint64 timeNs, qint64 number, bool gapBefore)
+{
+    const bool startsOver = gapBefore || (!m_readings.empty() && timeNs < m_readings.back().timeNs)
+                            || isStall(timeNs);
+    if (startsOver)
+        m_readings.clear();
+    // The samples of one read share its time. The first read after a
+    // gap only starts the count: what it holds came in over a time
+    // nobody knows.
+    if (!m_readings.empty() && m_readings.back().timeNs == timeNs) {
+        m_readings.back().index = number;
+        return startsOver;
+    }
+    m_readings.push_back({timeNs, number});
     // In doubles: stamps far apart must not overflow.
-    while (m_readings.size() > 2 && double(newestNs) - double(m_readings.front().timeNs) > double(spanNs))
+    while (m_readings.size() > 2 && double(timeNs) - double(m_readings.front().timeNs) > double(spanNs))
         m_readings.pop_front();
+    return startsOver;
 }
 
 bool RateMeter::isStall(qint64 readNs) const

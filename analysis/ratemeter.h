@@ -21,6 +21,11 @@ public:
 
     // Takes in the samples new since the last call.
     void update(const SampleStore &store);
+    // Takes in one sample: its read time, its number in the stream (one
+    // more than the one before), and whether a gap came before it. True
+    // when it starts the count over: what came before says nothing about
+    // the time of what comes after.
+    bool take(qint64 timeNs, qint64 number, bool gapBefore);
     void reset()
     {
         m_readings.clear();

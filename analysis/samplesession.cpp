@@ -2,7 +2,7 @@
 
 SampleSession::SampleSession(const InstrumentProtocol &protocol, int capacity, QObject *parent)
     : QObject(parent),
-      m_header(protocol.header),
+      m_protocol(protocol),
       m_channels(protocol.columns, protocol.frameUnit),
       m_intake(capacity)
 {
@@ -19,5 +19,5 @@ bool SampleSession::setChannels(const QVector<MathChannel> &channels, FormulaErr
 
 QStringList SampleSession::recordingHeader() const
 {
-    return m_header + names().mid(m_channels.inputCount());
+    return m_protocol.recordingHeader(store().computedNames());
 }

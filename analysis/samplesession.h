@@ -38,7 +38,7 @@ signals:
     void channelsChanged();
 
 private:
-    const QStringList m_header;
+    const InstrumentProtocol &m_protocol;
     // Before the intake, which computes with it until it is gone.
     MathChannels m_channels;
     SampleIntake m_intake;

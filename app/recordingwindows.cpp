@@ -1,13 +1,12 @@
 #include "recordingwindows.h"
 
 #include "accelerometer.h"
-#include "counter.h"
 #include "instrumentprotocol.h"
 #include "osciloscope.h"
+#include "readingwindow.h"
 #include "recordingload.h"
 #include "recordingopening.h"
 #include "recordingplayer.h"
-#include "voltmeter.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -35,8 +34,8 @@ void tellFailure(const QString &path, const QString &reason, QWidget *from)
 
 void showChart(const QString &path, const std::shared_ptr<const Recording> &recording)
 {
-    const bool volts = recording->instrument == InstrumentProtocol::voltmeter().name;
-    const ChartProfile profile = volts ? Voltmeter::chartProfile() : Counter::chartProfile();
+    const ChartProfile profile =
+        ReadingWindow::chartProfile(InstrumentProtocol::named(recording->instrument));
     // The chart keeps a reference: the history goes with the chart.
     auto *history = new ReadingHistory(recording->valueCount);
     for (const Recording::Reading &reading : recording->readings) {

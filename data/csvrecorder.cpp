@@ -1,5 +1,6 @@
 #include "csvrecorder.h"
 
+#include "readingintake.h"
 #include "samplestore.h"
 #include "savedfile.h"
 
@@ -205,6 +206,8 @@ void CsvRecorder::begin(const std::shared_ptr<Writer> &writer, const QStringList
     // The row number, time_s and the inputs come first.
     m_computedColumns = std::max(int(header.size()) - 2 - Sample::channelCount, 0);
     m_computedNames = header.mid(2 + Sample::channelCount);
+    m_sources.clear();
+    m_matchedNames = QStringList();
 
     // The header goes through the writer too: a full disk is told the same
     // way whether it shows at the first line or later.
@@ -257,6 +260,32 @@ void CsvRecorder::appendSample(const Sample &sample, const double *computed, int
             Csv::appendNumber(m_pending, computed[i]);
     }
     endRow();
+}
+
+void CsvRecorder::takeSample(const Sample &sample, const double *computed,
+                             const QStringList &computedNames)
+{
+    if (!m_recording)
+        return;
+    // The names change with the channels, seldom: the same list is given
+    // again until then.
+    if (m_sources.size() != size_t(m_computedColumns) || !computedNames.isSharedWith(m_matchedNames)) {
+        m_matchedNames = computedNames;
+        m_sources.clear();
+        for (const QString &name : qAsConst(m_computedNames))
+            m_sources.push_back(int(computedNames.indexOf(name)));
+        m_matched.resize(m_sources.size());
+    }
+    for (size_t column = 0; column < m_sources.size(); ++column) {
+        const int source = m_sources[column];
+        m_matched[column] = source < 0 ? qQNaN() : computed[source];
+    }
+    appendSample(sample, m_matched.data(), int(m_matched.size()));
+}
+
+void CsvRecorder::takeReading(const Reading &reading)
+{
+    appendRow(reading.readNs, reading.cells);
 }
 
 void CsvRecorder::writeIntegers(qint64 timeNs, const int *values, int count, quint32 presentMask)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "csv.h"
+#include "datasink.h"
 #include "monotonicclock.h"
 
 #include <QByteArray>
@@ -16,8 +17,6 @@
 #include <thread>
 #include <vector>
 
-struct Sample;
-
 // Records rows to a CSV file while they arrive, as fast as a board sends
 // them, without ever blocking the thread that appends: rows are formatted
 // into memory there and whole buffers go to a writer thread, which also
@@ -27,7 +26,8 @@ struct Sample;
 // fails. What waits for the disk is bounded: past `queueLimitBytes` the
 // recording ends as a failed write does, and stopping waits for the disk
 // about a second at most. Use it from one thread, the one that owns it.
-class CsvRecorder : public QObject
+// As a sink it records every reading and sample it is given while recording.
+class CsvRecorder : public QObject, public DataSink
 {
     Q_OBJECT
 
@@ -66,9 +66,13 @@ public:
     // the computed columns the header names after the inputs: `computed`
     // holds `count` of them (NaN: none); any more stay empty.
     void appendSample(const Sample &sample, const double *computed = nullptr, int count = 0);
-    // The header's columns after the inputs: computed ones.
-    int computedColumns() const { return m_computedColumns; }
-    const QStringList &computedNames() const { return m_computedNames; }
+    // A sample with the computed columns the header names, found by name
+    // among `computedNames`: channels added since have none, removed ones
+    // stay empty, and none takes another's place.
+    void takeSample(const Sample &sample, const double *computed,
+                    const QStringList &computedNames) override;
+    // A reading's cells: numbers only, never the board's damaged text.
+    void takeReading(const Reading &reading) override;
 
     // Writes everything left and closes the file; returns the rows it holds.
     // Waits for the writer, about a second at most: a disk that takes longer
@@ -129,6 +133,11 @@ private:
     qint64 m_rowCount = 0;
     int m_computedColumns = 0;
     QStringList m_computedNames;
+    // Where each of the header's computed columns is among the names the
+    // sink was last given (-1: not there), and those names.
+    QStringList m_matchedNames;
+    std::vector<int> m_sources;
+    std::vector<double> m_matched;
     qint64 m_bytesAppended = 0;
     // Where the row being appended begins in m_pending.
     size_t m_rowStart = 0;

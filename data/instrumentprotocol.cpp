@@ -40,9 +40,9 @@ QString InstrumentProtocol::chartFileStem() const
     return name + QStringLiteral("-chart");
 }
 
-QStringList InstrumentProtocol::exportHeader() const
+QStringList InstrumentProtocol::exportHeader(const QStringList &computedNames) const
 {
-    return QStringList{QStringLiteral("sample")} + columns;
+    return QStringList{QStringLiteral("sample")} + columns + computedNames;
 }
 
 QStringList InstrumentProtocol::chartExportHeader() const

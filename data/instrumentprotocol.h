@@ -59,10 +59,13 @@ struct InstrumentProtocol
     // A chart of its readings: "Voltmeter Chart", and its files' stem.
     QString chartTitle() const;
     QString chartFileStem() const;
-    // The plotters' Export Shown Data: the sample's number, then the columns.
-    QStringList exportHeader() const;
+    // The plotters' Export Shown Data: the sample's number, the columns,
+    // then the computed ones.
+    QStringList exportHeader(const QStringList &computedNames = {}) const;
     // A chart's Export Shown Data: time_iso, time_s, the columns' means, readings.
     QStringList chartExportHeader() const;
+    // A recording's header with computed columns after the inputs.
+    QStringList recordingHeader(const QStringList &computedNames) const { return header + computedNames; }
     // Every header a file of it may begin with (recording, exports).
     QList<QStringList> fileHeaders() const;
 

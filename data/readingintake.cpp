@@ -68,6 +68,7 @@ std::vector<Reading> ReadingIntake::take(const QByteArray &bytes, qint64 readNs)
         reading.readNs = readNs;
         reading.wallMs = stamp.timeMs;
         reading.gapBefore = stamp.gapBefore;
+        m_sinks.takeReading(reading);
         readings.push_back(std::move(reading));
     }
     return readings;

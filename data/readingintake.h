@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datasink.h"
 #include "instrumentprotocol.h"
 #include "linesplitter.h"
 #include "readingaccumulator.h"
@@ -43,15 +44,18 @@ struct Reading
 // What the voltmeter and the counter send becomes readings here, for every
 // front end alike: the voltmeter's comma-separated fields (see
 // ReadingAccumulator), the counter's lines, each stamped with the wall clock
-// once. Pieces of a line wait for the rest.
+// once, and given to every sink. Pieces of a line wait for the rest.
 class ReadingIntake
 {
 public:
     // `instrument` sends readings (or lines); `clock` as ReadingClock's.
     explicit ReadingIntake(const InstrumentProtocol &instrument, ReadingClock clock = ReadingClock());
 
-    // Every reading the bytes read at `readNs` complete, oldest first.
+    // Every reading the bytes read at `readNs` complete, oldest first; each
+    // has gone to the sinks already.
     std::vector<Reading> take(const QByteArray &bytes, qint64 readNs);
+    // Where every reading goes: the recording, the broker.
+    SinkFanOut &sinks() { return m_sinks; }
     // A fresh connection: nothing half-read from the last one counts.
     void reset();
 
@@ -66,5 +70,6 @@ private:
     LineSplitter m_lines;
     ReadingAccumulator m_accumulator;
     ReadingClock m_clock;
+    SinkFanOut m_sinks;
     quint64 m_damaged = 0;
 };

@@ -1,7 +1,5 @@
 #include "sampleintake.h"
 
-#include "csvrecorder.h"
-
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -67,16 +65,6 @@ Sample sampleFromFrame(QLatin1String frameText, qint64 timeNs, bool *damaged)
     return sample;
 }
 
-void SampleIntake::matchRecordedColumns()
-{
-    m_recordedSources.clear();
-    if (!m_recorder || !m_recorder->isRecording())
-        return;
-    for (const QString &name : m_recorder->computedNames())
-        m_recordedSources.push_back(int(m_store.computedNames().indexOf(name)));
-    m_recordedValues.resize(m_recordedSources.size());
-}
-
 SampleIntake::SampleIntake(int capacity, QObject *parent) : QObject(parent), m_store(capacity) {}
 
 void SampleIntake::setPaused(bool paused)
@@ -89,9 +77,8 @@ void SampleIntake::setPaused(bool paused)
 void SampleIntake::takeBytes(const char *data, qsizetype size, qint64 readNs)
 {
     const qint64 before = m_lastIndex;
-    // The columns and the recording's header change between reads only.
+    // The columns change between reads only.
     m_computed.resize(size_t(m_store.computedCount()));
-    matchRecordedColumns();
     m_scanner.feed(data, size, [this, readNs](QLatin1String text) { takeFrame(text, readNs); });
     if (m_lastIndex != before)
         emit samplesAdded();
@@ -132,15 +119,7 @@ void SampleIntake::takeFrame(QLatin1String frameText, qint64 readNs)
     } else if (m_columns && !m_computed.empty()) {
         m_columns->compute(sample, m_computed.data());
     }
-    if (m_recorder) {
-        for (size_t column = 0; column < m_recordedSources.size(); ++column) {
-            const int source = m_recordedSources[column];
-            m_recordedValues[column] = source < 0 ? qQNaN() : m_computed[size_t(source)];
-        }
-        m_recorder->appendSample(sample, m_recordedValues.data(), int(m_recordedValues.size()));
-    }
-    if (m_sink)
-        m_sink->takeSample(sample, m_computed.data(), m_store.computedNames());
+    m_sinks.takeSample(sample, m_computed.data(), m_store.computedNames());
     if (m_frameWatcher)
         m_frameWatcher(frameText);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datasink.h"
 #include "framescanner.h"
 #include "monotonicclock.h"
 #include "samplestore.h"
@@ -9,8 +10,6 @@
 
 #include <functional>
 #include <vector>
-
-class CsvRecorder;
 
 // What computes the store's computed columns (a window's formulas), one
 // sample after another in the order taken in, paused or not: a formula over
@@ -26,18 +25,6 @@ public:
     virtual void compute(const Sample &sample, double *values) = 0;
 };
 
-// Takes every sample the intake takes from the board, paused or not, with
-// the store's computed columns: a value (NaN: none) for each of
-// `computedNames`, the names the store has for them now. A paused sample
-// has no index of its own; a sink numbers samples itself.
-class SampleSink
-{
-public:
-    virtual ~SampleSink() = default;
-    virtual void takeSample(const Sample &sample, const double *computed,
-                            const QStringList &computedNames) = 0;
-};
-
 // The value of one frame field, as a whole number in int range with white
 // space around it allowed; false for anything else (empty, a lone "-",
 // "1-2", too many digits).
@@ -51,8 +38,8 @@ Sample sampleFromFrame(QLatin1String frameText, qint64 timeNs, bool *damaged);
 
 // The plotters' sample stream without widgets: the bytes of each read
 // become indexed samples in the store, with no text in between. Every frame
-// has its computed columns, is recorded, given to the sink and its damage
-// counted, paused or not: pausing only keeps frames out of the store, so
+// has its computed columns, goes to the sinks and has its damage counted,
+// paused or not: pausing only keeps frames out of the store, so
 // the plot stands still. Only while not paused are frames given the next
 // index and stored. The index keeps counting across reconnections; a
 // sample after a loss or a pause starts after a gap.
@@ -78,16 +65,13 @@ public:
     // or not, and neither recorded nor counted. The source paces itself.
     void takeSamples(const Sample *samples, size_t count);
 
-    // Paused frames are computed, recorded, given to the sink and counted,
-    // but not stored; the first one stored after resuming starts after a gap.
+    // Paused frames are computed, given to the sinks and counted, but not
+    // stored; the first one stored after resuming starts after a gap.
     void setPaused(bool paused);
     bool isPaused() const { return m_paused; }
 
-    // Every frame, paused or not, is appended to `recorder` (none: nowhere),
-    // with the computed columns its header names.
-    void setRecorder(CsvRecorder *recorder) { m_recorder = recorder; }
-    // Every frame, paused or not, goes to `sink` (none: nowhere).
-    void setSampleSink(SampleSink *sink) { m_sink = sink; }
+    // Where every frame goes, paused or not: the recording, the broker.
+    SinkFanOut &sinks() { return m_sinks; }
     // Called with every frame's text after it was taken in; only for those
     // who want the text, the samples do not need it.
     void setFrameWatcher(std::function<void(QLatin1String)> watcher)
@@ -115,22 +99,14 @@ signals:
 
 private:
     void takeFrame(QLatin1String frameText, qint64 readNs);
-    // Which store column each of the recording's computed columns takes,
-    // by name: channels added since have none, removed ones stay empty,
-    // and none takes another's place.
-    void matchRecordedColumns();
 
     FrameScanner m_scanner;
     SampleStore m_store;
-    CsvRecorder *m_recorder = nullptr;
-    SampleSink *m_sink = nullptr;
+    SinkFanOut m_sinks;
     ComputedColumns *m_columns = nullptr;
     std::function<void(QLatin1String)> m_frameWatcher;
-    // One frame's computed columns, in the store's order, then in the
-    // recording's.
+    // One frame's computed columns, in the store's order.
     std::vector<double> m_computed;
-    std::vector<double> m_recordedValues;
-    std::vector<int> m_recordedSources;
     // 64 bits: a fast board would run a 32-bit count over within hours.
     qint64 m_lastIndex = 0;
     quint64 m_damagedFrames = 0;

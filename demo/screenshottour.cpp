@@ -135,6 +135,7 @@ void ScreenshotTour::showOsciloscope()
     showZoomWithCursors(window);
     showOtherViews(window);
     showMathChannels(window);
+    showFilter(window);
     quit(window, "quitButton");
 }
 
@@ -227,6 +228,35 @@ void ScreenshotTour::showMathChannels(QDialog *window)
         start->click();
     pause(800);
     save(window, QStringLiteral("osciloscope-math.png"));
+    // The same five channels, each in a lane of its own, in a taller window.
+    window->resize(window->width(), window->height() * 3 / 2);
+    if (!pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_L))) {
+        m_failures << tr("Osciloscope: no Lanes view");
+        return;
+    }
+    pause(500);
+    save(window, QStringLiteral("osciloscope-lanes.png"));
+    pressShortcut(window, QKeySequence(Qt::CTRL + Qt::Key_L));
+}
+
+void ScreenshotTour::showFilter(QDialog *window)
+{
+    // The demo board's signals are clean: the noise is made from its saw,
+    // which differs at every sample. The inputs hidden.
+    auto *plotter = qobject_cast<Plotter *>(window);
+    const QVector<MathChannel> channels{
+        MathChannel(QStringLiteral("Noisy"), QStringLiteral("PAD0 + 300 * sin(1000 * PAD2)")),
+        MathChannel(QStringLiteral("Smooth"), QStringLiteral("lowpass(Noisy, 10)"))};
+    if (!plotter || !plotter->setMathChannels(channels)) {
+        m_failures << tr("Osciloscope: no filter");
+        return;
+    }
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->isCheckable() && action->text().startsWith(QLatin1String("Show PAD")))
+            action->setChecked(false);
+    }
+    pause(800);
+    save(window, QStringLiteral("osciloscope-filter.png"));
 }
 
 bool ScreenshotTour::pressShortcut(QWidget *window, const QKeySequence &keys)

@@ -44,6 +44,8 @@ private:
     // The same signals as spectra and as an XY figure.
     void showOtherViews(QDialog *window);
     void showMathChannels(QDialog *window);
+    // A noisy sine and its low-pass.
+    void showFilter(QDialog *window);
     // Runs the window's command with these keys; false when it has none.
     bool pressShortcut(QWidget *window, const QKeySequence &keys);
     void showAccelerometer();

@@ -26,8 +26,10 @@ void writePlainMessage(QtMsgType type, const QMessageLogContext &, const QString
 
 } // namespace
 
-void sendMessagesPlainToStderr()
+void sendMessagesPlainToStderr(const QString &program, const QString &version)
 {
+    QCoreApplication::setApplicationName(program);
+    QCoreApplication::setApplicationVersion(version);
     qInstallMessageHandler(writePlainMessage);
 }
 

@@ -16,7 +16,7 @@ namespace BoardTrace {
 void showOnlyOnATerminal();
 // For the programs without a window, whose stderr belongs to their own
 // messages: warnings and errors there after the program's name, the traces
-// and other debug output dropped.
-void sendMessagesPlainToStderr();
+// and other debug output dropped. Names the program too: call it first.
+void sendMessagesPlainToStderr(const QString &program, const QString &version);
 
 } // namespace BoardTrace

@@ -3,29 +3,12 @@
 
 #include "instrumentprotocol.h"
 
-namespace {
-
-const InstrumentProtocol &protocol()
-{
-    return InstrumentProtocol::counter();
-}
-
-} // namespace
-
-Counter::Counter(QWidget *parent)
-    : InstrumentDialog(protocol().stopCopies, parent), ui(new Ui::Counter)
+Counter::Counter(QWidget *parent) : ReadingWindow(InstrumentProtocol::counter(), parent), ui(new Ui::Counter)
 {
     ui->setupUi(this);
 
-    addReadingTools([this] { return ui->countLabel->text(); }, protocol());
     connect(&board, &BoardLink::received, this, &Counter::updateLCD);
-    connectBoard(QIODevice::ReadWrite);
-}
-
-void Counter::startInstrument()
-{
-    resetReadings();
-    board.startInstrument(protocol(), [this] { delay(); });
+    connectReadings([this] { return ui->countLabel->text(); });
 }
 
 void Counter::delay2()
@@ -55,14 +38,4 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
 void Counter::on_quitButton_clicked()
 {
     requestQuit();
-}
-
-ReadingChart *Counter::createChart(const ReadingHistory &history, std::function<qint64()> nowMs)
-{
-    return new ChartWindow(chartProfile(), history, std::move(nowMs), busyGuard(), this);
-}
-
-ChartProfile Counter::chartProfile()
-{
-    return {&protocol(), {Qt::red}};
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "chartwindow.h"
-#include "instrumentdialog.h"
+#include "readingwindow.h"
 
 namespace Ui {
 class Counter;
@@ -9,14 +8,12 @@ class Counter;
 
 // Shows the frequency the board measures on PAD0, one reply line at a time,
 // exactly as the board words it.
-class Counter : public InstrumentDialog
+class Counter : public ReadingWindow
 {
     Q_OBJECT
 
 public:
     explicit Counter(QWidget *parent = nullptr);
-    // What its chart shows, also of a file.
-    static ChartProfile chartProfile();
     ~Counter() override;
 
 private slots:
@@ -26,8 +23,5 @@ private slots:
     void delay2();
 
 private:
-    void startInstrument() override;
-    ReadingChart *createChart(const ReadingHistory &history, std::function<qint64()> nowMs) override;
-
     Ui::Counter *ui;
 };

@@ -2,6 +2,7 @@
 
 #include "csv.h"
 #include "filesaving.h"
+#include "instrumentprotocol.h"
 #include "savedfile.h"
 #include "viewswitch.h"
 
@@ -70,11 +71,10 @@ QString askDataFileName(QWidget *window, const QString &fileStem)
                                        tr("CSV file (*.csv)"));
 }
 
-void exportShown(QWidget *window, const QString &fileStem, const ViewSwitch &views,
-                 const SampleStore &store, const QStringList &channelNames,
-                 const TimeGraphs::Drawn &drawn)
+void exportShown(QWidget *window, const InstrumentProtocol &instrument, const ViewSwitch &views,
+                 const SampleStore &store, const TimeGraphs::Drawn &drawn)
 {
-    const QString fileName = askDataFileName(window, fileStem);
+    const QString fileName = askDataFileName(window, instrument.name);
     if (fileName.isEmpty())
         return;
     if (!views.showsTime()) {
@@ -82,7 +82,7 @@ void exportShown(QWidget *window, const QString &fileStem, const ViewSwitch &vie
         return;
     }
     FileSaving::save(window, fileName,
-                     Csv::sampleTable(store, QStringList(QStringLiteral("sample")) + channelNames,
+                     Csv::sampleTable(store, instrument.exportHeader(store.computedNames()),
                                       drawn.firstIndex, drawn.lastIndex));
 }
 

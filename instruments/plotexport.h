@@ -8,6 +8,7 @@
 #include <array>
 
 class QCustomPlot;
+struct InstrumentProtocol;
 class QWidget;
 class ViewSwitch;
 
@@ -23,9 +24,9 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem);
 QString askDataFileName(QWidget *window, const QString &fileStem);
 
 // "Export Shown Data…": asks for a name, then writes what was drawn: the
-// time view's samples (`drawn`, headed "sample" and the channels' names) a
-// block at a time, or the other view's own table.
-void exportShown(QWidget *window, const QString &fileStem, const ViewSwitch &views,
-                 const SampleStore &store, const QStringList &channelNames,
-                 const TimeGraphs::Drawn &drawn);
+// time view's samples (`drawn`, headed as `instrument` heads its exports,
+// with the store's computed channels) a block at a time, or the other
+// view's own table.
+void exportShown(QWidget *window, const InstrumentProtocol &instrument, const ViewSwitch &views,
+                 const SampleStore &store, const TimeGraphs::Drawn &drawn);
 } // namespace PlotExport

@@ -1,6 +1,7 @@
 #include "plotter.h"
 
 #include "hoverreadout.h"
+#include "lanesview.h"
 #include "monotonicclock.h"
 #include "plotexport.h"
 #include "publishcontrol.h"
@@ -20,12 +21,10 @@ Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
     refreshTimer->setInterval(refreshIntervalMs);
     createActions();
-    RecordingControl *recorded =
-        addRecording(profile.protocol.name, profile.protocol.header);
-    session.intake().setRecorder(&recorded->recorder());
+    RecordingControl *recorded = addRecording(profile.protocol, &session.store());
     connect(recorded, &RecordingControl::recordingChanged, this, &Plotter::redrawSoon);
-    addPublishing(profile.protocol.name, profile.protocol.header);
-    session.intake().setSampleSink(&publishing->publisher());
+    addPublishing(profile.protocol);
+    feedControls(session.intake().sinks());
     connect(publishing, &PublishControl::publishingChanged, this, &Plotter::redrawSoon);
     connect(&publishing->publisher(), &WindowPublisher::statusChanged, this, &Plotter::redrawSoon);
     for (QAction *action : {recorded->action(), publishing->action(), rawDataAction(), boardAction()})
@@ -55,6 +54,7 @@ void Plotter::setUpPlot(QCustomPlot *formPlot, QPushButton *formStopButton)
     viewport.cursors().addItems(plot, PlotNotes::layerName, mathMenu.graphs(),
                                 {notes.damageNote(), scopeView.statusNote()});
     views.addTo(plot, {colors[0], colors[1], colors[2]}, {notes.damageNote(), notes.recordingNote()});
+    views.lanes().setLevelLine(scopeView.levelLine());
 
     // Whatever changes what is shown, one way to the screen.
     connect(&scopeView, &ScopeOverlay::changed, this, &Plotter::redrawSoon);
@@ -123,8 +123,8 @@ void Plotter::takeMathChannels()
     viewport.cursors().setChannels(session.names(), mathMenu.graphs());
     scopeView.setChannels(session.names(), mathMenu.graphs());
     views.setChannels(session.names(), mathMenu.colors());
+    views.lanes().setChannels(session.names(), mathMenu.graphs(), mathMenu.shownChannels());
     viewport.setShownChannels(mathMenu.shownChannels());
-    recording->setHeader(session.recordingHeader());
     keepBoardsChannels();
     redrawSoon();
 }
@@ -193,6 +193,7 @@ bool Plotter::replot()
                                                  session.intake().lastIndex(), windowLength);
         scopeView.updateItems(store, shown);
         viewport.finishRedraw(shown, timeGraphs.drawn().keyOrigin);
+        views.lanes().finishRedraw(scopeView.trigger().sourceChannel());
     }
     if (!changed)
         return false;
@@ -221,8 +222,7 @@ void Plotter::createActions()
     connect(exportDataAction, &QAction::triggered, this, [this] {
         BusyScope busy(this);
         // What was drawn: the span the time graphs hold, or another view's table.
-        PlotExport::exportShown(this, profile.protocol.name, views, session.store(),
-                                session.names(), timeGraphs.drawn());
+        PlotExport::exportShown(this, profile.protocol, views, session.store(), timeGraphs.drawn());
     });
     addAction(saveImageAction);
     addAction(exportDataAction);
@@ -234,6 +234,10 @@ void Plotter::createActions()
         BusyScope busy(this);
         viewport.askYRange(this);
     });
+    connect(views.lanes().laneRangeAction(), &QAction::triggered, this, [this] {
+        BusyScope busy(this);
+        views.lanes().askLaneRange(this);
+    });
     views.addActionsTo(this);
 }
 
@@ -243,6 +247,7 @@ void Plotter::showPlotMenu(const QPoint &plotPosition)
     BusyScope busy(this);
     QMenu menu(this);
     scopeView.setMenuLevel(plot->yAxis->pixelToCoord(plotPosition.y()));
+    views.lanes().setMenuPosition(plotPosition);
     // Keeping what is shown comes first; recording, the views, then the
     // view's own choices (trigger, measurements) follow in this order.
     menu.addAction(saveImageAction);

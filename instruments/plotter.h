@@ -100,9 +100,8 @@ private:
     void showPlotMenu(const QPoint &plotPosition);
     // The refresh timer runs while there is a board and the plot is not paused.
     void updateRefreshTimer();
-    // The computed channels or the shown ones changed: every view and the
-    // recording's header take the new list (the publishing finds the names
-    // with each sample).
+    // The computed channels or the shown ones changed: every view takes the
+    // new list (a recording and the publishing find the names in the store).
     void takeMathChannels();
     // The computed channels of the board in use, kept under its USB serial
     // number, for no board without one (plotterkeeping.cpp): a calibration

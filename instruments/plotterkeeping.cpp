@@ -2,6 +2,7 @@
 // gives and takes back its own choices (see PlotterSettings).
 #include "plotter.h"
 
+#include "lanesview.h"
 #include "settingsfile.h"
 #include "spectrumview.h"
 #include "xyview.h"
@@ -59,6 +60,7 @@ QVariantMap Plotter::keptValues() const
     PlotterSettings settings;
     scopeView.saveTo(settings);
     viewport.saveTo(settings);
+    views.lanes().saveTo(settings);
     settings.view = PlotterSettings::View(int(views.view()));
     settings.spectrumLength = views.spectrum().length();
     settings.xyX = views.xy().xChannel();
@@ -86,6 +88,7 @@ void Plotter::applyKept(const QVariantMap &values)
     mathMenu.setHiddenInputs(settings.hiddenInputs);
     scopeView.restoreFrom(settings);
     viewport.restoreFrom(settings);
+    views.lanes().restoreFrom(settings);
     views.spectrum().setLength(settings.spectrumLength);
     views.xy().setChannels(settings.xyX, settings.xyY);
     views.setView(ViewSwitch::View(int(settings.view)));

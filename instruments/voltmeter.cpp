@@ -7,17 +7,7 @@
 #include <QDebug>
 #include <QTextDocumentFragment>
 
-namespace {
-
-const InstrumentProtocol &protocol()
-{
-    return InstrumentProtocol::voltmeter();
-}
-
-} // namespace
-
-Voltmeter::Voltmeter(QWidget *parent)
-    : InstrumentDialog(protocol().stopCopies, parent), ui(new Ui::Voltmeter)
+Voltmeter::Voltmeter(QWidget *parent) : ReadingWindow(InstrumentProtocol::voltmeter(), parent), ui(new Ui::Voltmeter)
 {
     ui->setupUi(this);
     ui->labelVolt0->setText(QStringLiteral("0"));
@@ -31,18 +21,14 @@ Voltmeter::Voltmeter(QWidget *parent)
         }
         return shown.join(QLatin1Char('\t'));
     };
-    addReadingTools(shownReading, protocol());
-
     connect(&board, &BoardLink::received, this, &Voltmeter::readSerial);
-    connectBoard(QIODevice::ReadWrite);
+    connectReadings(shownReading);
 }
 
 void Voltmeter::startInstrument()
 {
-    // A fresh connection: nothing half-read from the last one counts.
-    resetReadings();
     displayCounter = 0;
-    board.startInstrument(protocol(), [this] { delay(); });
+    ReadingWindow::startInstrument();
 }
 
 Voltmeter::~Voltmeter()
@@ -54,7 +40,7 @@ void Voltmeter::readSerial(const QByteArray &bytes, qint64 readTimeNs)
 {
     // One request in flight is enough: a board that stopped reading must not
     // make requests pile up.
-    board.sendRequest(protocol().request);
+    board.sendRequest(instrument.request);
     // Take every complete reading there is, so the shown one is never stale.
     for (const Reading &reading : takeReadings(bytes, readTimeNs)) {
         // The debug trace of each reading, kept on purpose.
@@ -82,14 +68,4 @@ void Voltmeter::updateLCD(QStringList data)
 void Voltmeter::on_pushButtonQuit_clicked()
 {
     requestQuit();
-}
-
-ReadingChart *Voltmeter::createChart(const ReadingHistory &history, std::function<qint64()> nowMs)
-{
-    return new ChartWindow(chartProfile(), history, std::move(nowMs), busyGuard(), this);
-}
-
-ChartProfile Voltmeter::chartProfile()
-{
-    return {&protocol(), {Qt::red, Qt::blue, Qt::black}};
 }

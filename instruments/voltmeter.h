@@ -1,7 +1,6 @@
 #pragma once
 
-#include "chartwindow.h"
-#include "instrumentdialog.h"
+#include "readingwindow.h"
 
 #include <QStringList>
 
@@ -12,14 +11,12 @@ class Voltmeter;
 // Shows the board's three analog inputs in millivolts. Every notification
 // asks for the next reading with "c"; one complete reading in 101 reaches
 // the labels.
-class Voltmeter : public InstrumentDialog
+class Voltmeter : public ReadingWindow
 {
     Q_OBJECT
 
 public:
     explicit Voltmeter(QWidget *parent = nullptr);
-    // What its chart shows, also of a file.
-    static ChartProfile chartProfile();
     ~Voltmeter() override;
 
 private slots:
@@ -29,7 +26,6 @@ private slots:
 
 private:
     void startInstrument() override;
-    ReadingChart *createChart(const ReadingHistory &history, std::function<qint64()> nowMs) override;
 
     Ui::Voltmeter *ui;
     int displayCounter = 0;

@@ -1,17 +1,13 @@
 #include "plotnavigator.h"
 
 #include "plotcompat.h"
+#include "rangedialog.h"
 
 #include <qcustomplot.h>
 
 #include <QAction>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -29,31 +25,6 @@ double mapped(double value, AxisSpan from, AxisSpan to)
 {
     return to.lower + (value - from.lower) * to.size() / from.size();
 }
-
-// An axis end as typed in any language (see ViewZoom::typedNumber()); once
-// typed, it shows the number understood.
-class AxisEndBox : public QDoubleSpinBox
-{
-public:
-    using QDoubleSpinBox::QDoubleSpinBox;
-
-protected:
-    QValidator::State validate(QString &text, int &) const override
-    {
-        const QString plain = text.trimmed();
-        if (plain.isEmpty() || plain == QLatin1String("-") || plain == QLatin1String("+"))
-            return QValidator::Intermediate;
-        const std::optional<double> value = ViewZoom::typedNumber(plain);
-        if (!value)
-            return QValidator::Invalid;
-        return *value >= minimum() && *value <= maximum() ? QValidator::Acceptable
-                                                          : QValidator::Intermediate;
-    }
-    double valueFromText(const QString &text) const override
-    {
-        return ViewZoom::typedNumber(text).value_or(value());
-    }
-};
 
 } // namespace
 
@@ -153,37 +124,10 @@ void PlotNavigator::askYRange(QWidget *window)
 {
     const AxisSpan shown = toShownUnits({m_plot->yAxis->range().lower, m_plot->yAxis->range().upper});
     // Raw counts are whole; the accelerometer's g are not.
-    const int decimals = m_specifiedRightY ? 3 : 0;
-    QDialog dialog(window);
-    dialog.setWindowTitle(tr("Set Range"));
-    auto *form = new QFormLayout(&dialog);
-    const auto spinBox = [&](double value) {
-        auto *box = new AxisEndBox(&dialog);
-        box->setDecimals(decimals);
-        box->setRange(-1e9, 1e9);
-        box->setValue(value);
-        return box;
-    };
-    QDoubleSpinBox *from = spinBox(shown.lower);
-    QDoubleSpinBox *to = spinBox(shown.upper);
-    from->setObjectName(QStringLiteral("from"));
-    to->setObjectName(QStringLiteral("to"));
-    form->addRow(tr("From"), from);
-    form->addRow(tr("To"), to);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    // To must be above From.
-    const auto check = [from, to, buttons] {
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(to->value() > from->value());
-    };
-    connect(from, qOverload<double>(&QDoubleSpinBox::valueChanged), &dialog, check);
-    connect(to, qOverload<double>(&QDoubleSpinBox::valueChanged), &dialog, check);
-    check();
-    if (dialog.exec() != QDialog::Accepted || !(to->value() > from->value()))
+    const std::optional<AxisSpan> chosen = RangeDialog::ask(window, shown, m_specifiedRightY ? 3 : 0);
+    if (!chosen)
         return;
-    m_chosenY = fromShownUnits({from->value(), to->value()});
+    m_chosenY = fromShownUnits(*chosen);
     chooseYRange(YRange::Chosen);
 }
 

@@ -71,6 +71,8 @@ public:
     QString statusText() const;
     // Its item, for notes that go under it.
     QCPItemText *statusNote() const { return m_status; }
+    // The trigger level's line, for a view that draws it elsewhere.
+    QCPItemStraightLine *levelLine() const { return m_levelLine; }
 
     // The trigger and the measurements' choices, kept for the next opening.
     void saveTo(PlotterSettings &settings) const;

@@ -1,5 +1,6 @@
 #include "viewswitch.h"
 
+#include "lanesview.h"
 #include "spectrumview.h"
 #include "xyview.h"
 
@@ -26,25 +27,31 @@ ViewSwitch::ViewSwitch(const QStringList &channelNames, double fullScaleLower,
     : m_spectrum(std::make_unique<SpectrumView>(channelNames, fullScaleUpper - fullScaleLower,
                                                 computedUnit)),
       m_xy(std::make_unique<XYView>(channelNames, fullScaleLower, fullScaleUpper)),
+      m_lanes(std::make_unique<LanesView>()),
       m_group(new QActionGroup(this)),
       m_timeAction(new QAction(tr("Time"), m_group)),
       m_spectrumAction(new QAction(tr("Spectrum"), m_group)),
-      m_xyAction(new QAction(tr("XY"), m_group))
+      m_xyAction(new QAction(tr("XY"), m_group)),
+      m_lanesAction(new QAction(tr("Lanes"), m_group))
 {
     // Exclusive, but the menu's own unchecking is not used: choosing the view
     // shown goes back to Time, which setView() checks.
     m_group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (QAction *action : {m_timeAction, m_spectrumAction, m_xyAction})
+    for (QAction *action : {m_timeAction, m_spectrumAction, m_xyAction, m_lanesAction})
         action->setCheckable(true);
     m_timeAction->setChecked(true);
     m_spectrumAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_F));
     m_xyAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Y));
+    m_lanesAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_L));
     connect(m_timeAction, &QAction::triggered, this, [this] { setView(View::Time); });
     connect(m_spectrumAction, &QAction::triggered, this, [this] {
         setView(m_view == View::Spectrum ? View::Time : View::Spectrum);
     });
     connect(m_xyAction, &QAction::triggered, this,
             [this] { setView(m_view == View::XY ? View::Time : View::XY); });
+    connect(m_lanesAction, &QAction::triggered, this,
+            [this] { setView(m_view == View::Lanes ? View::Time : View::Lanes); });
+    connect(m_lanes.get(), &LanesView::changed, this, &ViewSwitch::changed);
     for (AlternateView *view : std::initializer_list<AlternateView *>{m_spectrum.get(), m_xy.get()})
         connect(view, &AlternateView::changed, this, &ViewSwitch::changed);
 }
@@ -55,6 +62,7 @@ void ViewSwitch::addActionsTo(QWidget *window) const
 {
     window->addAction(m_spectrumAction);
     window->addAction(m_xyAction);
+    window->addAction(m_lanesAction);
 }
 
 void ViewSwitch::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelColors,
@@ -64,6 +72,7 @@ void ViewSwitch::addTo(QCustomPlot *plot, const std::array<QColor, 3> &channelCo
     m_notes = notes;
     m_spectrum->addTo(plot, channelColors);
     m_xy->addTo(plot, channelColors);
+    m_lanes->addTo(plot);
 }
 
 void ViewSwitch::setChannels(const QStringList &names, const std::vector<QColor> &colors)
@@ -78,6 +87,7 @@ void ViewSwitch::addToMenu(QMenu &menu) const
     views->addActions(m_group->actions());
     if (const AlternateView *view = shownView())
         view->addToMenu(menu);
+    m_lanes->addToMenu(menu);
 }
 
 AlternateView *ViewSwitch::shownView() const
@@ -88,6 +98,7 @@ AlternateView *ViewSwitch::shownView() const
     case View::XY:
         return m_xy.get();
     case View::Time:
+    case View::Lanes:
         break;
     }
     return nullptr;
@@ -98,8 +109,10 @@ void ViewSwitch::setView(View view)
     m_timeAction->setChecked(view == View::Time);
     m_spectrumAction->setChecked(view == View::Spectrum);
     m_xyAction->setChecked(view == View::XY);
+    m_lanesAction->setChecked(view == View::Lanes);
     if (view == m_view || !m_plot)
         return;
+    m_lanes->hide();
     // Every view starts from the time view's look, and leaves it as it was.
     if (AlternateView *leaving = shownView()) {
         leaving->hide();
@@ -112,6 +125,8 @@ void ViewSwitch::setView(View view)
         m_plot->yAxis2->setVisible(false);
         shown->show();
     }
+    if (m_view == View::Lanes)
+        m_lanes->show();
     emit changed();
 }
 

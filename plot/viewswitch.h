@@ -12,6 +12,7 @@
 #include <optional>
 
 class QAction;
+class LanesView;
 class SpectrumView;
 class XYView;
 class QActionGroup;
@@ -55,8 +56,9 @@ signals:
 };
 
 // The "View" submenu of a plot window: "Time" (the window's own drawing),
-// "Spectrum" (Ctrl+F) and "XY" (Ctrl+Y). Choosing the view shown, from the
-// menu or by its key, goes back to Time. While another view is shown, the
+// "Spectrum" (Ctrl+F), "XY" (Ctrl+Y) and "Lanes" (Ctrl+L, the time view
+// with a lane per channel). Choosing the view shown, from the menu or by
+// its key, goes back to Time. While another view is shown, the
 // time view's plottables and items are hidden and its axes kept aside,
 // untouched, for its return; the notes stay.
 class ViewSwitch : public QObject
@@ -64,7 +66,7 @@ class ViewSwitch : public QObject
     Q_OBJECT
 
 public:
-    enum class View { Time, Spectrum, XY };
+    enum class View { Time, Spectrum, XY, Lanes };
 
     // The spectra are in dB of the span of `fullScale`; XY spans it.
     // Computed channels hold values in `computedUnit`.
@@ -82,11 +84,13 @@ public:
     void addToMenu(QMenu &menu) const;
 
     View view() const { return m_view; }
-    bool showsTime() const { return m_view == View::Time; }
+    // The time graphs are shown: in one plot, or in lanes.
+    bool showsTime() const { return m_view == View::Time || m_view == View::Lanes; }
     void setView(View view);
 
     SpectrumView &spectrum() const { return *m_spectrum; }
     XYView &xy() const { return *m_xy; }
+    LanesView &lanes() const { return *m_lanes; }
 
     // For the view shown other than Time.
     bool update(const SampleStore &store, SampleSpan shown, std::optional<double> rateHz,
@@ -109,10 +113,12 @@ private:
     View m_view = View::Time;
     std::unique_ptr<SpectrumView> m_spectrum;
     std::unique_ptr<XYView> m_xy;
+    std::unique_ptr<LanesView> m_lanes;
     QActionGroup *m_group = nullptr;
     QAction *m_timeAction = nullptr;
     QAction *m_spectrumAction = nullptr;
     QAction *m_xyAction = nullptr;
+    QAction *m_lanesAction = nullptr;
     // The time view as it was when another was chosen.
     std::vector<AxisLook> m_timeAxes;
     QList<QPointer<QCPLayerable>> m_hiddenTimeParts;

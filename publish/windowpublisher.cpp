@@ -10,9 +10,8 @@ const char urlKey[] = "brokerUrl";
 
 } // namespace
 
-WindowPublisher::WindowPublisher(const QString &instrument, const QStringList &header,
-                                 QObject *parent)
-    : QObject(parent), m_instrument(instrument), m_stream(header)
+WindowPublisher::WindowPublisher(const InstrumentProtocol &instrument, QObject *parent)
+    : QObject(parent), m_instrument(instrument.name), m_stream(instrument.header)
 {
     m_statusTimer.setInterval(1000);
     connect(&m_statusTimer, &QTimer::timeout, this, &WindowPublisher::checkStatus);
@@ -54,7 +53,7 @@ void WindowPublisher::stop()
     }
 }
 
-void WindowPublisher::publishReading(const Reading &reading)
+void WindowPublisher::takeReading(const Reading &reading)
 {
     if (m_publisher)
         m_stream.publishReading(++m_readings, reading);

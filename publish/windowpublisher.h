@@ -1,8 +1,9 @@
 #pragma once
 
+#include "datasink.h"
+#include "instrumentprotocol.h"
 #include "messagestream.h"
 #include "mqttpublisher.h"
-#include "sampleintake.h"
 
 #include <QObject>
 #include <QString>
@@ -17,13 +18,13 @@
 // while the plot is stopped) go to "<prefix>/<instrument>" through
 // the recorder's MessageStream and an MqttPublisher that never holds the
 // window up. statusText() says when the broker is away or messages were lost.
-class WindowPublisher : public QObject, public SampleSink
+class WindowPublisher : public QObject, public DataSink
 {
     Q_OBJECT
 
 public:
-    // `header` as the instrument's recording: two time columns, then the values.
-    WindowPublisher(const QString &instrument, const QStringList &header, QObject *parent = nullptr);
+    // Values named as `instrument`'s recording names them.
+    explicit WindowPublisher(const InstrumentProtocol &instrument, QObject *parent = nullptr);
     ~WindowPublisher() override;
 
     // False, with `error` set, when publishing cannot even begin.
@@ -34,7 +35,7 @@ public:
     const MqttPublisher *publisher() const { return m_publisher.get(); }
 
     // One reading, numbered from the first one published.
-    void publishReading(const Reading &reading);
+    void takeReading(const Reading &reading) override;
     // One sample with its computed values; consecutive ones are gathered
     // into blocks. Nothing while not publishing.
     void takeSample(const Sample &sample, const double *computed,

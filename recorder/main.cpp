@@ -12,10 +12,9 @@
 
 int main(int argc, char *argv[])
 {
-    BoardTrace::sendMessagesPlainToStderr();
+    BoardTrace::sendMessagesPlainToStderr(QStringLiteral("boardpanel-record"),
+                                          QStringLiteral(BOARDPANEL_VERSION));
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-record"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
 
     RecorderOptions options;
     QString output;

@@ -44,11 +44,7 @@ RecorderSession::RecorderSession(const RecorderOptions &options, QObject *parent
       m_rateLimit(options.rateLimit),
       m_messages(m_protocol.header)
 {
-    m_intake.onReading = [this](const Reading &reading) { takeReading(reading); };
-    m_intake.onSample = [this](const Sample &sample, const double *computed,
-                               const QStringList &computedNames) {
-        takeSample(sample, computed, computedNames);
-    };
+    m_intake.addSink(this);
     connect(&m_stopSignals, &StopSignals::received, this, [this] { finish(ExitStatus::done); });
     connect(&m_board, &BoardLink::stateChanged, this, [this](BoardLink::State state) {
         if (state == BoardLink::State::Open)
@@ -205,8 +201,7 @@ void RecorderSession::takeSample(const Sample &sample, const double *computed,
 {
     if (m_finishing || !m_rateLimit.admit(sample.timeNs))
         return;
-    // The file's header names them as the session does from the start.
-    m_files.appendSample(sample, computed, int(computedNames.size()));
+    m_files.appendSample(sample, computed, computedNames);
     m_messages.publishSample(m_files.rowCount(), sample, computed, computedNames);
 }
 

@@ -22,7 +22,7 @@
 // starts the instrument with the window's bytes, writes every row to the
 // files and, if asked, to the broker, and ends as the window's Quit does:
 // the file complete, then the board stopped.
-class RecorderSession : public QObject
+class RecorderSession : public QObject, private DataSink
 {
     Q_OBJECT
 
@@ -40,8 +40,9 @@ private:
     // messages; a status when they cannot be computed.
     std::optional<int> takeChannels();
     void startInstrument();
-    void takeReading(const Reading &reading);
-    void takeSample(const Sample &sample, const double *computed, const QStringList &computedNames);
+    void takeReading(const Reading &reading) override;
+    void takeSample(const Sample &sample, const double *computed,
+                    const QStringList &computedNames) override;
     void boardLost(const QString &message);
     void boardBack();
     void searchNoted(const QString &note);

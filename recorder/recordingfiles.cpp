@@ -161,10 +161,11 @@ void RecordingFiles::appendRow(qint64 timeNs, const QStringList &values)
     m_recorder.appendRow(timeNs, values);
 }
 
-void RecordingFiles::appendSample(const Sample &sample, const double *computed, int count)
+void RecordingFiles::appendSample(const Sample &sample, const double *computed,
+                                  const QStringList &computedNames)
 {
     rotateIfDue(sample.timeNs);
-    m_recorder.appendSample(sample, computed, count);
+    m_recorder.takeSample(sample, computed, computedNames);
 }
 
 qint64 RecordingFiles::stop()

@@ -31,8 +31,9 @@ public:
     QString errorString() const { return m_errorString; }
 
     void appendRow(qint64 timeNs, const QStringList &values);
-    // With `count` computed values (NaN: none) for the header's computed columns.
-    void appendSample(const Sample &sample, const double *computed = nullptr, int count = 0);
+    // With a computed value (NaN: none) for each of `computedNames`; the
+    // header's computed columns take theirs by name.
+    void appendSample(const Sample &sample, const double *computed, const QStringList &computedNames);
     // Before start(): the header, computed channels and all, of every file.
     void setHeader(const QStringList &header) { m_header = header; }
 

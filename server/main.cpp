@@ -45,10 +45,9 @@ bool readListen(const QString &text, QHostAddress *address, quint16 *port)
 
 int main(int argc, char *argv[])
 {
-    BoardTrace::sendMessagesPlainToStderr();
+    BoardTrace::sendMessagesPlainToStderr(QStringLiteral("boardpanel-serve"),
+                                          QStringLiteral(BOARDPANEL_VERSION));
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("boardpanel-serve"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

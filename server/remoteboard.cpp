@@ -126,10 +126,7 @@ void RemoteBoard::planInstrument(const InstrumentProtocol *instrument)
     queue([this, instrument] {
         m_running = instrument;
         m_intake = std::make_unique<InstrumentIntake>(*instrument, *m_link);
-        m_intake->onReading = [this](const Reading &reading) { takeReading(reading); };
-        m_intake->onSample = [this](const Sample &sample, const double *, const QStringList &) {
-            takeSample(sample);
-        };
+        m_intake->addSink(this);
         m_link->startInstrument(*instrument, {});
     }, 0);
 }
@@ -167,7 +164,7 @@ void RemoteBoard::takeReading(const Reading &reading)
     }
 }
 
-void RemoteBoard::takeSample(const Sample &sample)
+void RemoteBoard::takeSample(const Sample &sample, const double *, const QStringList &)
 {
     if (!m_acquiring)
         return;

@@ -21,7 +21,7 @@
 // the intake a window and the recorder use. Nothing here waits in a nested
 // event loop: the pauses between commands are steps run from a timer, and a
 // reading is handed over when it arrives.
-class RemoteBoard : public QObject
+class RemoteBoard : public QObject, private DataSink
 {
     Q_OBJECT
 
@@ -122,8 +122,9 @@ private:
     void planInstrument(const InstrumentProtocol *instrument);
     void queueSetting(int index);
     void take(const QByteArray &bytes, qint64 readNs);
-    void takeReading(const Reading &reading);
-    void takeSample(const Sample &sample);
+    void takeReading(const Reading &reading) override;
+    void takeSample(const Sample &sample, const double *computed,
+                    const QStringList &computedNames) override;
     void checkDeadlines();
     void failAll(const QString &failure);
     // The samples stop being kept; who waits for them is told `reason`.

@@ -16,6 +16,29 @@ namespace {
 constexpr int lastPad = 2;
 const char *const padNames[] = {"PAD0", "PAD1", "PAD2", nullptr};
 
+// A PWM output's setting as its command reads it and its query answers it.
+template <Scpi::Quantity quantity, int minimum, int maximum, int RemoteBoard::Output::*member>
+struct WholeSetting
+{
+    static constexpr int RemoteBoard::Output::*field = member;
+    static std::optional<int> read(const QByteArray &text, int *error)
+    {
+        return Scpi::wholeNumber(text, quantity, minimum, maximum, error);
+    }
+};
+using Frequency = WholeSetting<Scpi::Quantity::Hertz, PwmSetting::minFrequencyHz,
+                               PwmSetting::maxFrequencyHz, &RemoteBoard::Output::frequencyHz>;
+using DutyCycle = WholeSetting<Scpi::Quantity::Percent, PwmSetting::minDutyPercent,
+                               PwmSetting::maxDutyPercent, &RemoteBoard::Output::dutyPercent>;
+struct OutputState
+{
+    static constexpr bool RemoteBoard::Output::*field = &RemoteBoard::Output::on;
+    static std::optional<bool> read(const QByteArray &text, int *error)
+    {
+        return Scpi::boolean(text, error);
+    }
+};
+
 } // namespace
 
 const ScpiSession::Row ScpiSession::table[] = {
@@ -36,12 +59,12 @@ const ScpiSession::Row ScpiSession::table[] = {
     {"SYSTem:BOARd[:SELect]?", &ScpiSession::selectedBoard},
     {"MEASure:VOLTage[:DC]?", &ScpiSession::measureVoltage},
     {"MEASure:FREQuency?", &ScpiSession::measureFrequency},
-    {"[SOURce#]:PWM:FREQuency", &ScpiSession::setPwmFrequency},
-    {"[SOURce#]:PWM:FREQuency?", &ScpiSession::pwmFrequency},
-    {"[SOURce#]:PWM:DCYCle", &ScpiSession::setPwmDutyCycle},
-    {"[SOURce#]:PWM:DCYCle?", &ScpiSession::pwmDutyCycle},
-    {"OUTPut#[:STATe]", &ScpiSession::setOutputState},
-    {"OUTPut#[:STATe]?", &ScpiSession::outputState},
+    {"[SOURce#]:PWM:FREQuency", &ScpiSession::changeOutput<Frequency>},
+    {"[SOURce#]:PWM:FREQuency?", &ScpiSession::answerOutput<Frequency>},
+    {"[SOURce#]:PWM:DCYCle", &ScpiSession::changeOutput<DutyCycle>},
+    {"[SOURce#]:PWM:DCYCle?", &ScpiSession::answerOutput<DutyCycle>},
+    {"OUTPut#[:STATe]", &ScpiSession::changeOutput<OutputState>},
+    {"OUTPut#[:STATe]?", &ScpiSession::answerOutput<OutputState>},
     {"ACQuire:INSTrument", &ScpiSession::setAcquisition},
     {"ACQuire:INSTrument?", &ScpiSession::acquisition},
     {"ACQuire:RATE?", &ScpiSession::acquisitionRate},
@@ -265,73 +288,28 @@ int ScpiSession::outputOf(const Call &call)
     return suffix - 1;
 }
 
-ScpiSession::Result ScpiSession::setPwmFrequency(Call &call)
+template <typename Setting>
+ScpiSession::Result ScpiSession::changeOutput(Call &call)
 {
     const int index = outputOf(call);
     if (index < 0 || !hasParameters(call, 1, 1))
         return Result::done();
     int error = 0;
-    const std::optional<int> hz = Scpi::wholeNumber(call.parameters.first(), Scpi::Quantity::Hertz,
-                                                    PwmSetting::minFrequencyHz, PwmSetting::maxFrequencyHz, &error);
-    if (!hz)
+    const auto value = Setting::read(call.parameters.first(), &error);
+    if (!value)
         return Result::error(error);
     RemoteBoard::Output output = m_board.output(index);
-    output.frequencyHz = *hz;
+    output.*Setting::field = *value;
     const QString failure = m_board.setOutput(index, output);
     return failure.isEmpty() ? Result::done() : hardware(failure);
 }
 
-ScpiSession::Result ScpiSession::pwmFrequency(Call &call)
+template <typename Setting>
+ScpiSession::Result ScpiSession::answerOutput(Call &call)
 {
     const int index = outputOf(call);
     if (index < 0 || !hasParameters(call, 0, 0))
         return Result::done();
-    return Result::answer(QByteArray::number(m_board.output(index).frequencyHz));
-}
-
-ScpiSession::Result ScpiSession::setPwmDutyCycle(Call &call)
-{
-    const int index = outputOf(call);
-    if (index < 0 || !hasParameters(call, 1, 1))
-        return Result::done();
-    int error = 0;
-    const std::optional<int> percent = Scpi::wholeNumber(call.parameters.first(), Scpi::Quantity::Percent,
-                                                         PwmSetting::minDutyPercent, PwmSetting::maxDutyPercent, &error);
-    if (!percent)
-        return Result::error(error);
-    RemoteBoard::Output output = m_board.output(index);
-    output.dutyPercent = *percent;
-    const QString failure = m_board.setOutput(index, output);
-    return failure.isEmpty() ? Result::done() : hardware(failure);
-}
-
-ScpiSession::Result ScpiSession::pwmDutyCycle(Call &call)
-{
-    const int index = outputOf(call);
-    if (index < 0 || !hasParameters(call, 0, 0))
-        return Result::done();
-    return Result::answer(QByteArray::number(m_board.output(index).dutyPercent));
-}
-
-ScpiSession::Result ScpiSession::setOutputState(Call &call)
-{
-    const int index = outputOf(call);
-    if (index < 0 || !hasParameters(call, 1, 1))
-        return Result::done();
-    int error = 0;
-    const std::optional<bool> on = Scpi::boolean(call.parameters.first(), &error);
-    if (!on)
-        return Result::error(error);
-    RemoteBoard::Output output = m_board.output(index);
-    output.on = *on;
-    const QString failure = m_board.setOutput(index, output);
-    return failure.isEmpty() ? Result::done() : hardware(failure);
-}
-
-ScpiSession::Result ScpiSession::outputState(Call &call)
-{
-    const int index = outputOf(call);
-    if (index < 0 || !hasParameters(call, 0, 0))
-        return Result::done();
-    return Result::answer(m_board.output(index).on ? "1" : "0");
+    // A state answers 1 or 0.
+    return Result::answer(QByteArray::number(int(m_board.output(index).*Setting::field)));
 }

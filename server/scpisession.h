@@ -110,12 +110,6 @@ private:
     Result selectedBoard(Call &call);
     Result measureVoltage(Call &call);
     Result measureFrequency(Call &call);
-    Result setPwmFrequency(Call &call);
-    Result pwmFrequency(Call &call);
-    Result setPwmDutyCycle(Call &call);
-    Result pwmDutyCycle(Call &call);
-    Result setOutputState(Call &call);
-    Result outputState(Call &call);
     Result setAcquisition(Call &call);
     Result acquisition(Call &call);
     Result acquisitionRate(Call &call);
@@ -127,6 +121,12 @@ private:
     Result abortAcquisition(Call &call);
     // The output a SOURce or OUTPut suffix names (0 or 1), or -1 with the error queued.
     int outputOf(const Call &call);
+    // A PWM output's setting, the call's one parameter read as `Setting`
+    // reads it, then the board takes it; and the query of it.
+    template <typename Setting>
+    Result changeOutput(Call &call);
+    template <typename Setting>
+    Result answerOutput(Call &call);
     QByteArray samplesAnswer(int count) const;
 
     struct Row

@@ -1,5 +1,6 @@
 #include "cursorreadout.h"
 #include "decimation.h"
+#include "lanelayout.h"
 #include "measurements.h"
 #include "ratemeter.h"
 #include "scopetrigger.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <limits>
 #include <cmath>
 
 Q_DECLARE_METATYPE(TriggerMode)
@@ -137,6 +139,10 @@ private slots:
     void peakFinder();
     void spectraOfTheStore();
     void xyPoints();
+    void laneRange_data();
+    void laneRange();
+    void lanesOfTheShownChannels_data();
+    void lanesOfTheShownChannels();
 };
 
 void TestAnalysis::storeKeepsTheNewestInIndexOrder()
@@ -1031,6 +1037,78 @@ void TestAnalysis::xyPoints()
     QCOMPARE(::xyPoints(store, {9, 10}, 2, 0).front().x, 5);
     QCOMPARE(::xyPoints(store, {9, 10}, 2, 0).front().y, 90);
     QVERIFY(::xyPoints(store, {5, 5}, 0, 1).empty());
+}
+
+void TestAnalysis::laneRange_data()
+{
+    // The lowest and highest value a lane drew (NaN: none), and the range
+    // it shows by itself; an empty range: none, the lane keeps its own.
+    QTest::addColumn<double>("lowest");
+    QTest::addColumn<double>("highest");
+    QTest::addColumn<AxisSpan>("range");
+    const double nan = qQNaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    QTest::newRow("ramp") << 0.0 << 1000.0 << AxisSpan{-50, 1050};
+    QTest::newRow("negative") << -200.0 << -100.0 << AxisSpan{-205, -95};
+    QTest::newRow("flat") << 1650.0 << 1650.0 << AxisSpan{1567.5, 1732.5};
+    QTest::newRow("flat at zero") << 0.0 << 0.0 << AxisSpan{-1, 1};
+    QTest::newRow("flat negative") << -2.0 << -2.0 << AxisSpan{-2.1, -1.9};
+    QTest::newRow("too close to tell apart") << 1e6 << 1e6 + 1e-6 << AxisSpan{950000, 1050000};
+    QTest::newRow("NaN only") << nan << nan << AxisSpan{};
+    QTest::newRow("infinities") << -infinity << infinity << AxisSpan{-1e100, 1e100};
+    QTest::newRow("huge flat") << 1e300 << 1e300 << AxisSpan{9.5e99, 1e100};
+}
+
+void TestAnalysis::laneRange()
+{
+    QFETCH(double, lowest);
+    QFETCH(double, highest);
+    QFETCH(AxisSpan, range);
+    const std::optional<AxisSpan> automatic = LaneLayout::automaticRange(lowest, highest);
+    QCOMPARE(automatic.has_value(), range.size() > 0);
+    if (!automatic)
+        return;
+    QCOMPARE(automatic->lower, range.lower);
+    QCOMPARE(automatic->upper, range.upper);
+    // What it gives, a lane can show as a set range too.
+    QVERIFY(LaneLayout::isUsable(*automatic));
+    QVERIFY(!LaneLayout::isUsable({range.upper, range.lower}));
+    QVERIFY(!LaneLayout::isUsable({range.lower, range.lower}));
+    QVERIFY(!LaneLayout::isUsable({qQNaN(), range.upper}));
+}
+
+void TestAnalysis::lanesOfTheShownChannels_data()
+{
+    // Which channel each lane shows, top to bottom, and the second lane's
+    // band of a plot 410 pixels high with gaps of 10.
+    QTest::addColumn<quint32>("shown");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QVector<int>>("lanes");
+    QTest::addColumn<double>("secondTop");
+    QTest::addColumn<double>("height");
+    QTest::newRow("three inputs") << 0b111u << 3 << QVector<int>{0, 1, 2} << 140.0 / 410 << 130.0 / 410;
+    QTest::newRow("one hidden") << 0b101u << 3 << QVector<int>{0, 2} << 210.0 / 410 << 200.0 / 410;
+    QTest::newRow("computed ones") << 0b11011u << 5 << QVector<int>{0, 1, 3, 4} << 105.0 / 410 << 95.0 / 410;
+    QTest::newRow("bits beyond the channels") << ~0u << 2 << QVector<int>{0, 1} << 210.0 / 410 << 200.0 / 410;
+    QTest::newRow("one") << 0b10u << 3 << QVector<int>{1} << 0.0 << 1.0;
+    QTest::newRow("none") << 0u << 3 << QVector<int>{} << 0.0 << 1.0;
+}
+
+void TestAnalysis::lanesOfTheShownChannels()
+{
+    QFETCH(quint32, shown);
+    QFETCH(int, channels);
+    QFETCH(QVector<int>, lanes);
+    const std::vector<int> laid = LaneLayout::laneChannels(shown, channels);
+    QCOMPARE(QVector<int>(laid.begin(), laid.end()), lanes);
+    const LaneLayout::Band second = LaneLayout::band(1, int(lanes.size()), 410, 10);
+    QTEST(second.top, "secondTop");
+    QTEST(second.height, "height");
+    // The last lane ends at the bottom; a plot too low for the gaps has none.
+    const LaneLayout::Band last = LaneLayout::band(int(lanes.size()) - 1, int(lanes.size()), 410, 10);
+    QCOMPARE(last.top + last.height, 1.0);
+    if (lanes.size() > 1)
+        QCOMPARE(LaneLayout::band(1, int(lanes.size()), 10, 10).top, 1.0 / lanes.size());
 }
 
 QTEST_APPLESS_MAIN(TestAnalysis)

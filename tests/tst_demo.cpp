@@ -30,7 +30,8 @@ const QStringList pictures = {QStringLiteral("launcher.png"),    QStringLiteral(
                               QStringLiteral("osciloscope-xy.png"),
                               QStringLiteral("osciloscope-replay.png"),
                               QStringLiteral("osciloscope-two-boards.png"),
-                              QStringLiteral("osciloscope-math.png")};
+                              QStringLiteral("osciloscope-math.png"), QStringLiteral("osciloscope-filter.png"),
+                              QStringLiteral("osciloscope-lanes.png")};
 // A whole tour takes a few seconds (minutes in a sanitizer build on a loaded
 // machine); this only catches a hung demo.
 constexpr int tourTimeoutMs = 360000;

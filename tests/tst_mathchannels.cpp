@@ -21,6 +21,8 @@ private slots:
     void accelerometerFormulasSeeG();
     void pastMatchesADirectComputation_data();
     void pastMatchesADirectComputation();
+    void filtersGiveTheirKnownResponses_data();
+    void filtersGiveTheirKnownResponses();
     void errorsSayWhere_data();
     void errorsSayWhere();
     void hostileTextIsRefusedQuickly();
@@ -189,6 +191,98 @@ void TestMathChannels::pastMatchesADirectComputation()
     }
 }
 
+// A known input, 10,000 samples a second in reads of ten, one read a
+// millisecond, for two seconds.
+void TestMathChannels::filtersGiveTheirKnownResponses_data()
+{
+    QTest::addColumn<QString>("formula");
+    // PAD0: "step" (0, then 1000 from 1 s), "sine" (amplitude 1000),
+    // "ramp" (20,000 a second), "constant" (250), "spike" (100, 5000 at 1 s);
+    // PAD1 is 1000 throughout.
+    QTest::addColumn<QString>("signal");
+    QTest::addColumn<double>("hertz");
+    // At 1 s: "gap" (the board was away), "hole" (no value for 0.1 s);
+    // "pause": the plot stopped from 0.5 s to 1 s.
+    QTest::addColumn<QString>("event");
+    // The value at this time; or, at -1, the amplitude over the last 0.4 s.
+    QTest::addColumn<double>("at");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("tolerance");
+
+    const double none = qQNaN();
+    QTest::newRow("ema: 63.2 % after one tau") << "ema(PAD0, 0.1)" << "step" << 0.0 << "" << 1.1 << 632.1 << 1.0;
+    QTest::newRow("lowpass at fc: -3 dB") << "lowpass(PAD0, 50)" << "sine" << 50.0 << "" << -1.0 << 707.1 << 7.0;
+    QTest::newRow("lowpass at fc near half the rate: -3 dB") << "lowpass(PAD0, 1900)" << "sine" << 1900.0 << "" << -1.0
+                                                            << 707.1 << 7.0;
+    QTest::newRow("lowpass a decade above: -40 dB") << "lowpass(PAD0, 50)" << "sine" << 500.0 << "" << -1.0 << 10.0 << 1.0;
+    QTest::newRow("highpass at fc: -3 dB") << "highpass(PAD0, 50)" << "sine" << 50.0 << "" << -1.0 << 707.1 << 7.0;
+    QTest::newRow("highpass a decade below: -40 dB") << "highpass(PAD0, 50)" << "sine" << 5.0 << "" << -1.0 << 10.0 << 1.0;
+    QTest::newRow("of a formula, nested: -6 dB") << "highpass(lowpass(PAD0 + 0 * PAD1, 50), 50)" << "sine" << 50.0
+                                                 << "" << -1.0 << 500.0 << 5.0;
+    QTest::newRow("deriv of a ramp is its slope") << "deriv(PAD0)" << "ramp" << 0.0 << "" << 1.5 << 20000.0 << 1e-6;
+    QTest::newRow("deriv over a hole") << "deriv(PAD0)" << "ramp" << 0.0 << "hole" << 1.1 << 20000.0 << 1e-6;
+    QTest::newRow("integ of a constant is the line") << "integ(PAD0)" << "constant" << 0.0 << "" << 1.5 << 375.0 << 1.0;
+    QTest::newRow("a gap restarts integ") << "integ(PAD0)" << "constant" << 0.0 << "gap" << 1.5 << 125.0 << 1.0;
+    QTest::newRow("a pause does not restart integ") << "integ(PAD0)" << "constant" << 0.0 << "pause" << 1.5 << 375.0
+                                                    << 1.0;
+    QTest::newRow("a gap restarts ema") << "ema(PAD0, 0.1)" << "step" << 0.0 << "gap" << 1.01 << 1000.0 << 1e-9;
+    QTest::newRow("median removes a spike") << "median(PAD0, 5)" << "spike" << 0.0 << "" << 1.0 << 100.0 << 0.0;
+    QTest::newRow("hold keeps the last number") << "hold(PAD0)" << "ramp" << 0.0 << "hole" << 1.05 << 19998.0 << 0.0;
+    QTest::newRow("no value survives a filter") << "ema(PAD0, 0.1) + hold(PAD1)" << "ramp" << 0.0 << "hole" << 1.05
+                                                << none << 0.0;
+}
+
+void TestMathChannels::filtersGiveTheirKnownResponses()
+{
+    QFETCH(QString, formula);
+    QFETCH(QString, signal);
+    QFETCH(double, hertz);
+    QFETCH(QString, event);
+    QFETCH(double, at);
+    QFETCH(double, expected);
+    QFETCH(double, tolerance);
+    constexpr int rate = 10000;
+    SampleIntake intake(1 << 15);
+    MathChannels channels(inputs);
+    intake.setComputedColumns(&channels);
+    QVERIFY(channels.setChannels({MathChannel("M1", formula)}, intake.columnStore()));
+    const int kind = int(QStringList{"step", "sine", "ramp", "constant", "spike"}.indexOf(signal));
+    for (int read = 0; read < 2 * rate / 10; ++read) {
+        QByteArray frames;
+        for (int i = read * 10; i < read * 10 + 10; ++i) {
+            const double t = double(i) / rate;
+            const double values[] = {t >= 1 ? 1000.0 : 0.0, 1000 * std::sin(2 * M_PI * hertz * t), 20000 * t,
+                                     250, i == rate ? 5000.0 : 100.0};
+            const bool hole = event == "hole" && t >= 1 && t < 1.1;
+            frames += "$" + (hole ? QByteArray("x") : QByteArray::number(int(std::lround(values[kind])))) + " 1000 0;";
+        }
+        if (event == "gap" && read == rate / 10)
+            intake.markGap();
+        intake.setPaused(event == "pause" && read >= rate / 20 && read < rate / 10);
+        intake.takeBytes(frames.constData(), frames.size(), qint64(read) * 1000000);
+    }
+    const SampleStore &store = intake.store();
+    double value = qQNaN();
+    if (at >= 0) {
+        int position = 0;
+        while (store.at(position).timeNs < qint64(std::lround(at * 1e9)))
+            ++position;
+        store.value(position, 3, &value);
+    } else {
+        double least = qInf(), most = -qInf();
+        for (int position = store.size() - rate * 2 / 5; position < store.size(); ++position) {
+            QVERIFY(store.value(position, 3, &value));
+            least = std::min(least, value);
+            most = std::max(most, value);
+        }
+        value = (most - least) / 2;
+    }
+    if (std::isnan(expected))
+        QVERIFY2(std::isnan(value), qPrintable(QString::number(value)));
+    else
+        QVERIFY2(std::abs(value - expected) <= tolerance, qPrintable(QString("%1 against %2").arg(value).arg(expected)));
+}
+
 void TestMathChannels::errorsSayWhere_data()
 {
     QTest::addColumn<QString>("name");
@@ -220,7 +314,7 @@ void TestMathChannels::errorsSayWhere_data()
     QTest::newRow("number too large") << "M1" << "PAD0 * 1e999" << "the number “1e999” is too large (at character 8)";
     QTest::newRow("many digits") << "M1" << QString(400, '9')
                                  << "the number “" + QString(23, '9') + "…” is too large (at character 1)";
-    QTest::newRow("unknown function") << "M1" << "integ(PAD0)" << "unknown function “integ” (at character 1)";
+    QTest::newRow("unknown function") << "M1" << "integral(PAD0)" << "unknown function “integral” (at character 1)";
     QTest::newRow("a channel called") << "M1" << "PAD0 (1)" << "“PAD0” is not a function (at character 1)";
     QTest::newRow("function not called") << "M1" << "sin + 1" << "“sin” is followed by a bracket (at character 1)";
     QTest::newRow("two operators") << "M1" << "PAD0 * * 2" << "“*” cannot stand here (at character 8)";
@@ -229,6 +323,18 @@ void TestMathChannels::errorsSayWhere_data()
     QTest::newRow("no else") << "M1" << "PAD0 ? 2" << "“?” needs a “:” after it";
     QTest::newRow("other sign") << "M1" << "PAD0 # 1"
                                 << "a formula holds letters, digits, operators and brackets only (at character 6)";
+    QTest::newRow("filter not closed") << "M1" << "ema(PAD0, 1" << "a bracket is not closed (at character 12)";
+    QTest::newRow("time constant of 0") << "M1" << "ema(PAD0, 0)"
+                                        << "the time constant of ema is a number of seconds above 0 (at character 11)";
+    QTest::newRow("frequency of a formula") << "M1" << "lowpass(PAD0, 2 * PAD1)"
+                                            << "the frequency of lowpass and highpass is a number of hertz above 0 (at character 15)";
+    QTest::newRow("median of a part") << "M1" << "median(PAD0, 2.5)"
+                                      << "the count of median is a whole number from 1 to 1000 (at character 14)";
+    QTest::newRow("hold of two values") << "M1" << "1 + hold(PAD0, 1)" << "“hold” takes another number of values (at character 5)";
+    QTest::newRow("error in a filter's input") << "M1" << "lowpass(PAD0 * * 2, 5)" << "“*” cannot stand here (at character 16)";
+    QTest::newRow("filter of nothing") << "M1" << "deriv( )" << "a value is missing before “)” (at character 8)";
+    QTest::newRow("filter not called") << "M1" << "integ + 1" << "“integ” is followed by a bracket (at character 1)";
+    QTest::newRow("name of a filter") << "ema" << "1" << "the name “ema” is already in use";
     QTest::newRow("valid") << "Temp_C" << "0.1 * PAD2 - 50 + avg(PAD0, 16) * 0" << "";
 }
 
@@ -261,7 +367,7 @@ void TestMathChannels::hostileTextIsRefusedQuickly()
         const double values[] = {1, 2, 3};
         const double past[MathFormula::maxPastTerms] = {};
         if (formula)
-            QVERIFY(std::isfinite(formula->evaluate(values, 0, past)));
+            QVERIFY(std::isfinite(formula->evaluate(values, 0, past, 0.001)));
         else
             QVERIFY(!error.isEmpty());
     }
@@ -272,7 +378,7 @@ void TestMathChannels::recordingHoldsTheColumn()
     QTemporaryDir folder;
     SampleIntake intake(16);
     CsvRecorder recorder;
-    intake.setRecorder(&recorder);
+    intake.sinks().add(&recorder);
     MathChannels channels(inputs);
     intake.setComputedColumns(&channels);
     QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 / 4"), MathChannel("M2", "PAD0 * 2")},

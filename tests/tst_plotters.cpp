@@ -1,6 +1,7 @@
 #include "accelerometer.h"
 #include "csvrecorder.h"
 #include "filesaving.h"
+#include "lanesview.h"
 #include "monotonicclock.h"
 #include "osciloscope.h"
 #include "plotcompat.h"
@@ -96,6 +97,8 @@ private slots:
     void zoomPanAndExportTheRangeShown();
     void spectrumAndXYViewsWithTheirExports_data();
     void spectrumAndXYViewsWithTheirExports();
+    void lanesStackTheShownChannels_data();
+    void lanesStackTheShownChannels();
 
 private:
     static Plotter *create(const QString &kind)
@@ -781,7 +784,8 @@ void TestPlotters::plotMenuAndShortcuts_data()
                               "Show Raw Data = Ctrl+D",    "Board = ",
                               "Restore Defaults = ",
                               "View = ",                   "  Time =  (checked)",
-                              "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y"};
+                              "  Spectrum = Ctrl+F",       "  XY = Ctrl+Y",
+                              "  Lanes = Ctrl+L"};
     const QStringList view{" = ",
                            "Reset View = Ctrl+0",
                            "Y Range = ",
@@ -1544,6 +1548,111 @@ void TestPlotters::zoomPanAndExportTheRangeShown()
         QCOMPARE(exported(), expected);
         QVERIFY(!action(window.get(), "Show Cursors")->isChecked());
     }
+}
+
+void TestPlotters::lanesStackTheShownChannels_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("Osciloscope") << "Osciloscope" << "PAD1";
+    QTest::newRow("Accelerometer") << "Accelerometer" << "Y";
+}
+
+// Ctrl+L: each shown channel in a lane of its own, over the one time axis,
+// with its own y range; the trigger's level in its source's lane; the image
+// as shown; Ctrl+L again gives the time view back as it was.
+void TestPlotters::lanesStackTheShownChannels()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, second);
+    QuietBoard fixture;
+    QScopedPointer<Plotter> window(create(kind));
+    window->resize(800, 600);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCustomPlot *plot = plotOf(window.get());
+    const QCPRange timeY = plot->yAxis->range();
+    // A small saw near 1000, a flat 2000 and a ramp: far apart in one plot.
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+    QByteArray stream;
+    for (int i = 1; i <= 600; ++i)
+        stream += QStringLiteral("$%1 2000 %2;").arg(1000 + i % 50).arg(5 * i).toLatin1();
+    fixture.board.sendRaw(stream);
+    QTRY_COMPARE(sampleIndex(window.get()), qint64(600));
+    QTest::mouseClick(button(window.get(), "stopButton"), Qt::LeftButton);
+
+    QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(window->viewSwitch().view(), ViewSwitch::View::Lanes);
+    const LanesView &lanes = window->viewSwitch().lanes();
+    const auto laneY = [&lanes](int lane) { return lanes.laneRect(lane)->axis(QCPAxis::atLeft); };
+    QCOMPARE(lanes.laneCount(), 3);
+    plot->replot();
+    const QRect whole = plot->axisRect()->rect();
+    int above = whole.top();
+    for (int lane = 0; lane < 3; ++lane) {
+        const QRect band = lanes.laneRect(lane)->rect();
+        QCOMPARE(lanes.laneChannel(lane), lane);
+        QCOMPARE(plot->graph(lane)->valueAxis(), laneY(lane));
+        // The time axis' own pixels, the lanes one under the other.
+        QCOMPARE(band.left(), whole.left());
+        QCOMPARE(band.right(), whole.right());
+        QVERIFY(band.top() > above || (lane == 0 && band.top() == above));
+        above = band.bottom();
+    }
+    QVERIFY(above <= whole.bottom());
+    QVERIFY(laneY(0)->range().contains(1000) && laneY(0)->range().contains(1049) && laneY(0)->range().size() < 60);
+    QCOMPARE(laneY(1)->range(), QCPRange(1900, 2100));
+    QVERIFY(laneY(2)->range().size() > 2000 && laneY(2)->range().size() < 3000);
+    const QCPItemStraightLine *level = window->scope().levelLine();
+    if (kind == QLatin1String("Osciloscope")) {
+        QVERIFY(level->visible());
+        QCOMPARE(level->clipAxisRect(), lanes.laneRect(0));
+    }
+
+    // The image as shown: the flat line at its lane's middle, in its colour.
+    QTemporaryDir folder;
+    SaveDialogs dialogs(folder.filePath("lanes.png"));
+    action(window.get(), "Save Image…")->trigger();
+    const QImage image(folder.filePath("lanes.png"), "PNG");
+    QCOMPARE(image.size(), plot->size());
+    const int flat = qRound(laneY(1)->coordToPixel(2000));
+    QVERIFY(QColor(image.pixel(whole.center().x(), flat)) == QColor(Qt::blue)
+            || QColor(image.pixel(whole.center().x(), flat - 1)) == QColor(Qt::blue));
+
+    // Shift and the wheel over a lane set its range alone; the wheel alone
+    // still zooms the time axis of them all.
+    const QPointF overFirst(whole.center().x(), lanes.laneRect(0)->center().y());
+    const auto turn = [plot, overFirst](Qt::KeyboardModifiers modifiers) {
+        QWheelEvent wheel(overFirst, QPointF(plot->mapToGlobal(overFirst.toPoint())), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot, &wheel);
+    };
+    const QCPRange first = laneY(0)->range();
+    const QCPRange shownX = xRange(window.get());
+    turn(Qt::ShiftModifier);
+    QCOMPARE(laneY(0)->range().size(), first.size() * 0.8);
+    QCOMPARE(laneY(1)->range(), QCPRange(1900, 2100));
+    QCOMPARE(xRange(window.get()), shownX);
+    turn(Qt::NoModifier);
+    QCOMPARE(xRange(window.get()).size(), shownX.size() * 0.8);
+    QCOMPARE(lanes.laneRect(2)->axis(QCPAxis::atBottom)->range(), xRange(window.get()));
+    QCOMPARE(laneY(0)->range().size(), first.size() * 0.8);
+
+    // A hidden channel gives up its lane.
+    for (QAction *show : window->findChildren<QAction *>())
+        if (show->text() == "Show " + second)
+            show->setChecked(false);
+    QCOMPARE(lanes.laneCount(), 2);
+    QCOMPARE(lanes.laneChannel(1), 2);
+
+    QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(window->viewSwitch().view(), ViewSwitch::View::Time);
+    QCOMPARE(plot->graph(0)->valueAxis(), plot->yAxis);
+    QCOMPARE(plot->graph(2)->keyAxis(), plot->xAxis);
+    QCOMPARE(plot->axisRect()->insetLayout()->elementCount(), 1); // the legend
+    QVERIFY(plot->yAxis->visible());
+    QCOMPARE(plot->yAxis->range(), timeY);
+    QCOMPARE(level->clipAxisRect(), plot->axisRect());
 }
 
 QTEST_MAIN(TestPlotters)

@@ -208,6 +208,9 @@ void TestRecorder::sameFileAndBytesAsTheWindow_data()
     QTest::newRow("osciloscope, computed")
         << "Osciloscope" << frames << 5 << QStringList{"D[mV]=PAD0-PAD1", "A=avg(D, 2)/3", "R=sqrt(PAD2)"}
         << false;
+    // Filters that need no rate: the same in both, whatever the reads' times.
+    QTest::newRow("osciloscope, filters")
+        << "Osciloscope" << frames << 5 << QStringList{"H=hold(PAD1)", "M=median(PAD0 + PAD2, 3)"} << false;
     QTest::newRow("osciloscope, the window's kept channels")
         << "Osciloscope" << frames << 5 << QStringList{"D[mV]=PAD0-PAD1", "A=avg(D, 2)/3"} << true;
     // The formulas see g, the file keeps the counts.

@@ -471,7 +471,7 @@ void TestRecording::cannotCreateTheFile()
 
     ModalBoxCatcher catcher;
     QDialog window;
-    RecordingControl control(&window, "counter", {"reading", "time_s", "frequency_hz"});
+    RecordingControl control(&window, InstrumentProtocol::counter());
     control.start(path);
     QTRY_COMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes.at(0).title, QString("Could not save"));
@@ -671,8 +671,7 @@ void TestRecording::recordingActionTogglesFromTheShortcut()
     const QString folderBefore = FileSaving::lastFolder(FileSaving::Folder::Data);
 
     QDialog window;
-    RecordingControl control(&window, "voltmeter",
-                             {"reading", "time_s", "PAD0_mV", "PAD1_mV", "PAD2_mV"});
+    RecordingControl control(&window, InstrumentProtocol::voltmeter());
     window.addAction(control.action());
     QSignalSpy changes(&control, &RecordingControl::recordingChanged);
     QCOMPARE(control.action()->text(), QString("Start Recording…"));
@@ -715,7 +714,7 @@ void TestRecording::lastWriteFailingIsToldAfterTheWindowIsGone()
     const QString path = dir.filePath("counter.csv");
     QPointer<QDialog> window = new QDialog;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    auto *control = new RecordingControl(window, "counter", {"reading", "time_s", "frequency_hz"});
+    auto *control = new RecordingControl(window, InstrumentProtocol::counter());
     control->start(path);
     {
         FileSizeLimit limit(200);
@@ -760,7 +759,7 @@ void TestRecording::recordingControlTellsWhatWentWrong()
 
     ModalBoxCatcher catcher;
     QDialog window;
-    RecordingControl control(&window, "counter", {"reading", "time_s", "frequency_hz"});
+    RecordingControl control(&window, InstrumentProtocol::counter());
     QSignalSpy changes(&control, &RecordingControl::recordingChanged);
     control.action()->trigger();
     control.recorder().appendRow(monotonicNowNs(), {"1000"});

@@ -11,7 +11,7 @@
 using namespace TestSupport;
 
 // What a window's publisher is given: each sample with its computed values.
-class SampleList : public SampleSink
+class SampleList : public DataSink
 {
 public:
     void takeSample(const Sample &sample, const double *computed, const QStringList &names) override
@@ -71,7 +71,7 @@ void TestSampleIntake::intakeGapsPausesAndReplugs()
     CsvRecorder recorder;
     recorder.start(folder.filePath("rows.csv"), {"sample", "time_s", "a", "b", "c"});
     SampleIntake intake;
-    intake.setRecorder(&recorder);
+    intake.sinks().add(&recorder);
     for (const QString &step : steps) {
         if (step == "[gap]") {
             intake.markGap();
@@ -99,8 +99,8 @@ void TestSampleIntake::pausedFramesAreComputed()
     SampleIntake intake;
     MathChannels channels({"PAD0", "PAD1", "PAD2"});
     SampleList published;
-    intake.setRecorder(&recorder);
-    intake.setSampleSink(&published);
+    intake.sinks().add(&recorder);
+    intake.sinks().add(&published);
     intake.setComputedColumns(&channels);
     QVERIFY(channels.setChannels({MathChannel("M1", "PAD0 - PAD1"), MathChannel("M2", "avg(PAD0, 2)")},
                                  intake.columnStore()));

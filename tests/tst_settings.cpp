@@ -92,6 +92,10 @@ void TestSettings::plotterRoundTrip_data()
     computed.triggerSource = 4;
     computed.xyX = 3;
     QTest::newRow("computed channels") << computed;
+    // Lanes, with the ranges set in two of them, one a computed channel's.
+    computed.view = PlotterSettings::View::Lanes;
+    computed.laneRanges = {{1, {-0.25, 3000.5}}, {4, {-2.2, 2.2}}};
+    QTest::newRow("lanes") << computed;
 }
 
 void TestSettings::plotterRoundTrip()
@@ -135,6 +139,7 @@ void TestSettings::damagedValuesAreDefaults_data()
     row("rolling length not a number", "rollingLength", "nan");
     row("xy channel beyond", "view/xyX", 7);
     row("hidden inputs beyond", "channels/hiddenInputs", 8);
+    row("lane range without its other end", "lanes/1/from", 5);
     row("unknown key", "trigger/colour", "red");
 }
 
@@ -178,7 +183,10 @@ void TestSettings::channelChoicesFitTheChannels()
     QFETCH(int, channels);
     PlotterSettings settings;
     std::tie(settings.triggerSource, settings.xyX, settings.xyY) = std::tuple(kept[0], kept[1], kept[2]);
+    settings.laneRanges.insert(kept[0], {0, 1});
     settings.fitToChannels(channels);
+    // A lane's range is kept with its channel, or not at all.
+    QCOMPARE(settings.laneRanges.contains(kept[0]), kept[0] >= 0 && kept[0] < channels);
     QTEST((QVector<int>{settings.triggerSource, settings.xyX, settings.xyY}), "taken");
 }
 

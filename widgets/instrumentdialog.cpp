@@ -151,21 +151,29 @@ std::function<void(const std::function<void()> &)> InstrumentDialog::busyGuard()
     };
 }
 
-RecordingControl *InstrumentDialog::addRecording(const QString &kind, const QStringList &header)
+RecordingControl *InstrumentDialog::addRecording(const InstrumentProtocol &instrument,
+                                                 const SampleStore *computedFrom)
 {
-    recording = new RecordingControl(this, kind, header);
+    recording = new RecordingControl(this, instrument, computedFrom);
     recording->setGuard(busyGuard());
     insertAction(m_rawDataAction, recording->action());
     return recording;
 }
 
-PublishControl *InstrumentDialog::addPublishing(const QString &instrument,
-                                               const QStringList &header)
+PublishControl *InstrumentDialog::addPublishing(const InstrumentProtocol &instrument)
 {
-    publishing = new PublishControl(this, instrument, header);
+    publishing = new PublishControl(this, instrument);
     publishing->setGuard(busyGuard());
     insertAction(m_rawDataAction, publishing->action());
     return publishing;
+}
+
+void InstrumentDialog::feedControls(SinkFanOut &sinks)
+{
+    if (recording)
+        sinks.add(&recording->recorder());
+    if (publishing)
+        sinks.add(&publishing->publisher());
 }
 
 void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
@@ -182,10 +190,11 @@ void InstrumentDialog::addReadingActions(std::function<QString()> shownReading)
 void InstrumentDialog::addReadingTools(std::function<QString()> shownReading,
                                        const InstrumentProtocol &instrument)
 {
-    addRecording(instrument.name, instrument.header);
+    addRecording(instrument);
     addReadingActions(std::move(shownReading));
-    addPublishing(instrument.name, instrument.header)->showStatusIn(*m_title);
+    addPublishing(instrument)->showStatusIn(*m_title);
     m_readings = std::make_unique<ReadingIntake>(instrument);
+    feedControls(m_readings->sinks());
     m_history = std::make_unique<ReadingHistory>(int(instrument.columns.size()));
     m_chartAction = new QAction(tr("Show Chart"), this);
     m_chartAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_G));
@@ -208,11 +217,6 @@ void InstrumentDialog::addReading(const Reading &reading)
     if (reading.gapBefore)
         m_history->markGap();
     m_history->add(reading.wallMs, reading.values.data());
-    // Every reading, not only the shown ones; only numbers reach the file.
-    if (recording->isRecording())
-        recording->recorder().appendRow(reading.readNs, reading.cells);
-    if (publishing->isPublishing())
-        publishing->publisher().publishReading(reading);
 }
 
 ReadingChart *InstrumentDialog::createChart(const ReadingHistory &history,

@@ -23,6 +23,7 @@ class QMenu;
 class QMessageBox;
 class PublishControl;
 class RecordingControl;
+class SampleStore;
 struct InstrumentProtocol;
 
 // What every instrument window shares: its own port (`serial`), the board
@@ -112,13 +113,16 @@ protected:
     // user closed it or none is up. Never blocks.
     void showPortMessage(const QString &text);
 
-    // Lets the user record what the board sends to a CSV file (Ctrl+R). The
+    // Lets the user record what the board sends to a CSV file (Ctrl+R), with
+    // the computed columns `computedFrom` has when the recording starts. The
     // recording ends, its file complete, before the port closes.
-    RecordingControl *addRecording(const QString &kind, const QStringList &header);
+    RecordingControl *addRecording(const InstrumentProtocol &instrument,
+                                   const SampleStore *computedFrom = nullptr);
     // "Publish…": sends the readings (or samples) to an MQTT broker while
-    // the user wants; publishing stops before the port closes. `header` as
-    // the recording's.
-    PublishControl *addPublishing(const QString &instrument, const QStringList &header);
+    // the user wants; publishing stops before the port closes.
+    PublishControl *addPublishing(const InstrumentProtocol &instrument);
+    // The recording and the publishing, once added, as `sinks`' sinks.
+    void feedControls(SinkFanOut &sinks);
     // For windows that show readings as text: "Copy Reading" (Ctrl+C) puts
     // `shownReading()` on the clipboard; it and the recording make up the
     // window's context menu.
@@ -137,8 +141,8 @@ protected:
     std::vector<Reading> takeReadings(const QByteArray &bytes, qint64 readTimeNs);
     // A fresh connection: nothing half-read from the last one counts.
     void resetReadings();
-    // One reading to the chart, and to the recording and the broker while
-    // they run.
+    // One reading to the chart (the intake gave it to the recording and the
+    // broker already).
     void addReading(const Reading &reading);
 
     bool event(QEvent *event) override;

@@ -11,10 +11,9 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-PublishControl::PublishControl(QWidget *window, const QString &instrument,
-                               const QStringList &header)
+PublishControl::PublishControl(QWidget *window, const InstrumentProtocol &instrument)
     : QObject(window), m_window(window), m_action(new QAction(this)),
-      m_instrument(instrument), m_publisher(instrument, header)
+      m_instrument(instrument.name), m_publisher(instrument)
 {
     m_action->setObjectName(QStringLiteral("publishAction"));
     connect(m_action, &QAction::triggered, this, &PublishControl::toggle);

@@ -18,7 +18,7 @@ class PublishControl : public QObject
     Q_OBJECT
 
 public:
-    PublishControl(QWidget *window, const QString &instrument, const QStringList &header);
+    PublishControl(QWidget *window, const InstrumentProtocol &instrument);
 
     QAction *action() const { return m_action; }
     WindowPublisher &publisher() { return m_publisher; }

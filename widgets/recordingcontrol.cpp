@@ -6,12 +6,12 @@
 #include <QFileInfo>
 #include <QKeySequence>
 
-RecordingControl::RecordingControl(QWidget *window, const QString &kind,
-                                   const QStringList &header)
+RecordingControl::RecordingControl(QWidget *window, const InstrumentProtocol &instrument,
+                                   const SampleStore *computedFrom)
     : QObject(window),
       m_window(window),
-      m_kind(kind),
-      m_header(header),
+      m_instrument(instrument),
+      m_computedFrom(computedFrom),
       m_action(new QAction(tr("Start Recording…"), this))
 {
     m_action->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_R));
@@ -45,14 +45,15 @@ void RecordingControl::askAndStart()
 {
     const QString path = FileSaving::askSaveFileName(
         m_window, tr("Record Data"), FileSaving::Folder::Data,
-        FileSaving::suggestedName(m_kind, QStringLiteral("csv")), tr("CSV files (*.csv)"));
+        FileSaving::suggestedName(m_instrument.name, QStringLiteral("csv")), tr("CSV files (*.csv)"));
     if (!path.isEmpty())
         start(path);
 }
 
 void RecordingControl::start(const QString &path)
 {
-    m_recorder.start(path, m_header);
+    m_recorder.start(path, m_instrument.recordingHeader(
+                               m_computedFrom ? m_computedFrom->computedNames() : QStringList()));
     announce();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "csvrecorder.h"
+#include "instrumentprotocol.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,9 +24,11 @@ class RecordingControl : public QObject
     Q_OBJECT
 
 public:
-    // `kind` starts the suggested file name ("osciloscope-…csv"); `header`
-    // is the file's first line, row number and time_s first.
-    RecordingControl(QWidget *window, const QString &kind, const QStringList &header);
+    // The instrument's name starts the suggested file name
+    // ("osciloscope-…csv"); its recording header is the file's first line,
+    // with the computed columns `computedFrom` names at the start, if any.
+    RecordingControl(QWidget *window, const InstrumentProtocol &instrument,
+                     const SampleStore *computedFrom = nullptr);
     ~RecordingControl() override;
 
     QAction *action() const { return m_action; }
@@ -51,8 +54,6 @@ public:
     // through `guard`, so the window can hold a close until it is done.
     using Guard = std::function<void(const std::function<void()> &work)>;
     void setGuard(Guard guard) { m_guard = std::move(guard); }
-    // The header of recordings started from now on.
-    void setHeader(const QStringList &header) { m_header = header; }
 
 signals:
     // Recording began or ended, by the user, by stop() or by a failed write.
@@ -65,8 +66,8 @@ private:
     void announce();
 
     const QPointer<QWidget> m_window;
-    const QString m_kind;
-    QStringList m_header;
+    const InstrumentProtocol &m_instrument;
+    const SampleStore *const m_computedFrom;
     CsvRecorder m_recorder;
     QAction *const m_action;
     bool m_announcedRecording = false;
