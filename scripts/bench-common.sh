@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers of the benchmarks that run the real programs from outside
 # (scripts/bench-outside, bench-soak, bench-scpi): sourced, not run.
 # Expects "work" (a folder of the run's own) and "pids" (an array) set.
