@@ -171,6 +171,7 @@ void ScopeOverlay::penLevelLine()
     const size_t source = size_t(m_trigger.sourceChannel());
     const QColor color = source < m_colors.size() ? m_colors[source] : m_textColor;
     m_levelLine->setPen(QPen(color, 1, Qt::DashLine));
+    m_marker->setPen(QPen(color, 1, Qt::DotLine));
 }
 
 void ScopeOverlay::setChannels(const QStringList &names, const std::vector<QCPGraph *> &graphs)
@@ -312,19 +313,16 @@ bool ScopeOverlay::update(const SampleStore &store, qint64 nowNs)
 void ScopeOverlay::updateItems(const SampleStore &store, SampleSpan shown)
 {
     if (m_levelLine) {
-        const size_t source = size_t(m_trigger.sourceChannel());
-        const QColor color = source < m_colors.size() ? m_colors[source] : m_textColor;
         m_levelLine->setVisible(m_drawnLevel.has_value());
         if (m_drawnLevel) {
             m_levelLine->point1->setCoords(0, *m_drawnLevel);
             m_levelLine->point2->setCoords(1, *m_drawnLevel);
-            penLevelLine();
         }
+        penLevelLine();
         // Keyed from the crossing: it sits at 0.
         m_marker->setVisible(m_view.has_value());
         m_marker->point1->setCoords(0, 0);
         m_marker->point2->setCoords(0, 1);
-        m_marker->setPen(QPen(color, 1, Qt::DotLine));
         m_status->setVisible(m_drawnStatus != TriggerStatus::Off);
         m_status->setText(m_capturesText.isEmpty()
                               ? statusLine()

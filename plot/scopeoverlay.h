@@ -119,7 +119,7 @@ private:
     // Actions for the channels that have none yet.
     void addSourceActions();
     void colourChannels(const std::vector<QCPGraph *> &graphs);
-    // In the trigger source's colour.
+    // The level line and the crossing's marker in the trigger source's colour.
     void penLevelLine();
     // Stacks the readout lines in use up from the bottom left corner.
     void restack();
