@@ -11,10 +11,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MathFormula", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(MathFormula)
+};
 
 bool isNameStart(QChar c)
 {
@@ -87,7 +87,7 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
                   FormulaError *error)
 {
     const auto fail = [&](const char *message, int position) {
-        *error = {tr(message), position};
+        *error = {Text::tr(message), position};
         return false;
     };
     // Past `mark` and the spaces before it; false, with `at` on what stands
@@ -138,19 +138,19 @@ bool rewrite(const QString &text, const QStringList &names, Rewritten *out, Form
     for (int at = 0; at < text.size();) {
         const QChar c = text.at(at);
         if (!isNameChar(c) && !QStringLiteral(" .,+-*/^<>=!&|?:()").contains(c))
-            return fail(tr("a formula holds letters, digits, operators and brackets only"), at);
+            return fail(Text::tr("a formula holds letters, digits, operators and brackets only"), at);
         if (c == QLatin1Char('=')) {
             const bool compares = (at > 0 && QStringLiteral("<>!=").contains(text.at(at - 1)))
                                   || (at + 1 < text.size() && text.at(at + 1) == QLatin1Char('='));
             if (!compares)
-                return fail(tr("a formula cannot assign (=)"), at);
+                return fail(Text::tr("a formula cannot assign (=)"), at);
         }
         const int start = at;
         if (isDigit(c) || c == QLatin1Char('.')) {
             skipNumber(text, at);
             const QString number = text.mid(start, at - start);
             if (std::isinf(number.toLatin1().toDouble()))
-                return fail(tr("the number “%1” is too large").arg(shown(number)), start);
+                return fail(Text::tr("the number “%1” is too large").arg(shown(number)), start);
             continue;
         }
         if (!isNameStart(c)) {
@@ -165,17 +165,17 @@ bool rewrite(const QString &text, const QStringList &names, Rewritten *out, Form
         const bool isValue = name == QLatin1String("t") || names.contains(name);
         if (name != QLatin1String("avg") && name != QLatin1String("rms")) {
             if (called && !isFunction)
-                return fail(isValue ? tr("“%1” is not a function").arg(shown(name))
-                                    : tr("unknown function “%1”").arg(shown(name)),
+                return fail(isValue ? Text::tr("“%1” is not a function").arg(shown(name))
+                                    : Text::tr("unknown function “%1”").arg(shown(name)),
                             start);
             if (!called && isFunction)
-                return fail(tr("“%1” is followed by a bracket").arg(shown(name)), start);
+                return fail(Text::tr("“%1” is followed by a bracket").arg(shown(name)), start);
             if (!called && !isValue)
-                return fail(tr("unknown name “%1”").arg(shown(name)), start);
+                return fail(Text::tr("unknown name “%1”").arg(shown(name)), start);
             continue;
         }
         if (out->terms.size() >= size_t(MathFormula::maxPastTerms))
-            return fail(tr("a formula holds at most 8 calls of avg and rms"), start);
+            return fail(Text::tr("a formula holds at most 8 calls of avg and rms"), start);
         PastTerm term;
         term.rms = name == QLatin1String("rms");
         if (!readPastCall(text, at, names, &term, error))
@@ -229,39 +229,39 @@ FormulaError parserError(const mu::ParserError &failure, const QString &text, co
     switch (failure.GetCode()) {
     case mu::ecUNASSIGNABLE_TOKEN:
     case mu::ecUNEXPECTED_OPERATOR:
-        return {tr("“%1” cannot stand here").arg(shown(word)), position};
+        return {Text::tr("“%1” cannot stand here").arg(shown(word)), position};
     case mu::ecUNEXPECTED_VAL:
     case mu::ecUNEXPECTED_VAR:
     case mu::ecUNEXPECTED_FUN:
-        return {tr("an operator is missing before “%1”").arg(shown(word)), position};
+        return {Text::tr("an operator is missing before “%1”").arg(shown(word)), position};
     case mu::ecUNEXPECTED_PARENS: {
         if (word == QLatin1String("("))
-            return {tr("an operator is missing before “(”"), position};
+            return {Text::tr("an operator is missing before “(”"), position};
         const QStringRef before = text.leftRef(std::max(position, 0));
         if (before.count(QLatin1Char('(')) <= before.count(QLatin1Char(')')))
-            return {tr("a bracket is not opened"), position};
-        return {tr("a value is missing before “)”"), position};
+            return {Text::tr("a bracket is not opened"), position};
+        return {Text::tr("a value is missing before “)”"), position};
     }
     case mu::ecUNEXPECTED_ARG_SEP:
-        return {tr("a value is missing before the comma"), position};
+        return {Text::tr("a value is missing before the comma"), position};
     case mu::ecUNEXPECTED_ARG:
-        return {tr("a formula gives one value: no commas outside a function"), -1};
+        return {Text::tr("a formula gives one value: no commas outside a function"), -1};
     case mu::ecMISSING_PARENS:
-        return {tr("a bracket is not closed"), position};
+        return {Text::tr("a bracket is not closed"), position};
     case mu::ecUNEXPECTED_EOF:
-        return {tr("the formula ends too soon"), position};
+        return {Text::tr("the formula ends too soon"), position};
     case mu::ecTOO_FEW_PARAMS:
     case mu::ecTOO_MANY_PARAMS:
-        return {tr("“%1” takes another number of values").arg(QString::fromStdString(failure.GetToken())),
+        return {Text::tr("“%1” takes another number of values").arg(QString::fromStdString(failure.GetToken())),
                 position};
     case mu::ecUNEXPECTED_CONDITIONAL:
-        return {tr("a value is missing before “?”"), position};
+        return {Text::tr("a value is missing before “?”"), position};
     case mu::ecMISSING_ELSE_CLAUSE:
-        return {tr("“?” needs a “:” after it"), -1};
+        return {Text::tr("“?” needs a “:” after it"), -1};
     case mu::ecMISPLACED_COLON:
-        return {tr("“:” has no “?” before it"), position};
+        return {Text::tr("“:” has no “?” before it"), position};
     default:
-        return {tr("the formula cannot be read"), position};
+        return {Text::tr("the formula cannot be read"), position};
     }
 }
 
@@ -271,7 +271,7 @@ QString FormulaError::text() const
 {
     if (position < 0)
         return message;
-    return tr("%1 (at character %2)").arg(message).arg(position + 1);
+    return Text::tr("%1 (at character %2)").arg(message).arg(position + 1);
 }
 
 MathFormula::MathFormula() : m_parser(std::make_unique<mu::Parser>())
@@ -291,11 +291,11 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
 {
     *error = {};
     if (text.trimmed().isEmpty()) {
-        *error = {tr("the formula is empty"), -1};
+        *error = {Text::tr("the formula is empty"), -1};
         return nullptr;
     }
     if (text.size() > maxTextLength) {
-        *error = {tr("a formula is at most 1000 characters long"), maxTextLength};
+        *error = {Text::tr("a formula is at most 1000 characters long"), maxTextLength};
         return nullptr;
     }
     Rewritten rewritten;
@@ -316,7 +316,7 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
         const mu::varmap_type &used = parser.GetUsedVar();
         parser.Eval();
         if (parser.GetNumResults() != 1) {
-            *error = {tr("a formula gives one value: no commas outside a function"), -1};
+            *error = {Text::tr("a formula gives one value: no commas outside a function"), -1};
             return nullptr;
         }
         for (const auto &variable : used) {
@@ -329,7 +329,7 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
         *error = parserError(failure, text, rewritten);
         return nullptr;
     } catch (const std::exception &) {
-        *error = {tr("the formula cannot be read"), -1};
+        *error = {Text::tr("the formula cannot be read"), -1};
         return nullptr;
     }
     return formula;

@@ -3,6 +3,7 @@
 // No display is needed; nothing of the widgets is linked.
 #include "boardtrace.h"
 #include "exitstatus.h"
+#include "languages.h"
 #include "recorderoptions.h"
 #include "recordersession.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("boardpanel-record"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
+    Languages::speak(QCoreApplication::arguments());
 
     RecorderOptions options;
     QString output;

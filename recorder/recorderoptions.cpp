@@ -3,6 +3,7 @@
 #include "boardoptions.h"
 #include "exitstatus.h"
 #include "instrumentprotocol.h"
+#include "languages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -96,6 +97,9 @@ QString mathMistake(const QCommandLineParser &parser, RecorderOptions &options)
 
 QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
 {
+    if (parser.isSet(Languages::option()))
+        if (QString mistake = Languages::mistakeIn(parser.value(Languages::option())); !mistake.isEmpty())
+            return mistake;
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
     const QString names = InstrumentProtocol::recordableNames().join(QStringLiteral(", "));
@@ -272,6 +276,7 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
         {QStringLiteral("quiet"),
          QStringLiteral("No status line and no messages but errors.")},
     });
+    parser.addOption(Languages::option());
 
     if (!parser.parse(arguments)) {
         *errors = parser.errorText();

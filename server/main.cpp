@@ -2,6 +2,7 @@
 // scripts, driving the board with the bytes the windows send.
 #include "boardoptions.h"
 #include "boardtrace.h"
+#include "languages.h"
 #include "remoteboard.h"
 #include "scpiserver.h"
 #include "stopsignals.h"
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("boardpanel-serve"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
+    Languages::speak(QCoreApplication::arguments());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -65,6 +67,7 @@ int main(int argc, char *argv[])
          QStringLiteral("[ADDR:]PORT")},
     });
     parser.addOptions(BoardOptions::options());
+    parser.addOption(Languages::option());
     parser.process(app);
 
     QHostAddress address = QHostAddress::LocalHost;
@@ -73,6 +76,11 @@ int main(int argc, char *argv[])
         && !readListen(parser.value(QStringLiteral("listen")), &address, &port)) {
         say(QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
                 .arg(parser.value(QStringLiteral("listen"))));
+        return 2;
+    }
+    if (const QString mistake = Languages::mistakeIn(parser.value(Languages::option()));
+        parser.isSet(Languages::option()) && !mistake.isEmpty()) {
+        say(mistake);
         return 2;
     }
     if (parser.isSet(QStringLiteral("board")) && parser.isSet(QStringLiteral("port"))) {
