@@ -2,11 +2,17 @@
 
 #include "measurements.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
 
 namespace {
+
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CursorReadout)
+};
 
 const QString unknown = QStringLiteral("–");
 
@@ -57,7 +63,7 @@ CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB
 QStringList cursorReadoutLines(const CursorReadout &readout, const QStringList &channelNames)
 {
     QStringList lines{
-        QStringLiteral("A %1  B %2  Δ %3 samples")
+        Text::tr("A %1  B %2  Δ %3 samples")
             .arg(readout.indexA)
             .arg(readout.indexB)
             .arg(readout.deltaSamples),
@@ -78,7 +84,7 @@ QString sampleReadout(const SampleStore &store, qint64 index, const QStringList 
     const int position = store.positionOf(index);
     if (position < 0)
         return QString();
-    QString readout = QStringLiteral("Sample %1").arg(index);
+    QString readout = Text::tr("Sample %1").arg(index);
     for (int channel = 0; channel < store.channelCount(); ++channel) {
         double value = 0;
         const QString text =

@@ -100,25 +100,25 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
         return true;
     };
     if (!skipPast(QLatin1Char('(')))
-        return fail("avg and rms are followed by a bracket", at);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms are followed by a bracket"), at);
     skipSpaces(text, at);
     const int nameStart = at;
     const QString name = nameAt(text, at);
     term->channel = int(names.indexOf(name));
     if (term->channel < 0)
-        return fail("avg and rms take a channel's name first", nameStart);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms take a channel's name first"), nameStart);
     if (!skipPast(QLatin1Char(',')))
-        return fail("avg and rms take a channel's name, a comma and a count", at);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms take a channel's name, a comma and a count"), at);
     skipSpaces(text, at);
     const int countStart = at;
     skipNumber(text, at);
     bool isNumber = false;
     const double count = text.mid(countStart, at - countStart).toDouble(&isNumber);
     if (!isNumber || count != std::floor(count) || count < 1 || count > MathFormula::maxPastLength)
-        return fail("the count of avg and rms is a whole number from 1 to 10000", countStart);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "the count of avg and rms is a whole number from 1 to 10000"), countStart);
     term->length = int(count);
     if (!skipPast(QLatin1Char(')')))
-        return fail("avg and rms take two values and a closing bracket", at);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms take two values and a closing bracket"), at);
     return true;
 }
 

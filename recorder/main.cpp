@@ -28,7 +28,9 @@ int main(int argc, char *argv[])
             QTextStream(stdout) << output;
         } else {
             QTextStream(stderr) << "boardpanel-record: " << errors << '\n'
-                                << "Try 'boardpanel-record --help' for the options.\n";
+                                << QCoreApplication::translate("RecorderCommandLine",
+                                                               "Try 'boardpanel-record --help' for the options.")
+                                << '\n';
         }
         return *status;
     }

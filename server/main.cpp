@@ -16,6 +16,11 @@
 
 namespace {
 
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(ServerMain)
+};
+
 constexpr quint16 defaultPort = 5025;
 
 void say(const QString &message)
@@ -53,7 +58,7 @@ int main(int argc, char *argv[])
     Languages::speak(QCoreApplication::arguments());
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(Text::tr(
         "Lets scripts drive the USB measurement board over SCPI on a TCP port (as a raw "
         "socket: one command line in, one answer line out), without a window. Ends on SIGINT, "
         "SIGTERM or SIGHUP with the board stopped. SCPI has no authentication: anyone who "
@@ -62,7 +67,7 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("listen"),
-         QStringLiteral("Take clients on this address and port. Default: 127.0.0.1:5025, this "
+         Text::tr("Take clients on this address and port. Default: 127.0.0.1:5025, this "
                         "computer only."),
          QStringLiteral("[ADDR:]PORT")},
     });
@@ -74,7 +79,7 @@ int main(int argc, char *argv[])
     quint16 port = defaultPort;
     if (parser.isSet(QStringLiteral("listen"))
         && !readListen(parser.value(QStringLiteral("listen")), &address, &port)) {
-        say(QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
+        say(Text::tr("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
                 .arg(parser.value(QStringLiteral("listen"))));
         return 2;
     }
@@ -84,7 +89,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (parser.isSet(QStringLiteral("board")) && parser.isSet(QStringLiteral("port"))) {
-        say(QStringLiteral("Give --board or --port, not both."));
+        say(Text::tr("Give --board or --port, not both."));
         return 2;
     }
     if (parser.isSet(QStringLiteral("port"))) {
@@ -93,7 +98,7 @@ int main(int argc, char *argv[])
 
     StopSignals stopSignals;
     if (!stopSignals.isReady()) {
-        say(QStringLiteral("cannot watch for SIGINT, SIGTERM and SIGHUP."));
+        say(Text::tr("cannot watch for SIGINT, SIGTERM and SIGHUP."));
         return 2;
     }
     // A client that went away makes a write fail, not the server die.
@@ -103,25 +108,25 @@ int main(int argc, char *argv[])
     board.setWantedBoard(parser.value(QStringLiteral("board")));
     ScpiServer server(board);
     if (!server.listen(address, port)) {
-        say(QStringLiteral("cannot listen on %1:%2: %3.")
+        say(Text::tr("cannot listen on %1:%2: %3.")
                 .arg(address.toString()).arg(port).arg(server.errorString()));
         return 1;
     }
-    say(QStringLiteral("listening on %1:%2.").arg(address.toString()).arg(server.port()));
+    say(Text::tr("listening on %1:%2.").arg(address.toString()).arg(server.port()));
     if (!address.isLoopback()) {
-        say(QStringLiteral("%1:%2 is open to other computers without authentication: anyone who "
+        say(Text::tr("%1:%2 is open to other computers without authentication: anyone who "
                            "reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.")
                 .arg(address.toString()).arg(server.port()));
     }
     const QString failure = board.ensureOpen();
     if (!failure.isEmpty())
-        say(QStringLiteral("%1 Commands that need the board answer with error -240 until it is there.")
+        say(Text::tr("%1 Commands that need the board answer with error -240 until it is there.")
                 .arg(failure));
 
     QObject::connect(&stopSignals, &StopSignals::received, &app, [&] {
         server.close();
         board.stop();
-        say(QStringLiteral("stopped."));
+        say(Text::tr("stopped."));
         QCoreApplication::quit();
     });
     return QCoreApplication::exec();

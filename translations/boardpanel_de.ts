@@ -85,6 +85,17 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
 </context>
 <context>
+    <name>BoardOptions</name>
+    <message>
+        <source>Use the board on this port (ttyACM1 or /dev/ttyACM1) or with this USB serial number. Default: the first board found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the serial device at PATH as the board, whatever its USB ids (the standalone virtual board, a board with other ids).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ChartWindow</name>
     <message>
         <source>1 min</source>
@@ -140,6 +151,45 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Qt options, as in every Qt program:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown instrument &apos;%1&apos; after &apos;--open&apos;. Instruments: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the instrument NAME once the launcher is shown, as its button does: %1. May be given more than once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open FILE, a recording or an export the panel wrote, in a window of its own, as a FILE given alone does. May be given more than once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A recording or an export to open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where several boards are attached, windows take the board on port NAME (ttyACM1 or /dev/ttyACM1) or with USB serial number NAME first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forget every setting the panel kept (windows&apos; choices, places and sizes, folders) and open as on the first start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for the options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control panel for the USB measurement board: voltmeter, accelerometer, oscilloscope, counter and PWM generator, each in its own window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Counter</name>
     <message>
         <source>Dialog</source>
@@ -174,6 +224,17 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
 </context>
 <context>
+    <name>CursorReadout</name>
+    <message>
+        <source>A %1  B %2  Δ %3 samples</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileSaving</name>
     <message>
         <source>Saving</source>
@@ -189,13 +250,6 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
     <message>
         <source>Could not save</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>FormulaError</name>
-    <message>
-        <source>%1 (at character %2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -230,6 +284,21 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     <name>InstrumentProtocol</name>
     <message>
         <source>%1 Chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language could not be kept: %1 could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applies at the next start</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -382,6 +451,187 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
         <source>the formula cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>avg and rms are followed by a bracket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>avg and rms take a channel&apos;s name first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>avg and rms take a channel&apos;s name, a comma and a count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the count of avg and rms is a whole number from 1 to 10000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>avg and rms take two values and a closing bracket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a formula holds letters, digits, operators and brackets only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a formula cannot assign (=)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the number “%1” is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not a function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown function “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is followed by a bracket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown name “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a formula holds at most 8 calls of avg and rms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” cannot stand here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an operator is missing before “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an operator is missing before “(”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a bracket is not opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a value is missing before “)”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a value is missing before the comma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a bracket is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the formula ends too soon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” takes another number of values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a value is missing before “?”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“?” needs a “:” after it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“:” has no “?” before it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (at character %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Measurements</name>
+    <message>
+        <source>%1  no data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1  min %2  max %3  mean %4  p-p %5  period %6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 samples/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MqttPublisher</name>
+    <message>
+        <source>the MQTT client could not be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS could not be set up: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the MQTT network thread could not start: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the TLS handshake failed: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MqttTarget</name>
+    <message>
+        <source>the topic prefix is too long: the %1&apos;s topic would be %2 bytes, MQTT allows %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an mqtt:// or mqtts:// URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the URL &apos;%1&apos; names no broker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a topic prefix cannot hold # or + (they are wildcards)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a topic prefix cannot hold %00</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qos must be 0, 1 or 2, not &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the URL&apos;s &apos;%1&apos; is not understood (qos=N, and cafile=PATH with mqtts://)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 names no user on its first line</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Osciloscope</name>
@@ -406,29 +656,6 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     <name>PlotCursors</name>
     <message>
         <source>Show Cursors</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>PlotExport</name>
-    <message>
-        <source>Save Image</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PNG image (*.png);;PDF document (*.pdf)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the image could not be made</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export Data</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CSV file (*.csv)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -491,6 +718,26 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
     <message>
         <source>Start Plot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the image could not be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -621,6 +868,195 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
 </context>
 <context>
+    <name>RecorderCommandLine</name>
+    <message>
+        <source>Try &apos;boardpanel-record --help&apos; for the options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Exit status:
+  0  stopped by SIGINT, SIGTERM or SIGHUP, or at the end of --duration; the file is complete
+  1  the board is not there or its port cannot be opened
+  2  the command line was not understood
+  3  the file cannot be created or written (a full disk, standard output closed)
+  4  publishing cannot be set up (credentials file unreadable, TLS)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 takes %2, not &apos;%3&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 has no computed channels; only these have: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give --math or --math-from-settings, not both.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--math takes NAME=FORMULA or NAME[UNIT]=FORMULA, not &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which instrument? Give --instrument NAME: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown instrument &apos;%1&apos;. Instruments: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give --board or --port, not both.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--out needs a file name, or - for standard output.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a time such as 90s, 15m, 8h or 2d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--rotate takes daily, hourly or a size such as 10M, not &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard output cannot be rotated: give --out a file name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rows a second such as 10/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--mqtt-credentials needs --mqtt.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records what one instrument of the USB measurement board sends to a CSV file, without a window: the file a window&apos;s Start Recording writes. Ends on SIGINT, SIGTERM or SIGHUP, or after --duration, with the board stopped and the file complete.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The instrument to run: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The CSV file; - for standard output. Default: &lt;instrument&gt;-&lt;date&gt;-&lt;time&gt;.csv in the current folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop after this time: 90s, 15m, 8h, 2d.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a new file every day (FILE-2026-12-08.csv), every hour (FILE-2026-12-08T14.csv) or when the file reaches SIZE (10M, 512K; FILE-&lt;date&gt;T&lt;time&gt;.csv), each with its header.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record at most N rows a second; the others are skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also publish every reading, or the samples in up to 20 messages a second, to TOPIC-PREFIX/&lt;instrument&gt; on this broker: mqtt[s]://[USER:PASSWORD@]HOST[:PORT]/TOPIC-PREFIX[?qos=0|1|2].</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the broker&apos;s user (first line) and password (second line) from FILE, rather than from the URL, where other users can see them. Under systemd a FILE without a / is a credential (LoadCredential=), and without this option the credential mqtt is read if there is one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also compute the channel NAME from FORMULA, as a window&apos;s Add Math Channel does, into a column of its own (osciloscope, accelerometer; up to 4, each may use the inputs and the channels before it); UNIT is optional: M1[mV]=PAD0-PAD1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compute the channels the panel keeps for the board (by its USB serial number), or else those its window keeps.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No status line and no messages but errors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecorderSession</name>
+    <message>
+        <source>there is no device %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no board is plugged in (a serial port with USB vendor id 0d28).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is no board %1. Boards: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the panel keeps no computed channels for the %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the computed channels the panel keeps for the %1 cannot be computed: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>computing %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot watch for SIGINT, SIGTERM and SIGHUP.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot publish to %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>publishing to %1 on %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connected to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the broker %1 is unreachable; trying again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the broker %1 is unreachable (%2); trying again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>recording the %1 on %2 to %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the board is back on %1; the recording goes on in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2. The file holds %3 rows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 messages published, %2 dropped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped; %1 holds %2 rows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RecordingControl</name>
     <message>
         <source>Start Recording…</source>
@@ -656,6 +1092,13 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
     <message>
         <source>Stop Recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecordingFiles</name>
+    <message>
+        <source>standard output</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -764,39 +1207,8 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
         <source>it is not a plain file</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>RemoteBoard</name>
     <message>
-        <source>the board on %1 is gone; waiting for it to come back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the server is stopping</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a measurement stopped the acquisition</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no acquisition runs</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the board sent nothing for %1 s</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a PWM setting stopped the acquisition</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the acquisition was aborted</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the board was reset</source>
+        <source>line %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -851,6 +1263,49 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
 </context>
 <context>
+    <name>ServerMain</name>
+    <message>
+        <source>Lets scripts drive the USB measurement board over SCPI on a TCP port (as a raw socket: one command line in, one answer line out), without a window. Ends on SIGINT, SIGTERM or SIGHUP with the board stopped. SCPI has no authentication: anyone who reaches the port drives the board.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take clients on this address and port. Default: 127.0.0.1:5025, this computer only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give --board or --port, not both.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot watch for SIGINT, SIGTERM and SIGHUP.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot listen on %1:%2: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>listening on %1:%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1:%2 is open to other computers without authentication: anyone who reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Commands that need the board answer with error -240 until it is there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SpectrumView</name>
     <message>
         <source>dB of full scale</source>
@@ -866,6 +1321,29 @@ Your user may not use serial ports yet. Install the panel&apos;s udev rule (it c
     </message>
     <message>
         <source>Spectrum Length</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusLine</name>
+    <message>
+        <source>%1 rows  %2/s  %3 damaged  %4  %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  waiting for the board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  broker connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  broker unreachable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 messages dropped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
