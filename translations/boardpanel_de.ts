@@ -782,7 +782,7 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     </message>
     <message>
         <source>Quit</source>
-        <translation>Beenden</translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <source>PWM generator - PAD0</source>

@@ -790,7 +790,7 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
     <message>
         <source>Duty cycle (0 - 100%)</source>
-        <translation>Ciclo de trabajo (0 - 100 %)</translation>
+        <translation>Ciclo de trabajo (%)</translation>
     </message>
     <message>
         <source>Frequency (Hz)</source>
