@@ -1,6 +1,7 @@
 #include "cursorreadout.h"
 
 #include "measurements.h"
+#include "shownnumber.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -18,12 +19,12 @@ const QString unknown = QStringLiteral("–");
 
 QString orUnknown(const std::optional<double> &value)
 {
-    return value ? channelValueText(*value) : unknown;
+    return value ? ShownNumber::localized(channelValueText(*value)) : unknown;
 }
 
 QString orUnknown(const std::optional<double> &value, int significant)
 {
-    return value ? QString::number(*value, 'g', significant) : unknown;
+    return value ? ShownNumber::localized(QString::number(*value, 'g', significant)) : unknown;
 }
 
 } // namespace
@@ -88,7 +89,7 @@ QString sampleReadout(const SampleStore &store, qint64 index, const QStringList 
     for (int channel = 0; channel < store.channelCount(); ++channel) {
         double value = 0;
         const QString text =
-            store.value(position, channel, &value) ? channelValueText(value) : unknown;
+            store.value(position, channel, &value) ? ShownNumber::localized(channelValueText(value)) : unknown;
         readout += QStringLiteral("\n%1: %2").arg(channelNames.value(channel), text);
     }
     return readout;

@@ -1,6 +1,7 @@
 #include "measurements.h"
 
 #include "scopetrigger.h"
+#include "shownnumber.h"
 #include "valuerange.h"
 
 #include <QCoreApplication>
@@ -153,11 +154,14 @@ QString measurementLine(const QString &channelName, const ChannelMeasurement &me
     if (measurement.periodSamples) {
         period = QStringLiteral("%1 (%2 Hz)")
                      .arg(qRound64(*measurement.periodSamples))
-                     .arg(measurement.frequencyHz ? frequencyText(*measurement.frequencyHz) : unknown);
+                     .arg(measurement.frequencyHz ? ShownNumber::localized(frequencyText(*measurement.frequencyHz))
+                                                  : unknown);
     }
     return Text::tr("%1  min %2  max %3  mean %4  p-p %5  period %6")
-        .arg(channelName, channelValueText(measurement.minimum), channelValueText(measurement.maximum),
-             QString::number(measurement.mean, 'f', 1), channelValueText(measurement.peakToPeak), period);
+        .arg(channelName, ShownNumber::localized(channelValueText(measurement.minimum)),
+             ShownNumber::localized(channelValueText(measurement.maximum)),
+             ShownNumber::localized(QString::number(measurement.mean, 'f', 1)),
+             ShownNumber::localized(channelValueText(measurement.peakToPeak)), period);
 }
 
 QString sampleRateLine(std::optional<double> framesPerSecond)

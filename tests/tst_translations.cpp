@@ -1,7 +1,10 @@
 // Every window in every language: no label, button or group title cut.
+#include "cursorreadout.h"
 #include "instrumentkinds.h"
+#include "languagemenu.h"
 #include "languages.h"
 #include "mainwindow.h"
+#include "measurements.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -10,10 +13,13 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -94,6 +100,16 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // The choice the menu keeps goes to a settings file of this test's own.
+        QVERIFY(m_home.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_home.path());
+        // Where the other programs look for it too.
+        QCoreApplication::setApplicationName(QStringLiteral("boardpanel"));
+    }
+
     void everyWindowFitsItsTexts_data()
     {
         QTest::addColumn<QString>("language");
@@ -129,6 +145,44 @@ private slots:
         QVERIFY2(cutInWindow.isEmpty(), qPrintable(cutInWindow.join(QStringLiteral("; "))));
         delete dialog;
     }
+
+    // After the rows above: Spanish is spoken.
+    void numbersShownWithTheLanguagesDecimalSign()
+    {
+        QCOMPARE(Languages::speak({QStringLiteral("test"), QStringLiteral("--lang"), QStringLiteral("es")}),
+                 QStringLiteral("es"));
+        ChannelMeasurement measured;
+        measured.hasData = true;
+        measured.minimum = 0.25;
+        measured.maximum = 1650;
+        measured.mean = 825.04;
+        measured.peakToPeak = 1649.75;
+        measured.periodSamples = 12;
+        measured.frequencyHz = 2.5;
+        QCOMPARE(measurementLine(QStringLiteral("PAD0"), measured),
+                 QStringLiteral("PAD0  mín 0,25  máx 1650  media 825,0  pp 1649,75  periodo 12 (2,50 Hz)"));
+        CursorReadout readout;
+        readout.deltaMs = 1.5;
+        QVERIFY2(cursorReadoutLines(readout, {}).value(1).startsWith(QStringLiteral("Δt 1,5 ms")),
+                 qPrintable(cursorReadoutLines(readout, {}).value(1)));
+    }
+
+    void theLaunchersMenuKeepsTheChoice()
+    {
+        QMenu menu;
+        LanguageMenu::addTo(&menu, nullptr);
+        QMenu *languages = menu.actions().value(0)->menu();
+        QVERIFY(languages);
+        QCOMPARE(Languages::remembered(), QStringLiteral("en"));
+        for (QAction *action : languages->actions()) {
+            if (action->text() == QLatin1String("Deutsch"))
+                action->trigger();
+        }
+        QCOMPARE(Languages::remembered(), QStringLiteral("de"));
+    }
+
+private:
+    QTemporaryDir m_home;
 };
 
 QTEST_MAIN(TestTranslations)

@@ -1,6 +1,7 @@
 #include "languages.h"
 
 #include "settingsfile.h"
+#include "shownnumber.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -108,6 +109,7 @@ QString speak(const QStringList &arguments)
     load(QStringLiteral("qtserialport_") + code, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     load(QStringLiteral("boardpanel_") + code, QStringLiteral(":/translations"));
     QLocale::setDefault(QLocale(code));
+    ShownNumber::decimalSign() = QLocale(code).decimalPoint();
     return code;
 }
 
