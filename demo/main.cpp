@@ -76,8 +76,6 @@ int main(int argc, char *argv[])
     QCommandLineOption screenshotsOption(QStringLiteral("screenshots"),
                                          QStringLiteral("Save screenshots into DIR and exit."),
                                          QStringLiteral("DIR"));
-    describeOptions(parser, portOption, screenshotsOption);
-
     const auto describe = [&](QCommandLineParser &described) {
         describeOptions(described, portOption, screenshotsOption);
     };
