@@ -23,10 +23,10 @@ const Named filters[] = {
     {"hold", ChannelFilter::Kind::Hold, false},
 };
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ChannelFilter", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(ChannelFilter)
+};
 
 bool isBiquad(ChannelFilter::Kind kind)
 {
@@ -66,14 +66,14 @@ QString ChannelFilter::parameterProblem(Kind kind, double parameter)
 {
     switch (kind) {
     case Kind::Ema:
-        return parameter > 0 ? QString() : tr("the time constant of ema is a number of seconds above 0");
+        return parameter > 0 ? QString() : Text::tr("the time constant of ema is a number of seconds above 0");
     case Kind::Lowpass:
     case Kind::Highpass:
-        return parameter > 0 ? QString() : tr("the frequency of lowpass and highpass is a number of hertz above 0");
+        return parameter > 0 ? QString() : Text::tr("the frequency of lowpass and highpass is a number of hertz above 0");
     case Kind::Median:
         return parameter == std::floor(parameter) && parameter >= 1 && parameter <= maxMedianLength
                    ? QString()
-                   : tr("the count of median is a whole number from 1 to 1000");
+                   : Text::tr("the count of median is a whole number from 1 to 1000");
     default:
         return QString();
     }

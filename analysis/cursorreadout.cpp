@@ -1,23 +1,30 @@
 #include "cursorreadout.h"
 
 #include "measurements.h"
+#include "shownnumber.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
 
 namespace {
 
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CursorReadout)
+};
+
 const QString unknown = QStringLiteral("–");
 
 QString orUnknown(const std::optional<double> &value)
 {
-    return value ? channelValueText(*value) : unknown;
+    return value ? ShownNumber::localized(channelValueText(*value)) : unknown;
 }
 
 QString orUnknown(const std::optional<double> &value, int significant)
 {
-    return value ? QString::number(*value, 'g', significant) : unknown;
+    return value ? ShownNumber::localized(QString::number(*value, 'g', significant)) : unknown;
 }
 
 } // namespace
@@ -57,7 +64,7 @@ CursorReadout readCursors(const SampleStore &store, qint64 indexA, qint64 indexB
 QStringList cursorReadoutLines(const CursorReadout &readout, const QStringList &channelNames)
 {
     QStringList lines{
-        QStringLiteral("A %1  B %2  Δ %3 samples")
+        Text::tr("A %1  B %2  Δ %3 samples")
             .arg(readout.indexA)
             .arg(readout.indexB)
             .arg(readout.deltaSamples),
@@ -78,11 +85,11 @@ QString sampleReadout(const SampleStore &store, qint64 index, const QStringList 
     const int position = store.positionOf(index);
     if (position < 0)
         return QString();
-    QString readout = QStringLiteral("Sample %1").arg(index);
+    QString readout = Text::tr("Sample %1").arg(index);
     for (int channel = 0; channel < store.channelCount(); ++channel) {
         double value = 0;
         const QString text =
-            store.value(position, channel, &value) ? channelValueText(value) : unknown;
+            store.value(position, channel, &value) ? ShownNumber::localized(channelValueText(value)) : unknown;
         readout += QStringLiteral("\n%1: %2").arg(channelNames.value(channel), text);
     }
     return readout;

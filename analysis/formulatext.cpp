@@ -11,10 +11,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MathFormula", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(MathFormula)
+};
 
 bool isNameStart(QChar c)
 {
@@ -78,7 +78,7 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
                   FormulaError *error)
 {
     const auto fail = [&](const char *message, int position) {
-        *error = {tr(message), position};
+        *error = {Text::tr(message), position};
         return false;
     };
     // Past `mark` and the spaces before it; false, with `at` on what stands
@@ -91,25 +91,25 @@ bool readPastCall(const QString &text, int &at, const QStringList &names, PastTe
         return true;
     };
     if (!skipPast(QLatin1Char('(')))
-        return fail("avg and rms are followed by a bracket", at);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms are followed by a bracket"), at);
     skipSpaces(text, at);
     const int nameStart = at;
     const QString name = nameAt(text, at);
     term->channel = int(names.indexOf(name));
     if (term->channel < 0)
-        return fail("avg and rms take a channel's name first", nameStart);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms take a channel's name first"), nameStart);
     if (!skipPast(QLatin1Char(',')))
-        return fail("avg and rms take a channel's name, a comma and a count", at);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms take a channel's name, a comma and a count"), at);
     skipSpaces(text, at);
     const int countStart = at;
     skipNumber(text, at);
     bool isNumber = false;
     const double count = text.mid(countStart, at - countStart).toDouble(&isNumber);
     if (!isNumber || count != std::floor(count) || count < 1 || count > MathFormula::maxPastLength)
-        return fail("the count of avg and rms is a whole number from 1 to 10000", countStart);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "the count of avg and rms is a whole number from 1 to 10000"), countStart);
     term->length = int(count);
     if (!skipPast(QLatin1Char(')')))
-        return fail("avg and rms take two values and a closing bracket", at);
+        return fail(QT_TRANSLATE_NOOP("MathFormula", "avg and rms take two values and a closing bracket"), at);
     return true;
 }
 
@@ -152,16 +152,16 @@ bool readFilterCall(const QString &text, ChannelFilter::Kind kind, int start, in
     std::vector<int> commas;
     const int close = callEnd(text, open, &commas);
     if (close < 0) {
-        *error = {tr("a bracket is not closed"), int(text.size())};
+        *error = {Text::tr("a bracket is not closed"), int(text.size())};
         return false;
     }
     if (commas.size() != (ChannelFilter::takesParameter(kind) ? 1u : 0u)) {
-        *error = {tr("“%1” takes another number of values").arg(name), start};
+        *error = {Text::tr("“%1” takes another number of values").arg(name), start};
         return false;
     }
     const int inputEnd = commas.empty() ? close : commas.front();
     if (text.midRef(open + 1, inputEnd - open - 1).trimmed().isEmpty()) {
-        *error = {commas.empty() ? tr("a value is missing before “)”") : tr("a value is missing before the comma"),
+        *error = {commas.empty() ? Text::tr("a value is missing before “)”") : Text::tr("a value is missing before the comma"),
                   inputEnd};
         return false;
     }
@@ -187,7 +187,7 @@ bool readFilterCall(const QString &text, ChannelFilter::Kind kind, int start, in
     if (!rewriteRange(text, open + 1, inputEnd, names, out, &call.input, error))
         return false;
     if (out->filters.size() >= size_t(MathFormula::maxFilterTerms)) {
-        *error = {tr("a formula holds at most 8 filters"), start};
+        *error = {Text::tr("a formula holds at most 8 filters"), start};
         return false;
     }
     out->filters.push_back(call);
@@ -214,19 +214,19 @@ bool rewriteRange(const QString &text, int from, int to, const QStringList &name
     for (int at = from; at < to;) {
         const QChar c = text.at(at);
         if (!isNameChar(c) && !QStringLiteral(" .,+-*/^<>=!&|?:()").contains(c))
-            return fail(tr("a formula holds letters, digits, operators and brackets only"), at);
+            return fail(Text::tr("a formula holds letters, digits, operators and brackets only"), at);
         if (c == QLatin1Char('=')) {
             const bool compares = (at > 0 && QStringLiteral("<>!=").contains(text.at(at - 1)))
                                   || (at + 1 < text.size() && text.at(at + 1) == QLatin1Char('='));
             if (!compares)
-                return fail(tr("a formula cannot assign (=)"), at);
+                return fail(Text::tr("a formula cannot assign (=)"), at);
         }
         const int start = at;
         if (isDigit(c) || c == QLatin1Char('.')) {
             skipNumber(text, at);
             const QString number = text.mid(start, at - start);
             if (std::isinf(number.toLatin1().toDouble()))
-                return fail(tr("the number “%1” is too large").arg(shown(number)), start);
+                return fail(Text::tr("the number “%1” is too large").arg(shown(number)), start);
             continue;
         }
         if (!isNameStart(c)) {
@@ -248,17 +248,17 @@ bool rewriteRange(const QString &text, int from, int to, const QStringList &name
         const bool isValue = name == QLatin1String("t") || names.contains(name);
         if (name != QLatin1String("avg") && name != QLatin1String("rms")) {
             if (called && !isFunction)
-                return fail(isValue ? tr("“%1” is not a function").arg(shown(name))
-                                    : tr("unknown function “%1”").arg(shown(name)),
+                return fail(isValue ? Text::tr("“%1” is not a function").arg(shown(name))
+                                    : Text::tr("unknown function “%1”").arg(shown(name)),
                             start);
             if (!called && isFunction)
-                return fail(tr("“%1” is followed by a bracket").arg(shown(name)), start);
+                return fail(Text::tr("“%1” is followed by a bracket").arg(shown(name)), start);
             if (!called && !isValue)
-                return fail(tr("unknown name “%1”").arg(shown(name)), start);
+                return fail(Text::tr("unknown name “%1”").arg(shown(name)), start);
             continue;
         }
         if (out->terms.size() >= size_t(MathFormula::maxPastTerms))
-            return fail(tr("a formula holds at most 8 calls of avg and rms"), start);
+            return fail(Text::tr("a formula holds at most 8 calls of avg and rms"), start);
         PastTerm term;
         term.rms = name == QLatin1String("rms");
         if (!readPastCall(text, at, names, &term, error))
@@ -319,39 +319,39 @@ FormulaError formulaParserError(const mu::ParserError &failure, const QString &t
     switch (failure.GetCode()) {
     case mu::ecUNASSIGNABLE_TOKEN:
     case mu::ecUNEXPECTED_OPERATOR:
-        return {tr("“%1” cannot stand here").arg(shown(word)), position};
+        return {Text::tr("“%1” cannot stand here").arg(shown(word)), position};
     case mu::ecUNEXPECTED_VAL:
     case mu::ecUNEXPECTED_VAR:
     case mu::ecUNEXPECTED_FUN:
-        return {tr("an operator is missing before “%1”").arg(shown(word)), position};
+        return {Text::tr("an operator is missing before “%1”").arg(shown(word)), position};
     case mu::ecUNEXPECTED_PARENS: {
         if (word == QLatin1String("("))
-            return {tr("an operator is missing before “(”"), position};
+            return {Text::tr("an operator is missing before “(”"), position};
         const QStringRef before = text.leftRef(std::max(position, 0));
         if (before.count(QLatin1Char('(')) <= before.count(QLatin1Char(')')))
-            return {tr("a bracket is not opened"), position};
-        return {tr("a value is missing before “)”"), position};
+            return {Text::tr("a bracket is not opened"), position};
+        return {Text::tr("a value is missing before “)”"), position};
     }
     case mu::ecUNEXPECTED_ARG_SEP:
-        return {tr("a value is missing before the comma"), position};
+        return {Text::tr("a value is missing before the comma"), position};
     case mu::ecUNEXPECTED_ARG:
-        return {tr("a formula gives one value: no commas outside a function"), -1};
+        return {Text::tr("a formula gives one value: no commas outside a function"), -1};
     case mu::ecMISSING_PARENS:
-        return {tr("a bracket is not closed"), position};
+        return {Text::tr("a bracket is not closed"), position};
     case mu::ecUNEXPECTED_EOF:
-        return {tr("the formula ends too soon"), position};
+        return {Text::tr("the formula ends too soon"), position};
     case mu::ecTOO_FEW_PARAMS:
     case mu::ecTOO_MANY_PARAMS:
-        return {tr("“%1” takes another number of values").arg(QString::fromStdString(failure.GetToken())),
+        return {Text::tr("“%1” takes another number of values").arg(QString::fromStdString(failure.GetToken())),
                 position};
     case mu::ecUNEXPECTED_CONDITIONAL:
-        return {tr("a value is missing before “?”"), position};
+        return {Text::tr("a value is missing before “?”"), position};
     case mu::ecMISSING_ELSE_CLAUSE:
-        return {tr("“?” needs a “:” after it"), -1};
+        return {Text::tr("“?” needs a “:” after it"), -1};
     case mu::ecMISPLACED_COLON:
-        return {tr("“:” has no “?” before it"), position};
+        return {Text::tr("“:” has no “?” before it"), position};
     default:
-        return {tr("the formula cannot be read"), position};
+        return {Text::tr("the formula cannot be read"), position};
     }
 }
 

@@ -10,10 +10,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MathChannels", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(MathChannels)
+};
 
 // Names a formula uses otherwise: the time, the past and the functions.
 const QStringList &reservedNames()
@@ -116,7 +116,7 @@ QString MathChannels::nextName() const
 FormulaError MathChannels::validate(const QVector<MathChannel> &channels, int own) const
 {
     if (channels.size() > maxCount)
-        return {tr("a window has at most 4 math channels"), -1};
+        return {Text::tr("a window has at most 4 math channels"), -1};
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,15}$"));
     QStringList known = m_inputNames;
     for (int i = 0; i < channels.size(); ++i) {
@@ -124,9 +124,9 @@ FormulaError MathChannels::validate(const QVector<MathChannel> &channels, int ow
         // Another channel's problem is told with its name.
         const QString prefix = i == own ? QString() : name + QStringLiteral(": ");
         if (!identifier.match(name).hasMatch())
-            return {tr("a name is a letter, then up to 15 letters, digits or “_”"), -1};
+            return {Text::tr("a name is a letter, then up to 15 letters, digits or “_”"), -1};
         if (known.contains(name) || reservedNames().contains(name))
-            return {tr("the name “%1” is already in use").arg(name), -1};
+            return {Text::tr("the name “%1” is already in use").arg(name), -1};
         FormulaError error;
         if (!MathFormula::compile(channels.at(i).formula(), known, &error)) {
             error.message.prepend(prefix);

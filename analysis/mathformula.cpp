@@ -12,10 +12,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MathFormula", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(MathFormula)
+};
 
 } // namespace
 
@@ -23,7 +23,7 @@ QString FormulaError::text() const
 {
     if (position < 0)
         return message;
-    return tr("%1 (at character %2)").arg(message).arg(position + 1);
+    return Text::tr("%1 (at character %2)").arg(message).arg(position + 1);
 }
 
 // One parser's text, and the slots it reads that must hold a number for it
@@ -59,11 +59,11 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
 {
     *error = {};
     if (text.trimmed().isEmpty()) {
-        *error = {tr("the formula is empty"), -1};
+        *error = {Text::tr("the formula is empty"), -1};
         return nullptr;
     }
     if (text.size() > maxTextLength) {
-        *error = {tr("a formula is at most 1000 characters long"), maxTextLength};
+        *error = {Text::tr("a formula is at most 1000 characters long"), maxTextLength};
         return nullptr;
     }
     FormulaText rewritten;
@@ -98,7 +98,7 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
             const mu::varmap_type used = parser.GetUsedVar();
             parser.Eval();
             if (parser.GetNumResults() != 1) {
-                *error = {tr("a formula gives one value: no commas outside a function"), -1};
+                *error = {Text::tr("a formula gives one value: no commas outside a function"), -1};
                 return nullptr;
             }
             for (const auto &variable : used) {
@@ -115,7 +115,7 @@ std::unique_ptr<MathFormula> MathFormula::compile(const QString &text, const QSt
         *error = formulaParserError(failure, text, rewritten, *parsed);
         return nullptr;
     } catch (const std::exception &) {
-        *error = {tr("the formula cannot be read"), -1};
+        *error = {Text::tr("the formula cannot be read"), -1};
         return nullptr;
     }
     return formula;

@@ -1,14 +1,21 @@
 #include "measurements.h"
 
 #include "scopetrigger.h"
+#include "shownnumber.h"
 #include "valuerange.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Measurements)
+};
 
 // Rising crossings of one channel's mean, with sub-sample positions.
 struct CrossingCounter
@@ -142,22 +149,24 @@ QString channelValueText(double value)
 QString measurementLine(const QString &channelName, const ChannelMeasurement &measurement)
 {
     if (!measurement.hasData)
-        return channelName + QStringLiteral("  no data");
-    QString line = channelName + QStringLiteral("  min ") + channelValueText(measurement.minimum)
-                   + QStringLiteral("  max ") + channelValueText(measurement.maximum)
-                   + QStringLiteral("  mean ") + QString::number(measurement.mean, 'f', 1)
-                   + QStringLiteral("  p-p ") + channelValueText(measurement.peakToPeak)
-                   + QStringLiteral("  period ");
-    if (!measurement.periodSamples)
-        return line + unknown;
-    line += QString::number(qRound64(*measurement.periodSamples)) + QStringLiteral(" (");
-    line += measurement.frequencyHz ? frequencyText(*measurement.frequencyHz) : unknown;
-    return line + QStringLiteral(" Hz)");
+        return Text::tr("%1  no data").arg(channelName);
+    QString period = unknown;
+    if (measurement.periodSamples) {
+        period = QStringLiteral("%1 (%2 Hz)")
+                     .arg(qRound64(*measurement.periodSamples))
+                     .arg(measurement.frequencyHz ? ShownNumber::localized(frequencyText(*measurement.frequencyHz))
+                                                  : unknown);
+    }
+    return Text::tr("%1  min %2  max %3  mean %4  p-p %5  period %6")
+        .arg(channelName, ShownNumber::localized(channelValueText(measurement.minimum)),
+             ShownNumber::localized(channelValueText(measurement.maximum)),
+             ShownNumber::localized(QString::number(measurement.mean, 'f', 1)),
+             ShownNumber::localized(channelValueText(measurement.peakToPeak)), period);
 }
 
 QString sampleRateLine(std::optional<double> framesPerSecond)
 {
     const QString rate =
         framesPerSecond ? QString::number(qRound64(*framesPerSecond)) : unknown;
-    return rate + QStringLiteral(" samples/s");
+    return Text::tr("%1 samples/s").arg(rate);
 }

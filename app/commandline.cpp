@@ -2,6 +2,7 @@
 
 #include "instrumentprotocol.h"
 #include "listenaddress.h"
+#include "languages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -44,7 +45,8 @@ QString toolkitOptionsHelp()
         options << QStringLiteral("-%1 <value>").arg(QLatin1String(name));
     for (const char *name : toolkitFlags)
         options << QStringLiteral("-%1").arg(QLatin1String(name));
-    return QStringLiteral("\nQt options, as in every Qt program:\n  ")
+    return QLatin1Char('\n') + QCoreApplication::translate("CommandLine", "Qt options, as in every Qt program:")
+           + QStringLiteral("\n  ")
            + options.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
 }
 
@@ -60,81 +62,111 @@ QString mistakeIn(const QCommandLineParser &parser, bool understood)
         return parser.errorText();
     for (const QString &name : parser.values(openOptionName)) {
         if (!InstrumentProtocol::find(name)) {
-            return QStringLiteral("Unknown instrument '%1' after '--open'. Instruments: %2.")
+            return QCoreApplication::translate("CommandLine",
+                                               "Unknown instrument '%1' after '--open'. Instruments: %2.")
                 .arg(name, CommandLine::instrumentNames().join(QStringLiteral(", ")));
         }
     }
     QHostAddress address;
     quint16 port = 0;
     if (parser.isSet(listenOptionName) && !ListenAddress::read(parser.value(listenOptionName), &address, &port)) {
-        return QStringLiteral("--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
+        return QCoreApplication::translate("CommandLine",
+                                           "--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not '%1'.")
             .arg(parser.value(listenOptionName));
     }
+    if (parser.isSet(Languages::option()))
+        return Languages::mistakeIn(parser.value(Languages::option()));
     return QString();
+}
+
+// The program's options and ours, in the language spoken when called.
+void describe(QCommandLineParser &parser, const CommandLine::Description &describeProgram)
+{
+    describeProgram(parser);
+    // The toolkit's options are written with one dash, like -style.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        openOptionName,
+        QCoreApplication::translate("CommandLine",
+                                    "Open the instrument NAME once the launcher is shown, as its "
+                                    "button does: %1. May be given more than once.")
+            .arg(CommandLine::instrumentNames().join(QStringLiteral(", "))),
+        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        replayOptionName,
+        QCoreApplication::translate("CommandLine",
+                                    "Open FILE, a recording or an export the panel wrote, in a "
+                                    "window of its own, as a FILE given alone does. May be given "
+                                    "more than once."),
+        QStringLiteral("FILE")));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QCoreApplication::translate("CommandLine", "A recording or an export to open."),
+                                 QStringLiteral("[FILE...]"));
+    parser.addOption(QCommandLineOption(
+        boardOptionName,
+        QCoreApplication::translate("CommandLine",
+                                    "Where several boards are attached, windows take the board on "
+                                    "port NAME (ttyACM1 or /dev/ttyACM1) or with USB serial number "
+                                    "NAME first."),
+        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        resetOptionName,
+        QCoreApplication::translate("CommandLine",
+                                    "Forget every setting the panel kept (windows' choices, places "
+                                    "and sizes, folders) and open as on the first start.")));
+    parser.addOption(QCommandLineOption(
+        listenOptionName,
+        QCoreApplication::translate("CommandLine",
+                                    "Serve SCPI clients (lab scripts) on this address and port while "
+                                    "the panel runs, as Remote Control in the launcher's menu does. "
+                                    "Default address: 127.0.0.1, this computer only."),
+        QStringLiteral("[ADDR:]PORT")));
+    parser.addOption(Languages::option());
+    acceptToolkitOptions(parser);
 }
 
 } // namespace
 
 namespace CommandLine {
 
-std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, char *argv[])
+std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, char *argv[],
+                                       const Description &describeProgram)
 {
-    // The toolkit's options are written with one dash, like -style.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    parser.addOption(QCommandLineOption(
-        openOptionName,
-        QStringLiteral("Open the instrument NAME once the launcher is shown, as its button "
-                       "does: %1. May be given more than once.")
-            .arg(instrumentNames().join(QStringLiteral(", "))),
-        QStringLiteral("NAME")));
-    parser.addOption(QCommandLineOption(
-        replayOptionName,
-        QStringLiteral("Open FILE, a recording or an export the panel wrote, in a window of its "
-                       "own, as a FILE given alone does. May be given more than once."),
-        QStringLiteral("FILE")));
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A recording or an export to open."),
-                                 QStringLiteral("[FILE...]"));
-    parser.addOption(QCommandLineOption(
-        boardOptionName,
-        QStringLiteral("Where several boards are attached, windows take the board on port NAME "
-                       "(ttyACM1 or /dev/ttyACM1) or with USB serial number NAME first."),
-        QStringLiteral("NAME")));
-    parser.addOption(QCommandLineOption(
-        resetOptionName,
-        QStringLiteral("Forget every setting the panel kept (windows' choices, places and sizes, "
-                       "folders) and open as on the first start.")));
-    parser.addOption(QCommandLineOption(
-        listenOptionName,
-        QStringLiteral("Serve SCPI clients (lab scripts) on this address and port while the panel "
-                       "runs, as Remote Control in the launcher's menu does. Default address: "
-                       "127.0.0.1, this computer only."),
-        QStringLiteral("[ADDR:]PORT")));
-    acceptToolkitOptions(parser);
-
+    describe(parser, describeProgram);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const bool understood = parser.parse(arguments);
-    const QString mistake = mistakeIn(parser, understood);
+    bool understood = parser.parse(arguments);
+    QString mistake = mistakeIn(parser, understood);
     const bool asksForAllHelp = parser.isSet(QStringLiteral("help-all"));
-    const bool asksForHelp = asksForAllHelp || parser.isSet(helpOption);
-    if (mistake.isEmpty() && !asksForHelp && !parser.isSet(versionOption))
+    const bool asksForHelp = asksForAllHelp || parser.isSet(QStringLiteral("help"));
+    if (mistake.isEmpty() && !asksForHelp && !parser.isSet(QStringLiteral("version")))
         return std::nullopt;
 
     // Gives the program its name, and needs no display.
     const QCoreApplication app(argc, argv);
+    // The texts were made before a language could be loaded: again, in it.
+    QCommandLineParser spoken;
+    const bool translated = Languages::speak(arguments) != Languages::codes().constFirst();
+    if (translated) {
+        describe(spoken, describeProgram);
+        understood = spoken.parse(arguments);
+        mistake = mistakeIn(spoken, understood);
+    }
+    const QCommandLineParser &said = translated ? spoken : parser;
     const QString name = QCoreApplication::applicationName();
     if (!mistake.isEmpty()) {
         QTextStream(stderr) << name << ": " << mistake << '\n'
-                            << "Try '" << name << " --help' for the options.\n";
+                            << QCoreApplication::translate("CommandLine", "Try '%1 --help' for the options.")
+                                   .arg(name)
+                            << '\n';
         return usageErrorStatus;
     }
     QTextStream out(stdout);
     if (asksForHelp)
-        out << parser.helpText() << (asksForAllHelp ? toolkitOptionsHelp() : QString());
+        out << said.helpText() << (asksForAllHelp ? toolkitOptionsHelp() : QString());
     else
         out << name << ' ' << QCoreApplication::applicationVersion() << '\n';
     return 0;

@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -10,15 +11,20 @@ class QCommandLineParser;
 
 namespace CommandLine {
 
+// Gives a parser the program's own description and options, in the
+// language spoken when it is called.
+using Description = std::function<void(QCommandLineParser &)>;
+
 // Reads the command line before the program opens its windows, so that
-// --help, --version and a mistake need no display. Adds the help and version
-// options to `parser`, which holds the program's own options and
-// description, and --open, which every program with the launcher has; the
+// --help, --version and a mistake need no display. Fills `parser` with
+// `describeProgram`, the help and version options, and --open and --lang,
+// which every program with the launcher has; the
 // options the toolkit reads itself (-style, -session, ...)
 // pass unremarked. Returns the exit status when the program is done: 0 after
 // the help or the version, 2 after reporting a mistake. Returns nothing when
 // the program goes on; `parser` then holds the values given.
-std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, char *argv[]);
+std::optional<int> answerBeforeWindows(QCommandLineParser &parser, int &argc, char *argv[],
+                                       const Description &describeProgram);
 
 // The names --open takes, in the launcher's order.
 QStringList instrumentNames();

@@ -1,10 +1,11 @@
-// The panel. Its command line has --help, --version, --open, which
+// The panel. Its command line has --help, --version, --lang, --open, which
 // presses launcher buttons for the user, --board, --reset-settings, --listen
 // (SCPI clients) and files to open (--replay); the toolkit's own options still reach the application
 // object.
 #include "boardlink.h"
 #include "boardtrace.h"
 #include "commandline.h"
+#include "languages.h"
 #include "mainwindow.h"
 #include "recordingwindows.h"
 #include "remotecontrol.h"
@@ -18,13 +19,16 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(BOARDPANEL_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Control panel for the USB measurement board: voltmeter, accelerometer, "
-        "oscilloscope, counter and PWM generator, each in its own window."));
-    if (const std::optional<int> status = CommandLine::answerBeforeWindows(parser, argc, argv))
+    const auto describe = [](QCommandLineParser &described) {
+        described.setApplicationDescription(QCoreApplication::translate(
+            "CommandLine", "Control panel for the USB measurement board: voltmeter, accelerometer, "
+                           "oscilloscope, counter and PWM generator, each in its own window."));
+    };
+    if (const std::optional<int> status = CommandLine::answerBeforeWindows(parser, argc, argv, describe))
         return *status;
 
     QApplication app(argc, argv);
+    Languages::speak(QCoreApplication::arguments());
     // Every voltmeter reading is traced: for a person at a terminal, not for
     // the log of a panel started from the desktop.
     BoardTrace::showOnlyOnATerminal();

@@ -5,6 +5,7 @@
 #include "counter.h"
 #include "instrumentprotocol.h"
 #include "instrumentwindows.h"
+#include "languagemenu.h"
 #include "recordingwindows.h"
 #include "osciloscope.h"
 #include "pwm.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QPushButton>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -43,6 +45,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_memory->save();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    LanguageMenu::addTo(&menu, this);
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::openInstruments(const QStringList &names)

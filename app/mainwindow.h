@@ -35,6 +35,8 @@ public:
 protected:
     // Keeps its place and size for the next start.
     void closeEvent(QCloseEvent *event) override;
+    // The choices of the whole panel: its language.
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
     void on_pushButtonVoltmeter_clicked();

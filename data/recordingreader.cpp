@@ -87,7 +87,7 @@ RecordingReader::RecordingReader(qint64 maxRowsKept, qint64 expectedBytes)
 bool RecordingReader::fail(const QString &what)
 {
     m_failed = true;
-    m_error = QStringLiteral("line %1: %2").arg(grouped(m_lineNumber), what);
+    m_error = tr("line %1: %2").arg(grouped(m_lineNumber), what);
     return false;
 }
 

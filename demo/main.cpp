@@ -4,6 +4,7 @@
 #include "virtualboardthread.h"
 #include "boardtrace.h"
 #include "commandline.h"
+#include "languages.h"
 #include "recordingwindows.h"
 #include "mainwindow.h"
 #include "portlisting.h"
@@ -75,12 +76,14 @@ int main(int argc, char *argv[])
     QCommandLineOption screenshotsOption(QStringLiteral("screenshots"),
                                          QStringLiteral("Save screenshots into DIR and exit."),
                                          QStringLiteral("DIR"));
-    describeOptions(parser, portOption, screenshotsOption);
-
-    if (const std::optional<int> status = CommandLine::answerBeforeWindows(parser, argc, argv))
+    const auto describe = [&](QCommandLineParser &described) {
+        describeOptions(described, portOption, screenshotsOption);
+    };
+    if (const std::optional<int> status = CommandLine::answerBeforeWindows(parser, argc, argv, describe))
         return *status;
 
     QApplication app(argc, argv);
+    Languages::speak(QCoreApplication::arguments());
     for (const QString &path : CommandLine::recordingsToOpen(parser))
         RecordingWindows::open(path, nullptr);
     QTemporaryDir settingsHome;

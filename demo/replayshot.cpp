@@ -1,6 +1,7 @@
 #include "screenshottour.h"
 
 #include "filesaving.h"
+#include "instrumentprotocol.h"
 #include "plotter.h"
 #include "recordingwindows.h"
 
@@ -40,7 +41,7 @@ void ScreenshotTour::showRecordingBesideLive()
     waitUntil(
         [&] {
             for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (widget != live && widget->windowTitle().startsWith(QStringLiteral("Osciloscope – ")))
+                if (widget != live && widget->windowTitle().startsWith(InstrumentProtocol::osciloscope().title() + QStringLiteral(" – ")))
                     replayed = qobject_cast<Plotter *>(widget);
             }
             return replayed && replayed->intake().lastIndex() > 0;

@@ -2,17 +2,18 @@
 
 #include "portlisting.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 QList<QCommandLineOption> BoardOptions::options()
 {
     return {
         {QStringLiteral("board"),
-         QStringLiteral("Use the board on this port (ttyACM1 or /dev/ttyACM1) or with this USB "
+         QCoreApplication::translate("BoardOptions", "Use the board on this port (ttyACM1 or /dev/ttyACM1) or with this USB "
                         "serial number. Default: the first board found."),
          QStringLiteral("NAME")},
         {QStringLiteral("port"),
-         QStringLiteral("Use the serial device at PATH as the board, whatever its USB ids (the "
+         QCoreApplication::translate("BoardOptions", "Use the serial device at PATH as the board, whatever its USB ids (the "
                         "standalone virtual board, a board with other ids)."),
          QStringLiteral("PATH")},
     };

@@ -2,6 +2,7 @@
 #include "ui_counter.h"
 
 #include "instrumentprotocol.h"
+#include "shownnumber.h"
 
 Counter::Counter(QWidget *parent)
     : ReadingWindow(InstrumentProtocol::counter(), parent), ui(new Ui::Counter)
@@ -33,7 +34,7 @@ void Counter::updateLCD(const QByteArray &bytes, qint64 readTimeNs)
         addReading(reading);
     // The board's words as sent, never markup.
     ui->countLabel->setTextFormat(Qt::PlainText);
-    ui->countLabel->setText(readings.back().shown(0));
+    ui->countLabel->setText(ShownNumber::localized(readings.back().shown(0)));
 }
 
 void Counter::on_quitButton_clicked()

@@ -15,10 +15,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Plotter", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Plotter)
+};
 
 // The plot as a vector page of its own size, as it is drawn on screen.
 bool writePdf(QCustomPlot *plot, QIODevice *device)
@@ -45,9 +45,9 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem,
 {
     QString filter;
     const QString fileName = FileSaving::askSaveFileName(
-        window, tr("Save Image"), FileSaving::Folder::Images,
+        window, Text::tr("Save Image"), FileSaving::Folder::Images,
         FileSaving::suggestedName(fileStem, QStringLiteral("png")),
-        tr("PNG image (*.png);;PDF document (*.pdf)"), &filter);
+        Text::tr("PNG image (*.png);;PDF document (*.pdf)"), &filter);
     if (fileName.isEmpty())
         return;
     // Written as the name says, or as the filter chosen says when the name
@@ -69,14 +69,14 @@ void saveImage(QWidget *window, QCustomPlot *plot, const QString &fileStem,
     if (made)
         FileSaving::save(window, fileName, SavedFile::bytes(bytes));
     else
-        FileSaving::showCouldNotSave(window, fileName, tr("the image could not be made"));
+        FileSaving::showCouldNotSave(window, fileName, Text::tr("the image could not be made"));
 }
 
 QString askDataFileName(QWidget *window, const QString &fileStem)
 {
-    return FileSaving::askSaveFileName(window, tr("Export Data"), FileSaving::Folder::Data,
+    return FileSaving::askSaveFileName(window, Text::tr("Export Data"), FileSaving::Folder::Data,
                                        FileSaving::suggestedName(fileStem, QStringLiteral("csv")),
-                                       tr("CSV file (*.csv)"));
+                                       Text::tr("CSV file (*.csv)"));
 }
 
 void exportShown(QWidget *window, const InstrumentProtocol &instrument, const ViewSwitch &views,

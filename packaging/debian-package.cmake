@@ -30,6 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # for the recorder's publishing; libmuparser2v5 for the computed channels'
 # formulas).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit's own dialogs in German and Spanish, for a user who chooses one.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qttranslations5-l10n)
 # What installing and removing tell systemd and udev about the unit and the
 # rule.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postinst ${CMAKE_CURRENT_LIST_DIR}/prerm

@@ -10,6 +10,7 @@
 #include "filesaving.h"
 #include "instrumentprotocol.h"
 #include "recordingopening.h"
+#include "shownnumber.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -275,8 +276,9 @@ void ChartWindow::updateStatistics(const std::vector<ReadingHistory::Interval> &
             continue;
         }
         parts.append(tr("%1 %2 / %3 / %4 %5, %6")
-                         .arg(name, number(channel.min), number(channel.mean(), 1),
-                              number(channel.max), m_profile.instrument->unit)
+                         .arg(name, ShownNumber::localized(number(channel.min)),
+                              ShownNumber::localized(number(channel.mean(), 1)),
+                              ShownNumber::localized(number(channel.max)), m_profile.instrument->unit)
                          .arg(channel.count));
     }
     m_statistics->setText(tr("min / mean / max, readings:  ") + parts.join(QStringLiteral("   ")));

@@ -81,7 +81,7 @@ bool MqttPublisher::start()
                                     .toUtf8();
     m_client = mosquitto_new(clientId.constData(), true, this);
     if (!m_client) {
-        m_errorString = QStringLiteral("the MQTT client could not be made");
+        m_errorString = QCoreApplication::translate("MqttPublisher", "the MQTT client could not be made");
         return false;
     }
     mosquitto_connect_callback_set(m_client, &MqttPublisher::onConnect);
@@ -108,16 +108,16 @@ bool MqttPublisher::start()
             // open the file, and errno says why.
             const int openError = errno;
             m_errorString = !m_target.caFile.isEmpty() && result == MOSQ_ERR_INVAL
-                                ? QStringLiteral("cannot read %1: %2")
+                                ? QCoreApplication::translate("MqttPublisher", "cannot read %1: %2")
                                       .arg(m_target.caFile,
                                            asPart(QString::fromLocal8Bit(std::strerror(openError))))
-                                : QStringLiteral("TLS could not be set up: %1").arg(reasonOf(result));
+                                : QCoreApplication::translate("MqttPublisher", "TLS could not be set up: %1").arg(reasonOf(result));
             return false;
         }
     }
     const int looping = mosquitto_loop_start(m_client);
     if (looping != MOSQ_ERR_SUCCESS) {
-        m_errorString = QStringLiteral("the MQTT network thread could not start: %1")
+        m_errorString = QCoreApplication::translate("MqttPublisher", "the MQTT network thread could not start: %1")
                             .arg(reasonOf(looping));
         return false;
     }
@@ -335,7 +335,7 @@ void MqttPublisher::onLog(mosquitto *, void *self, int level, const char *text)
     QString reason = QString::fromUtf8(text);
     const int colon = reason.indexOf(QLatin1String(": "));
     if (reason.startsWith(QLatin1String("OpenSSL Error")) && colon > 0)
-        reason = QStringLiteral("the TLS handshake failed: ") + reason.mid(colon + 2);
+        reason = QCoreApplication::translate("MqttPublisher", "the TLS handshake failed: ") + reason.mid(colon + 2);
     publisher->noteFailure(asPart(reason));
     publisher->m_gaveUp.store(true);
 }

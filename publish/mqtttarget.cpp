@@ -1,5 +1,6 @@
 #include "mqtttarget.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <QUrlQuery>
@@ -30,7 +31,7 @@ bool MqttTarget::fitsTopic(const QString &instrument, QString *error) const
     const int bytes = int(topicFor(instrument).toUtf8().size());
     if (bytes <= maxTopicBytes)
         return true;
-    *error = QStringLiteral("the topic prefix is too long: the %1's topic would be %2 bytes, "
+    *error = QCoreApplication::translate("MqttTarget", "the topic prefix is too long: the %1's topic would be %2 bytes, "
                             "MQTT allows %3")
                  .arg(instrument)
                  .arg(bytes)
@@ -43,14 +44,14 @@ std::optional<MqttTarget> MqttTarget::parse(const QString &text, QString *error)
     const QUrl url(text, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("mqtt") && scheme != QLatin1String("mqtts"))) {
-        *error = QStringLiteral("'%1' is not an mqtt:// or mqtts:// URL").arg(text);
+        *error = QCoreApplication::translate("MqttTarget", "'%1' is not an mqtt:// or mqtts:// URL").arg(text);
         return std::nullopt;
     }
     MqttTarget target;
     target.tls = scheme == QLatin1String("mqtts");
     target.host = url.host();
     if (target.host.isEmpty()) {
-        *error = QStringLiteral("the URL '%1' names no broker").arg(text);
+        *error = QCoreApplication::translate("MqttTarget", "the URL '%1' names no broker").arg(text);
         return std::nullopt;
     }
     target.port = url.port(target.tls ? tlsPort : plainPort);
@@ -65,12 +66,12 @@ std::optional<MqttTarget> MqttTarget::parse(const QString &text, QString *error)
     // Wildcards belong to subscriptions; a topic one publishes to has none.
     // A '#' written in the URL starts its fragment: that is one too.
     if (prefix.contains(QLatin1Char('+')) || prefix.contains(QLatin1Char('#')) || url.hasFragment()) {
-        *error = QStringLiteral("a topic prefix cannot hold # or + (they are wildcards)");
+        *error = QCoreApplication::translate("MqttTarget", "a topic prefix cannot hold # or + (they are wildcards)");
         return std::nullopt;
     }
     // The library takes topics as C strings: one would be cut at the NUL.
     if (prefix.contains(QChar(0))) {
-        *error = QStringLiteral("a topic prefix cannot hold %00");
+        *error = QCoreApplication::translate("MqttTarget", "a topic prefix cannot hold %00");
         return std::nullopt;
     }
     target.topicPrefix = prefix;
@@ -81,13 +82,13 @@ std::optional<MqttTarget> MqttTarget::parse(const QString &text, QString *error)
             bool ok = false;
             target.qos = item.second.toInt(&ok);
             if (!ok || target.qos < 0 || target.qos > 2) {
-                *error = QStringLiteral("qos must be 0, 1 or 2, not '%1'").arg(item.second);
+                *error = QCoreApplication::translate("MqttTarget", "qos must be 0, 1 or 2, not '%1'").arg(item.second);
                 return std::nullopt;
             }
         } else if (item.first == QLatin1String("cafile") && target.tls) {
             target.caFile = item.second;
         } else {
-            *error = QStringLiteral("the URL's '%1' is not understood (qos=N, and cafile=PATH "
+            *error = QCoreApplication::translate("MqttTarget", "the URL's '%1' is not understood (qos=N, and cafile=PATH "
                                     "with mqtts://)")
                          .arg(item.first);
             return std::nullopt;
@@ -100,7 +101,7 @@ bool MqttTarget::readCredentials(const QString &path, MqttTarget &target, QStrin
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("MqttTarget", "cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
     // Two lines; their line ends, Unix or not, are not part of them.
@@ -112,7 +113,7 @@ bool MqttTarget::readCredentials(const QString &path, MqttTarget &target, QStrin
     };
     const QString user = line();
     if (user.isEmpty()) {
-        *error = QStringLiteral("%1 names no user on its first line").arg(path);
+        *error = QCoreApplication::translate("MqttTarget", "%1 names no user on its first line").arg(path);
         return false;
     }
     target.user = user;

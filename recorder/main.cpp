@@ -3,6 +3,7 @@
 // No display is needed; nothing of the widgets is linked.
 #include "boardtrace.h"
 #include "exitstatus.h"
+#include "languages.h"
 #include "recorderoptions.h"
 #include "recordersession.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     BoardTrace::sendMessagesPlainToStderr(QStringLiteral("boardpanel-record"),
                                           QStringLiteral(BOARDPANEL_VERSION));
     QCoreApplication app(argc, argv);
+    Languages::speak(QCoreApplication::arguments());
 
     RecorderOptions options;
     QString output;
@@ -25,7 +27,9 @@ int main(int argc, char *argv[])
             QTextStream(stdout) << output;
         } else {
             QTextStream(stderr) << "boardpanel-record: " << errors << '\n'
-                                << "Try 'boardpanel-record --help' for the options.\n";
+                                << QCoreApplication::translate("RecorderCommandLine",
+                                                               "Try 'boardpanel-record --help' for the options.")
+                                << '\n';
         }
         return *status;
     }

@@ -3,6 +3,7 @@
 #include "boardoptions.h"
 #include "exitstatus.h"
 #include "instrumentprotocol.h"
+#include "languages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,7 +16,13 @@
 
 namespace {
 
-const QString exitStatusHelp = QStringLiteral(
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(RecorderCommandLine)
+};
+
+const char *const exitStatusHelp = QT_TRANSLATE_NOOP(
+    "RecorderCommandLine",
     "\nExit status:\n"
     "  0  stopped by SIGINT, SIGTERM or SIGHUP, or at the end of --duration; the file is complete\n"
     "  1  the board is not there or its port cannot be opened\n"
@@ -57,7 +64,7 @@ QString readOption(const QCommandLineParser &parser, const QString &name, const 
     const QString text = parser.value(name);
     const auto value = read(text);
     if (!value)
-        return QStringLiteral("--%1 takes %2, not '%3'.").arg(name, takes, text);
+        return Text::tr("--%1 takes %2, not '%3'.").arg(name, takes, text);
     target = *value;
     return QString();
 }
@@ -76,15 +83,15 @@ QString mathMistake(const QCommandLineParser &parser, RecorderOptions &options)
             if (each.sendsSamples())
                 computing.append(each.name);
         }
-        return QStringLiteral("The %1 has no computed channels; only these have: %2.")
+        return Text::tr("The %1 has no computed channels; only these have: %2.")
             .arg(instrument.name, computing.join(QStringLiteral(", ")));
     }
     if (options.mathFromSettings && !given.isEmpty())
-        return QStringLiteral("Give --math or --math-from-settings, not both.");
+        return Text::tr("Give --math or --math-from-settings, not both.");
     for (const QString &text : given) {
         const std::optional<MathChannel> channel = RecorderCommandLine::mathChannel(text);
         if (!channel)
-            return QStringLiteral("--math takes NAME=FORMULA or NAME[UNIT]=FORMULA, not '%1'.").arg(text);
+            return Text::tr("--math takes NAME=FORMULA or NAME[UNIT]=FORMULA, not '%1'.").arg(text);
         options.mathChannels.append(*channel);
     }
     const FormulaError error =
@@ -96,27 +103,30 @@ QString mathMistake(const QCommandLineParser &parser, RecorderOptions &options)
 
 QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
 {
+    if (parser.isSet(Languages::option()))
+        if (QString mistake = Languages::mistakeIn(parser.value(Languages::option())); !mistake.isEmpty())
+            return mistake;
     if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        return Text::tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
     const QString names = InstrumentProtocol::recordableNames().join(QStringLiteral(", "));
     if (!parser.isSet(QStringLiteral("instrument")))
-        return QStringLiteral("Which instrument? Give --instrument NAME: %1.").arg(names);
+        return Text::tr("Which instrument? Give --instrument NAME: %1.").arg(names);
     const QString name = parser.value(QStringLiteral("instrument"));
     options.instrument = InstrumentProtocol::find(name);
     if (!options.instrument || !options.instrument->sendsData())
-        return QStringLiteral("Unknown instrument '%1'. Instruments: %2.").arg(name, names);
+        return Text::tr("Unknown instrument '%1'. Instruments: %2.").arg(name, names);
 
     options.out = parser.value(QStringLiteral("out"));
     options.board = parser.value(QStringLiteral("board"));
     options.port = parser.value(QStringLiteral("port"));
     options.quiet = parser.isSet(QStringLiteral("quiet"));
     if (!options.board.isEmpty() && !options.port.isEmpty())
-        return QStringLiteral("Give --board or --port, not both.");
+        return Text::tr("Give --board or --port, not both.");
     if (parser.isSet(QStringLiteral("out")) && options.out.isEmpty())
-        return QStringLiteral("--out needs a file name, or - for standard output.");
+        return Text::tr("--out needs a file name, or - for standard output.");
 
     QString mistake = readOption(parser, QStringLiteral("duration"),
-                                 QStringLiteral("a time such as 90s, 15m, 8h or 2d"),
+                                 Text::tr("a time such as 90s, 15m, 8h or 2d"),
                                  RecorderCommandLine::durationMs, options.durationMs);
     if (!mistake.isEmpty())
         return mistake;
@@ -130,14 +140,14 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
             options.rotation = RecorderOptions::Rotation::Size;
             options.rotateBytes = *bytes;
         } else {
-            return QStringLiteral("--rotate takes daily, hourly or a size such as 10M, not '%1'.")
+            return Text::tr("--rotate takes daily, hourly or a size such as 10M, not '%1'.")
                 .arg(rotate);
         }
         if (options.writesToStandardOutput())
-            return QStringLiteral("Standard output cannot be rotated: give --out a file name.");
+            return Text::tr("Standard output cannot be rotated: give --out a file name.");
     }
     mistake = readOption(parser, QStringLiteral("rate-limit"),
-                         QStringLiteral("rows a second such as 10/s"),
+                         Text::tr("rows a second such as 10/s"),
                          RecorderCommandLine::ratePerSecond, options.rateLimit);
     if (!mistake.isEmpty())
         return mistake;
@@ -147,7 +157,7 @@ QString mistakeIn(const QCommandLineParser &parser, RecorderOptions &options)
         if (!options.mqtt || !options.mqtt->fitsTopic(options.instrument->name, &error))
             return QStringLiteral("--mqtt: %1.").arg(error);
     } else if (parser.isSet(QStringLiteral("mqtt-credentials"))) {
-        return QStringLiteral("--mqtt-credentials needs --mqtt.");
+        return Text::tr("--mqtt-credentials needs --mqtt.");
     }
     return mathMistake(parser, options);
 }
@@ -221,7 +231,7 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
                          QString *errors)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(Text::tr(
         "Records what one instrument of the USB measurement board sends to a CSV file, "
         "without a window: the file a window's Start Recording writes. Ends on SIGINT, "
         "SIGTERM or SIGHUP, or after --duration, with the board stopped and the file complete."));
@@ -229,56 +239,57 @@ std::optional<int> parse(const QStringList &arguments, RecorderOptions &options,
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("instrument"),
-         QStringLiteral("The instrument to run: %1.")
+         Text::tr("The instrument to run: %1.")
              .arg(InstrumentProtocol::recordableNames().join(QStringLiteral(", "))),
          QStringLiteral("NAME")},
         {QStringLiteral("out"),
-         QStringLiteral("The CSV file; - for standard output. Default: <instrument>-<date>-<time>"
+         Text::tr("The CSV file; - for standard output. Default: <instrument>-<date>-<time>"
                         ".csv in the current folder."),
          QStringLiteral("FILE")},
     });
     parser.addOptions(BoardOptions::options());
     parser.addOptions({
         {QStringLiteral("duration"),
-         QStringLiteral("Stop after this time: 90s, 15m, 8h, 2d."), QStringLiteral("TIME")},
+         Text::tr("Stop after this time: 90s, 15m, 8h, 2d."), QStringLiteral("TIME")},
         {QStringLiteral("rotate"),
-         QStringLiteral("Start a new file every day (FILE-2026-12-08.csv), every hour "
+         Text::tr("Start a new file every day (FILE-2026-12-08.csv), every hour "
                         "(FILE-2026-12-08T14.csv) or when the file reaches SIZE (10M, 512K; "
                         "FILE-<date>T<time>.csv), each with its header."),
          QStringLiteral("daily|hourly|SIZE")},
         {QStringLiteral("rate-limit"),
-         QStringLiteral("Record at most N rows a second; the others are skipped."),
+         Text::tr("Record at most N rows a second; the others are skipped."),
          QStringLiteral("N/s")},
         {QStringLiteral("mqtt"),
-         QStringLiteral("Also publish every reading, or the samples in up to 20 messages a "
+         Text::tr("Also publish every reading, or the samples in up to 20 messages a "
                         "second, to TOPIC-PREFIX/<instrument> on this broker: "
                         "mqtt[s]://[USER:PASSWORD@]HOST[:PORT]/TOPIC-PREFIX[?qos=0|1|2]."),
          QStringLiteral("URL")},
         {QStringLiteral("mqtt-credentials"),
-         QStringLiteral("Read the broker's user (first line) and password (second line) from "
+         Text::tr("Read the broker's user (first line) and password (second line) from "
                         "FILE, rather than from the URL, where other users can see them. Under "
                         "systemd a FILE without a / is a credential (LoadCredential=), and "
                         "without this option the credential mqtt is read if there is one."),
          QStringLiteral("FILE")},
         {QStringLiteral("math"),
-         QStringLiteral("Also compute the channel NAME from FORMULA, as a window's Add Math "
+         Text::tr("Also compute the channel NAME from FORMULA, as a window's Add Math "
                         "Channel does, into a column of its own (osciloscope, accelerometer; "
                         "up to 4, each may use the inputs and the channels before it); UNIT is "
                         "optional: M1[mV]=PAD0-PAD1."),
          QStringLiteral("NAME[UNIT]=FORMULA")},
         {QStringLiteral("math-from-settings"),
-         QStringLiteral("Compute the channels the panel keeps for the board (by its USB serial "
+         Text::tr("Compute the channels the panel keeps for the board (by its USB serial "
                         "number), or else those its window keeps.")},
         {QStringLiteral("quiet"),
-         QStringLiteral("No status line and no messages but errors.")},
+         Text::tr("No status line and no messages but errors.")},
     });
+    parser.addOption(Languages::option());
 
     if (!parser.parse(arguments)) {
         *errors = parser.errorText();
         return ExitStatus::usage;
     }
     if (parser.isSet(help)) {
-        *output = parser.helpText() + exitStatusHelp;
+        *output = parser.helpText() + Text::tr(exitStatusHelp);
         return ExitStatus::done;
     }
     if (parser.isSet(version)) {

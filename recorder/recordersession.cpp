@@ -68,7 +68,7 @@ std::optional<int> RecorderSession::findBoard()
     if (!m_options.port.isEmpty()) {
         const QString path = QFileInfo(m_options.port).absoluteFilePath();
         if (!QFileInfo::exists(path)) {
-            m_status.error(QStringLiteral("there is no device %1.").arg(path));
+            m_status.error(tr("there is no device %1.").arg(path));
             return ExitStatus::noBoard;
         }
         BoardOptions::takePortAsBoard(path);
@@ -81,9 +81,9 @@ std::optional<int> RecorderSession::findBoard()
         return std::nullopt;
     }
     if (m_options.board.isEmpty())
-        m_status.error(QStringLiteral("no board is plugged in (a serial port with USB vendor id 0d28)."));
+        m_status.error(tr("no board is plugged in (a serial port with USB vendor id 0d28)."));
     else
-        m_status.error(QStringLiteral("there is no board %1. Boards: %2.")
+        m_status.error(tr("there is no board %1. Boards: %2.")
                            .arg(m_options.board, boardList()));
     return ExitStatus::noBoard;
 }
@@ -103,7 +103,7 @@ std::optional<int> RecorderSession::takeChannels()
             kept = SettingsFile::readPanelGroup(m_protocol.name);
         channels = PlotterSettings::fromValues(kept, {}).mathChannels;
         if (channels.isEmpty())
-            m_status.note(QStringLiteral("the panel keeps no computed channels for the %1.")
+            m_status.note(tr("the panel keeps no computed channels for the %1.")
                               .arg(m_protocol.name));
     }
     if (channels.isEmpty())
@@ -111,7 +111,7 @@ std::optional<int> RecorderSession::takeChannels()
     SampleSession &samples = m_intake.samples();
     FormulaError error;
     if (!samples.setChannels(channels, &error)) {
-        m_status.error(QStringLiteral("the computed channels the panel keeps for the %1 cannot "
+        m_status.error(tr("the computed channels the panel keeps for the %1 cannot "
                                       "be computed: %2.")
                            .arg(m_protocol.name, error.text()));
         return ExitStatus::usage;
@@ -120,14 +120,14 @@ std::optional<int> RecorderSession::takeChannels()
     QStringList computed;
     for (int channel = samples.mathChannels().inputCount(); channel < samples.names().size(); ++channel)
         computed.append(samples.mathChannels().label(channel));
-    m_status.note(QStringLiteral("computing %1.").arg(computed.join(QStringLiteral(", "))));
+    m_status.note(tr("computing %1.").arg(computed.join(QStringLiteral(", "))));
     return std::nullopt;
 }
 
 std::optional<int> RecorderSession::start()
 {
     if (!m_stopSignals.isReady()) {
-        m_status.error(QStringLiteral("cannot watch for SIGINT, SIGTERM and SIGHUP."));
+        m_status.error(tr("cannot watch for SIGINT, SIGTERM and SIGHUP."));
         return ExitStatus::usage;
     }
     // A reader of standard output that went away makes a write fail, not the process die.
@@ -142,22 +142,22 @@ std::optional<int> RecorderSession::start()
         m_publisher = std::make_unique<MqttPublisher>(*m_options.mqtt, this);
         const QString topic = m_options.mqtt->topicFor(m_protocol.name);
         if (!m_publisher->start()) {
-            m_status.error(QStringLiteral("cannot publish to %1: %2.")
+            m_status.error(tr("cannot publish to %1: %2.")
                                .arg(m_options.mqtt->displayText(), m_publisher->errorString()));
             return ExitStatus::brokerSetUp;
         }
         m_messages.start(m_publisher.get(), topic, m_originNs);
-        m_status.note(QStringLiteral("publishing to %1 on %2.")
+        m_status.note(tr("publishing to %1 on %2.")
                           .arg(topic, m_options.mqtt->displayText()));
         connect(m_publisher.get(), &MqttPublisher::connectionChanged, this, [this](bool connected) {
             const QString broker = m_options.mqtt->displayText();
             const QString reason = m_publisher->failureReason();
             if (connected)
-                m_status.note(QStringLiteral("connected to %1.").arg(broker));
+                m_status.note(tr("connected to %1.").arg(broker));
             else if (reason.isEmpty())
-                m_status.note(QStringLiteral("the broker %1 is unreachable; trying again.").arg(broker));
+                m_status.note(tr("the broker %1 is unreachable; trying again.").arg(broker));
             else
-                m_status.note(QStringLiteral("the broker %1 is unreachable (%2); trying again.")
+                m_status.note(tr("the broker %1 is unreachable (%2); trying again.")
                                   .arg(broker, reason));
         });
     }
@@ -174,7 +174,7 @@ std::optional<int> RecorderSession::start()
     // A signal may have come during the start sequence's wait.
     if (m_finishing)
         return std::nullopt;
-    m_status.note(QStringLiteral("recording the %1 on %2 to %3.")
+    m_status.note(tr("recording the %1 on %2 to %3.")
                       .arg(m_protocol.name, m_board.location(), m_files.fileName()));
     m_statusTimer.start();
     checkEnd();
@@ -215,7 +215,7 @@ void RecorderSession::boardLost(const QString &message)
 
 void RecorderSession::boardBack()
 {
-    m_status.note(QStringLiteral("the board is back on %1; the recording goes on in %2.")
+    m_status.note(tr("the board is back on %1; the recording goes on in %2.")
                       .arg(m_board.location(), m_files.fileName()));
 }
 
@@ -232,7 +232,7 @@ void RecorderSession::writeFailed(const QString &reason, qint64 rowsInFile)
 {
     // Also when the last rows fail while finishing: the status must say so.
     m_writeFailed = true;
-    m_status.error(QStringLiteral("cannot write %1: %2. The file holds %3 rows.")
+    m_status.error(tr("cannot write %1: %2. The file holds %3 rows.")
                        .arg(m_files.fileName(), reason)
                        .arg(rowsInFile));
     finish(ExitStatus::cannotWrite);
@@ -291,11 +291,11 @@ void RecorderSession::finish(int status)
     m_status.finish();
     if (m_publisher) {
         m_publisher->finish(1000);
-        m_status.note(QStringLiteral("%1 messages published, %2 dropped.")
+        m_status.note(tr("%1 messages published, %2 dropped.")
                           .arg(m_publisher->sentMessages())
                           .arg(m_publisher->droppedMessages()));
     }
     if (status == ExitStatus::done)
-        m_status.note(QStringLiteral("stopped; %1 holds %2 rows.").arg(m_files.fileName()).arg(rows));
+        m_status.note(tr("stopped; %1 holds %2 rows.").arg(m_files.fileName()).arg(rows));
     QCoreApplication::exit(status);
 }

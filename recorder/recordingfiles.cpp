@@ -89,7 +89,7 @@ bool RecordingFiles::start(qint64 originNs)
 {
     m_originNs = originNs;
     if (m_toStandardOutput) {
-        m_recorder.startOnDescriptor(STDOUT_FILENO, QStringLiteral("standard output"), m_header,
+        m_recorder.startOnDescriptor(STDOUT_FILENO, tr("standard output"), m_header,
                                      originNs);
         return true;
     }

@@ -6,6 +6,15 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace {
+
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(StatusLine)
+};
+
+} // namespace
+
 StatusLine::StatusLine(bool quiet) : m_quiet(quiet), m_shown(!quiet && ::isatty(STDERR_FILENO))
 {
 }
@@ -37,18 +46,18 @@ QString StatusLine::text(const StatusFigures &figures)
 {
     // "12,345" whatever the language, as the file's numbers are.
     const QLocale c(QLocale::English, QLocale::UnitedStates);
-    QString line = QStringLiteral("%1 rows  %2/s  %3 damaged  %4  %5")
+    QString line = Text::tr("%1 rows  %2/s  %3 damaged  %4  %5")
                        .arg(c.toString(figures.rows))
                        .arg(c.toString(qRound64(figures.rowsPerSecond)))
                        .arg(c.toString(figures.damaged))
                        .arg(sizeText(figures.fileBytes), elapsedText(figures.elapsedMs));
     if (figures.boardAway)
-        line += QStringLiteral("  waiting for the board");
+        line += Text::tr("  waiting for the board");
     if (figures.publishing) {
-        line += figures.brokerConnected ? QStringLiteral("  broker connected")
-                                        : QStringLiteral("  broker unreachable");
+        line += figures.brokerConnected ? Text::tr("  broker connected")
+                                        : Text::tr("  broker unreachable");
         if (figures.messagesDropped > 0)
-            line += QStringLiteral(", %1 messages dropped").arg(c.toString(figures.messagesDropped));
+            line += Text::tr(", %1 messages dropped").arg(c.toString(figures.messagesDropped));
     }
     return line;
 }

@@ -6,7 +6,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Debian packages the panel, its recorder, its tests, its benchmarks and its
 # demo need (mosquitto: a real broker for the tests of publishing).
 PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev libqcustomplot-dev pkg-config libfftw3-dev libmuparser-dev
-          libmosquitto-dev mosquitto libxcb1-dev python3-pyvisa python3-pyvisa-py)
+          libmosquitto-dev mosquitto libxcb1-dev python3-pyvisa python3-pyvisa-py
+          qttools5-dev qttools5-dev-tools qttranslations5-l10n)
 
 # Installs the packages that are missing, as root or through sudo.
 install_missing() {

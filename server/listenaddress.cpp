@@ -1,5 +1,7 @@
 #include "listenaddress.h"
 
+#include <QCoreApplication>
+
 bool ListenAddress::read(const QString &text, QHostAddress *address, quint16 *port)
 {
     const int colon = text.lastIndexOf(QLatin1Char(':'));
@@ -22,8 +24,10 @@ QString ListenAddress::exposure(const QHostAddress &address, quint16 port)
 {
     if (address.isLoopback())
         return QString();
-    return QStringLiteral("%1:%2 is open to other computers without authentication: anyone who "
-                          "reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.")
+    return QCoreApplication::translate("ListenAddress",
+                                       "%1:%2 is open to other computers without authentication: "
+                                       "anyone who reaches it drives the board. Prefer 127.0.0.1 "
+                                       "and an ssh tunnel.")
         .arg(address.toString())
         .arg(port);
 }

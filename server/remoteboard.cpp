@@ -52,10 +52,10 @@ QString RemoteBoard::ensureOpen()
     case BoardLink::State::Open:
         return QString();
     case BoardLink::State::Lost:
-        return tr("the board on %1 is gone; waiting for it to come back").arg(m_link->location());
+        return QStringLiteral("the board on %1 is gone; waiting for it to come back").arg(m_link->location());
     case BoardLink::State::Stopping:
     case BoardLink::State::Stopped:
-        return tr("the server is stopping");
+        return QStringLiteral("the server is stopping");
     case BoardLink::State::Disconnected:
         break;
     }
@@ -200,7 +200,7 @@ void RemoteBoard::nextReading(const InstrumentProtocol &instrument, QObject *con
         return;
     }
     if (m_planned != &instrument)
-        endAcquisition(tr("a measurement stopped the acquisition"));
+        endAcquisition(QStringLiteral("a measurement stopped the acquisition"));
     planInstrument(&instrument);
     const qint64 now = monotonicNowNs();
     m_readingWaits.push_back({&instrument, context, std::move(done), now,
@@ -216,7 +216,7 @@ void RemoteBoard::whenSamples(qint64 count, QObject *context,
         return;
     }
     if (!m_acquiring) {
-        done(tr("no acquisition runs"));
+        done(QStringLiteral("no acquisition runs"));
         return;
     }
     // The deadline counts from the last sample: a slow stream still fills it.
@@ -228,7 +228,7 @@ void RemoteBoard::whenSamples(qint64 count, QObject *context,
 void RemoteBoard::checkDeadlines()
 {
     const qint64 now = monotonicNowNs();
-    const QString silent = tr("the board sent nothing for %1 s").arg(replyTimeoutMs / 1000);
+    const QString silent = QStringLiteral("the board sent nothing for %1 s").arg(replyTimeoutMs / 1000);
     std::vector<ReadingWait> readingWaits;
     readingWaits.swap(m_readingWaits);
     for (ReadingWait &wait : readingWaits) {
@@ -319,7 +319,7 @@ QString RemoteBoard::setOutput(int index, const Output &output)
     if (!failure.isEmpty())
         return failure;
     current = output;
-    endAcquisition(tr("a PWM setting stopped the acquisition"));
+    endAcquisition(QStringLiteral("a PWM setting stopped the acquisition"));
     queueSetting(index);
     return QString();
 }
@@ -376,7 +376,7 @@ void RemoteBoard::endOwnAcquisition()
 {
     if (!m_acquiring)
         return;
-    endAcquisition(tr("the acquisition was aborted"));
+    endAcquisition(QStringLiteral("the acquisition was aborted"));
     if (m_link && m_link->state() == BoardLink::State::Open)
         planInstrument(nullptr);
 }
@@ -389,7 +389,7 @@ void RemoteBoard::reset()
     m_samples.clear();
     m_samplesTaken = 0;
     stopRecording();
-    failAll(tr("the board was reset"));
+    failAll(QStringLiteral("the board was reset"));
     const bool open = m_link && m_link->state() == BoardLink::State::Open;
     for (int index = 0; index < PwmSetting::outputCount; ++index) {
         const bool wasOn = m_outputs[index].on;
@@ -405,7 +405,7 @@ void RemoteBoard::stop()
 {
     m_steps.clear();
     m_stepTimer.stop();
-    failAll(tr("the server is stopping"));
+    failAll(QStringLiteral("the server is stopping"));
     stopRecording();
     if (m_link)
         m_link->stop();

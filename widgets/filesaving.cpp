@@ -32,10 +32,10 @@ QString &rememberedFolder(Folder folder)
     return folder == Folder::Images ? images : data;
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FileSaving", text);
-}
+// Where translators find these texts.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(FileSaving)
+};
 
 // Kept in the settings file for the next run, by these keys.
 const QString foldersGroup = QStringLiteral("folders");
@@ -165,8 +165,8 @@ bool save(QWidget *parent, const QString &path, SavedFile::Source source)
     showProgress.setSingleShot(true);
     QObject::connect(&showProgress, &QTimer::timeout, &loop, [&] {
         progress = new QProgressDialog(parent);
-        progress->setWindowTitle(tr("Saving"));
-        progress->setLabelText(tr("Writing %1…").arg(QFileInfo(path).fileName()));
+        progress->setWindowTitle(Text::tr("Saving"));
+        progress->setLabelText(Text::tr("Writing %1…").arg(QFileInfo(path).fileName()));
         // A bar of its own: the dialog's setValue() would run the events
         // from inside this loop's handlers.
         bar = new QProgressBar;
@@ -199,11 +199,11 @@ bool save(QWidget *parent, const QString &path, SavedFile::Source source)
 void showCouldNotSave(QWidget *parent, const QString &path, const QString &reason,
                       const QString &detail)
 {
-    QString text = tr("Could not write %1: %2.").arg(QDir::toNativeSeparators(path), reason);
+    QString text = Text::tr("Could not write %1: %2.").arg(QDir::toNativeSeparators(path), reason);
     if (!detail.isEmpty())
         text += QLatin1Char(' ') + detail;
     // Not exec(): the board's bytes must keep flowing while the box is up.
-    auto *box = new QMessageBox(QMessageBox::Warning, tr("Could not save"), text, QMessageBox::Ok,
+    auto *box = new QMessageBox(QMessageBox::Warning, Text::tr("Could not save"), text, QMessageBox::Ok,
                                 parent);
     box->setTextFormat(Qt::PlainText); // a file name is never markup
     box->setAttribute(Qt::WA_DeleteOnClose);
