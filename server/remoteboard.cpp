@@ -401,6 +401,13 @@ void RemoteBoard::reset()
         planInstrument(nullptr);
 }
 
+void RemoteBoard::clientsGone()
+{
+    const bool measuring = m_planned && m_planned->sendsData() && !m_planned->sendsSamples();
+    if (measuring && !isRecording() && m_link && m_link->state() == BoardLink::State::Open)
+        planInstrument(nullptr);
+}
+
 void RemoteBoard::stop()
 {
     m_steps.clear();

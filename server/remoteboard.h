@@ -109,6 +109,11 @@ public:
     // Every instrument stopped and the outputs as at the start; pending
     // readings fail.
     void reset();
+    // The last client left: a voltmeter or counter that measurements started
+    // stops as a window's Quit stops it, rather than being asked for readings
+    // nobody takes. The outputs, an INITiated acquisition (its samples wait
+    // for a later FETCh) and a recording's instrument run on.
+    void clientsGone();
     // No command is waiting to go out.
     bool isIdle() const { return m_steps.empty() && !m_stepTimer.isActive(); }
     // For good: the instrument stopped and the port closed, as a window's Quit.

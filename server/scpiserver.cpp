@@ -87,6 +87,9 @@ void ScpiServer::accept()
         }
         auto *client = new ScpiClient(socket, m_board, this);
         ++m_clients;
-        connect(client, &QObject::destroyed, this, [this] { --m_clients; });
+        connect(client, &QObject::destroyed, this, [this] {
+            if (--m_clients == 0)
+                m_board.clientsGone();
+        });
     }
 }

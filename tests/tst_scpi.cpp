@@ -277,6 +277,14 @@ void TestScpi::manyClientsBadClientsAndAReplug()
     fixture.board.replug(1000);
     QVERIFY(ask(client, "MEAS:VOLT?;:SYST:ERR?").startsWith("-240,"));
     QTRY_COMPARE_WITH_TIMEOUT(ask(client, "MEAS:VOLT? PAD2;:SYST:ERR?"), QByteArray("0.012;0,\"No error\""), 30000);
+
+    // Every client gone: the voltmeter stops as a window's Quit stops it, and starts for the next.
+    clients.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(fixture.board.received().endsWith(QByteArray("r\n").repeated(InstrumentProtocol::voltmeter().stopCopies)), 20000);
+    QTcpSocket next;
+    next.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(next.waitForConnected(20000));
+    QCOMPARE(ask(next, "MEAS:VOLT? PAD2"), QByteArray("0.012"));
 }
 
 QTEST_MAIN(TestScpi)
