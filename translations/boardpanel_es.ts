@@ -98,6 +98,48 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
 </context>
 <context>
+    <name>CaptureSaving</name>
+    <message>
+        <source>Save Each Capture…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Pictures Too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving captures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 capture saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 captures saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChannelFilter</name>
+    <message>
+        <source>the time constant of ema is a number of seconds above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the frequency of lowpass and highpass is a number of hertz above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the count of median is a whole number from 1 to 1000</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ChartWindow</name>
     <message>
         <source>1 min</source>
@@ -189,6 +231,14 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <message>
         <source>Control panel for the USB measurement board: voltmeter, accelerometer, oscilloscope, counter and PWM generator, each in its own window.</source>
         <translation>Panel de control para la placa de medida USB: voltímetro, acelerómetro, osciloscopio, contador y generador PWM, cada uno en su propia ventana.</translation>
+    </message>
+    <message>
+        <source>--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not &apos;%1&apos;.</source>
+        <translation type="unfinished">--listen admite [ADDR:]PORT, como 5025 o 0.0.0.0:5025, no &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Serve SCPI clients (lab scripts) on this address and port while the panel runs, as Remote Control in the launcher&apos;s menu does. Default address: 127.0.0.1, this computer only.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -290,6 +340,17 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
 </context>
 <context>
+    <name>LanesView</name>
+    <message>
+        <source>Lane Range…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Lane Ranges</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LanguageMenu</name>
     <message>
         <source>Language</source>
@@ -313,6 +374,13 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <message>
         <source>Unknown language &apos;%1&apos; after &apos;--lang&apos;. Languages: %2.</source>
         <translation>Idioma desconocido &apos;%1&apos; tras &apos;--lang&apos;. Idiomas: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ListenAddress</name>
+    <message>
+        <source>%1:%2 is open to other computers without authentication: anyone who reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.</source>
+        <translation type="unfinished">%1:%2 está abierto a otros ordenadores sin autenticación: quien llegue a él maneja la placa. Es preferible 127.0.0.1 y un túnel ssh.</translation>
     </message>
 </context>
 <context>
@@ -372,6 +440,10 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <message>
         <source>PWM Generator</source>
         <translation>Generador PWM</translation>
+    </message>
+    <message>
+        <source>Remote Control…</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -557,6 +629,10 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
         <source>%1 (at character %2)</source>
         <translation>%1 (en el carácter %2)</translation>
     </message>
+    <message>
+        <source>a formula holds at most 8 filters</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Measurements</name>
@@ -662,6 +738,25 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
 </context>
 <context>
+    <name>PlotLook</name>
+    <message>
+        <source>Plot Colours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow the Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlotNavigator</name>
     <message>
         <source>Reset View</source>
@@ -741,6 +836,14 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <message>
         <source>CSV file (*.csv)</source>
         <translation>Archivo CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Save Each Capture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Image in Light Colours…</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1222,10 +1325,71 @@ Estado de salida:
     </message>
 </context>
 <context>
+    <name>RemoteBoard</name>
+    <message>
+        <source>a Single capture was taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a recording stopped the acquisition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the instrument&apos;s window was closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the window&apos;s board sent nothing for %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteControl</name>
+    <message>
+        <source>remote control was switched off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot listen on %1:%2: %3.</source>
+        <translation type="unfinished">no se puede escuchar en %1:%2: %3.</translation>
+    </message>
+    <message>
+        <source>a window of the panel took the board</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteControlDialog</name>
+    <message>
+        <source>Serve SCPI clients</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is no address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SavedFile</name>
     <message>
         <source>it could not be opened within a second (nothing reads from it, or its disk does not answer)</source>
         <translation>no se pudo abrir en un segundo (nadie lee de él, o su disco no responde)</translation>
+    </message>
+    <message>
+        <source>a file of that name is there already</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1270,6 +1434,66 @@ Estado de salida:
         <source>Auto (no trigger)</source>
         <translation>Auto (sin disparo)</translation>
     </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre-trigger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holdoff</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: Waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: Stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: Triggered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: Armed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arm Single</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ServerMain</name>
@@ -1302,16 +1526,16 @@ Estado de salida:
         <translation>escuchando en %1:%2.</translation>
     </message>
     <message>
-        <source>%1:%2 is open to other computers without authentication: anyone who reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.</source>
-        <translation>%1:%2 está abierto a otros ordenadores sin autenticación: quien llegue a él maneja la placa. Es preferible 127.0.0.1 y un túnel ssh.</translation>
-    </message>
-    <message>
         <source>%1 Commands that need the board answer with error -240 until it is there.</source>
         <translation>%1 Las órdenes que necesitan la placa responden con el error -240 hasta que esté.</translation>
     </message>
     <message>
         <source>stopped.</source>
         <translation>detenido.</translation>
+    </message>
+    <message>
+        <source>RECord:STARt writes its files in FOLDER, by name only. Default: %1.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1373,6 +1597,10 @@ Estado de salida:
     <message>
         <source>View</source>
         <translation>Vista</translation>
+    </message>
+    <message>
+        <source>Lanes</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
