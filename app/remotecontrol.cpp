@@ -23,7 +23,7 @@ QString RemoteControl::apply(const Setting &setting)
     m_server.close();
     m_setting = setting;
     if (!setting.on) {
-        m_board.release(tr("remote control was switched off"));
+        m_board.release(QStringLiteral("remote control was switched off"));
         return QString();
     }
     if (!m_server.listen(setting.address, setting.port)) {
@@ -42,7 +42,7 @@ QString RemoteControl::apply(const Setting &setting)
 
 void RemoteControl::yieldBoard()
 {
-    m_board.release(tr("a window of the panel took the board"));
+    m_board.release(QStringLiteral("a window of the panel took the board"));
 }
 
 RemoteControl::Setting RemoteControl::remembered()

@@ -148,7 +148,7 @@ void RemoteBoard::take(const QByteArray &bytes, qint64 readNs)
     if (m_acquiring) {
         m_trigger.update(m_samples, readNs);
         if (m_trigger.status() == TriggerStatus::Stopped)
-            endAcquisition(tr("a Single capture was taken"));
+            endAcquisition(QStringLiteral("a Single capture was taken"));
     }
     // Every waiter of a plotter's samples is looked at once per read.
     for (size_t i = 0; i < m_sampleWaits.size();) {

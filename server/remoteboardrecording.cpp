@@ -18,7 +18,7 @@ QString RemoteBoard::startRecording(const QString &path, const InstrumentProtoco
                 return notStarted;
         }
     } else {
-        endAcquisition(tr("a recording stopped the acquisition"));
+        endAcquisition(QStringLiteral("a recording stopped the acquisition"));
         planInstrument(&instrument);
     }
     if (!m_recorder)

@@ -24,10 +24,10 @@ void RemoteBoard::nextShownReading(OpenSession &open, QObject *context, ReadingD
     connections->push_back(connect(&open, &OpenSession::readingTaken, context,
                                    [finish](const Reading &reading) { finish(&reading, QString()); }));
     connections->push_back(connect(&open, &QObject::destroyed, context, [finish] {
-        finish(nullptr, tr("the instrument's window was closed"));
+        finish(nullptr, QStringLiteral("the instrument's window was closed"));
     }));
     QTimer::singleShot(replyTimeoutMs, context, [finish] {
-        finish(nullptr, tr("the window's board sent nothing for %1 s").arg(replyTimeoutMs / 1000));
+        finish(nullptr, QStringLiteral("the window's board sent nothing for %1 s").arg(replyTimeoutMs / 1000));
     });
 }
 

@@ -5,6 +5,7 @@
 #include "languages.h"
 #include "mainwindow.h"
 #include "measurements.h"
+#include "remotecontrol.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStyle>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
@@ -165,6 +167,38 @@ private slots:
         readout.deltaMs = 1.5;
         QVERIFY2(cursorReadoutLines(readout, {}).value(1).startsWith(QStringLiteral("Δt 1,5 ms")),
                  qPrintable(cursorReadoutLines(readout, {}).value(1)));
+    }
+
+    // Still Spanish: a client is told in English why its query failed.
+    void scpiErrorsStayEnglish()
+    {
+        BoardFixture fixture;
+        QVERIFY(fixture.isReady());
+        ModalBoxCatcher catcher;
+        MainWindow launcher;
+        QCOMPARE(launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}), QString());
+        QTcpSocket client;
+        client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
+        QVERIFY(client.waitForConnected(20000));
+        fixture.board.setVoltages(1650, 3300, 12);
+        client.write("MEAS:VOLT?\n");
+        QTRY_VERIFY_WITH_TIMEOUT(client.canReadLine(), 20000);
+        QCOMPARE(client.readLine().trimmed(), QByteArray("1.650,3.300,0.012"));
+        // The counter started on the line: the query waits when the window comes.
+        fixture.board.setSilent(true);
+        fixture.board.clearReceived();
+        client.write("MEAS:FREQ?\n");
+        QTRY_VERIFY2_WITH_TIMEOUT(fixture.board.received().contains("g\n"),
+                                  fixture.board.received().toHex(' ').constData(), 20000);
+        launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
+        client.write("SYST:ERR?\n");
+        QTRY_VERIFY_WITH_TIMEOUT(client.canReadLine(), 20000);
+        QCOMPARE(client.readLine().trimmed(),
+                 QByteArray("-240,\"Hardware error;a window of the panel took the board\""));
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QDialog *>(window))
+                window->close();
+        }
     }
 
     void theLaunchersMenuKeepsTheChoice()

@@ -101,42 +101,42 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     <name>CaptureSaving</name>
     <message>
         <source>Save Each Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Erfassung speichern …</translation>
     </message>
     <message>
         <source>Save Pictures Too</source>
-        <translation type="unfinished"></translation>
+        <translation>Auch Bilder speichern</translation>
     </message>
     <message>
         <source>Saving captures</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfassungen werden gespeichert</translation>
     </message>
     <message>
         <source>1 capture saved</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Erfassung gespeichert</translation>
     </message>
     <message>
         <source>%1 captures saved</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Erfassungen gespeichert</translation>
     </message>
     <message>
         <source>, %1 missed</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 verpasst</translation>
     </message>
 </context>
 <context>
     <name>ChannelFilter</name>
     <message>
         <source>the time constant of ema is a number of seconds above 0</source>
-        <translation type="unfinished"></translation>
+        <translation>die Zeitkonstante bei ema ist ein Wert in Sekunden größer als 0</translation>
     </message>
     <message>
         <source>the frequency of lowpass and highpass is a number of hertz above 0</source>
-        <translation type="unfinished"></translation>
+        <translation>die Frequenz bei lowpass und highpass ist ein Wert in Hertz größer als 0</translation>
     </message>
     <message>
         <source>the count of median is a whole number from 1 to 1000</source>
-        <translation type="unfinished"></translation>
+        <translation>die Anzahl bei median ist eine ganze Zahl von 1 bis 1000</translation>
     </message>
 </context>
 <context>
@@ -234,11 +234,11 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     </message>
     <message>
         <source>--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not &apos;%1&apos;.</source>
-        <translation type="unfinished">--listen erwartet [ADDR:]PORT, etwa 5025 oder 0.0.0.0:5025, nicht &apos;%1&apos;.</translation>
+        <translation>--listen erwartet [ADDR:]PORT, etwa 5025 oder 0.0.0.0:5025, nicht &apos;%1&apos;.</translation>
     </message>
     <message>
         <source>Serve SCPI clients (lab scripts) on this address and port while the panel runs, as Remote Control in the launcher&apos;s menu does. Default address: 127.0.0.1, this computer only.</source>
-        <translation type="unfinished"></translation>
+        <translation>SCPI-Clients (Laborskripte) an dieser Adresse und diesem Port bedienen, solange das Panel läuft, wie es „Fernsteuerung“ im Menü des Starters tut. Vorgabe für die Adresse: 127.0.0.1, nur dieser Computer.</translation>
     </message>
 </context>
 <context>
@@ -343,11 +343,11 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     <name>LanesView</name>
     <message>
         <source>Lane Range…</source>
-        <translation type="unfinished"></translation>
+        <translation>Spurbereich …</translation>
     </message>
     <message>
         <source>Automatic Lane Ranges</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Spurbereiche</translation>
     </message>
 </context>
 <context>
@@ -380,7 +380,7 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     <name>ListenAddress</name>
     <message>
         <source>%1:%2 is open to other computers without authentication: anyone who reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.</source>
-        <translation type="unfinished">%1:%2 ist für andere Computer ohne Authentifizierung offen: Wer ihn erreicht, steuert die Platine. Besser 127.0.0.1 und einen SSH-Tunnel verwenden.</translation>
+        <translation>%1:%2 ist für andere Computer ohne Authentifizierung offen: Wer diese Adresse erreicht, steuert die Platine. Besser 127.0.0.1 und einen SSH-Tunnel verwenden.</translation>
     </message>
 </context>
 <context>
@@ -443,7 +443,7 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     </message>
     <message>
         <source>Remote Control…</source>
-        <translation type="unfinished"></translation>
+        <translation>Fernsteuerung …</translation>
     </message>
 </context>
 <context>
@@ -631,7 +631,7 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     </message>
     <message>
         <source>a formula holds at most 8 filters</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Formel enthält höchstens 8 Filter</translation>
     </message>
 </context>
 <context>
@@ -741,19 +741,19 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     <name>PlotLook</name>
     <message>
         <source>Plot Colours</source>
-        <translation type="unfinished"></translation>
+        <translation>Plotfarben</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Hell</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>Dunkel</translation>
     </message>
     <message>
         <source>Follow the Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie der Desktop</translation>
     </message>
 </context>
 <context>
@@ -839,11 +839,11 @@ Ihr Benutzer darf serielle Ports wohl noch nicht verwenden. Installieren Sie die
     </message>
     <message>
         <source>Save Each Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Erfassung speichern</translation>
     </message>
     <message>
         <source>Save Image in Light Colours…</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild in hellen Farben speichern …</translation>
     </message>
 </context>
 <context>
@@ -1325,60 +1325,33 @@ Exit-Status:
     </message>
 </context>
 <context>
-    <name>RemoteBoard</name>
-    <message>
-        <source>a Single capture was taken</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a recording stopped the acquisition</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the instrument&apos;s window was closed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the window&apos;s board sent nothing for %1 s</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>RemoteControl</name>
     <message>
-        <source>remote control was switched off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>cannot listen on %1:%2: %3.</source>
-        <translation type="unfinished">kann nicht auf %1:%2 lauschen: %3.</translation>
-    </message>
-    <message>
-        <source>a window of the panel took the board</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht auf %1:%2 lauschen: %3.</translation>
     </message>
 </context>
 <context>
     <name>RemoteControlDialog</name>
     <message>
         <source>Serve SCPI clients</source>
-        <translation type="unfinished"></translation>
+        <translation>SCPI-Clients bedienen</translation>
     </message>
     <message>
         <source>Remote Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Fernsteuerung</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse:</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <source>This is no address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das ist keine Adresse.</translation>
     </message>
 </context>
 <context>
@@ -1389,7 +1362,7 @@ Exit-Status:
     </message>
     <message>
         <source>a file of that name is there already</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Datei dieses Namens gibt es bereits</translation>
     </message>
 </context>
 <context>
@@ -1436,63 +1409,63 @@ Exit-Status:
     </message>
     <message>
         <source>Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modus</translation>
     </message>
     <message>
         <source>Pre-trigger</source>
-        <translation type="unfinished"></translation>
+        <translation>Pre-Trigger</translation>
     </message>
     <message>
         <source>Holdoff</source>
-        <translation type="unfinished"></translation>
+        <translation>Holdoff</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzeln</translation>
     </message>
     <message>
         <source>%1: Waiting</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Wartet</translation>
     </message>
     <message>
         <source>%1: Stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Angehalten</translation>
     </message>
     <message>
         <source>%1: Triggered</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Getriggert</translation>
     </message>
     <message>
         <source>%1: Armed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Scharf</translation>
     </message>
     <message>
         <source>Auto</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto</translation>
     </message>
     <message>
         <source>Arm Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzeln scharf schalten</translation>
     </message>
     <message>
         <source>%1 %</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keiner</translation>
     </message>
     <message>
         <source>%1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ms</translation>
     </message>
     <message>
         <source>%1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s</translation>
     </message>
 </context>
 <context>
@@ -1535,7 +1508,7 @@ Exit-Status:
     </message>
     <message>
         <source>RECord:STARt writes its files in FOLDER, by name only. Default: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>RECord:STARt schreibt seine Dateien in FOLDER und nimmt nur Dateinamen an. Vorgabe: %1.</translation>
     </message>
 </context>
 <context>
@@ -1600,7 +1573,7 @@ Exit-Status:
     </message>
     <message>
         <source>Lanes</source>
-        <translation type="unfinished"></translation>
+        <translation>Spuren</translation>
     </message>
 </context>
 <context>

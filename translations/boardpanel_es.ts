@@ -101,42 +101,42 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <name>CaptureSaving</name>
     <message>
         <source>Save Each Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar cada captura…</translation>
     </message>
     <message>
         <source>Save Pictures Too</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar también imágenes</translation>
     </message>
     <message>
         <source>Saving captures</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardando capturas</translation>
     </message>
     <message>
         <source>1 capture saved</source>
-        <translation type="unfinished"></translation>
+        <translation>1 captura guardada</translation>
     </message>
     <message>
         <source>%1 captures saved</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 capturas guardadas</translation>
     </message>
     <message>
         <source>, %1 missed</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 perdidas</translation>
     </message>
 </context>
 <context>
     <name>ChannelFilter</name>
     <message>
         <source>the time constant of ema is a number of seconds above 0</source>
-        <translation type="unfinished"></translation>
+        <translation>la constante de tiempo de ema es un valor en segundos mayor que 0</translation>
     </message>
     <message>
         <source>the frequency of lowpass and highpass is a number of hertz above 0</source>
-        <translation type="unfinished"></translation>
+        <translation>la frecuencia de lowpass y highpass es un valor en hercios mayor que 0</translation>
     </message>
     <message>
         <source>the count of median is a whole number from 1 to 1000</source>
-        <translation type="unfinished"></translation>
+        <translation>la cantidad de median es un número entero de 1 a 1000</translation>
     </message>
 </context>
 <context>
@@ -234,11 +234,11 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
     <message>
         <source>--listen takes [ADDR:]PORT, such as 5025 or 0.0.0.0:5025, not &apos;%1&apos;.</source>
-        <translation type="unfinished">--listen admite [ADDR:]PORT, como 5025 o 0.0.0.0:5025, no &apos;%1&apos;.</translation>
+        <translation>--listen admite [ADDR:]PORT, como 5025 o 0.0.0.0:5025, no &apos;%1&apos;.</translation>
     </message>
     <message>
         <source>Serve SCPI clients (lab scripts) on this address and port while the panel runs, as Remote Control in the launcher&apos;s menu does. Default address: 127.0.0.1, this computer only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Atender a clientes SCPI (scripts de laboratorio) en esta dirección y puerto mientras el panel está abierto, como hace «Control remoto» en el menú del lanzador. Dirección predeterminada: 127.0.0.1, solo este ordenador.</translation>
     </message>
 </context>
 <context>
@@ -343,11 +343,11 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <name>LanesView</name>
     <message>
         <source>Lane Range…</source>
-        <translation type="unfinished"></translation>
+        <translation>Rango del carril…</translation>
     </message>
     <message>
         <source>Automatic Lane Ranges</source>
-        <translation type="unfinished"></translation>
+        <translation>Rangos de carril automáticos</translation>
     </message>
 </context>
 <context>
@@ -380,7 +380,7 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <name>ListenAddress</name>
     <message>
         <source>%1:%2 is open to other computers without authentication: anyone who reaches it drives the board. Prefer 127.0.0.1 and an ssh tunnel.</source>
-        <translation type="unfinished">%1:%2 está abierto a otros ordenadores sin autenticación: quien llegue a él maneja la placa. Es preferible 127.0.0.1 y un túnel ssh.</translation>
+        <translation>%1:%2 está abierto a otros ordenadores sin autenticación: quien llegue a esa dirección maneja la placa. Es preferible 127.0.0.1 y un túnel ssh.</translation>
     </message>
 </context>
 <context>
@@ -443,7 +443,7 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
     <message>
         <source>Remote Control…</source>
-        <translation type="unfinished"></translation>
+        <translation>Control remoto…</translation>
     </message>
 </context>
 <context>
@@ -631,7 +631,7 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
     <message>
         <source>a formula holds at most 8 filters</source>
-        <translation type="unfinished"></translation>
+        <translation>una fórmula contiene como máximo 8 filtros</translation>
     </message>
 </context>
 <context>
@@ -741,19 +741,19 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     <name>PlotLook</name>
     <message>
         <source>Plot Colours</source>
-        <translation type="unfinished"></translation>
+        <translation>Colores de la gráfica</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Claro</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>Oscuro</translation>
     </message>
     <message>
         <source>Follow the Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Según el escritorio</translation>
     </message>
 </context>
 <context>
@@ -839,11 +839,11 @@ Es posible que su usuario aún no pueda usar puertos serie. Instale la regla ude
     </message>
     <message>
         <source>Save Each Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar cada captura</translation>
     </message>
     <message>
         <source>Save Image in Light Colours…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar imagen en colores claros…</translation>
     </message>
 </context>
 <context>
@@ -1325,60 +1325,33 @@ Estado de salida:
     </message>
 </context>
 <context>
-    <name>RemoteBoard</name>
-    <message>
-        <source>a Single capture was taken</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a recording stopped the acquisition</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the instrument&apos;s window was closed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the window&apos;s board sent nothing for %1 s</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>RemoteControl</name>
     <message>
-        <source>remote control was switched off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>cannot listen on %1:%2: %3.</source>
-        <translation type="unfinished">no se puede escuchar en %1:%2: %3.</translation>
-    </message>
-    <message>
-        <source>a window of the panel took the board</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escuchar en %1:%2: %3.</translation>
     </message>
 </context>
 <context>
     <name>RemoteControlDialog</name>
     <message>
         <source>Serve SCPI clients</source>
-        <translation type="unfinished"></translation>
+        <translation>Atender a clientes SCPI</translation>
     </message>
     <message>
         <source>Remote Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Control remoto</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección:</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto:</translation>
     </message>
     <message>
         <source>This is no address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esto no es una dirección.</translation>
     </message>
 </context>
 <context>
@@ -1389,7 +1362,7 @@ Estado de salida:
     </message>
     <message>
         <source>a file of that name is there already</source>
-        <translation type="unfinished"></translation>
+        <translation>ya existe un archivo con ese nombre</translation>
     </message>
 </context>
 <context>
@@ -1436,63 +1409,63 @@ Estado de salida:
     </message>
     <message>
         <source>Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modo</translation>
     </message>
     <message>
         <source>Pre-trigger</source>
-        <translation type="unfinished"></translation>
+        <translation>Pre-disparo</translation>
     </message>
     <message>
         <source>Holdoff</source>
-        <translation type="unfinished"></translation>
+        <translation>Retención (holdoff)</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Único</translation>
     </message>
     <message>
         <source>%1: Waiting</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Esperando</translation>
     </message>
     <message>
         <source>%1: Stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Detenido</translation>
     </message>
     <message>
         <source>%1: Triggered</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Disparado</translation>
     </message>
     <message>
         <source>%1: Armed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Armado</translation>
     </message>
     <message>
         <source>Auto</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto</translation>
     </message>
     <message>
         <source>Arm Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Armar disparo único</translation>
     </message>
     <message>
         <source>%1 %</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguna</translation>
     </message>
     <message>
         <source>%1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ms</translation>
     </message>
     <message>
         <source>%1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s</translation>
     </message>
 </context>
 <context>
@@ -1535,7 +1508,7 @@ Estado de salida:
     </message>
     <message>
         <source>RECord:STARt writes its files in FOLDER, by name only. Default: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>RECord:STARt escribe sus archivos en FOLDER y solo admite nombres de archivo. Predeterminado: %1.</translation>
     </message>
 </context>
 <context>
@@ -1600,7 +1573,7 @@ Estado de salida:
     </message>
     <message>
         <source>Lanes</source>
-        <translation type="unfinished"></translation>
+        <translation>Carriles</translation>
     </message>
 </context>
 <context>
