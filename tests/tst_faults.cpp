@@ -21,14 +21,6 @@
 
 using namespace TestSupport;
 
-#if defined(__SANITIZE_ADDRESS__)
-#define UNDER_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define UNDER_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 namespace {
 
 QString labelText(QWidget *window, const char *name)

@@ -269,7 +269,11 @@ void TestScpi::manyClientsBadClientsAndAReplug()
         QCOMPARE(client.readLine(), "1.650,3.300,0.012;-113,\"Undefined header;BAD" + QByteArray::number(i) + "\"\n");
     }
     QCOMPARE(ask(flood, "\nSYST:ERR?;ERR?"), QByteArray("-363,\"Input buffer overrun;line over 64 KiB\";0,\"No error\""));
+#ifndef UNDER_ADDRESS_SANITIZER
     QVERIFY2(server.residentKb() - residentBefore < 4096, qPrintable(QString::number(server.residentKb() - residentBefore)));
+#else
+    Q_UNUSED(residentBefore)
+#endif
     QCOMPARE(ask(half, "? PAD0"), QByteArray("1.650"));
 
     // Unplugged under a client: an error at once, never a hang; the board back after a replug.

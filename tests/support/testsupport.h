@@ -1,5 +1,15 @@
 #pragma once
 
+// Builds under the address sanitizer, which holds freed memory back on
+// purpose: a process's resident size says nothing there.
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 #include "portlisting.h"
 #include "virtualboard.h"
 
