@@ -147,10 +147,10 @@ void send(xcb_window_t window, uint8_t type, uint8_t detail, uint16_t state, int
     xcb_flush(connection);
 }
 
-void pressKey(xcb_window_t window, const std::string &spec)
+void pressKey(xcb_window_t window, const std::string &keyName)
 {
     uint16_t state = 0;
-    std::string key = spec;
+    std::string key = keyName;
     for (const auto &[prefix, mask] : {std::pair<std::string, uint16_t>{"ctrl+", XCB_MOD_MASK_CONTROL},
                                        {"shift+", XCB_MOD_MASK_SHIFT}}) {
         if (key.rfind(prefix, 0) == 0 && key.size() > prefix.size()) {

@@ -275,6 +275,15 @@ void TestLauncher::placeAndSizeComeBack()
     QCOMPARE(next.geometry(), moved);
 }
 
+// The launcher serving on a free port of this computer, `client` connected to it.
+static bool serveAndConnect(MainWindow &launcher, QTcpSocket &client)
+{
+    if (!launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}).isEmpty())
+        return false;
+    client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
+    return client.waitForConnected(20000);
+}
+
 void TestLauncher::remoteClientsYieldTheBoardToWindows()
 {
     BoardFixture fixture;
@@ -283,10 +292,8 @@ void TestLauncher::remoteClientsYieldTheBoardToWindows()
     ModalBoxCatcher catcher;
     MainWindow launcher;
     launcher.show();
-    QCOMPARE(launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}), QString());
     QTcpSocket client;
-    client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
-    QVERIFY(client.waitForConnected(20000));
+    QVERIFY(serveAndConnect(launcher, client));
     QCOMPARE(ask(client, "*IDN?;:MEAS:VOLT?").mid(0, 10) + ask(client, "MEAS:VOLT?"),
              QByteArray("tst_launch1.650,3.300,0.012"));
     // A window takes the board from the clients, who are told, never left waiting.
@@ -320,10 +327,8 @@ void TestLauncher::remoteClientsReadAndDriveTheOpenWindows()
     ModalBoxCatcher catcher;
     MainWindow launcher;
     launcher.show();
-    QCOMPARE(launcher.remoteControl().apply({QHostAddress::LocalHost, 0, true}), QString());
     QTcpSocket client;
-    client.connectToHost(QHostAddress::LocalHost, launcher.remoteControl().listeningPort());
-    QVERIFY(client.waitForConnected(20000));
+    QVERIFY(serveAndConnect(launcher, client));
 
     // The voltmeter window's own reading; closing it under a waiting client is an error.
     launcher.findChild<QPushButton *>("pushButtonVoltmeter")->click();
