@@ -1,6 +1,5 @@
 #include "plotter.h"
 
-#include "csv.h"
 #include "filesaving.h"
 #include "hoverreadout.h"
 #include "lanesview.h"
@@ -13,14 +12,10 @@
 #include "recordingopening.h"
 #include "spectrumview.h"
 
-#include <QBuffer>
 #include <QMenu>
 #include <QPushButton>
 
 #include <qcustomplot.h>
-
-#include <algorithm>
-#include <climits>
 
 Plotter::Plotter(const PlotterProfile &profile, Source source, QWidget *parent)
     : InstrumentDialog(profile.protocol.stopCopies, parent), profile(profile), source(source)
@@ -253,49 +248,6 @@ bool Plotter::replot()
     plot->replot();
     takeCapture();
     return true;
-}
-
-void Plotter::takeCapture()
-{
-    const ScopeTrigger &trigger = scopeView.trigger();
-    if (trigger.captureCount() == capturesSeen)
-        return;
-    // Captures replaced within one redraw were never shown: missed.
-    const int unseen = int(std::min<quint64>(trigger.captureCount() - capturesSeen - 1, INT_MAX));
-    capturesSeen = trigger.captureCount();
-    const std::optional<TriggeredView> view = scopeView.triggeredView();
-    if (trigger.captureMode() == CaptureMode::Auto || !view)
-        return;
-    if (captureSaving.isSaving()) {
-        QByteArray picture;
-        if (captureSaving.wantsPictures()) {
-            QBuffer buffer(&picture);
-            buffer.open(QIODevice::WriteOnly);
-            plot->toPixmap(plot->width(), plot->height()).save(&buffer, "PNG");
-        }
-        captureSaving.take(Csv::captureTable(session.store(),
-                                             QStringList(QStringLiteral("sample")) + session.names(),
-                                             view->firstIndex, view->lastIndex, view->triggerIndex),
-                           picture, unseen);
-    }
-    if (plotting && trigger.status() == TriggerStatus::Stopped)
-        setPlotting(false);
-}
-
-void Plotter::chooseCaptureFolder(bool checked)
-{
-    if (!checked) {
-        captureSaving.stop();
-        return;
-    }
-    // The dialog runs a loop of its own: the window must outlive it.
-    BusyScope busy(this);
-    const QString folder =
-        FileSaving::askFolder(this, tr("Save Each Capture"), FileSaving::Folder::Data);
-    if (folder.isEmpty())
-        captureSaving.stop();
-    else
-        captureSaving.start(folder);
 }
 
 void Plotter::readData(const QByteArray &bytes, qint64 bytesReadNs)
